@@ -1,0 +1,34 @@
+// Samples of the water-height curve, as the curve window and ondrel-cli draw them.
+#pragma once
+
+#include "PortRecord.h"
+#include "Secondary.h"
+#include "TideContext.h"
+
+#include <functional>
+#include <vector>
+
+namespace ondrel {
+
+struct CurvePoint {
+    double x; // date-time value: Julian date - 2415018.5
+    double y; // height in the display unit
+};
+
+inline constexpr long double kDayCurveStep = 0.003472L; // 4 min 59.98 s
+inline constexpr long double kSpanCurveStep = 0.01736L; // 24 min 59.9 s
+
+// The day curve from curveStart (inclusive) to curveEnd (exclusive). The secondary-port cache
+// must already hold the day of curveStart.
+std::vector<CurvePoint> DayCurve(const TideContext& ctx, const SecondaryDayCache& cache,
+                                 const PortRecord& port, double curveStart, double curveEnd,
+                                 long double unitFactor);
+
+// The curve of spanDays days from selectedDay; a secondary port's cache is prepared again just
+// after each midnight. progress receives 0..99 before each point.
+std::vector<CurvePoint> SpanCurve(const TideContext& ctx, SecondaryDayCache& cache,
+                                  const PortRecord& port, double selectedDay, int spanDays,
+                                  long double unitFactor,
+                                  const std::function<void(int)>& progress = {});
+
+} // namespace ondrel

@@ -1,0 +1,135 @@
+#include "Extremes.h"
+
+#include "Harmonic.h"
+#include "Julian.h"
+#include "Secondary.h"
+
+#include <cmath>
+
+namespace ondrel {
+
+namespace {
+
+constexpr double kExtremeTolerance = 0.0007; // days, about one minute
+constexpr long double kHour = 1.0L / 24;
+
+// Bisection with the rates at both ends already known. Evaluating an instant again gives the
+// same value, so the end rates are carried along instead of being recomputed.
+double Bisect(const TideContext& ctx, const PortRecord& port, double tolerance, double upper,
+              double lower, double rateUpper, double rateLower) {
+    while (static_cast<long double>(upper) - lower > tolerance) {
+        const double mid = static_cast<double>((static_cast<long double>(lower) + upper) / 2);
+        const double rateMid = HeightRate(ctx, port, mid);
+        if (static_cast<long double>(rateLower) * rateMid > 0) {
+            lower = mid;
+            rateLower = rateMid;
+        } else if (static_cast<long double>(rateUpper) * rateMid > 0) {
+            upper = mid;
+            rateUpper = rateMid;
+        } else {
+            lower = upper = mid; // the rate is zero at mid
+        }
+    }
+    const double m = static_cast<double>((static_cast<long double>(lower) + upper) / 2);
+    return HeightCurvature(ctx, port, m) < 0 ? m : -m;
+}
+
+// Calls found(e) for every extreme of the day of t, in order, as the hourly scan finds them.
+template <typename Found>
+void ScanDay(const TideContext& ctx, const PortRecord& port, double t, Found found) {
+    const double d0 = DayStart(t);
+    double previousEnd = 0;
+    double previousEndRate = 0;
+    bool havePrevious = false;
+    for (int j = 0; j <= 23; ++j) {
+        const double a = static_cast<double>(d0 + j / 24.0L);
+        const double b = static_cast<double>(a + kHour);
+        const double rateA =
+            havePrevious && previousEnd == a ? previousEndRate : HeightRate(ctx, port, a);
+        const double rateB = HeightRate(ctx, port, b);
+        previousEnd = b;
+        previousEndRate = rateB;
+        havePrevious = true;
+        if (static_cast<long double>(rateA) * rateB >= 0) continue;
+        found(Bisect(ctx, port, kExtremeTolerance, b, a, rateB, rateA));
+    }
+}
+
+} // namespace
+
+double FindExtreme(const TideContext& ctx, const PortRecord& port, double tolerance, double upper,
+                   double lower) {
+    return Bisect(ctx, port, tolerance, upper, lower, HeightRate(ctx, port, upper),
+                  HeightRate(ctx, port, lower));
+}
+
+DayEvents DayTideEvents(const TideContext& ctx, const PortRecord& port, double t) {
+    const DayCorrectionSet corr = DayCorrections(ctx, port, t);
+    DayEvents events{}; // every slot starts empty
+    std::size_t n = 0;
+    ScanDay(ctx, port, t, [&](double e) {
+        events[n].time = e;
+        events[n].height = StandardHeightAt(ctx, port, std::fabs(e));
+        if (n < 3) ++n; // a fifth extreme overwrites the fourth slot
+    });
+    if (!IsSecondaryPort(port)) return events;
+    for (TideEvent& ev : events) {
+        if (ev.empty()) continue;
+        if (ev.time >= 0) {
+            ev.time = static_cast<double>(ev.time + static_cast<long double>(corr.c1) / 24);
+            ev.height = static_cast<double>(corr.c3 > 10 ? ev.height * (corr.c3 - 90.0L)
+                                                         : ev.height + static_cast<long double>(corr.c3));
+        } else {
+            ev.time = static_cast<double>(-(std::fabs(static_cast<long double>(ev.time)) +
+                                            static_cast<long double>(corr.c0) / 24));
+            ev.height = static_cast<double>(corr.c2 > 10 ? ev.height * (corr.c2 - 90.0L)
+                                                         : ev.height + static_cast<long double>(corr.c2));
+        }
+    }
+    return events;
+}
+
+PortRecord CoefficientReferencePort() {
+    PortRecord ref;
+    ref.name = "Coefficients";
+    ref.amplitude[kM2] = 672;
+    ref.phase[kM2] = 142;
+    ref.amplitude[kN2] = 130;
+    ref.phase[kN2] = 123;
+    ref.amplitude[kS2] = 235;
+    ref.phase[kS2] = 182;
+    // The same ratios as the ports' derived constituents; the reference port has no diurnal,
+    // long-period or shallow-water constituents.
+    DeriveConstituents(ref);
+    return ref;
+}
+
+CoefficientPair DayCoefficients(const TideContext& ctx, double t) {
+    const double dayStart = DayStart(t);
+    const long double shift = ctx.timeReference() != 0 ? ctx.shiftDays() : 0.0L;
+    auto& memo = ctx.coefficientMemo();
+    for (const auto& entry : memo.entries)
+        if (entry.used && entry.dayStart == dayStart && entry.shift == shift) return entry.value;
+
+    static const PortRecord reference = CoefficientReferencePort();
+    CoefficientPair pair;
+    bool haveMorning = false;
+    ScanDay(ctx, reference, t, [&](double e) {
+        if (e <= 0) return; // low waters do not count
+        const int c = static_cast<int>(
+                          std::ceil(100.0L * StandardHeightAt(ctx, reference, e))) + 1;
+        if (!haveMorning) {
+            pair.morning = pair.evening = c;
+            haveMorning = true;
+        } else {
+            pair.evening = c;
+        }
+    });
+
+    auto& slot = memo.entries[memo.next];
+    memo.next = (memo.next + 1) % memo.entries.size();
+    slot = {dayStart, shift, pair, true};
+    return pair;
+}
+
+} // namespace ondrel

@@ -1,0 +1,42 @@
+// High and low waters of a day, and the tide coefficients.
+#pragma once
+
+#include "PortRecord.h"
+#include "TideContext.h"
+
+#include <array>
+
+namespace ondrel {
+
+// Time of an empty event slot.
+inline constexpr double kEmptySlot = 100000000.0;
+
+// One high or low water: the sign of the time is the kind (positive high water, negative low
+// water), its magnitude the instant; the height is in metres above chart datum.
+struct TideEvent {
+    double time = kEmptySlot;
+    double height = 0;
+
+    bool empty() const { return time == kEmptySlot; }
+    bool isHighWater() const { return time >= 0; }
+    double instant() const { return time < 0 ? -time : time; }
+};
+
+// The four slots of a day, in the order found (slot n of the documentation is index n - 1).
+using DayEvents = std::array<TideEvent, 4>;
+
+// Signed instant of the extreme inside [lower, upper], refined by bisection on the sign of the
+// rate until the bracket is no wider than tolerance (days).
+double FindExtreme(const TideContext& ctx, const PortRecord& port, double tolerance, double upper,
+                   double lower);
+
+// High and low waters of the day that contains t, corrected for a secondary port.
+DayEvents DayTideEvents(const TideContext& ctx, const PortRecord& port, double t);
+
+// Morning and evening coefficients of the day that contains t (the same for every port).
+CoefficientPair DayCoefficients(const TideContext& ctx, double t);
+
+// The fixed reference port from which coefficients are computed.
+PortRecord CoefficientReferencePort();
+
+} // namespace ondrel

@@ -1,0 +1,90 @@
+#include "Report.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace ondrel {
+
+namespace {
+
+std::string TwoDigits(long long value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%02lld", value);
+    return buffer;
+}
+
+struct HoursMinutes {
+    long long hours;
+    long long minutes;
+};
+
+// Hours of the day of a signed time, Frac keeping the sign, then both parts truncated.
+HoursMinutes TimeOfDay(double signedTime) {
+    const long double shifted = static_cast<long double>(signedTime) + 0.5L;
+    const long double hours = 24 * (shifted - std::trunc(shifted));
+    const long double minutes = (hours - std::trunc(hours)) * 60;
+    return {static_cast<long long>(std::fabs(std::trunc(hours))),
+            static_cast<long long>(std::fabs(std::trunc(minutes)))};
+}
+
+} // namespace
+
+long double UnitFactor(HeightUnit unit) { return unit == HeightUnit::Feet ? 1 / 0.3048L : 1.0L; }
+
+std::string UnitText(HeightUnit unit, Language language) {
+    if (unit == HeightUnit::Feet) return language == Language::English ? " feet" : " pieds";
+    return language == Language::English ? " meters" : " mètres";
+}
+
+std::string FormatEventTime(double signedTime) {
+    const HoursMinutes hm = TimeOfDay(signedTime);
+    return TwoDigits(hm.hours) + ":" + TwoDigits(hm.minutes);
+}
+
+std::string FormatEventTimeH(double signedTime) {
+    const HoursMinutes hm = TimeOfDay(std::fabs(signedTime));
+    return TwoDigits(hm.hours) + "h" + TwoDigits(hm.minutes);
+}
+
+std::string FormatHeight(double value) {
+    const long double v = value;
+    long long whole = static_cast<long long>(std::fabs(std::trunc(v)));
+    long double hundredths = 100 * std::fabs(v - std::trunc(v));
+    if (hundredths > 99.5L) {
+        hundredths = 0;
+        whole += 1;
+    }
+    // Hundredths rounded half away from zero, as a "00" number format does.
+    const long long rounded = std::llround(hundredths);
+    return std::string(v < 0 ? "-" : "") + TwoDigits(whole) + "," + TwoDigits(rounded);
+}
+
+std::vector<std::string> DayReportLines(const DayEvents& events, HeightUnit unit,
+                                        Language language) {
+    const bool english = language == Language::English;
+    std::vector<std::string> lines;
+    for (const TideEvent& ev : events) {
+        if (ev.empty()) continue;
+        std::string line;
+        if (ev.time > 0)
+            line = english ? "High water at " : "Pleine mer à ";
+        else
+            line = english ? "Low water at  " : "Basse mer à ";
+        line += FormatEventTime(ev.time);
+        line += english ? "    height : " : "    hauteur : ";
+        line += FormatHeight(static_cast<double>(UnitFactor(unit) * ev.height));
+        line += UnitText(unit, language);
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::string MorningCoefficientLabel(int coefficient, Language language) {
+    return (language == Language::English ? "morning : " : "matin : ") + std::to_string(coefficient);
+}
+
+std::string EveningCoefficientLabel(int coefficient, Language language) {
+    return (language == Language::English ? "evening : " : "soir : ") + std::to_string(coefficient);
+}
+
+} // namespace ondrel
