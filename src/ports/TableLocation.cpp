@@ -1,0 +1,79 @@
+#include "TableLocation.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace ondrel {
+
+namespace {
+
+const QStringList kTableFiles{QStringLiteral("ports.dbf"), QStringLiteral("ports.tags")};
+
+bool HasTable(const QString& dir) {
+    return QFileInfo::exists(QDir(dir).filePath(QStringLiteral("ports.dbf")));
+}
+
+// Copies one file through a temporary name so that an interrupted copy leaves nothing half done.
+bool CopyAtomically(const QString& from, const QString& to, QString* error) {
+    const QString partial = to + QStringLiteral(".part");
+    QFile::remove(partial);
+    if (!QFile::copy(from, partial)) {
+        *error = QStringLiteral("cannot copy %1 to %2").arg(from, partial);
+        return false;
+    }
+    QFile::setPermissions(partial, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                       QFile::ReadOther);
+    QFile::remove(to);
+    if (!QFile::rename(partial, to)) {
+        *error = QStringLiteral("cannot write %1").arg(to);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString BundledTableDirectory() {
+    QStringList candidates;
+    if (QCoreApplication::instance()) {
+        const QString appDir = QCoreApplication::applicationDirPath();
+        candidates << QDir(appDir).filePath(QStringLiteral("../share/ondrel"))
+                   << QDir(appDir).filePath(QStringLiteral("data"));
+    }
+#ifdef ONDREL_SOURCE_DATA_DIR
+    candidates << QStringLiteral(ONDREL_SOURCE_DATA_DIR);
+#endif
+    for (const QString& dir : candidates)
+        if (HasTable(dir)) return QDir(dir).canonicalPath();
+    return {};
+}
+
+QString UserTableDirectory() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("Ondrel"));
+}
+
+TableLocation LocatePortTable(const QString& workingDir) {
+    if (HasTable(workingDir)) return {QDir(workingDir).filePath(QStringLiteral("ports.dbf")), {}};
+    const QString userDir = UserTableDirectory();
+    if (HasTable(userDir)) return {QDir(userDir).filePath(QStringLiteral("ports.dbf")), {}};
+
+    const QString bundled = BundledTableDirectory();
+    if (bundled.isEmpty())
+        return {{}, QStringLiteral("no ports.dbf in %1 or %2, and no table shipped with the program")
+                        .arg(workingDir, userDir)};
+    if (!QDir().mkpath(userDir)) return {{}, QStringLiteral("cannot create %1").arg(userDir)};
+    QString error;
+    // The tag file first: the table only counts as present once ports.dbf is there.
+    for (const QString& name : {kTableFiles[1], kTableFiles[0]}) {
+        const QString from = QDir(bundled).filePath(name);
+        if (!QFileInfo::exists(from)) continue;
+        if (!CopyAtomically(from, QDir(userDir).filePath(name), &error)) return {{}, error};
+    }
+    return {QDir(userDir).filePath(QStringLiteral("ports.dbf")), {}};
+}
+
+} // namespace ondrel

@@ -1,0 +1,23 @@
+// Where the port table is found: ports.dbf in the working directory, otherwise the copy in the
+// user's data directory, which is seeded at first use from the table shipped with the program.
+#pragma once
+
+#include <QString>
+
+namespace ondrel {
+
+struct TableLocation {
+    QString path;  // the .dbf to open; empty when none could be found or made
+    QString error; // why, when path is empty
+};
+
+// The folder holding the table shipped with the program (ports.dbf and ports.tags).
+QString BundledTableDirectory();
+// The user's data folder for Ondrel.
+QString UserTableDirectory();
+// Looks the table up in workingDir, then in the user's data folder, copying the bundled table
+// there when it is not there yet (the copy is written beside and renamed, so a half-copied table
+// is never left behind).
+TableLocation LocatePortTable(const QString& workingDir);
+
+} // namespace ondrel
