@@ -1,0 +1,75 @@
+#include "Report.h"
+
+#include "Julian.h"
+
+#include <gtest/gtest.h>
+
+namespace ondrel {
+namespace {
+
+TEST(FormatHeight, WholeCommaHundredths) {
+    struct Case {
+        double value;
+        const char* text;
+    };
+    const Case cases[] = {
+        {5.314, "05,31"},  {-0.12, "-00,12"}, {3.998, "04,00"}, {-0.004, "-00,00"},
+        {0, "00,00"},      {12.345, "12,35"}, {123.4, "123,40"}, {-2.996, "-03,00"},
+        {8.163, "08,16"},  {0.999, "01,00"},  {7.2, "07,20"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FormatHeight(c.value), c.text) << c.value;
+}
+
+TEST(FormatEventTime, TruncatesMinutesAndIgnoresTheSign) {
+    const double day = JulianDay(2026, 12, 7);
+    struct Case {
+        double hours;
+        const char* colon;
+        const char* h;
+    };
+    const Case cases[] = {
+        {6 + 42 / 60.0 + 59 / 3600.0, "06:42", "06h42"},
+        {5 + 4 / 60.0 + 1 / 3600.0, "05:04", "05h04"},
+        {0 + 0.5 / 60, "00:00", "00h00"},
+        {23 + 59.9 / 60, "23:59", "23h59"},
+    };
+    for (const Case& c : cases) {
+        const double t = day + c.hours / 24;
+        EXPECT_EQ(FormatEventTime(t), c.colon);
+        EXPECT_EQ(FormatEventTime(-t), c.colon); // a low water's time is negative
+        EXPECT_EQ(FormatEventTimeH(-t), c.h);
+    }
+}
+
+TEST(DayReportLines, OneLinePerFilledSlotInBothLanguagesAndUnits) {
+    const double day = JulianDay(2026, 12, 7);
+    DayEvents events{};
+    events[0] = {-(day + (1 + 5 / 60.0) / 24), 1.33};
+    events[1] = {day + (6 + 42.5 / 60.0) / 24, 5.31};
+    events[2] = {-(day + (13 + 20.5 / 60.0) / 24), -0.12};
+    // events[3] stays empty
+    const auto fr = DayReportLines(events, HeightUnit::Metres, Language::French);
+    ASSERT_EQ(fr.size(), 3u);
+    EXPECT_EQ(fr[0], "Basse mer à 01:05    hauteur : 01,33 mètres");
+    EXPECT_EQ(fr[1], "Pleine mer à 06:42    hauteur : 05,31 mètres");
+    EXPECT_EQ(fr[2], "Basse mer à 13:20    hauteur : -00,12 mètres");
+    const auto en = DayReportLines(events, HeightUnit::Metres, Language::English);
+    EXPECT_EQ(en[0], "Low water at  01:05    height : 01,33 meters");
+    EXPECT_EQ(en[1], "High water at 06:42    height : 05,31 meters");
+    const auto feet = DayReportLines(events, HeightUnit::Feet, Language::English);
+    EXPECT_EQ(feet[1], "High water at 06:42    height : 17,42 feet");
+    DayEvents metreAndHalf{};
+    metreAndHalf[0] = {day + 0.5, 1.5};
+    EXPECT_EQ(DayReportLines(metreAndHalf, HeightUnit::Feet, Language::French)[0],
+              "Pleine mer à 12:00    hauteur : 04,92 pieds");
+}
+
+TEST(CoefficientLabels, BothLanguages) {
+    EXPECT_EQ(MorningCoefficientLabel(95, Language::French), "matin : 95");
+    EXPECT_EQ(EveningCoefficientLabel(102, Language::French), "soir : 102");
+    EXPECT_EQ(MorningCoefficientLabel(45, Language::English), "morning : 45");
+    EXPECT_EQ(EveningCoefficientLabel(44, Language::English), "evening : 44");
+}
+
+} // namespace
+} // namespace ondrel
