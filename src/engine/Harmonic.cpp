@@ -59,14 +59,25 @@ constexpr std::array<double, kConstituentCount + 1> kSpeeds = MakeSpeeds();
 
 } // namespace
 
+namespace {
+
+// Exact reduction of an angle in degrees to [-180, 180]: 360 n is exact and so is the
+// difference, which keeps every bit of the angle that the unreduced value carried.
+inline long double ReduceDegrees(long double x) {
+    return x - 360.0L * static_cast<long double>(std::llrint(static_cast<double>(x / 360.0L)));
+}
+
+} // namespace
+
 InstantArguments ArgumentsAt(const TideContext& ctx, double t) {
     long double d = static_cast<long double>(t) - static_cast<long double>(kArgumentEpoch);
     if (ctx.timeReference() != 0) d += ctx.shiftDays();
-    const long double s = 78.16L + kMoonRate * d;
-    const long double h = 279.82L + kSunRate * d;
-    const long double p = 349.5L + kPerigeeRate * d;
-    const long double n = 208.1L + kNodeRate * d;
-    const long double p1 = 282.6L + kSolarPerigeeRate * d;
+    // Mean longitudes, reduced to one turn before they are combined.
+    const long double s = ReduceDegrees(78.16L + kMoonRate * d);
+    const long double h = ReduceDegrees(279.82L + kSunRate * d);
+    const long double p = ReduceDegrees(349.5L + kPerigeeRate * d);
+    const long double n = ReduceDegrees(208.1L + kNodeRate * d);
+    const long double p1 = ReduceDegrees(282.6L + kSolarPerigeeRate * d);
     const long double hours = 24 * (d - std::trunc(d));
     const long double T = 15 * hours;
 
@@ -97,13 +108,23 @@ InstantArguments ArgumentsAt(const TideContext& ctx, double t) {
 }
 
 double ReducedRadians(long double v, double phase) {
-    const long double degrees = std::fmod(v - static_cast<long double>(phase), 360.0L);
-    return static_cast<double>(degrees * kDegToRad);
+    return static_cast<double>(ReduceDegrees(v - static_cast<long double>(phase)) * kDegToRad);
 }
 
 double ConstituentArgument(const TideContext& ctx, int k, double t) {
     if (k < 1 || k > kConstituentCount) return 1000;
-    return static_cast<double>(ArgumentsAt(ctx, t).v[k]);
+    // The argument as its formula gives it, from the unreduced mean longitudes.
+    long double d = static_cast<long double>(t) - static_cast<long double>(kArgumentEpoch);
+    if (ctx.timeReference() != 0) d += ctx.shiftDays();
+    const long double hours = 24 * (d - std::trunc(d));
+    const auto& m = kMultipliers[k];
+    const long double constant = (k == kK1 || k == kP1 || k == kK1Satellite) ? 90.0L
+                                 : (k == kO1 || k == kQ1 || k == kO1Satellite) ? -90.0L
+                                                                                : 0.0L;
+    return static_cast<double>(15 * m.t * hours + m.s * (78.16L + kMoonRate * d) +
+                               m.h * (279.82L + kSunRate * d) + m.p * (349.5L + kPerigeeRate * d) +
+                               m.n * (208.1L + kNodeRate * d) +
+                               m.p1 * (282.6L + kSolarPerigeeRate * d) + constant);
 }
 
 double ConstituentSpeed(int k) {

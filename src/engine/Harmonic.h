@@ -26,7 +26,9 @@ double HeightRate(const TideContext& ctx, const PortRecord& port, double t);
 // Proportional to the second derivative of StandardHeightAt.
 double HeightCurvature(const TideContext& ctx, const PortRecord& port, double t);
 
-// The 21 arguments of one instant, computed once and shared by the terms.
+// The 21 arguments of one instant, computed once and shared by the terms. The mean longitudes
+// are reduced to one turn before they are combined, so each value equals ConstituentArgument
+// modulo 360 but carries more of its fractional bits.
 struct InstantArguments {
     std::array<long double, kConstituentCount + 1> v{}; // degrees, index 1..21
 };

@@ -73,3 +73,24 @@ TEST(CoefficientLabels, BothLanguages) {
 
 } // namespace
 } // namespace ondrel
+
+#include "HoursText.h"
+
+namespace ondrel {
+namespace {
+
+TEST(HoursText, RoundTripsEveryMinuteOfTheDay) {
+    for (int m = 0; m <= 24 * 60; ++m) {
+        char text[8];
+        std::snprintf(text, sizeof text, "%02d:%02d", m / 60, m % 60);
+        const auto value = HmsToReal(text);
+        ASSERT_TRUE(value.has_value()) << text;
+        EXPECT_EQ(RealToHms(*value), text);
+    }
+    EXPECT_DOUBLE_EQ(*HmsToReal("06:00"), 0.25);
+    EXPECT_DOUBLE_EQ(*HmsToReal("24:00"), 1.0);
+    for (const char* bad : {"", "6", "ab:00", "06:x0", "  :  "}) EXPECT_FALSE(HmsToReal(bad)) << bad;
+}
+
+} // namespace
+} // namespace ondrel
