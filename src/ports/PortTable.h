@@ -4,7 +4,9 @@
 // and delete is written through to the file at once.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -39,6 +41,13 @@ public:
     // Creates an empty table (and no tag file). Text columns are written in cp1252.
     static void create(const QString& dbfPath, const std::vector<ColumnSpec>& columns);
 
+    // The tag file that goes with a table: same directory and base name, extension ".tags".
+    static QString tagFilePath(const QString& dbfPath);
+    // Writes the tag file defining the four standard tags "Nom", "Zone", "PRINCIPAL" and
+    // "SECONDAIRE" beside dbfPath (replacing any). Used by the table generator and the tests; the
+    // program itself never writes tag files.
+    static void writeStandardTags(const QString& dbfPath);
+
     // Opens the table and its tag file (same base name, ".tags"). Throws TableError naming the
     // file that is missing, truncated or damaged. The tag "Nom" is selected, no range, no filter.
     void open(const QString& dbfPath);
@@ -50,7 +59,8 @@ public:
     void setReadOnly(bool readOnly);
     bool isReadOnly() const;
 
-    // Tag names are not case-sensitive.
+    // Tag names are not case-sensitive. Selecting a tag cancels the range; the current record
+    // stays current when it is visible.
     void selectTag(const QString& tag);
     QString currentTag() const;
     QStringList tagNames() const;
@@ -68,7 +78,8 @@ public:
     bool findKey(qint64 value);
 
     // Record filter: when on, a record is visible only when the callback accepts it. The
-    // callback reads the candidate record through the table it receives.
+    // callback reads the candidate record through the table it receives; one that throws hides
+    // the record. The callback survives close/open; filtering is off after open().
     void setFilter(std::function<bool(const PortTable&)> filter);
     void setFiltered(bool on);
     bool isFiltered() const;
@@ -81,11 +92,18 @@ public:
     // Positional access for list views: the visible records in order.
     int visibleCount() const;
     int visiblePosition() const;   // -1 at the end
-    void moveToVisible(int position);
+    void moveToVisible(int position); // a position outside [0, visibleCount()) goes to the end
+    // A column of the visible record at position, read without moving the current record (for
+    // painting list rows); "" for a position outside the visible records.
+    QString visibleText(int position, int column) const;
 
     // Editing. insert() starts a new empty record; edit() makes the current one writable; post()
     // writes it to the file (and flushes); cancel() drops the pending changes; remove() deletes
-    // the current record from the file.
+    // the current record from the file. While a record is being inserted or edited, reads give
+    // its pending values, and moving, tag, range and filter changes throw TableError (post or
+    // cancel first); close() drops pending changes. After post() the record stays current (or
+    // its nearest visible neighbour when it left the visible set); after remove() the next
+    // visible record becomes current, or the previous one when it was the last.
     void insert();
     void edit();
     void post();
@@ -95,9 +113,14 @@ public:
 
     int columnCount() const;
     int columnIndex(const QString& name) const; // -1 when absent; case-insensitive
+    QString columnName(int column) const;
+    // Record number (0-based, in file order) of the current record; -1 at the end.
+    int recordNumber() const;
     // Reading columns of the current record. text() of a numeric column gives the number written
-    // with the system locale's decimal separator. integer() and real() throw TableError when the
-    // value cannot be converted.
+    // with the system locale's decimal separator; text columns lose their trailing blanks.
+    // integer() and real() throw TableError when the value cannot be converted; integer() rounds
+    // a fraction to the nearest integer (halves away from zero); a blank field reads as "" or 0.
+    // With no current record (at the end) every column reads blank.
     QString text(int column) const;
     qint64 integer(int column) const;
     double real(int column) const;
@@ -115,6 +138,11 @@ private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };
+
+// The Windows-1252 code page of the table's text columns. Bytes with no character in it decode
+// to the C1 control of the same value; characters it cannot represent encode as '?'.
+QByteArray ToCp1252(const QString& text);
+QString FromCp1252(const char* data, qsizetype size);
 
 // Key used by the name tags: upper case, accents removed, so that "br" finds BREST and an
 // accented initial sorts with its plain letter.
