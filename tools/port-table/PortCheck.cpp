@@ -1,0 +1,102 @@
+// ondrel-port-check TABLE.dbf < REQUEST.json > ANSWER.json
+//
+// Evaluates the engine on rows of the port table for check.mjs. The request is
+//   {"ports": [{"name": "BREST", "tenOnly": true, "times": [JD...], "days": [JD...]}]}
+// with instants as Julian dates in the port's own standard time. For each port the answer gives
+// the heights (metres above chart datum) at "times" (with only the ten stored constituents when
+// "tenOnly" is set, otherwise the full 21-constituent record) and the day events
+// (DayTideEvents: signed Julian dates in the port's standard time and heights) of each day of
+// "days".
+#include "Extremes.h"
+#include "Harmonic.h"
+#include "PortLoader.h"
+#include "PortRecord.h"
+#include "PortTable.h"
+#include "Secondary.h"
+#include "TideContext.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+using namespace ondrel;
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (app.arguments().size() != 2) {
+        std::fprintf(stderr, "usage: ondrel-port-check TABLE.dbf < REQUEST.json\n");
+        return 2;
+    }
+    std::map<std::string, PortRecord> ports;
+    int messages = 0;
+    try {
+        PortTable table;
+        table.setReadOnly(true);
+        table.open(app.arguments().at(1));
+        table.selectTag(QStringLiteral("Nom"));
+        for (table.first(); !table.atEnd(); table.next()) {
+            PortRecord port;
+            Chargement(table, port, [&messages](const QString&) { ++messages; });
+            ports[port.name] = port;
+        }
+    } catch (const TableError& e) {
+        std::fprintf(stderr, "ondrel-port-check: %s\n", e.what());
+        return 1;
+    }
+
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly)) return 1;
+    const QJsonObject request = QJsonDocument::fromJson(in.readAll()).object();
+    QJsonArray answers;
+    for (const QJsonValue& v : request.value(QStringLiteral("ports")).toArray()) {
+        const QJsonObject q = v.toObject();
+        const std::string name = q.value(QStringLiteral("name")).toString().toStdString();
+        QJsonObject a;
+        a.insert(QStringLiteral("name"), QString::fromStdString(name));
+        const auto found = ports.find(name);
+        if (found == ports.end()) {
+            a.insert(QStringLiteral("missing"), true);
+            answers.append(a);
+            continue;
+        }
+        PortRecord port = found->second;
+        const TideContext ctx(0, port.timeZone);
+        a.insert(QStringLiteral("timeZone"), port.timeZone);
+        a.insert(QStringLiteral("secondary"), IsSecondaryPort(port));
+
+        PortRecord ten = port;
+        if (q.value(QStringLiteral("tenOnly")).toBool()) {
+            for (int k : {kP1, kO1Satellite, kK1Satellite, k2N2, kMu2, kNu2, kL2, kK2, kT2, kM2Satellite,
+                          kK2Satellite})
+                ten.amplitude[k] = 0;
+        }
+        QJsonArray heights;
+        for (const QJsonValue& t : q.value(QStringLiteral("times")).toArray())
+            heights.append(StandardHeightAt(ctx, ten, t.toDouble()));
+        a.insert(QStringLiteral("heights"), heights);
+
+        QJsonArray events;
+        for (const QJsonValue& d : q.value(QStringLiteral("days")).toArray()) {
+            const DayEvents day = DayTideEvents(ctx, port, d.toDouble());
+            for (const TideEvent& e : day) {
+                if (e.empty()) continue;
+                events.append(QJsonArray{e.time, e.height});
+            }
+        }
+        a.insert(QStringLiteral("events"), events);
+        answers.append(a);
+    }
+    QJsonObject answer;
+    answer.insert(QStringLiteral("ports"), answers);
+    answer.insert(QStringLiteral("loadMessages"), messages);
+    answer.insert(QStringLiteral("rows"), static_cast<int>(ports.size()));
+    QTextStream(stdout) << QJsonDocument(answer).toJson(QJsonDocument::Compact) << '\n';
+    return 0;
+}

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Rebuilds data/ports.dbf and data/ports.tags from the pinned @neaps/tide-database, then runs the
+# accuracy check. Needs the npm registry (npm ci) once; the build and the program never do.
+#
+#   tools/port-table/regenerate.sh [--check]
+#
+# The intermediate JSON goes to build-data/ports.json; with --check, the accuracy report goes to
+# build-data/accuracy.md and the reference extremes of the data tests to
+# data/reference-extremes.json.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+build="$root/build-data"
+
+cd "$here"
+npm ci --no-audit --no-fund --loglevel=error
+mkdir -p "$build"
+node convert.mjs "$build/ports.json"
+
+cd "$root"
+[ -f "$build/build.ninja" ] || cmake --preset default -B "$build" >/dev/null
+cmake --build "$build" --target ondrel-make-table ondrel-port-check
+"$build/tools/port-table/ondrel-make-table" "$build/ports.json" "$root/data/ports.dbf"
+
+if [ "${1:-}" = "--check" ]; then
+  cd "$here"
+  node check.mjs "$build/ports.json" "$root/data/ports.dbf" "$build/tools/port-table/ondrel-port-check" \
+    --reference "$root/data/reference-extremes.json" | tee "$build/accuracy.md"
+fi
