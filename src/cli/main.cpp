@@ -1,0 +1,331 @@
+// ondrel-cli: the command-line companion. The same engine and port table as the desktop program,
+// for people without a display, for scripts, and to check the engine.
+#include "Curve.h"
+#include "Extremes.h"
+#include "HoursText.h"
+#include "Julian.h"
+#include "PortLoader.h"
+#include "PortTable.h"
+#include "Report.h"
+#include "Secondary.h"
+#include "TableLocation.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QStringList>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace ondrel;
+
+constexpr int kBadArguments = 2;
+constexpr int kTableFailure = 1;
+
+const char* const kUsage =
+    "Usage: ondrel-cli COMMAND [ARGUMENTS] [OPTIONS]\n"
+    "\n"
+    "Commands:\n"
+    "  ports [PREFIX]   the port names from PREFIX on, with position, time zone and kind\n"
+    "  day PORT         the day's high and low waters and coefficients\n"
+    "  curve PORT       the samples of the water-height curve, one \"x y\" line per point\n"
+    "\n"
+    "Options:\n"
+    "  --table PATH       the port table (default: ports.dbf here, else the user's copy)\n"
+    "  --ref CODE         time reference: 0 local time of the port, 1 UT+1, 2 UT+2,\n"
+    "                     100+n UT+n (default 0)\n"
+    "  --unit m|ft        height unit (default m)\n"
+    "  --lang fr|en       language of the texts (default fr)\n"
+    "  --date YYYY-MM-DD  the day (default today)\n"
+    "  --json             one JSON object instead of text (day, curve)\n"
+    "  --span day|week|month          curve span (default day)\n"
+    "  --start HH:MM --end HH:MM      hours of the day curve (default 00:00 and 24:00)\n"
+    "\n"
+    "A port is named by its exact name or an unambiguous prefix, in any case.\n";
+
+struct Options {
+    QString command;
+    QStringList positional;
+    QString table;
+    int ref = 0;
+    HeightUnit unit = HeightUnit::Metres;
+    Language language = Language::French;
+    QDate date = QDate::currentDate();
+    bool json = false;
+    int spanDays = 1;
+    double start = 0;
+    double end = 1;
+};
+
+struct UsageError {
+    std::string message;
+};
+
+void Print(const std::string& text) { std::fputs(text.c_str(), stdout); }
+void PrintLine(const std::string& text) { std::printf("%s\n", text.c_str()); }
+
+std::string Real17(double value) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.17g", value);
+    return buffer;
+}
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char ch : text) {
+        switch (ch) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (ch < 0x20) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", ch);
+                out += buffer;
+            } else {
+                out += static_cast<char>(ch);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+Options ParseArguments(const QStringList& args) {
+    Options o;
+    auto value = [&](int& i, const QString& name) {
+        if (i + 1 >= args.size()) throw UsageError{name.toStdString() + " needs a value"};
+        return args[++i];
+    };
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--table")) {
+            o.table = value(i, a);
+        } else if (a == QLatin1String("--ref")) {
+            bool ok = false;
+            o.ref = value(i, a).toInt(&ok);
+            if (!ok || !(o.ref == 0 || o.ref == 1 || o.ref == 2 || (o.ref >= 88 && o.ref <= 112)))
+                throw UsageError{"--ref takes 0, 1, 2 or 100+n with n from -12 to 12"};
+        } else if (a == QLatin1String("--unit")) {
+            const QString u = value(i, a);
+            if (u == QLatin1String("m"))
+                o.unit = HeightUnit::Metres;
+            else if (u == QLatin1String("ft"))
+                o.unit = HeightUnit::Feet;
+            else
+                throw UsageError{"--unit takes m or ft"};
+        } else if (a == QLatin1String("--lang")) {
+            const QString l = value(i, a);
+            if (l == QLatin1String("fr"))
+                o.language = Language::French;
+            else if (l == QLatin1String("en"))
+                o.language = Language::English;
+            else
+                throw UsageError{"--lang takes fr or en"};
+        } else if (a == QLatin1String("--date")) {
+            const QString d = value(i, a);
+            o.date = QDate::fromString(d, QStringLiteral("yyyy-MM-dd"));
+            if (!o.date.isValid()) throw UsageError{"--date takes a date written YYYY-MM-DD"};
+        } else if (a == QLatin1String("--json")) {
+            o.json = true;
+        } else if (a == QLatin1String("--span")) {
+            const QString s = value(i, a);
+            if (s == QLatin1String("day"))
+                o.spanDays = 1;
+            else if (s == QLatin1String("week"))
+                o.spanDays = 7;
+            else if (s == QLatin1String("month"))
+                o.spanDays = 31;
+            else
+                throw UsageError{"--span takes day, week or month"};
+        } else if (a == QLatin1String("--start") || a == QLatin1String("--end")) {
+            const QString text = value(i, a);
+            const auto fraction = HmsToReal(text.toStdString());
+            if (text.size() != 5 || !fraction)
+                throw UsageError{a.toStdString() + " takes a time written HH:MM"};
+            (a == QLatin1String("--start") ? o.start : o.end) = *fraction;
+        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            o.command = QStringLiteral("help");
+        } else if (a.startsWith(QLatin1String("--"))) {
+            throw UsageError{"unknown option " + a.toStdString()};
+        } else if (o.command.isEmpty()) {
+            o.command = a;
+        } else {
+            o.positional << a;
+        }
+    }
+    if (!(o.start < 1.0 && o.end <= 1.0 && o.start < o.end))
+        throw UsageError{"--start must come before --end, within the day"};
+    return o;
+}
+
+// Opens the table named by --table, or the one the desktop program would use.
+void OpenTable(PortTable& table, const Options& o) {
+    QString path = o.table;
+    if (path.isEmpty()) {
+        const TableLocation where = LocatePortTable(QDir::currentPath());
+        if (where.path.isEmpty()) throw TableError(where.error.toStdString());
+        path = where.path;
+    }
+    table.setReadOnly(true);
+    table.open(path);
+}
+
+// The port named by its exact name or an unambiguous prefix; a usage error otherwise.
+void FindPort(PortTable& table, const QString& name) {
+    table.selectTag(QStringLiteral("Nom"));
+    table.cancelRange();
+    table.setFiltered(false);
+    const QString key = NameKey(name);
+    table.goNearest(name);
+    std::vector<QString> candidates;
+    while (!table.atEnd()) {
+        const QString candidate = table.text(1);
+        const QString candidateKey = NameKey(candidate);
+        if (!candidateKey.startsWith(key)) break;
+        if (candidateKey == key) {
+            table.findKey(candidate);
+            return;
+        }
+        candidates.push_back(candidate);
+        table.next();
+    }
+    if (candidates.size() == 1) {
+        table.findKey(candidates.front());
+        return;
+    }
+    if (candidates.empty()) throw UsageError{"no port named " + name.toStdString()};
+    std::string message = "several ports start with " + name.toStdString() + ":";
+    for (std::size_t i = 0; i < candidates.size() && i < 20; ++i)
+        message += "\n  " + candidates[i].toStdString();
+    if (candidates.size() > 20) message += "\n  ...";
+    throw UsageError{message};
+}
+
+PortRecord LoadPort(PortTable& table, const Options& o) {
+    if (o.positional.size() != 1) throw UsageError{o.command.toStdString() + " takes one port name"};
+    FindPort(table, o.positional.front());
+    PortRecord port;
+    Chargement(table, port, [](const QString& message) {
+        std::fprintf(stderr, "%s\n", message.toStdString().c_str());
+    });
+    return port;
+}
+
+double SelectedDayOf(const Options& o) { return JulianDay(o.date.year(), o.date.month(), o.date.day()); }
+
+int Ports(PortTable& table, const Options& o) {
+    if (o.positional.size() > 1) throw UsageError{"ports takes at most one prefix"};
+    table.selectTag(QStringLiteral("Nom"));
+    table.setFiltered(false);
+    table.setRange(o.positional.value(0), QStringLiteral("ZZZZZ"));
+    const int refColumn = table.columnIndex(QStringLiteral("PORT_REF"));
+    for (table.first(); !table.atEnd(); table.next()) {
+        const QString ref = refColumn >= 0 ? table.text(refColumn).trimmed() : QString();
+        const QString kind = ref.isEmpty() ? QStringLiteral("standard")
+                                           : QStringLiteral("secondary of %1").arg(ref);
+        const QString line = QStringLiteral("%1\t%2\t%3\t%4\t%5")
+                                 .arg(table.text(1), table.text(23), table.text(24),
+                                      table.text(25), kind);
+        PrintLine(line.toStdString());
+    }
+    return 0;
+}
+
+int Day(PortTable& table, const Options& o) {
+    const PortRecord port = LoadPort(table, o);
+    const TideContext ctx(o.ref, port.timeZone);
+    const double day = SelectedDayOf(o);
+    const DayEvents events = DayTideEvents(ctx, port, day);
+    const CoefficientPair coefficients = DayCoefficients(ctx, day);
+    const std::vector<std::string> lines = DayReportLines(events, o.unit, o.language);
+    const std::string morning = MorningCoefficientLabel(coefficients.morning, o.language);
+    const std::string evening = EveningCoefficientLabel(coefficients.evening, o.language);
+    if (!o.json) {
+        for (const std::string& line : lines) PrintLine(line);
+        PrintLine(morning);
+        PrintLine(evening);
+        return 0;
+    }
+    std::string out = "{\"port\": " + JsonString(port.name) + ", \"day\": " + Real17(day) +
+                      ", \"events\": [";
+    bool firstEvent = true;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        if (events[i].empty()) continue;
+        if (!firstEvent) out += ", ";
+        firstEvent = false;
+        out += "{\"slot\": " + std::to_string(i + 1) + ", \"time\": " + Real17(events[i].time) +
+               ", \"height\": " + Real17(events[i].height) + "}";
+    }
+    out += "], \"coefficients\": [" + std::to_string(coefficients.morning) + ", " +
+           std::to_string(coefficients.evening) + "], \"lines\": [";
+    for (std::size_t i = 0; i < lines.size(); ++i) out += (i ? ", " : "") + JsonString(lines[i]);
+    out += "], \"labels\": [" + JsonString(morning) + ", " + JsonString(evening) + "]}\n";
+    Print(out);
+    return 0;
+}
+
+int Curve(PortTable& table, const Options& o) {
+    const PortRecord port = LoadPort(table, o);
+    const TideContext ctx(o.ref, port.timeZone);
+    SecondaryDayCache cache;
+    const double day = SelectedDayOf(o);
+    const long double factor = UnitFactor(o.unit);
+    std::vector<CurvePoint> points;
+    if (o.spanDays == 1) {
+        const double start = static_cast<double>(day + static_cast<long double>(o.start));
+        const double end = static_cast<double>(day + static_cast<long double>(o.end));
+        cache.prepare(ctx, port, start); // as the day report does before drawing its curve
+        points = DayCurve(ctx, cache, port, start, end, factor);
+    } else {
+        points = SpanCurve(ctx, cache, port, day, o.spanDays, factor);
+    }
+    if (!o.json) {
+        for (const CurvePoint& p : points) PrintLine(Real17(p.x) + " " + Real17(p.y));
+        return 0;
+    }
+    std::string out = "{\"points\": [";
+    for (std::size_t i = 0; i < points.size(); ++i)
+        out += (i ? ", [" : "[") + Real17(points[i].x) + ", " + Real17(points[i].y) + "]";
+    Print(out + "]}\n");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Ondrel"));
+    QCoreApplication::setApplicationName(QStringLiteral("Ondrel"));
+    try {
+        const Options o = ParseArguments(QCoreApplication::arguments());
+        if (o.command.isEmpty() || o.command == QLatin1String("help")) {
+            Print(kUsage);
+            return o.command.isEmpty() ? kBadArguments : 0;
+        }
+        if (o.command != QLatin1String("ports") && o.command != QLatin1String("day") &&
+            o.command != QLatin1String("curve"))
+            throw UsageError{"unknown command " + o.command.toStdString() + " (try --help)"};
+        PortTable table;
+        try {
+            OpenTable(table, o);
+        } catch (const TableError& e) {
+            std::fprintf(stderr, "ondrel-cli: %s\n", e.what());
+            return kTableFailure;
+        }
+        if (o.command == QLatin1String("ports")) return Ports(table, o);
+        if (o.command == QLatin1String("day")) return Day(table, o);
+        return Curve(table, o);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "ondrel-cli: %s\n", e.message.c_str());
+        return kBadArguments;
+    } catch (const TableError& e) {
+        std::fprintf(stderr, "ondrel-cli: %s\n", e.what());
+        return kTableFailure;
+    }
+}

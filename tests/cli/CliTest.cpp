@@ -1,0 +1,256 @@
+// ondrel-cli run as a user would, on a small table made for the test; its output is compared with
+// the engine's own results.
+#include "Curve.h"
+#include "Extremes.h"
+#include "Julian.h"
+#include "PortColumns.h"
+#include "PortLoader.h"
+#include "PortTable.h"
+#include "Report.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace ondrel {
+namespace {
+
+struct Row {
+    const char* name;
+    const char* ref;     // standard port of a secondary, or ""
+    double timeZone;
+    double corrections[8]; // columns 29-36
+};
+
+const Row kRows[] = {
+    {"BREST", "", 1, {0, 0, 0, 0, 0, 0, 0, 0}},
+    {"BREST SECONDAIRE", "BREST", 1, {91.05, 91.02, 0.1, 0.05, 0.4, 0.2, -0.3, -0.1}},
+    {"BRIGNOGAN", "", 1, {0, 0, 0, 0, 0, 0, 0, 0}},
+    {"ÉTEL", "", 1, {0, 0, 0, 0, 0, 0, 0, 0}},
+    {"HALIFAX", "", -4, {0, 0, 0, 0, 0, 0, 0, 0}},
+};
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        table = dir.filePath(QStringLiteral("ports.dbf"));
+        PortTable::create(table, StandardPortColumns());
+        PortTable::writeStandardTags(table);
+        PortTable t;
+        t.open(table);
+        int number = 0;
+        for (const Row& r : kRows) {
+            t.insert();
+            t.setInteger(0, ++number);
+            t.setText(1, QString::fromUtf8(r.name));
+            t.setInteger(2, 420);
+            const int amps[10] = {60, 20, 70, 80, 420, 2050, 750, 10, 50, 30};
+            const int phases[10] = {250, 310, 330, 75, 80, 100, 140, 50, 100, 150};
+            for (int i = 0; i < 10; ++i) {
+                t.setInteger(3 + i, amps[i] + number * 3);
+                t.setInteger(13 + i, (phases[i] + number * 7) % 360);
+            }
+            t.setText(23, QStringLiteral("48 23 N"));
+            t.setText(24, QStringLiteral("004 30 W"));
+            t.setReal(25, r.timeZone);
+            t.setInteger(26, 0);
+            t.setInteger(27, 1001);
+            t.setText(28, QString::fromUtf8(r.ref));
+            for (int i = 0; i < 8; ++i) t.setReal(29 + i, r.corrections[i]);
+            t.post();
+        }
+    }
+
+    struct Result {
+        int exitCode;
+        QString out;
+        QString err;
+    };
+
+    Result Run(QStringList args, bool withTable = true) {
+        if (withTable) args = QStringList{QStringLiteral("--table"), table} + args;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), dir.path());
+        env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(dir.path());
+        p.start(QStringLiteral(ONDREL_CLI_PATH), args);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    PortRecord Load(const QString& name) {
+        PortTable t;
+        t.open(table);
+        EXPECT_TRUE(t.findKey(name));
+        PortRecord port;
+        Chargement(t, port, {});
+        return port;
+    }
+
+    QTemporaryDir dir;
+    QString table;
+};
+
+TEST_F(Cli, DayPrintsTheReportLinesAndLabels) {
+    const double day = JulianDay(2026, 12, 7);
+    struct Case {
+        QStringList args;
+        int ref;
+        HeightUnit unit;
+        Language language;
+    };
+    const Case cases[] = {
+        {{}, 0, HeightUnit::Metres, Language::French},
+        {{"--lang", "en", "--unit", "ft"}, 0, HeightUnit::Feet, Language::English},
+        {{"--ref", "100"}, 100, HeightUnit::Metres, Language::French},
+        {{"--ref", "2", "--lang", "en"}, 2, HeightUnit::Metres, Language::English},
+    };
+    for (const char* name : {"BREST", "BREST SECONDAIRE", "HALIFAX"}) {
+        const PortRecord port = Load(QString::fromUtf8(name));
+        for (const Case& c : cases) {
+            const TideContext ctx(c.ref, port.timeZone);
+            QStringList expected;
+            for (const std::string& line : DayReportLines(DayTideEvents(ctx, port, day), c.unit, c.language))
+                expected << QString::fromStdString(line);
+            const CoefficientPair coefficients = DayCoefficients(ctx, day);
+            expected << QString::fromStdString(MorningCoefficientLabel(coefficients.morning, c.language))
+                     << QString::fromStdString(EveningCoefficientLabel(coefficients.evening, c.language));
+            const Result r = Run(QStringList{"day", name, "--date", "2026-12-07"} + c.args);
+            ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+            EXPECT_EQ(r.out, expected.join(u'\n') + u'\n') << name;
+        }
+    }
+}
+
+TEST_F(Cli, DayJsonCarriesTheExactValues) {
+    const PortRecord port = Load(QStringLiteral("BREST SECONDAIRE"));
+    const TideContext ctx(100, port.timeZone);
+    const double day = JulianDay(2026, 3, 21);
+    const DayEvents events = DayTideEvents(ctx, port, day);
+    const Result r = Run({"day", "brest s", "--date", "2026-03-21", "--ref", "100", "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(o["port"].toString(), "BREST SECONDAIRE");
+    EXPECT_EQ(o["day"].toDouble(), day);
+    const QJsonArray ev = o["events"].toArray();
+    int filled = 0;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        if (events[i].empty()) continue;
+        const QJsonObject e = ev[filled++].toObject();
+        EXPECT_EQ(e["slot"].toInt(), static_cast<int>(i + 1));
+        EXPECT_EQ(e["time"].toDouble(), events[i].time); // 17 digits give the double back
+        EXPECT_EQ(e["height"].toDouble(), events[i].height);
+    }
+    EXPECT_EQ(ev.size(), filled);
+    const CoefficientPair c = DayCoefficients(ctx, day);
+    EXPECT_EQ(o["coefficients"].toArray()[0].toInt(), c.morning);
+    EXPECT_EQ(o["coefficients"].toArray()[1].toInt(), c.evening);
+    EXPECT_EQ(o["lines"].toArray().size(), filled);
+    EXPECT_EQ(o["labels"].toArray()[1].toString(),
+              QString::fromStdString(EveningCoefficientLabel(c.evening, Language::French)));
+}
+
+TEST_F(Cli, CurveGivesTheEnginesSamples) {
+    const double day = JulianDay(2026, 12, 7);
+    for (const char* name : {"BREST", "BREST SECONDAIRE"}) {
+        const PortRecord port = Load(QString::fromUtf8(name));
+        const TideContext ctx(0, port.timeZone);
+        struct Case {
+            QStringList args;
+            std::vector<CurvePoint> expected;
+        };
+        SecondaryDayCache cache;
+        cache.prepare(ctx, port, day);
+        std::vector<CurvePoint> dayCurve = DayCurve(ctx, cache, port, day, day + 1, 1);
+        SecondaryDayCache hoursCache;
+        hoursCache.prepare(ctx, port, day + 0.25);
+        std::vector<CurvePoint> hours =
+            DayCurve(ctx, hoursCache, port, day + 0.25, day + 0.75, UnitFactor(HeightUnit::Feet));
+        SecondaryDayCache weekCache;
+        std::vector<CurvePoint> week = SpanCurve(ctx, weekCache, port, day, 7, 1);
+        const Case cases[] = {
+            {{}, dayCurve},
+            {{"--start", "06:00", "--end", "18:00", "--unit", "ft"}, hours},
+            {{"--span", "week"}, week},
+        };
+        for (const Case& c : cases) {
+            const Result r = Run(QStringList{"curve", name, "--date", "2026-12-07"} + c.args);
+            ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+            const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+            ASSERT_EQ(lines.size(), static_cast<qsizetype>(c.expected.size())) << name;
+            for (qsizetype i = 0; i < lines.size(); ++i) {
+                const QStringList xy = lines[i].split(u' ');
+                ASSERT_EQ(xy.size(), 2);
+                EXPECT_EQ(xy[0].toDouble(), c.expected[i].x);
+                EXPECT_EQ(xy[1].toDouble(), c.expected[i].y);
+            }
+        }
+    }
+    const Result json = Run({"curve", "BREST", "--date", "2026-12-07", "--json"});
+    EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()).object()["points"].toArray().size(), 289);
+}
+
+TEST_F(Cli, PortsListFromThePrefixOn) {
+    const Result all = Run({"ports"});
+    ASSERT_EQ(all.exitCode, 0) << all.err.toStdString();
+    QStringList names;
+    for (const QString& line : all.out.split(u'\n', Qt::SkipEmptyParts)) names << line.section(u'\t', 0, 0);
+    EXPECT_EQ(names, (QStringList{"BREST", "BREST SECONDAIRE", "BRIGNOGAN", "ÉTEL", "HALIFAX"}));
+    EXPECT_TRUE(all.out.contains(QStringLiteral("secondary of BREST")));
+    const Result fromC = Run({"ports", "c"});
+    EXPECT_TRUE(fromC.out.startsWith(QStringLiteral("ÉTEL\t48 23 N\t004 30 W\t1")));
+}
+
+TEST_F(Cli, PortNamesAndArgumentsThatCannotBeUsed) {
+    struct Case {
+        QStringList args;
+        int exitCode;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"day", "br"}, 2, "several ports start with br"},
+        {{"day", "NANTES"}, 2, "no port named NANTES"},
+        {{"day", "BREST", "--unit", "cm"}, 2, "--unit"},
+        {{"day", "BREST", "--date", "2026-13-01"}, 2, "--date"},
+        {{"day", "BREST", "--ref", "7"}, 2, "--ref"},
+        {{"curve", "BREST", "--start", "18:00", "--end", "06:00"}, 2, "--start"},
+        {{"tide", "BREST"}, 2, "unknown command"},
+        {{"day"}, 2, "one port name"},
+        {{"day", "BREST", "--lang"}, 2, "--lang needs a value"},
+    };
+    for (const Case& c : cases) {
+        const Result r = Run(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err.toStdString();
+        EXPECT_EQ(r.err.count(u'\n') >= 1, true);
+    }
+    // An exact name wins over the longer names it begins.
+    EXPECT_EQ(Run({"day", "brest", "--json"}).exitCode, 0);
+    EXPECT_EQ(Run({"day", "ete", "--json"}).exitCode, 0);
+}
+
+TEST_F(Cli, TableThatCannotBeOpenedIsNamed) {
+    const QString missing = dir.filePath(QStringLiteral("nowhere/ports.dbf"));
+    const Result r = Run({"day", "BREST", "--table", missing}, false);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(missing)) << r.err.toStdString();
+}
+
+TEST_F(Cli, FindsTheTableInTheWorkingDirectory) {
+    const Result r = Run({"ports", "HAL"}, false);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("HALIFAX")));
+}
+
+} // namespace
+} // namespace ondrel
