@@ -136,7 +136,8 @@ function americasRegion(lat, lon) {
     const pacific = lat < 19 ? lat < interpolate(ISTHMUS, lon) : lon < -100;
     return pacific ? 5 : 2;
   }
-  return lon < -69 ? 4 : 3;
+  // South America: the Pacific coast lies west of 69 W and south of the Colombia-Panama border.
+  return lon < -69 && lat < 7.3 ? 4 : 3;
 }
 
 export function regionOf(lat, lon) {
