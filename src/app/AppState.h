@@ -1,0 +1,45 @@
+// The state the windows share: the current port, the selected day, the settings, the time
+// reference and the secondary-port day cache. The application owns one; windows get it by
+// reference.
+#pragma once
+
+#include "LanguageTexts.h"
+#include "PortRecord.h"
+#include "Secondary.h"
+#include "Settings.h"
+#include "TideContext.h"
+
+#include <QDateTime>
+#include <QSettings>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace ondrel {
+
+struct AppState {
+    Settings settings;
+    PortRecord port;          // the current port
+    bool portChosen = false;  // the main window shows a port
+    double selectedDay = 0;   // SelectedDay: a Julian date at 0 h
+    TideContext context;
+    SecondaryDayCache secondaryCache;
+    DateNames dateNames = DateNames::French();
+
+    // Where ports.dbf is looked for first.
+    QString workingDirectory;
+    // Organisation under which the settings are stored ("Software\Ondrel").
+    QString settingsOrganisation = QStringLiteral("Ondrel");
+    // The system clock; tests set another.
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+    // The help hook: shows the topic of a context number. Installed by the main window.
+    std::function<void(int context)> help;
+
+    std::unique_ptr<QSettings> openSettings() const {
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                           settingsOrganisation);
+    }
+};
+
+} // namespace ondrel

@@ -1,0 +1,46 @@
+// The message boxes of the program, behind an interface so that the windows can be driven
+// without a screen (tests answer them) and so that every box speaks the current language.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace ondrel {
+
+struct Settings;
+
+class MessageBoxes {
+public:
+    enum class Answer { Yes, No, Cancel };
+    virtual ~MessageBoxes() = default;
+
+    // An information box with one OK button: reports and input errors.
+    virtual void information(QWidget* parent, const QString& text) = 0;
+    // A plain box with one OK button and no icon.
+    virtual void plain(QWidget* parent, const QString& text) = 0;
+    // An information box with OK and Help; help runs when the Help button is pressed.
+    virtual void informationWithHelp(QWidget* parent, const QString& text,
+                                     const std::function<void()>& help) = 0;
+    // A confirmation with Yes, No and Cancel.
+    virtual Answer askYesNoCancel(QWidget* parent, const QString& text) = 0;
+};
+
+// Modal QMessageBox boxes whose buttons follow the program's language.
+class QtMessageBoxes : public MessageBoxes {
+public:
+    explicit QtMessageBoxes(const Settings& settings) : settings_(settings) {}
+
+    void information(QWidget* parent, const QString& text) override;
+    void plain(QWidget* parent, const QString& text) override;
+    void informationWithHelp(QWidget* parent, const QString& text,
+                             const std::function<void()>& help) override;
+    Answer askYesNoCancel(QWidget* parent, const QString& text) override;
+
+private:
+    const Settings& settings_;
+};
+
+} // namespace ondrel

@@ -1,0 +1,133 @@
+#include "Settings.h"
+
+#include <QLocale>
+#include <QSettings>
+
+#include <cmath>
+
+namespace ondrel {
+
+namespace {
+
+std::optional<qint64> ReadInteger(const QSettings& store, const QString& name) {
+    const QVariant value = store.value(name);
+    if (!value.isValid()) return std::nullopt;
+    bool ok = false;
+    const qint64 number = value.toLongLong(&ok);
+    if (!ok) return std::nullopt;
+    return number;
+}
+
+std::optional<double> ReadReal(const QSettings& store, const QString& name) {
+    const QVariant value = store.value(name);
+    if (!value.isValid()) return std::nullopt;
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    if (!ok || !std::isfinite(number)) return std::nullopt;
+    return number;
+}
+
+// Country flags are stored as 0 or 1; anything else reads as set.
+bool ReadFlag(const QSettings& store, const QString& name) {
+    const QString text = store.value(name).toString().trimmed().toLower();
+    return !(text == u"0" || text == u"false");
+}
+
+} // namespace
+
+QString Settings::unitText() const {
+    return QString::fromStdString(UnitText(heightUnit(), language()));
+}
+
+bool IsValidTimeReference(int code) {
+    return code == 0 || code == 1 || code == 2 || (code >= 88 && code <= 112);
+}
+
+Settings LoadSettings(const QSettings& store) {
+    Settings s;
+    if (store.allKeys().isEmpty()) return s; // no main key yet: every default
+
+    s.langue = store.value(QStringLiteral("langue")).toString();
+    if (s.langue != kFrench && s.langue != kEnglish) s.langue.clear();
+
+    const auto fond = ReadInteger(store, QStringLiteral("couleur_fond"));
+    const auto trace = ReadInteger(store, QStringLiteral("couleur_trace"));
+    if (fond && trace && *fond != 0 && *fond > 0 && *fond <= 0xFFFFFF && *trace >= 0 &&
+        *trace <= 0xFFFFFF) {
+        s.couleurFond = static_cast<quint32>(*fond);
+        s.couleurTrace = static_cast<quint32>(*trace);
+    }
+
+    s.lastPortName = store.value(QStringLiteral("dernier_port")).toString().left(kLastPortNameLength);
+
+    if (const auto code = ReadInteger(store, QStringLiteral("heure_service"));
+        code && IsValidTimeReference(static_cast<int>(*code)))
+        s.heureService = static_cast<int>(*code);
+
+    // Only 3 means feet; 0, a missing value or anything unknown gives metres.
+    if (const auto unit = ReadInteger(store, QStringLiteral("coef unite")); unit && *unit == 3)
+        s.coefUnite = 3;
+
+    const auto debut = ReadReal(store, QStringLiteral("heure_debut"));
+    const auto fin = ReadReal(store, QStringLiteral("heure_fin"));
+    if (debut && fin && *debut >= 0 && *debut < 1.0 && *fin < 2.0 && *debut < *fin) {
+        s.heureDebut = *debut;
+        s.heureFin = *fin;
+    }
+
+    if (const auto size = ReadInteger(store, QStringLiteral("TailleImpression"));
+        size && *size >= 5 && *size <= 24)
+        s.tailleImpression = static_cast<int>(*size);
+
+    const auto top = ReadInteger(store, QStringLiteral("P_top"));
+    const auto left = ReadInteger(store, QStringLiteral("P_left"));
+    const auto width = ReadInteger(store, QStringLiteral("P_width"));
+    const auto height = ReadInteger(store, QStringLiteral("P_height"));
+    if (top && left && width && height && *width > 0 && *height > 0)
+        s.bounds = WindowBounds{static_cast<int>(*top), static_cast<int>(*left),
+                                static_cast<int>(*width), static_cast<int>(*height)};
+
+    for (int n = 1; n <= kCountryCount; ++n) s.countrySelected[n] = ReadFlag(store, QString::number(n));
+
+    s.icone = ReadInteger(store, QStringLiteral("icone")) == 1;
+    return s;
+}
+
+bool SaveSettings(QSettings& store, const Settings& s) {
+    store.setValue(QStringLiteral("langue"), s.langue);
+    store.setValue(QStringLiteral("couleur_fond"), static_cast<qint64>(s.couleurFond));
+    store.setValue(QStringLiteral("couleur_trace"), static_cast<qint64>(s.couleurTrace));
+    store.setValue(QStringLiteral("dernier_port"), s.lastPortName);
+    store.setValue(QStringLiteral("heure_service"), s.heureService);
+    store.setValue(QStringLiteral("coef unite"), s.coefUnite);
+    store.setValue(QStringLiteral("TailleImpression"), s.tailleImpression);
+    if (s.bounds) {
+        store.setValue(QStringLiteral("P_top"), s.bounds->top);
+        store.setValue(QStringLiteral("P_left"), s.bounds->left);
+        store.setValue(QStringLiteral("P_width"), s.bounds->width);
+        store.setValue(QStringLiteral("P_height"), s.bounds->height);
+    }
+    store.setValue(QStringLiteral("heure_debut"), s.heureDebut);
+    store.setValue(QStringLiteral("heure_fin"), s.heureFin);
+    store.setValue(QStringLiteral("icone"), s.icone ? 1 : 0);
+    for (int n = 1; n <= kCountryCount; ++n)
+        store.setValue(QString::number(n), s.countrySelected[n] ? 1 : 0);
+    store.sync();
+    return store.status() == QSettings::NoError;
+}
+
+void InitialisationValeurs(QSettings& store, Settings& settings, const QString& langue) {
+    settings.heureDebut = 0.0;
+    settings.heureFin = 1.0;
+    const bool english = langue == kEnglish;
+    store.setValue(QStringLiteral("H_sondeur"), english ? QStringLiteral("10.50 m") : QStringLiteral("10,50 m"));
+    store.setValue(QStringLiteral("H_souhait"), english ? QStringLiteral("12.50 m") : QStringLiteral("12,50 m"));
+    store.setValue(QStringLiteral("Heure_enregistree"), QStringLiteral("12:00"));
+    store.sync();
+}
+
+QString SystemDecimalSeparator() {
+    return QLocale::system().decimalPoint();
+}
+
+} // namespace ondrel

@@ -1,0 +1,79 @@
+// The process-wide settings of the program, their defaults and their persistence in the per-user
+// settings store (main key "Software\Ondrel", group "impression" for the page set-up).
+#pragma once
+
+#include "Report.h"
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+class QSettings;
+
+namespace ondrel {
+
+inline constexpr int kCountryCount = 114;
+// Country flags are numbered 0 to 200; only 1 to 114 name countries.
+inline constexpr int kCountryFlagCount = 201;
+
+inline constexpr quint32 kDefaultBackgroundColour = 16744449; // 0x00BBGGRR: red 1, green 128, blue 255
+inline constexpr quint32 kDefaultLineColour = 255;             // pure red
+inline constexpr int kDefaultPrintSize = 8;
+inline constexpr int kLastPortNameLength = 50;
+
+inline const QString kFrench = QStringLiteral("FRANCAIS");
+inline const QString kEnglish = QStringLiteral("ANGLAIS");
+
+struct WindowBounds {
+    int top = 0;
+    int left = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct Settings {
+    QString langue;                 // "FRANCAIS", "ANGLAIS", or empty until chosen
+    quint32 couleurFond = kDefaultBackgroundColour;
+    quint32 couleurTrace = kDefaultLineColour;
+    QString lastPortName;           // stored as "dernier_port", at most 50 characters
+    int heureService = 0;           // 0 local, 1 UT+1, 2 UT+2, 100+n UT+n
+    int coefUnite = 1;              // 1 metres, 3 feet
+    double heureDebut = 0.0;        // curve hours, fractions of a day
+    double heureFin = 1.0;
+    int tailleImpression = kDefaultPrintSize;
+    std::optional<WindowBounds> bounds; // main window, when all four values were stored
+    std::array<bool, kCountryFlagCount> countrySelected = AllCountries();
+    bool icone = false;
+    QString decimalSeparator;       // the user's decimal separator, read at start
+
+    bool english() const { return langue == kEnglish; }
+    bool french() const { return langue == kFrench; }
+    Language language() const { return english() ? Language::English : Language::French; }
+    HeightUnit heightUnit() const { return coefUnite == 3 ? HeightUnit::Feet : HeightUnit::Metres; }
+    // " mètres", " meters", " pieds" or " feet".
+    QString unitText() const;
+
+    static std::array<bool, kCountryFlagCount> AllCountries() {
+        std::array<bool, kCountryFlagCount> flags{};
+        flags.fill(true);
+        return flags;
+    }
+};
+
+// Reads the settings from the store (whose root is the main key). Every missing or unreadable
+// value, or group of values, falls back to its default without a word.
+Settings LoadSettings(const QSettings& store);
+// Writes every value of the save list. Returns false when the store cannot be written.
+bool SaveSettings(QSettings& store, const Settings& settings);
+// The first-start values: whole-day curve hours, and the interval window's defaults in the
+// number format of the chosen language.
+void InitialisationValeurs(QSettings& store, Settings& settings, const QString& langue);
+
+// The user's decimal separator from the system locale.
+QString SystemDecimalSeparator();
+
+// Time references the program knows: 0, 1, 2 and 88 to 112 (UT-12 to UT+12).
+bool IsValidTimeReference(int code);
+
+} // namespace ondrel

@@ -1,0 +1,32 @@
+// TFInitialisation: the language question of the first start.
+#pragma once
+
+#include <QDialog>
+
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
+namespace ondrel {
+
+class TFInitialisation : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFInitialisation(QWidget* parent = nullptr);
+
+    // "FRANCAIS" or "ANGLAIS" after OK; empty when the window was closed otherwise.
+    QString chosenLanguage() const { return chosen_; }
+    // Shows the window modally, centred on the window given; returns the chosen language.
+    QString ask(const QWidget* over);
+
+    void BitBtn1Click();
+
+private:
+    QGroupBox* Choix_langue_ = nullptr;
+    QRadioButton* francais_ = nullptr;
+    QRadioButton* english_ = nullptr;
+    QPushButton* BitBtn1_ = nullptr;
+    QString chosen_;
+};
+
+} // namespace ondrel

@@ -1,0 +1,72 @@
+// TFoptions: the options window. Time reference, height unit, the hours of the day curve and the
+// print font size; the settings change only on OK.
+#pragma once
+
+#include <QDialog>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+
+namespace ondrel {
+
+struct AppState;
+class MessageBoxes;
+
+class TFoptions : public QDialog {
+    Q_OBJECT
+public:
+    TFoptions(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
+
+    // Loads the controls from the settings and sets the texts; runs at each showing.
+    void FormCreate();
+    void choixfuseauClick(int item);
+    void MHeureDebExit();
+    void MHeureFinExit();
+    void boutonOKClick();
+    void boutonAnnulerClick();
+
+    // HmsToReal and RealToHms with the window's message on failure.
+    double HmsToReal(const QString& text);
+    QString RealToHms(double fraction);
+
+signals:
+    // The main window's label fuseau takes this text at once.
+    void fuseauLabelChanged(const QString& text);
+    // OK: the main window runs its acceptance step again.
+    void optionsConfirmed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void reject() override;
+
+private:
+    int chosenTimeReference() const;
+
+    AppState& state_;
+    MessageBoxes& messages_;
+    QGroupBox* choixfuseau_ = nullptr;
+    QButtonGroup* fuseauItems_ = nullptr;
+    QRadioButton* fuseauButtons_[4] = {};
+    QSpinBox* SEFuseau_ = nullptr;
+    QGroupBox* GBHeures_ = nullptr;
+    QLabel* LHeureDeb_ = nullptr;
+    QLabel* LHeureFin_ = nullptr;
+    QLineEdit* MHeureDeb_ = nullptr;
+    QLineEdit* MHeureFin_ = nullptr;
+    QGroupBox* choixunite_ = nullptr;
+    QButtonGroup* uniteItems_ = nullptr;
+    QRadioButton* uniteButtons_[2] = {};
+    QGroupBox* ChoixTaillePoliceImpression_ = nullptr;
+    QLabel* LTaille_ = nullptr;
+    QSpinBox* SETaille_ = nullptr;
+    QPushButton* boutonOK_ = nullptr;
+    QPushButton* boutonAnnuler_ = nullptr;
+};
+
+} // namespace ondrel

@@ -1,0 +1,79 @@
+#include "PortSelectionRules.h"
+
+#include "CountryNames.h"
+#include "PortLoader.h"
+
+#include <cmath>
+#include <optional>
+
+namespace ondrel {
+
+namespace {
+
+std::optional<double> ReadNumber(const QString& text) {
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok) return std::nullopt;
+    return value;
+}
+
+QString WithoutLeadingBlanks(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == u' ') ++i;
+    return text.mid(i);
+}
+
+} // namespace
+
+double DegreesOfText(const QString& text, const PositionMessage& message) {
+    if (text.isEmpty()) return 0;
+    const QString trimmed = WithoutLeadingBlanks(text);
+    const qsizetype space = trimmed.indexOf(u' ');
+    double degrees = 0;
+    if (const auto d = ReadNumber(space < 0 ? trimmed : trimmed.left(space)))
+        degrees = *d;
+    else if (message)
+        message(QStringLiteral("Problème conversion des degrés. Saisipor ligne 264"));
+
+    const QString rest = space < 0 ? QString() : WithoutLeadingBlanks(trimmed.mid(space + 1));
+    const qsizetype restSpace = rest.indexOf(u' ');
+    double minutes = 0;
+    if (const auto m = restSpace < 0 ? std::nullopt : ReadNumber(rest.left(restSpace)))
+        minutes = *m;
+    else if (message)
+        message(QStringLiteral("Problème conversion des minutes. Sasipor ligne 274"));
+
+    double value = degrees + minutes / 60.0;
+    const QChar hemisphere = rest.isEmpty() ? QChar() : rest.back();
+    if (hemisphere == u'S' || hemisphere == u'E') value = -value;
+    return value;
+}
+
+QPointF MapPosition(double latitude, double longitudeWest) {
+    return {-0.98055 * longitudeWest + 162.7722, -1.13796963 * latitude + 116.07287};
+}
+
+QRect MarkerRect(QPointF p) {
+    const int left = static_cast<int>(std::trunc(p.x() - 3));
+    const int top = static_cast<int>(std::trunc(p.y() - 3));
+    const int right = static_cast<int>(std::trunc(p.x() + 3));
+    const int bottom = static_cast<int>(std::trunc(p.y() + 3));
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+bool CountryFilterAccepts(qint64 zoneCode, std::span<const bool> countrySelected) {
+    if (zoneCode <= 100) return true;
+    const int country = CountryOfZone(zoneCode);
+    if (country == 0) return true;
+    if (country < 0 || static_cast<std::size_t>(country) >= countrySelected.size()) return false;
+    return countrySelected[static_cast<std::size_t>(country)];
+}
+
+QString CountryLine(qint64 zoneCode, bool english) {
+    if (zoneCode <= 100) return {};
+    const QString name = CountryName(CountryOfZone(zoneCode), english);
+    if (name.isEmpty()) return {};
+    return QStringLiteral("(") + name + QStringLiteral(")");
+}
+
+} // namespace ondrel

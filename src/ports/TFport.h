@@ -1,0 +1,93 @@
+// TFport: the port selection window. Lists the ports by name, narrows the list as the first
+// letters are typed, marks the highlighted port on the world map, and on confirmation loads the
+// port as the current port and hands its texts to the main window.
+#pragma once
+
+#include "PortTable.h"
+
+#include <QDialog>
+#include <QString>
+
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QWidget;
+
+namespace ondrel {
+
+struct AppState;
+class MessageBoxes;
+class PortListModel;
+class WorldMapView;
+
+// What the main window shows of a confirmed port.
+struct ChosenPort {
+    QString name;
+    QString countryLine; // "(France)", or empty
+    QString latitude;
+    QString longitude;
+    QString timeZone;
+};
+
+class TFport : public QDialog {
+    Q_OBJECT
+public:
+    TFport(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
+    ~TFport() override;
+
+    bool tableIsOpen() const { return table_.isOpen(); }
+    QString tableError() const { return tableError_; }
+    PortTable& table() { return table_; }
+
+    void ChargementLangue();
+    void Edit1Change();
+    void affiche_coordonnees();
+    // Confirms the highlighted port; false when there is none.
+    bool BouttonOKClick();
+    void annulerClick();
+    void BPaysClick();
+    void BPortAideClick();
+    // Clears the typed letters and any range, and highlights the first port whose name is equal
+    // to or sorts after name. False when no port does.
+    bool selectNearest(const QString& name);
+
+    int currentRow() const;
+    QRect markerRect() const;
+
+    // The record filter of the port table: the country selection.
+    static bool BDPortsFilterRecord(const PortTable& table, const AppState& state);
+
+signals:
+    void portConfirmed(const ChosenPort& port);
+    // BPays: the countries window is asked to show itself.
+    void countriesRequested();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void reject() override;
+
+private:
+    void FormCreate();
+    void setCurrentRow(int row);
+
+    AppState& state_;
+    MessageBoxes& messages_;
+    PortTable table_;
+    QString tableError_;
+    PortListModel* model_ = nullptr;
+
+    QWidget* panel1_ = nullptr;
+    QLineEdit* Edit1_ = nullptr;
+    QTableView* DBGrid1_ = nullptr;
+    WorldMapView* Image1_ = nullptr;
+    QPushButton* BouttonOK_ = nullptr;
+    QPushButton* annuler_ = nullptr;
+    QPushButton* BPays_ = nullptr;
+    QPushButton* BPortAide_ = nullptr;
+};
+
+} // namespace ondrel
+
+Q_DECLARE_METATYPE(ondrel::ChosenPort)

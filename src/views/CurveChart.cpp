@@ -1,0 +1,534 @@
+#include "CurveChart.h"
+
+#include <QCategoryAxis>
+#include <QFont>
+#include <QGraphicsLineItem>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
+#include <QLineSeries>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QScatterSeries>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ondrel {
+
+QColor ColourOfStored(quint32 value) {
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
+quint32 StoredOfColour(const QColor& c) {
+    return static_cast<quint32>(c.red()) + 256u * static_cast<quint32>(c.green()) +
+           65536u * static_cast<quint32>(c.blue());
+}
+
+CurveColours ColoursFor(const CurveData& data) {
+    if (data.blackAndWhite) return {Qt::white, Qt::white, Qt::black, Qt::black};
+    const bool standard = data.background.rgb() == kDefaultBackground.rgb();
+    return {data.background, standard ? kAqua : data.background, standard ? kNavy : data.curve,
+            data.curve};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Ticks
+
+namespace {
+
+constexpr double kHour = 1.0 / 24;
+
+template <typename T>
+T PickStep(const std::vector<T>& steps, double span, double maxTicks) {
+    for (const T& s : steps)
+        if (span / s <= maxTicks) return s;
+    return steps.back();
+}
+
+} // namespace
+
+std::pair<double, double> TimeRange(const std::vector<CurvePoint>& points, CurveView view) {
+    if (points.empty()) return {0, 1};
+    const double unit = view == CurveView::Day ? kHour : 1.0;
+    // A hair of tolerance so that 06:00 computed as 05:59:59.99 stays on 06:00.
+    double lo = std::floor(points.front().x / unit + 1e-6) * unit;
+    double hi = std::ceil(points.back().x / unit - 1e-6) * unit;
+    if (hi <= lo) hi = lo + unit;
+    return {lo, hi};
+}
+
+std::vector<AxisTick> TimeTicks(double min, double max, CurveView view, double pixels,
+                                const QLocale& locale) {
+    std::vector<AxisTick> ticks;
+    if (!(max > min)) return ticks;
+    const double unit = view == CurveView::Day ? kHour : 1.0;
+    const double spacing = view == CurveView::Day ? 48.0 : 56.0; // pixels a label needs
+    const double maxTicks = std::max(1.0, pixels / spacing);
+    const std::vector<int> steps = view == CurveView::Day ? std::vector<int>{1, 2, 3, 4, 6, 12, 24}
+                                                          : std::vector<int>{1, 2, 3, 5, 7, 14};
+    const int step = PickStep(steps, (max - min) / unit, maxTicks);
+    const auto first = static_cast<long long>(std::ceil(min / unit - 1e-6));
+    const auto last = static_cast<long long>(std::floor(max / unit + 1e-6));
+    for (long long k = first; k <= last; ++k) {
+        if (k % step != 0) continue;
+        const double v = static_cast<double>(k) * unit;
+        ticks.push_back({v, AxisTimeLabel(v, view, locale)});
+    }
+    return ticks;
+}
+
+std::vector<AxisTick> HeightTicks(double min, double max, double pixels) {
+    std::vector<AxisTick> ticks;
+    if (!(max > min)) return ticks;
+    const double maxTicks = std::max(2.0, pixels / 28.0);
+    const double span = max - min;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(span / maxTicks)));
+    double step = magnitude * 10;
+    for (double m : {1.0, 2.0, 2.5, 5.0, 10.0})
+        if (span / (m * magnitude) <= maxTicks) {
+            step = m * magnitude;
+            break;
+        }
+    const QLocale locale = QLocale::system();
+    const QChar decimal = locale.decimalPoint().isEmpty() ? QLatin1Char('.') : locale.decimalPoint()[0];
+    const QChar group = locale.groupSeparator().isEmpty() ? QLatin1Char(',') : locale.groupSeparator()[0];
+    for (double k = std::ceil(min / step - 1e-9); k * step <= max + 1e-9; k += 1)
+        ticks.push_back({k * step, FormatAxisHeight(k * step, decimal, group)});
+    return ticks;
+}
+
+namespace {
+
+std::pair<double, double> HeightRange(const CurveData& data) {
+    double lo = 0, hi = 0;
+    bool any = false;
+    const auto take = [&](double y) {
+        if (!any) lo = hi = y;
+        lo = std::min(lo, y);
+        hi = std::max(hi, y);
+        any = true;
+    };
+    for (const CurvePoint& p : data.points) take(p.y);
+    if (!any) return {0, 1};
+    if (data.indicator) take(data.indicator->y());
+    for (const QPointF& p : data.interval) take(p.y());
+    const double pad = std::max((hi - lo) * 0.05, 0.05);
+    return {lo - pad, hi + pad};
+}
+
+// Category axes take unique labels only; a repeated label gets invisible trailing blanks.
+void FillAxis(QCategoryAxis* axis, const std::vector<AxisTick>& ticks, double min, double max) {
+    for (const QString& label : axis->categoriesLabels()) axis->remove(label);
+    axis->setStartValue(min);
+    QStringList used;
+    for (const AxisTick& t : ticks) {
+        if (t.value <= min + 1e-12) {
+            // A label on the start value: a category of no width just above it.
+            axis->setStartValue(min - 1e-9);
+        }
+        QString label = t.label;
+        while (used.contains(label)) label += QLatin1Char(' ');
+        used << label;
+        axis->append(label, std::max(t.value, min));
+    }
+    axis->setRange(min, max);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// 3-D: walls with depth behind the plot area and the curve as a ribbon running into the depth.
+
+class DepthItem : public QGraphicsItem {
+public:
+    explicit DepthItem(CurveChart* chart) : QGraphicsItem(chart), chart_(chart) {}
+
+    QRectF boundingRect() const override { return QRectF(QPointF(0, 0), chart_->size()); }
+    void resized() {
+        prepareGeometryChange();
+        update();
+    }
+
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+        const CurveData& d = chart_->data();
+        if (!d.threeD) return;
+        const QPointF off = chart_->depthOffset();
+        const QPointF back(off.x(), -off.y());
+        const QRectF front = chart_->plotArea();
+        const QRectF rear = front.translated(back);
+        const CurveColours colours = ColoursFor(d);
+        painter->setRenderHint(QPainter::Antialiasing, true);
+
+        // Walls: back, left and floor, lit from the top left.
+        const QColor wallLine = d.blackAndWhite ? QColor(Qt::gray) : colours.text;
+        painter->setPen(QPen(wallLine, 1));
+        painter->setBrush(QColor(255, 255, 255, d.blackAndWhite ? 0 : 40));
+        painter->drawRect(rear);
+        painter->setBrush(QColor(255, 255, 255, d.blackAndWhite ? 0 : 70));
+        painter->drawPolygon(QPolygonF({front.topLeft(), rear.topLeft(), rear.bottomLeft(),
+                                        front.bottomLeft()}));
+        painter->setBrush(QColor(0, 0, 0, d.blackAndWhite ? 0 : 35));
+        painter->drawPolygon(QPolygonF({front.bottomLeft(), rear.bottomLeft(), rear.bottomRight(),
+                                        front.bottomRight()}));
+
+        // Grid on the back wall.
+        QPen grid(wallLine, 0.5, Qt::DotLine);
+        painter->setPen(grid);
+        for (const QPointF& g : gridValues(true)) {
+            const double x = chart_->positionOf(g).x() + back.x();
+            painter->drawLine(QPointF(x, rear.top()), QPointF(x, rear.bottom()));
+        }
+        for (const QPointF& g : gridValues(false)) {
+            const double y = chart_->positionOf(g).y() + back.y();
+            painter->drawLine(QPointF(rear.left(), y), QPointF(rear.right(), y));
+        }
+
+        // The ribbon, one face per segment, shaded by its slope.
+        if (d.points.size() < 2) return;
+        painter->setClipRect(front.united(rear));
+        std::vector<QPointF> p;
+        p.reserve(d.points.size());
+        for (const CurvePoint& c : d.points) p.push_back(chart_->positionOf({c.x, c.y}));
+        QColor base = colours.line;
+        for (std::size_t i = 0; i + 1 < p.size(); ++i) {
+            const QPointF a = p[i], b = p[i + 1];
+            const double dx = b.x() - a.x(), dy = b.y() - a.y();
+            const double len = std::hypot(dx, dy);
+            // Faces turned towards the light (rising to the right) are brighter.
+            const double light = len > 0 ? 0.5 - 0.5 * dy / len : 0.5;
+            const QColor face = d.blackAndWhite ? QColor::fromHsvF(0, 0, 0.55 + 0.35 * light)
+                                                : base.lighter(static_cast<int>(90 + 70 * light));
+            painter->setPen(QPen(face, 1));
+            painter->setBrush(face);
+            painter->drawPolygon(QPolygonF({a, b, b + back, a + back}));
+        }
+        painter->setPen(QPen(base.darker(130), 1));
+        for (std::size_t i = 0; i + 1 < p.size(); ++i) painter->drawLine(p[i] + back, p[i + 1] + back);
+    }
+
+    std::vector<QPointF> gridValues(bool vertical) const {
+        std::vector<QPointF> values;
+        auto* axis = static_cast<QCategoryAxis*>(
+            chart_->axes(vertical ? Qt::Horizontal : Qt::Vertical).value(0));
+        if (!axis) return values;
+        const auto* other = static_cast<QCategoryAxis*>(
+            chart_->axes(vertical ? Qt::Vertical : Qt::Horizontal).value(0));
+        const double o = other ? other->min() : 0;
+        for (const QString& label : axis->categoriesLabels()) {
+            const double v = axis->endValue(label);
+            values.push_back(vertical ? QPointF(v, o) : QPointF(o, v));
+        }
+        return values;
+    }
+
+private:
+    CurveChart* chart_;
+};
+
+// ---------------------------------------------------------------------------------------------
+
+CurveChart::CurveChart() {
+    legend()->hide();
+    setBackgroundRoundness(0);
+    setBackgroundVisible(true);
+    setPlotAreaBackgroundVisible(false);
+    setAnimationOptions(QChart::NoAnimation);
+
+    series1_ = new QLineSeries(this);
+    series1_->setName(QStringLiteral("Hauteur"));
+    series1_->setPointsVisible(false);
+    series2_ = new QScatterSeries(this);
+    series2_->setName(QStringLiteral("Indicateur"));
+    series2_->setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
+    series2_->setMarkerSize(13);
+    series2_->setPen(QPen(Qt::red, 1.5, Qt::DashLine));
+    series3_ = new QLineSeries(this);
+    series3_->setName(QStringLiteral("Intervalle"));
+    series3_->setPen(QPen(QColor(0, 255, 0), 2));
+    series3_->setPointsVisible(true);
+    series3_->setMarkerSize(7);
+    addSeries(series1_);
+    addSeries(series3_);
+    addSeries(series2_);
+
+    axisX_ = new QCategoryAxis(this);
+    axisX_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axisY_ = new QCategoryAxis(this);
+    axisY_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    addAxis(axisX_, Qt::AlignBottom);
+    addAxis(axisY_, Qt::AlignLeft);
+    for (QAbstractSeries* s : {static_cast<QAbstractSeries*>(series1_),
+                               static_cast<QAbstractSeries*>(series2_),
+                               static_cast<QAbstractSeries*>(series3_)}) {
+        s->attachAxis(axisX_);
+        s->attachAxis(axisY_);
+    }
+
+    QFont titleFont(QStringLiteral("Arial Rounded MT Bold"), 10);
+    titleFont.setBold(true);
+    setTitleFont(titleFont);
+
+    foot_ = new QGraphicsTextItem(this);
+    foot_->setZValue(50);
+    QFont footFont = foot_->font();
+    footFont.setPointSizeF(8.5);
+    foot_->setFont(footFont);
+
+    depth_ = new DepthItem(this);
+    depth_->setZValue(1.5); // above the plot-area background, under the series and axes
+
+    crossV_ = new QGraphicsLineItem(this);
+    crossH_ = new QGraphicsLineItem(this);
+    for (QGraphicsLineItem* l : {crossV_, crossH_}) {
+        l->setPen(QPen(QColor(255, 255, 0), 1, Qt::SolidLine));
+        l->setZValue(100);
+        l->hide();
+    }
+
+    connect(this, &QChart::plotAreaChanged, this, [this] { layoutExtras(); });
+    connect(this, &QGraphicsWidget::geometryChanged, this, [this] { layoutExtras(); });
+    applyColours();
+    setTexts({}, {});
+}
+
+CurveChart::~CurveChart() = default;
+
+void CurveChart::setData(const CurveData& d) {
+    data_ = d;
+    QList<QPointF> pts;
+    pts.reserve(static_cast<qsizetype>(d.points.size()));
+    for (const CurvePoint& p : d.points) pts.append(QPointF(p.x, p.y));
+    series1_->replace(pts);
+    series2_->clear();
+    if (d.indicator) series2_->append(*d.indicator);
+    QList<QPointF> interval(d.interval.begin(), d.interval.end());
+    series3_->replace(interval);
+    for (qsizetype i = 0; i < interval.size(); ++i)
+        series3_->setPointConfiguration(static_cast<int>(i), QXYSeries::PointConfiguration::Color,
+                                        QColor(255, 255, 0));
+    setTexts(d.title, d.foot);
+    applyColours();
+    updateAxes();
+    rebuildIntervalLabels();
+}
+
+void CurveChart::setPoints(std::vector<CurvePoint> points, CurveView view) {
+    data_.points = std::move(points);
+    data_.view = view;
+    QList<QPointF> pts;
+    pts.reserve(static_cast<qsizetype>(data_.points.size()));
+    for (const CurvePoint& p : data_.points) pts.append(QPointF(p.x, p.y));
+    series1_->replace(pts);
+    updateAxes();
+    depth_->update();
+}
+
+void CurveChart::setTexts(const QStringList& title, const QStringList& foot) {
+    data_.title = title;
+    data_.foot = foot;
+    setTitle(title.join(QStringLiteral("<br>")));
+    if (foot.isEmpty()) {
+        foot_->setPlainText(QString());
+        foot_->hide();
+    } else {
+        foot_->setPlainText(foot.join(QLatin1Char('\n')));
+        QTextOption option = foot_->document()->defaultTextOption();
+        option.setAlignment(Qt::AlignHCenter);
+        foot_->document()->setDefaultTextOption(option);
+        foot_->show();
+    }
+    layoutExtras();
+}
+
+void CurveChart::setColours(const QColor& background, const QColor& curve) {
+    data_.background = background;
+    data_.curve = curve;
+    applyColours();
+}
+
+void CurveChart::applyColours() {
+    const CurveColours c = ColoursFor(data_);
+    QLinearGradient gradient(0, 0, 0, 1);
+    gradient.setCoordinateMode(QGradient::ObjectMode);
+    gradient.setColorAt(0, c.gradientStart);
+    gradient.setColorAt(1, c.gradientEnd);
+    setBackgroundBrush(gradient);
+    setBackgroundPen(data_.blackAndWhite ? QPen(Qt::NoPen) : QPen(c.gradientStart.darker(120)));
+    setTitleBrush(c.text);
+    foot_->setDefaultTextColor(c.text);
+    series1_->setPen(QPen(c.line, 2, Qt::DashLine));
+    const QColor labels = data_.blackAndWhite ? QColor(Qt::black) : QColor(20, 20, 40);
+    const QColor grid = data_.blackAndWhite ? QColor(Qt::lightGray) : QColor(255, 255, 255, 110);
+    for (QCategoryAxis* a : {axisX_, axisY_}) {
+        a->setLabelsBrush(labels);
+        a->setLinePenColor(labels);
+        a->setGridLinePen(QPen(grid, 1));
+    }
+    series2_->setBrush(data_.indicatorBlue ? QColor(0, 0, 255) : QColor(255, 0, 0));
+    depth_->update();
+}
+
+void CurveChart::setThreeD(bool on) {
+    data_.threeD = on;
+    axisX_->setGridLineVisible(!on);
+    axisY_->setGridLineVisible(!on);
+    layoutExtras();
+    depth_->update();
+}
+
+void CurveChart::setIndicator(std::optional<QPointF> point) {
+    data_.indicator = point;
+    if (!point) {
+        series2_->clear();
+        return;
+    }
+    if (series2_->count() == 1)
+        series2_->replace(0, *point);
+    else {
+        series2_->clear();
+        series2_->append(*point);
+    }
+}
+
+void CurveChart::setIndicatorBlue(bool blue) {
+    data_.indicatorBlue = blue;
+    series2_->setBrush(blue ? QColor(0, 0, 255) : QColor(255, 0, 0));
+}
+
+void CurveChart::addIntervalPoint(const QPointF& point) {
+    data_.interval.push_back(point);
+    series3_->append(point);
+    series3_->setPointConfiguration(series3_->count() - 1, QXYSeries::PointConfiguration::Color,
+                                    QColor(255, 255, 0));
+    rebuildIntervalLabels();
+}
+
+void CurveChart::clearInterval() {
+    data_.interval.clear();
+    series3_->clear();
+    series3_->clearPointsConfiguration();
+    rebuildIntervalLabels();
+}
+
+QPointF CurveChart::depthOffset() const {
+    if (!data_.threeD) return {0, 0};
+    const double d = std::clamp(std::round(std::min(size().width(), size().height()) * 0.03), 6.0, 18.0);
+    return {d, d};
+}
+
+QPointF CurveChart::valueAt(const QPointF& position) const {
+    return const_cast<CurveChart*>(this)->mapToValue(position, series1_);
+}
+
+QPointF CurveChart::positionOf(const QPointF& value) const {
+    return const_cast<CurveChart*>(this)->mapToPosition(value, series1_);
+}
+
+void CurveChart::showCrossHair(double x, double y) {
+    const QPointF off = depthOffset();
+    const QRectF r = plotArea();
+    crossV_->setLine(x + off.x(), r.top() - off.y(), x + off.x(), r.bottom() - off.y());
+    crossH_->setLine(r.left() + off.x(), y - off.y(), r.right() + off.x(), y - off.y());
+    crossV_->show();
+    crossH_->show();
+}
+
+void CurveChart::hideCrossHair() {
+    crossV_->hide();
+    crossH_->hide();
+}
+
+bool CurveChart::crossHairVisible() const { return crossV_->isVisible(); }
+
+QString CurveChart::bottomLabel(double dateTime) const {
+    return AxisTimeLabel(dateTime, data_.view);
+}
+
+QString CurveChart::leftLabel(double height) const {
+    const QLocale locale = QLocale::system();
+    const QChar decimal = locale.decimalPoint().isEmpty() ? QLatin1Char('.') : locale.decimalPoint()[0];
+    const QChar group = locale.groupSeparator().isEmpty() ? QLatin1Char(',') : locale.groupSeparator()[0];
+    return FormatAxisHeight(height, decimal, group);
+}
+
+void CurveChart::updateAxes() {
+    if (updating_) return;
+    updating_ = true;
+    const auto [x0, x1] = TimeRange(data_.points, data_.view);
+    const auto [y0, y1] = HeightRange(data_);
+    const QRectF area = plotArea();
+    const double w = area.width() > 10 ? area.width() : std::max(100.0, size().width() - 80);
+    const double h = area.height() > 10 ? area.height() : std::max(100.0, size().height() - 80);
+    const std::vector<AxisTick> xt = TimeTicks(x0, x1, data_.view, w);
+    std::vector<AxisTick> yt = HeightTicks(y0, y1, h);
+    // The left axis runs from tick to tick.
+    const double ylo = yt.empty() ? y0 : std::min(y0, yt.front().value);
+    const double yhi = yt.empty() ? y1 : std::max(y1, yt.back().value);
+    QStringList newX, newY;
+    for (const AxisTick& t : xt) newX << t.label;
+    for (const AxisTick& t : yt) newY << t.label;
+    QStringList oldX = axisX_->categoriesLabels(), oldY = axisY_->categoriesLabels();
+    for (QString& s : oldX) s = s.trimmed();
+    for (QString& s : oldY) s = s.trimmed();
+    if (oldX != newX || axisX_->min() != x0 || axisX_->max() != x1) FillAxis(axisX_, xt, x0, x1);
+    if (oldY != newY || axisY_->min() != ylo || axisY_->max() != yhi) FillAxis(axisY_, yt, ylo, yhi);
+    updating_ = false;
+}
+
+void CurveChart::layoutExtras() {
+    if (updating_) return;
+    const QPointF off = depthOffset();
+    const double footHeight = foot_->isVisible() ? foot_->boundingRect().height() : 0;
+    const QMargins wanted(6, 6 + static_cast<int>(off.y()), 10 + static_cast<int>(off.x()),
+                          4 + static_cast<int>(std::ceil(footHeight)));
+    if (margins() != wanted) setMargins(wanted);
+    if (foot_->isVisible()) {
+        foot_->setTextWidth(size().width());
+        foot_->setPos(0, size().height() - foot_->boundingRect().height() - 2);
+    }
+    updateAxes();
+    rebuildIntervalLabels();
+    if (crossHairVisible()) hideCrossHair();
+    depth_->resized();
+}
+
+void CurveChart::rebuildIntervalLabels() {
+    for (QGraphicsSimpleTextItem* item : intervalLabels_) delete item;
+    intervalLabels_.clear();
+    const CurveColours c = ColoursFor(data_);
+    const QPointF off = depthOffset();
+    for (const QPointF& p : data_.interval) {
+        auto* label = new QGraphicsSimpleTextItem(AxisTimeLabel(p.x(), CurveView::Day), this);
+        label->setBrush(data_.blackAndWhite ? QColor(Qt::black) : c.text);
+        QFont f = label->font();
+        f.setPointSizeF(8);
+        f.setBold(true);
+        label->setFont(f);
+        const QPointF at = positionOf(p);
+        const QRectF r = label->boundingRect();
+        label->setPos(at.x() - r.width() / 2 + off.x() / 2, at.y() - r.height() - 6 - off.y() / 2);
+        label->setZValue(60);
+        intervalLabels_.push_back(label);
+    }
+}
+
+void RenderCurve(const CurveData& data, QPainter& painter, const QRectF& target, const QSizeF& size) {
+    QGraphicsScene scene;
+    auto* chart = new CurveChart;
+    scene.addItem(chart);
+    chart->resize(size);
+    chart->setData(data);
+    chart->setThreeD(data.threeD);
+    // Let the layout settle: the axes' label widths decide the plot area, which decides the ticks.
+    for (int i = 0; i < 3; ++i) {
+        chart->resize(size + QSizeF(0, 1));
+        chart->resize(size);
+    }
+    scene.setSceneRect(QRectF(QPointF(0, 0), size));
+    scene.render(&painter, target, QRectF(QPointF(0, 0), size), Qt::IgnoreAspectRatio);
+}
+
+} // namespace ondrel

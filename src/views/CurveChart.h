@@ -1,0 +1,133 @@
+// The chart of the water-height curve: the three series, the axes with the program's own label
+// formats, title and foot, the gradient background, the 3-D depth effect, the cross-hair and the
+// interval marks. The curve window shows it; printing, the clipboard, saved images and
+// ondrel-cli render a copy of it.
+#pragma once
+
+#include "Curve.h"
+#include "CurveTexts.h"
+
+#include <QChart>
+#include <QColor>
+#include <QPointF>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+class QCategoryAxis;
+class QGraphicsLineItem;
+class QGraphicsSimpleTextItem;
+class QGraphicsTextItem;
+class QLineSeries;
+class QPainter;
+class QScatterSeries;
+
+namespace ondrel {
+
+// Colours as the settings store them: red + 256 green + 65536 blue.
+QColor ColourOfStored(quint32 value);
+quint32 StoredOfColour(const QColor& colour);
+
+inline const QColor kDefaultBackground(1, 128, 255);
+inline const QColor kDefaultCurve(255, 0, 0);
+inline const QColor kNavy(0, 0, 128);
+inline const QColor kAqua(0, 255, 255);
+
+// Everything the chart shows; a copy renders the same picture anywhere.
+struct CurveData {
+    std::vector<CurvePoint> points;       // Series1
+    CurveView view = CurveView::Day;
+    QStringList title;
+    QStringList foot;
+    QColor background = kDefaultBackground;
+    QColor curve = kDefaultCurve;
+    bool threeD = false;
+    bool blackAndWhite = false;           // printing in black on white
+    std::optional<QPointF> indicator;     // Series2: (date-time value, height)
+    bool indicatorBlue = false;           // the blinking fill
+    std::vector<QPointF> interval;        // Series3
+};
+
+// The gradient end and the text colour that the background colour asks for.
+struct CurveColours {
+    QColor gradientStart, gradientEnd, text, line;
+};
+CurveColours ColoursFor(const CurveData& data);
+
+class DepthItem;
+
+class CurveChart : public QChart {
+    Q_OBJECT
+public:
+    CurveChart();
+    ~CurveChart() override;
+
+    const CurveData& data() const { return data_; }
+    void setData(const CurveData& data);
+
+    void setPoints(std::vector<CurvePoint> points, CurveView view);
+    void setTexts(const QStringList& title, const QStringList& foot);
+    void setColours(const QColor& background, const QColor& curve);
+    void setThreeD(bool on);
+    void setIndicator(std::optional<QPointF> point);
+    void setIndicatorBlue(bool blue);
+    void addIntervalPoint(const QPointF& point);
+    void clearInterval();
+
+    // The 3-D depth offsets in pixels: the back of the chart lies dx to the right and dy higher
+    // than its front. Both zero in flat view.
+    QPointF depthOffset() const;
+    // Value (date-time, height) at a point of the front plane, and the reverse.
+    QPointF valueAt(const QPointF& position) const;
+    QPointF positionOf(const QPointF& value) const;
+
+    // The cross-hair: a vertical line at x and a horizontal line at y across the plot area, both
+    // given in front-plane coordinates and drawn on the back plane in 3-D.
+    void showCrossHair(double x, double y);
+    void hideCrossHair();
+    bool crossHairVisible() const;
+
+    // Bottom- and left-axis label texts, as the readouts show them.
+    QString bottomLabel(double dateTime) const;
+    QString leftLabel(double height) const;
+
+    QLineSeries* Series1() const { return series1_; }
+    QScatterSeries* Series2() const { return series2_; }
+    QLineSeries* Series3() const { return series3_; }
+
+private:
+    void applyColours();
+    void updateAxes();
+    void layoutExtras();
+    void rebuildIntervalLabels();
+
+    CurveData data_;
+    QLineSeries* series1_;
+    QScatterSeries* series2_;
+    QLineSeries* series3_;
+    QCategoryAxis* axisX_;
+    QCategoryAxis* axisY_;
+    QGraphicsTextItem* foot_;
+    DepthItem* depth_;
+    QGraphicsLineItem* crossV_;
+    QGraphicsLineItem* crossH_;
+    std::vector<QGraphicsSimpleTextItem*> intervalLabels_;
+    bool updating_ = false;
+};
+
+// Tick positions and texts of an axis between min and max.
+struct AxisTick {
+    double value;
+    QString label;
+};
+std::vector<AxisTick> TimeTicks(double min, double max, CurveView view, double pixels,
+                                const QLocale& locale = QLocale::system());
+std::vector<AxisTick> HeightTicks(double min, double max, double pixels);
+// The axis range around the data: whole hours (day view) or whole days.
+std::pair<double, double> TimeRange(const std::vector<CurvePoint>& points, CurveView view);
+
+// Draws the chart of `data` laid out at `size` logical pixels into `target` of the painter.
+void RenderCurve(const CurveData& data, QPainter& painter, const QRectF& target, const QSizeF& size);
+
+} // namespace ondrel

@@ -1,0 +1,46 @@
+#include "CurveImage.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSvgGenerator>
+
+namespace ondrel {
+
+QImage CurveBitmap(const CurveData& data, const QSize& size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    RenderCurve(data, painter, QRectF(QPointF(0, 0), QSizeF(size)), QSizeF(size));
+    return image;
+}
+
+QByteArray CurveSvg(const CurveData& data, const QSize& size, const QString& title) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setTitle(title);
+    {
+        QPainter painter(&generator);
+        painter.setRenderHint(QPainter::Antialiasing);
+        RenderCurve(data, painter, QRectF(QPointF(0, 0), QSizeF(size)), QSizeF(size));
+    }
+    return bytes;
+}
+
+QString WriteCurveImage(const CurveData& data, const QSize& size, const QString& file) {
+    QByteArray format = QFileInfo(file).suffix().toLower().toLatin1();
+    if (format.isEmpty() || !QImageWriter::supportedImageFormats().contains(format)) format = "bmp";
+    QImageWriter writer(file, format);
+    if (!writer.write(CurveBitmap(data, size))) return writer.errorString();
+    return {};
+}
+
+} // namespace ondrel

@@ -1,0 +1,101 @@
+#include "CurveTexts.h"
+
+#include "Julian.h"
+
+#include <cmath>
+
+namespace ondrel {
+
+QStringList CurveTitleLines(const PortRecord& port, const QString& dateText, bool elements) {
+    const QString name = QString::fromStdString(port.name);
+    if (!elements) return {name, dateText};
+    return {name + QStringLiteral(" (") + QString::fromStdString(port.latitude) +
+                QStringLiteral(" - ") + QString::fromStdString(port.longitude) + QStringLiteral(")"),
+            dateText};
+}
+
+QString FootEventsLine(const DayEvents& events, Language language, long double unitFactor) {
+    const bool english = language == Language::English;
+    QString line = QStringLiteral("-");
+    for (const TideEvent& e : events) {
+        if (e.empty()) continue;
+        const bool high = e.time > 0;
+        line += english ? (high ? QStringLiteral(" HW:") : QStringLiteral(" LW:"))
+                        : (high ? QStringLiteral(" PM:") : QStringLiteral(" BM:"));
+        line += QString::fromStdString(FormatEventTimeH(e.time)) + QLatin1Char('/') +
+                QString::fromStdString(
+                    FormatHeight(static_cast<double>(e.height * unitFactor))) +
+                QStringLiteral(" -");
+    }
+    return line;
+}
+
+QString TimeReferenceSuffix(int heureService, double timeZone, const QString& decimalSeparator) {
+    switch (heureService) {
+    case 0: {
+        QString zone = QString::number(timeZone, 'g', 15);
+        if (!decimalSeparator.isEmpty()) zone.replace(QLatin1Char('.'), decimalSeparator);
+        return QStringLiteral(" - UT + : ") + zone;
+    }
+    case 1: return QStringLiteral(" - UT +1");
+    case 2: return QStringLiteral(" - UT +2");
+    default: return QStringLiteral(" - UT + ") + QString::number(heureService - 100);
+    }
+}
+
+QString FootCoefficientsLine(const CoefficientPair& coefficients, int heureService,
+                             double timeZone, const QString& decimalSeparator) {
+    return QStringLiteral("Coefs : ") + QString::number(coefficients.morning) + QLatin1Char('/') +
+           QString::number(coefficients.evening) +
+           TimeReferenceSuffix(heureService, timeZone, decimalSeparator);
+}
+
+QStringList CurveFootLines(const TideContext& ctx, const PortRecord& port, double selectedDay,
+                           Language language, long double unitFactor, int heureService,
+                           const QString& decimalSeparator, bool elements) {
+    if (!elements) return {};
+    return {FootEventsLine(DayTideEvents(ctx, port, selectedDay), language, unitFactor),
+            FootCoefficientsLine(DayCoefficients(ctx, selectedDay), heureService, port.timeZone,
+                                 decimalSeparator)};
+}
+
+QDateTime DateTimeOfValue(double dateTime) {
+    const double days = std::floor(dateTime);
+    const auto seconds = static_cast<int>(std::llround((dateTime - days) * 86400.0));
+    const QDate date = QDate(1899, 12, 30).addDays(static_cast<qint64>(days));
+    return QDateTime(date, QTime(0, 0), Qt::UTC).addSecs(seconds);
+}
+
+QString AxisTimeLabel(double dateTime, CurveView view, const QLocale& locale) {
+    const QDateTime dt = DateTimeOfValue(dateTime);
+    if (view == CurveView::Day) return dt.toString(QStringLiteral("hh:mm"));
+    return QStringLiteral("%1 %2")
+        .arg(dt.date().day(), 2, 10, QLatin1Char('0'))
+        .arg(locale.monthName(dt.date().month(), QLocale::ShortFormat));
+}
+
+QString FormatAxisHeight(double value, QChar decimalSeparator, QChar groupSeparator) {
+    const long long hundredths = std::llround(std::fabs(value) * 100.0);
+    const QString whole = QString::number(hundredths / 100);
+    QString grouped;
+    for (qsizetype i = 0; i < whole.size(); ++i) {
+        if (i > 0 && (whole.size() - i) % 3 == 0) grouped += groupSeparator;
+        grouped += whole[i];
+    }
+    QString text = (value < 0 && hundredths != 0 ? QStringLiteral("-") : QString()) + grouped;
+    const long long fraction = hundredths % 100;
+    if (fraction != 0) {
+        QString digits = QStringLiteral("%1").arg(fraction, 2, 10, QLatin1Char('0'));
+        if (digits.endsWith(QLatin1Char('0'))) digits.chop(1);
+        text += decimalSeparator + digits;
+    }
+    return text;
+}
+
+QString FormatReadoutHeight(double value, QChar decimalSeparator) {
+    QString text = QString::number(value, 'g', 3);
+    text.replace(QLatin1Char('.'), decimalSeparator);
+    return text;
+}
+
+} // namespace ondrel

@@ -1,0 +1,66 @@
+#include "IntervalSearch.h"
+
+namespace ondrel {
+
+namespace {
+
+std::optional<int> TwoDigits(const QString& text, qsizetype at) {
+    if (text.size() < at + 2) return std::nullopt;
+    const QChar a = text[at], b = text[at + 1];
+    if (!a.isDigit() || !b.isDigit()) return std::nullopt;
+    return a.digitValue() * 10 + b.digitValue();
+}
+
+} // namespace
+
+std::optional<double> ReadMaskedHeight(const QString& text) {
+    const auto whole = TwoDigits(text, 0);
+    const auto hundredths = TwoDigits(text, 3);
+    if (!whole || !hundredths) return std::nullopt;
+    return *whole + *hundredths / 100.0;
+}
+
+std::optional<double> ReadMaskedTime(const QString& text) {
+    // The mask lets the first hour digit be left blank: " 9:30".
+    QString t = text;
+    if (!t.isEmpty() && t[0] == QLatin1Char(' ')) t[0] = QLatin1Char('0');
+    const auto hours = TwoDigits(t, 0);
+    const auto minutes = TwoDigits(t, 3);
+    if (!hours || !minutes || *hours > 23 || *minutes > 59) return std::nullopt;
+    return (*hours + *minutes / 60.0) / 24.0;
+}
+
+std::vector<double> SearchInterval(const std::function<double(double)>& height,
+                                   double selectedDay, double target) {
+    std::vector<double> found;
+    double t = selectedDay;
+    while (t < selectedDay + 1) {
+        if (std::abs(height(t) - target) < 0.01) {
+            found.push_back(t);
+            t += kIntervalSkip;
+        } else {
+            t += kIntervalSearchStep;
+        }
+    }
+    return found;
+}
+
+QString HeightInputMask(bool english, bool feet) {
+    // Every digit is required (Qt's "9"); the separator and the unit letter are literals.
+    return QStringLiteral("99%199 %2;_")
+        .arg(english ? QLatin1Char('.') : QLatin1Char(','))
+        .arg(feet ? QLatin1Char('f') : QLatin1Char('m'));
+}
+
+QString ReadingFieldText(bool english, bool feet) {
+    return QStringLiteral("10%150 %2")
+        .arg(english ? QLatin1Char('.') : QLatin1Char(','))
+        .arg(feet ? QLatin1Char('f') : QLatin1Char('m'));
+}
+
+QString WantedFieldText(bool english, bool feet) {
+    return (english ? QStringLiteral("25.00 ") : QStringLiteral("12,00 ")) +
+           (feet ? QLatin1Char('f') : QLatin1Char('m'));
+}
+
+} // namespace ondrel

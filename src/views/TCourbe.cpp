@@ -1,0 +1,612 @@
+#include "TCourbe.h"
+
+#include "AppState.h"
+#include "CurveImage.h"
+#include "CurveWindowSettings.h"
+#include "Julian.h"
+#include "LanguageTexts.h"
+#include "MessageBoxes.h"
+#include "PageSetup.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QChartView>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cmath>
+
+namespace ondrel {
+
+namespace {
+
+constexpr int kHelpTopic = 4;
+
+// Caption of an item: initial, English, French.
+struct Caption {
+    const char* name;
+    const char* initial;
+    const char* english;
+    const char* french;
+};
+
+const Caption kCaptions[] = {
+    {"Affichage1", "&Affichage", "&Show", "&Affichage"},
+    {"Jourslectionn1", "Jour sélectionné", "Current &day", "&Journée en cours"},
+    {"Semainevenir1", "Semaine à venir", "Current &week", "&Semaine en cours"},
+    {"Moisvenir1", "Mois à venir", "Current &month", "&Mois en cours"},
+    {"Imprimession", "&Impression", "&Print", "&Impression"},
+    {"Imprimer", "&Imprimer", "&Print", "&Imprimer"},
+    {"Configuration", "&Configuration de l'imprimante", "Print &settings...",
+     "&Configuration de l'imprimante..."},
+    {"Miseenpage", "&Mise en page", "Pa&ge settings...", "&Mise en page..."},
+    {"Exporter", "&Exporter", "&Export", "&Exporter"},
+    {"Copierverslepressepapier1", "&Copier vers le presse papier", "&Cut to the clipboard",
+     "&Copier vers le presse-papier"},
+    {"Sauvegarder1", "&Sauvegarder", "Sa&ve", "&Sauvegarder"},
+    {"Options1", "&Options", nullptr, nullptr},
+    {"Affichageducurseur1", "Affichage du &curseur", "&Show the cursor", "&Affichage du curseur"},
+    {"Afficheren3dimensions1", "Afficher en 3 &dimensions", "Display the curve in &3D",
+     "Courbe en &3D"},
+    {"IndicateurPosition", "Afficher l'indicateur de &position", "Show the &position indicator",
+     "Indicateur de &position"},
+    {"AfficherElements", "Afficher les é&léments sur la courbe",
+     "Display the elements on the curve", "Afficher les éléments sur la courbe"},
+    {"Couleurs", "&Couleurs", "&Colors", "&Couleurs"},
+    {"Couleursdufond", "Couleurs du &fond", "&Background color", "&Couleur du fond"},
+    {"Couleurdutrac", "Couleur du &tracé", "&Curve color", "&Couleur du tracé"},
+    {"Rtablirlescouleurspardfaut", "&Rétablir les couleurs par défaut", "&Default colors",
+     "Couleurs par défaut"},
+    {"Aide1", "Ai&de", "&Help", "&Aide"},
+};
+
+QChar DecimalOf(const AppState& state) {
+    const QString s = state.settings.decimalSeparator;
+    if (!s.isEmpty()) return s[0];
+    const QString system = QLocale::system().decimalPoint();
+    return system.isEmpty() ? QLatin1Char('.') : system[0];
+}
+
+} // namespace
+
+CurveWindowGeometry CurveWindowLayout(const QSize& client, const QSize& panel,
+                                      const QSize& readout, const QSize& progress) {
+    // The design rule counts the window's frame, caption and menu (about 50 pixels) in its
+    // height; in the client area the chart leaves 50 pixels below it.
+    CurveWindowGeometry g;
+    const int w = client.width();
+    g.chart = QRect(0, 0, std::max(50, w - 5), std::max(50, client.height() - 50));
+    const int below = g.chart.bottom() + 1 + 6;
+    g.heure = QRect(QPoint(0, below), readout);
+    g.hauteur = QRect(QPoint(w - 90, below), readout);
+    g.panel = QRect(QPoint(w / 2 - panel.width() / 2, below), panel);
+    g.progress = QRect(QPoint(w / 2 - progress.width() / 2, g.chart.bottom() + 1 + 35), progress);
+    return g;
+}
+
+TCourbe::TCourbe(AppState& state, MessageBoxes& messages, QWidget* parent)
+    : QMainWindow(parent), state_(state), messages_(messages) {
+    setObjectName(QStringLiteral("TCourbe"));
+    setWindowTitle(QStringLiteral("Courbe de hauteur d'eau"));
+
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+
+    chart_ = new CurveChart;
+    view_ = new QChartView(chart_, client);
+    view_->setObjectName(QStringLiteral("graphe"));
+    view_->setRenderHint(QPainter::Antialiasing);
+    view_->setMouseTracking(true);
+    view_->viewport()->setMouseTracking(true);
+    view_->viewport()->installEventFilter(this);
+
+    const auto makeReadout = [client](const char* name, const QString& text) {
+        auto* label = new QLabel(text, client);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAlignment(Qt::AlignCenter);
+        label->resize(85, 25);
+        label->hide();
+        return label;
+    };
+    HeureCurseur_ = makeReadout("HeureCurseur", QStringLiteral("Heure"));
+    HauteurCurseur_ = makeReadout("HauteurCurseur", QStringLiteral("Hauteur"));
+
+    Panel1_ = new QWidget(client);
+    Panel1_->setObjectName(QStringLiteral("Panel1"));
+    Bintervalle_ = new QPushButton(QStringLiteral("Calcul d'un intervalle ..."), Panel1_);
+    Bintervalle_->setObjectName(QStringLiteral("Bintervalle"));
+    Bintervalle_->setAutoDefault(false);
+
+    ProgressBar_ = new QProgressBar(client);
+    ProgressBar_->setObjectName(QStringLiteral("ProgressBar"));
+    ProgressBar_->setRange(0, 100);
+    ProgressBar_->setTextVisible(false);
+    ProgressBar_->resize(150, 12);
+    ProgressBar_->hide();
+
+    Timer1_ = new QTimer(this);
+    Timer1_->setObjectName(QStringLiteral("Timer1"));
+    Timer1_->setInterval(1000);
+    connect(Timer1_, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    connect(Bintervalle_, &QPushButton::clicked, this, [this] { BintervalleClick(); });
+
+    buildMenu();
+    FormCreate();
+}
+
+TCourbe::~TCourbe() { FormDestroy(); }
+
+QAction* TCourbe::action(const char* name) const {
+    return findChild<QAction*>(QString::fromLatin1(name));
+}
+
+void TCourbe::buildMenu() {
+    const auto caption = [](const char* name) {
+        for (const Caption& c : kCaptions)
+            if (qstrcmp(c.name, name) == 0) return QString::fromUtf8(c.initial);
+        return QString();
+    };
+    const auto menu = [&](QMenu* parent, const char* name) {
+        QMenu* m = parent ? parent->addMenu(caption(name)) : menuBar()->addMenu(caption(name));
+        m->setObjectName(QString::fromLatin1(name));
+        m->menuAction()->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    const auto item = [&](QMenu* parent, const char* name, auto handler, bool checkable = false) {
+        QAction* a = parent->addAction(caption(name));
+        a->setObjectName(QString::fromLatin1(name));
+        a->setCheckable(checkable);
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+
+    Affichage1_ = menu(nullptr, "Affichage1");
+    Jourslectionn1_ = item(Affichage1_, "Jourslectionn1", [this] { JourSelectionneClick(); });
+    Semainevenir1_ = item(Affichage1_, "Semainevenir1", [this] { TraceSemaineClick(7); });
+    Moisvenir1_ = item(Affichage1_, "Moisvenir1", [this] { TraceSemaineClick(31); });
+
+    Imprimession_ = menu(nullptr, "Imprimession");
+    Imprimer_ = item(Imprimession_, "Imprimer", [this] { ImprimerClick(); });
+    Imprimer_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    Configuration_ = item(Imprimession_, "Configuration", [this] { ConfigurationClick(); });
+    Miseenpage_ = item(Imprimession_, "Miseenpage", [this] { MiseenpageClick(); });
+
+    Exporter_ = menu(nullptr, "Exporter");
+    Copierverslepressepapier1_ =
+        item(Exporter_, "Copierverslepressepapier1", [this] { Copierverslepressepapier1Click(); });
+    Copierverslepressepapier1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    Sauvegarder1_ = item(Exporter_, "Sauvegarder1", [this] { Sauvegarder1Click(); });
+    Sauvegarder1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+
+    Options1_ = menu(nullptr, "Options1");
+    // The handlers toggle the ticks themselves.
+    const auto toggle = [&](const char* name, auto handler) {
+        QAction* a = Options1_->addAction(caption(name));
+        a->setObjectName(QString::fromLatin1(name));
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [a, handler, this] {
+            a->setChecked(!a->isChecked()); // undo Qt's own toggle
+            (this->*handler)();
+        });
+        return a;
+    };
+    Affichageducurseur1_ = toggle("Affichageducurseur1", &TCourbe::Affichageducurseur1Click);
+    Afficheren3dimensions1_ = toggle("Afficheren3dimensions1", &TCourbe::Afficheren3dimensions1Click);
+    IndicateurPosition_ = toggle("IndicateurPosition", &TCourbe::IndicateurPositionClick);
+    AfficherElements_ = toggle("AfficherElements", &TCourbe::AfficherElementsClick);
+    Couleurs_ = menu(Options1_, "Couleurs");
+    Couleursdufond_ = item(Couleurs_, "Couleursdufond", [this] { CouleursdufondClick(); });
+    Couleurdutrac_ = item(Couleurs_, "Couleurdutrac", [this] { CouleurdutracClick(); });
+    Rtablirlescouleurspardfaut_ =
+        item(Couleurs_, "Rtablirlescouleurspardfaut", [this] { RtablirlescouleurspardfautClick(); });
+
+    Aide1_ = menuBar()->addAction(caption("Aide1"));
+    Aide1_->setObjectName(QStringLiteral("Aide1"));
+    connect(Aide1_, &QAction::triggered, this, [this] {
+        if (state_.help) state_.help(kHelpTopic);
+    });
+}
+
+void TCourbe::FormCreate() {
+    chart_->setColours(ColourOfStored(state_.settings.couleurFond),
+                       ColourOfStored(state_.settings.couleurTrace));
+    setGeometry(kCurveWindowDesignBounds);
+    const auto store = state_.openSettings();
+    const CurveWindowSettings s = LoadCurveWindowSettings(*store);
+    if (s.bounds) setGeometry(*s.bounds);
+    AfficherElements_->setChecked(s.elements);
+    if (s.indicator) IndicateurPositionClick();
+}
+
+void TCourbe::FormDestroy() {
+    if (settingsSaved_) return;
+    settingsSaved_ = true;
+    Timer1_->stop();
+    const auto store = state_.openSettings();
+    StoreCurveWindowSettings(*store, geometry(), indicatorOn(), elementsOn());
+}
+
+long double TCourbe::unitFactor() const { return UnitFactor(state_.settings.heightUnit()); }
+
+double TCourbe::now() const {
+    const QDateTime clock = state_.clock();
+    return JulianDayOfText(clock.toString(QStringLiteral("dd MM yyyy hh:mm:ss")).toStdString())
+        .value_or(0);
+}
+
+QString TCourbe::dateText() const {
+    const CalendarDate c = CalendarOfJulianDay(state_.selectedDay);
+    return FormatLongDate(QDate(c.year, c.month, static_cast<int>(c.day)), state_.dateNames);
+}
+
+double TCourbe::heightAt(double t) {
+    if (IsSecondaryPort(state_.port)) {
+        const double day = DayStart(t);
+        if (day != readingDay_) {
+            readingCache_.prepare(state_.context, state_.port, t);
+            readingDay_ = day;
+        }
+    }
+    return static_cast<double>(HeightAt(state_.context, readingCache_, state_.port, t) * unitFactor());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Curves
+
+void TCourbe::DayCurve(double curveStart, double curveEnd) {
+    readingDay_ = -1; // the port or its day may have changed
+    // The day cache must hold the curve's day, whatever drew last (a week curve leaves it on
+    // its last day).
+    state_.secondaryCache.prepare(state_.context, state_.port, curveStart);
+    chart_->setPoints(ondrel::DayCurve(state_.context, state_.secondaryCache, state_.port,
+                                       curveStart, curveEnd, unitFactor()),
+                      CurveView::Day);
+    show();
+    curveComputed_ = true;
+    FormPaint();
+}
+
+void TCourbe::JourSelectionneClick() { DayCurve(state_.selectedDay, state_.selectedDay + 1); }
+
+void TCourbe::TraceSemaineClick(int spanDays) {
+    if (elementsOn()) AfficherElementsClick();
+    if (indicatorOn()) IndicateurPositionClick();
+    readingDay_ = -1;
+    chart_->setIndicator(std::nullopt);
+    ProgressBar_->setValue(0);
+    ProgressBar_->show();
+    ProgressBar_->raise();
+    int shown = -1;
+    auto points = SpanCurve(state_.context, state_.secondaryCache, state_.port, state_.selectedDay,
+                            spanDays, unitFactor(), [&](int progress) {
+                                if (progress == shown) return;
+                                shown = progress;
+                                ProgressBar_->setValue(progress);
+                                ProgressBar_->repaint();
+                            });
+    chart_->setPoints(std::move(points), CurveView::Span);
+    ProgressBar_->hide();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Title, foot, language
+
+void TCourbe::FormPaint() {
+    if (!curveComputed_) return;
+    chart_->setColours(ColourOfStored(state_.settings.couleurFond),
+                       ColourOfStored(state_.settings.couleurTrace));
+    const bool elements = elementsOn();
+    chart_->setTexts(CurveTitleLines(state_.port, dateText(), elements),
+                     CurveFootLines(state_.context, state_.port, state_.selectedDay,
+                                    state_.settings.language(), unitFactor(),
+                                    state_.settings.heureService,
+                                    state_.settings.decimalSeparator, elements));
+}
+
+void TCourbe::ChangementLangue() {
+    if (!keepIntervalOnActivation_) chart_->clearInterval();
+    keepIntervalOnActivation_ = false;
+    const bool english = state_.settings.english();
+    if (!english && !state_.settings.french()) return;
+    for (const Caption& c : kCaptions) {
+        const char* text = english ? c.english : c.french;
+        if (!text) continue;
+        if (auto* m = findChild<QMenu*>(QString::fromLatin1(c.name)))
+            m->setTitle(QString::fromUtf8(text));
+        else if (QAction* a = action(c.name))
+            a->setText(QString::fromUtf8(text));
+    }
+    setWindowTitle(english ? QStringLiteral("Time versus Tide Plot")
+                           : QStringLiteral("Courbe de hauteur d'eau"));
+    if (!indicatorOn()) {
+        HeureCurseur_->setText(english ? QStringLiteral("Hour") : QStringLiteral("Heures"));
+        HauteurCurseur_->setText(english ? QStringLiteral("Height") : QStringLiteral("Hauteurs"));
+    }
+    Bintervalle_->setText(english ? QStringLiteral("Calculate the interval...")
+                                  : QStringLiteral("Calcul de l'intervalle..."));
+    FormResize();
+}
+
+void TCourbe::FormActivate() {
+    ChangementLangue();
+    FormPaint();
+    chart_->hideCrossHair();
+}
+
+void TCourbe::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+    QMainWindow::changeEvent(event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout
+
+void TCourbe::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TCourbe::FormResize() {
+    Bintervalle_->adjustSize();
+    Panel1_->resize(Bintervalle_->size());
+    const CurveWindowGeometry g = CurveWindowLayout(centralWidget()->size(), Panel1_->size(),
+                                                    HeureCurseur_->size(), ProgressBar_->size());
+    view_->setGeometry(g.chart);
+    HeureCurseur_->move(g.heure.topLeft());
+    HauteurCurseur_->move(g.hauteur.topLeft());
+    Panel1_->move(g.panel.topLeft());
+    ProgressBar_->move(g.progress.topLeft());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Cross-hair and indicator
+
+bool TCourbe::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_->viewport()) {
+        if (event->type() == QEvent::MouseMove) {
+            const auto* e = static_cast<QMouseEvent*>(event);
+            grapheMouseMove(view_->mapToScene(e->position().toPoint()));
+        } else if (event->type() == QEvent::Leave) {
+            lastMouse_.reset();
+            chart_->hideCrossHair();
+            if (!indicatorOn()) showReadouts(false);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TCourbe::mouseInPlot() const {
+    if (!lastMouse_) return false;
+    const QPointF off = chart_->depthOffset();
+    return chart_->plotArea().contains(*lastMouse_ - QPointF(off.x(), -off.y()));
+}
+
+void TCourbe::grapheMouseMove(const QPointF& position) {
+    lastMouse_ = chart_->mapFromScene(position);
+    chart_->hideCrossHair();
+    const QPointF off = chart_->depthOffset();
+    const QPointF front = *lastMouse_ - QPointF(off.x(), -off.y());
+    if (cursorOn() && curveComputed_ && chart_->plotArea().contains(front)) {
+        const double x = chart_->valueAt(front).x();
+        const double y = heightAt(x + kDateTimeOrigin);
+        const double py = chart_->positionOf({x, y}).y();
+        chart_->showCrossHair(front.x(), py);
+        HeureCurseur_->setText(chart_->bottomLabel(x));
+        HauteurCurseur_->setText(FormatReadoutHeight(y, DecimalOf(state_)));
+        showReadouts(true);
+    } else if (!indicatorOn()) {
+        showReadouts(false);
+    }
+}
+
+void TCourbe::showReadouts(bool visible) {
+    HeureCurseur_->setVisible(visible);
+    HauteurCurseur_->setVisible(visible);
+}
+
+bool TCourbe::indicatorOn() const { return IndicateurPosition_->isChecked(); }
+bool TCourbe::elementsOn() const { return AfficherElements_->isChecked(); }
+bool TCourbe::cursorOn() const { return Affichageducurseur1_->isChecked(); }
+bool TCourbe::threeDOn() const { return Afficheren3dimensions1_->isChecked(); }
+
+void TCourbe::IndicateurPositionClick() {
+    const double t = now();
+    IndicateurPosition_->setChecked(!IndicateurPosition_->isChecked());
+    if (!indicatorOn()) {
+        showReadouts(false);
+        chart_->setIndicator(std::nullopt);
+        Timer1_->stop();
+        return;
+    }
+    showReadouts(true);
+    const double y = heightAt(t);
+    chart_->setIndicatorBlue(false);
+    chart_->setIndicator(QPointF(t - kDateTimeOrigin, y));
+    HeureCurseur_->setText(chart_->bottomLabel(t - kDateTimeOrigin));
+    HauteurCurseur_->setText(chart_->leftLabel(y));
+    Timer1_->start();
+}
+
+void TCourbe::Timer1Timer() {
+    if (!indicatorOn()) return;
+    chart_->setIndicatorBlue(!chart_->data().indicatorBlue);
+    const double t = now();
+    const double y = heightAt(t);
+    chart_->setIndicator(QPointF(t - kDateTimeOrigin, y));
+    if (!(cursorOn() && mouseInPlot())) {
+        HeureCurseur_->setText(chart_->bottomLabel(t - kDateTimeOrigin));
+        HauteurCurseur_->setText(chart_->leftLabel(y));
+    }
+}
+
+void TCourbe::setPositionIndicatorAllowed(bool allowed) {
+    if (indicatorOn()) IndicateurPositionClick();
+    IndicateurPosition_->setEnabled(allowed);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Switches and colours
+
+void TCourbe::AfficherElementsClick() {
+    AfficherElements_->setChecked(!AfficherElements_->isChecked());
+    FormPaint();
+    DayCurve(state_.selectedDay, state_.selectedDay + 1);
+}
+
+void TCourbe::Affichageducurseur1Click() {
+    Affichageducurseur1_->setChecked(!Affichageducurseur1_->isChecked());
+    if (!cursorOn()) {
+        chart_->hideCrossHair();
+        if (!indicatorOn()) showReadouts(false);
+    }
+}
+
+void TCourbe::Afficheren3dimensions1Click() {
+    Afficheren3dimensions1_->setChecked(!Afficheren3dimensions1_->isChecked());
+    chart_->hideCrossHair();
+    chart_->setThreeD(threeDOn());
+    FormPaint();
+}
+
+void TCourbe::CouleurdutracClick() {
+    const QColor c = QColorDialog::getColor(ColourOfStored(state_.settings.couleurTrace), this);
+    if (c.isValid()) applyCurveColour(c);
+}
+
+void TCourbe::applyCurveColour(const QColor& colour) {
+    state_.settings.couleurTrace = StoredOfColour(colour);
+    chart_->setColours(ColourOfStored(state_.settings.couleurFond), colour);
+    FormPaint();
+}
+
+void TCourbe::CouleursdufondClick() {
+    const QColor c = QColorDialog::getColor(ColourOfStored(state_.settings.couleurFond), this);
+    if (c.isValid()) applyBackgroundColour(c);
+}
+
+void TCourbe::applyBackgroundColour(const QColor& colour) {
+    state_.settings.couleurFond = StoredOfColour(colour);
+    chart_->setColours(colour, ColourOfStored(state_.settings.couleurTrace));
+    FormPaint();
+}
+
+void TCourbe::RtablirlescouleurspardfautClick() {
+    state_.settings.couleurFond = kDefaultBackgroundColour;
+    state_.settings.couleurTrace = kDefaultLineColour;
+    chart_->setColours(kDefaultBackground, kDefaultCurve);
+    FormPaint();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Copy, save, print
+
+void TCourbe::Copierverslepressepapier1Click() {
+    const QSize size = view_->size();
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("image/svg+xml"), CurveSvg(chart_->data(), size, windowTitle()));
+    mime->setImageData(CurveBitmap(chart_->data(), size));
+    QApplication::clipboard()->setMimeData(mime);
+    messages_.information(this, state_.settings.english()
+                                    ? QStringLiteral("The curve is now at Windows Clipboard.")
+                                    : QStringLiteral("La courbe est maintenant dans le presse papiers de Windows"));
+}
+
+void TCourbe::Sauvegarder1Click() {
+    QString file = QFileDialog::getSaveFileName(
+        this, QString(), QStringLiteral("courbe.bmp"),
+        QStringLiteral("image (*.bmp);;tous fichiers (*.*)"));
+    if (file.isEmpty()) return;
+    if (QFileInfo(file).suffix().isEmpty()) file += QStringLiteral(".bmp");
+    saveImage(file);
+}
+
+bool TCourbe::saveImage(const QString& file) {
+    const QString error = WriteCurveImage(chart_->data(), view_->size(), file);
+    if (error.isEmpty()) return true;
+    messages_.information(this, file + QStringLiteral("\n") + error);
+    return false;
+}
+
+void TCourbe::ConfigurationClick() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPageSetupDialog dialog(printer_.get(), this);
+    dialog.exec();
+}
+
+void TCourbe::ImprimerClick() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer_.get(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    printTo(*printer_);
+}
+
+void TCourbe::printTo(QPrinter& printer) {
+    const auto store = state_.openSettings();
+    const PageSettings page = LoadPrintSettings(*store);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The print has its own copy of the chart: the screen keeps its colours throughout.
+    CurveData data = chart_->data();
+    data.blackAndWhite = printBlackAndWhite_ && printBlackAndWhite_();
+    data.indicator.reset();
+
+    const QPageLayout::Orientation saved = printer.pageLayout().orientation();
+    printer.setPageOrientation(page.portrait == 1 ? QPageLayout::Portrait : QPageLayout::Landscape);
+    printer.setFullPage(true);
+    {
+        QPainter painter(&printer);
+        const QRectF paper = printer.pageLayout().fullRectPixels(printer.resolution());
+        const QRectF area = PrintableArea(paper, page.margins);
+        // Laid out in points, so that the texts keep their size on paper.
+        const double scale = printer.resolution() / 72.0;
+        RenderCurve(data, painter, area, area.size() / scale);
+    }
+    printer.setPageOrientation(saved);
+    QApplication::restoreOverrideCursor();
+}
+
+void TCourbe::setPageSetupWindow(QWidget* window, std::function<bool()> blackAndWhite) {
+    pageSetupWindow_ = window;
+    printBlackAndWhite_ = std::move(blackAndWhite);
+}
+
+void TCourbe::MiseenpageClick() {
+    if (!pageSetupWindow_) return;
+    pageSetupWindow_->show();
+    pageSetupWindow_->raise();
+    pageSetupWindow_->activateWindow();
+}
+
+void TCourbe::BintervalleClick() {
+    if (!intervalWindow_) return;
+    intervalWindow_->show();
+    intervalWindow_->raise();
+    intervalWindow_->activateWindow();
+}
+
+void TCourbe::prepareIntervalDrawing() {
+    // The search hides the interval window and the curve comes to the front: its activation
+    // empties the series now, not after the points are drawn.
+    FormActivate();
+    keepIntervalOnActivation_ = true;
+}
+
+void TCourbe::addIntervalPoint(double t, double height) {
+    chart_->addIntervalPoint(QPointF(t - kDateTimeOrigin, height));
+}
+
+} // namespace ondrel

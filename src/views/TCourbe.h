@@ -1,0 +1,163 @@
+// TCourbe: the water-height curve window. The day curve of the selected day (or the coming week
+// or month), the cross-hair readouts, the blinking position indicator, the colours, 3-D, the
+// copy, the saved image and the printed page.
+#pragma once
+
+#include "CurveChart.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QChartView;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+namespace ondrel {
+
+struct AppState;
+class MessageBoxes;
+
+// Where the window's controls go for a client area of `client`: the chart, the two readouts and
+// Panel1 six pixels below it (Panel1 centred, the height readout 90 pixels from the right edge),
+// the progress bar 35 pixels below the chart, centred.
+struct CurveWindowGeometry {
+    QRect chart, heure, hauteur, panel, progress;
+};
+CurveWindowGeometry CurveWindowLayout(const QSize& client, const QSize& panel,
+                                      const QSize& readout, const QSize& progress);
+
+class TCourbe : public QMainWindow {
+    Q_OBJECT
+public:
+    TCourbe(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
+    ~TCourbe() override;
+
+    CurveChart* graphe() const { return chart_; }
+    QChartView* grapheView() const { return view_; }
+    bool curveComputed() const { return curveComputed_; }
+
+    // The curve half of the day report: the curve from curveStart to curveEnd, every 0.003472
+    // day. Shows the window.
+    void DayCurve(double curveStart, double curveEnd);
+    // The week (7) or month (31) curve from the selected day.
+    void TraceSemaineClick(int spanDays);
+    void JourSelectionneClick();
+
+    // Title, foot and colours from the present state.
+    void FormPaint();
+    void FormActivate();
+    void ChangementLangue();
+
+    void IndicateurPositionClick();
+    void Timer1Timer();
+    // The date window allows the indicator on today only; it is switched off on every new date.
+    void setPositionIndicatorAllowed(bool allowed);
+    bool indicatorOn() const;
+    bool elementsOn() const;
+    bool cursorOn() const;
+    bool threeDOn() const;
+
+    void AfficherElementsClick();
+    void Affichageducurseur1Click();
+    void Afficheren3dimensions1Click();
+
+    // The cross-hair for a mouse at `position` of the chart.
+    void grapheMouseMove(const QPointF& position);
+
+    void CouleurdutracClick();
+    void CouleursdufondClick();
+    void applyCurveColour(const QColor& colour);
+    void applyBackgroundColour(const QColor& colour);
+    void RtablirlescouleurspardfautClick();
+
+    void Copierverslepressepapier1Click();
+    void Sauvegarder1Click();
+    // Writes the chart at its on-screen size; an error is reported and nothing else changes.
+    bool saveImage(const QString& file);
+    void ImprimerClick();
+    void ConfigurationClick();
+    // Prints the chart alone on one page with the stored margins and orientation.
+    void printTo(QPrinter& printer);
+    void MiseenpageClick();
+    void BintervalleClick();
+
+    // Height in the display unit at a Julian date, for the readouts and the interval search.
+    double heightAt(double t);
+    // The interval window adds its points here (it also keeps the next activation from
+    // removing them).
+    void addIntervalPoint(double t, double height);
+    void prepareIntervalDrawing();
+
+    // Windows of the page set-up and the interval calculation, created later by the program.
+    void setIntervalWindow(QWidget* window) { intervalWindow_ = window; }
+    void setPageSetupWindow(QWidget* window, std::function<bool()> blackAndWhite);
+
+    QLabel* HeureCurseur() const { return HeureCurseur_; }
+    QLabel* HauteurCurseur() const { return HauteurCurseur_; }
+    QProgressBar* ProgressBar() const { return ProgressBar_; }
+    QTimer* Timer1() const { return Timer1_; }
+    QAction* action(const char* name) const;
+
+    // Saves the bounds and the switches; only the first call writes.
+    void FormDestroy();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void buildMenu();
+    void FormResize();
+    long double unitFactor() const;
+    double now() const;
+    QString dateText() const;
+    bool mouseInPlot() const;
+    void showReadouts(bool visible);
+
+    AppState& state_;
+    MessageBoxes& messages_;
+    CurveChart* chart_ = nullptr;
+    QChartView* view_ = nullptr;
+    QLabel* HeureCurseur_ = nullptr;
+    QLabel* HauteurCurseur_ = nullptr;
+    QWidget* Panel1_ = nullptr;
+    QPushButton* Bintervalle_ = nullptr;
+    QProgressBar* ProgressBar_ = nullptr;
+    QTimer* Timer1_ = nullptr;
+    std::unique_ptr<QPrinter> printer_;
+
+    QMenu *Affichage1_ = nullptr, *Imprimession_ = nullptr, *Exporter_ = nullptr,
+          *Options1_ = nullptr, *Couleurs_ = nullptr;
+    QAction *Jourslectionn1_ = nullptr, *Semainevenir1_ = nullptr, *Moisvenir1_ = nullptr,
+            *Imprimer_ = nullptr, *Configuration_ = nullptr, *Miseenpage_ = nullptr,
+            *Copierverslepressepapier1_ = nullptr, *Sauvegarder1_ = nullptr,
+            *Affichageducurseur1_ = nullptr, *Afficheren3dimensions1_ = nullptr,
+            *IndicateurPosition_ = nullptr, *AfficherElements_ = nullptr,
+            *Couleursdufond_ = nullptr, *Couleurdutrac_ = nullptr,
+            *Rtablirlescouleurspardfaut_ = nullptr, *Aide1_ = nullptr;
+
+    bool curveComputed_ = false;
+    bool settingsSaved_ = false;
+    bool keepIntervalOnActivation_ = false;
+    std::optional<QPointF> lastMouse_;
+    QPointer<QWidget> intervalWindow_;
+    QPointer<QWidget> pageSetupWindow_;
+    std::function<bool()> printBlackAndWhite_;
+
+    // The readouts' own secondary-port days, so that reading an instant never disturbs the day
+    // cache the curves are drawn with.
+    SecondaryDayCache readingCache_;
+    double readingDay_ = -1;
+};
+
+} // namespace ondrel

@@ -1,0 +1,307 @@
+// The main window: first start, second start, the acceptance step, the language switch, the
+// command line and the end of the program.
+#include "GuiTestSupport.h"
+
+#include "Extremes.h"
+#include "Julian.h"
+#include "Report.h"
+#include "TFInitialisation.h"
+#include "TFport.h"
+#include "TPrincipale.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace ondrel::test {
+namespace {
+
+class MainWindowTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        WritePortTable(workDir(), SmallPortList());
+    }
+
+    template <typename W>
+    static W* Child(QObject* parent, const char* name) {
+        W* w = parent->findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    // Answers the language question, when it comes, with the given item.
+    static void AnswerLanguage(const char* item) {
+        auto* poll = new QTimer(qApp);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, item] {
+            auto* dialog = qobject_cast<TFInitialisation*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            poll->stop();
+            poll->deleteLater();
+            if (item) {
+                QTest::mouseClick(dialog->findChild<QRadioButton*>(QString::fromLatin1(item)), Qt::LeftButton);
+                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+            } else {
+                dialog->reject(); // closed without OK
+            }
+        });
+        poll->start(10);
+    }
+
+    void StoreSettings(const std::vector<std::pair<QString, QVariant>>& values) {
+        auto s = store();
+        for (const auto& [name, value] : values) s->setValue(name, value);
+    }
+
+    // The report lines the engine gives for the current port and day.
+    QString ExpectedReport(const TPrincipale&) const {
+        const auto events = DayTideEvents(state.context, state.port, state.selectedDay);
+        QStringList lines;
+        for (const auto& l : DayReportLines(events, state.settings.heightUnit(), state.settings.language()))
+            lines << QString::fromStdString(l);
+        return lines.join(u'\n');
+    }
+};
+
+struct FirstStartCase {
+    const char* item;
+    QString langue;
+    const char* sondeur;
+    const char* caption;
+    const char* today;
+};
+
+class FirstStartTest : public MainWindowTest, public ::testing::WithParamInterface<FirstStartCase> {};
+
+TEST_P(FirstStartTest, LanguageQuestionWarningAcceptanceAndPortWindow) {
+    const FirstStartCase& c = GetParam();
+    {
+        TPrincipale w(state, boxes);
+        AnswerLanguage(c.item);
+        w.show();
+        ASSERT_TRUE(WaitFor([&] { return !state.settings.langue.isEmpty(); }));
+        WaitFor([] { return QApplication::activeModalWidget() == nullptr; });
+        EXPECT_EQ(state.settings.langue, c.langue);
+        EXPECT_EQ(w.windowTitle(), QString::fromUtf8(c.caption));
+        // The first-start values are in the store at once.
+        EXPECT_EQ(store()->value("H_sondeur").toString(), QString::fromUtf8(c.sondeur));
+        EXPECT_EQ(store()->value("Heure_enregistree").toString(), QStringLiteral("12:00"));
+        EXPECT_EQ(state.settings.heureDebut, 0.0);
+        EXPECT_EQ(state.settings.heureFin, 1.0);
+
+        // The warning: the port and date buttons wait for it.
+        EXPECT_TRUE(w.warningShown());
+        auto* selPort = Child<QPushButton>(&w, "SelPort");
+        EXPECT_FALSE(selPort->isEnabled());
+        QTest::mouseClick(Child<QPushButton>(&w, "avertissementOK"), Qt::LeftButton);
+        EXPECT_FALSE(w.warningShown());
+        EXPECT_TRUE(selPort->isEnabled());
+        EXPECT_EQ(Child<QLabel>(&w, "DateSelection")->text(), QString::fromUtf8(c.today));
+        EXPECT_EQ(state.selectedDay, JulianDay(2024, 3, 13));
+        EXPECT_FALSE(Child<QLabel>(&w, "coeffmatin")->text().isEmpty());
+
+        // No port yet: the port window comes up.
+        ASSERT_TRUE(w.portWindow()->isVisible());
+        QTest::keyClicks(w.portWindow()->findChild<QLineEdit*>(QStringLiteral("Edit1")), QStringLiteral("br"));
+        QTest::keyClick(w.portWindow()->findChild<QLineEdit*>(QStringLiteral("Edit1")), Qt::Key_Return);
+        EXPECT_FALSE(w.portWindow()->isVisible());
+        EXPECT_EQ(Child<QLabel>(&w, "PortSelection")->text(), QStringLiteral("BREST"));
+        EXPECT_TRUE(Child<QLabel>(&w, "Informations")->text().contains(QStringLiteral("(France)")));
+        EXPECT_EQ(Child<QLabel>(&w, "ELatitude")->text(), QStringLiteral("48 23 N"));
+        EXPECT_EQ(Child<QPlainTextEdit>(&w, "HeuresOndrel")->toPlainText(), ExpectedReport(w));
+        w.close();
+    }
+    // Saved once at the end: every value of the save list.
+    auto s = store();
+    for (const char* name : {"langue", "couleur_fond", "couleur_trace", "dernier_port", "heure_service",
+                             "coef unite", "TailleImpression", "P_top", "P_left", "P_width", "P_height",
+                             "heure_debut", "heure_fin", "icone", "1", "114"})
+        EXPECT_TRUE(s->contains(QString::fromLatin1(name))) << name;
+    EXPECT_EQ(s->value("dernier_port").toString(), QStringLiteral("BREST"));
+    EXPECT_EQ(s->value("langue").toString(), c.langue);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Start, FirstStartTest,
+    ::testing::Values(FirstStartCase{"English", kEnglish, "10.50 m", "Brevane - v 4.6", "Wednesday, 13 march 2024"},
+                      FirstStartCase{"Francais", kFrench, "10,50 m", "Ondrel - v 4.6", "Mercredi, 13 mars 2024"}),
+    [](const auto& info) { return std::string(info.param.item); });
+
+TEST_F(MainWindowTest, LanguageQuestionClosedLeavesNoLanguage) {
+    {
+        TPrincipale w(state, boxes);
+        const QString builtIn = w.windowTitle();
+        AnswerLanguage(nullptr);
+        w.show();
+        ASSERT_TRUE(WaitFor([&] { return store()->contains("H_sondeur"); }));
+        EXPECT_TRUE(state.settings.langue.isEmpty());
+        EXPECT_EQ(w.windowTitle(), builtIn); // no language texts applied
+        EXPECT_EQ(store()->value("H_souhait").toString(), QStringLiteral("12,50 m"));
+    }
+    EXPECT_TRUE(store()->contains("langue"));
+    EXPECT_TRUE(store()->value("langue").toString().isEmpty());
+    // Next start: the question again.
+    ResetState();
+    TPrincipale again(state, boxes);
+    AnswerLanguage("English");
+    again.show();
+    EXPECT_TRUE(WaitFor([&] { return state.settings.langue == kEnglish; }));
+}
+
+TEST_F(MainWindowTest, SecondStartReloadsTheNearestPortWithItsReport) {
+    // "BRES" is no longer in the table: the first name after it is taken.
+    StoreSettings({{"langue", kFrench}, {"dernier_port", "BRES"}, {"heure_service", 0}});
+    TPrincipale w(state, boxes);
+    w.show();
+    ASSERT_TRUE(WaitFor([&] { return w.windowTitle() == QStringLiteral("Ondrel - v 4.6"); }));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr); // no language question
+    QSignalSpy curve(&w, &TPrincipale::dayCurveRequested);
+    w.avertissementOKClick();
+    EXPECT_FALSE(w.portWindow()->isVisible());
+    EXPECT_EQ(Child<QLabel>(&w, "PortSelection")->text(), QStringLiteral("BREST"));
+    EXPECT_EQ(state.settings.lastPortName, QStringLiteral("BREST"));
+    const QString report = Child<QPlainTextEdit>(&w, "HeuresOndrel")->toPlainText();
+    EXPECT_TRUE(report.startsWith(QStringLiteral("Pleine mer à")) || report.startsWith(QStringLiteral("Basse mer à")));
+    EXPECT_EQ(report, ExpectedReport(w));
+    EXPECT_EQ(state.context.currentTimeZone(), 1.0);
+    ASSERT_EQ(curve.count(), 1);
+    EXPECT_DOUBLE_EQ(curve.at(0).at(0).toDouble(), state.selectedDay + 0.0);
+    EXPECT_DOUBLE_EQ(curve.at(0).at(1).toDouble(), state.selectedDay + 1.0);
+    w.close();
+}
+
+TEST_F(MainWindowTest, StoredWindowBoundsAreUsed) {
+    StoreSettings({{"langue", kFrench}, {"P_top", 40}, {"P_left", 30}, {"P_width", 900}, {"P_height", 700}});
+    TPrincipale w(state, boxes);
+    EXPECT_EQ(w.width(), 900);
+    EXPECT_EQ(w.height(), 700);
+}
+
+TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {
+    StoreSettings({{"langue", kFrench}, {"dernier_port", "BREST"}, {"icone", 1}});
+    TPrincipale w(state, boxes);
+    w.show();
+    ASSERT_TRUE(WaitFor([&] { return w.windowTitle() == QStringLiteral("Ondrel - v 4.6"); }));
+    w.avertissementOKClick();
+    auto* report = Child<QPlainTextEdit>(&w, "HeuresOndrel");
+    const QString dateBefore = Child<QLabel>(&w, "DateSelection")->text();
+    const QString frenchReport = report->toPlainText();
+    ASSERT_TRUE(frenchReport.contains(QStringLiteral("hauteur")));
+
+    // No: nothing changes.
+    boxes.answers = {MessageBoxes::Answer::No};
+    w.Langue1Click();
+    EXPECT_EQ(state.settings.langue, kFrench);
+    EXPECT_EQ(report->toPlainText(), frenchReport);
+
+    boxes.shown.clear();
+    boxes.answers = {MessageBoxes::Answer::Yes};
+    w.Langue1Click();
+    EXPECT_EQ(state.settings.langue, kEnglish);
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[0].kind, QStringLiteral("question"));
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("Désirez-vous passer à la version <Anglaise>")));
+    EXPECT_TRUE(boxes.shown[1].text.startsWith(QStringLiteral("Si vous désirez revenir")));
+    EXPECT_EQ(report->toPlainText(), ExpectedReport(w));
+    EXPECT_TRUE(report->toPlainText().contains(QStringLiteral("height : ")));
+    EXPECT_TRUE(Child<QLabel>(&w, "coeffmatin")->text().startsWith(QStringLiteral("morning : ")));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Brevane - v 4.6"));
+    EXPECT_EQ(Child<QPushButton>(&w, "BQuitter")->text(), QStringLiteral("&Reduce")); // icone set
+    // The date keeps its old wording until it is formatted again.
+    EXPECT_EQ(Child<QLabel>(&w, "DateSelection")->text(), dateBefore);
+    w.avertissementOKClick();
+    EXPECT_EQ(Child<QLabel>(&w, "DateSelection")->text(), QStringLiteral("Wednesday, 13 march 2024"));
+
+    // And back, with the English question.
+    boxes.shown.clear();
+    boxes.answers = {MessageBoxes::Answer::Yes};
+    w.Langue1Click();
+    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Do you wish to change to the <French> language version? "));
+    EXPECT_EQ(state.settings.langue, kFrench);
+    EXPECT_EQ(report->toPlainText(), frenchReport);
+    w.close();
+}
+
+TEST_F(MainWindowTest, ImportOnTheCommandLineReportsItsFailure) {
+    StoreSettings({{"langue", kFrench}});
+    TPrincipale w(state, boxes);
+    w.importAtStart({"ondrel", "/A", "ports.add"});
+    EXPECT_TRUE(boxes.shown.empty()); // upper case: no import asked
+    w.importAtStart({"ondrel", "/a", "ports.add"});
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].kind, QStringLiteral("plain"));
+    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Impossible de trouver le fichier d'ajout de ports"));
+
+    QString asked;
+    w.setImport([&](const QString& file) { asked = file; return true; });
+    boxes.shown.clear();
+    w.importAtStart({"ondrel", "/a", "ports.add"});
+    EXPECT_EQ(asked, QStringLiteral("ports.add"));
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(MainWindowTest, ImportFailureIsSilentBeforeAnyLanguage) {
+    TPrincipale w(state, boxes);
+    w.importAtStart({"ondrel", "/a", "missing.add"});
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(MainWindowTest, TideTableNeedsAPort) {
+    StoreSettings({{"langue", kEnglish}});
+    TPrincipale w(state, boxes);
+    int shown = 0;
+    w.setTideTableWindow([&] { ++shown; });
+    w.AnnuaireClick();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("You have first to select a port !"));
+    EXPECT_EQ(shown, 0);
+}
+
+TEST_F(MainWindowTest, QuittingSavesExactlyOnce) {
+    StoreSettings({{"langue", kFrench}});
+    {
+        TPrincipale w(state, boxes);
+        QSignalSpy quit(&w, &TPrincipale::quitRequested);
+        QTest::mouseClick(Child<QPushButton>(&w, "AvertissementNO"), Qt::LeftButton);
+        EXPECT_EQ(quit.count(), 1);
+        state.settings.heureService = 103;
+        w.FormDestroy();
+        state.settings.heureService = 104; // after the save: not written
+        w.FormDestroy();
+    }
+    EXPECT_EQ(store()->value("heure_service").toInt(), 103);
+}
+
+TEST_F(MainWindowTest, MissingTableIsReportedAndNothingBreaks) {
+    QFile::remove(QDir(workDir()).filePath("ports.dbf"));
+    QFile::remove(QDir(workDir()).filePath("ports.tags"));
+    // A user data folder holding a damaged table stands for "no usable table anywhere".
+    const QString userDir = QDir(qEnvironmentVariable("XDG_DATA_HOME")).filePath("Ondrel");
+    QDir().mkpath(userDir);
+    QFile bad(QDir(userDir).filePath("ports.dbf"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a table");
+    bad.close();
+
+    StoreSettings({{"langue", kEnglish}, {"dernier_port", "BREST"}});
+    TPrincipale w(state, boxes);
+    EXPECT_FALSE(w.portWindow()->tableIsOpen());
+    w.avertissementOKClick();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("The port table cannot be opened")));
+    w.SelPortClick();
+    EXPECT_EQ(boxes.shown.size(), 2u);
+    EXPECT_FALSE(w.portWindow()->isVisible());
+    EXPECT_TRUE(Child<QLabel>(&w, "PortSelection")->text().isEmpty());
+}
+
+} // namespace
+} // namespace ondrel::test

@@ -1,0 +1,190 @@
+// The options window: loading from the settings, the hour fields' checks, OK with its messages in
+// order and the refresh of the main window, Cancel.
+#include "GuiTestSupport.h"
+
+#include "Julian.h"
+#include "TFoptions.h"
+#include "TPrincipale.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+
+namespace ondrel::test {
+namespace {
+
+class OptionsWindowTest : public GuiTest {
+protected:
+    QLineEdit* field(TFoptions& w, const char* name) { return w.findChild<QLineEdit*>(QString::fromLatin1(name)); }
+    QSpinBox* spin(TFoptions& w, const char* name) { return w.findChild<QSpinBox*>(QString::fromLatin1(name)); }
+    QRadioButton* item(TFoptions& w, const char* group, int index) {
+        return w.findChild<QWidget*>(QString::fromLatin1(group))->findChildren<QRadioButton*>().at(index);
+    }
+    // A radio button answers a click on its indicator or its text.
+    static void click(QRadioButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2)); }
+    void setHours(TFoptions& w, const QString& start, const QString& end) {
+        field(w, "MHeureDeb")->setText(start);
+        field(w, "MHeureFin")->setText(end);
+    }
+};
+
+TEST_F(OptionsWindowTest, OkShowsItsMessagesInOrderAndOnlyForChanges) {
+    state.settings.langue = kEnglish;
+    TFoptions w(state, boxes);
+    QSignalSpy label(&w, &TFoptions::fuseauLabelChanged);
+    QSignalSpy confirmed(&w, &TFoptions::optionsConfirmed);
+    w.show();
+    click(item(w, "choixfuseau", 3));
+    EXPECT_TRUE(spin(w, "SEFuseau")->isEnabled());
+    spin(w, "SEFuseau")->setValue(5);
+    click(item(w, "choixunite", 1));
+    spin(w, "SETaille")->setValue(11);
+    QTest::mouseClick(w.findChild<QPushButton*>("boutonOK"), Qt::LeftButton);
+
+    EXPECT_EQ(boxes.texts(), (QStringList{"Attention ! All times will be in UT+ 5", "Careful ! All heights will be in feet"}));
+    ASSERT_GE(label.count(), 1);
+    EXPECT_EQ(label.last().at(0).toString(), QStringLiteral("time UT + 5"));
+    EXPECT_EQ(state.settings.heureService, 105);
+    EXPECT_EQ(state.context.timeReference(), 105);
+    EXPECT_EQ(state.settings.coefUnite, 3);
+    EXPECT_EQ(state.settings.tailleImpression, 11);
+    EXPECT_EQ(confirmed.count(), 1);
+    EXPECT_FALSE(w.isVisible());
+
+    // Reopened: UT + 5 and feet are shown; OK again says nothing but still refreshes.
+    boxes.shown.clear();
+    w.show();
+    EXPECT_TRUE(item(w, "choixfuseau", 3)->isChecked());
+    EXPECT_EQ(spin(w, "SEFuseau")->value(), 5);
+    EXPECT_TRUE(item(w, "choixunite", 1)->isChecked());
+    QTest::keyClick(&w, Qt::Key_Return);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(confirmed.count(), 2);
+}
+
+TEST_F(OptionsWindowTest, FrenchMessagesAndImmediateLabel) {
+    state.settings.langue = kFrench;
+    state.settings.heureService = 2;
+    state.settings.coefUnite = 3;
+    TFoptions w(state, boxes);
+    QSignalSpy label(&w, &TFoptions::fuseauLabelChanged);
+    w.show();
+    click(item(w, "choixfuseau", 1));
+    ASSERT_EQ(label.count(), 1); // at once, before OK
+    EXPECT_EQ(label.at(0).at(0).toString(), QStringLiteral("heure d'hiver (UT+1)"));
+    EXPECT_EQ(state.settings.heureService, 2);
+    click(item(w, "choixunite", 0));
+    w.boutonOKClick();
+    EXPECT_EQ(boxes.texts(),
+              (QStringList{"Attention ! Toutes les heures seront données en heure d'hiver française (UT + 1)",
+                           "Attention ! Toutes les hauteurs seront données en mètres"}));
+}
+
+struct HoursCase {
+    const char* start;
+    const char* end;
+    double debut; // expected after OK; the previous hours are 0.25 and 0.75
+    double fin;
+};
+
+class OptionsHoursTest : public OptionsWindowTest, public ::testing::WithParamInterface<HoursCase> {};
+
+TEST_P(OptionsHoursTest, CurveHoursRule) {
+    state.settings.heureDebut = 0.25;
+    state.settings.heureFin = 0.75;
+    TFoptions w(state, boxes);
+    w.show();
+    setHours(w, QString::fromLatin1(GetParam().start), QString::fromLatin1(GetParam().end));
+    w.boutonOKClick();
+    EXPECT_DOUBLE_EQ(state.settings.heureDebut, GetParam().debut) << GetParam().start;
+    EXPECT_DOUBLE_EQ(state.settings.heureFin, GetParam().fin) << GetParam().end;
+    // Shown again exactly as typed (not a minute less).
+    w.show();
+    EXPECT_EQ(w.RealToHms(state.settings.heureDebut), field(w, "MHeureDeb")->text());
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, OptionsHoursTest,
+                         ::testing::Values(HoursCase{"06:10", "22:45", (6 + 10 / 60.0) / 24, (22 + 45 / 60.0) / 24},
+                                           HoursCase{"00:00", "24:00", 0.0, 1.0},
+                                           HoursCase{"23:00", "22:00", 0.25, 0.75},
+                                           HoursCase{"12:00", "12:00", 0.25, 0.75}));
+
+TEST_F(OptionsWindowTest, HourFieldsAreCheckedOnLeaving) {
+    for (const auto& [langue, startMessage, endMessage] :
+         {std::tuple{kFrench, "Erreur de saisie de l'heure. Veuillez recommencer",
+                     "Erreur de saisie de l'heure. Veuillez recommencer"},
+          std::tuple{kEnglish, "Time must be less than 24. Please try again",
+                     "Time must be less then 24. Please try again"}}) {
+        state.settings.langue = langue;
+        boxes.shown.clear();
+        TFoptions w(state, boxes);
+        w.show();
+        field(w, "MHeureDeb")->setText("25:00");
+        w.MHeureDebExit();
+        EXPECT_EQ(field(w, "MHeureDeb")->text(), QStringLiteral("00:00"));
+        field(w, "MHeureFin")->setText("24:00");
+        w.MHeureFinExit(); // accepted silently as the end of the day
+        EXPECT_EQ(field(w, "MHeureFin")->text(), QStringLiteral("24:00"));
+        field(w, "MHeureFin")->setText("12:75");
+        w.MHeureFinExit();
+        EXPECT_EQ(field(w, "MHeureFin")->text(), QStringLiteral("24:00"));
+        EXPECT_EQ(boxes.texts(), (QStringList{QString::fromUtf8(startMessage), QString::fromUtf8(endMessage)}));
+    }
+}
+
+TEST_F(OptionsWindowTest, LeavingAFieldWithTheKeyboardChecksIt) {
+    TFoptions w(state, boxes);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(WaitFor([&] { return w.isActiveWindow(); }));
+    field(w, "MHeureDeb")->setFocus();
+    field(w, "MHeureDeb")->selectAll();
+    QTest::keyClicks(field(w, "MHeureDeb"), "2999");
+    QTest::keyClick(field(w, "MHeureDeb"), Qt::Key_Tab);
+    EXPECT_EQ(field(w, "MHeureDeb")->text(), QStringLiteral("00:00"));
+    EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
+TEST_F(OptionsWindowTest, CancelChangesNothing) {
+    TFoptions w(state, boxes);
+    QSignalSpy confirmed(&w, &TFoptions::optionsConfirmed);
+    w.show();
+    click(item(w, "choixunite", 1));
+    spin(w, "SETaille")->setValue(20);
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(state.settings.coefUnite, 1);
+    EXPECT_EQ(state.settings.tailleImpression, 8);
+    EXPECT_EQ(confirmed.count(), 0);
+    // Reopened: the settings, not what was typed.
+    w.show();
+    EXPECT_TRUE(item(w, "choixunite", 0)->isChecked());
+    EXPECT_EQ(spin(w, "SETaille")->value(), 8);
+}
+
+TEST_F(OptionsWindowTest, OkRefreshesTheMainWindowToToday) {
+    WritePortTable(workDir(), SmallPortList());
+    store()->setValue("langue", kEnglish);
+    store()->setValue("dernier_port", "BREST");
+    TPrincipale main(state, boxes);
+    main.ChargementLangue();
+    main.avertissementOKClick();
+    state.selectedDay = JulianDay(2030, 1, 1);
+    auto* report = main.findChild<QWidget*>("HeuresOndrel");
+    ASSERT_NE(report, nullptr);
+    TFoptions& w = *main.optionsWindow();
+    w.show();
+    click(item(w, "choixunite", 1));
+    w.boutonOKClick();
+    EXPECT_EQ(state.selectedDay, JulianDay(2024, 3, 13));
+    EXPECT_TRUE(main.findChild<QLabel*>("DateSelection")->text().contains("13 march 2024"));
+    EXPECT_TRUE(main.findChild<QPlainTextEdit*>("HeuresOndrel")->toPlainText().contains(" feet"));
+}
+
+} // namespace
+} // namespace ondrel::test

@@ -1,0 +1,179 @@
+// The port window: the list narrowed as letters are typed, the keyboard, the map marker, the
+// confirmation and the countries button.
+#include "GuiTestSupport.h"
+
+#include "PortSelectionRules.h"
+#include "PortTable.h"
+#include "TFport.h"
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+namespace ondrel::test {
+namespace {
+
+class PortWindowTest : public GuiTest {
+protected:
+    QLineEdit* edit(TFport& w) { return w.findChild<QLineEdit*>(QStringLiteral("Edit1")); }
+    QTableView* grid(TFport& w) { return w.findChild<QTableView*>(QStringLiteral("DBGrid1")); }
+    QString current(TFport& w) {
+        const QModelIndex i = grid(w)->currentIndex();
+        return i.isValid() ? i.data().toString() : QString();
+    }
+    QStringList names(TFport& w) {
+        QStringList list;
+        auto* model = grid(w)->model();
+        for (int r = 0; r < model->rowCount(); ++r) list << model->index(r, 0).data().toString();
+        return list;
+    }
+};
+
+TEST_F(PortWindowTest, TypedLettersStartTheListAtTheFirstNameNotBeforeThem) {
+    WritePortTable(workDir(), SmallPortList());
+    state.settings.langue = kFrench;
+    TFport w(state, boxes);
+    w.show();
+    ASSERT_TRUE(w.tableIsOpen());
+    const QStringList all = names(w);
+    ASSERT_EQ(all.size(), static_cast<int>(SmallPortList().size()));
+
+    struct Case {
+        const char* typed;
+        const char* first;
+    };
+    for (const Case& c : {Case{"br", "BREST"}, Case{"bri", "BRIGHTON"}, Case{"e", "ÉTEL"},
+                          Case{"CHERBOURGZ", "ÉTEL"}, Case{"", "ABERDEEN"}}) {
+        edit(w)->clear();
+        QTest::keyClicks(edit(w), QString::fromUtf8(c.typed));
+        const QStringList shown = names(w);
+        ASSERT_FALSE(shown.isEmpty()) << c.typed;
+        EXPECT_EQ(shown.first(), QString::fromUtf8(c.first)) << c.typed;
+        EXPECT_EQ(current(w), QString::fromUtf8(c.first)) << c.typed;
+        // Every later name stays, not only those that begin with the letters.
+        EXPECT_EQ(shown, all.mid(all.indexOf(shown.first()))) << c.typed;
+    }
+    edit(w)->clear();
+    QTest::keyClicks(edit(w), QStringLiteral("ZZZZZZ"));
+    EXPECT_TRUE(names(w).isEmpty());
+    QSignalSpy confirmed(&w, &TFport::portConfirmed);
+    EXPECT_FALSE(w.BouttonOKClick()); // nothing to confirm
+    EXPECT_EQ(confirmed.count(), 0);
+}
+
+TEST_F(PortWindowTest, KeyboardOnly) {
+    WritePortTable(workDir(), SmallPortList());
+    TFport w(state, boxes);
+    w.show();
+    QSignalSpy confirmed(&w, &TFport::portConfirmed);
+    QTest::keyClicks(edit(w), QStringLiteral("b"));
+    EXPECT_EQ(current(w), QStringLiteral("BREST"));
+    QTest::keyClick(edit(w), Qt::Key_Down); // the list follows the arrows while typing
+    EXPECT_EQ(current(w), QStringLiteral("BRIGHTON"));
+    QTest::keyClick(edit(w), Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(confirmed.count(), 0);
+
+    w.show();
+    QTest::keyClick(edit(w), Qt::Key_Return);
+    ASSERT_EQ(confirmed.count(), 1);
+    const auto port = confirmed.at(0).at(0).value<ChosenPort>();
+    EXPECT_EQ(port.name, QStringLiteral("BRIGHTON"));
+    EXPECT_EQ(port.countryLine, QStringLiteral("(Grande Bretagne)"));
+    EXPECT_EQ(QString::fromStdString(state.port.name), QStringLiteral("BRIGHTON"));
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(PortWindowTest, MarkerShowsTheHighlightedPort) {
+    WritePortTable(workDir(), SmallPortList());
+    TFport w(state, boxes);
+    w.show();
+    for (const TestPort& p : SmallPortList()) {
+        ASSERT_TRUE(w.selectNearest(p.name));
+        const QRect expected = MarkerRect(MapPosition(DegreesOfText(p.latitude, {}), DegreesOfText(p.longitude, {})));
+        EXPECT_EQ(w.markerRect(), expected) << p.name.toStdString();
+        EXPECT_TRUE(QRect(0, 0, 354, 183).contains(expected.center())) << p.name.toStdString();
+    }
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(PortWindowTest, LongNamesAreRememberedWhole) {
+    WritePortTable(workDir(), SmallPortList());
+    TFport w(state, boxes);
+    QSignalSpy confirmed(&w, &TFport::portConfirmed);
+    ASSERT_TRUE(w.selectNearest(QStringLiteral("SAINT")));
+    ASSERT_TRUE(w.BouttonOKClick());
+    const auto port = confirmed.at(0).at(0).value<ChosenPort>();
+    EXPECT_EQ(port.name.size(), 50); // the widest name the table holds
+    EXPECT_EQ(state.settings.lastPortName, port.name);
+}
+
+TEST_F(PortWindowTest, CountriesButtonExplainsATableWithoutCountries) {
+    WritePortTable(workDir(), SmallPortList());
+    for (const auto& [langue, start] : {std::pair{kFrench, "Cette base de données"}, std::pair{kEnglish, "Thie databse"},
+                                        std::pair{QString(), ""}}) {
+        boxes.shown.clear();
+        state.settings.langue = langue;
+        TFport w(state, boxes);
+        QSignalSpy asked(&w, &TFport::countriesRequested);
+        ASSERT_TRUE(w.selectNearest(QStringLiteral("ZANZIBAR"))); // zone 9: no country
+        w.BPaysClick();
+        EXPECT_EQ(asked.count(), 1);
+        if (langue.isEmpty()) {
+            EXPECT_TRUE(boxes.shown.empty());
+        } else {
+            ASSERT_EQ(boxes.shown.size(), 1u);
+            EXPECT_EQ(boxes.shown[0].kind, QStringLiteral("help"));
+            EXPECT_TRUE(boxes.shown[0].text.startsWith(QString::fromUtf8(start)));
+        }
+        boxes.shown.clear();
+        ASSERT_TRUE(w.selectNearest(QStringLiteral("BREST"))); // a country code: no message
+        w.BPaysClick();
+        EXPECT_TRUE(boxes.shown.empty());
+    }
+}
+
+TEST_F(PortWindowTest, CountryFilterHidesUnselectedCountries) {
+    WritePortTable(workDir(), SmallPortList());
+    TFport w(state, boxes);
+    state.settings.countrySelected[21] = false; // United Kingdom
+    w.table().setFiltered(true);
+    w.Edit1Change();
+    const QStringList shown = names(w);
+    EXPECT_FALSE(shown.contains(QStringLiteral("BRIGHTON")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("ZANZIBAR"))); // zone 9 always shows
+    EXPECT_TRUE(shown.contains(QStringLiteral("BREST")));
+}
+
+TEST_F(PortWindowTest, TheWorldTableStaysInstantWhileTyping) {
+    CopyShippedTable(workDir());
+    TFport w(state, boxes);
+    w.show();
+    ASSERT_TRUE(w.tableIsOpen());
+    const int total = grid(w)->model()->rowCount();
+    ASSERT_GT(total, 1000);
+    QElapsedTimer timer;
+    timer.start();
+    QTest::keyClicks(edit(w), QStringLiteral("BRE"));
+    QCoreApplication::processEvents();
+    EXPECT_LT(timer.elapsed(), 1500) << "three keystrokes over " << total << " ports";
+    const QString first = current(w);
+    EXPECT_GE(NameKey(first), QStringLiteral("BRE"));
+    const int rows = grid(w)->model()->rowCount();
+    EXPECT_LT(rows, total);
+    // The names before the typed letters are hidden, the rest are all there.
+    w.table().selectTag(QStringLiteral("Nom"));
+    w.table().cancelRange();
+    int notBefore = 0;
+    for (w.table().first(); !w.table().atEnd(); w.table().next())
+        if (NameKey(w.table().text(1)) >= QStringLiteral("BRE") && NameKey(w.table().text(1)) <= QStringLiteral("ZZZZZ"))
+            ++notBefore;
+    EXPECT_EQ(rows, notBefore);
+    w.hide();
+}
+
+} // namespace
+} // namespace ondrel::test

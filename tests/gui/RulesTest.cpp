@@ -1,0 +1,155 @@
+// Rules without windows: hour texts, date steps, position texts and the map, the country filter,
+// the date names.
+#include "DateSteps.h"
+#include "HourText.h"
+#include "LanguageTexts.h"
+#include "PortSelectionRules.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace ondrel::test {
+namespace {
+
+TEST(HourText, EveryMinuteOfTheDayRoundTrips) {
+    for (int minutes = 0; minutes <= 24 * 60; ++minutes) {
+        const QString text = QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0'))
+                                 .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+        const auto value = HmsToReal(text);
+        ASSERT_TRUE(value) << text.toStdString();
+        EXPECT_EQ(RealToHms(*value).value_or(QString()), text);
+    }
+}
+
+struct HmsCase {
+    const char* text;
+    std::optional<double> value;
+};
+class HmsToRealTest : public ::testing::TestWithParam<HmsCase> {};
+TEST_P(HmsToRealTest, ReadsHoursAndMinutes) {
+    const auto value = HmsToReal(QString::fromLatin1(GetParam().text));
+    ASSERT_EQ(value.has_value(), GetParam().value.has_value()) << GetParam().text;
+    if (value) {
+        EXPECT_NEAR(*value, *GetParam().value, 1e-15) << GetParam().text;
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Hours, HmsToRealTest,
+                         ::testing::Values(HmsCase{"06:00", 0.25}, HmsCase{"24:00", 1.0},
+                                           HmsCase{" 6:30", 6.5 / 24}, HmsCase{"_6:30", 6.5 / 24},
+                                           HmsCase{"ab:00", std::nullopt}, HmsCase{"12:__", std::nullopt},
+                                           HmsCase{"", std::nullopt}));
+
+TEST(HourText, ValidTimesOfDay) {
+    for (const char* good : {"00:00", "23:59", " 7:05", "12:30"})
+        EXPECT_TRUE(IsValidTimeOfDay(QString::fromLatin1(good))) << good;
+    for (const char* bad : {"24:00", "25:10", "12:60", "12:5_", "  :  ", "__:__"})
+        EXPECT_FALSE(IsValidTimeOfDay(QString::fromLatin1(bad))) << bad;
+}
+
+TEST(HourText, RealToHmsRefusesWhatIsNoTime) {
+    EXPECT_FALSE(RealToHms(std::nan("")));
+    EXPECT_FALSE(RealToHms(-0.5));
+    EXPECT_EQ(RealToHms(0.2569444444).value_or(QString()), QStringLiteral("06:10"));
+}
+
+struct StepCase {
+    QDate from;
+    int months;
+    int years;
+    QDate to;
+};
+class DateStepTest : public ::testing::TestWithParam<StepCase> {};
+TEST_P(DateStepTest, LandsOnAValidDate) {
+    const StepCase& c = GetParam();
+    const QDate result = c.months ? StepMonth(c.from, c.months) : StepYear(c.from, c.years);
+    EXPECT_EQ(result, c.to) << c.from.toString(Qt::ISODate).toStdString() << " -> "
+                            << result.toString(Qt::ISODate).toStdString();
+}
+INSTANTIATE_TEST_SUITE_P(
+    Dates, DateStepTest,
+    ::testing::Values(StepCase{QDate(2024, 1, 31), +1, 0, QDate(2024, 2, 28)},
+                      StepCase{QDate(2024, 3, 31), -1, 0, QDate(2024, 2, 28)},
+                      StepCase{QDate(2024, 4, 30), -1, 0, QDate(2024, 3, 28)},
+                      StepCase{QDate(2024, 1, 15), -1, 0, QDate(2023, 12, 15)},
+                      StepCase{QDate(2023, 12, 10), +1, 0, QDate(2024, 1, 10)},
+                      StepCase{QDate(2023, 12, 29), +1, 0, QDate(2024, 1, 28)},
+                      StepCase{QDate(2024, 2, 29), 0, +1, QDate(2025, 2, 28)},
+                      StepCase{QDate(2024, 2, 29), 0, -1, QDate(2023, 2, 28)},
+                      StepCase{QDate(2024, 5, 31), 0, +1, QDate(2025, 5, 31)},
+                      StepCase{QDate(2023, 2, 28), 0, +1, QDate(2024, 2, 28)}));
+
+struct DegreesCase {
+    const char* text;
+    double degrees;
+    int failures;
+};
+class DegreesTest : public ::testing::TestWithParam<DegreesCase> {};
+TEST_P(DegreesTest, NorthAndWestArePositive) {
+    int failures = 0;
+    const double value = DegreesOfText(QString::fromLatin1(GetParam().text), [&](const QString&) { ++failures; });
+    EXPECT_DOUBLE_EQ(value, GetParam().degrees) << GetParam().text;
+    EXPECT_EQ(failures, GetParam().failures) << GetParam().text;
+}
+INSTANTIATE_TEST_SUITE_P(Positions, DegreesTest,
+                         ::testing::Values(DegreesCase{"45 30 N", 45.5, 0}, DegreesCase{"12 30 S", -12.5, 0},
+                                           DegreesCase{"004 30 E", -4.5, 0}, DegreesCase{"  004 30 W", 4.5, 0},
+                                           DegreesCase{"", 0, 0}, DegreesCase{"4500N", 0, 2},
+                                           DegreesCase{"45 xx N", 45, 1}));
+
+TEST(WorldMap, MarkerFollowsTheLinearProjection) {
+    const QPointF p = MapPosition(45.0, 0.0);
+    EXPECT_NEAR(p.y(), 64.86, 0.005);
+    EXPECT_NEAR(p.x(), 162.77, 0.005);
+    const QRect marker = MarkerRect(p);
+    EXPECT_EQ(marker.top(), 61);
+    EXPECT_EQ(marker.bottom(), 67);
+    // West is positive: a western port lies left of Greenwich.
+    EXPECT_LT(MapPosition(48.4, 4.5).x(), p.x());
+    // The map holds the ports of the whole inhabited world.
+    for (const auto& [lat, lon] : {std::pair{71.0, 156.0}, std::pair{-55.0, 67.0}, std::pair{-43.0, -147.0}}) {
+        const QPointF q = MapPosition(lat, lon);
+        EXPECT_GE(q.x(), 0);
+        EXPECT_LT(q.x(), 354);
+        EXPECT_GE(q.y(), 0);
+        EXPECT_LT(q.y(), 183);
+    }
+}
+
+TEST(CountryFilter, ZonesAndCountries) {
+    std::array<bool, 201> flags{};
+    flags.fill(true);
+    flags[12] = false;
+    EXPECT_TRUE(CountryFilterAccepts(7, flags));
+    EXPECT_TRUE(CountryFilterAccepts(5000, flags)); // country 0
+    EXPECT_FALSE(CountryFilterAccepts(5012, flags));
+    flags[12] = true;
+    EXPECT_TRUE(CountryFilterAccepts(5012, flags));
+    EXPECT_EQ(CountryLine(1001, false), QStringLiteral("(France)"));
+    EXPECT_EQ(CountryLine(2021, true), QStringLiteral("(United Kingdom)"));
+    EXPECT_TRUE(CountryLine(9, true).isEmpty());
+    EXPECT_TRUE(CountryLine(3999, true).isEmpty()); // no country 999
+}
+
+TEST(DateNames, TheProgramOwnsItsNames) {
+    const QDate wednesday(1998, 9, 16);
+    EXPECT_EQ(FormatLongDate(wednesday, DateNames::French()), QStringLiteral("Mercredi, 16 septembre 1998"));
+    EXPECT_EQ(FormatLongDate(wednesday, DateNames::English()), QStringLiteral("Wednesday, 16 september 1998"));
+    EXPECT_EQ(DateNames::English().shortDays[3], QStringLiteral("Wen"));
+    // Every day of a year is formatted with names of the chosen table only.
+    for (QDate d(2024, 1, 1); d.year() == 2024; d = d.addDays(1)) {
+        const QString text = FormatLongDate(d, DateNames::French());
+        EXPECT_TRUE(text.startsWith(DateNames::French().longDays[d.dayOfWeek() % 7] + u','));
+        EXPECT_TRUE(text.contains(DateNames::French().longMonths[d.month() - 1]));
+    }
+}
+
+TEST(FuseauLabel, EveryTimeReference) {
+    EXPECT_EQ(FuseauLabel(0, false), QStringLiteral("Heure locale"));
+    EXPECT_EQ(FuseauLabel(1, true), QStringLiteral("winter time (UT +1)"));
+    EXPECT_EQ(FuseauLabel(105, true), QStringLiteral("UT + 5"));
+    EXPECT_EQ(FuseauLabel(88, false), QStringLiteral("UT + -12"));
+}
+
+} // namespace
+} // namespace ondrel::test

@@ -1,0 +1,177 @@
+// Stored settings: defaults, fallbacks group by group, the first-start values and the save list.
+#include "GuiTestSupport.h"
+
+#include "Settings.h"
+
+#include <QSettings>
+
+namespace ondrel::test {
+namespace {
+
+using Values = std::vector<std::pair<QString, QVariant>>;
+
+class SettingsFallbackTest : public GuiTest {
+protected:
+    Settings LoadWith(const Values& values) {
+        auto s = store();
+        s->clear();
+        for (const auto& [name, value] : values) s->setValue(name, value);
+        s->sync();
+        return LoadSettings(*store());
+    }
+};
+
+TEST_F(SettingsFallbackTest, NoMainKeyGivesEveryDefault) {
+    const Settings s = LoadSettings(*store());
+    const Settings defaults;
+    EXPECT_TRUE(s.langue.isEmpty());
+    EXPECT_EQ(s.couleurFond, kDefaultBackgroundColour);
+    EXPECT_EQ(s.couleurTrace, kDefaultLineColour);
+    EXPECT_EQ(s.heureService, 0);
+    EXPECT_EQ(s.coefUnite, 1);
+    EXPECT_EQ(s.heureDebut, 0.0);
+    EXPECT_EQ(s.heureFin, 1.0);
+    EXPECT_EQ(s.tailleImpression, 8);
+    EXPECT_FALSE(s.bounds.has_value());
+    EXPECT_FALSE(s.icone);
+    for (int n = 1; n <= kCountryCount; ++n) EXPECT_TRUE(s.countrySelected[n]) << n;
+}
+
+struct ColourCase {
+    const char* label;
+    Values stored;
+    quint32 fond;
+    quint32 trace;
+};
+
+class ColourGroupTest : public SettingsFallbackTest, public ::testing::WithParamInterface<ColourCase> {};
+
+TEST_P(ColourGroupTest, BothColoursFallBackTogether) {
+    const Settings s = LoadWith(GetParam().stored);
+    EXPECT_EQ(s.couleurFond, GetParam().fond);
+    EXPECT_EQ(s.couleurTrace, GetParam().trace);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, ColourGroupTest,
+    ::testing::Values(
+        ColourCase{"BothStored", {{"couleur_fond", 123456}, {"couleur_trace", 654}}, 123456, 654},
+        ColourCase{"BackgroundZeroResetsBoth", {{"couleur_fond", 0}, {"couleur_trace", 654}},
+                   kDefaultBackgroundColour, kDefaultLineColour},
+        ColourCase{"LineMissing", {{"couleur_fond", 123456}}, kDefaultBackgroundColour, kDefaultLineColour},
+        ColourCase{"BackgroundUnreadable", {{"couleur_fond", "blue"}, {"couleur_trace", 654}},
+                   kDefaultBackgroundColour, kDefaultLineColour}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+struct HoursCase {
+    const char* label;
+    Values stored;
+    double debut;
+    double fin;
+};
+
+class HoursGroupTest : public SettingsFallbackTest, public ::testing::WithParamInterface<HoursCase> {};
+
+TEST_P(HoursGroupTest, BothHoursFallBackTogether) {
+    const Settings s = LoadWith(GetParam().stored);
+    EXPECT_DOUBLE_EQ(s.heureDebut, GetParam().debut);
+    EXPECT_DOUBLE_EQ(s.heureFin, GetParam().fin);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, HoursGroupTest,
+    ::testing::Values(HoursCase{"BothStored", {{"heure_debut", 0.25}, {"heure_fin", 0.75}}, 0.25, 0.75},
+                      HoursCase{"EndMissing", {{"heure_debut", 0.25}}, 0.0, 1.0},
+                      HoursCase{"StartUnreadable", {{"heure_debut", "x"}, {"heure_fin", 0.75}}, 0.0, 1.0},
+                      HoursCase{"StartAfterEnd", {{"heure_debut", 0.8}, {"heure_fin", 0.5}}, 0.0, 1.0}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(SettingsFallbackTest, WindowBoundsNeedAllFour) {
+    EXPECT_FALSE(LoadWith({{"P_top", 10}, {"P_left", 20}, {"P_width", 500}}).bounds.has_value());
+    const Settings s = LoadWith({{"P_top", 10}, {"P_left", 20}, {"P_width", 500}, {"P_height", 400}});
+    ASSERT_TRUE(s.bounds.has_value());
+    EXPECT_EQ(s.bounds->top, 10);
+    EXPECT_EQ(s.bounds->left, 20);
+    EXPECT_EQ(s.bounds->width, 500);
+    EXPECT_EQ(s.bounds->height, 400);
+}
+
+TEST_F(SettingsFallbackTest, EachValueFallsBackAlone) {
+    const Settings s = LoadWith({{"langue", "ANGLAIS"},
+                                 {"coef unite", 0},
+                                 {"TailleImpression", "big"},
+                                 {"heure_service", 105},
+                                 {"icone", 2},
+                                 {"5", 0},
+                                 {"6", "maybe"},
+                                 {"dernier_port", QString(60, u'A')}});
+    EXPECT_EQ(s.langue, kEnglish);
+    EXPECT_EQ(s.coefUnite, 1);           // a stored 0 reads as metres
+    EXPECT_EQ(s.tailleImpression, 8);    // unreadable
+    EXPECT_EQ(s.heureService, 105);      // kept although other values failed
+    EXPECT_FALSE(s.icone);               // only 1 sets it
+    EXPECT_FALSE(s.countrySelected[5]);
+    EXPECT_TRUE(s.countrySelected[6]);   // unreadable flag is set
+    EXPECT_TRUE(s.countrySelected[7]);   // missing flag is set
+    EXPECT_EQ(s.lastPortName.size(), kLastPortNameLength);
+    EXPECT_EQ(LoadWith({{"coef unite", 3}}).heightUnit(), HeightUnit::Feet);
+    EXPECT_EQ(LoadWith({{"icone", 1}}).icone, true);
+}
+
+TEST_F(SettingsFallbackTest, SavedValuesReadBackUnchanged) {
+    Settings s;
+    s.langue = kEnglish;
+    s.couleurFond = 0x00102030;
+    s.couleurTrace = 0x00405060;
+    s.lastPortName = QStringLiteral("BREST");
+    s.heureService = 95;
+    s.coefUnite = 3;
+    s.heureDebut = 0.2569444444444444;
+    s.heureFin = 0.9479166666666666;
+    s.tailleImpression = 12;
+    s.bounds = WindowBounds{11, 22, 640, 480};
+    s.icone = true;
+    s.countrySelected[12] = false;
+    auto out = store();
+    ASSERT_TRUE(SaveSettings(*out, s));
+    out.reset();
+
+    const Settings back = LoadSettings(*store());
+    EXPECT_EQ(back.langue, s.langue);
+    EXPECT_EQ(back.couleurFond, s.couleurFond);
+    EXPECT_EQ(back.couleurTrace, s.couleurTrace);
+    EXPECT_EQ(back.lastPortName, s.lastPortName);
+    EXPECT_EQ(back.heureService, s.heureService);
+    EXPECT_EQ(back.coefUnite, s.coefUnite);
+    EXPECT_EQ(back.heureDebut, s.heureDebut); // exact: stored as a double
+    EXPECT_EQ(back.heureFin, s.heureFin);
+    EXPECT_EQ(back.tailleImpression, s.tailleImpression);
+    ASSERT_TRUE(back.bounds.has_value());
+    EXPECT_EQ(back.bounds->width, 640);
+    EXPECT_TRUE(back.icone);
+    EXPECT_FALSE(back.countrySelected[12]);
+    EXPECT_TRUE(back.countrySelected[13]);
+}
+
+TEST_F(SettingsFallbackTest, FirstStartValuesFollowTheLanguage) {
+    for (const auto& [langue, sondeur, souhait] :
+         {std::tuple{kEnglish, "10.50 m", "12.50 m"}, std::tuple{kFrench, "10,50 m", "12,50 m"},
+          std::tuple{QString(), "10,50 m", "12,50 m"}}) {
+        store()->clear();
+        Settings s;
+        s.heureDebut = 0.3;
+        s.heureFin = 0.6;
+        auto out = store();
+        InitialisationValeurs(*out, s, langue);
+        out.reset();
+        auto in = store();
+        EXPECT_EQ(in->value("H_sondeur").toString(), QString::fromUtf8(sondeur)) << langue.toStdString();
+        EXPECT_EQ(in->value("H_souhait").toString(), QString::fromUtf8(souhait));
+        EXPECT_EQ(in->value("Heure_enregistree").toString(), QStringLiteral("12:00"));
+        EXPECT_EQ(s.heureDebut, 0.0);
+        EXPECT_EQ(s.heureFin, 1.0);
+    }
+}
+
+} // namespace
+} // namespace ondrel::test
