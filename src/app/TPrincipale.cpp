@@ -188,6 +188,7 @@ void TPrincipale::buildControls() {
     Informations_ = Named(new QLabel(Panel4_), "Informations");
     Informations_->setFont(Bold(Informations_->font()));
     Informations_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Informations_->setWordWrap(true);
     Informations_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     info->addWidget(Informations_, 1, 1, 4, 2);
     ELatitude_ = Named(new QLabel(Panel4_), "ELatitude");
@@ -373,6 +374,11 @@ void TPrincipale::FormShow() {
         InitialisationValeurs(state_.settings.langue);
     }
     ChargementLangue();
+    if (warningShown()) {
+        // Enter accepts the warning once the language question is gone.
+        activateWindow();
+        avertissementOK_->setFocus();
+    }
 }
 
 void TPrincipale::InitialisationValeurs(const QString& langue) {
@@ -456,6 +462,7 @@ void TPrincipale::avertissementOKClick() {
 
     SelPort_->setEnabled(true);
     SelDate_->setEnabled(true);
+    SelPort_->setFocus();
     BEphemerides_->setEnabled(static_cast<bool>(showEphemerides_));
     Annuaire_->setEnabled(static_cast<bool>(showTideTable_));
 

@@ -88,7 +88,7 @@ TFport::TFport(AppState& state, MessageBoxes& messages, QWidget* parent)
     DBGrid1_->horizontalHeader()->setStretchLastSection(true);
     DBGrid1_->setShowGrid(false);
     DBGrid1_->setAlternatingRowColors(true);
-    DBGrid1_->setMinimumSize(260, 260);
+    DBGrid1_->setMinimumSize(DBGrid1_->fontMetrics().horizontalAdvance(QStringLiteral("BRICK KILN CREEK BELOW ROUTE 17, MM")) + 40, 260);
 
     Image1_ = new WorldMapView(this);
 
