@@ -1,5 +1,7 @@
 #include "IntervalSearch.h"
 
+#include <cmath>
+
 namespace ondrel {
 
 namespace {
@@ -32,30 +34,37 @@ std::optional<double> ReadMaskedTime(const QString& text) {
 
 std::vector<double> SearchInterval(const std::function<double(double)>& height,
                                    double selectedDay, double target) {
+    // Counted in whole 30-second steps, so that rounding never lets 24:00 (the next day) in.
+    constexpr int kSteps = 2880;
+    constexpr int kSkipSteps = 120;
     std::vector<double> found;
-    double t = selectedDay;
-    while (t < selectedDay + 1) {
+    for (int k = 0; k < kSteps;) {
+        const double t = selectedDay + k * kIntervalSearchStep;
         if (std::abs(height(t) - target) < 0.01) {
             found.push_back(t);
-            t += kIntervalSkip;
+            k += kSkipSteps;
         } else {
-            t += kIntervalSearchStep;
+            ++k;
         }
     }
     return found;
 }
 
+namespace {
+
+QChar Separator(bool english) { return english ? QLatin1Char('.') : QLatin1Char(','); }
+QChar UnitLetter(bool feet) { return feet ? QLatin1Char('f') : QLatin1Char('m'); }
+
+} // namespace
+
 QString HeightInputMask(bool english, bool feet) {
     // Every digit is required (Qt's "9"); the separator and the unit letter are literals.
-    return QStringLiteral("99%199 %2;_")
-        .arg(english ? QLatin1Char('.') : QLatin1Char(','))
-        .arg(feet ? QLatin1Char('f') : QLatin1Char('m'));
+    return QStringLiteral("99") + Separator(english) + QStringLiteral("99 ") + UnitLetter(feet) +
+           QStringLiteral(";_");
 }
 
 QString ReadingFieldText(bool english, bool feet) {
-    return QStringLiteral("10%150 %2")
-        .arg(english ? QLatin1Char('.') : QLatin1Char(','))
-        .arg(feet ? QLatin1Char('f') : QLatin1Char('m'));
+    return QStringLiteral("10") + Separator(english) + QStringLiteral("50 ") + UnitLetter(feet);
 }
 
 QString WantedFieldText(bool english, bool feet) {

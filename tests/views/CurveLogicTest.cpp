@@ -1,0 +1,99 @@
+// Label formats, axis ticks and the window layout of the curve.
+#include "CurveChart.h"
+#include "CurveTexts.h"
+#include "Julian.h"
+#include "TCourbe.h"
+
+#include <gtest/gtest.h>
+
+namespace ondrel {
+namespace {
+
+TEST(FormatAxisHeight, HashCommaZeroDotHashHash) {
+    struct Case {
+        double value;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {0, "0"}, {2, "2"}, {2.5, "2.5"}, {2.25, "2.25"}, {2.254, "2.25"}, {2.996, "3"},
+        {-0.35, "-0.35"}, {-0.001, "0"}, {1234.5, "1,234.5"}, {1234567, "1,234,567"}, {0.05, "0.05"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FormatAxisHeight(c.value), QString::fromLatin1(c.expected)) << c.value;
+    EXPECT_EQ(FormatAxisHeight(1234.5, QLatin1Char(','), QChar(0xA0)), QString("1") + QChar(0xA0) + "234,5");
+}
+
+TEST(FormatReadoutHeight, ThreeSignificantDigits) {
+    EXPECT_EQ(FormatReadoutHeight(8.163), "8.16");
+    EXPECT_EQ(FormatReadoutHeight(12.345), "12.3");
+    EXPECT_EQ(FormatReadoutHeight(-0.354, QLatin1Char(',')), "-0,354");
+}
+
+TEST(AxisTimeLabel, WallClockOfTheDateTimeValue) {
+    const double noon = JulianDay(1999, 11, 8) + 0.5 - kDateTimeOrigin;
+    EXPECT_EQ(AxisTimeLabel(noon, CurveView::Day), "12:00");
+    EXPECT_EQ(AxisTimeLabel(noon + 4.0 / 1440 + 59.0 / 86400, CurveView::Day), "12:04");
+    const QLocale english(QLocale::English);
+    EXPECT_EQ(AxisTimeLabel(noon, CurveView::Span, english), "08 Nov");
+    // Whatever the system's daylight saving: 02:30 on the last Sunday of March exists here.
+    EXPECT_EQ(AxisTimeLabel(JulianDay(2024, 3, 31) + 2.5 / 24 - kDateTimeOrigin, CurveView::Day), "02:30");
+}
+
+TEST(TimeTicks, WholeHoursAndDays) {
+    const double day = JulianDay(2024, 3, 12) - kDateTimeOrigin;
+    for (double pixels : {150.0, 400.0, 1200.0}) {
+        const auto ticks = TimeTicks(day, day + 1, CurveView::Day, pixels);
+        ASSERT_GE(ticks.size(), 2u) << pixels;
+        EXPECT_LE(static_cast<double>(ticks.size()), pixels / 48 + 1);
+        EXPECT_EQ(ticks.front().label, "00:00");
+        for (const AxisTick& t : ticks) EXPECT_TRUE(t.label.endsWith(":00")) << t.label.toStdString();
+    }
+    const auto month = TimeTicks(day, day + 31, CurveView::Span, 400);
+    ASSERT_GE(month.size(), 3u);
+    EXPECT_LE(static_cast<double>(month.size()), 400 / 56.0 + 1);
+}
+
+TEST(TimeRange, RoundsToHoursOrDays) {
+    const double day = JulianDay(2024, 3, 12) - kDateTimeOrigin;
+    std::vector<CurvePoint> points{{day + 0.25, 1}, {day + 0.9166, 2}};
+    auto [lo, hi] = TimeRange(points, CurveView::Day);
+    EXPECT_NEAR(lo, day + 0.25, 1e-9);
+    EXPECT_NEAR(hi, day + 22.0 / 24, 1e-9);
+    std::tie(lo, hi) = TimeRange(points, CurveView::Span);
+    EXPECT_NEAR(lo, day, 1e-9);
+    EXPECT_NEAR(hi, day + 1, 1e-9);
+}
+
+TEST(HeightTicks, CoverTheRangeWithRoundSteps) {
+    const auto ticks = HeightTicks(0.3, 8.7, 300);
+    ASSERT_GE(ticks.size(), 3u);
+    const double step = ticks[1].value - ticks[0].value;
+    for (std::size_t i = 1; i < ticks.size(); ++i) EXPECT_NEAR(ticks[i].value - ticks[i - 1].value, step, 1e-9);
+    EXPECT_GE(ticks.front().value, 0.3 - 1e-9);
+    EXPECT_LE(ticks.back().value, 8.7 + 1e-9);
+}
+
+TEST(StoredColour, RedPlus256GreenPlus65536Blue) {
+    EXPECT_EQ(ColourOfStored(16744449), QColor(1, 128, 255));
+    EXPECT_EQ(ColourOfStored(16744448), QColor(0, 128, 255));
+    EXPECT_EQ(ColourOfStored(255), QColor(255, 0, 0));
+    for (quint32 v : {0u, 255u, 16744449u, 0xFFFFFFu, 0x123456u}) EXPECT_EQ(StoredOfColour(ColourOfStored(v)), v);
+}
+
+TEST(CurveWindowLayout, ChartReadoutsPanelAndProgressBar) {
+    const QSize panel(160, 25), readout(85, 25), progress(150, 12);
+    for (const QSize client : {QSize(413, 427), QSize(800, 600), QSize(1000, 300)}) {
+        const CurveWindowGeometry g = CurveWindowLayout(client, panel, readout, progress);
+        EXPECT_EQ(g.chart.width(), client.width() - 5);
+        EXPECT_EQ(g.chart.height(), client.height() - 50);
+        EXPECT_EQ(g.heure.top(), g.chart.bottom() + 7);
+        EXPECT_EQ(g.heure.left(), 0);
+        EXPECT_EQ(g.hauteur.left(), client.width() - 90);
+        EXPECT_EQ(g.panel.left(), client.width() / 2 - panel.width() / 2);
+        EXPECT_EQ(g.progress.top(), g.chart.bottom() + 36);
+        EXPECT_LE(g.progress.bottom(), client.height());
+        EXPECT_LE(g.hauteur.right(), client.width());
+    }
+}
+
+} // namespace
+} // namespace ondrel

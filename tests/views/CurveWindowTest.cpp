@@ -1,0 +1,356 @@
+// The curve window: sampling, title and foot, cross-hair, indicator, colours, stored values,
+// saved images and printed pages.
+#include "CurveImage.h"
+#include "CurveWindowSettings.h"
+#include "Extremes.h"
+#include "TCourbe.h"
+#include "ViewsTestSupport.h"
+
+#include <QChartView>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QRegularExpression>
+#include <QScatterSeries>
+#include <QTimer>
+
+#include <cmath>
+
+namespace ondrel::test {
+namespace {
+
+using CurveWindow = ViewsTest;
+
+std::vector<QPointF> PointsOf(const QXYSeries* s) {
+    const QList<QPointF> list = s->points();
+    return {list.begin(), list.end()};
+}
+
+TEST_F(CurveWindow, WholeDayHas289PointsEqualToTheEngineHeights) {
+    TCourbe curve(state, messages);
+    curve.DayCurve(state.selectedDay, state.selectedDay + 1);
+    const auto points = PointsOf(curve.graphe()->Series1());
+    ASSERT_EQ(points.size(), 289u);
+    EXPECT_DOUBLE_EQ(points.front().x(), state.selectedDay - kDateTimeOrigin);
+    // The last point at 23:59:54, k = 288 steps of 0.003472 day.
+    EXPECT_NEAR((points.back().x() - points.front().x()) * 86400.0, 288 * 0.003472 * 86400.0, 0.01);
+    EXPECT_EQ(DateTimeOfValue(points.back().x()).time(), QTime(23, 59, 54));
+    for (const QPointF& p : points)
+        EXPECT_DOUBLE_EQ(p.y(), HeightAt(state.context, state.secondaryCache, state.port,
+                                         p.x() + kDateTimeOrigin));
+    EXPECT_TRUE(curve.curveComputed());
+    EXPECT_TRUE(curve.isVisible());
+}
+
+TEST_F(CurveWindow, CurveHoursBoundTheDayCurve) {
+    TCourbe curve(state, messages);
+    curve.DayCurve(state.selectedDay + 0.25, state.selectedDay + 22.0 / 24);
+    const auto points = PointsOf(curve.graphe()->Series1());
+    ASSERT_FALSE(points.empty());
+    EXPECT_EQ(DateTimeOfValue(points.front().x()).time(), QTime(6, 0));
+    EXPECT_LT(points.back().x(), state.selectedDay + 22.0 / 24 - kDateTimeOrigin);
+}
+
+TEST_F(CurveWindow, FeetMultiplyEveryPlottedHeight) {
+    TCourbe curve(state, messages);
+    curve.DayCurve(state.selectedDay, state.selectedDay + 1);
+    const auto metres = PointsOf(curve.graphe()->Series1());
+    state.settings.coefUnite = 3;
+    curve.DayCurve(state.selectedDay, state.selectedDay + 1);
+    const auto feet = PointsOf(curve.graphe()->Series1());
+    ASSERT_EQ(metres.size(), feet.size());
+    for (std::size_t i = 0; i < feet.size(); ++i) EXPECT_NEAR(feet[i].y(), metres[i].y() / 0.3048, 1e-9);
+}
+
+TEST_F(CurveWindow, WeekAndMonthCurvesAreTheEngineSpanCurves) {
+    for (const PortRecord& port : {state.port, SecondaryOf(state.port)}) {
+        state.port = port;
+        TCourbe curve(state, messages);
+        for (int span : {7, 31}) {
+            curve.TraceSemaineClick(span);
+            SecondaryDayCache fresh;
+            const auto expected = SpanCurve(state.context, fresh, port, state.selectedDay, span,
+                                            UnitFactor(HeightUnit::Metres));
+            const auto points = PointsOf(curve.graphe()->Series1());
+            ASSERT_EQ(points.size(), expected.size()) << port.name << " " << span;
+            for (std::size_t i = 0; i < points.size(); ++i) {
+                EXPECT_DOUBLE_EQ(points[i].x(), expected[i].x);
+                EXPECT_DOUBLE_EQ(points[i].y(), expected[i].y);
+            }
+            EXPECT_FALSE(curve.ProgressBar()->isVisible());
+            EXPECT_EQ(curve.graphe()->data().view, CurveView::Span);
+        }
+    }
+}
+
+TEST_F(CurveWindow, DayCurveAfterAWeekOfASecondaryPortUsesItsOwnDay) {
+    state.port = SecondaryOf(state.port);
+    TCourbe curve(state, messages);
+    curve.DayCurve(state.selectedDay, state.selectedDay + 1);
+    const auto before = PointsOf(curve.graphe()->Series1());
+    curve.TraceSemaineClick(7);
+    curve.JourSelectionneClick();
+    EXPECT_EQ(PointsOf(curve.graphe()->Series1()), before);
+}
+
+TEST_F(CurveWindow, TitleAndFootWithAndWithoutElements) {
+    state.settings.decimalSeparator = QStringLiteral(",");
+    struct Case {
+        bool secondary;
+        int heureService;
+        const char* suffix;
+    };
+    const Case cases[] = {
+        {false, 0, " - UT + : 1"}, {false, 1, " - UT +1"}, {false, 2, " - UT +2"},
+        {false, 105, " - UT + 5"}, {true, 0, " - UT + : -3,5"}, {true, 1, " - UT +1"},
+        {true, 95, " - UT + -5"},
+    };
+    const PortRecord standard = state.port;
+    for (const Case& c : cases) {
+        state.port = c.secondary ? SecondaryOf(standard) : standard;
+        state.settings.heureService = c.heureService;
+        state.context = TideContext(c.heureService, state.port.timeZone);
+        TCourbe curve(state, messages);
+        curve.DayCurve(state.selectedDay, state.selectedDay + 1);
+        if (curve.elementsOn()) curve.AfficherElementsClick(); // stored by the previous case
+        const QString date = FormatLongDate(QDate(2024, 3, 12), state.dateNames);
+        const QString name = QString::fromStdString(state.port.name);
+        EXPECT_EQ(curve.graphe()->data().title, QStringList({name, date}));
+        EXPECT_TRUE(curve.graphe()->data().foot.isEmpty());
+
+        curve.AfficherElementsClick();
+        ASSERT_TRUE(curve.elementsOn());
+        EXPECT_EQ(curve.graphe()->data().title,
+                  QStringList({name + " (49:29N - 000:07E)", date}));
+        const QStringList foot = curve.graphe()->data().foot;
+        ASSERT_EQ(foot.size(), 2);
+        // One piece per filled slot, in slot order, each "PM:" or "BM:" time "/" height.
+        QString expected = QStringLiteral("-");
+        const DayEvents events = DayTideEvents(state.context, state.port, state.selectedDay);
+        int filled = 0;
+        for (const TideEvent& e : events) {
+            if (e.empty()) continue;
+            ++filled;
+            expected += (e.time > 0 ? " PM:" : " BM:") + QString::fromStdString(FormatEventTimeH(e.time)) +
+                        "/" + QString::fromStdString(FormatHeight(e.height)) + " -";
+        }
+        EXPECT_GE(filled, 3);
+        EXPECT_EQ(foot[0], expected);
+        EXPECT_TRUE(QRegularExpression(R"(^-( [PB]M:\d\dh\d\d/-?\d\d,\d\d -){3,4}$)").match(foot[0]).hasMatch())
+            << foot[0].toStdString();
+        const CoefficientPair k = DayCoefficients(state.context, state.selectedDay);
+        EXPECT_EQ(foot[1], QStringLiteral("Coefs : %1/%2").arg(k.morning).arg(k.evening) + c.suffix);
+    }
+}
+
+TEST_F(CurveWindow, EnglishFootLabelsHighAndLowWaters) {
+    state.settings.langue = kEnglish;
+    TCourbe curve(state, messages);
+    curve.AfficherElementsClick();
+    const QString events = curve.graphe()->data().foot.value(0);
+    EXPECT_TRUE(events.contains(" HW:") && events.contains(" LW:")) << events.toStdString();
+    EXPECT_FALSE(events.contains(" PM:") || events.contains(" BM:"));
+}
+
+TEST_F(CurveWindow, RepaintBeforeTheFirstCurveChangesNothing) {
+    TCourbe curve(state, messages);
+    const CurveData before = curve.graphe()->data();
+    curve.FormPaint();
+    curve.applyBackgroundColour(Qt::darkGreen);
+    EXPECT_EQ(curve.graphe()->data().title, before.title);
+    EXPECT_FALSE(curve.curveComputed());
+}
+
+TEST_F(CurveWindow, ColourRules) {
+    TCourbe curve(state, messages);
+    curve.DayCurve(state.selectedDay, state.selectedDay + 1);
+    CurveColours c = ColoursFor(curve.graphe()->data());
+    EXPECT_EQ(c.gradientEnd, kAqua);
+    EXPECT_EQ(c.text, kNavy);
+
+    curve.applyCurveColour(QColor(0, 100, 0));
+    curve.applyBackgroundColour(QColor(250, 240, 200));
+    c = ColoursFor(curve.graphe()->data());
+    EXPECT_EQ(c.gradientStart, c.gradientEnd); // flat
+    EXPECT_EQ(c.text, QColor(0, 100, 0));
+    EXPECT_EQ(curve.graphe()->Series1()->pen().color(), QColor(0, 100, 0));
+    EXPECT_EQ(state.settings.couleurFond, 250u + 256u * 240 + 65536u * 200);
+
+    curve.RtablirlescouleurspardfautClick();
+    c = ColoursFor(curve.graphe()->data());
+    EXPECT_EQ(c.gradientStart, QColor(1, 128, 255));
+    EXPECT_EQ(c.gradientEnd, kAqua);
+    EXPECT_EQ(c.text, kNavy);
+    EXPECT_EQ(state.settings.couleurFond, 16744449u);
+    EXPECT_EQ(state.settings.couleurTrace, 255u);
+}
+
+TEST_F(CurveWindow, CrossHairSitsOnTheCurveAndLeavesNoTrace) {
+    for (bool threeD : {false, true}) {
+        TCourbe curve(state, messages);
+        curve.resize(600, 500);
+        curve.DayCurve(state.selectedDay, state.selectedDay + 1);
+        if (threeD) curve.Afficheren3dimensions1Click();
+        CurveChart* chart = curve.graphe();
+        const QRectF plot = chart->plotArea();
+        const QPointF off = chart->depthOffset();
+        EXPECT_EQ(threeD, off.x() > 0);
+        const QPointF mouse = plot.center() + QPointF(off.x(), -off.y());
+
+        curve.grapheMouseMove(chart->mapToScene(mouse));
+        EXPECT_FALSE(chart->crossHairVisible()) << "cursor display is off at start";
+
+        curve.Affichageducurseur1Click();
+        curve.grapheMouseMove(chart->mapToScene(mouse));
+        ASSERT_TRUE(chart->crossHairVisible());
+        const double x = chart->valueAt(plot.center()).x();
+        const double y = curve.heightAt(x + kDateTimeOrigin);
+        EXPECT_EQ(curve.HauteurCurseur()->text(), FormatReadoutHeight(y, QLatin1Char('.')));
+        EXPECT_EQ(curve.HeureCurseur()->text(), AxisTimeLabel(x, CurveView::Day));
+        EXPECT_TRUE(curve.HeureCurseur()->isVisibleTo(&curve));
+
+        // Outside the plot: no cross-hair, no readouts.
+        curve.grapheMouseMove(chart->mapToScene(QPointF(2, 2)));
+        EXPECT_FALSE(chart->crossHairVisible());
+        EXPECT_FALSE(curve.HeureCurseur()->isVisibleTo(&curve));
+    }
+}
+
+TEST_F(CurveWindow, PositionIndicatorBlinksAndFollowsTheClock) {
+    TCourbe curve(state, messages);
+    curve.DayCurve(state.selectedDay, state.selectedDay + 1);
+    curve.IndicateurPositionClick();
+    ASSERT_TRUE(curve.indicatorOn());
+    EXPECT_TRUE(curve.Timer1()->isActive());
+    EXPECT_EQ(curve.Timer1()->interval(), 1000);
+    ASSERT_EQ(curve.graphe()->Series2()->count(), 1);
+    const double now = JulianDayOfText("12 03 2024 10:17:23").value();
+    EXPECT_NEAR(curve.graphe()->Series2()->at(0).x(), now - kDateTimeOrigin, 1e-9);
+    EXPECT_EQ(curve.graphe()->Series2()->brush().color(), QColor(255, 0, 0));
+
+    clockTime = clockTime.addSecs(60);
+    curve.Timer1Timer();
+    EXPECT_EQ(curve.graphe()->Series2()->brush().color(), QColor(0, 0, 255));
+    const QPointF p = curve.graphe()->Series2()->at(0);
+    EXPECT_NEAR(p.x(), now + 60.0 / 86400 - kDateTimeOrigin, 1e-6);
+    EXPECT_DOUBLE_EQ(p.y(), curve.heightAt(p.x() + kDateTimeOrigin));
+    EXPECT_EQ(curve.HauteurCurseur()->text(), curve.graphe()->leftLabel(p.y()));
+    EXPECT_EQ(curve.HeureCurseur()->text(), "10:18");
+    curve.Timer1Timer();
+    EXPECT_EQ(curve.graphe()->Series2()->brush().color(), QColor(255, 0, 0));
+
+    // Another date: the indicator stops and its command is disabled.
+    curve.setPositionIndicatorAllowed(false);
+    EXPECT_FALSE(curve.indicatorOn());
+    EXPECT_FALSE(curve.Timer1()->isActive());
+    EXPECT_EQ(curve.graphe()->Series2()->count(), 0);
+    EXPECT_FALSE(curve.action("IndicateurPosition")->isEnabled());
+}
+
+TEST_F(CurveWindow, StoredSwitchesAndBounds) {
+    {
+        TCourbe curve(state, messages);
+        curve.setGeometry(100, 120, 500, 450);
+        curve.AfficherElementsClick();
+        curve.IndicateurPositionClick();
+    }
+    {
+        const auto store = state.openSettings();
+        const CurveWindowSettings s = LoadCurveWindowSettings(*store);
+        EXPECT_TRUE(s.indicator);
+        EXPECT_TRUE(s.elements);
+        ASSERT_TRUE(s.bounds.has_value());
+        EXPECT_EQ(s.bounds->size(), QSize(500, 450));
+    }
+    {
+        TCourbe curve(state, messages);
+        EXPECT_TRUE(curve.indicatorOn());
+        EXPECT_TRUE(curve.elementsOn());
+        EXPECT_EQ(curve.geometry().size(), QSize(500, 450));
+        // The week view switches the elements off, and so does the stored value.
+        curve.TraceSemaineClick(7);
+        EXPECT_FALSE(curve.elementsOn());
+        EXPECT_FALSE(curve.indicatorOn());
+    }
+    const auto store = state.openSettings();
+    EXPECT_EQ(store->value("elemts_courbe").toInt(), 0);
+    EXPECT_EQ(store->value("curseur").toInt(), 0);
+}
+
+TEST_F(CurveWindow, MissingSwitchesFallBack) {
+    {
+        const auto store = state.openSettings();
+        store->setValue("langue", "FRANCAIS"); // the key exists, the switches do not
+    }
+    TCourbe curve(state, messages);
+    EXPECT_FALSE(curve.indicatorOn());
+    EXPECT_TRUE(curve.elementsOn());
+    EXPECT_EQ(curve.geometry().size(), kCurveWindowDesignBounds.size());
+}
+
+TEST_F(CurveWindow, SavedBitmapHasTheChartSize) {
+    TCourbe curve(state, messages);
+    curve.resize(520, 480);
+    curve.DayCurve(state.selectedDay, state.selectedDay + 1);
+    const QSize size = curve.grapheView()->size();
+    for (const char* name : {"courbe.bmp", "courbe.png", "courbe"}) {
+        const QString file = home.filePath(QString::fromLatin1(name));
+        ASSERT_TRUE(curve.saveImage(file)) << name;
+        const QString written = QFile::exists(file) ? file : file + ".bmp";
+        QImageReader reader(written);
+        reader.setDecideFormatFromContent(true);
+        EXPECT_EQ(reader.format(), QByteArray(QString::fromLatin1(name).endsWith(".png") ? "png" : "bmp"));
+        const QImage image = reader.read();
+        ASSERT_FALSE(image.isNull()) << name;
+        EXPECT_EQ(image.size(), size);
+    }
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_FALSE(curve.saveImage(home.filePath("missing-folder/courbe.bmp")));
+    EXPECT_EQ(messages.shown.size(), 1);
+}
+
+int PdfPages(const QString& file) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QString text = QString::fromLatin1(f.readAll());
+    return static_cast<int>(text.count(QRegularExpression(R"(/Type\s*/Page(?!s))")));
+}
+
+TEST_F(CurveWindow, PrintsOnePageAndKeepsTheScreenColours) {
+    {
+        const auto store = state.openSettings();
+        store->setValue("impression/marge_g", 10);
+        store->setValue("impression/marge_d", 10);
+        store->setValue("impression/marge_h", 20);
+        store->setValue("impression/marge_b", 5);
+        store->setValue("impression/portrait", 0);
+    }
+    TCourbe curve(state, messages);
+    curve.DayCurve(state.selectedDay, state.selectedDay + 1);
+    curve.AfficherElementsClick();
+    bool blackAndWhite = true;
+    curve.setPageSetupWindow(nullptr, [&] { return blackAndWhite; });
+    const CurveData before = curve.graphe()->data();
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString file = home.filePath("courbe.pdf");
+    printer.setOutputFileName(file);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    curve.printTo(printer);
+    ASSERT_TRUE(QFile::exists(file));
+    EXPECT_EQ(PdfPages(file), 1);
+    // The printer's own orientation comes back after the print.
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    const CurveData after = curve.graphe()->data();
+    EXPECT_FALSE(after.blackAndWhite);
+    EXPECT_EQ(ColoursFor(after).text, ColoursFor(before).text);
+    EXPECT_EQ(curve.graphe()->Series1()->pen().color(), QColor(255, 0, 0));
+}
+
+} // namespace
+} // namespace ondrel::test

@@ -1,0 +1,149 @@
+// The interval calculation: masked fields, the 30-second search with its one-hour skip, the
+// points on the curve and the messages.
+#include "IntervalSearch.h"
+#include "TCourbe.h"
+#include "TFIntervalle.h"
+#include "ViewsTestSupport.h"
+
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QRadioButton>
+
+#include <cmath>
+
+namespace ondrel::test {
+namespace {
+
+TEST(ReadMaskedHeight, ByPosition) {
+    struct Case {
+        const char* text;
+        std::optional<double> expected;
+    };
+    const Case cases[] = {
+        {"10,50 m", 10.5}, {"10.50 f", 10.5}, {"00,00 m", 0.0}, {"99,99 m", 99.99},
+        {"1 ,50 m", std::nullopt}, {"10,5  m", std::nullopt}, {"  ,   m", std::nullopt}, {"", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const auto v = ReadMaskedHeight(QString::fromLatin1(c.text));
+        ASSERT_EQ(v.has_value(), c.expected.has_value()) << c.text;
+        if (v) {
+            EXPECT_DOUBLE_EQ(*v, *c.expected) << c.text;
+        }
+    }
+    EXPECT_EQ(ReadMaskedTime("00:00"), 0.0);
+    EXPECT_DOUBLE_EQ(ReadMaskedTime("13:45").value(), 13.75 / 24);
+    EXPECT_DOUBLE_EQ(ReadMaskedTime(" 9:30").value(), 9.5 / 24);
+    EXPECT_FALSE(ReadMaskedTime("13: 5"));
+    EXPECT_FALSE(ReadMaskedTime("25:00"));
+}
+
+TEST(SearchInterval, ThirtySecondStepsAndOneHourSkip) {
+    // A height that rises 1 per hour: each target is met once, at the first 30 s sample within
+    // 0.01 of it.
+    const double day = 1000.5;
+    const auto rising = [&](double t) { return (t - day) * 24; };
+    const auto found = SearchInterval(rising, day, 6.0);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_NEAR((found[0] - day) * 24, 6.0, 0.01);
+    EXPECT_TRUE(SearchInterval(rising, day, 25.0).empty());
+    // A flat height equal to the target: one point per hour of the day.
+    const auto flat = SearchInterval([](double) { return 2.0; }, day, 2.0);
+    EXPECT_EQ(flat.size(), 24u);
+    for (std::size_t i = 1; i < flat.size(); ++i) EXPECT_NEAR(flat[i] - flat[i - 1], 1.0 / 24, 1e-9);
+}
+
+class IntervalWindow : public ViewsTest {
+protected:
+    void SetUp() override {
+        ViewsTest::SetUp();
+        curve = std::make_unique<TCourbe>(state, messages);
+        curve->DayCurve(state.selectedDay, state.selectedDay + 1);
+        window = std::make_unique<TFIntervalle>(state, messages, *curve);
+        window->show();
+    }
+    void TearDown() override {
+        window.reset();
+        curve.reset();
+    }
+    static QString Masked(double value) {
+        const long long hundredths = std::llround(value * 100);
+        return QStringLiteral("%1,%2 m").arg(hundredths / 100, 2, 10, QLatin1Char('0')).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+    }
+    std::unique_ptr<TCourbe> curve;
+    std::unique_ptr<TFIntervalle> window;
+};
+
+TEST_F(IntervalWindow, TargetAboveTheHighestWaterFindsNothing) {
+    double highest = -1e9;
+    for (double t = state.selectedDay; t < state.selectedDay + 1; t += 1.0 / 2880)
+        highest = std::max(highest, curve->heightAt(t));
+    const double now = curve->heightAt(JulianDayOfText("12 03 2024 10:17:23").value());
+    window->Sondeur()->setText(Masked(now));
+    window->Hauteur_dem()->setText(Masked(highest + 0.5));
+    window->BOKClick();
+    EXPECT_EQ(curve->graphe()->Series3()->count(), 0);
+    EXPECT_EQ(messages.shown, QStringList({"Impossible de trouver un tel intervalle sur la journée"}));
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(IntervalWindow, EqualReadingFindsThePresentInstant) {
+    const double now = JulianDayOfText("12 03 2024 10:17:23").value();
+    const QString reading = Masked(curve->heightAt(now));
+    window->Sondeur()->setText(reading);
+    window->Hauteur_dem()->setText(reading);
+    window->BOKClick();
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('\n').toStdString();
+    const QList<QPointF> points = curve->graphe()->Series3()->points();
+    ASSERT_FALSE(points.isEmpty());
+    bool present = false;
+    for (const QPointF& p : points) {
+        const double t = p.x() + kDateTimeOrigin;
+        EXPECT_NEAR(p.y(), curve->heightAt(now), 1e-9); // the target is today's predicted height
+        EXPECT_LT(std::abs(curve->heightAt(t) - p.y()), 0.01);
+        if (t <= now + 1e-9 && now - t < 1.0 / 24) present = true;
+    }
+    EXPECT_TRUE(present);
+    // The texts were stored.
+    const auto store = state.openSettings();
+    EXPECT_EQ(store->value("H_sondeur").toString(), window->Sondeur()->text());
+    EXPECT_EQ(store->value("H_souhait").toString(), window->Hauteur_dem()->text());
+}
+
+TEST_F(IntervalWindow, RecordedReadingUsesItsTimeOfTheSelectedDay) {
+    window->RBHauteurDifferee()->click();
+    EXPECT_TRUE(window->HeureSondeur()->isEnabled());
+    window->HeureSondeur()->setText("00:00");
+    const QString reading = Masked(curve->heightAt(state.selectedDay));
+    window->Sondeur()->setText(reading);
+    window->Hauteur_dem()->setText(reading);
+    window->BOKClick();
+    const QList<QPointF> points = curve->graphe()->Series3()->points();
+    ASSERT_FALSE(points.isEmpty());
+    EXPECT_DOUBLE_EQ(points.front().x() + kDateTimeOrigin, state.selectedDay);
+}
+
+TEST_F(IntervalWindow, IncompleteFieldSaysSoAndSearchesNothing) {
+    window->Sondeur()->setText("1");
+    window->Hauteur_dem()->setText("12,00 m");
+    window->BOKClick();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown.front().contains("incomplet")) << messages.shown.front().toStdString();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(curve->graphe()->Series3()->count(), 0);
+    EXPECT_FALSE(state.openSettings()->contains("H_souhait"));
+}
+
+TEST_F(IntervalWindow, FieldsFollowLanguageAndUnit) {
+    state.settings.langue = kEnglish;
+    state.settings.coefUnite = 3;
+    window->hide();
+    window->show();
+    EXPECT_EQ(window->windowTitle(), "Calculation of an interval");
+    // Nothing stored yet: the fields are empty, and any text follows the "00.00 f" mask.
+    EXPECT_EQ(ReadMaskedHeight(window->Sondeur()->text()), std::nullopt);
+    window->Sondeur()->setText("10.50 f");
+    EXPECT_EQ(window->Sondeur()->text(), "10.50 f");
+}
+
+} // namespace
+} // namespace ondrel::test

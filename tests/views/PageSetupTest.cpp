@@ -1,0 +1,149 @@
+// Page set-up of the printed curve: margin rules, preview arithmetic, orientation and storage.
+#include "PageSetup.h"
+#include "TCourbe.h"
+#include "TFMiseEnPage.h"
+#include "ViewsTestSupport.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest/QTest>
+
+namespace ondrel::test {
+namespace {
+
+TEST(ReadMarginField, IntegersFrom0To100) {
+    using K = MarginEntry::Kind;
+    struct Case {
+        const char* text;
+        K kind;
+        int value;
+    };
+    const Case cases[] = {{"", K::Empty, 0},      {"0", K::Value, 0},      {"15", K::Value, 15},
+                          {"100", K::Value, 100}, {"101", K::Invalid, 0},  {"150", K::Invalid, 0},
+                          {"-1", K::Invalid, 0},  {"1a", K::Invalid, 0},   {"2.5", K::Invalid, 0}};
+    for (const Case& c : cases) {
+        const MarginEntry e = ReadMarginField(QString::fromLatin1(c.text));
+        EXPECT_EQ(e.kind, c.kind) << c.text;
+        if (c.kind == K::Value) {
+            EXPECT_EQ(e.value, c.value) << c.text;
+        }
+    }
+}
+
+TEST(PreviewPrintableArea, TruncatedPixelsAndEmptyWhenMarginsOverlap) {
+    struct Case {
+        QRect page;
+        PageMargins m;
+        QRect expected;
+    };
+    const Case cases[] = {
+        {{10, 7, 60, 40}, {0, 0, 0, 0}, {10, 7, 60, 40}},
+        {{10, 7, 60, 40}, {15, 15, 15, 15}, {19, 13, 42, 28}},
+        {{20, 2, 40, 50}, {10, 20, 60, 50}, {24, 32, 28, 0}}, // top 60 + bottom 50: no height
+        {{0, 0, 40, 50}, {55, 50, 0, 0}, {22, 0, 0, 50}},
+        {{0, 0, 60, 40}, {33, 33, 33, 33}, {19, 13, 20, 13}},
+    };
+    for (const Case& c : cases) {
+        const QRect r = PreviewPrintableArea(c.page, c.m);
+        EXPECT_EQ(r.left(), c.expected.left());
+        EXPECT_EQ(r.top(), c.expected.top());
+        EXPECT_EQ(r.width(), c.expected.width());
+        EXPECT_EQ(r.height(), c.expected.height());
+    }
+}
+
+TEST(PrintableArea, PercentOfThePage) {
+    const QRectF a = PrintableArea({0, 0, 1000, 2000}, {10, 20, 5, 15});
+    EXPECT_DOUBLE_EQ(a.left(), 100);
+    EXPECT_DOUBLE_EQ(a.top(), 100);
+    EXPECT_DOUBLE_EQ(a.width(), 700);
+    EXPECT_DOUBLE_EQ(a.height(), 1600);
+    const QRectF full = PrintableArea({0, 0, 1000, 2000}, {60, 50, 60, 50});
+    EXPECT_DOUBLE_EQ(full.width(), 1000);
+    EXPECT_DOUBLE_EQ(full.height(), 2000);
+}
+
+using PageSetupWindow = ViewsTest;
+
+TEST_F(PageSetupWindow, StoredValuesAndTheirFallbacks) {
+    {
+        const auto store = state.openSettings();
+        EXPECT_EQ(LoadPrintSettings(*store).portrait, 1);
+        EXPECT_EQ(LoadPageSetup(*store).portrait, 0);
+        store->setValue("impression/marge_g", 7);
+        store->setValue("impression/marge_d", 8);
+        store->setValue("impression/portrait", 1); // marge_h missing: reading stops at it
+    }
+    const auto store = state.openSettings();
+    const PageSettings s = LoadPageSetup(*store);
+    EXPECT_EQ(s.margins, (PageMargins{7, 8, 0, 0}));
+    EXPECT_EQ(s.portrait, 0);
+    StorePageSetup(*store, {{1, 2, 3, 4}, 1});
+    EXPECT_EQ(LoadPageSetup(*store).margins, (PageMargins{1, 2, 3, 4}));
+    EXPECT_EQ(LoadPrintSettings(*store).portrait, 1);
+}
+
+TEST_F(PageSetupWindow, MarginOutOfRangeIsRefused) {
+    TFMiseEnPage window(state, messages, nullptr);
+    window.show();
+    window.Egauche()->setText("12");
+    EXPECT_EQ(window.settings().margins.left, 12);
+    window.Egauche()->clear();
+    QTest::keyClicks(window.Egauche(), "150");
+    EXPECT_EQ(messages.shown, QStringList({"Entrez une valeur entière comprise entre 0 et 100 !"}));
+    EXPECT_EQ(window.settings().margins.left, 15); // typing "15" set it, then "150" was refused
+    EXPECT_TRUE(window.Egauche()->text().isEmpty());
+}
+
+TEST_F(PageSetupWindow, PreviewFollowsMarginsAndOrientation) {
+    TFMiseEnPage window(state, messages, nullptr);
+    window.Ehaute()->setText("60");
+    window.Ebasse()->setText("50");
+    EXPECT_EQ(window.previewPrintable().height(), 0);
+    window.portraitButton()->click();
+    EXPECT_EQ(window.previewPage().size(), QSize(40, 50));
+    window.paysageButton()->click();
+    EXPECT_EQ(window.previewPage().size(), QSize(60, 40));
+}
+
+TEST_F(PageSetupWindow, LeavingStoresMarginsAndOkStoresTheOrientation) {
+    TCourbe curve(state, messages);
+    TFMiseEnPage window(state, messages, &curve);
+    window.show();
+    window.Egauche()->setText("10");
+    window.Edroite()->setText("20");
+    window.Ehaute()->setText("30");
+    window.Ebasse()->setText("40");
+    window.portraitButton()->click();
+    window.boutonAnnulerClick(); // Cancel: margins stored, orientation not
+    {
+        const auto store = state.openSettings();
+        const PageSettings s = LoadPageSetup(*store);
+        EXPECT_EQ(s.margins, (PageMargins{10, 20, 30, 40}));
+        EXPECT_EQ(s.portrait, 0);
+    }
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    window.show();
+    window.paysageButton()->click();
+    window.boutonOKClick(); // already landscape: no message
+    EXPECT_TRUE(messages.shown.isEmpty());
+    window.show();
+    window.portraitButton()->click();
+    window.boutonOKClick();
+    EXPECT_EQ(messages.shown, QStringList({"La prochaine impression sera au format portrait"}));
+    EXPECT_EQ(LoadPrintSettings(*state.openSettings()).portrait, 1);
+}
+
+TEST_F(PageSetupWindow, EmptyMarginFieldStoresNothing) {
+    TFMiseEnPage window(state, messages, nullptr);
+    window.show();
+    window.Egauche()->setText("25");
+    window.Ebasse()->clear();
+    EXPECT_FALSE(window.FormDeactivate());
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_FALSE(state.openSettings()->contains("impression/marge_g"));
+}
+
+} // namespace
+} // namespace ondrel::test

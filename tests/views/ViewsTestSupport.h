@@ -1,0 +1,75 @@
+// Support for the tide views' tests: a private home and settings store per test, message boxes
+// that record what they were asked to show, a fixed clock, and test ports.
+#pragma once
+
+#include "AppState.h"
+#include "Julian.h"
+#include "MessageBoxes.h"
+#include "TestPorts.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace ondrel::test {
+
+class RecordingMessageBoxes : public MessageBoxes {
+public:
+    QStringList shown;
+    void information(QWidget*, const QString& text) override { shown << text; }
+    void plain(QWidget*, const QString& text) override { shown << text; }
+    void informationWithHelp(QWidget*, const QString& text, const std::function<void()>&) override {
+        shown << text;
+    }
+    Answer askYesNoCancel(QWidget*, const QString& text) override {
+        shown << text;
+        return Answer::Cancel;
+    }
+};
+
+// Every test gets its own home, configuration folder and settings store.
+class ViewsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(home.isValid());
+        qputenv("HOME", home.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
+        qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           home.path() + QStringLiteral("/config"));
+        state.settingsOrganisation = QStringLiteral("OndrelViewsTest");
+        state.settings.langue = kFrench;
+        state.port = ondrel::testing::Semidiurnal();
+        state.port.name = "LE HAVRE";
+        state.port.latitude = "49:29N";
+        state.port.longitude = "000:07E";
+        state.port.timeZone = 1;
+        state.context = TideContext(1, state.port.timeZone);
+        state.portChosen = true;
+        setClock(QDateTime(QDate(2024, 3, 12), QTime(10, 17, 23)));
+    }
+
+    void setClock(const QDateTime& at) {
+        clockTime = at;
+        state.clock = [this] { return clockTime; };
+        state.selectedDay = JulianDay(at.date().year(), at.date().month(), at.date().day());
+    }
+
+    static PortRecord SecondaryOf(PortRecord p) {
+        const double c[8] = {0.5, 0.25, -0.5, -0.75, 0.3, 0.1, -0.2, 0.15};
+        for (int i = 0; i < 8; ++i) p.corrections[i + 1] = c[i];
+        p.name = "PORT SECONDAIRE";
+        p.timeZone = -3.5;
+        return p;
+    }
+
+    QTemporaryDir home;
+    AppState state;
+    RecordingMessageBoxes messages;
+    QDateTime clockTime;
+};
+
+} // namespace ondrel::test
