@@ -1,6 +1,10 @@
 // ondrel-cli: the command-line companion. The same engine and port table as the desktop program,
 // for people without a display, for scripts, and to check the engine.
 #include "Curve.h"
+#ifdef ONDREL_CLI_PICTURES
+#include "CurveImage.h"
+#include <QApplication>
+#endif
 #include "Extremes.h"
 #include "HoursText.h"
 #include "Julian.h"
@@ -11,11 +15,14 @@
 #include "TableLocation.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QDate>
 #include <QDir>
 #include <QStringList>
 
 #include <cstdio>
+#include <memory>
+#include <string_view>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +52,9 @@ const char* const kUsage =
     "  --json             one JSON object instead of text (day, curve)\n"
     "  --span day|week|month          curve span (default day)\n"
     "  --start HH:MM --end HH:MM      hours of the day curve (default 00:00 and 24:00)\n"
+    "  --png FILE         curve: draw the chart into an image file instead (PNG, or the\n"
+    "                     format the name ends with)\n"
+    "  --size WxH         size of that image in pixels (default 800x600)\n"
     "\n"
     "A port is named by its exact name or an unambiguous prefix, in any case.\n";
 
@@ -60,6 +70,8 @@ struct Options {
     int spanDays = 1;
     double start = 0;
     double end = 1;
+    QString png;
+    QSize size{800, 600};
 };
 
 struct UsageError {
@@ -149,6 +161,15 @@ Options ParseArguments(const QStringList& args) {
             if (text.size() != 5 || !fraction)
                 throw UsageError{a.toStdString() + " takes a time written HH:MM"};
             (a == QLatin1String("--start") ? o.start : o.end) = *fraction;
+        } else if (a == QLatin1String("--png")) {
+            o.png = value(i, a);
+        } else if (a == QLatin1String("--size")) {
+            const QStringList wh = value(i, a).split(QLatin1Char('x'));
+            bool okW = false, okH = false;
+            if (wh.size() == 2) o.size = QSize(wh[0].toInt(&okW), wh[1].toInt(&okH));
+            if (!okW || !okH || o.size.width() < 100 || o.size.height() < 100 ||
+                o.size.width() > 10000 || o.size.height() > 10000)
+                throw UsageError{"--size takes WxH, each from 100 to 10000 pixels"};
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             o.command = QStringLiteral("help");
         } else if (a.startsWith(QLatin1String("--"))) {
@@ -285,6 +306,24 @@ int Curve(PortTable& table, const Options& o) {
     } else {
         points = SpanCurve(ctx, cache, port, day, o.spanDays, factor);
     }
+    if (!o.png.isEmpty()) {
+#ifdef ONDREL_CLI_PICTURES
+        const QLocale locale(o.language == Language::English ? QLocale::English : QLocale::French);
+        QString date = locale.toString(o.date, QStringLiteral("dddd, d MMMM yyyy"));
+        if (!date.isEmpty()) date[0] = date[0].toUpper();
+        const QString error =
+            WriteCurvePicture(points, o.spanDays == 1 ? CurveView::Day : CurveView::Span,
+                              {QString::fromStdString(port.name), date}, o.size, o.png);
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "ondrel-cli: %s: %s\n", o.png.toStdString().c_str(),
+                         error.toStdString().c_str());
+            return kTableFailure;
+        }
+        return 0;
+#else
+        throw UsageError{"this ondrel-cli was built without the chart (--png)"};
+#endif
+    }
     if (!o.json) {
         for (const CurvePoint& p : points) PrintLine(Real17(p.x) + " " + Real17(p.y));
         return 0;
@@ -299,7 +338,17 @@ int Curve(PortTable& table, const Options& o) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // Drawing the chart needs the widgets, off screen when there is no display.
+    bool picture = false;
+    for (int i = 1; i < argc; ++i) picture = picture || std::string_view(argv[i]) == "--png";
+#ifdef ONDREL_CLI_PICTURES
+    if (picture) UseOffscreenWithoutDisplay();
+    std::unique_ptr<QCoreApplication> application =
+        picture ? std::make_unique<QApplication>(argc, argv)
+                : std::make_unique<QCoreApplication>(argc, argv);
+#else
+    std::unique_ptr<QCoreApplication> application = std::make_unique<QCoreApplication>(argc, argv);
+#endif
     QCoreApplication::setOrganizationName(QStringLiteral("Ondrel"));
     QCoreApplication::setApplicationName(QStringLiteral("Ondrel"));
     try {

@@ -119,7 +119,7 @@ std::pair<double, double> HeightRange(const CurveData& data) {
     return {lo - pad, hi + pad};
 }
 
-// Category axes take unique labels only; a repeated label gets invisible trailing blanks.
+// Category axes take unique labels only; a repeated label gets an invisible trailing mark.
 void FillAxis(QCategoryAxis* axis, const std::vector<AxisTick>& ticks, double min, double max) {
     for (const QString& label : axis->categoriesLabels()) axis->remove(label);
     axis->setStartValue(min);
@@ -130,7 +130,7 @@ void FillAxis(QCategoryAxis* axis, const std::vector<AxisTick>& ticks, double mi
             axis->setStartValue(min - 1e-9);
         }
         QString label = t.label;
-        while (used.contains(label)) label += QLatin1Char(' ');
+        while (used.contains(label)) label += QChar(0x200B); // zero-width space
         used << label;
         axis->append(label, std::max(t.value, min));
     }
@@ -329,7 +329,11 @@ void CurveChart::setPoints(std::vector<CurvePoint> points, CurveView view) {
 void CurveChart::setTexts(const QStringList& title, const QStringList& foot) {
     data_.title = title;
     data_.foot = foot;
-    setTitle(title.join(QStringLiteral("<br>")));
+    QStringList escaped;
+    for (const QString& line : title) escaped << line.toHtmlEscaped();
+    setTitle(title.isEmpty() ? QString()
+                             : QStringLiteral("<div align=\"center\">") + escaped.join(QStringLiteral("<br>")) +
+                                   QStringLiteral("</div>"));
     if (foot.isEmpty()) {
         foot_->setPlainText(QString());
         foot_->hide();
@@ -471,8 +475,8 @@ void CurveChart::updateAxes() {
     for (const AxisTick& t : xt) newX << t.label;
     for (const AxisTick& t : yt) newY << t.label;
     QStringList oldX = axisX_->categoriesLabels(), oldY = axisY_->categoriesLabels();
-    for (QString& s : oldX) s = s.trimmed();
-    for (QString& s : oldY) s = s.trimmed();
+    for (QString& s : oldX) s.remove(QChar(0x200B));
+    for (QString& s : oldY) s.remove(QChar(0x200B));
     if (oldX != newX || axisX_->min() != x0 || axisX_->max() != x1) FillAxis(axisX_, xt, x0, x1);
     if (oldY != newY || axisY_->min() != ylo || axisY_->max() != yhi) FillAxis(axisY_, yt, ylo, yhi);
     updating_ = false;
@@ -482,7 +486,8 @@ void CurveChart::layoutExtras() {
     if (updating_) return;
     const QPointF off = depthOffset();
     const double footHeight = foot_->isVisible() ? foot_->boundingRect().height() : 0;
-    const QMargins wanted(6, 6 + static_cast<int>(off.y()), 10 + static_cast<int>(off.x()),
+    // Room on the right for half of the last time label.
+    const QMargins wanted(6, 6 + static_cast<int>(off.y()), 22 + static_cast<int>(off.x()),
                           4 + static_cast<int>(std::ceil(footHeight)));
     if (margins() != wanted) setMargins(wanted);
     if (foot_->isVisible()) {

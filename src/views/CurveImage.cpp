@@ -43,4 +43,19 @@ QString WriteCurveImage(const CurveData& data, const QSize& size, const QString&
     return {};
 }
 
+QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
+                          const QStringList& title, const QSize& size, const QString& file) {
+    CurveData data;
+    data.points = points;
+    data.view = view;
+    data.title = title;
+    return WriteCurveImage(data, size, file);
+}
+
+void UseOffscreenWithoutDisplay() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 } // namespace ondrel
