@@ -2,6 +2,7 @@
 
 #include <QCategoryAxis>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
@@ -65,7 +66,7 @@ std::vector<AxisTick> TimeTicks(double min, double max, CurveView view, double p
     std::vector<AxisTick> ticks;
     if (!(max > min)) return ticks;
     const double unit = view == CurveView::Day ? kHour : 1.0;
-    const double spacing = view == CurveView::Day ? 48.0 : 56.0; // pixels a label needs
+    const double spacing = view == CurveView::Day ? 58.0 : 64.0; // pixels a label needs
     const double maxTicks = std::max(1.0, pixels / spacing);
     const std::vector<int> steps = view == CurveView::Day ? std::vector<int>{1, 2, 3, 4, 6, 12, 24}
                                                           : std::vector<int>{1, 2, 3, 5, 7, 14};
@@ -122,13 +123,12 @@ std::pair<double, double> HeightRange(const CurveData& data) {
 // Category axes take unique labels only; a repeated label gets an invisible trailing mark.
 void FillAxis(QCategoryAxis* axis, const std::vector<AxisTick>& ticks, double min, double max) {
     for (const QString& label : axis->categoriesLabels()) axis->remove(label);
-    axis->setStartValue(min);
+    // The first category starts one step before the axis: a label on the axis start gets the
+    // same room as the others (a category's label never gets more room than its width).
+    const double step = ticks.size() > 1 ? ticks[1].value - ticks[0].value : (max - min);
+    axis->setStartValue(std::min(min, ticks.empty() ? min : ticks.front().value) - step);
     QStringList used;
     for (const AxisTick& t : ticks) {
-        if (t.value <= min + 1e-12) {
-            // A label on the start value: a category of no width just above it.
-            axis->setStartValue(min - 1e-9);
-        }
         QString label = t.label;
         while (used.contains(label)) label += QChar(0x200B); // zero-width space
         used << label;
@@ -323,6 +323,8 @@ void CurveChart::setPoints(std::vector<CurvePoint> points, CurveView view) {
     for (const CurvePoint& p : data_.points) pts.append(QPointF(p.x, p.y));
     series1_->replace(pts);
     updateAxes();
+    hideCrossHair();
+    rebuildIntervalLabels();
     depth_->update();
 }
 
@@ -331,8 +333,10 @@ void CurveChart::setTexts(const QStringList& title, const QStringList& foot) {
     data_.foot = foot;
     QStringList escaped;
     for (const QString& line : title) escaped << line.toHtmlEscaped();
+    // In 3-D a blank line keeps the back wall, which rises above the plot area, off the title.
     setTitle(title.isEmpty() ? QString()
                              : QStringLiteral("<div align=\"center\">") + escaped.join(QStringLiteral("<br>")) +
+                                   (data_.threeD ? QStringLiteral("<br>") : QString()) +
                                    QStringLiteral("</div>"));
     if (foot.isEmpty()) {
         foot_->setPlainText(QString());
@@ -377,6 +381,7 @@ void CurveChart::applyColours() {
 
 void CurveChart::setThreeD(bool on) {
     data_.threeD = on;
+    setTexts(data_.title, data_.foot);
     axisX_->setGridLineVisible(!on);
     axisY_->setGridLineVisible(!on);
     layoutExtras();
@@ -485,13 +490,30 @@ void CurveChart::updateAxes() {
 void CurveChart::layoutExtras() {
     if (updating_) return;
     const QPointF off = depthOffset();
+    if (foot_->isVisible()) {
+        // The foot's lines stay whole: its type shrinks until the longest line fits.
+        QFont font = foot_->font();
+        double points = 8.5;
+        const QStringList lines = foot_->toPlainText().split(QLatin1Char('\n'));
+        const auto widest = [&](const QFont& f) {
+            double w = 0;
+            for (const QString& line : lines) w = std::max(w, QFontMetricsF(f).horizontalAdvance(line));
+            return w;
+        };
+        font.setPointSizeF(points);
+        while (points > 5.5 && widest(font) > size().width() - 16) {
+            points -= 0.5;
+            font.setPointSizeF(points);
+        }
+        foot_->setFont(font);
+        foot_->setTextWidth(size().width());
+    }
     const double footHeight = foot_->isVisible() ? foot_->boundingRect().height() : 0;
     // Room on the right for half of the last time label.
     const QMargins wanted(6, 6 + static_cast<int>(off.y()), 22 + static_cast<int>(off.x()),
                           4 + static_cast<int>(std::ceil(footHeight)));
     if (margins() != wanted) setMargins(wanted);
     if (foot_->isVisible()) {
-        foot_->setTextWidth(size().width());
         foot_->setPos(0, size().height() - foot_->boundingRect().height() - 2);
     }
     updateAxes();

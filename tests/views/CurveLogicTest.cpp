@@ -43,13 +43,13 @@ TEST(TimeTicks, WholeHoursAndDays) {
     for (double pixels : {150.0, 400.0, 1200.0}) {
         const auto ticks = TimeTicks(day, day + 1, CurveView::Day, pixels);
         ASSERT_GE(ticks.size(), 2u) << pixels;
-        EXPECT_LE(static_cast<double>(ticks.size()), pixels / 48 + 1);
+        EXPECT_LE(static_cast<double>(ticks.size()), pixels / 58 + 1);
         EXPECT_EQ(ticks.front().label, "00:00");
         for (const AxisTick& t : ticks) EXPECT_TRUE(t.label.endsWith(":00")) << t.label.toStdString();
     }
     const auto month = TimeTicks(day, day + 31, CurveView::Span, 400);
     ASSERT_GE(month.size(), 3u);
-    EXPECT_LE(static_cast<double>(month.size()), 400 / 56.0 + 1);
+    EXPECT_LE(static_cast<double>(month.size()), 400 / 64.0 + 1);
 }
 
 TEST(TimeRange, RoundsToHoursOrDays) {
