@@ -1,7 +1,7 @@
 #include "TFoptions.h"
 
 #include "AppState.h"
-#include "HourText.h"
+#include "HoursText.h"
 #include "MessageBoxes.h"
 
 #include <QButtonGroup>
@@ -186,7 +186,7 @@ void TFoptions::choixfuseauClick(int item) {
 }
 
 void TFoptions::MHeureDebExit() {
-    if (IsValidTimeOfDay(MHeureDeb_->text())) return;
+    if (IsValidTimeOfDay(MHeureDeb_->text().toStdString())) return;
     messages_.information(this, state_.settings.french()
                                     ? QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer")
                                     : QStringLiteral("Time must be less than 24. Please try again"));
@@ -195,7 +195,7 @@ void TFoptions::MHeureDebExit() {
 
 void TFoptions::MHeureFinExit() {
     const QString text = MHeureFin_->text();
-    if (IsValidTimeOfDay(text)) return;
+    if (IsValidTimeOfDay(text.toStdString())) return;
     if (text != u"24:00")
         messages_.information(this, state_.settings.french()
                                         ? QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer")
@@ -204,13 +204,13 @@ void TFoptions::MHeureFinExit() {
 }
 
 double TFoptions::HmsToReal(const QString& text) {
-    if (const auto value = ondrel::HmsToReal(text)) return *value;
+    if (const auto value = ondrel::HmsToReal(text.toStdString())) return *value;
     messages_.plain(this, kConversionProblem);
     return 0;
 }
 
 QString TFoptions::RealToHms(double fraction) {
-    if (const auto text = ondrel::RealToHms(fraction)) return *text;
+    if (const auto text = ondrel::RealToHms(fraction)) return QString::fromStdString(*text);
     messages_.plain(this, kConversionProblem);
     return {};
 }

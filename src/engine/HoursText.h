@@ -7,10 +7,14 @@
 
 namespace ondrel {
 
-// Hours in characters 1-2, minutes in 4-5: (minutes / 60 + hours) / 24. Nothing when either
-// cannot be read. "06:00" gives 0.25, "24:00" gives 1.
+// Hours before the colon, minutes after it (without a colon: characters 1-2 and 4-5); blanks and
+// the '_' of an edit mask around the digits count as nothing. (minutes / 60 + hours) / 24, or
+// nothing when either number cannot be read. "06:00" gives 0.25, "24:00" gives 1.
 std::optional<double> HmsToReal(std::string_view text);
-// The fraction of a day as "HH:MM", the minutes rounded to the nearest whole minute.
-std::string RealToHms(double fraction);
+// The fraction of a day as "HH:MM", minutes rounded to the nearest; nothing for a value that is
+// not a finite, non-negative number of a sensible size.
+std::optional<std::string> RealToHms(double fraction);
+// A time of day: hours 0 to 23 (one or two digits), a colon, minutes 00 to 59 (two digits).
+bool IsValidTimeOfDay(std::string_view text);
 
 } // namespace ondrel

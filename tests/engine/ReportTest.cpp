@@ -1,8 +1,12 @@
 #include "Report.h"
 
+#include "HoursText.h"
 #include "Julian.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
 
 namespace ondrel {
 namespace {
@@ -71,25 +75,46 @@ TEST(CoefficientLabels, BothLanguages) {
     EXPECT_EQ(EveningCoefficientLabel(44, Language::English), "evening : 44");
 }
 
-} // namespace
-} // namespace ondrel
-
-#include "HoursText.h"
-
-namespace ondrel {
-namespace {
-
 TEST(HoursText, RoundTripsEveryMinuteOfTheDay) {
     for (int m = 0; m <= 24 * 60; ++m) {
         char text[8];
         std::snprintf(text, sizeof text, "%02d:%02d", m / 60, m % 60);
         const auto value = HmsToReal(text);
         ASSERT_TRUE(value.has_value()) << text;
-        EXPECT_EQ(RealToHms(*value), text);
+        EXPECT_EQ(RealToHms(*value).value_or(""), text);
     }
-    EXPECT_DOUBLE_EQ(*HmsToReal("06:00"), 0.25);
-    EXPECT_DOUBLE_EQ(*HmsToReal("24:00"), 1.0);
-    for (const char* bad : {"", "6", "ab:00", "06:x0", "  :  "}) EXPECT_FALSE(HmsToReal(bad)) << bad;
+}
+
+TEST(HoursText, ReadsWhatAnEditMaskLeaves) {
+    struct Case {
+        const char* text;
+        std::optional<double> value;
+    };
+    const Case cases[] = {
+        {"06:00", 0.25},        {"24:00", 1.0},          {" 6:30", 6.5 / 24},
+        {"_6:30", 6.5 / 24},    {"6:05", (6 + 5 / 60.0) / 24},
+        {"ab:00", std::nullopt}, {"12:__", std::nullopt}, {"", std::nullopt},
+        {"  :  ", std::nullopt}, {"06:x0", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const auto value = HmsToReal(c.text);
+        ASSERT_EQ(value.has_value(), c.value.has_value()) << c.text;
+        if (value) {
+            EXPECT_NEAR(*value, *c.value, 1e-15) << c.text;
+        }
+    }
+}
+
+TEST(HoursText, RealToHmsRefusesWhatIsNoTime) {
+    EXPECT_FALSE(RealToHms(std::nan("")));
+    EXPECT_FALSE(RealToHms(-0.5));
+    EXPECT_EQ(RealToHms(0.2569444444).value_or(""), "06:10");
+}
+
+TEST(HoursText, ValidTimesOfDay) {
+    for (const char* good : {"00:00", "23:59", " 7:05", "12:30"}) EXPECT_TRUE(IsValidTimeOfDay(good)) << good;
+    for (const char* bad : {"24:00", "25:10", "12:60", "12:5_", "  :  ", "__:__"})
+        EXPECT_FALSE(IsValidTimeOfDay(bad)) << bad;
 }
 
 } // namespace

@@ -1,7 +1,6 @@
-// Rules without windows: hour texts, date steps, position texts and the map, the country filter,
+// Rules without windows: date steps, position texts and the map, the country filter,
 // the date names.
 #include "DateSteps.h"
-#include "HourText.h"
 #include "LanguageTexts.h"
 #include "PortSelectionRules.h"
 
@@ -11,47 +10,6 @@
 
 namespace ondrel::test {
 namespace {
-
-TEST(HourText, EveryMinuteOfTheDayRoundTrips) {
-    for (int minutes = 0; minutes <= 24 * 60; ++minutes) {
-        const QString text = QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0'))
-                                 .arg(minutes % 60, 2, 10, QLatin1Char('0'));
-        const auto value = HmsToReal(text);
-        ASSERT_TRUE(value) << text.toStdString();
-        EXPECT_EQ(RealToHms(*value).value_or(QString()), text);
-    }
-}
-
-struct HmsCase {
-    const char* text;
-    std::optional<double> value;
-};
-class HmsToRealTest : public ::testing::TestWithParam<HmsCase> {};
-TEST_P(HmsToRealTest, ReadsHoursAndMinutes) {
-    const auto value = HmsToReal(QString::fromLatin1(GetParam().text));
-    ASSERT_EQ(value.has_value(), GetParam().value.has_value()) << GetParam().text;
-    if (value) {
-        EXPECT_NEAR(*value, *GetParam().value, 1e-15) << GetParam().text;
-    }
-}
-INSTANTIATE_TEST_SUITE_P(Hours, HmsToRealTest,
-                         ::testing::Values(HmsCase{"06:00", 0.25}, HmsCase{"24:00", 1.0},
-                                           HmsCase{" 6:30", 6.5 / 24}, HmsCase{"_6:30", 6.5 / 24},
-                                           HmsCase{"ab:00", std::nullopt}, HmsCase{"12:__", std::nullopt},
-                                           HmsCase{"", std::nullopt}));
-
-TEST(HourText, ValidTimesOfDay) {
-    for (const char* good : {"00:00", "23:59", " 7:05", "12:30"})
-        EXPECT_TRUE(IsValidTimeOfDay(QString::fromLatin1(good))) << good;
-    for (const char* bad : {"24:00", "25:10", "12:60", "12:5_", "  :  ", "__:__"})
-        EXPECT_FALSE(IsValidTimeOfDay(QString::fromLatin1(bad))) << bad;
-}
-
-TEST(HourText, RealToHmsRefusesWhatIsNoTime) {
-    EXPECT_FALSE(RealToHms(std::nan("")));
-    EXPECT_FALSE(RealToHms(-0.5));
-    EXPECT_EQ(RealToHms(0.2569444444).value_or(QString()), QStringLiteral("06:10"));
-}
 
 struct StepCase {
     QDate from;
