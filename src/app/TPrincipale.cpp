@@ -6,7 +6,10 @@
 #include "LanguageTexts.h"
 #include "MessageBoxes.h"
 #include "Report.h"
+#include "TCourbe.h"
 #include "TFDate.h"
+#include "TFIntervalle.h"
+#include "TFMiseEnPage.h"
 #include "TFInitialisation.h"
 #include "TFoptions.h"
 #include "TFport.h"
@@ -82,8 +85,22 @@ TPrincipale::TPrincipale(AppState& state, MessageBoxes& messages, QWidget* paren
     // The other windows, in their fixed order.
     FDate_ = new TFDate(state_, this);
     Fport_ = new TFport(state_, messages_, this);
+    Courbe_ = new TCourbe(state_, messages_, this);
     Foptions_ = new TFoptions(state_, messages_, this);
     FInitialisation_ = new TFInitialisation(this);
+    FIntervalle_ = new TFIntervalle(state_, messages_, *Courbe_, this);
+    FMiseEnPage_ = new TFMiseEnPage(state_, messages_, Courbe_, this);
+
+    // The curve window draws every day curve, hosts the interval calculation and prints with the
+    // page settings.
+    Courbe_->setIntervalWindow(FIntervalle_);
+    Courbe_->setPageSetupWindow(FMiseEnPage_, [this] { return FMiseEnPage_->blackAndWhite(); });
+    connect(this, &TPrincipale::dayCurveRequested, Courbe_, &TCourbe::DayCurve);
+    connect(this, &TPrincipale::positionIndicatorAllowed, Courbe_,
+            &TCourbe::setPositionIndicatorAllowed);
+    connect(this, &TPrincipale::languageChanged, Courbe_, [this] {
+        if (Courbe_->isVisible()) Courbe_->FormActivate();
+    });
 
     connect(FDate_, &TFDate::dateConfirmed, this, &TPrincipale::dateConfirmed);
     connect(Fport_, &TFport::portConfirmed, this, &TPrincipale::showChosenPort);

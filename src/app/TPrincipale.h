@@ -28,7 +28,10 @@ namespace ondrel {
 struct AppState;
 struct ChosenPort;
 class MessageBoxes;
+class TCourbe;
 class TFDate;
+class TFIntervalle;
+class TFMiseEnPage;
 class TFInitialisation;
 class TFoptions;
 class TFport;
@@ -43,6 +46,9 @@ public:
     TFDate* dateWindow() const { return FDate_; }
     TFport* portWindow() const { return Fport_; }
     TFoptions* optionsWindow() const { return Foptions_; }
+    TCourbe* curveWindow() const { return Courbe_; }
+    TFIntervalle* intervalWindow() const { return FIntervalle_; }
+    TFMiseEnPage* pageSetupWindow() const { return FMiseEnPage_; }
     TFInitialisation* languageWindow() const { return FInitialisation_; }
 
     // Runs each time the window goes from hidden to shown: the language question when no
@@ -121,8 +127,11 @@ private:
     // The windows, created once in their fixed order.
     TFDate* FDate_ = nullptr;
     TFport* Fport_ = nullptr;
+    TCourbe* Courbe_ = nullptr;
     TFoptions* Foptions_ = nullptr;
     TFInitialisation* FInitialisation_ = nullptr;
+    TFIntervalle* FIntervalle_ = nullptr;
+    TFMiseEnPage* FMiseEnPage_ = nullptr;
 
     std::function<void()> showTideTable_;
     std::function<void()> showEphemerides_;

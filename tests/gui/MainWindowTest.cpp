@@ -2,12 +2,16 @@
 // command line and the end of the program.
 #include "GuiTestSupport.h"
 
+#include "CurveChart.h"
 #include "Extremes.h"
 #include "Julian.h"
 #include "Report.h"
 #include "TFInitialisation.h"
 #include "TFport.h"
+#include "TCourbe.h"
 #include "TPrincipale.h"
+
+#include <QLineSeries>
 
 #include <QApplication>
 #include <QDir>
@@ -175,6 +179,15 @@ TEST_F(MainWindowTest, SecondStartReloadsTheNearestPortWithItsReport) {
     ASSERT_EQ(curve.count(), 1);
     EXPECT_DOUBLE_EQ(curve.at(0).at(0).toDouble(), state.selectedDay + 0.0);
     EXPECT_DOUBLE_EQ(curve.at(0).at(1).toDouble(), state.selectedDay + 1.0);
+    // The curve window draws that day: 289 samples, the first at midnight.
+    TCourbe* courbe = w.curveWindow();
+    ASSERT_NE(courbe, nullptr);
+    EXPECT_TRUE(courbe->isVisible());
+    const QLineSeries* series = courbe->graphe()->Series1();
+    ASSERT_EQ(series->count(), 289);
+    EXPECT_DOUBLE_EQ(series->at(0).x(), state.selectedDay - kDateTimeOrigin);
+    EXPECT_DOUBLE_EQ(series->at(0).y(),
+                     HeightAt(state.context, state.secondaryCache, state.port, state.selectedDay));
     w.close();
 }
 
