@@ -1,18 +1,15 @@
 // ondrel-port-check TABLE.dbf < REQUEST.json > ANSWER.json
 //
-// Evaluates the engine on rows of the port table for check.mjs. The request is
-//   {"ports": [{"name": "BREST", "tenOnly": true, "times": [JD...], "days": [JD...]}]}
+// Evaluates the engine on rows of the port table for check.mjs's convention check. The request is
+//   {"ports": [{"name": "BREST", "times": [JD...]}]}
 // with instants as Julian dates in the port's own standard time. For each port the answer gives
-// the heights (metres above chart datum) at "times" (with only the ten stored constituents when
-// "tenOnly" is set, otherwise the full 21-constituent record) and the day events
-// (DayTideEvents: signed Julian dates in the port's standard time and heights) of each day of
-// "days".
-#include "Extremes.h"
+// the heights (metres above chart datum) at "times" from the ten stored constituents alone: the
+// derived constituents (P1, K2, ...) are set to 0. (The high and low waters of the accuracy check
+// come from ondrel-cli.)
 #include "Harmonic.h"
 #include "PortLoader.h"
 #include "PortRecord.h"
 #include "PortTable.h"
-#include "Secondary.h"
 #include "TideContext.h"
 
 #include <QCoreApplication>
@@ -66,37 +63,20 @@ int main(int argc, char** argv) {
             answers.append(a);
             continue;
         }
-        PortRecord port = found->second;
-        const TideContext ctx(0, port.timeZone);
-        a.insert(QStringLiteral("timeZone"), port.timeZone);
-        a.insert(QStringLiteral("secondary"), IsSecondaryPort(port));
-
-        PortRecord ten = port;
-        if (q.value(QStringLiteral("tenOnly")).toBool()) {
-            for (int k : {kP1, kO1Satellite, kK1Satellite, k2N2, kMu2, kNu2, kL2, kK2, kT2, kM2Satellite,
-                          kK2Satellite})
-                ten.amplitude[k] = 0;
-        }
+        PortRecord ten = found->second;
+        const TideContext ctx(0, ten.timeZone);
+        for (int k : {kP1, kO1Satellite, kK1Satellite, k2N2, kMu2, kNu2, kL2, kK2, kT2, kM2Satellite,
+                      kK2Satellite})
+            ten.amplitude[k] = 0;
         QJsonArray heights;
         for (const QJsonValue& t : q.value(QStringLiteral("times")).toArray())
             heights.append(StandardHeightAt(ctx, ten, t.toDouble()));
         a.insert(QStringLiteral("heights"), heights);
-
-        QJsonArray events;
-        for (const QJsonValue& d : q.value(QStringLiteral("days")).toArray()) {
-            const DayEvents day = DayTideEvents(ctx, port, d.toDouble());
-            for (const TideEvent& e : day) {
-                if (e.empty()) continue;
-                events.append(QJsonArray{e.time, e.height});
-            }
-        }
-        a.insert(QStringLiteral("events"), events);
         answers.append(a);
     }
     QJsonObject answer;
     answer.insert(QStringLiteral("ports"), answers);
     answer.insert(QStringLiteral("loadMessages"), messages);
-    answer.insert(QStringLiteral("rows"), static_cast<int>(ports.size()));
     QTextStream(stdout) << QJsonDocument(answer).toJson(QJsonDocument::Compact) << '\n';
     return 0;
 }

@@ -1,10 +1,11 @@
 // Accuracy check of the port table against @neaps/tide-predictor.
 //
-//   node check.mjs PORTS.json TABLE.dbf PORT_CHECK_TOOL [--reference OUT.json]
+//   node check.mjs PORTS.json TABLE.dbf PORT_CHECK_TOOL ONDREL_CLI [--reference OUT.json]
 //
 // PORTS.json is convert.mjs's output (it ties each row to its station id), TABLE.dbf the table
-// written from it and PORT_CHECK_TOOL the ondrel-port-check program, which evaluates our engine
-// on rows of the table.
+// written from it, PORT_CHECK_TOOL the ondrel-port-check program (water heights of our engine
+// from the ten stored constituents of rows of the table) and ONDREL_CLI the program's
+// command-line companion, whose "day" command gives our high and low waters.
 //
 // 1. Convention check: at stations of different kinds and zones, the water height over 30 days
 //    from the ten stored constituents alone, by @neaps/tide-predictor (from the source's
@@ -14,23 +15,24 @@
 //    amplitude, up to about 2 degrees of phase for M2). The same comparison with the diurnal
 //    phases turned by 180 degrees (the Schureman convention for K1, O1 and Q1) shows that the
 //    phases are to be used as they stand.
-// 2. Accuracy: for a sample of standard and secondary ports over a month, the high and low
-//    waters of our engine (DayTideEvents, full record) against @neaps/tide-predictor's full
-//    prediction (all the source's constituents, nodal corrections, and the secondary offsets),
-//    matched by time.
+// 2. Accuracy: for a sample of standard and secondary ports over a month of UT days, the high
+//    and low waters of `ondrel-cli day PORT --json --ref 100` (full record, secondary
+//    corrections, instants in UT) against @neaps/tide-predictor's full prediction (all the
+//    source's constituents, nodal corrections, and the secondary offsets), matched by time.
 //
 // With --reference, writes a small file of @neaps/tide-predictor's extremes for a few ports,
 // used by the data tests to check the shipped table.
 
 import { readFileSync, writeFileSync } from "node:fs";
-import { spawnSync } from "node:child_process";
+import { execFile, spawnSync } from "node:child_process";
+import { availableParallelism } from "node:os";
 import { stationsById } from "@neaps/tide-database";
 import { createTidePredictor } from "@neaps/tide-predictor";
 import { CONSTITUENTS, constituentKey } from "./rules.mjs";
 
-const [portsPath, dbfPath, toolPath] = process.argv.slice(2);
-if (!portsPath || !dbfPath || !toolPath) {
-  console.error("usage: node check.mjs PORTS.json TABLE.dbf PORT_CHECK_TOOL [--reference OUT.json]");
+const [portsPath, dbfPath, toolPath, cliPath] = process.argv.slice(2);
+if (!portsPath || !dbfPath || !toolPath || !cliPath || cliPath.startsWith("--")) {
+  console.error("usage: node check.mjs PORTS.json TABLE.dbf PORT_CHECK_TOOL ONDREL_CLI [--reference OUT.json]");
   process.exit(2);
 }
 const refIndex = process.argv.indexOf("--reference");
@@ -50,6 +52,35 @@ function runEngine(request) {
   const answer = JSON.parse(out.stdout.toString());
   if (answer.loadMessages !== 0) throw new Error(`${answer.loadMessages} rows loaded with a message`);
   return answer;
+}
+
+// `ondrel-cli day NAME --json --ref 100` for one UT day (YYYY-MM-DD): its events in UT.
+function cliDay(name, date) {
+  const args = ["day", name, "--json", "--table", dbfPath, "--date", date, "--ref", "100"];
+  return new Promise((resolve, reject) => {
+    execFile(cliPath, args, { maxBuffer: 1 << 20 }, (error, stdout, stderr) => {
+      if (error) return reject(new Error(`ondrel-cli ${args.join(" ")} failed: ${stderr || error.message}`));
+      // The port loader reports a doubtful row on stderr.
+      if (stderr.length > 0) return reject(new Error(`ondrel-cli ${args.join(" ")}: ${stderr}`));
+      const answer = JSON.parse(stdout);
+      if (answer.port !== name) return reject(new Error(`ondrel-cli gave ${answer.port} for ${name}`));
+      resolve(answer.events);
+    });
+  });
+}
+
+// Runs the jobs (functions returning promises) a few at a time; the results in the jobs' order.
+async function inParallel(jobs, width) {
+  const results = new Array(jobs.length);
+  let next = 0;
+  const worker = async () => {
+    while (next < jobs.length) {
+      const i = next++;
+      results[i] = await jobs[i]();
+    }
+  };
+  await Promise.all(Array.from({ length: Math.min(width, jobs.length) }, worker));
+  return results;
 }
 
 const quantile = (values, q) => {
@@ -119,6 +150,7 @@ function sourceTen(station, turnDiurnal) {
 
 const START = Date.UTC(2026, 2, 1); // 1 March 2026
 const DAYS = 30;
+const dateText = (ms) => new Date(ms).toISOString().slice(0, 10);
 
 // ---------------------------------------------------------------------------------------------
 // 1. Convention check with the ten stored constituents.
@@ -145,13 +177,14 @@ function conventionCheck() {
     if (!cols) throw new Error(`${id} is not in the table`);
     const tz = cols[25];
     cases.push({ id, kind, name: cols[1], tz, z0: cols[2] / 100 });
-    request.ports.push({ name: cols[1], tenOnly: true, times: times.map((t) => jdOf(t) + tz / 24) });
+    request.ports.push({ name: cols[1], times: times.map((t) => jdOf(t) + tz / 24) });
   }
   const answer = runEngine(request);
   const lines = [];
   cases.forEach((c, i) => {
     const station = stationsById.get(c.id);
     const ours = answer.ports[i].heights;
+    if (!ours) throw new Error(`${c.name} is not in ${dbfPath}`);
     const result = { ...c };
     for (const turned of [false, true]) {
       const predictor = createTidePredictor(sourceTen(station, turned), { offset: c.z0 });
@@ -233,35 +266,40 @@ function sampleSecondary() {
   return picked;
 }
 
-function accuracy(ids) {
-  const request = { ports: [] };
-  const cases = [];
-  for (const id of ids) {
+async function accuracy(ids) {
+  const cases = ids.map((id) => {
     const cols = rowById.get(id);
     if (!cols) throw new Error(`${id} is not in the table`);
-    const tz = cols[25];
-    const days = [];
-    const startLocal = jdOf(START);
-    for (let d = 0; d < DAYS; d++) days.push(startLocal + d);
-    cases.push({ id, name: cols[1], tz, z0: cols[2] / 100 });
-    request.ports.push({ name: cols[1], days, times: [] });
-  }
-  const answer = runEngine(request);
+    return { id, name: cols[1], tz: cols[25], z0: cols[2] / 100 };
+  });
+  // One ondrel-cli call per port and day: our events of the UT days 1-30 March.
+  const jobs = cases.flatMap((c) =>
+    Array.from({ length: DAYS }, (_, d) => () => cliDay(c.name, dateText(START + d * MS_PER_DAY))),
+  );
+  const days = await inParallel(jobs, Math.max(2, availableParallelism()));
+  const from = START;
+  const to = from + DAYS * MS_PER_DAY;
   return cases.map((c, i) => {
     const station = stationsById.get(c.id);
-    // Our events in UT; the window is the 30 local days.
-    const ours = answer.ports[i].events.map(([t, h]) => ({ time: msOf(Math.abs(t) - c.tz / 24), level: h, high: t >= 0 }));
-    const from = msOf(jdOf(START) - c.tz / 24);
-    const to = from + DAYS * MS_PER_DAY;
-    const reference = station.type === "subordinate" ? stationsById.get(station.offsets.reference) : station;
-    const predictor = createTidePredictor(reference.harmonic_constituents, { offset: c.z0 });
-    const theirs = predictor
-      .getExtremesPrediction({ start: new Date(from - MS_PER_DAY), end: new Date(to + MS_PER_DAY), offsets: station.offsets })
-      .map((e) => ({ time: e.time.getTime(), level: e.level, high: e.high }))
-      .filter((e) => e.time >= from && e.time < to);
+    const ours = days
+      .slice(i * DAYS, (i + 1) * DAYS)
+      .flat()
+      .map((e) => ({ time: msOf(Math.abs(e.time)), level: e.height, high: e.time >= 0 }));
+    const theirs = predictedExtremes(station, c.z0, from, to);
     const m = matchEvents(theirs, ours);
     return { ...c, secondary: station.type === "subordinate", ours, theirs, ...m };
   });
+}
+
+// @neaps/tide-predictor's high and low waters from `from` to `to` (ms, UT) with all the source's
+// constituents; for a subordinate station, the reference's constants with its offsets.
+function predictedExtremes(station, z0, from, to) {
+  const reference = station.type === "subordinate" ? stationsById.get(station.offsets.reference) : station;
+  const predictor = createTidePredictor(reference.harmonic_constituents, { offset: z0 });
+  return predictor
+    .getExtremesPrediction({ start: new Date(from - MS_PER_DAY), end: new Date(to + MS_PER_DAY), offsets: station.offsets })
+    .map((e) => ({ time: e.time.getTime(), level: e.level, high: e.high }))
+    .filter((e) => e.time >= from && e.time < to);
 }
 
 function summary(results) {
@@ -293,10 +331,10 @@ for (const r of convention) {
 }
 
 const sample = [...SAMPLE_STANDARD.filter((id) => !hourCorrected.has(id)), ...sampleSecondary()];
-const results = accuracy(sample);
+const results = await accuracy(sample);
 const std = results.filter((r) => !r.secondary);
 const sec = results.filter((r) => r.secondary);
-console.log("\n## High and low waters, 1-30 March 2026: our engine (full record) against @neaps/tide-predictor (full prediction)\n");
+console.log("\n## High and low waters, 1-30 March 2026 (UT days): ondrel-cli day --ref 100 against @neaps/tide-predictor (full prediction)\n");
 console.log("| ports | matched events | time median / 95 % (min) | height median / 95 % (cm) | unmatched |");
 console.log("|---|---|---|---|---|");
 for (const [label, set] of [["standard", std], ["secondary", sec]]) {
@@ -314,20 +352,25 @@ for (const r of results) {
 }
 
 if (referenceOut) {
-  // A few ports of different kinds for the data tests: the predictor's extremes in UT (ms).
+  // A few ports of different kinds for the data tests: the predictor's extremes in UT (ms) over
+  // the 30 days 1-30 March in the port's standard time, as the tests take them.
   const names = ["BREST", "SEATTLE", "GALVESTON", "HONOLULU", "FREMANTLE", "TOKYO"];
   const ref = {
     comment:
       "High and low waters by @neaps/tide-predictor (full prediction, nodal corrections) for 1-30 March 2026, written by tools/port-table/check.mjs; times in ms since 1970 UT, levels in metres above chart datum",
     ports: results
       .filter((r) => names.includes(r.name))
-      .map((r) => ({
-        name: r.name,
-        timeZone: r.tz,
-        firstDayJd: jdOf(START),
-        days: DAYS,
-        extremes: r.theirs.map((e) => [Math.round(e.time), Math.round(e.level * 1000) / 1000, e.high ? 1 : 0]),
-      })),
+      .map((r) => {
+        const from = msOf(jdOf(START) - r.tz / 24);
+        const extremes = predictedExtremes(stationsById.get(r.id), r.z0, from, from + DAYS * MS_PER_DAY);
+        return {
+          name: r.name,
+          timeZone: r.tz,
+          firstDayJd: jdOf(START),
+          days: DAYS,
+          extremes: extremes.map((e) => [Math.round(e.time), Math.round(e.level * 1000) / 1000, e.high ? 1 : 0]),
+        };
+      }),
   };
   writeFileSync(referenceOut, JSON.stringify(ref) + "\n");
   console.log(`\nreference extremes -> ${referenceOut}`);

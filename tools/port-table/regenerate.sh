@@ -19,11 +19,11 @@ node convert.mjs "$build/ports.json"
 
 cd "$root"
 [ -f "$build/build.ninja" ] || cmake --preset default -B "$build" >/dev/null
-cmake --build "$build" --target ondrel-make-table ondrel-port-check
+cmake --build "$build" --target ondrel-make-table ondrel-port-check ondrel-cli
 "$build/tools/port-table/ondrel-make-table" "$build/ports.json" "$root/data/ports.dbf"
 
 if [ "${1:-}" = "--check" ]; then
   cd "$here"
   node check.mjs "$build/ports.json" "$root/data/ports.dbf" "$build/tools/port-table/ondrel-port-check" \
-    --reference "$root/data/reference-extremes.json" | tee "$build/accuracy.md"
+    "$build/src/cli/ondrel-cli" --reference "$root/data/reference-extremes.json" | tee "$build/accuracy.md"
 fi
