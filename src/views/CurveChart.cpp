@@ -73,8 +73,9 @@ std::vector<AxisTick> TimeTicks(double min, double max, CurveView view, double p
     const int step = PickStep(steps, (max - min) / unit, maxTicks);
     const auto first = static_cast<long long>(std::ceil(min / unit - 1e-6));
     const auto last = static_cast<long long>(std::floor(max / unit + 1e-6));
+    // Counted from the axis start, so that its label (the first day of a week) is never dropped.
     for (long long k = first; k <= last; ++k) {
-        if (k % step != 0) continue;
+        if ((k - first) % step != 0) continue;
         const double v = static_cast<double>(k) * unit;
         ticks.push_back({v, AxisTimeLabel(v, view, locale)});
     }
@@ -522,11 +523,47 @@ void CurveChart::layoutExtras() {
     depth_->resized();
 }
 
+std::vector<QRectF> PlaceIntervalLabels(const std::vector<QPointF>& anchors,
+                                        const std::vector<QSizeF>& sizes, const QRectF& bounds,
+                                        double gap) {
+    std::vector<QRectF> placed;
+    placed.reserve(anchors.size());
+    constexpr int kRows = 4;
+    for (std::size_t i = 0; i < anchors.size() && i < sizes.size(); ++i) {
+        const QPointF a = anchors[i];
+        const QSizeF s = sizes[i];
+        double left = a.x() - s.width() / 2;
+        if (s.width() <= bounds.width())
+            left = std::clamp(left, bounds.left(), bounds.right() - s.width());
+        // Above, below, then rows further away, alternately.
+        std::vector<QRectF> candidates;
+        for (int row = 0; row < kRows; ++row) {
+            const double step = row * (s.height() + 1);
+            candidates.emplace_back(QPointF(left, a.y() - gap - s.height() - step), s);
+            candidates.emplace_back(QPointF(left, a.y() + gap + step), s);
+        }
+        const auto isFree = [&](const QRectF& r) {
+            return std::none_of(placed.begin(), placed.end(),
+                                [&](const QRectF& other) { return other.intersects(r); });
+        };
+        const auto inside = [&](const QRectF& r) {
+            return r.top() >= bounds.top() && r.bottom() <= bounds.bottom();
+        };
+        auto chosen = std::find_if(candidates.begin(), candidates.end(),
+                                   [&](const QRectF& r) { return isFree(r) && inside(r); });
+        if (chosen == candidates.end()) chosen = std::find_if(candidates.begin(), candidates.end(), isFree);
+        placed.push_back(chosen == candidates.end() ? candidates.front() : *chosen);
+    }
+    return placed;
+}
+
 void CurveChart::rebuildIntervalLabels() {
     for (QGraphicsSimpleTextItem* item : intervalLabels_) delete item;
     intervalLabels_.clear();
     const CurveColours c = ColoursFor(data_);
     const QPointF off = depthOffset();
+    std::vector<QPointF> anchors;
+    std::vector<QSizeF> sizes;
     for (const QPointF& p : data_.interval) {
         auto* label = new QGraphicsSimpleTextItem(AxisTimeLabel(p.x(), CurveView::Day), this);
         label->setBrush(data_.blackAndWhite ? QColor(Qt::black) : c.text);
@@ -534,12 +571,15 @@ void CurveChart::rebuildIntervalLabels() {
         f.setPointSizeF(8);
         f.setBold(true);
         label->setFont(f);
-        const QPointF at = positionOf(p);
-        const QRectF r = label->boundingRect();
-        label->setPos(at.x() - r.width() / 2 + off.x() / 2, at.y() - r.height() - 6 - off.y() / 2);
         label->setZValue(60);
         intervalLabels_.push_back(label);
+        anchors.push_back(positionOf(p) + QPointF(off.x() / 2, -off.y() / 2));
+        sizes.push_back(label->boundingRect().size());
     }
+    const QRectF area = plotArea();
+    const std::vector<QRectF> places =
+        PlaceIntervalLabels(anchors, sizes, area.united(area.translated(off.x(), -off.y())), 9);
+    for (std::size_t i = 0; i < places.size(); ++i) intervalLabels_[i]->setPos(places[i].topLeft());
 }
 
 void RenderCurve(const CurveData& data, QPainter& painter, const QRectF& target, const QSizeF& size) {

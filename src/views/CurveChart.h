@@ -127,6 +127,13 @@ std::vector<AxisTick> HeightTicks(double min, double max, double pixels);
 // The axis range around the data: whole hours (day view) or whole days.
 std::pair<double, double> TimeRange(const std::vector<CurvePoint>& points, CurveView view);
 
+// Where the time labels of the interval points go, one rectangle per anchor (the point's
+// position): centred above the point when there is room, else below it, else on a row further
+// up or down, so that no two labels overlap and each stays inside `bounds` when it can.
+std::vector<QRectF> PlaceIntervalLabels(const std::vector<QPointF>& anchors,
+                                        const std::vector<QSizeF>& sizes, const QRectF& bounds,
+                                        double gap);
+
 // Draws the chart of `data` laid out at `size` logical pixels into `target` of the painter.
 void RenderCurve(const CurveData& data, QPainter& painter, const QRectF& target, const QSizeF& size);
 

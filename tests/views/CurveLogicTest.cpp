@@ -52,6 +52,68 @@ TEST(TimeTicks, WholeHoursAndDays) {
     EXPECT_LE(static_cast<double>(month.size()), 400 / 64.0 + 1);
 }
 
+TEST(TimeTicks, FirstLabelAtTheAxisStart) {
+    // The week and month views start on any day, and a day curve may start at any hour: the
+    // first tick is always the axis start, then every step.
+    struct Case {
+        double start; // date-time value of the axis start
+        double span;  // days
+        CurveView view;
+    };
+    const double day = JulianDay(2026, 12, 7) - kDateTimeOrigin;
+    const Case cases[] = {
+        {day, 7, CurveView::Span},          {day + 1, 7, CurveView::Span},
+        {day + 2, 7, CurveView::Span},      {day, 31, CurveView::Span},
+        {day + 3, 31, CurveView::Span},     {day, 1, CurveView::Day},
+        {day + 5.0 / 24, 17.0 / 24, CurveView::Day}, {day + 13.0 / 24, 9.0 / 24, CurveView::Day},
+    };
+    for (const Case& c : cases) {
+        for (double pixels : {150.0, 330.0, 700.0, 1200.0}) {
+            const auto ticks = TimeTicks(c.start, c.start + c.span, c.view, pixels);
+            ASSERT_FALSE(ticks.empty()) << c.start << " " << pixels;
+            EXPECT_NEAR(ticks.front().value, c.start, 1e-9) << c.start << " " << pixels;
+            EXPECT_EQ(ticks.front().label, AxisTimeLabel(c.start, c.view));
+            for (std::size_t i = 2; i < ticks.size(); ++i)
+                EXPECT_NEAR(ticks[i].value - ticks[i - 1].value, ticks[1].value - ticks[0].value, 1e-9);
+        }
+    }
+}
+
+TEST(PlaceIntervalLabels, LabelsOfClosePointsNeverOverlap) {
+    const QRectF bounds(40, 30, 320, 300);
+    const QSizeF label(34, 14);
+    struct Case {
+        const char* what;
+        std::vector<QPointF> anchors;
+    };
+    const Case cases[] = {
+        {"far apart", {{80, 200}, {300, 200}}},
+        {"one hour apart", {{100, 60}, {113, 60}}},
+        {"four close together", {{150, 180}, {160, 182}, {170, 184}, {180, 186}}},
+        {"at the top edge", {{200, 31}, {210, 31}}},
+        {"at the bottom edge", {{200, 329}, {205, 329}}},
+        {"at the left and right edges", {{41, 150}, {359, 150}}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<QSizeF> sizes(c.anchors.size(), label);
+        const std::vector<QRectF> r = PlaceIntervalLabels(c.anchors, sizes, bounds, 9);
+        ASSERT_EQ(r.size(), c.anchors.size()) << c.what;
+        for (std::size_t i = 0; i < r.size(); ++i) {
+            EXPECT_EQ(r[i].size(), label) << c.what;
+            EXPECT_TRUE(bounds.contains(r[i])) << c.what << " label " << i;
+            // Each label stays over or under its own point, clear of the point's mark.
+            EXPECT_TRUE(r[i].left() <= c.anchors[i].x() && c.anchors[i].x() <= r[i].right()) << c.what;
+            EXPECT_GE(std::min(std::abs(r[i].top() - c.anchors[i].y()), std::abs(r[i].bottom() - c.anchors[i].y())), 9 - 1e-9)
+                << c.what;
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(r[i].intersects(r[j])) << c.what << " labels " << j << " and " << i;
+        }
+    }
+    // With room, a label sits centred above its point.
+    const auto alone = PlaceIntervalLabels({{200, 200}}, {label}, bounds, 9);
+    EXPECT_EQ(alone.front(), QRectF(QPointF(200 - 17, 200 - 9 - 14), label));
+}
+
 TEST(TimeRange, RoundsToHoursOrDays) {
     const double day = JulianDay(2024, 3, 12) - kDateTimeOrigin;
     std::vector<CurvePoint> points{{day + 0.25, 1}, {day + 0.9166, 2}};
