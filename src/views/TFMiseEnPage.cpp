@@ -157,7 +157,11 @@ void TFMiseEnPage::marginChanged(QLineEdit* field, int PageMargins::*margin) {
     if (entry.kind == MarginEntry::Kind::Value) {
         settings_.margins.*margin = entry.value;
     } else if (entry.kind == MarginEntry::Kind::Invalid) {
+        // The message box takes the activation for a moment: that is not leaving the window, so
+        // nothing is stored (nor refused) while the refused text is still in the field.
+        ownMessage_ = true;
         messages_.information(this, MarginRangeMessage(state_.settings.english()));
+        ownMessage_ = false;
         field->clear();
     }
     updatePreview();
@@ -190,7 +194,8 @@ void TFMiseEnPage::FormActivate() {
     ChoixCouleursImpression_->setTitle(english ? QStringLiteral("Print colors")
                                                : QStringLiteral("Couleurs à l'impression"));
     couleur_->setText(english ? QStringLiteral("Color") : QStringLiteral("Couleur"));
-    noirEtBlanc_->setText(english ? QStringLiteral("Black & White") : QStringLiteral("Noir && blanc"));
+    // "&&" shows one ampersand (a single one would mark a shortcut letter).
+    noirEtBlanc_->setText(english ? QStringLiteral("Black && White") : QStringLiteral("Noir && blanc"));
     ChoixMargesImpression_->setTitle(english ? QStringLiteral("Print margins")
                                              : QStringLiteral("Marges à l'impression"));
     Label1_->setText(english ? QStringLiteral("left") : QStringLiteral("gauche"));
@@ -248,7 +253,7 @@ void TFMiseEnPage::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow())
             FormActivate();
-        else if (storePending_ && isVisible())
+        else if (storePending_ && isVisible() && !ownMessage_)
             FormDeactivate();
     }
     QDialog::changeEvent(event);
@@ -260,7 +265,7 @@ void TFMiseEnPage::showEvent(QShowEvent* event) {
 }
 
 void TFMiseEnPage::hideEvent(QHideEvent* event) {
-    if (storePending_) FormDeactivate();
+    if (storePending_ && !ownMessage_) FormDeactivate();
     QDialog::hideEvent(event);
 }
 

@@ -61,6 +61,7 @@ private:
     QRect page_;
     QRect printable_;
     bool storePending_ = false;
+    bool ownMessage_ = false; // the window's own message box is up
 
     QGroupBox* GroupBox1_ = nullptr;
     QGroupBox* Choixmep_ = nullptr;

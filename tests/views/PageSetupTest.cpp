@@ -4,6 +4,7 @@
 #include "TFMiseEnPage.h"
 #include "ViewsTestSupport.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QtTest/QTest>
@@ -93,6 +94,58 @@ TEST_F(PageSetupWindow, MarginOutOfRangeIsRefused) {
     EXPECT_EQ(messages.shown, QStringList({"Entrez une valeur entière comprise entre 0 et 100 !"}));
     EXPECT_EQ(window.settings().margins.left, 15); // typing "15" set it, then "150" was refused
     EXPECT_TRUE(window.Egauche()->text().isEmpty());
+}
+
+// Message boxes that, like real ones, take the activation away from the window while shown.
+class ActivatingMessageBoxes : public RecordingMessageBoxes {
+public:
+    void information(QWidget* parent, const QString& text) override {
+        RecordingMessageBoxes::information(parent, text);
+        QWidget box;
+        box.show();
+        QApplication::setActiveWindow(&box);
+        QApplication::setActiveWindow(parent ? parent->window() : nullptr);
+    }
+};
+
+TEST_F(PageSetupWindow, RefusedMarginMessageIsNotLeavingTheWindow) {
+    ActivatingMessageBoxes boxes;
+    TFMiseEnPage window(state, boxes, nullptr);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    window.Egauche()->setText("12");
+    window.Egauche()->setText("150");
+    // One message, the range one; the window was not left, so nothing was stored or refused.
+    EXPECT_EQ(boxes.shown, QStringList({"Entrez une valeur entière comprise entre 0 et 100 !"}));
+    EXPECT_FALSE(state.openSettings()->contains("impression/marge_g"));
+    EXPECT_EQ(window.settings().margins.left, 12);
+}
+
+// A label's text as the screen shows it: "&&" is one ampersand, a single "&" marks a shortcut.
+QString Shown(const QString& text) {
+    QString shown;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&')) shown += text[++i];
+            continue;
+        }
+        shown += text[i];
+    }
+    return shown;
+}
+
+TEST_F(PageSetupWindow, ColourChoiceTextsShowTheirAmpersand) {
+    struct Case {
+        QString langue;
+        const char* blackAndWhite;
+    };
+    const Case cases[] = {{kFrench, "Noir & blanc"}, {kEnglish, "Black & White"}};
+    for (const Case& c : cases) {
+        state.settings.langue = c.langue;
+        TFMiseEnPage window(state, messages, nullptr);
+        window.show();
+        EXPECT_EQ(Shown(window.noirEtBlancButton()->text()), QString::fromUtf8(c.blackAndWhite));
+    }
 }
 
 TEST_F(PageSetupWindow, PreviewFollowsMarginsAndOrientation) {
