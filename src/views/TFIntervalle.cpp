@@ -154,19 +154,6 @@ QString TFIntervalle::incompleteMessage(const QString& field) const {
 }
 
 void TFIntervalle::BOKClick() {
-    // Every field is read before anything happens: an incomplete one leaves the window open.
-    const auto reading = ReadMaskedHeight(Sondeur_->text());
-    const auto wanted = ReadMaskedHeight(Hauteur_dem_->text());
-    const bool recorded = RBHauteurDifferee_->isChecked();
-    const auto time = ReadMaskedTime(HeureSondeur_->text());
-    const auto complain = [this](QLineEdit* field, const QString& name) {
-        messages_.information(this, incompleteMessage(name));
-        field->setFocus();
-    };
-    if (!reading) return complain(Sondeur_, Label1_->text());
-    if (recorded && !time) return complain(HeureSondeur_, RBHauteurDifferee_->text().trimmed());
-    if (!wanted) return complain(Hauteur_dem_, Label2_->text());
-
     hide();
     {
         const auto store = state_.openSettings();
@@ -175,6 +162,18 @@ void TFIntervalle::BOKClick() {
         store->setValue(kTimeKey, HeureSondeur_->text());
         store->sync();
     }
+    // The fields are read in the order of the search; an incomplete one stops it there, with
+    // the window hidden and the texts stored (they come back at the next showing, to be mended).
+    const auto reading = ReadMaskedHeight(Sondeur_->text());
+    const bool recorded = RBHauteurDifferee_->isChecked();
+    const auto time = ReadMaskedTime(HeureSondeur_->text());
+    const auto wanted = ReadMaskedHeight(Hauteur_dem_->text());
+    const auto complain = [this](const QString& name) {
+        messages_.information(&curve_, incompleteMessage(name));
+    };
+    if (!reading) return complain(Label1_->text());
+    if (recorded && !time) return complain(RBHauteurDifferee_->text().trimmed());
+    if (!wanted) return complain(Label2_->text());
 
     double instant = state_.selectedDay + (recorded ? *time : 0.0);
     if (!recorded) {

@@ -123,14 +123,41 @@ TEST_F(IntervalWindow, RecordedReadingUsesItsTimeOfTheSelectedDay) {
 }
 
 TEST_F(IntervalWindow, IncompleteFieldSaysSoAndSearchesNothing) {
-    window->Sondeur()->setText("1");
-    window->Hauteur_dem()->setText("12,00 m");
-    window->BOKClick();
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown.front().contains("incomplet")) << messages.shown.front().toStdString();
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(curve->graphe()->Series3()->count(), 0);
-    EXPECT_FALSE(state.openSettings()->contains("H_souhait"));
+    // The search stops at the first incomplete field, after the window has been hidden and the
+    // texts stored.
+    struct Case {
+        const char* reading;
+        bool recorded;
+        const char* time;
+        const char* wanted;
+        const char* field; // named in the message
+    };
+    const Case cases[] = {
+        {"1", false, "12:00", "12,00 m", "Entrez la hauteur lue au sondeur"},
+        {"10,50 m", true, "1", "12,00 m", "Hauteur observée à :"},
+        {"10,50 m", false, "1", "1", "Hauteur désirée"},
+        {"1", true, "1", "1", "Entrez la hauteur lue au sondeur"},
+    };
+    for (const Case& c : cases) {
+        messages.shown.clear();
+        window->show();
+        (c.recorded ? window->RBHauteurDifferee() : window->RBHauteurActuelle())->click();
+        window->Sondeur()->setText(c.reading);
+        window->HeureSondeur()->setText(c.time);
+        window->Hauteur_dem()->setText(c.wanted);
+        const QString reading = window->Sondeur()->text(), time = window->HeureSondeur()->text(),
+                      wanted = window->Hauteur_dem()->text();
+        window->BOKClick();
+        ASSERT_EQ(messages.shown.size(), 1) << c.field;
+        EXPECT_TRUE(messages.shown.front().contains("incomplet")) << messages.shown.front().toStdString();
+        EXPECT_TRUE(messages.shown.front().contains(QString::fromUtf8(c.field))) << messages.shown.front().toStdString();
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(curve->graphe()->Series3()->count(), 0);
+        const auto store = state.openSettings();
+        EXPECT_EQ(store->value("H_sondeur").toString(), reading);
+        EXPECT_EQ(store->value("Heure_enregistree").toString(), time);
+        EXPECT_EQ(store->value("H_souhait").toString(), wanted);
+    }
 }
 
 TEST_F(IntervalWindow, FieldsFollowLanguageAndUnit) {
