@@ -586,6 +586,7 @@ void TCourbe::setPageSetupWindow(QWidget* window, std::function<bool()> blackAnd
 
 void TCourbe::MiseenpageClick() {
     if (!pageSetupWindow_) return;
+    pageSetupWindow_->move(pos()); // at this window's top-left corner
     pageSetupWindow_->show();
     pageSetupWindow_->raise();
     pageSetupWindow_->activateWindow();
@@ -593,6 +594,7 @@ void TCourbe::MiseenpageClick() {
 
 void TCourbe::BintervalleClick() {
     if (!intervalWindow_) return;
+    intervalWindow_->move(pos()); // at this window's top-left corner
     intervalWindow_->show();
     intervalWindow_->raise();
     intervalWindow_->activateWindow();

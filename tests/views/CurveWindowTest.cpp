@@ -281,6 +281,29 @@ TEST_F(CurveWindow, StoredSwitchesAndBounds) {
     EXPECT_EQ(store->value("curseur").toInt(), 0);
 }
 
+TEST_F(CurveWindow, NextWindowsOpenAtItsTopLeftCorner) {
+    TCourbe curve(state, messages);
+    curve.move(210, 140);
+    curve.show();
+    QWidget interval, pageSetup;
+    interval.move(0, 0);
+    pageSetup.move(0, 0);
+    curve.setIntervalWindow(&interval);
+    curve.setPageSetupWindow(&pageSetup, [] { return false; });
+    struct Case {
+        const char* what;
+        QWidget* window;
+        void (TCourbe::*open)();
+    };
+    const Case cases[] = {{"interval", &interval, &TCourbe::BintervalleClick},
+                          {"page set-up", &pageSetup, &TCourbe::MiseenpageClick}};
+    for (const Case& c : cases) {
+        (curve.*c.open)();
+        EXPECT_TRUE(c.window->isVisible()) << c.what;
+        EXPECT_EQ(c.window->pos(), curve.pos()) << c.what;
+    }
+}
+
 TEST_F(CurveWindow, MissingSwitchesFallBack) {
     {
         const auto store = state.openSettings();
