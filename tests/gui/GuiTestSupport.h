@@ -14,7 +14,13 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <vector>
+
+// Readable QString values in the tests' failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace ondrel::test {
 
@@ -66,6 +72,10 @@ void CopyShippedTable(const QString& dir);
 // Each test gets its own home, configuration, data and working directories, and a settings
 // store under a test organisation name; nothing of the real user is touched.
 class GuiTest : public ::testing::Test {
+public:
+    // Runs the event loop until pred holds or timeoutMs passes.
+    static bool WaitFor(const std::function<bool()>& pred, int timeoutMs = 3000);
+
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -75,9 +85,6 @@ protected:
     void ResetState();
     std::unique_ptr<QSettings> store() const { return state.openSettings(); }
     QString workDir() const;
-
-    // Runs the event loop until pred holds or timeoutMs passes.
-    static bool WaitFor(const std::function<bool()>& pred, int timeoutMs = 3000);
 
     std::unique_ptr<QTemporaryDir> temp;
     QByteArray previousDir;

@@ -87,6 +87,22 @@ TEST_F(PortWindowTest, KeyboardOnly) {
     EXPECT_FALSE(w.isVisible());
 }
 
+TEST_F(PortWindowTest, DrawingTheListLeavesTheHighlightedRecord) {
+    WritePortTable(workDir(), SmallPortList());
+    TFport w(state, boxes);
+    w.show();
+    ASSERT_TRUE(w.selectNearest(QStringLiteral("CHERBOURG")));
+    const int position = w.table().visiblePosition();
+    const QString name = w.table().text(1);
+    // Painting reads every row, in any order.
+    auto* model = grid(w)->model();
+    for (int r = model->rowCount() - 1; r >= 0; --r) (void)model->index(r, 0).data();
+    grid(w)->viewport()->repaint();
+    EXPECT_EQ(w.table().visiblePosition(), position);
+    EXPECT_EQ(w.table().text(1), name);
+    EXPECT_EQ(current(w), QStringLiteral("CHERBOURG"));
+}
+
 TEST_F(PortWindowTest, MarkerShowsTheHighlightedPort) {
     WritePortTable(workDir(), SmallPortList());
     TFport w(state, boxes);
