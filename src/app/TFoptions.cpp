@@ -6,6 +6,7 @@
 
 #include <QButtonGroup>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -187,8 +188,7 @@ void TFoptions::choixfuseauClick(int item) {
 
 void TFoptions::MHeureDebExit() {
     if (IsValidTimeOfDay(MHeureDeb_->text().toStdString())) return;
-    messages_.information(this, state_.settings.french()
-                                    ? QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer")
+    inform(state_.settings.french() ? QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer")
                                     : QStringLiteral("Time must be less than 24. Please try again"));
     MHeureDeb_->setText(QStringLiteral("00:00"));
 }
@@ -197,21 +197,20 @@ void TFoptions::MHeureFinExit() {
     const QString text = MHeureFin_->text();
     if (IsValidTimeOfDay(text.toStdString())) return;
     if (text != u"24:00")
-        messages_.information(this, state_.settings.french()
-                                        ? QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer")
+        inform(state_.settings.french() ? QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer")
                                         : QStringLiteral("Time must be less then 24. Please try again"));
     MHeureFin_->setText(QStringLiteral("24:00"));
 }
 
 double TFoptions::HmsToReal(const QString& text) {
     if (const auto value = ondrel::HmsToReal(text.toStdString())) return *value;
-    messages_.plain(this, kConversionProblem);
+    plainMessage(kConversionProblem);
     return 0;
 }
 
 QString TFoptions::RealToHms(double fraction) {
     if (const auto text = ondrel::RealToHms(fraction)) return QString::fromStdString(*text);
-    messages_.plain(this, kConversionProblem);
+    plainMessage(kConversionProblem);
     return {};
 }
 
@@ -221,6 +220,7 @@ int TFoptions::chosenTimeReference() const {
 }
 
 void TFoptions::boutonOKClick() {
+    ++busy_; // no activation reloads the controls while they are being read
     // Enter may confirm while an hour field still has the focus: check both fields first.
     MHeureDebExit();
     MHeureFinExit();
@@ -255,7 +255,7 @@ void TFoptions::boutonOKClick() {
             label = (english ? QStringLiteral("time UT + ") : QStringLiteral("heure UT + ")) + n;
             break;
         }
-        messages_.information(this, confirmation);
+        inform(confirmation);
         emit fuseauLabelChanged(label);
         s.heureService = code;
         state_.context.setTimeReference(code);
@@ -271,16 +271,17 @@ void TFoptions::boutonOKClick() {
     const int unitItem = uniteItems_->checkedId();
     if (unitItem == 0 && s.coefUnite != 1) {
         s.coefUnite = 1;
-        messages_.information(this, english ? QStringLiteral("Careful ! All heights will be in meters")
-                                            : QStringLiteral("Attention ! Toutes les hauteurs seront données en mètres"));
+        inform(english ? QStringLiteral("Careful ! All heights will be in meters")
+                       : QStringLiteral("Attention ! Toutes les hauteurs seront données en mètres"));
     } else if (unitItem == 1 && s.coefUnite != 3) {
         s.coefUnite = 3;
-        messages_.information(this, english ? QStringLiteral("Careful ! All heights will be in feet")
-                                            : QStringLiteral("Attention ! Toutes les hauteurs seront données en pieds"));
+        inform(english ? QStringLiteral("Careful ! All heights will be in feet")
+                       : QStringLiteral("Attention ! Toutes les hauteurs seront données en pieds"));
     }
 
     if (SETaille_->value() != s.tailleImpression) s.tailleImpression = SETaille_->value();
 
+    --busy_;
     hide();
     emit optionsConfirmed();
 }
@@ -293,13 +294,47 @@ void TFoptions::reject() {
     boutonAnnulerClick();
 }
 
+void TFoptions::inform(const QString& text) {
+    ++busy_;
+    messages_.information(this, text);
+    --busy_;
+}
+
+void TFoptions::plainMessage(const QString& text) {
+    ++busy_;
+    messages_.plain(this, text);
+    --busy_;
+}
+
 void TFoptions::showEvent(QShowEvent* event) {
+    messageTookActivation_ = false;
     FormCreate();
     QDialog::showEvent(event);
 }
 
+// Every activation reloads the controls and the texts (the language may have changed), except
+// the one that merely returns from the window's own message box.
+void TFoptions::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isVisible()) {
+        if (!isActiveWindow()) {
+            if (busy_ > 0) messageTookActivation_ = true;
+        } else if (busy_ > 0) {
+            // Still inside a check or OK: nothing is reloaded under it.
+        } else if (messageTookActivation_) {
+            messageTookActivation_ = false;
+        } else {
+            FormCreate();
+        }
+    }
+    QDialog::changeEvent(event);
+}
+
 bool TFoptions::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && isVisible()) {
+    // Leaving a field is a focus change inside the window: the focus that goes to another window
+    // (a message box, the main window) comes back to the same field without it being left.
+    if (event->type() == QEvent::FocusOut && isVisible() &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
         if (watched == MHeureDeb_) MHeureDebExit();
         if (watched == MHeureFin_) MHeureFinExit();
     }

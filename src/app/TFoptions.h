@@ -22,7 +22,8 @@ class TFoptions : public QDialog {
 public:
     TFoptions(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
 
-    // Loads the controls from the settings and sets the texts; runs at each showing.
+    // Loads the controls from the settings and sets the texts; runs at each showing and each
+    // activation.
     void FormCreate();
     void choixfuseauClick(int item);
     void MHeureDebExit();
@@ -41,12 +42,20 @@ signals:
     void optionsConfirmed();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
 
 private:
     int chosenTimeReference() const;
+    // The window's message boxes; the activation that follows one of them does not reload the
+    // controls, nor does any activation while OK runs.
+    void inform(const QString& text);
+    void plainMessage(const QString& text);
+
+    int busy_ = 0; // inside a message box or OK
+    bool messageTookActivation_ = false;
 
     AppState& state_;
     MessageBoxes& messages_;

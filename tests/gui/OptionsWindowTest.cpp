@@ -6,6 +6,7 @@
 #include "TFoptions.h"
 #include "TPrincipale.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -184,6 +185,73 @@ TEST_F(OptionsWindowTest, OkRefreshesTheMainWindowToToday) {
     EXPECT_EQ(state.selectedDay, JulianDay(2024, 3, 13));
     EXPECT_TRUE(main.findChild<QLabel*>("DateSelection")->text().contains("13 march 2024"));
     EXPECT_TRUE(main.findChild<QPlainTextEdit*>("HeuresOndrel")->toPlainText().contains(" feet"));
+}
+
+// Message boxes that, like real ones, take the activation from the window while they are shown.
+class ActivatingBoxes : public FakeMessageBoxes {
+public:
+    void information(QWidget* parent, const QString& text) override {
+        FakeMessageBoxes::information(parent, text);
+        if (inBox_) return;
+        inBox_ = true;
+        QWidget box;
+        box.setWindowTitle(QStringLiteral("box"));
+        box.show();
+        box.activateWindow();
+        GuiTest::WaitFor([&] { return box.isActiveWindow(); });
+        box.close();
+        if (parent) {
+            parent->activateWindow();
+            GuiTest::WaitFor([&] { return parent->isActiveWindow(); });
+        }
+        inBox_ = false;
+    }
+
+private:
+    bool inBox_ = false;
+};
+
+TEST_F(OptionsWindowTest, AWrongHourConfirmedWithEnterIsReportedOnce) {
+    for (const char* fieldName : {"MHeureDeb", "MHeureFin"}) {
+        ActivatingBoxes activating;
+        state.settings.langue = kFrench;
+        TFoptions w(state, activating);
+        w.show();
+        w.activateWindow();
+        ASSERT_TRUE(WaitFor([&] { return w.isActiveWindow(); }));
+        QLineEdit* f = field(w, fieldName);
+        f->setFocus();
+        ASSERT_TRUE(WaitFor([&] { return f->hasFocus(); }));
+        f->setText(QStringLiteral("29:99"));
+        QTest::keyClick(f, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(activating.texts(), QStringList{QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer")})
+            << fieldName;
+        EXPECT_FALSE(w.isVisible());
+    }
+}
+
+TEST_F(OptionsWindowTest, EachActivationReloadsTheSettingsAndTheLanguage) {
+    state.settings.langue = kFrench;
+    TFoptions w(state, boxes);
+    QWidget other;
+    other.show();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(WaitFor([&] { return w.isActiveWindow(); }));
+    EXPECT_EQ(w.findChild<QGroupBox*>(QStringLiteral("choixfuseau"))->title(), QStringLiteral(" Fuseau horaire "));
+    spin(w, "SETaille")->setValue(20); // typed, not confirmed
+    click(item(w, "choixunite", 1));
+
+    other.activateWindow();
+    ASSERT_TRUE(WaitFor([&] { return other.isActiveWindow(); }));
+    state.settings.langue = kEnglish; // switched in the main window meanwhile
+    w.activateWindow();
+    ASSERT_TRUE(WaitFor([&] { return w.isActiveWindow(); }));
+    EXPECT_EQ(w.findChild<QGroupBox*>(QStringLiteral("choixfuseau"))->title(), QStringLiteral(" Time zone "));
+    EXPECT_EQ(spin(w, "SETaille")->value(), 8);
+    EXPECT_TRUE(item(w, "choixunite", 0)->isChecked());
+    EXPECT_EQ(state.settings.tailleImpression, 8);
 }
 
 } // namespace
