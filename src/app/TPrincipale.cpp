@@ -31,6 +31,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QTextBlockFormat>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -130,6 +132,10 @@ void TPrincipale::buildControls() {
     PortSelection_->setMinimumWidth(wide);
     DateSelection_->setMinimumWidth(wide);
     PortSelection_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A name of up to 50 characters is shown whole, on two lines when it needs them.
+    PortSelection_->setWordWrap(true);
+    PortSelection_->setMinimumHeight(2 * QFontMetrics(PortSelection_->font()).lineSpacing() +
+                                     2 * PortSelection_->margin() + 2 * PortSelection_->frameWidth());
 
     boiteCoefficients_ = Named(new QGroupBox(kCoefficientsTitle, Panel2_), "boiteCoefficients");
     boiteCoefficients_->setFont(Bold(boiteCoefficients_->font()));
@@ -448,10 +454,15 @@ void TPrincipale::ChargementLangue() {
     Label4_->setText(t.label4);
     for (std::size_t i = 0; i < Memo_informations_.size(); ++i)
         Memo_informations_[i]->setText(t.memoInformations.value(static_cast<qsizetype>(i)));
-    Avertissement_->clear();
-    for (const QString& line : t.warning) {
-        Avertissement_->append(line);
-        Avertissement_->setAlignment(Qt::AlignCenter);
+    // One line per entry, the empty ones included (append() would fold a leading empty line into
+    // the memo's first, empty, paragraph).
+    Avertissement_->setPlainText(t.warning.join(QLatin1Char('\n')));
+    {
+        QTextCursor all(Avertissement_->document());
+        all.select(QTextCursor::Document);
+        QTextBlockFormat centred;
+        centred.setAlignment(Qt::AlignCenter);
+        all.mergeBlockFormat(centred);
     }
     Avertissement_->moveCursor(QTextCursor::Start);
     avertissementOK_->setText(t.accept);
@@ -511,6 +522,9 @@ void TPrincipale::showChosenPort(const ChosenPort& port) {
     ELongitude_->setText(port.longitude);
     EFuseauHoraire_->setText(port.timeZone);
     state_.portChosen = true;
+    // The coefficients place the day's midnight with the current port's time zone: a port in
+    // another zone can change them.
+    if (accepted_) ShowDayCoefficients(state_.selectedDay);
     ShowDayReport(state_.port, state_.selectedDay + state_.settings.heureFin,
                   state_.selectedDay + state_.settings.heureDebut);
 }

@@ -5,6 +5,7 @@
 #include "CurveChart.h"
 #include "Extremes.h"
 #include "Julian.h"
+#include "LanguageTexts.h"
 #include "Report.h"
 #include "TFInitialisation.h"
 #include "TFport.h"
@@ -23,6 +24,9 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
 
 namespace ondrel::test {
@@ -189,6 +193,87 @@ TEST_F(MainWindowTest, SecondStartReloadsTheNearestPortWithItsReport) {
     EXPECT_DOUBLE_EQ(series->at(0).y(),
                      HeightAt(state.context, state.secondaryCache, state.port, state.selectedDay));
     w.close();
+}
+
+TEST_F(MainWindowTest, TheWarningShowsOneLinePerEntryIncludingEmptyOnes) {
+    for (const QString& langue : {kFrench, kEnglish}) {
+        ResetState();
+        StoreSettings({{"langue", langue}});
+        TPrincipale w(state, boxes);
+        w.ChargementLangue();
+        const QStringList expected = MainTexts(langue == kEnglish).warning;
+        const QTextDocument* document = Child<QTextEdit>(&w, "Avertissement")->document();
+        QStringList shown;
+        for (QTextBlock b = document->begin(); b.isValid(); b = b.next()) shown << b.text();
+        EXPECT_EQ(shown, expected) << langue.toStdString();
+        // Applied twice (a language switch answered No): still one copy.
+        w.ChargementLangue();
+        EXPECT_EQ(document->blockCount(), expected.size());
+    }
+}
+
+TEST_F(MainWindowTest, PortNamesOfFortyCharactersOrMoreAreLeftAligned) {
+    struct Case {
+        int length;
+        Qt::Alignment horizontal;
+    };
+    const std::vector<Case> cases{{39, Qt::AlignHCenter}, {40, Qt::AlignLeft}, {41, Qt::AlignLeft}, {5, Qt::AlignHCenter}};
+    std::vector<TestPort> ports;
+    for (const Case& c : cases) ports.push_back({QString(c.length, QLatin1Char('A' + ports.size()))});
+    WritePortTable(workDir(), ports);
+    StoreSettings({{"langue", kFrench}});
+    TPrincipale w(state, boxes);
+    auto* panel = Child<QLabel>(&w, "PortSelection");
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        ASSERT_TRUE(w.portWindow()->selectNearest(ports[i].name));
+        ASSERT_TRUE(w.portWindow()->BouttonOKClick());
+        EXPECT_EQ(panel->text(), ports[i].name);
+        EXPECT_EQ(panel->alignment() & Qt::AlignHorizontal_Mask, cases[i].horizontal) << cases[i].length;
+    }
+}
+
+TEST_F(MainWindowTest, TheLongestRememberedNameIsShownWhole) {
+    const QString name = QStringLiteral("MISSISSIPPI SOUND AT USGS MERRILL SHELL BANK LIGHT");
+    ASSERT_EQ(name.size(), kLastPortNameLength);
+    WritePortTable(workDir(), {{name}, {QStringLiteral("WIDE WATERS WHARF")}});
+    StoreSettings({{"langue", kEnglish}});
+    TPrincipale w(state, boxes);
+    w.show();
+    for (const QString& port : {name, QStringLiteral("WIDE WATERS WHARF")}) {
+        ASSERT_TRUE(w.portWindow()->selectNearest(port));
+        ASSERT_TRUE(w.portWindow()->BouttonOKClick());
+        QCoreApplication::processEvents();
+        auto* panel = Child<QLabel>(&w, "PortSelection");
+        const QRect room = panel->contentsRect().adjusted(panel->margin(), panel->margin(), -panel->margin(),
+                                                          -panel->margin());
+        const int flags = static_cast<int>(panel->alignment()) | (panel->wordWrap() ? Qt::TextWordWrap : 0);
+        const QRect needed = panel->fontMetrics().boundingRect(room, flags, panel->text());
+        EXPECT_TRUE(room.contains(needed)) << port.toStdString() << ": needs " << needed.width() << "x"
+                                           << needed.height() << ", has " << room.width() << "x" << room.height();
+    }
+    w.close();
+}
+
+TEST_F(MainWindowTest, CoefficientsFollowTheTimeZoneOfTheChosenPort) {
+    // Under UT + 3 the day's midnight is placed with the current port's time zone.
+    WritePortTable(workDir(), {{QStringLiteral("EAST PORT"), QStringLiteral("30 15 N"), QStringLiteral("088 52 W"), -6, 5005},
+                               {QStringLiteral("WEST PORT"), QStringLiteral("48 23 N"), QStringLiteral("004 30 W"), 0, 1001}});
+    StoreSettings({{"langue", kEnglish}, {"heure_service", 103}, {"dernier_port", "EAST PORT"}});
+    TPrincipale w(state, boxes);
+    w.ChargementLangue();
+    w.avertissementOKClick();
+    const auto label = [&] { return Child<QLabel>(&w, "coeffmatin")->text() + Child<QLabel>(&w, "CoeffSoir")->text(); };
+    const auto expected = [&](double timeZone) {
+        const TideContext context(103, timeZone);
+        const CoefficientPair c = DayCoefficients(context, state.selectedDay);
+        return QString::fromStdString(MorningCoefficientLabel(c.morning, Language::English) +
+                                      EveningCoefficientLabel(c.evening, Language::English));
+    };
+    ASSERT_NE(expected(-6), expected(0)); // the day chosen shows the difference
+    EXPECT_EQ(label(), expected(-6));
+    ASSERT_TRUE(w.portWindow()->selectNearest(QStringLiteral("WEST PORT")));
+    ASSERT_TRUE(w.portWindow()->BouttonOKClick());
+    EXPECT_EQ(label(), expected(0));
 }
 
 TEST_F(MainWindowTest, StoredWindowBoundsAreUsed) {
