@@ -3,6 +3,7 @@
 #include <QCategoryAxis>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGraphicsLayout>
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace ondrel {
 
@@ -42,13 +44,6 @@ namespace {
 
 constexpr double kHour = 1.0 / 24;
 
-template <typename T>
-T PickStep(const std::vector<T>& steps, double span, double maxTicks) {
-    for (const T& s : steps)
-        if (span / s <= maxTicks) return s;
-    return steps.back();
-}
-
 } // namespace
 
 std::pair<double, double> TimeRange(const std::vector<CurvePoint>& points, CurveView view) {
@@ -62,15 +57,25 @@ std::pair<double, double> TimeRange(const std::vector<CurvePoint>& points, Curve
 }
 
 std::vector<AxisTick> TimeTicks(double min, double max, CurveView view, double pixels,
-                                const QLocale& locale) {
+                                const QLocale& locale, double labelWidth) {
     std::vector<AxisTick> ticks;
     if (!(max > min)) return ticks;
     const double unit = view == CurveView::Day ? kHour : 1.0;
-    const double spacing = view == CurveView::Day ? 58.0 : 64.0; // pixels a label needs
-    const double maxTicks = std::max(1.0, pixels / spacing);
+    if (labelWidth <= 0) labelWidth = view == CurveView::Day ? 34.0 : 46.0;
+    // The axis gives every label an equal share of its width, with one share more than there
+    // are labels, and elides a label wider than its share less its padding.
+    const double share = labelWidth + 12;
     const std::vector<int> steps = view == CurveView::Day ? std::vector<int>{1, 2, 3, 4, 6, 12, 24}
                                                           : std::vector<int>{1, 2, 3, 5, 7, 14};
-    const int step = PickStep(steps, (max - min) / unit, maxTicks);
+    const double span = (max - min) / unit;
+    int step = steps.back();
+    for (int s : steps) {
+        const double labels = std::floor(span / s + 1e-6) + 1;
+        if ((labels + 1) * share <= pixels) {
+            step = s;
+            break;
+        }
+    }
     const auto first = static_cast<long long>(std::ceil(min / unit - 1e-6));
     const auto last = static_cast<long long>(std::floor(max / unit + 1e-6));
     // Counted from the axis start, so that its label (the first day of a week) is never dropped.
@@ -278,6 +283,9 @@ CurveChart::CurveChart() {
     footFont.setPointSizeF(8.5);
     foot_->setFont(footFont);
 
+    firstTime_ = new QGraphicsTextItem(this);
+    firstTime_->setZValue(10);
+
     depth_ = new DepthItem(this);
     depth_->setZValue(1.5); // above the plot-area background, under the series and axes
 
@@ -377,6 +385,7 @@ void CurveChart::applyColours() {
         a->setGridLinePen(QPen(grid, 1));
     }
     series2_->setBrush(data_.indicatorBlue ? QColor(0, 0, 255) : QColor(255, 0, 0));
+    firstTime_->setDefaultTextColor(labels);
     depth_->update();
 }
 
@@ -472,7 +481,29 @@ void CurveChart::updateAxes() {
     const QRectF area = plotArea();
     const double w = area.width() > 10 ? area.width() : std::max(100.0, size().width() - 80);
     const double h = area.height() > 10 ? area.height() : std::max(100.0, size().height() - 80);
-    const std::vector<AxisTick> xt = TimeTicks(x0, x1, data_.view, w);
+    const QFontMetricsF metrics(axisX_->labelsFont());
+    double labelWidth = metrics.horizontalAdvance(QStringLiteral("00:00"));
+    if (data_.view == CurveView::Span) {
+        const QLocale locale = QLocale::system();
+        labelWidth = 0;
+        for (int month = 1; month <= 12; ++month)
+            labelWidth = std::max(labelWidth, metrics.horizontalAdvance(
+                                                  QStringLiteral("28 ") + locale.monthName(month, QLocale::ShortFormat)));
+    }
+    // The time axis spans the chart inside its margins, under the height labels too.
+    double axisWidth = w;
+    if (layout() && size().width() > 100) {
+        qreal l = 0, t = 0, r = 0, b = 0;
+        layout()->getContentsMargins(&l, &t, &r, &b);
+        axisWidth = std::max(w, size().width() - margins().left() - margins().right() - l - r);
+    }
+    std::vector<AxisTick> xt = TimeTicks(x0, x1, data_.view, axisWidth, QLocale::system(), labelWidth);
+    if (!xt.empty()) {
+        firstTime_->setPlainText(xt.front().label);
+        xt.front().label = QString(QChar(0x200B)); // an invisible category label
+    } else {
+        firstTime_->setPlainText(QString());
+    }
     std::vector<AxisTick> yt = HeightTicks(y0, y1, h);
     // The left axis runs from tick to tick.
     const double ylo = yt.empty() ? y0 : std::min(y0, yt.front().value);
@@ -510,17 +541,60 @@ void CurveChart::layoutExtras() {
         foot_->setTextWidth(size().width());
     }
     const double footHeight = foot_->isVisible() ? foot_->boundingRect().height() : 0;
-    // Room on the right for half of the last time label.
-    const QMargins wanted(6, 6 + static_cast<int>(off.y()), 22 + static_cast<int>(off.x()),
-                          4 + static_cast<int>(std::ceil(footHeight)));
-    if (margins() != wanted) setMargins(wanted);
+    const auto applyMargins = [&] {
+        // Room on the right for half of the last time label; on the left for half of the first
+        // one, beyond what the height labels already take (the chart hides a time label that
+        // would stick out of its margins).
+        const double firstHalf =
+            QFontMetricsF(axisX_->labelsFont()).horizontalAdvance(firstTime_->toPlainText()) / 2;
+        const double heightLabels =
+            plotArea().width() > 0 ? std::max(0.0, plotArea().left() - margins().left()) : 0;
+        const int left = std::max(6, static_cast<int>(std::ceil(firstHalf + 3 - heightLabels)));
+        const QMargins wanted(left, 6 + static_cast<int>(off.y()), 22 + static_cast<int>(off.x()),
+                              4 + static_cast<int>(std::ceil(footHeight)));
+        if (margins() != wanted) setMargins(wanted);
+    };
+    applyMargins();
     if (foot_->isVisible()) {
         foot_->setPos(0, size().height() - foot_->boundingRect().height() - 2);
     }
     updateAxes();
+    applyMargins(); // the first time label may have changed
+    placeFirstTimeLabel();
     rebuildIntervalLabels();
     if (crossHairVisible()) hideCrossHair();
     depth_->resized();
+}
+
+void CurveChart::placeFirstTimeLabel() {
+    const QString text = firstTime_->toPlainText();
+    if (text.isEmpty() || plotArea().width() <= 0) {
+        firstTime_->hide();
+        return;
+    }
+    firstTime_->setFont(axisX_->labelsFont());
+    firstTime_->setDefaultTextColor(axisX_->labelsBrush().color());
+    // On the row of the axis's own labels, centred under the axis start.
+    double top = plotArea().bottom() + 2;
+    QStringList others = axisX_->categoriesLabels();
+    others.removeFirst();
+    const std::function<bool(const QGraphicsItem*)> findRow = [&](const QGraphicsItem* item) {
+        for (const QGraphicsItem* child : item->childItems()) {
+            const auto* label = dynamic_cast<const QGraphicsTextItem*>(child);
+            if (label && label != firstTime_ && label != foot_ && label->isVisible() &&
+                others.contains(label->toPlainText())) {
+                top = label->mapToItem(this, QPointF(0, 0)).y();
+                firstTime_->document()->setDocumentMargin(label->document()->documentMargin());
+                return true;
+            }
+            if (findRow(child)) return true;
+        }
+        return false;
+    };
+    findRow(this);
+    const double width = firstTime_->boundingRect().width();
+    firstTime_->setPos(std::round(plotArea().left() - width / 2), top);
+    firstTime_->setVisible(axisX_->labelsVisible());
 }
 
 std::vector<QRectF> PlaceIntervalLabels(const std::vector<QPointF>& anchors,

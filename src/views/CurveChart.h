@@ -101,6 +101,7 @@ private:
     void updateAxes();
     void layoutExtras();
     void rebuildIntervalLabels();
+    void placeFirstTimeLabel();
 
     CurveData data_;
     QLineSeries* series1_;
@@ -113,6 +114,9 @@ private:
     QGraphicsLineItem* crossV_;
     QGraphicsLineItem* crossH_;
     std::vector<QGraphicsSimpleTextItem*> intervalLabels_;
+    // The label of the time axis start, drawn by the chart itself: the axis would hide it
+    // whenever the height labels beside it are narrower than half of it.
+    QGraphicsTextItem* firstTime_;
     bool updating_ = false;
 };
 
@@ -121,8 +125,9 @@ struct AxisTick {
     double value;
     QString label;
 };
+// `labelWidth` is the width of one label in pixels (0: a typical width).
 std::vector<AxisTick> TimeTicks(double min, double max, CurveView view, double pixels,
-                                const QLocale& locale = QLocale::system());
+                                const QLocale& locale = QLocale::system(), double labelWidth = 0);
 std::vector<AxisTick> HeightTicks(double min, double max, double pixels);
 // The axis range around the data: whole hours (day view) or whole days.
 std::pair<double, double> TimeRange(const std::vector<CurvePoint>& points, CurveView view);

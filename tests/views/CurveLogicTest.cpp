@@ -4,7 +4,14 @@
 #include "Julian.h"
 #include "TCourbe.h"
 
+#include <QCategoryAxis>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
 
 namespace ondrel {
 namespace {
@@ -39,17 +46,24 @@ TEST(AxisTimeLabel, WallClockOfTheDateTimeValue) {
 }
 
 TEST(TimeTicks, WholeHoursAndDays) {
+    // Each label gets an equal share of the axis, one share more than there are labels; a share
+    // holds the label and 12 pixels of padding (from 300 pixels on, or the axis would show no
+    // label but its ends).
     const double day = JulianDay(2024, 3, 12) - kDateTimeOrigin;
-    for (double pixels : {150.0, 400.0, 1200.0}) {
-        const auto ticks = TimeTicks(day, day + 1, CurveView::Day, pixels);
-        ASSERT_GE(ticks.size(), 2u) << pixels;
-        EXPECT_LE(static_cast<double>(ticks.size()), pixels / 58 + 1);
-        EXPECT_EQ(ticks.front().label, "00:00");
-        for (const AxisTick& t : ticks) EXPECT_TRUE(t.label.endsWith(":00")) << t.label.toStdString();
+    for (double labelWidth : {33.0, 45.0}) {
+        for (double pixels : {300.0, 400.0, 1200.0}) {
+            const auto ticks = TimeTicks(day, day + 1, CurveView::Day, pixels, QLocale::system(), labelWidth);
+            ASSERT_GE(ticks.size(), 2u) << pixels;
+            EXPECT_LE((static_cast<double>(ticks.size()) + 1) * (labelWidth + 12), pixels) << pixels;
+            EXPECT_EQ(ticks.front().label, "00:00");
+            for (const AxisTick& t : ticks) EXPECT_TRUE(t.label.endsWith(":00")) << t.label.toStdString();
+        }
+        for (double pixels : {400.0, 900.0}) {
+            const auto month = TimeTicks(day, day + 31, CurveView::Span, pixels, QLocale::system(), labelWidth);
+            ASSERT_GE(month.size(), 3u);
+            EXPECT_LE((static_cast<double>(month.size()) + 1) * (labelWidth + 12), pixels) << pixels;
+        }
     }
-    const auto month = TimeTicks(day, day + 31, CurveView::Span, 400);
-    ASSERT_GE(month.size(), 3u);
-    EXPECT_LE(static_cast<double>(month.size()), 400 / 64.0 + 1);
 }
 
 TEST(TimeTicks, FirstLabelAtTheAxisStart) {
@@ -112,6 +126,80 @@ TEST(PlaceIntervalLabels, LabelsOfClosePointsNeverOverlap) {
     // With room, a label sits centred above its point.
     const auto alone = PlaceIntervalLabels({{200, 200}}, {label}, bounds, 9);
     EXPECT_EQ(alone.front(), QRectF(QPointF(200 - 17, 200 - 9 - 14), label));
+}
+
+// The chart's visible text items (axis labels among them), by text.
+std::vector<const QGraphicsTextItem*> VisibleTextItems(const QGraphicsItem* item, const QString& text) {
+    std::vector<const QGraphicsTextItem*> found;
+    for (const QGraphicsItem* child : item->childItems()) {
+        if (!child->isVisible()) continue;
+        if (const auto* t = dynamic_cast<const QGraphicsTextItem*>(child); t && QString(t->toPlainText()).remove(QChar(0x200B)) == text)
+            found.push_back(t);
+        const auto deeper = VisibleTextItems(child, text);
+        found.insert(found.end(), deeper.begin(), deeper.end());
+    }
+    return found;
+}
+
+TEST(CurveChart, FirstTimeLabelIsShown) {
+    // Whatever the width of the height labels on its left (one digit or several), the label of
+    // the axis start is drawn whole, centred under the start, on the row of the other labels.
+    struct Case {
+        CurveView view;
+        int days;
+        double low, high; // heights
+        QSize size;
+    };
+    const Case cases[] = {
+        {CurveView::Span, 31, 0.8, 7.1, {413, 427}}, {CurveView::Span, 31, 0.8, 7.1, {300, 300}},
+        {CurveView::Span, 7, 1.5, 6.2, {413, 427}},  {CurveView::Span, 7, 2.0, 4.0, {800, 600}},
+        {CurveView::Span, 31, 3, 45, {413, 427}},    {CurveView::Day, 1, 1.6, 5.9, {413, 427}},
+        {CurveView::Day, 1, 0.5, 9.5, {300, 300}},   {CurveView::Day, 1, 1234, 1240, {413, 427}},
+    };
+    const double day = JulianDay(2026, 12, 7) - kDateTimeOrigin;
+    for (const Case& c : cases) {
+        CurveData data;
+        data.view = c.view;
+        const double step = c.view == CurveView::Day ? 0.003472 : 0.01736;
+        for (double t = 0; t < c.days; t += step)
+            data.points.push_back({day + t, c.low + (c.high - c.low) * (0.5 + 0.5 * std::sin(t * 12.6))});
+        QGraphicsScene scene;
+        auto* chart = new CurveChart;
+        scene.addItem(chart);
+        chart->resize(c.size);
+        chart->setData(data);
+        for (int i = 0; i < 3; ++i) {
+            chart->resize(QSizeF(c.size) + QSizeF(0, 1));
+            chart->resize(c.size);
+        }
+        const std::string what = std::to_string(c.days) + " days, heights " + std::to_string(c.low) +
+                                 " to " + std::to_string(c.high) + ", width " + std::to_string(c.size.width());
+        auto* axis = qobject_cast<QCategoryAxis*>(chart->axes(Qt::Horizontal).value(0));
+        ASSERT_NE(axis, nullptr);
+        ASSERT_GE(axis->categoriesLabels().size(), 2) << what;
+        const QString firstLabel = AxisTimeLabel(day, c.view);
+        const QString secondLabel = axis->categoriesLabels()[1];
+        // The leftmost item of each text (a day curve ends on "00:00" too).
+        const auto leftmost = [&](const QString& text) {
+            std::optional<QRectF> r;
+            for (const QGraphicsTextItem* item : VisibleTextItems(chart, text))
+                if (!r || item->sceneBoundingRect().left() < r->left()) r = item->sceneBoundingRect();
+            return r;
+        };
+        const auto first = leftmost(firstLabel);
+        const auto second = leftmost(secondLabel);
+        ASSERT_TRUE(first.has_value()) << what;
+        ASSERT_TRUE(second.has_value()) << what;
+        EXPECT_GE(first->left(), 0) << what;
+        EXPECT_NEAR(first->center().x(), chart->plotArea().left(), 2) << what;
+        EXPECT_NEAR(first->top(), second->top(), 0.5) << what;
+        // Every other time label is shown whole: none is elided for want of room.
+        for (qsizetype i = 1; i < axis->categoriesLabels().size(); ++i) {
+            QString label = axis->categoriesLabels()[i];
+            label.remove(QChar(0x200B));
+            EXPECT_TRUE(leftmost(label).has_value()) << what << " " << label.toStdString();
+        }
+    }
 }
 
 TEST(TimeRange, RoundsToHoursOrDays) {
