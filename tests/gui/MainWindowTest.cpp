@@ -313,6 +313,9 @@ TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {
     EXPECT_TRUE(Child<QLabel>(&w, "coeffmatin")->text().startsWith(QStringLiteral("morning : ")));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Brevane - v 4.6"));
     EXPECT_EQ(Child<QPushButton>(&w, "BQuitter")->text(), QStringLiteral("&Reduce")); // icone set
+    // The curve window on screen follows at once, without waiting to be activated.
+    ASSERT_TRUE(w.curveWindow()->isVisible());
+    EXPECT_EQ(w.curveWindow()->windowTitle(), QStringLiteral("Time versus Tide Plot"));
     // The date keeps its old wording until it is formatted again.
     EXPECT_EQ(Child<QLabel>(&w, "DateSelection")->text(), dateBefore);
     w.avertissementOKClick();
