@@ -3,6 +3,7 @@
 #include "Curve.h"
 #ifdef ONDREL_CLI_PICTURES
 #include "CurveImage.h"
+#include "LanguageTexts.h"
 #include <QApplication>
 #endif
 #include "Extremes.h"
@@ -15,7 +16,6 @@
 #include "TableLocation.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 #include <QDate>
 #include <QDir>
 #include <QStringList>
@@ -308,9 +308,9 @@ int Curve(PortTable& table, const Options& o) {
     }
     if (!o.png.isEmpty()) {
 #ifdef ONDREL_CLI_PICTURES
-        const QLocale locale(o.language == Language::English ? QLocale::English : QLocale::French);
-        QString date = locale.toString(o.date, QStringLiteral("dddd, d MMMM yyyy"));
-        if (!date.isEmpty()) date[0] = date[0].toUpper();
+        // The date as the main window writes it, with the program's own day and month names.
+        const QString date = FormatLongDate(
+            o.date, o.language == Language::English ? DateNames::English() : DateNames::French());
         const QString error =
             WriteCurvePicture(points, o.spanDays == 1 ? CurveView::Day : CurveView::Span,
                               {QString::fromStdString(port.name), date}, o.size, o.png);

@@ -9,6 +9,7 @@
 #include "Report.h"
 
 #include <QDir>
+#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -238,6 +239,25 @@ TEST_F(Cli, PortNamesAndArgumentsThatCannotBeUsed) {
     EXPECT_EQ(Run({"day", "brest", "--json"}).exitCode, 0);
     EXPECT_EQ(Run({"day", "ete", "--json"}).exitCode, 0);
 }
+
+#ifdef ONDREL_CLI_PICTURES
+TEST_F(Cli, CurvePictureHasTheAskedSize) {
+    const QString png = dir.filePath(QStringLiteral("week.png"));
+    const Result r = Run({"curve", "BREST", "--span", "week", "--png", png, "--size", "640x400"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty()); // the picture replaces the points
+    QImageReader reader(png);
+    EXPECT_EQ(reader.format(), QByteArray("png"));
+    EXPECT_EQ(reader.size(), QSize(640, 400));
+
+    const Result badSize = Run({"curve", "BREST", "--png", png, "--size", "64x"});
+    EXPECT_EQ(badSize.exitCode, 2);
+    const QString nowhere = dir.filePath(QStringLiteral("no/such/folder/c.png"));
+    const Result unwritable = Run({"curve", "BREST", "--png", nowhere});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_TRUE(unwritable.err.contains(nowhere)) << unwritable.err.toStdString();
+}
+#endif
 
 TEST_F(Cli, TableThatCannotBeOpenedIsNamed) {
     const QString missing = dir.filePath(QStringLiteral("nowhere/ports.dbf"));
