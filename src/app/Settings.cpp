@@ -1,5 +1,7 @@
 #include "Settings.h"
 
+#include "StoredValue.h"
+
 #include <QLocale>
 #include <QSettings>
 
@@ -8,15 +10,6 @@
 namespace ondrel {
 
 namespace {
-
-std::optional<qint64> ReadInteger(const QSettings& store, const QString& name) {
-    const QVariant value = store.value(name);
-    if (!value.isValid()) return std::nullopt;
-    bool ok = false;
-    const qint64 number = value.toLongLong(&ok);
-    if (!ok) return std::nullopt;
-    return number;
-}
 
 std::optional<double> ReadReal(const QSettings& store, const QString& name) {
     const QVariant value = store.value(name);
@@ -50,8 +43,8 @@ Settings LoadSettings(const QSettings& store) {
     s.langue = store.value(QStringLiteral("langue")).toString();
     if (s.langue != kFrench && s.langue != kEnglish) s.langue.clear();
 
-    const auto fond = ReadInteger(store, QStringLiteral("couleur_fond"));
-    const auto trace = ReadInteger(store, QStringLiteral("couleur_trace"));
+    const auto fond = ReadStoredInteger(store, QStringLiteral("couleur_fond"));
+    const auto trace = ReadStoredInteger(store, QStringLiteral("couleur_trace"));
     if (fond && trace && *fond != 0 && *fond > 0 && *fond <= 0xFFFFFF && *trace >= 0 &&
         *trace <= 0xFFFFFF) {
         s.couleurFond = static_cast<quint32>(*fond);
@@ -60,12 +53,12 @@ Settings LoadSettings(const QSettings& store) {
 
     s.lastPortName = store.value(QStringLiteral("dernier_port")).toString().left(kLastPortNameLength);
 
-    if (const auto code = ReadInteger(store, QStringLiteral("heure_service"));
+    if (const auto code = ReadStoredInteger(store, QStringLiteral("heure_service"));
         code && IsValidTimeReference(static_cast<int>(*code)))
         s.heureService = static_cast<int>(*code);
 
     // Only 3 means feet; 0, a missing value or anything unknown gives metres.
-    if (const auto unit = ReadInteger(store, QStringLiteral("coef unite")); unit && *unit == 3)
+    if (const auto unit = ReadStoredInteger(store, QStringLiteral("coef unite")); unit && *unit == 3)
         s.coefUnite = 3;
 
     const auto debut = ReadReal(store, QStringLiteral("heure_debut"));
@@ -75,21 +68,21 @@ Settings LoadSettings(const QSettings& store) {
         s.heureFin = *fin;
     }
 
-    if (const auto size = ReadInteger(store, QStringLiteral("TailleImpression"));
+    if (const auto size = ReadStoredInteger(store, QStringLiteral("TailleImpression"));
         size && *size >= 5 && *size <= 24)
         s.tailleImpression = static_cast<int>(*size);
 
-    const auto top = ReadInteger(store, QStringLiteral("P_top"));
-    const auto left = ReadInteger(store, QStringLiteral("P_left"));
-    const auto width = ReadInteger(store, QStringLiteral("P_width"));
-    const auto height = ReadInteger(store, QStringLiteral("P_height"));
+    const auto top = ReadStoredInteger(store, QStringLiteral("P_top"));
+    const auto left = ReadStoredInteger(store, QStringLiteral("P_left"));
+    const auto width = ReadStoredInteger(store, QStringLiteral("P_width"));
+    const auto height = ReadStoredInteger(store, QStringLiteral("P_height"));
     if (top && left && width && height && *width > 0 && *height > 0)
         s.bounds = WindowBounds{static_cast<int>(*top), static_cast<int>(*left),
                                 static_cast<int>(*width), static_cast<int>(*height)};
 
     for (int n = 1; n <= kCountryCount; ++n) s.countrySelected[n] = ReadFlag(store, QString::number(n));
 
-    s.icone = ReadInteger(store, QStringLiteral("icone")) == 1;
+    s.icone = ReadStoredInteger(store, QStringLiteral("icone")) == 1;
     return s;
 }
 

@@ -1,5 +1,7 @@
 #include "PageSetup.h"
 
+#include "StoredValue.h"
+
 #include <QSettings>
 
 #include <algorithm>
@@ -12,13 +14,8 @@ namespace {
 
 const QString kGroup = QStringLiteral("impression");
 
-std::optional<int> ReadStoredInt(const QSettings& store, const QString& name) {
-    const QVariant v = store.value(kGroup + QLatin1Char('/') + name);
-    if (!v.isValid()) return std::nullopt;
-    bool ok = false;
-    const int n = v.toInt(&ok);
-    if (!ok) return std::nullopt;
-    return n;
+std::optional<qint64> ReadStoredInt(const QSettings& store, const QString& name) {
+    return ReadStoredInteger(store, kGroup + QLatin1Char('/') + name);
 }
 
 } // namespace
