@@ -3,9 +3,8 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-charts-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools
-  libshp-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth
+  qt6-base-dev qt6-charts-dev qt6-svg-dev qt6-tools-dev
+  libshp-dev libgtest-dev libbenchmark-dev
 )
 missing=()
 for p in "${packages[@]}"; do
