@@ -313,7 +313,8 @@ int Curve(PortTable& table, const Options& o) {
             o.date, o.language == Language::English ? DateNames::English() : DateNames::French());
         const QString error =
             WriteCurvePicture(points, o.spanDays == 1 ? CurveView::Day : CurveView::Span,
-                              {QString::fromStdString(port.name), date}, o.size, o.png);
+                              {QString::fromStdString(port.name), date}, o.size, o.png,
+                              o.language == Language::English);
         if (!error.isEmpty()) {
             std::fprintf(stderr, "ondrel-cli: %s: %s\n", o.png.toStdString().c_str(),
                          error.toStdString().c_str());

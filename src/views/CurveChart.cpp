@@ -462,8 +462,18 @@ void CurveChart::hideCrossHair() {
 
 bool CurveChart::crossHairVisible() const { return crossV_->isVisible(); }
 
+QLocale CurveChart::monthNamesLocale() const {
+    return QLocale(data_.english ? QLocale::English : QLocale::French);
+}
+
 QString CurveChart::bottomLabel(double dateTime) const {
-    return AxisTimeLabel(dateTime, data_.view);
+    return AxisTimeLabel(dateTime, data_.view, monthNamesLocale());
+}
+
+void CurveChart::setEnglish(bool english) {
+    if (data_.english == english) return;
+    data_.english = english;
+    updateAxes();
 }
 
 QString CurveChart::leftLabel(double height) const {
@@ -484,7 +494,7 @@ void CurveChart::updateAxes() {
     const QFontMetricsF metrics(axisX_->labelsFont());
     double labelWidth = metrics.horizontalAdvance(QStringLiteral("00:00"));
     if (data_.view == CurveView::Span) {
-        const QLocale locale = QLocale::system();
+        const QLocale locale = monthNamesLocale();
         labelWidth = 0;
         for (int month = 1; month <= 12; ++month)
             labelWidth = std::max(labelWidth, metrics.horizontalAdvance(
@@ -497,7 +507,7 @@ void CurveChart::updateAxes() {
         layout()->getContentsMargins(&l, &t, &r, &b);
         axisWidth = std::max(w, size().width() - margins().left() - margins().right() - l - r);
     }
-    std::vector<AxisTick> xt = TimeTicks(x0, x1, data_.view, axisWidth, QLocale::system(), labelWidth);
+    std::vector<AxisTick> xt = TimeTicks(x0, x1, data_.view, axisWidth, monthNamesLocale(), labelWidth);
     if (!xt.empty()) {
         firstTime_->setPlainText(xt.front().label);
         xt.front().label = QString(QChar(0x200B)); // an invisible category label

@@ -44,11 +44,13 @@ QString WriteCurveImage(const CurveData& data, const QSize& size, const QString&
 }
 
 QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
-                          const QStringList& title, const QSize& size, const QString& file) {
+                          const QStringList& title, const QSize& size, const QString& file,
+                          bool english) {
     CurveData data;
     data.points = points;
     data.view = view;
     data.title = title;
+    data.english = english;
     return WriteCurveImage(data, size, file);
 }
 

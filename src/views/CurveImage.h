@@ -20,7 +20,8 @@ QString WriteCurveImage(const CurveData& data, const QSize& size, const QString&
 // The chart of a curve with the default colours, titled with the port's name and the day, as
 // ondrel-cli draws it; the same as WriteCurveImage otherwise.
 QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
-                          const QStringList& title, const QSize& size, const QString& file);
+                          const QStringList& title, const QSize& size, const QString& file,
+                          bool english);
 // Makes the widgets usable without a display: the offscreen platform when none is set and no
 // display is reachable. To be called before the application object exists.
 void UseOffscreenWithoutDisplay();

@@ -322,6 +322,7 @@ void TCourbe::ChangementLangue() {
     if (!keepIntervalOnActivation_) chart_->clearInterval();
     keepIntervalOnActivation_ = false;
     const bool english = state_.settings.english();
+    chart_->setEnglish(english);
     if (!english && !state_.settings.french()) return;
     for (const Caption& c : kCaptions) {
         const char* text = english ? c.english : c.french;

@@ -157,9 +157,12 @@ TEST(CurveChart, FirstTimeLabelIsShown) {
         {CurveView::Day, 1, 0.5, 9.5, {300, 300}},   {CurveView::Day, 1, 1234, 1240, {413, 427}},
     };
     const double day = JulianDay(2026, 12, 7) - kDateTimeOrigin;
+    bool english = false;
     for (const Case& c : cases) {
+        english = !english; // the month names follow the program's language, not the system's
         CurveData data;
         data.view = c.view;
+        data.english = english;
         const double step = c.view == CurveView::Day ? 0.003472 : 0.01736;
         for (double t = 0; t < c.days; t += step)
             data.points.push_back({day + t, c.low + (c.high - c.low) * (0.5 + 0.5 * std::sin(t * 12.6))});
@@ -177,7 +180,11 @@ TEST(CurveChart, FirstTimeLabelIsShown) {
         auto* axis = qobject_cast<QCategoryAxis*>(chart->axes(Qt::Horizontal).value(0));
         ASSERT_NE(axis, nullptr);
         ASSERT_GE(axis->categoriesLabels().size(), 2) << what;
-        const QString firstLabel = AxisTimeLabel(day, c.view);
+        const QString firstLabel =
+            AxisTimeLabel(day, c.view, QLocale(english ? QLocale::English : QLocale::French));
+        if (c.view == CurveView::Span) {
+            EXPECT_EQ(firstLabel, english ? QStringLiteral("07 Dec") : QStringLiteral("07 déc."));
+        }
         const QString secondLabel = axis->categoriesLabels()[1];
         // The leftmost item of each text (a day curve ends on "00:00" too).
         const auto leftmost = [&](const QString& text) {
