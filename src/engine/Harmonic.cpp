@@ -17,32 +17,33 @@ constexpr long double kNodeRate = 0.05295392L;
 constexpr long double kSolarPerigeeRate = 0.000047069L;
 
 // Speeds in degrees per hour: T contributes 15 per unit, s, h, p, N, p1 their daily rate / 24.
+// V = t T + s s + h h + p p + n N + p1 p1 + constant (T in degrees, 15 per hour).
 struct Multipliers {
-    int t, s, h, p, n, p1;
+    int t, s, h, p, n, p1, constant;
 };
 constexpr std::array<Multipliers, kConstituentCount + 1> kMultipliers{{
-    {0, 0, 0, 0, 0, 0},   // unused
-    {0, 0, 1, 0, 0, 0},   // Sa
-    {1, 0, 1, 0, 0, 0},   // K1
-    {1, -2, 1, 0, 0, 0},  // O1
-    {1, -3, 1, 1, 0, 0},  // Q1
-    {1, 0, -1, 0, 0, 0},  // P1
-    {1, -2, 1, 0, -1, 0}, // O1 satellite
-    {1, 0, 1, 0, 1, 0},   // K1 satellite
-    {2, -2, 2, 0, 0, 0},  // M2
-    {2, -3, 2, 1, 0, 0},  // N2
-    {2, 0, 0, 0, 0, 0},   // S2
-    {2, -4, 2, 2, 0, 0},  // 2N2
-    {2, -4, 4, 0, 0, 0},  // mu2
-    {2, -3, 4, -1, 0, 0}, // nu2
-    {2, -1, 2, -1, 0, 0}, // L2
-    {2, 0, 2, 0, 0, 0},   // K2
-    {2, 0, -1, 0, 0, 1},  // T2
-    {2, -2, 2, 0, -1, 0}, // M2 satellite
-    {2, 0, 2, 0, 1, 0},   // K2 satellite
-    {4, -5, 4, 1, 0, 0},  // MN4
-    {4, -4, 4, 0, 0, 0},  // M4
-    {4, -2, 2, 0, 0, 0},  // MS4
+    {0, 0, 0, 0, 0, 0, 0},     // unused
+    {0, 0, 1, 0, 0, 0, 0},     // Sa
+    {1, 0, 1, 0, 0, 0, 90},    // K1
+    {1, -2, 1, 0, 0, 0, -90},  // O1
+    {1, -3, 1, 1, 0, 0, -90},  // Q1
+    {1, 0, -1, 0, 0, 0, 90},   // P1
+    {1, -2, 1, 0, -1, 0, -90}, // O1 satellite
+    {1, 0, 1, 0, 1, 0, 90},    // K1 satellite
+    {2, -2, 2, 0, 0, 0, 0},    // M2
+    {2, -3, 2, 1, 0, 0, 0},    // N2
+    {2, 0, 0, 0, 0, 0, 0},     // S2
+    {2, -4, 2, 2, 0, 0, 0},    // 2N2
+    {2, -4, 4, 0, 0, 0, 0},    // mu2
+    {2, -3, 4, -1, 0, 0, 0},   // nu2
+    {2, -1, 2, -1, 0, 0, 0},   // L2
+    {2, 0, 2, 0, 0, 0, 0},     // K2
+    {2, 0, -1, 0, 0, 1, 0},    // T2
+    {2, -2, 2, 0, -1, 0, 0},   // M2 satellite
+    {2, 0, 2, 0, 1, 0, 0},     // K2 satellite
+    {4, -5, 4, 1, 0, 0, 0},    // MN4
+    {4, -4, 4, 0, 0, 0, 0},    // M4
+    {4, -2, 2, 0, 0, 0, 0},    // MS4
 }};
 
 constexpr std::array<double, kConstituentCount + 1> MakeSpeeds() {
@@ -82,28 +83,10 @@ InstantArguments ArgumentsAt(const TideContext& ctx, double t) {
     const long double T = 15 * hours;
 
     InstantArguments a;
-    auto& v = a.v;
-    v[kSa] = h;
-    v[kK1] = T + h + 90;
-    v[kO1] = T - 2 * s + h - 90;
-    v[kQ1] = T - 3 * s + h + p - 90;
-    v[kP1] = T - h + 90;
-    v[kO1Satellite] = T - 2 * s + h - n - 90;
-    v[kK1Satellite] = T + h + n + 90;
-    v[kM2] = 30 * hours - 2 * s + 2 * h;
-    v[kN2] = 30 * hours - 3 * s + 2 * h + p;
-    v[kS2] = 30 * hours;
-    v[k2N2] = 30 * hours - 4 * s + 2 * h + 2 * p;
-    v[kMu2] = 30 * hours - 4 * s + 4 * h;
-    v[kNu2] = 30 * hours - 3 * s + 4 * h - p;
-    v[kL2] = 30 * hours - s + 2 * h - p;
-    v[kK2] = 30 * hours + 2 * h;
-    v[kT2] = 30 * hours - h + p1;
-    v[kM2Satellite] = 30 * hours - 2 * s + 2 * h - n;
-    v[kK2Satellite] = 30 * hours + 2 * h + n;
-    v[kMN4] = 60 * hours - 5 * s + 4 * h + p;
-    v[kM4] = 60 * hours - 4 * s + 4 * h;
-    v[kMS4] = 60 * hours - 2 * s + 2 * h;
+    for (int k = 1; k <= kConstituentCount; ++k) {
+        const auto& m = kMultipliers[k];
+        a.v[k] = m.t * T + m.s * s + m.h * h + m.p * p + m.n * n + m.p1 * p1 + m.constant;
+    }
     return a;
 }
 
@@ -118,13 +101,10 @@ double ConstituentArgument(const TideContext& ctx, int k, double t) {
     if (ctx.timeReference() != 0) d += ctx.shiftDays();
     const long double hours = 24 * (d - std::trunc(d));
     const auto& m = kMultipliers[k];
-    const long double constant = (k == kK1 || k == kP1 || k == kK1Satellite) ? 90.0L
-                                 : (k == kO1 || k == kQ1 || k == kO1Satellite) ? -90.0L
-                                                                                : 0.0L;
     return static_cast<double>(15 * m.t * hours + m.s * (78.16L + kMoonRate * d) +
                                m.h * (279.82L + kSunRate * d) + m.p * (349.5L + kPerigeeRate * d) +
                                m.n * (208.1L + kNodeRate * d) +
-                               m.p1 * (282.6L + kSolarPerigeeRate * d) + constant);
+                               m.p1 * (282.6L + kSolarPerigeeRate * d) + m.constant);
 }
 
 double ConstituentSpeed(int k) {
@@ -134,8 +114,8 @@ double ConstituentSpeed(int k) {
 
 double ConstituentTerm(const TideContext& ctx, int k, const PortRecord& port, double t) {
     const InstantArguments args = ArgumentsAt(ctx, t);
-    return static_cast<double>(port.amplitude[k] *
-                               static_cast<long double>(std::cos(ReducedRadians(args.v[k], port.phase[k]))));
+    return static_cast<double>(port.amplitude[k] * static_cast<long double>(std::cos(
+                                                       ReducedRadians(args.v[k], port.phase[k]))));
 }
 
 double StandardHeightFrom(const PortRecord& port, const InstantArguments& args) {
