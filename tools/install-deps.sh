@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-charts-dev qt6-svg-dev qt6-tools-dev
+  qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev qt6-tools-dev
   libshp-dev libgtest-dev libbenchmark-dev
 )
 missing=()
