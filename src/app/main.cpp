@@ -2,7 +2,7 @@
 // runs the event loop and saves the settings once on the way out.
 #include "AppState.h"
 #include "MessageBoxes.h"
-#include "TPrincipale.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,8 +41,8 @@ int main(int argc, char* argv[]) {
 
     int status = 0;
     {
-        ondrel::TPrincipale mainWindow(state, messages);
-        QObject::connect(&mainWindow, &ondrel::TPrincipale::quitRequested, &app, &QApplication::quit,
+        ondrel::MainWindow mainWindow(state, messages);
+        QObject::connect(&mainWindow, &ondrel::MainWindow::quitRequested, &app, &QApplication::quit,
                          Qt::QueuedConnection);
         mainWindow.importAtStart(QApplication::arguments());
         mainWindow.show();

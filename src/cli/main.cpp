@@ -3,7 +3,7 @@
 #include "Curve.h"
 #ifdef ONDREL_CLI_PICTURES
 #include "CurveImage.h"
-#include "LanguageTexts.h"
+#include "DateNames.h"
 #include <QApplication>
 #endif
 #include "Extremes.h"

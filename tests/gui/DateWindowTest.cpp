@@ -2,9 +2,9 @@
 #include "GuiTestSupport.h"
 
 #include "Julian.h"
-#include "TFDate.h"
-#include "TFport.h"
-#include "TPrincipale.h"
+#include "DateWindow.h"
+#include "PortWindow.h"
+#include "MainWindow.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
@@ -29,7 +29,7 @@ protected:
 
 TEST_F(DateWindowTest, ButtonsStepAndCaptionsFollow) {
     state.settings.langue = kFrench;
-    TFDate w(state);
+    DateWindow w(state);
     w.show();
     struct Step {
         QDate from;
@@ -61,8 +61,8 @@ TEST_F(DateWindowTest, ButtonsStepAndCaptionsFollow) {
 }
 
 TEST_F(DateWindowTest, OkOnTodayAllowsThePositionIndicator) {
-    TFDate w(state);
-    QSignalSpy confirmed(&w, &TFDate::dateConfirmed);
+    DateWindow w(state);
+    QSignalSpy confirmed(&w, &DateWindow::dateConfirmed);
     w.show();
     EXPECT_EQ(w.calendar()->selectedDate(), now.date()); // starts on today
     QTest::keyClick(w.findChild<QPushButton*>(QStringLiteral("BouttonOK")), Qt::Key_Space);
@@ -80,7 +80,7 @@ TEST_F(DateWindowTest, OkOnTodayAllowsThePositionIndicator) {
 }
 
 TEST_F(DateWindowTest, EscapeChangesNothing) {
-    TFDate w(state);
+    DateWindow w(state);
     state.selectedDay = 42;
     w.show();
     w.calendar()->setSelectedDate(QDate(2020, 1, 1));
@@ -96,11 +96,11 @@ TEST_F(DateWindowTest, MainWindowComputesTheReportOnlyWithAPort) {
         auto s = store();
         s->setValue("langue", kEnglish);
     }
-    TPrincipale main(state, boxes);
-    QSignalSpy curve(&main, &TPrincipale::dayCurveRequested);
-    QSignalSpy indicator(&main, &TPrincipale::positionIndicatorAllowed);
+    MainWindow main(state, boxes);
+    QSignalSpy curve(&main, &MainWindow::dayCurveRequested);
+    QSignalSpy indicator(&main, &MainWindow::positionIndicatorAllowed);
     main.ChargementLangue();
-    TFDate& w = *main.dateWindow();
+    DateWindow& w = *main.dateWindow();
     w.calendar()->setSelectedDate(QDate(2024, 7, 4));
     w.BouttonOKClick();
     EXPECT_EQ(main.findChild<QLabel*>("DateSelection")->text(), QStringLiteral("Thursday, 4 july 2024"));

@@ -7,10 +7,10 @@
 #include "Julian.h"
 #include "LanguageTexts.h"
 #include "Report.h"
-#include "TFInitialisation.h"
-#include "TFport.h"
-#include "TCourbe.h"
-#include "TPrincipale.h"
+#include "LanguageWindow.h"
+#include "PortWindow.h"
+#include "CurveWindow.h"
+#include "MainWindow.h"
 
 #include <QLineSeries>
 
@@ -50,7 +50,7 @@ protected:
     static void AnswerLanguage(const char* item) {
         auto* poll = new QTimer(qApp);
         QObject::connect(poll, &QTimer::timeout, poll, [poll, item] {
-            auto* dialog = qobject_cast<TFInitialisation*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<LanguageWindow*>(QApplication::activeModalWidget());
             if (!dialog) return;
             poll->stop();
             poll->deleteLater();
@@ -70,7 +70,7 @@ protected:
     }
 
     // The report lines the engine gives for the current port and day.
-    QString ExpectedReport(const TPrincipale&) const {
+    QString ExpectedReport(const MainWindow&) const {
         const auto events = DayTideEvents(state.context, state.port, state.selectedDay);
         QStringList lines;
         for (const auto& l : DayReportLines(events, state.settings.heightUnit(), state.settings.language()))
@@ -92,7 +92,7 @@ class FirstStartTest : public MainWindowTest, public ::testing::WithParamInterfa
 TEST_P(FirstStartTest, LanguageQuestionWarningAcceptanceAndPortWindow) {
     const FirstStartCase& c = GetParam();
     {
-        TPrincipale w(state, boxes);
+        MainWindow w(state, boxes);
         AnswerLanguage(c.item);
         w.show();
         ASSERT_TRUE(WaitFor([&] { return !state.settings.langue.isEmpty(); }));
@@ -145,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainWindowTest, LanguageQuestionClosedLeavesNoLanguage) {
     {
-        TPrincipale w(state, boxes);
+        MainWindow w(state, boxes);
         const QString builtIn = w.windowTitle();
         AnswerLanguage(nullptr);
         w.show();
@@ -158,7 +158,7 @@ TEST_F(MainWindowTest, LanguageQuestionClosedLeavesNoLanguage) {
     EXPECT_TRUE(store()->value("langue").toString().isEmpty());
     // Next start: the question again.
     ResetState();
-    TPrincipale again(state, boxes);
+    MainWindow again(state, boxes);
     AnswerLanguage("English");
     again.show();
     EXPECT_TRUE(WaitFor([&] { return state.settings.langue == kEnglish; }));
@@ -167,11 +167,11 @@ TEST_F(MainWindowTest, LanguageQuestionClosedLeavesNoLanguage) {
 TEST_F(MainWindowTest, SecondStartReloadsTheNearestPortWithItsReport) {
     // "BRES" is no longer in the table: the first name after it is taken.
     StoreSettings({{"langue", kFrench}, {"dernier_port", "BRES"}, {"heure_service", 0}});
-    TPrincipale w(state, boxes);
+    MainWindow w(state, boxes);
     w.show();
     ASSERT_TRUE(WaitFor([&] { return w.windowTitle() == QStringLiteral("Ondrel - v 4.6"); }));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr); // no language question
-    QSignalSpy curve(&w, &TPrincipale::dayCurveRequested);
+    QSignalSpy curve(&w, &MainWindow::dayCurveRequested);
     w.avertissementOKClick();
     EXPECT_FALSE(w.portWindow()->isVisible());
     EXPECT_EQ(Child<QLabel>(&w, "PortSelection")->text(), QStringLiteral("BREST"));
@@ -184,7 +184,7 @@ TEST_F(MainWindowTest, SecondStartReloadsTheNearestPortWithItsReport) {
     EXPECT_DOUBLE_EQ(curve.at(0).at(0).toDouble(), state.selectedDay + 0.0);
     EXPECT_DOUBLE_EQ(curve.at(0).at(1).toDouble(), state.selectedDay + 1.0);
     // The curve window draws that day: 289 samples, the first at midnight.
-    TCourbe* courbe = w.curveWindow();
+    CurveWindow* courbe = w.curveWindow();
     ASSERT_NE(courbe, nullptr);
     EXPECT_TRUE(courbe->isVisible());
     const QLineSeries* series = courbe->graphe()->Series1();
@@ -199,7 +199,7 @@ TEST_F(MainWindowTest, TheWarningShowsOneLinePerEntryIncludingEmptyOnes) {
     for (const QString& langue : {kFrench, kEnglish}) {
         ResetState();
         StoreSettings({{"langue", langue}});
-        TPrincipale w(state, boxes);
+        MainWindow w(state, boxes);
         w.ChargementLangue();
         const QStringList expected = MainTexts(langue == kEnglish).warning;
         const QTextDocument* document = Child<QTextEdit>(&w, "Avertissement")->document();
@@ -222,7 +222,7 @@ TEST_F(MainWindowTest, PortNamesOfFortyCharactersOrMoreAreLeftAligned) {
     for (const Case& c : cases) ports.push_back({QString(c.length, QLatin1Char('A' + ports.size()))});
     WritePortTable(workDir(), ports);
     StoreSettings({{"langue", kFrench}});
-    TPrincipale w(state, boxes);
+    MainWindow w(state, boxes);
     auto* panel = Child<QLabel>(&w, "PortSelection");
     for (std::size_t i = 0; i < cases.size(); ++i) {
         ASSERT_TRUE(w.portWindow()->selectNearest(ports[i].name));
@@ -237,7 +237,7 @@ TEST_F(MainWindowTest, TheLongestRememberedNameIsShownWhole) {
     ASSERT_EQ(name.size(), kLastPortNameLength);
     WritePortTable(workDir(), {{name}, {QStringLiteral("WIDE WATERS WHARF")}});
     StoreSettings({{"langue", kEnglish}});
-    TPrincipale w(state, boxes);
+    MainWindow w(state, boxes);
     w.show();
     for (const QString& port : {name, QStringLiteral("WIDE WATERS WHARF")}) {
         ASSERT_TRUE(w.portWindow()->selectNearest(port));
@@ -259,7 +259,7 @@ TEST_F(MainWindowTest, CoefficientsFollowTheTimeZoneOfTheChosenPort) {
     WritePortTable(workDir(), {{QStringLiteral("EAST PORT"), QStringLiteral("30 15 N"), QStringLiteral("088 52 W"), -6, 5005},
                                {QStringLiteral("WEST PORT"), QStringLiteral("48 23 N"), QStringLiteral("004 30 W"), 0, 1001}});
     StoreSettings({{"langue", kEnglish}, {"heure_service", 103}, {"dernier_port", "EAST PORT"}});
-    TPrincipale w(state, boxes);
+    MainWindow w(state, boxes);
     w.ChargementLangue();
     w.avertissementOKClick();
     const auto label = [&] { return Child<QLabel>(&w, "coeffmatin")->text() + Child<QLabel>(&w, "CoeffSoir")->text(); };
@@ -278,14 +278,14 @@ TEST_F(MainWindowTest, CoefficientsFollowTheTimeZoneOfTheChosenPort) {
 
 TEST_F(MainWindowTest, StoredWindowBoundsAreUsed) {
     StoreSettings({{"langue", kFrench}, {"P_top", 40}, {"P_left", 30}, {"P_width", 900}, {"P_height", 700}});
-    TPrincipale w(state, boxes);
+    MainWindow w(state, boxes);
     EXPECT_EQ(w.width(), 900);
     EXPECT_EQ(w.height(), 700);
 }
 
 TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {
     StoreSettings({{"langue", kFrench}, {"dernier_port", "BREST"}, {"icone", 1}});
-    TPrincipale w(state, boxes);
+    MainWindow w(state, boxes);
     w.show();
     ASSERT_TRUE(WaitFor([&] { return w.windowTitle() == QStringLiteral("Ondrel - v 4.6"); }));
     w.avertissementOKClick();
@@ -333,7 +333,7 @@ TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {
 
 TEST_F(MainWindowTest, ImportOnTheCommandLineReportsItsFailure) {
     StoreSettings({{"langue", kFrench}});
-    TPrincipale w(state, boxes);
+    MainWindow w(state, boxes);
     w.importAtStart({"ondrel", "/A", "ports.add"});
     EXPECT_TRUE(boxes.shown.empty()); // upper case: no import asked
     w.importAtStart({"ondrel", "/a", "ports.add"});
@@ -350,14 +350,14 @@ TEST_F(MainWindowTest, ImportOnTheCommandLineReportsItsFailure) {
 }
 
 TEST_F(MainWindowTest, ImportFailureIsSilentBeforeAnyLanguage) {
-    TPrincipale w(state, boxes);
+    MainWindow w(state, boxes);
     w.importAtStart({"ondrel", "/a", "missing.add"});
     EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(MainWindowTest, TideTableNeedsAPort) {
     StoreSettings({{"langue", kEnglish}});
-    TPrincipale w(state, boxes);
+    MainWindow w(state, boxes);
     int shown = 0;
     w.setTideTableWindow([&] { ++shown; });
     w.AnnuaireClick();
@@ -369,8 +369,8 @@ TEST_F(MainWindowTest, TideTableNeedsAPort) {
 TEST_F(MainWindowTest, QuittingSavesExactlyOnce) {
     StoreSettings({{"langue", kFrench}});
     {
-        TPrincipale w(state, boxes);
-        QSignalSpy quit(&w, &TPrincipale::quitRequested);
+        MainWindow w(state, boxes);
+        QSignalSpy quit(&w, &MainWindow::quitRequested);
         QTest::mouseClick(Child<QPushButton>(&w, "AvertissementNO"), Qt::LeftButton);
         EXPECT_EQ(quit.count(), 1);
         state.settings.heureService = 103;
@@ -393,7 +393,7 @@ TEST_F(MainWindowTest, MissingTableIsReportedAndNothingBreaks) {
     bad.close();
 
     StoreSettings({{"langue", kEnglish}, {"dernier_port", "BREST"}});
-    TPrincipale w(state, boxes);
+    MainWindow w(state, boxes);
     EXPECT_FALSE(w.portWindow()->tableIsOpen());
     w.avertissementOKClick();
     ASSERT_EQ(boxes.shown.size(), 1u);

@@ -3,8 +3,8 @@
 #include "GuiTestSupport.h"
 
 #include "Julian.h"
-#include "TFoptions.h"
-#include "TPrincipale.h"
+#include "OptionsWindow.h"
+#include "MainWindow.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -21,14 +21,14 @@ namespace {
 
 class OptionsWindowTest : public GuiTest {
 protected:
-    QLineEdit* field(TFoptions& w, const char* name) { return w.findChild<QLineEdit*>(QString::fromLatin1(name)); }
-    QSpinBox* spin(TFoptions& w, const char* name) { return w.findChild<QSpinBox*>(QString::fromLatin1(name)); }
-    QRadioButton* item(TFoptions& w, const char* group, int index) {
+    QLineEdit* field(OptionsWindow& w, const char* name) { return w.findChild<QLineEdit*>(QString::fromLatin1(name)); }
+    QSpinBox* spin(OptionsWindow& w, const char* name) { return w.findChild<QSpinBox*>(QString::fromLatin1(name)); }
+    QRadioButton* item(OptionsWindow& w, const char* group, int index) {
         return w.findChild<QWidget*>(QString::fromLatin1(group))->findChildren<QRadioButton*>().at(index);
     }
     // A radio button answers a click on its indicator or its text.
     static void click(QRadioButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2)); }
-    void setHours(TFoptions& w, const QString& start, const QString& end) {
+    void setHours(OptionsWindow& w, const QString& start, const QString& end) {
         field(w, "MHeureDeb")->setText(start);
         field(w, "MHeureFin")->setText(end);
     }
@@ -36,9 +36,9 @@ protected:
 
 TEST_F(OptionsWindowTest, OkShowsItsMessagesInOrderAndOnlyForChanges) {
     state.settings.langue = kEnglish;
-    TFoptions w(state, boxes);
-    QSignalSpy label(&w, &TFoptions::fuseauLabelChanged);
-    QSignalSpy confirmed(&w, &TFoptions::optionsConfirmed);
+    OptionsWindow w(state, boxes);
+    QSignalSpy label(&w, &OptionsWindow::fuseauLabelChanged);
+    QSignalSpy confirmed(&w, &OptionsWindow::optionsConfirmed);
     w.show();
     click(item(w, "choixfuseau", 3));
     EXPECT_TRUE(spin(w, "SEFuseau")->isEnabled());
@@ -72,8 +72,8 @@ TEST_F(OptionsWindowTest, FrenchMessagesAndImmediateLabel) {
     state.settings.langue = kFrench;
     state.settings.heureService = 2;
     state.settings.coefUnite = 3;
-    TFoptions w(state, boxes);
-    QSignalSpy label(&w, &TFoptions::fuseauLabelChanged);
+    OptionsWindow w(state, boxes);
+    QSignalSpy label(&w, &OptionsWindow::fuseauLabelChanged);
     w.show();
     click(item(w, "choixfuseau", 1));
     ASSERT_EQ(label.count(), 1); // at once, before OK
@@ -98,7 +98,7 @@ class OptionsHoursTest : public OptionsWindowTest, public ::testing::WithParamIn
 TEST_P(OptionsHoursTest, CurveHoursRule) {
     state.settings.heureDebut = 0.25;
     state.settings.heureFin = 0.75;
-    TFoptions w(state, boxes);
+    OptionsWindow w(state, boxes);
     w.show();
     setHours(w, QString::fromLatin1(GetParam().start), QString::fromLatin1(GetParam().end));
     w.boutonOKClick();
@@ -123,7 +123,7 @@ TEST_F(OptionsWindowTest, HourFieldsAreCheckedOnLeaving) {
                      "Time must be less then 24. Please try again"}}) {
         state.settings.langue = langue;
         boxes.shown.clear();
-        TFoptions w(state, boxes);
+        OptionsWindow w(state, boxes);
         w.show();
         field(w, "MHeureDeb")->setText("25:00");
         w.MHeureDebExit();
@@ -139,7 +139,7 @@ TEST_F(OptionsWindowTest, HourFieldsAreCheckedOnLeaving) {
 }
 
 TEST_F(OptionsWindowTest, LeavingAFieldWithTheKeyboardChecksIt) {
-    TFoptions w(state, boxes);
+    OptionsWindow w(state, boxes);
     w.show();
     w.activateWindow();
     ASSERT_TRUE(WaitFor([&] { return w.isActiveWindow(); }));
@@ -152,8 +152,8 @@ TEST_F(OptionsWindowTest, LeavingAFieldWithTheKeyboardChecksIt) {
 }
 
 TEST_F(OptionsWindowTest, CancelChangesNothing) {
-    TFoptions w(state, boxes);
-    QSignalSpy confirmed(&w, &TFoptions::optionsConfirmed);
+    OptionsWindow w(state, boxes);
+    QSignalSpy confirmed(&w, &OptionsWindow::optionsConfirmed);
     w.show();
     click(item(w, "choixunite", 1));
     spin(w, "SETaille")->setValue(20);
@@ -172,13 +172,13 @@ TEST_F(OptionsWindowTest, OkRefreshesTheMainWindowToToday) {
     WritePortTable(workDir(), SmallPortList());
     store()->setValue("langue", kEnglish);
     store()->setValue("dernier_port", "BREST");
-    TPrincipale main(state, boxes);
+    MainWindow main(state, boxes);
     main.ChargementLangue();
     main.avertissementOKClick();
     state.selectedDay = JulianDay(2030, 1, 1);
     auto* report = main.findChild<QWidget*>("HeuresOndrel");
     ASSERT_NE(report, nullptr);
-    TFoptions& w = *main.optionsWindow();
+    OptionsWindow& w = *main.optionsWindow();
     w.show();
     click(item(w, "choixunite", 1));
     w.boutonOKClick();
@@ -215,7 +215,7 @@ TEST_F(OptionsWindowTest, AWrongHourConfirmedWithEnterIsReportedOnce) {
     for (const char* fieldName : {"MHeureDeb", "MHeureFin"}) {
         ActivatingBoxes activating;
         state.settings.langue = kFrench;
-        TFoptions w(state, activating);
+        OptionsWindow w(state, activating);
         w.show();
         w.activateWindow();
         ASSERT_TRUE(WaitFor([&] { return w.isActiveWindow(); }));
@@ -233,7 +233,7 @@ TEST_F(OptionsWindowTest, AWrongHourConfirmedWithEnterIsReportedOnce) {
 
 TEST_F(OptionsWindowTest, EachActivationReloadsTheSettingsAndTheLanguage) {
     state.settings.langue = kFrench;
-    TFoptions w(state, boxes);
+    OptionsWindow w(state, boxes);
     QWidget other;
     other.show();
     w.show();

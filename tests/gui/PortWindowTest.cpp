@@ -4,7 +4,7 @@
 
 #include "PortSelectionRules.h"
 #include "PortTable.h"
-#include "TFport.h"
+#include "PortWindow.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -18,13 +18,13 @@ namespace {
 
 class PortWindowTest : public GuiTest {
 protected:
-    QLineEdit* edit(TFport& w) { return w.findChild<QLineEdit*>(QStringLiteral("Edit1")); }
-    QTableView* grid(TFport& w) { return w.findChild<QTableView*>(QStringLiteral("DBGrid1")); }
-    QString current(TFport& w) {
+    QLineEdit* edit(PortWindow& w) { return w.findChild<QLineEdit*>(QStringLiteral("Edit1")); }
+    QTableView* grid(PortWindow& w) { return w.findChild<QTableView*>(QStringLiteral("DBGrid1")); }
+    QString current(PortWindow& w) {
         const QModelIndex i = grid(w)->currentIndex();
         return i.isValid() ? i.data().toString() : QString();
     }
-    QStringList names(TFport& w) {
+    QStringList names(PortWindow& w) {
         QStringList list;
         auto* model = grid(w)->model();
         for (int r = 0; r < model->rowCount(); ++r) list << model->index(r, 0).data().toString();
@@ -35,7 +35,7 @@ protected:
 TEST_F(PortWindowTest, TypedLettersStartTheListAtTheFirstNameNotBeforeThem) {
     WritePortTable(workDir(), SmallPortList());
     state.settings.langue = kFrench;
-    TFport w(state, boxes);
+    PortWindow w(state, boxes);
     w.show();
     ASSERT_TRUE(w.tableIsOpen());
     const QStringList all = names(w);
@@ -59,16 +59,16 @@ TEST_F(PortWindowTest, TypedLettersStartTheListAtTheFirstNameNotBeforeThem) {
     edit(w)->clear();
     QTest::keyClicks(edit(w), QStringLiteral("ZZZZZZ"));
     EXPECT_TRUE(names(w).isEmpty());
-    QSignalSpy confirmed(&w, &TFport::portConfirmed);
+    QSignalSpy confirmed(&w, &PortWindow::portConfirmed);
     EXPECT_FALSE(w.BouttonOKClick()); // nothing to confirm
     EXPECT_EQ(confirmed.count(), 0);
 }
 
 TEST_F(PortWindowTest, KeyboardOnly) {
     WritePortTable(workDir(), SmallPortList());
-    TFport w(state, boxes);
+    PortWindow w(state, boxes);
     w.show();
-    QSignalSpy confirmed(&w, &TFport::portConfirmed);
+    QSignalSpy confirmed(&w, &PortWindow::portConfirmed);
     QTest::keyClicks(edit(w), QStringLiteral("b"));
     EXPECT_EQ(current(w), QStringLiteral("BREST"));
     QTest::keyClick(edit(w), Qt::Key_Down); // the list follows the arrows while typing
@@ -89,7 +89,7 @@ TEST_F(PortWindowTest, KeyboardOnly) {
 
 TEST_F(PortWindowTest, DrawingTheListLeavesTheHighlightedRecord) {
     WritePortTable(workDir(), SmallPortList());
-    TFport w(state, boxes);
+    PortWindow w(state, boxes);
     w.show();
     ASSERT_TRUE(w.selectNearest(QStringLiteral("CHERBOURG")));
     const int position = w.table().visiblePosition();
@@ -105,7 +105,7 @@ TEST_F(PortWindowTest, DrawingTheListLeavesTheHighlightedRecord) {
 
 TEST_F(PortWindowTest, MarkerShowsTheHighlightedPort) {
     WritePortTable(workDir(), SmallPortList());
-    TFport w(state, boxes);
+    PortWindow w(state, boxes);
     w.show();
     for (const TestPort& p : SmallPortList()) {
         ASSERT_TRUE(w.selectNearest(p.name));
@@ -118,8 +118,8 @@ TEST_F(PortWindowTest, MarkerShowsTheHighlightedPort) {
 
 TEST_F(PortWindowTest, LongNamesAreRememberedWhole) {
     WritePortTable(workDir(), SmallPortList());
-    TFport w(state, boxes);
-    QSignalSpy confirmed(&w, &TFport::portConfirmed);
+    PortWindow w(state, boxes);
+    QSignalSpy confirmed(&w, &PortWindow::portConfirmed);
     ASSERT_TRUE(w.selectNearest(QStringLiteral("SAINT")));
     ASSERT_TRUE(w.BouttonOKClick());
     const auto port = confirmed.at(0).at(0).value<ChosenPort>();
@@ -133,8 +133,8 @@ TEST_F(PortWindowTest, CountriesButtonExplainsATableWithoutCountries) {
                                         std::pair{QString(), ""}}) {
         boxes.shown.clear();
         state.settings.langue = langue;
-        TFport w(state, boxes);
-        QSignalSpy asked(&w, &TFport::countriesRequested);
+        PortWindow w(state, boxes);
+        QSignalSpy asked(&w, &PortWindow::countriesRequested);
         ASSERT_TRUE(w.selectNearest(QStringLiteral("ZANZIBAR"))); // zone 9: no country
         w.BPaysClick();
         EXPECT_EQ(asked.count(), 1);
@@ -154,7 +154,7 @@ TEST_F(PortWindowTest, CountriesButtonExplainsATableWithoutCountries) {
 
 TEST_F(PortWindowTest, CountryFilterHidesUnselectedCountries) {
     WritePortTable(workDir(), SmallPortList());
-    TFport w(state, boxes);
+    PortWindow w(state, boxes);
     state.settings.countrySelected[21] = false; // United Kingdom
     w.table().setFiltered(true);
     w.Edit1Change();
@@ -166,7 +166,7 @@ TEST_F(PortWindowTest, CountryFilterHidesUnselectedCountries) {
 
 TEST_F(PortWindowTest, TheWorldTableStaysInstantWhileTyping) {
     CopyShippedTable(workDir());
-    TFport w(state, boxes);
+    PortWindow w(state, boxes);
     w.show();
     ASSERT_TRUE(w.tableIsOpen());
     const int total = grid(w)->model()->rowCount();

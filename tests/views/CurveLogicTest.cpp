@@ -2,7 +2,7 @@
 #include "CurveChart.h"
 #include "CurveTexts.h"
 #include "Julian.h"
-#include "TCourbe.h"
+#include "CurveWindow.h"
 
 #include <QCategoryAxis>
 #include <QGraphicsScene>

@@ -3,7 +3,7 @@
 #include "CurveImage.h"
 #include "CurveWindowSettings.h"
 #include "Extremes.h"
-#include "TCourbe.h"
+#include "CurveWindow.h"
 #include "ViewsTestSupport.h"
 
 #include <QChartView>
@@ -23,15 +23,15 @@
 namespace ondrel::test {
 namespace {
 
-using CurveWindow = ViewsTest;
+using CurveWindowTest = ViewsTest;
 
 std::vector<QPointF> PointsOf(const QXYSeries* s) {
     const QList<QPointF> list = s->points();
     return {list.begin(), list.end()};
 }
 
-TEST_F(CurveWindow, WholeDayHas289PointsEqualToTheEngineHeights) {
-    TCourbe curve(state, messages);
+TEST_F(CurveWindowTest, WholeDayHas289PointsEqualToTheEngineHeights) {
+    CurveWindow curve(state, messages);
     curve.DayCurve(state.selectedDay, state.selectedDay + 1);
     const auto points = PointsOf(curve.graphe()->Series1());
     ASSERT_EQ(points.size(), 289u);
@@ -46,8 +46,8 @@ TEST_F(CurveWindow, WholeDayHas289PointsEqualToTheEngineHeights) {
     EXPECT_TRUE(curve.isVisible());
 }
 
-TEST_F(CurveWindow, CurveHoursBoundTheDayCurve) {
-    TCourbe curve(state, messages);
+TEST_F(CurveWindowTest, CurveHoursBoundTheDayCurve) {
+    CurveWindow curve(state, messages);
     curve.DayCurve(state.selectedDay + 0.25, state.selectedDay + 22.0 / 24);
     const auto points = PointsOf(curve.graphe()->Series1());
     ASSERT_FALSE(points.empty());
@@ -55,8 +55,8 @@ TEST_F(CurveWindow, CurveHoursBoundTheDayCurve) {
     EXPECT_LT(points.back().x(), state.selectedDay + 22.0 / 24 - kDateTimeOrigin);
 }
 
-TEST_F(CurveWindow, FeetMultiplyEveryPlottedHeight) {
-    TCourbe curve(state, messages);
+TEST_F(CurveWindowTest, FeetMultiplyEveryPlottedHeight) {
+    CurveWindow curve(state, messages);
     curve.DayCurve(state.selectedDay, state.selectedDay + 1);
     const auto metres = PointsOf(curve.graphe()->Series1());
     state.settings.coefUnite = 3;
@@ -66,10 +66,10 @@ TEST_F(CurveWindow, FeetMultiplyEveryPlottedHeight) {
     for (std::size_t i = 0; i < feet.size(); ++i) EXPECT_NEAR(feet[i].y(), metres[i].y() / 0.3048, 1e-9);
 }
 
-TEST_F(CurveWindow, WeekAndMonthCurvesAreTheEngineSpanCurves) {
+TEST_F(CurveWindowTest, WeekAndMonthCurvesAreTheEngineSpanCurves) {
     for (const PortRecord& port : {state.port, SecondaryOf(state.port)}) {
         state.port = port;
-        TCourbe curve(state, messages);
+        CurveWindow curve(state, messages);
         for (int span : {7, 31}) {
             curve.TraceSemaineClick(span);
             SecondaryDayCache fresh;
@@ -87,9 +87,9 @@ TEST_F(CurveWindow, WeekAndMonthCurvesAreTheEngineSpanCurves) {
     }
 }
 
-TEST_F(CurveWindow, DayCurveAfterAWeekOfASecondaryPortUsesItsOwnDay) {
+TEST_F(CurveWindowTest, DayCurveAfterAWeekOfASecondaryPortUsesItsOwnDay) {
     state.port = SecondaryOf(state.port);
-    TCourbe curve(state, messages);
+    CurveWindow curve(state, messages);
     curve.DayCurve(state.selectedDay, state.selectedDay + 1);
     const auto before = PointsOf(curve.graphe()->Series1());
     curve.TraceSemaineClick(7);
@@ -97,7 +97,7 @@ TEST_F(CurveWindow, DayCurveAfterAWeekOfASecondaryPortUsesItsOwnDay) {
     EXPECT_EQ(PointsOf(curve.graphe()->Series1()), before);
 }
 
-TEST_F(CurveWindow, TitleAndFootWithAndWithoutElements) {
+TEST_F(CurveWindowTest, TitleAndFootWithAndWithoutElements) {
     state.settings.decimalSeparator = QStringLiteral(",");
     struct Case {
         bool secondary;
@@ -114,7 +114,7 @@ TEST_F(CurveWindow, TitleAndFootWithAndWithoutElements) {
         state.port = c.secondary ? SecondaryOf(standard) : standard;
         state.settings.heureService = c.heureService;
         state.context = TideContext(c.heureService, state.port.timeZone);
-        TCourbe curve(state, messages);
+        CurveWindow curve(state, messages);
         curve.DayCurve(state.selectedDay, state.selectedDay + 1);
         if (curve.elementsOn()) curve.AfficherElementsClick(); // stored by the previous case
         const QString date = FormatLongDate(QDate(2024, 3, 12), state.dateNames);
@@ -147,17 +147,17 @@ TEST_F(CurveWindow, TitleAndFootWithAndWithoutElements) {
     }
 }
 
-TEST_F(CurveWindow, EnglishFootLabelsHighAndLowWaters) {
+TEST_F(CurveWindowTest, EnglishFootLabelsHighAndLowWaters) {
     state.settings.langue = kEnglish;
-    TCourbe curve(state, messages);
+    CurveWindow curve(state, messages);
     curve.AfficherElementsClick();
     const QString events = curve.graphe()->data().foot.value(0);
     EXPECT_TRUE(events.contains(" HW:") && events.contains(" LW:")) << events.toStdString();
     EXPECT_FALSE(events.contains(" PM:") || events.contains(" BM:"));
 }
 
-TEST_F(CurveWindow, RepaintBeforeTheFirstCurveChangesNothing) {
-    TCourbe curve(state, messages);
+TEST_F(CurveWindowTest, RepaintBeforeTheFirstCurveChangesNothing) {
+    CurveWindow curve(state, messages);
     const CurveData before = curve.graphe()->data();
     curve.FormPaint();
     curve.applyBackgroundColour(Qt::darkGreen);
@@ -165,8 +165,8 @@ TEST_F(CurveWindow, RepaintBeforeTheFirstCurveChangesNothing) {
     EXPECT_FALSE(curve.curveComputed());
 }
 
-TEST_F(CurveWindow, ColourRules) {
-    TCourbe curve(state, messages);
+TEST_F(CurveWindowTest, ColourRules) {
+    CurveWindow curve(state, messages);
     curve.DayCurve(state.selectedDay, state.selectedDay + 1);
     CurveColours c = ColoursFor(curve.graphe()->data());
     EXPECT_EQ(c.gradientEnd, kAqua);
@@ -189,9 +189,9 @@ TEST_F(CurveWindow, ColourRules) {
     EXPECT_EQ(state.settings.couleurTrace, 255u);
 }
 
-TEST_F(CurveWindow, CrossHairSitsOnTheCurveAndLeavesNoTrace) {
+TEST_F(CurveWindowTest, CrossHairSitsOnTheCurveAndLeavesNoTrace) {
     for (bool threeD : {false, true}) {
-        TCourbe curve(state, messages);
+        CurveWindow curve(state, messages);
         curve.resize(600, 500);
         curve.DayCurve(state.selectedDay, state.selectedDay + 1);
         if (threeD) curve.Afficheren3dimensions1Click();
@@ -220,8 +220,8 @@ TEST_F(CurveWindow, CrossHairSitsOnTheCurveAndLeavesNoTrace) {
     }
 }
 
-TEST_F(CurveWindow, PositionIndicatorBlinksAndFollowsTheClock) {
-    TCourbe curve(state, messages);
+TEST_F(CurveWindowTest, PositionIndicatorBlinksAndFollowsTheClock) {
+    CurveWindow curve(state, messages);
     curve.DayCurve(state.selectedDay, state.selectedDay + 1);
     curve.IndicateurPositionClick();
     ASSERT_TRUE(curve.indicatorOn());
@@ -251,9 +251,9 @@ TEST_F(CurveWindow, PositionIndicatorBlinksAndFollowsTheClock) {
     EXPECT_FALSE(curve.action("IndicateurPosition")->isEnabled());
 }
 
-TEST_F(CurveWindow, StoredSwitchesAndBounds) {
+TEST_F(CurveWindowTest, StoredSwitchesAndBounds) {
     {
-        TCourbe curve(state, messages);
+        CurveWindow curve(state, messages);
         curve.setGeometry(100, 120, 500, 450);
         curve.AfficherElementsClick();
         curve.IndicateurPositionClick();
@@ -267,7 +267,7 @@ TEST_F(CurveWindow, StoredSwitchesAndBounds) {
         EXPECT_EQ(s.bounds->size(), QSize(500, 450));
     }
     {
-        TCourbe curve(state, messages);
+        CurveWindow curve(state, messages);
         EXPECT_TRUE(curve.indicatorOn());
         EXPECT_TRUE(curve.elementsOn());
         EXPECT_EQ(curve.geometry().size(), QSize(500, 450));
@@ -281,8 +281,8 @@ TEST_F(CurveWindow, StoredSwitchesAndBounds) {
     EXPECT_EQ(store->value("curseur").toInt(), 0);
 }
 
-TEST_F(CurveWindow, NextWindowsOpenAtItsTopLeftCorner) {
-    TCourbe curve(state, messages);
+TEST_F(CurveWindowTest, NextWindowsOpenAtItsTopLeftCorner) {
+    CurveWindow curve(state, messages);
     curve.move(210, 140);
     curve.show();
     QWidget interval, pageSetup;
@@ -293,10 +293,10 @@ TEST_F(CurveWindow, NextWindowsOpenAtItsTopLeftCorner) {
     struct Case {
         const char* what;
         QWidget* window;
-        void (TCourbe::*open)();
+        void (CurveWindow::*open)();
     };
-    const Case cases[] = {{"interval", &interval, &TCourbe::BintervalleClick},
-                          {"page set-up", &pageSetup, &TCourbe::MiseenpageClick}};
+    const Case cases[] = {{"interval", &interval, &CurveWindow::BintervalleClick},
+                          {"page set-up", &pageSetup, &CurveWindow::MiseenpageClick}};
     for (const Case& c : cases) {
         (curve.*c.open)();
         EXPECT_TRUE(c.window->isVisible()) << c.what;
@@ -304,19 +304,19 @@ TEST_F(CurveWindow, NextWindowsOpenAtItsTopLeftCorner) {
     }
 }
 
-TEST_F(CurveWindow, MissingSwitchesFallBack) {
+TEST_F(CurveWindowTest, MissingSwitchesFallBack) {
     {
         const auto store = state.openSettings();
         store->setValue("langue", "FRANCAIS"); // the key exists, the switches do not
     }
-    TCourbe curve(state, messages);
+    CurveWindow curve(state, messages);
     EXPECT_FALSE(curve.indicatorOn());
     EXPECT_TRUE(curve.elementsOn());
     EXPECT_EQ(curve.geometry().size(), kCurveWindowDesignBounds.size());
 }
 
-TEST_F(CurveWindow, SavedBitmapHasTheChartSize) {
-    TCourbe curve(state, messages);
+TEST_F(CurveWindowTest, SavedBitmapHasTheChartSize) {
+    CurveWindow curve(state, messages);
     curve.resize(520, 480);
     curve.DayCurve(state.selectedDay, state.selectedDay + 1);
     const QSize size = curve.grapheView()->size();
@@ -343,7 +343,7 @@ int PdfPages(const QString& file) {
     return static_cast<int>(text.count(QRegularExpression(R"(/Type\s*/Page(?!s))")));
 }
 
-TEST_F(CurveWindow, PrintsOnePageAndKeepsTheScreenColours) {
+TEST_F(CurveWindowTest, PrintsOnePageAndKeepsTheScreenColours) {
     {
         const auto store = state.openSettings();
         store->setValue("impression/marge_g", 10);
@@ -352,7 +352,7 @@ TEST_F(CurveWindow, PrintsOnePageAndKeepsTheScreenColours) {
         store->setValue("impression/marge_b", 5);
         store->setValue("impression/portrait", 0);
     }
-    TCourbe curve(state, messages);
+    CurveWindow curve(state, messages);
     curve.DayCurve(state.selectedDay, state.selectedDay + 1);
     curve.AfficherElementsClick();
     bool blackAndWhite = true;

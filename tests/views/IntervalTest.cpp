@@ -1,8 +1,8 @@
 // The interval calculation: masked fields, the 30-second search with its one-hour skip, the
 // points on the curve and the messages.
 #include "IntervalSearch.h"
-#include "TCourbe.h"
-#include "TFIntervalle.h"
+#include "CurveWindow.h"
+#include "IntervalWindow.h"
 #include "ViewsTestSupport.h"
 
 #include <QLineEdit>
@@ -52,13 +52,13 @@ TEST(SearchInterval, ThirtySecondStepsAndOneHourSkip) {
     for (std::size_t i = 1; i < flat.size(); ++i) EXPECT_NEAR(flat[i] - flat[i - 1], 1.0 / 24, 1e-9);
 }
 
-class IntervalWindow : public ViewsTest {
+class IntervalWindowTest : public ViewsTest {
 protected:
     void SetUp() override {
         ViewsTest::SetUp();
-        curve = std::make_unique<TCourbe>(state, messages);
+        curve = std::make_unique<CurveWindow>(state, messages);
         curve->DayCurve(state.selectedDay, state.selectedDay + 1);
-        window = std::make_unique<TFIntervalle>(state, messages, *curve);
+        window = std::make_unique<ondrel::IntervalWindow>(state, messages, *curve);
         window->show();
     }
     void TearDown() override {
@@ -69,11 +69,11 @@ protected:
         const long long hundredths = std::llround(value * 100);
         return QStringLiteral("%1,%2 m").arg(hundredths / 100, 2, 10, QLatin1Char('0')).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
     }
-    std::unique_ptr<TCourbe> curve;
-    std::unique_ptr<TFIntervalle> window;
+    std::unique_ptr<CurveWindow> curve;
+    std::unique_ptr<ondrel::IntervalWindow> window;
 };
 
-TEST_F(IntervalWindow, TargetAboveTheHighestWaterFindsNothing) {
+TEST_F(IntervalWindowTest, TargetAboveTheHighestWaterFindsNothing) {
     double highest = -1e9;
     for (double t = state.selectedDay; t < state.selectedDay + 1; t += 1.0 / 2880)
         highest = std::max(highest, curve->heightAt(t));
@@ -86,7 +86,7 @@ TEST_F(IntervalWindow, TargetAboveTheHighestWaterFindsNothing) {
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(IntervalWindow, EqualReadingFindsThePresentInstant) {
+TEST_F(IntervalWindowTest, EqualReadingFindsThePresentInstant) {
     const double now = JulianDayOfText("12 03 2024 10:17:23").value();
     const QString reading = Masked(curve->heightAt(now));
     window->Sondeur()->setText(reading);
@@ -109,7 +109,7 @@ TEST_F(IntervalWindow, EqualReadingFindsThePresentInstant) {
     EXPECT_EQ(store->value("H_souhait").toString(), window->Hauteur_dem()->text());
 }
 
-TEST_F(IntervalWindow, RecordedReadingUsesItsTimeOfTheSelectedDay) {
+TEST_F(IntervalWindowTest, RecordedReadingUsesItsTimeOfTheSelectedDay) {
     window->RBHauteurDifferee()->click();
     EXPECT_TRUE(window->HeureSondeur()->isEnabled());
     window->HeureSondeur()->setText("00:00");
@@ -122,7 +122,7 @@ TEST_F(IntervalWindow, RecordedReadingUsesItsTimeOfTheSelectedDay) {
     EXPECT_DOUBLE_EQ(points.front().x() + kDateTimeOrigin, state.selectedDay);
 }
 
-TEST_F(IntervalWindow, IncompleteFieldSaysSoAndSearchesNothing) {
+TEST_F(IntervalWindowTest, IncompleteFieldSaysSoAndSearchesNothing) {
     // The search stops at the first incomplete field, after the window has been hidden and the
     // texts stored.
     struct Case {
@@ -160,7 +160,7 @@ TEST_F(IntervalWindow, IncompleteFieldSaysSoAndSearchesNothing) {
     }
 }
 
-TEST_F(IntervalWindow, FieldsFollowLanguageAndUnit) {
+TEST_F(IntervalWindowTest, FieldsFollowLanguageAndUnit) {
     state.settings.langue = kEnglish;
     state.settings.coefUnite = 3;
     window->hide();

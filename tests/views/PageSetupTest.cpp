@@ -1,7 +1,7 @@
 // Page set-up of the printed curve: margin rules, preview arithmetic, orientation and storage.
 #include "PageSetup.h"
-#include "TCourbe.h"
-#include "TFMiseEnPage.h"
+#include "CurveWindow.h"
+#include "PageSetupWindow.h"
 #include "ViewsTestSupport.h"
 
 #include <QApplication>
@@ -64,9 +64,9 @@ TEST(PrintableArea, PercentOfThePage) {
     EXPECT_DOUBLE_EQ(full.height(), 2000);
 }
 
-using PageSetupWindow = ViewsTest;
+using PageSetupWindowTest = ViewsTest;
 
-TEST_F(PageSetupWindow, StoredValuesAndTheirFallbacks) {
+TEST_F(PageSetupWindowTest, StoredValuesAndTheirFallbacks) {
     {
         const auto store = state.openSettings();
         EXPECT_EQ(LoadPrintSettings(*store).portrait, 1);
@@ -84,8 +84,8 @@ TEST_F(PageSetupWindow, StoredValuesAndTheirFallbacks) {
     EXPECT_EQ(LoadPrintSettings(*store).portrait, 1);
 }
 
-TEST_F(PageSetupWindow, MarginOutOfRangeIsRefused) {
-    TFMiseEnPage window(state, messages, nullptr);
+TEST_F(PageSetupWindowTest, MarginOutOfRangeIsRefused) {
+    PageSetupWindow window(state, messages, nullptr);
     window.show();
     window.Egauche()->setText("12");
     EXPECT_EQ(window.settings().margins.left, 12);
@@ -108,9 +108,9 @@ public:
     }
 };
 
-TEST_F(PageSetupWindow, RefusedMarginMessageIsNotLeavingTheWindow) {
+TEST_F(PageSetupWindowTest, RefusedMarginMessageIsNotLeavingTheWindow) {
     ActivatingMessageBoxes boxes;
-    TFMiseEnPage window(state, boxes, nullptr);
+    PageSetupWindow window(state, boxes, nullptr);
     window.show();
     QApplication::setActiveWindow(&window);
     window.Egauche()->setText("12");
@@ -134,7 +134,7 @@ QString Shown(const QString& text) {
     return shown;
 }
 
-TEST_F(PageSetupWindow, ColourChoiceTextsShowTheirAmpersand) {
+TEST_F(PageSetupWindowTest, ColourChoiceTextsShowTheirAmpersand) {
     struct Case {
         QString langue;
         const char* blackAndWhite;
@@ -142,14 +142,14 @@ TEST_F(PageSetupWindow, ColourChoiceTextsShowTheirAmpersand) {
     const Case cases[] = {{kFrench, "Noir & blanc"}, {kEnglish, "Black & White"}};
     for (const Case& c : cases) {
         state.settings.langue = c.langue;
-        TFMiseEnPage window(state, messages, nullptr);
+        PageSetupWindow window(state, messages, nullptr);
         window.show();
         EXPECT_EQ(Shown(window.noirEtBlancButton()->text()), QString::fromUtf8(c.blackAndWhite));
     }
 }
 
-TEST_F(PageSetupWindow, PreviewFollowsMarginsAndOrientation) {
-    TFMiseEnPage window(state, messages, nullptr);
+TEST_F(PageSetupWindowTest, PreviewFollowsMarginsAndOrientation) {
+    PageSetupWindow window(state, messages, nullptr);
     window.Ehaute()->setText("60");
     window.Ebasse()->setText("50");
     EXPECT_EQ(window.previewPrintable().height(), 0);
@@ -159,9 +159,9 @@ TEST_F(PageSetupWindow, PreviewFollowsMarginsAndOrientation) {
     EXPECT_EQ(window.previewPage().size(), QSize(60, 40));
 }
 
-TEST_F(PageSetupWindow, LeavingStoresMarginsAndOkStoresTheOrientation) {
-    TCourbe curve(state, messages);
-    TFMiseEnPage window(state, messages, &curve);
+TEST_F(PageSetupWindowTest, LeavingStoresMarginsAndOkStoresTheOrientation) {
+    CurveWindow curve(state, messages);
+    PageSetupWindow window(state, messages, &curve);
     window.show();
     window.Egauche()->setText("10");
     window.Edroite()->setText("20");
@@ -188,8 +188,8 @@ TEST_F(PageSetupWindow, LeavingStoresMarginsAndOkStoresTheOrientation) {
     EXPECT_EQ(LoadPrintSettings(*state.openSettings()).portrait, 1);
 }
 
-TEST_F(PageSetupWindow, EmptyMarginFieldStoresNothing) {
-    TFMiseEnPage window(state, messages, nullptr);
+TEST_F(PageSetupWindowTest, EmptyMarginFieldStoresNothing) {
+    PageSetupWindow window(state, messages, nullptr);
     window.show();
     window.Egauche()->setText("25");
     window.Ebasse()->clear();

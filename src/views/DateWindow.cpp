@@ -1,4 +1,4 @@
-#include "TFDate.h"
+#include "DateWindow.h"
 
 #include "AppState.h"
 #include "DateSteps.h"
@@ -16,7 +16,7 @@
 
 namespace ondrel {
 
-TFDate::TFDate(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+DateWindow::DateWindow(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("TFDate"));
     setModal(false);
     // Left through OK (or Escape, which changes nothing): no title-bar buttons.
@@ -105,7 +105,7 @@ TFDate::TFDate(AppState& state, QWidget* parent) : QDialog(parent), state_(state
     FormActivate();
 }
 
-void TFDate::affichage() {
+void DateWindow::affichage() {
     const DateNames& names = state_.dateNames;
     DateSel_->setText(FormatLongDate(workingDate_, names));
     AnneePrec_->setText(QString::number(workingDate_.year() - 1));
@@ -117,41 +117,41 @@ void TFDate::affichage() {
         dayHeads_[static_cast<std::size_t>(column)]->setText(names.shortDays[static_cast<std::size_t>((column + 1) % 7)]);
 }
 
-void TFDate::setCalendarDate(const QDate& date) {
+void DateWindow::setCalendarDate(const QDate& date) {
     if (date.isValid()) Calendar1_->setSelectedDate(date);
     Calendar1_->setCurrentPage(Calendar1_->selectedDate().year(), Calendar1_->selectedDate().month());
     Calendar1Change();
 }
 
-void TFDate::MoisPrecClick() {
+void DateWindow::MoisPrecClick() {
     setCalendarDate(StepMonth(Calendar1_->selectedDate(), -1));
 }
 
-void TFDate::MoisSuivClick() {
+void DateWindow::MoisSuivClick() {
     setCalendarDate(StepMonth(Calendar1_->selectedDate(), +1));
 }
 
-void TFDate::AnneePrecClick() {
+void DateWindow::AnneePrecClick() {
     setCalendarDate(StepYear(Calendar1_->selectedDate(), -1));
 }
 
-void TFDate::AnneeSuivClick() {
+void DateWindow::AnneeSuivClick() {
     setCalendarDate(StepYear(Calendar1_->selectedDate(), +1));
 }
 
-void TFDate::Calendar1Change() {
+void DateWindow::Calendar1Change() {
     workingDate_ = Calendar1_->selectedDate();
     affichage();
 }
 
-void TFDate::FormActivate() {
+void DateWindow::FormActivate() {
     workingDate_ = Calendar1_->selectedDate();
     affichage();
     setWindowTitle(state_.settings.english() ? QStringLiteral("Selection of the Date")
                                              : QStringLiteral("Saisie de la date"));
 }
 
-void TFDate::BouttonOKClick() {
+void DateWindow::BouttonOKClick() {
     hide();
     workingDate_ = Calendar1_->selectedDate();
     state_.selectedDay = JulianDay(workingDate_.year(), workingDate_.month(), workingDate_.day());
@@ -164,18 +164,18 @@ void TFDate::BouttonOKClick() {
     emit dateConfirmed(workingDate_, today);
 }
 
-void TFDate::changeEvent(QEvent* event) {
+void DateWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
     QDialog::changeEvent(event);
 }
 
-void TFDate::showEvent(QShowEvent* event) {
+void DateWindow::showEvent(QShowEvent* event) {
     FormActivate();
     QDialog::showEvent(event);
     Calendar1_->setFocus();
 }
 
-void TFDate::reject() {
+void DateWindow::reject() {
     // Escape leaves the window; the selected day stays as it was.
     hide();
 }

@@ -2,6 +2,8 @@
 // with, and the names of the time references.
 #pragma once
 
+#include "DateNames.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -9,22 +11,6 @@
 #include <array>
 
 namespace ondrel {
-
-// Process-wide date names; index 0 is Sunday for the days, January for the months.
-struct DateNames {
-    std::array<QString, 7> longDays;
-    std::array<QString, 7> shortDays;
-    std::array<QString, 12> longMonths;
-
-    static DateNames French();
-    static DateNames English();
-
-    const QString& longDay(const QDate& date) const { return longDays[date.dayOfWeek() % 7]; }
-    const QString& longMonth(int month) const { return longMonths[(month + 11) % 12]; }
-};
-
-// "dddd, d mmmm yyyy": "Mercredi, 18 septembre 1998".
-QString FormatLongDate(const QDate& date, const DateNames& names);
 
 // Texts of the main window in one language.
 struct MainWindowTexts {

@@ -1,4 +1,4 @@
-#include "TPrincipale.h"
+#include "MainWindow.h"
 
 #include "AppState.h"
 #include "Extremes.h"
@@ -6,13 +6,13 @@
 #include "LanguageTexts.h"
 #include "MessageBoxes.h"
 #include "Report.h"
-#include "TCourbe.h"
-#include "TFDate.h"
-#include "TFIntervalle.h"
-#include "TFMiseEnPage.h"
-#include "TFInitialisation.h"
-#include "TFoptions.h"
-#include "TFport.h"
+#include "CurveWindow.h"
+#include "DateWindow.h"
+#include "IntervalWindow.h"
+#include "PageSetupWindow.h"
+#include "LanguageWindow.h"
+#include "OptionsWindow.h"
+#include "PortWindow.h"
 #include "TableLocation.h"
 
 #include <QAction>
@@ -72,7 +72,7 @@ QFont Bold(QFont f, bool italic = false) {
 
 } // namespace
 
-TPrincipale::TPrincipale(AppState& state, MessageBoxes& messages, QWidget* parent)
+MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     : QMainWindow(parent), state_(state), messages_(messages) {
     setObjectName(QStringLiteral("TPrincipale"));
     setWindowTitle(QStringLiteral("Ondrel"));
@@ -85,37 +85,37 @@ TPrincipale::TPrincipale(AppState& state, MessageBoxes& messages, QWidget* paren
     FormCreate();
 
     // The other windows, in their fixed order.
-    FDate_ = new TFDate(state_, this);
-    Fport_ = new TFport(state_, messages_, this);
-    Courbe_ = new TCourbe(state_, messages_, this);
-    Foptions_ = new TFoptions(state_, messages_, this);
-    FInitialisation_ = new TFInitialisation(this);
-    FIntervalle_ = new TFIntervalle(state_, messages_, *Courbe_, this);
-    FMiseEnPage_ = new TFMiseEnPage(state_, messages_, Courbe_, this);
+    FDate_ = new DateWindow(state_, this);
+    Fport_ = new PortWindow(state_, messages_, this);
+    Courbe_ = new CurveWindow(state_, messages_, this);
+    Foptions_ = new OptionsWindow(state_, messages_, this);
+    FInitialisation_ = new LanguageWindow(this);
+    FIntervalle_ = new IntervalWindow(state_, messages_, *Courbe_, this);
+    FMiseEnPage_ = new PageSetupWindow(state_, messages_, Courbe_, this);
 
     // The curve window draws every day curve, hosts the interval calculation and prints with the
     // page settings.
     Courbe_->setIntervalWindow(FIntervalle_);
     Courbe_->setPageSetupWindow(FMiseEnPage_, [this] { return FMiseEnPage_->blackAndWhite(); });
-    connect(this, &TPrincipale::dayCurveRequested, Courbe_, &TCourbe::DayCurve);
-    connect(this, &TPrincipale::positionIndicatorAllowed, Courbe_,
-            &TCourbe::setPositionIndicatorAllowed);
-    connect(this, &TPrincipale::languageChanged, Courbe_, [this] {
+    connect(this, &MainWindow::dayCurveRequested, Courbe_, &CurveWindow::DayCurve);
+    connect(this, &MainWindow::positionIndicatorAllowed, Courbe_,
+            &CurveWindow::setPositionIndicatorAllowed);
+    connect(this, &MainWindow::languageChanged, Courbe_, [this] {
         if (Courbe_->isVisible()) Courbe_->FormActivate();
     });
 
-    connect(FDate_, &TFDate::dateConfirmed, this, &TPrincipale::dateConfirmed);
-    connect(Fport_, &TFport::portConfirmed, this, &TPrincipale::showChosenPort);
-    connect(Fport_, &TFport::countriesRequested, this, &TPrincipale::countriesRequested);
-    connect(Foptions_, &TFoptions::fuseauLabelChanged, fuseau_, &QLabel::setText);
-    connect(Foptions_, &TFoptions::optionsConfirmed, this, [this] { avertissementOKClick(); });
+    connect(FDate_, &DateWindow::dateConfirmed, this, &MainWindow::dateConfirmed);
+    connect(Fport_, &PortWindow::portConfirmed, this, &MainWindow::showChosenPort);
+    connect(Fport_, &PortWindow::countriesRequested, this, &MainWindow::countriesRequested);
+    connect(Foptions_, &OptionsWindow::fuseauLabelChanged, fuseau_, &QLabel::setText);
+    connect(Foptions_, &OptionsWindow::optionsConfirmed, this, [this] { avertissementOKClick(); });
 }
 
-TPrincipale::~TPrincipale() {
+MainWindow::~MainWindow() {
     FormDestroy();
 }
 
-void TPrincipale::buildControls() {
+void MainWindow::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
@@ -270,7 +270,7 @@ void TPrincipale::buildControls() {
     Annuaire_->setEnabled(false);
 }
 
-void TPrincipale::buildMenu() {
+void MainWindow::buildMenu() {
     const MainWindowTexts fr = MainTexts(false);
     QMenuBar* bar = menuBar();
     PortSecondaire_ = Named(bar->addMenu(fr.portSecondaire), "PortSecondaire");
@@ -307,7 +307,7 @@ void TPrincipale::buildMenu() {
     connect(Aide2_, &QAction::triggered, this, [this] { showHelp(kHelpHome); });
 }
 
-void TPrincipale::buildWarning() {
+void MainWindow::buildWarning() {
     paneau_avertissement_ = Named(new QFrame(centralWidget()), "paneau_avertissement");
     paneau_avertissement_->setFrameStyle(QFrame::Panel | QFrame::Raised);
     paneau_avertissement_->setLineWidth(2);
@@ -339,7 +339,7 @@ void TPrincipale::buildWarning() {
     centralWidget()->setMinimumHeight(warningHeight + 16);
 }
 
-void TPrincipale::placeWarning() {
+void MainWindow::placeWarning() {
     if (!paneau_avertissement_) return;
     const QRect area = centralWidget()->rect();
     const int width = std::min(area.width() - 24, Avertissement_->fontMetrics().horizontalAdvance(
@@ -349,7 +349,7 @@ void TPrincipale::placeWarning() {
     paneau_avertissement_->raise();
 }
 
-void TPrincipale::FormCreate() {
+void MainWindow::FormCreate() {
     auto store = state_.openSettings();
     state_.settings = LoadSettings(*store);
     state_.settings.decimalSeparator = SystemDecimalSeparator();
@@ -369,7 +369,7 @@ void TPrincipale::FormCreate() {
     state_.help = [this](int context) { showHelp(context); };
 }
 
-void TPrincipale::FormDestroy() {
+void MainWindow::FormDestroy() {
     if (settingsSaved_) return;
     settingsSaved_ = true;
     state_.settings.bounds = WindowBounds{y(), x(), width(), height()};
@@ -378,7 +378,7 @@ void TPrincipale::FormDestroy() {
     state_.help = nullptr;
 }
 
-void TPrincipale::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     placeWarning();
     if (!event->spontaneous() && !formShowPending_) {
@@ -391,7 +391,7 @@ void TPrincipale::showEvent(QShowEvent* event) {
     }
 }
 
-void TPrincipale::FormShow() {
+void MainWindow::FormShow() {
     if (state_.settings.langue.isEmpty()) {
         state_.settings.langue = FInitialisation_->ask(this);
         InitialisationValeurs(state_.settings.langue);
@@ -404,26 +404,26 @@ void TPrincipale::FormShow() {
     }
 }
 
-void TPrincipale::InitialisationValeurs(const QString& langue) {
+void MainWindow::InitialisationValeurs(const QString& langue) {
     auto store = state_.openSettings();
     ondrel::InitialisationValeurs(*store, state_.settings, langue);
 }
 
-void TPrincipale::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     emit quitRequested();
 }
 
-void TPrincipale::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     placeWarning();
 }
 
-bool TPrincipale::warningShown() const {
+bool MainWindow::warningShown() const {
     return !paneau_avertissement_->isHidden();
 }
 
-void TPrincipale::ChargementLangue() {
+void MainWindow::ChargementLangue() {
     const Settings& s = state_.settings;
     if (!s.english() && !s.french()) return; // no language chosen: the built-in texts stay
     const bool english = s.english();
@@ -470,7 +470,7 @@ void TPrincipale::ChargementLangue() {
     fuseau_->setText(FuseauLabel(s.heureService, english));
 }
 
-void TPrincipale::updateQuitCaption() {
+void MainWindow::updateQuitCaption() {
     const bool english = state_.settings.english();
     if (state_.settings.icone)
         BQuitter_->setText(english ? QStringLiteral("&Reduce") : QStringLiteral("&Réduire"));
@@ -478,7 +478,7 @@ void TPrincipale::updateQuitCaption() {
         BQuitter_->setText(english ? QStringLiteral("&Exit") : QStringLiteral("&Quitter"));
 }
 
-void TPrincipale::avertissementOKClick() {
+void MainWindow::avertissementOKClick() {
     paneau_avertissement_->hide();
     accepted_ = true;
 
@@ -506,11 +506,11 @@ void TPrincipale::avertissementOKClick() {
     SelPortClick();
 }
 
-void TPrincipale::AvertissementNOClick() {
+void MainWindow::AvertissementNOClick() {
     emit quitRequested();
 }
 
-void TPrincipale::showChosenPort(const ChosenPort& port) {
+void MainWindow::showChosenPort(const ChosenPort& port) {
     Informations_->clear();
     PortSelection_->setAlignment((port.name.size() >= 40 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
     PortSelection_->setText(port.name);
@@ -529,13 +529,13 @@ void TPrincipale::showChosenPort(const ChosenPort& port) {
                   state_.selectedDay + state_.settings.heureDebut);
 }
 
-void TPrincipale::ShowDayReport(const PortRecord& port, double curveEnd, double curveStart) {
+void MainWindow::ShowDayReport(const PortRecord& port, double curveEnd, double curveStart) {
     state_.secondaryCache.prepare(state_.context, port, curveStart);
     DayReport(port);
     emit dayCurveRequested(curveStart, curveEnd);
 }
 
-void TPrincipale::DayReport(const PortRecord& port) {
+void MainWindow::DayReport(const PortRecord& port) {
     const DayEvents events = DayTideEvents(state_.context, port, state_.selectedDay);
     const auto lines = DayReportLines(events, state_.settings.heightUnit(), state_.settings.language());
     QStringList text;
@@ -543,21 +543,21 @@ void TPrincipale::DayReport(const PortRecord& port) {
     HeuresOndrel_->setPlainText(text.join(QLatin1Char('\n')));
 }
 
-void TPrincipale::ShowDayCoefficients(double day) {
+void MainWindow::ShowDayCoefficients(double day) {
     const CoefficientPair c = DayCoefficients(state_.context, day);
     const Language language = state_.settings.language();
     coeffmatin_->setText(QString::fromStdString(MorningCoefficientLabel(c.morning, language)));
     CoeffSoir_->setText(QString::fromStdString(EveningCoefficientLabel(c.evening, language)));
 }
 
-void TPrincipale::dateConfirmed(const QDate& date, bool isToday) {
+void MainWindow::dateConfirmed(const QDate& date, bool isToday) {
     DateSelection_->setText(FormatLongDate(date, state_.dateNames));
     ShowDayCoefficients(state_.selectedDay);
     emit positionIndicatorAllowed(isToday);
     if (state_.portChosen) ShowDayReport(state_.port, state_.selectedDay + 1, state_.selectedDay);
 }
 
-void TPrincipale::reportTableProblem() {
+void MainWindow::reportTableProblem() {
     const bool english = state_.settings.english();
     const QString where = QDir::toNativeSeparators(UserTableDirectory());
     const QString detail = Fport_->tableError();
@@ -572,7 +572,7 @@ void TPrincipale::reportTableProblem() {
                             .arg(detail, where));
 }
 
-void TPrincipale::SelPortClick() {
+void MainWindow::SelPortClick() {
     if (!Fport_->tableIsOpen()) {
         reportTableProblem();
         return;
@@ -583,14 +583,14 @@ void TPrincipale::SelPortClick() {
     Fport_->activateWindow();
 }
 
-void TPrincipale::SelDateClick() {
+void MainWindow::SelDateClick() {
     FDate_->move(pos());
     FDate_->show();
     FDate_->raise();
     FDate_->activateWindow();
 }
 
-void TPrincipale::AnnuaireClick() {
+void MainWindow::AnnuaireClick() {
     if (PortSelection_->text().isEmpty()) {
         messages_.information(this, state_.settings.english()
                                         ? QStringLiteral("You have first to select a port !")
@@ -600,31 +600,31 @@ void TPrincipale::AnnuaireClick() {
     if (showTideTable_) showTideTable_();
 }
 
-void TPrincipale::BQuitterClick() {
+void MainWindow::BQuitterClick() {
     // Hiding in the notification area comes with the notification icon; until then the
     // button always quits.
     emit quitRequested();
 }
 
-void TPrincipale::AideClick() {
+void MainWindow::AideClick() {
     showHelp(kHelpHome);
 }
 
-void TPrincipale::showHelp(int context) {
+void MainWindow::showHelp(int context) {
     Q_UNUSED(context);
     const bool english = state_.settings.english();
     messages_.information(this, english ? QStringLiteral("The help files are not installed with this version.")
                                         : QStringLiteral("Les fichiers d'aide ne sont pas installés avec cette version."));
 }
 
-void TPrincipale::OptionsClick() {
+void MainWindow::OptionsClick() {
     Foptions_->move(pos());
     Foptions_->show();
     Foptions_->raise();
     Foptions_->activateWindow();
 }
 
-void TPrincipale::Langue1Click() {
+void MainWindow::Langue1Click() {
     Settings& s = state_.settings;
     if (s.english()) {
         if (messages_.askYesNoCancel(this, QStringLiteral("Do you wish to change to the <French> language version? ")) ==
@@ -648,11 +648,11 @@ void TPrincipale::Langue1Click() {
     emit languageChanged();
 }
 
-QWidget* TPrincipale::fontControl(const char* name) const {
+QWidget* MainWindow::fontControl(const char* name) const {
     return findChild<QWidget*>(QString::fromLatin1(name));
 }
 
-void TPrincipale::applyFont(const QFont& font) {
+void MainWindow::applyFont(const QFont& font) {
     const auto apply = [&](QWidget* w, bool bold) {
         if (!w) return;
         QFont f = font;
@@ -670,7 +670,7 @@ void TPrincipale::applyFont(const QFont& font) {
     apply(Label4_, true);
 }
 
-void TPrincipale::changer1Click() {
+void MainWindow::changer1Click() {
     QFontDialog dialog(SelPort_->font(), this);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     dialog.setOption(QFontDialog::ScalableFonts);
@@ -682,11 +682,11 @@ void TPrincipale::changer1Click() {
     if (dialog.exec() == QDialog::Accepted) applyFont(dialog.selectedFont());
 }
 
-void TPrincipale::policepardefaut1Click() {
+void MainWindow::policepardefaut1Click() {
     for (auto it = builtInFonts_.cbegin(); it != builtInFonts_.cend(); ++it) it.key()->setFont(it.value());
 }
 
-void TPrincipale::importAtStart(const QStringList& arguments) {
+void MainWindow::importAtStart(const QStringList& arguments) {
     if (arguments.size() < 2 || arguments.at(1) != u"/a") return;
     const QString file = arguments.value(2);
     const bool imported = importPorts_ && !file.isEmpty() && importPorts_(file);
@@ -697,17 +697,17 @@ void TPrincipale::importAtStart(const QStringList& arguments) {
         messages_.plain(this, QStringLiteral("Impossible to find the file for adding new ports"));
 }
 
-void TPrincipale::setTideTableWindow(std::function<void()> show) {
+void MainWindow::setTideTableWindow(std::function<void()> show) {
     showTideTable_ = std::move(show);
     Annuaire_->setEnabled(static_cast<bool>(showTideTable_));
 }
 
-void TPrincipale::setEphemeridesWindow(std::function<void()> show) {
+void MainWindow::setEphemeridesWindow(std::function<void()> show) {
     showEphemerides_ = std::move(show);
     BEphemerides_->setEnabled(accepted_ && showEphemerides_);
 }
 
-void TPrincipale::setImport(std::function<bool(const QString&)> importPorts) {
+void MainWindow::setImport(std::function<bool(const QString&)> importPorts) {
     importPorts_ = std::move(importPorts);
 }
 

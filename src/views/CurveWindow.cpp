@@ -1,10 +1,10 @@
-#include "TCourbe.h"
+#include "CurveWindow.h"
 
 #include "AppState.h"
 #include "CurveImage.h"
 #include "CurveWindowSettings.h"
 #include "Julian.h"
-#include "LanguageTexts.h"
+#include "DateNames.h"
 #include "MessageBoxes.h"
 #include "PageSetup.h"
 
@@ -98,7 +98,7 @@ CurveWindowGeometry CurveWindowLayout(const QSize& client, const QSize& panel,
     return g;
 }
 
-TCourbe::TCourbe(AppState& state, MessageBoxes& messages, QWidget* parent)
+CurveWindow::CurveWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     : QMainWindow(parent), state_(state), messages_(messages) {
     setObjectName(QStringLiteral("TCourbe"));
     setWindowTitle(QStringLiteral("Courbe de hauteur d'eau"));
@@ -149,13 +149,13 @@ TCourbe::TCourbe(AppState& state, MessageBoxes& messages, QWidget* parent)
     FormCreate();
 }
 
-TCourbe::~TCourbe() { FormDestroy(); }
+CurveWindow::~CurveWindow() { FormDestroy(); }
 
-QAction* TCourbe::action(const char* name) const {
+QAction* CurveWindow::action(const char* name) const {
     return findChild<QAction*>(QString::fromLatin1(name));
 }
 
-void TCourbe::buildMenu() {
+void CurveWindow::buildMenu() {
     const auto caption = [](const char* name) {
         for (const Caption& c : kCaptions)
             if (qstrcmp(c.name, name) == 0) return QString::fromUtf8(c.initial);
@@ -205,10 +205,10 @@ void TCourbe::buildMenu() {
         });
         return a;
     };
-    Affichageducurseur1_ = toggle("Affichageducurseur1", &TCourbe::Affichageducurseur1Click);
-    Afficheren3dimensions1_ = toggle("Afficheren3dimensions1", &TCourbe::Afficheren3dimensions1Click);
-    IndicateurPosition_ = toggle("IndicateurPosition", &TCourbe::IndicateurPositionClick);
-    AfficherElements_ = toggle("AfficherElements", &TCourbe::AfficherElementsClick);
+    Affichageducurseur1_ = toggle("Affichageducurseur1", &CurveWindow::Affichageducurseur1Click);
+    Afficheren3dimensions1_ = toggle("Afficheren3dimensions1", &CurveWindow::Afficheren3dimensions1Click);
+    IndicateurPosition_ = toggle("IndicateurPosition", &CurveWindow::IndicateurPositionClick);
+    AfficherElements_ = toggle("AfficherElements", &CurveWindow::AfficherElementsClick);
     Couleurs_ = menu(Options1_, "Couleurs");
     Couleursdufond_ = item(Couleurs_, "Couleursdufond", [this] { CouleursdufondClick(); });
     Couleurdutrac_ = item(Couleurs_, "Couleurdutrac", [this] { CouleurdutracClick(); });
@@ -222,7 +222,7 @@ void TCourbe::buildMenu() {
     });
 }
 
-void TCourbe::FormCreate() {
+void CurveWindow::FormCreate() {
     chart_->setColours(ColourOfStored(state_.settings.couleurFond),
                        ColourOfStored(state_.settings.couleurTrace));
     setGeometry(kCurveWindowDesignBounds);
@@ -233,7 +233,7 @@ void TCourbe::FormCreate() {
     if (s.indicator) IndicateurPositionClick();
 }
 
-void TCourbe::FormDestroy() {
+void CurveWindow::FormDestroy() {
     if (settingsSaved_) return;
     settingsSaved_ = true;
     Timer1_->stop();
@@ -241,20 +241,20 @@ void TCourbe::FormDestroy() {
     StoreCurveWindowSettings(*store, geometry(), indicatorOn(), elementsOn());
 }
 
-long double TCourbe::unitFactor() const { return UnitFactor(state_.settings.heightUnit()); }
+long double CurveWindow::unitFactor() const { return UnitFactor(state_.settings.heightUnit()); }
 
-double TCourbe::now() const {
+double CurveWindow::now() const {
     const QDateTime clock = state_.clock();
     return JulianDayOfText(clock.toString(QStringLiteral("dd MM yyyy hh:mm:ss")).toStdString())
         .value_or(0);
 }
 
-QString TCourbe::dateText() const {
+QString CurveWindow::dateText() const {
     const CalendarDate c = CalendarOfJulianDay(state_.selectedDay);
     return FormatLongDate(QDate(c.year, c.month, static_cast<int>(c.day)), state_.dateNames);
 }
 
-double TCourbe::heightAt(double t) {
+double CurveWindow::heightAt(double t) {
     if (IsSecondaryPort(state_.port)) {
         const double day = DayStart(t);
         if (day != readingDay_) {
@@ -268,7 +268,7 @@ double TCourbe::heightAt(double t) {
 // ---------------------------------------------------------------------------------------------
 // Curves
 
-void TCourbe::DayCurve(double curveStart, double curveEnd) {
+void CurveWindow::DayCurve(double curveStart, double curveEnd) {
     readingDay_ = -1; // the port or its day may have changed
     // The day cache must hold the curve's day, whatever drew last (a week curve leaves it on
     // its last day).
@@ -281,9 +281,9 @@ void TCourbe::DayCurve(double curveStart, double curveEnd) {
     FormPaint();
 }
 
-void TCourbe::JourSelectionneClick() { DayCurve(state_.selectedDay, state_.selectedDay + 1); }
+void CurveWindow::JourSelectionneClick() { DayCurve(state_.selectedDay, state_.selectedDay + 1); }
 
-void TCourbe::TraceSemaineClick(int spanDays) {
+void CurveWindow::TraceSemaineClick(int spanDays) {
     if (elementsOn()) AfficherElementsClick();
     if (indicatorOn()) IndicateurPositionClick();
     readingDay_ = -1;
@@ -306,7 +306,7 @@ void TCourbe::TraceSemaineClick(int spanDays) {
 // ---------------------------------------------------------------------------------------------
 // Title, foot, language
 
-void TCourbe::FormPaint() {
+void CurveWindow::FormPaint() {
     if (!curveComputed_) return;
     chart_->setColours(ColourOfStored(state_.settings.couleurFond),
                        ColourOfStored(state_.settings.couleurTrace));
@@ -318,7 +318,7 @@ void TCourbe::FormPaint() {
                                     state_.settings.decimalSeparator, elements));
 }
 
-void TCourbe::ChangementLangue() {
+void CurveWindow::ChangementLangue() {
     if (!keepIntervalOnActivation_) chart_->clearInterval();
     keepIntervalOnActivation_ = false;
     const bool english = state_.settings.english();
@@ -343,13 +343,13 @@ void TCourbe::ChangementLangue() {
     FormResize();
 }
 
-void TCourbe::FormActivate() {
+void CurveWindow::FormActivate() {
     ChangementLangue();
     FormPaint();
     chart_->hideCrossHair();
 }
 
-void TCourbe::changeEvent(QEvent* event) {
+void CurveWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
     QMainWindow::changeEvent(event);
 }
@@ -357,12 +357,12 @@ void TCourbe::changeEvent(QEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // Layout
 
-void TCourbe::resizeEvent(QResizeEvent* event) {
+void CurveWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     FormResize();
 }
 
-void TCourbe::FormResize() {
+void CurveWindow::FormResize() {
     Bintervalle_->adjustSize();
     Panel1_->resize(Bintervalle_->size());
     const CurveWindowGeometry g = CurveWindowLayout(centralWidget()->size(), Panel1_->size(),
@@ -377,7 +377,7 @@ void TCourbe::FormResize() {
 // ---------------------------------------------------------------------------------------------
 // Cross-hair and indicator
 
-bool TCourbe::eventFilter(QObject* watched, QEvent* event) {
+bool CurveWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_->viewport()) {
         if (event->type() == QEvent::MouseMove) {
             const auto* e = static_cast<QMouseEvent*>(event);
@@ -391,13 +391,13 @@ bool TCourbe::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool TCourbe::mouseInPlot() const {
+bool CurveWindow::mouseInPlot() const {
     if (!lastMouse_) return false;
     const QPointF off = chart_->depthOffset();
     return chart_->plotArea().contains(*lastMouse_ - QPointF(off.x(), -off.y()));
 }
 
-void TCourbe::grapheMouseMove(const QPointF& position) {
+void CurveWindow::grapheMouseMove(const QPointF& position) {
     lastMouse_ = chart_->mapFromScene(position);
     chart_->hideCrossHair();
     const QPointF off = chart_->depthOffset();
@@ -415,17 +415,17 @@ void TCourbe::grapheMouseMove(const QPointF& position) {
     }
 }
 
-void TCourbe::showReadouts(bool visible) {
+void CurveWindow::showReadouts(bool visible) {
     HeureCurseur_->setVisible(visible);
     HauteurCurseur_->setVisible(visible);
 }
 
-bool TCourbe::indicatorOn() const { return IndicateurPosition_->isChecked(); }
-bool TCourbe::elementsOn() const { return AfficherElements_->isChecked(); }
-bool TCourbe::cursorOn() const { return Affichageducurseur1_->isChecked(); }
-bool TCourbe::threeDOn() const { return Afficheren3dimensions1_->isChecked(); }
+bool CurveWindow::indicatorOn() const { return IndicateurPosition_->isChecked(); }
+bool CurveWindow::elementsOn() const { return AfficherElements_->isChecked(); }
+bool CurveWindow::cursorOn() const { return Affichageducurseur1_->isChecked(); }
+bool CurveWindow::threeDOn() const { return Afficheren3dimensions1_->isChecked(); }
 
-void TCourbe::IndicateurPositionClick() {
+void CurveWindow::IndicateurPositionClick() {
     const double t = now();
     IndicateurPosition_->setChecked(!IndicateurPosition_->isChecked());
     if (!indicatorOn()) {
@@ -443,7 +443,7 @@ void TCourbe::IndicateurPositionClick() {
     Timer1_->start();
 }
 
-void TCourbe::Timer1Timer() {
+void CurveWindow::Timer1Timer() {
     if (!indicatorOn()) return;
     chart_->setIndicatorBlue(!chart_->data().indicatorBlue);
     const double t = now();
@@ -455,7 +455,7 @@ void TCourbe::Timer1Timer() {
     }
 }
 
-void TCourbe::setPositionIndicatorAllowed(bool allowed) {
+void CurveWindow::setPositionIndicatorAllowed(bool allowed) {
     if (indicatorOn()) IndicateurPositionClick();
     IndicateurPosition_->setEnabled(allowed);
 }
@@ -463,13 +463,13 @@ void TCourbe::setPositionIndicatorAllowed(bool allowed) {
 // ---------------------------------------------------------------------------------------------
 // Switches and colours
 
-void TCourbe::AfficherElementsClick() {
+void CurveWindow::AfficherElementsClick() {
     AfficherElements_->setChecked(!AfficherElements_->isChecked());
     FormPaint();
     DayCurve(state_.selectedDay, state_.selectedDay + 1);
 }
 
-void TCourbe::Affichageducurseur1Click() {
+void CurveWindow::Affichageducurseur1Click() {
     Affichageducurseur1_->setChecked(!Affichageducurseur1_->isChecked());
     if (!cursorOn()) {
         chart_->hideCrossHair();
@@ -477,36 +477,36 @@ void TCourbe::Affichageducurseur1Click() {
     }
 }
 
-void TCourbe::Afficheren3dimensions1Click() {
+void CurveWindow::Afficheren3dimensions1Click() {
     Afficheren3dimensions1_->setChecked(!Afficheren3dimensions1_->isChecked());
     chart_->hideCrossHair();
     chart_->setThreeD(threeDOn());
     FormPaint();
 }
 
-void TCourbe::CouleurdutracClick() {
+void CurveWindow::CouleurdutracClick() {
     const QColor c = QColorDialog::getColor(ColourOfStored(state_.settings.couleurTrace), this);
     if (c.isValid()) applyCurveColour(c);
 }
 
-void TCourbe::applyCurveColour(const QColor& colour) {
+void CurveWindow::applyCurveColour(const QColor& colour) {
     state_.settings.couleurTrace = StoredOfColour(colour);
     chart_->setColours(ColourOfStored(state_.settings.couleurFond), colour);
     FormPaint();
 }
 
-void TCourbe::CouleursdufondClick() {
+void CurveWindow::CouleursdufondClick() {
     const QColor c = QColorDialog::getColor(ColourOfStored(state_.settings.couleurFond), this);
     if (c.isValid()) applyBackgroundColour(c);
 }
 
-void TCourbe::applyBackgroundColour(const QColor& colour) {
+void CurveWindow::applyBackgroundColour(const QColor& colour) {
     state_.settings.couleurFond = StoredOfColour(colour);
     chart_->setColours(colour, ColourOfStored(state_.settings.couleurTrace));
     FormPaint();
 }
 
-void TCourbe::RtablirlescouleurspardfautClick() {
+void CurveWindow::RtablirlescouleurspardfautClick() {
     state_.settings.couleurFond = kDefaultBackgroundColour;
     state_.settings.couleurTrace = kDefaultLineColour;
     chart_->setColours(kDefaultBackground, kDefaultCurve);
@@ -516,7 +516,7 @@ void TCourbe::RtablirlescouleurspardfautClick() {
 // ---------------------------------------------------------------------------------------------
 // Copy, save, print
 
-void TCourbe::Copierverslepressepapier1Click() {
+void CurveWindow::Copierverslepressepapier1Click() {
     const QSize size = view_->size();
     auto* mime = new QMimeData;
     mime->setData(QStringLiteral("image/svg+xml"), CurveSvg(chart_->data(), size, windowTitle()));
@@ -527,7 +527,7 @@ void TCourbe::Copierverslepressepapier1Click() {
                                     : QStringLiteral("La courbe est maintenant dans le presse papiers de Windows"));
 }
 
-void TCourbe::Sauvegarder1Click() {
+void CurveWindow::Sauvegarder1Click() {
     QString file = QFileDialog::getSaveFileName(
         this, QString(), QStringLiteral("courbe.bmp"),
         QStringLiteral("image (*.bmp);;tous fichiers (*.*)"));
@@ -536,27 +536,27 @@ void TCourbe::Sauvegarder1Click() {
     saveImage(file);
 }
 
-bool TCourbe::saveImage(const QString& file) {
+bool CurveWindow::saveImage(const QString& file) {
     const QString error = WriteCurveImage(chart_->data(), view_->size(), file);
     if (error.isEmpty()) return true;
     messages_.information(this, file + QStringLiteral("\n") + error);
     return false;
 }
 
-void TCourbe::ConfigurationClick() {
+void CurveWindow::ConfigurationClick() {
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPageSetupDialog dialog(printer_.get(), this);
     dialog.exec();
 }
 
-void TCourbe::ImprimerClick() {
+void CurveWindow::ImprimerClick() {
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(printer_.get(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     printTo(*printer_);
 }
 
-void TCourbe::printTo(QPrinter& printer) {
+void CurveWindow::printTo(QPrinter& printer) {
     const auto store = state_.openSettings();
     const PageSettings page = LoadPrintSettings(*store);
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -580,12 +580,12 @@ void TCourbe::printTo(QPrinter& printer) {
     QApplication::restoreOverrideCursor();
 }
 
-void TCourbe::setPageSetupWindow(QWidget* window, std::function<bool()> blackAndWhite) {
+void CurveWindow::setPageSetupWindow(QWidget* window, std::function<bool()> blackAndWhite) {
     pageSetupWindow_ = window;
     printBlackAndWhite_ = std::move(blackAndWhite);
 }
 
-void TCourbe::MiseenpageClick() {
+void CurveWindow::MiseenpageClick() {
     if (!pageSetupWindow_) return;
     pageSetupWindow_->move(pos()); // at this window's top-left corner
     pageSetupWindow_->show();
@@ -593,7 +593,7 @@ void TCourbe::MiseenpageClick() {
     pageSetupWindow_->activateWindow();
 }
 
-void TCourbe::BintervalleClick() {
+void CurveWindow::BintervalleClick() {
     if (!intervalWindow_) return;
     intervalWindow_->move(pos()); // at this window's top-left corner
     intervalWindow_->show();
@@ -601,14 +601,14 @@ void TCourbe::BintervalleClick() {
     intervalWindow_->activateWindow();
 }
 
-void TCourbe::prepareIntervalDrawing() {
+void CurveWindow::prepareIntervalDrawing() {
     // The search hides the interval window and the curve comes to the front: its activation
     // empties the series now, not after the points are drawn.
     FormActivate();
     keepIntervalOnActivation_ = true;
 }
 
-void TCourbe::addIntervalPoint(double t, double height) {
+void CurveWindow::addIntervalPoint(double t, double height) {
     chart_->addIntervalPoint(QPointF(t - kDateTimeOrigin, height));
 }
 

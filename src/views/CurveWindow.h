@@ -1,4 +1,4 @@
-// TCourbe: the water-height curve window. The day curve of the selected day (or the coming week
+// CurveWindow: the water-height curve window. The day curve of the selected day (or the coming week
 // or month), the cross-hair readouts, the blinking position indicator, the colours, 3-D, the
 // copy, the saved image and the printed page.
 #pragma once
@@ -34,11 +34,11 @@ struct CurveWindowGeometry {
 CurveWindowGeometry CurveWindowLayout(const QSize& client, const QSize& panel,
                                       const QSize& readout, const QSize& progress);
 
-class TCourbe : public QMainWindow {
+class CurveWindow : public QMainWindow {
     Q_OBJECT
 public:
-    TCourbe(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
-    ~TCourbe() override;
+    CurveWindow(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
+    ~CurveWindow() override;
 
     CurveChart* graphe() const { return chart_; }
     QChartView* grapheView() const { return view_; }

@@ -1,4 +1,4 @@
-// TFoptions: the options window. Time reference, height unit, the hours of the day curve and the
+// OptionsWindow: the options window. Time reference, height unit, the hours of the day curve and the
 // print font size; the settings change only on OK.
 #pragma once
 
@@ -17,10 +17,10 @@ namespace ondrel {
 struct AppState;
 class MessageBoxes;
 
-class TFoptions : public QDialog {
+class OptionsWindow : public QDialog {
     Q_OBJECT
 public:
-    TFoptions(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
+    OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
 
     // Loads the controls from the settings and sets the texts; runs at each showing and each
     // activation.

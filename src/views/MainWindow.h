@@ -1,4 +1,4 @@
-// TPrincipale: the main window. The chosen port and day, the day's high and low waters and
+// MainWindow: the main window. The chosen port and day, the day's high and low waters and
 // coefficients, the port information, the safety warning of every start, and the commands that
 // lead to the other windows.
 #pragma once
@@ -28,28 +28,28 @@ namespace ondrel {
 struct AppState;
 struct ChosenPort;
 class MessageBoxes;
-class TCourbe;
-class TFDate;
-class TFIntervalle;
-class TFMiseEnPage;
-class TFInitialisation;
-class TFoptions;
-class TFport;
+class CurveWindow;
+class DateWindow;
+class IntervalWindow;
+class PageSetupWindow;
+class LanguageWindow;
+class OptionsWindow;
+class PortWindow;
 
-class TPrincipale : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Loads the settings, then creates the other windows in their fixed order.
-    TPrincipale(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
-    ~TPrincipale() override;
+    MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    TFDate* dateWindow() const { return FDate_; }
-    TFport* portWindow() const { return Fport_; }
-    TFoptions* optionsWindow() const { return Foptions_; }
-    TCourbe* curveWindow() const { return Courbe_; }
-    TFIntervalle* intervalWindow() const { return FIntervalle_; }
-    TFMiseEnPage* pageSetupWindow() const { return FMiseEnPage_; }
-    TFInitialisation* languageWindow() const { return FInitialisation_; }
+    DateWindow* dateWindow() const { return FDate_; }
+    PortWindow* portWindow() const { return Fport_; }
+    OptionsWindow* optionsWindow() const { return Foptions_; }
+    CurveWindow* curveWindow() const { return Courbe_; }
+    IntervalWindow* intervalWindow() const { return FIntervalle_; }
+    PageSetupWindow* pageSetupWindow() const { return FMiseEnPage_; }
+    LanguageWindow* languageWindow() const { return FInitialisation_; }
 
     // Runs each time the window goes from hidden to shown: the language question when no
     // language is known yet, then the texts of the language.
@@ -125,13 +125,13 @@ private:
     bool accepted_ = false;
 
     // The windows, created once in their fixed order.
-    TFDate* FDate_ = nullptr;
-    TFport* Fport_ = nullptr;
-    TCourbe* Courbe_ = nullptr;
-    TFoptions* Foptions_ = nullptr;
-    TFInitialisation* FInitialisation_ = nullptr;
-    TFIntervalle* FIntervalle_ = nullptr;
-    TFMiseEnPage* FMiseEnPage_ = nullptr;
+    DateWindow* FDate_ = nullptr;
+    PortWindow* Fport_ = nullptr;
+    CurveWindow* Courbe_ = nullptr;
+    OptionsWindow* Foptions_ = nullptr;
+    LanguageWindow* FInitialisation_ = nullptr;
+    IntervalWindow* FIntervalle_ = nullptr;
+    PageSetupWindow* FMiseEnPage_ = nullptr;
 
     std::function<void()> showTideTable_;
     std::function<void()> showEphemerides_;

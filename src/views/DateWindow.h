@@ -1,4 +1,4 @@
-// TFDate: the date window. A month calendar whose weeks start on Monday, year and month steps,
+// DateWindow: the date window. A month calendar whose weeks start on Monday, year and month steps,
 // the chosen day written out in full, and OK, which makes the day the selected day.
 #pragma once
 
@@ -16,10 +16,10 @@ namespace ondrel {
 
 struct AppState;
 
-class TFDate : public QDialog {
+class DateWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TFDate(AppState& state, QWidget* parent = nullptr);
+    explicit DateWindow(AppState& state, QWidget* parent = nullptr);
 
     QDate workingDate() const { return workingDate_; }
     QCalendarWidget* calendar() const { return Calendar1_; }

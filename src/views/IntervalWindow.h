@@ -1,4 +1,4 @@
-// TFIntervalle: the interval calculation. From a sounder reading, now or at a recorded time of
+// IntervalWindow: the interval calculation. From a sounder reading, now or at a recorded time of
 // the selected day, and a wanted depth, the instants of the day at which the sounder will show
 // that depth, drawn on the curve.
 #pragma once
@@ -15,12 +15,12 @@ namespace ondrel {
 
 struct AppState;
 class MessageBoxes;
-class TCourbe;
+class CurveWindow;
 
-class TFIntervalle : public QDialog {
+class IntervalWindow : public QDialog {
     Q_OBJECT
 public:
-    TFIntervalle(AppState& state, MessageBoxes& messages, TCourbe& curve, QWidget* parent = nullptr);
+    IntervalWindow(AppState& state, MessageBoxes& messages, CurveWindow& curve, QWidget* parent = nullptr);
 
     void FormActivate();
     void BOKClick();
@@ -43,7 +43,7 @@ private:
 
     AppState& state_;
     MessageBoxes& messages_;
-    TCourbe& curve_;
+    CurveWindow& curve_;
     QGroupBox* GroupBox1_ = nullptr;
     QGroupBox* GroupBox2_ = nullptr;
     QLabel* Label1_ = nullptr;

@@ -1,4 +1,4 @@
-#include "TFport.h"
+#include "PortWindow.h"
 
 #include "AppState.h"
 #include "MessageBoxes.h"
@@ -63,7 +63,7 @@ private:
     QRect marker_;
 };
 
-TFport::TFport(AppState& state, MessageBoxes& messages, QWidget* parent)
+PortWindow::PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     : QDialog(parent), state_(state), messages_(messages) {
     setObjectName(QStringLiteral("TFport"));
     setModal(false);
@@ -153,9 +153,9 @@ TFport::TFport(AppState& state, MessageBoxes& messages, QWidget* parent)
     FormCreate();
 }
 
-TFport::~TFport() = default;
+PortWindow::~PortWindow() = default;
 
-void TFport::FormCreate() {
+void PortWindow::FormCreate() {
     ChargementLangue();
     if (!table_.isOpen()) return;
     try {
@@ -168,7 +168,7 @@ void TFport::FormCreate() {
     }
 }
 
-void TFport::ChargementLangue() {
+void PortWindow::ChargementLangue() {
     const bool english = state_.settings.english();
     setWindowTitle(english ? QStringLiteral("Selection of the port") : QStringLiteral("Sélection d'un port"));
     const QString hint = english ? QStringLiteral("enter first letters of desired port name")
@@ -184,7 +184,7 @@ void TFport::ChargementLangue() {
     BPortAide_->setText(english ? QStringLiteral("&Help") : QStringLiteral("&Aide"));
 }
 
-void TFport::Edit1Change() {
+void PortWindow::Edit1Change() {
     if (!table_.isOpen()) return;
     try {
         table_.selectTag(QStringLiteral("Nom"));
@@ -196,7 +196,7 @@ void TFport::Edit1Change() {
     setCurrentRow(0);
 }
 
-void TFport::setCurrentRow(int row) {
+void PortWindow::setCurrentRow(int row) {
     if (model_->rowCount() == 0) {
         Image1_->setMarker({});
         return;
@@ -207,16 +207,16 @@ void TFport::setCurrentRow(int row) {
     affiche_coordonnees();
 }
 
-int TFport::currentRow() const {
+int PortWindow::currentRow() const {
     const QModelIndex index = DBGrid1_->currentIndex();
     return index.isValid() ? index.row() : -1;
 }
 
-QRect TFport::markerRect() const {
+QRect PortWindow::markerRect() const {
     return Image1_->marker();
 }
 
-void TFport::affiche_coordonnees() {
+void PortWindow::affiche_coordonnees() {
     if (!model_->moveTo(currentRow())) {
         Image1_->setMarker({});
         return;
@@ -227,7 +227,7 @@ void TFport::affiche_coordonnees() {
     Image1_->setMarker(MarkerRect(MapPosition(lat, lon)));
 }
 
-bool TFport::BouttonOKClick() {
+bool PortWindow::BouttonOKClick() {
     if (!model_->moveTo(currentRow())) return false;
 
     Chargement(table_, state_.port, [this](const QString& text) { messages_.information(this, text); });
@@ -249,15 +249,15 @@ bool TFport::BouttonOKClick() {
     return true;
 }
 
-void TFport::annulerClick() {
+void PortWindow::annulerClick() {
     hide();
 }
 
-void TFport::reject() {
+void PortWindow::reject() {
     annulerClick();
 }
 
-void TFport::BPaysClick() {
+void PortWindow::BPaysClick() {
     emit countriesRequested();
     if (!model_->moveTo(currentRow())) return;
     qint64 zone = 0;
@@ -281,11 +281,11 @@ void TFport::BPaysClick() {
     });
 }
 
-void TFport::BPortAideClick() {
+void PortWindow::BPortAideClick() {
     if (state_.help) state_.help(kHelpContextPorts);
 }
 
-bool TFport::selectNearest(const QString& name) {
+bool PortWindow::selectNearest(const QString& name) {
     if (!table_.isOpen()) return false;
     {
         const QSignalBlocker blocker(Edit1_);
@@ -308,7 +308,7 @@ bool TFport::selectNearest(const QString& name) {
     }
 }
 
-bool TFport::BDPortsFilterRecord(const PortTable& table, const AppState& state) {
+bool PortWindow::BDPortsFilterRecord(const PortTable& table, const AppState& state) {
     qint64 code = 0;
     if (table.columnCount() >= 2) {
         try {
@@ -320,12 +320,12 @@ bool TFport::BDPortsFilterRecord(const PortTable& table, const AppState& state) 
     return CountryFilterAccepts(code, state.settings.countrySelected);
 }
 
-void TFport::changeEvent(QEvent* event) {
+void PortWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) ChargementLangue();
     QDialog::changeEvent(event);
 }
 
-void TFport::showEvent(QShowEvent* event) {
+void PortWindow::showEvent(QShowEvent* event) {
     ChargementLangue();
     QDialog::showEvent(event);
     Edit1_->setFocus();
@@ -333,7 +333,7 @@ void TFport::showEvent(QShowEvent* event) {
 }
 
 // The list answers the arrow and page keys while the letters are being typed.
-bool TFport::eventFilter(QObject* watched, QEvent* event) {
+bool PortWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Edit1_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {

@@ -1,8 +1,8 @@
-#include "TFMiseEnPage.h"
+#include "PageSetupWindow.h"
 
 #include "AppState.h"
 #include "MessageBoxes.h"
-#include "TCourbe.h"
+#include "CurveWindow.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -47,7 +47,7 @@ private:
 
 } // namespace
 
-TFMiseEnPage::TFMiseEnPage(AppState& state, MessageBoxes& messages, TCourbe* curve, QWidget* parent)
+PageSetupWindow::PageSetupWindow(AppState& state, MessageBoxes& messages, CurveWindow* curve, QWidget* parent)
     : QDialog(parent), state_(state), messages_(messages), curve_(curve) {
     setObjectName(QStringLiteral("TFMiseEnPage"));
     setModal(false);
@@ -134,7 +134,7 @@ TFMiseEnPage::TFMiseEnPage(AppState& state, MessageBoxes& messages, TCourbe* cur
     FormCreate();
 }
 
-void TFMiseEnPage::FormCreate() {
+void PageSetupWindow::FormCreate() {
     {
         const auto store = state_.openSettings();
         settings_ = LoadPageSetup(*store);
@@ -152,7 +152,7 @@ void TFMiseEnPage::FormCreate() {
     Ebasse_->setText(QString::number(m.bottom));
 }
 
-void TFMiseEnPage::marginChanged(QLineEdit* field, int PageMargins::*margin) {
+void PageSetupWindow::marginChanged(QLineEdit* field, int PageMargins::*margin) {
     const MarginEntry entry = ReadMarginField(field->text());
     if (entry.kind == MarginEntry::Kind::Value) {
         settings_.margins.*margin = entry.value;
@@ -167,21 +167,21 @@ void TFMiseEnPage::marginChanged(QLineEdit* field, int PageMargins::*margin) {
     updatePreview();
 }
 
-void TFMiseEnPage::updatePreview() {
+void PageSetupWindow::updatePreview() {
     printable_ = PreviewPrintableArea(page_, settings_.margins);
     preview_->update();
 }
 
-void TFMiseEnPage::ChoixmepClick() {
+void PageSetupWindow::ChoixmepClick() {
     // The page stays centred in the preview.
     const QSize size = PreviewPageSize(portrait_->isChecked());
     page_ = QRect(QPoint((preview_->width() - size.width()) / 2, (preview_->height() - size.height()) / 2), size);
     updatePreview();
 }
 
-bool TFMiseEnPage::blackAndWhite() const { return noirEtBlanc_->isChecked(); }
+bool PageSetupWindow::blackAndWhite() const { return noirEtBlanc_->isChecked(); }
 
-void TFMiseEnPage::FormActivate() {
+void PageSetupWindow::FormActivate() {
     storePending_ = true;
     const bool english = state_.settings.english();
     if (!english && !state_.settings.french()) return;
@@ -208,7 +208,7 @@ void TFMiseEnPage::FormActivate() {
     BMiseEnPageAide_->setText(english ? QStringLiteral("&Help") : QStringLiteral("&Aide"));
 }
 
-bool TFMiseEnPage::FormDeactivate() {
+bool PageSetupWindow::FormDeactivate() {
     storePending_ = false;
     PageMargins m;
     const std::pair<QLineEdit*, int PageMargins::*> fields[] = {
@@ -233,7 +233,7 @@ bool TFMiseEnPage::FormDeactivate() {
     return true;
 }
 
-void TFMiseEnPage::boutonOKClick() {
+void PageSetupWindow::boutonOKClick() {
     const int chosen = portrait_->isChecked() ? 1 : 0;
     if (chosen != (settings_.portrait == 1 ? 1 : 0)) {
         settings_.portrait = chosen;
@@ -242,14 +242,14 @@ void TFMiseEnPage::boutonOKClick() {
     hide();
 }
 
-void TFMiseEnPage::boutonAnnulerClick() {
+void PageSetupWindow::boutonAnnulerClick() {
     // The orientation goes back to the flag; margins typed are still stored on leaving.
     (settings_.portrait == 1 ? portrait_ : paysage_)->setChecked(true);
     ChoixmepClick();
     hide();
 }
 
-void TFMiseEnPage::changeEvent(QEvent* event) {
+void PageSetupWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow())
             FormActivate();
@@ -259,12 +259,12 @@ void TFMiseEnPage::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
 }
 
-void TFMiseEnPage::showEvent(QShowEvent* event) {
+void PageSetupWindow::showEvent(QShowEvent* event) {
     FormActivate();
     QDialog::showEvent(event);
 }
 
-void TFMiseEnPage::hideEvent(QHideEvent* event) {
+void PageSetupWindow::hideEvent(QHideEvent* event) {
     if (storePending_ && !ownMessage_) FormDeactivate();
     QDialog::hideEvent(event);
 }

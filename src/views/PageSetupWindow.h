@@ -1,4 +1,4 @@
-// TFMiseEnPage: page set-up of the printed curve. Margins in percent of the paper, orientation,
+// PageSetupWindow: page set-up of the printed curve. Margins in percent of the paper, orientation,
 // colour or black and white, with a small preview of the page and its printable area.
 #pragma once
 
@@ -16,12 +16,12 @@ namespace ondrel {
 
 struct AppState;
 class MessageBoxes;
-class TCourbe;
+class CurveWindow;
 
-class TFMiseEnPage : public QDialog {
+class PageSetupWindow : public QDialog {
     Q_OBJECT
 public:
-    TFMiseEnPage(AppState& state, MessageBoxes& messages, TCourbe* curve, QWidget* parent = nullptr);
+    PageSetupWindow(AppState& state, MessageBoxes& messages, CurveWindow* curve, QWidget* parent = nullptr);
 
     void FormActivate();
     // Stores the margins and the orientation flag; an empty margin field stores nothing.
@@ -56,7 +56,7 @@ private:
 
     AppState& state_;
     MessageBoxes& messages_;
-    TCourbe* curve_;
+    CurveWindow* curve_;
     PageSettings settings_;
     QRect page_;
     QRect printable_;

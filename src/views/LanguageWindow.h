@@ -1,4 +1,4 @@
-// TFInitialisation: the language question of the first start.
+// LanguageWindow: the language question of the first start.
 #pragma once
 
 #include <QDialog>
@@ -9,10 +9,10 @@ class QRadioButton;
 
 namespace ondrel {
 
-class TFInitialisation : public QDialog {
+class LanguageWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TFInitialisation(QWidget* parent = nullptr);
+    explicit LanguageWindow(QWidget* parent = nullptr);
 
     // "FRANCAIS" or "ANGLAIS" after OK; empty when the window was closed otherwise.
     QString chosenLanguage() const { return chosen_; }

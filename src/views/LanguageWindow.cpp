@@ -1,4 +1,4 @@
-#include "TFInitialisation.h"
+#include "LanguageWindow.h"
 
 #include "Settings.h"
 
@@ -10,7 +10,7 @@
 
 namespace ondrel {
 
-TFInitialisation::TFInitialisation(QWidget* parent) : QDialog(parent) {
+LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TFInitialisation"));
     setWindowTitle(QStringLiteral("Ondrel / Brevane"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -46,12 +46,12 @@ TFInitialisation::TFInitialisation(QWidget* parent) : QDialog(parent) {
     connect(BitBtn1_, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
 }
 
-void TFInitialisation::BitBtn1Click() {
+void LanguageWindow::BitBtn1Click() {
     chosen_ = english_->isChecked() ? kEnglish : kFrench;
     accept();
 }
 
-QString TFInitialisation::ask(const QWidget* over) {
+QString LanguageWindow::ask(const QWidget* over) {
     chosen_.clear();
     adjustSize();
     if (over) {

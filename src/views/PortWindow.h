@@ -1,4 +1,4 @@
-// TFport: the port selection window. Lists the ports by name, narrows the list as the first
+// PortWindow: the port selection window. Lists the ports by name, narrows the list as the first
 // letters are typed, marks the highlighted port on the world map, and on confirmation loads the
 // port as the current port and hands its texts to the main window.
 #pragma once
@@ -29,11 +29,11 @@ struct ChosenPort {
     QString timeZone;
 };
 
-class TFport : public QDialog {
+class PortWindow : public QDialog {
     Q_OBJECT
 public:
-    TFport(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
-    ~TFport() override;
+    PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
+    ~PortWindow() override;
 
     bool tableIsOpen() const { return table_.isOpen(); }
     QString tableError() const { return tableError_; }

@@ -1,4 +1,4 @@
-#include "TFoptions.h"
+#include "OptionsWindow.h"
 
 #include "AppState.h"
 #include "HoursText.h"
@@ -41,7 +41,7 @@ void NormalWeight(QWidget* w) {
 
 } // namespace
 
-TFoptions::TFoptions(AppState& state, MessageBoxes& messages, QWidget* parent)
+OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     : QDialog(parent), state_(state), messages_(messages) {
     setObjectName(QStringLiteral("TFoptions"));
     setWindowTitle(QStringLiteral("Options"));
@@ -143,7 +143,7 @@ TFoptions::TFoptions(AppState& state, MessageBoxes& messages, QWidget* parent)
     FormCreate();
 }
 
-void TFoptions::FormCreate() {
+void OptionsWindow::FormCreate() {
     const Settings& s = state_.settings;
     uniteButtons_[s.coefUnite == 1 ? 0 : 1]->setChecked(true);
     const int code = s.heureService;
@@ -174,7 +174,7 @@ void TFoptions::FormCreate() {
     boutonAnnuler_->setText(english ? QStringLiteral("&Cancel") : QStringLiteral("&Annuler"));
 }
 
-void TFoptions::choixfuseauClick(int item) {
+void OptionsWindow::choixfuseauClick(int item) {
     if (item == 3) {
         SEFuseau_->setEnabled(true);
         return;
@@ -186,14 +186,14 @@ void TFoptions::choixfuseauClick(int item) {
     emit fuseauLabelChanged(QString::fromUtf8(english ? englishTexts[item] : french[item]));
 }
 
-void TFoptions::MHeureDebExit() {
+void OptionsWindow::MHeureDebExit() {
     if (IsValidTimeOfDay(MHeureDeb_->text().toStdString())) return;
     inform(state_.settings.french() ? QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer")
                                     : QStringLiteral("Time must be less than 24. Please try again"));
     MHeureDeb_->setText(QStringLiteral("00:00"));
 }
 
-void TFoptions::MHeureFinExit() {
+void OptionsWindow::MHeureFinExit() {
     const QString text = MHeureFin_->text();
     if (IsValidTimeOfDay(text.toStdString())) return;
     if (text != u"24:00")
@@ -202,24 +202,24 @@ void TFoptions::MHeureFinExit() {
     MHeureFin_->setText(QStringLiteral("24:00"));
 }
 
-double TFoptions::HmsToReal(const QString& text) {
+double OptionsWindow::HmsToReal(const QString& text) {
     if (const auto value = ondrel::HmsToReal(text.toStdString())) return *value;
     plainMessage(kConversionProblem);
     return 0;
 }
 
-QString TFoptions::RealToHms(double fraction) {
+QString OptionsWindow::RealToHms(double fraction) {
     if (const auto text = ondrel::RealToHms(fraction)) return QString::fromStdString(*text);
     plainMessage(kConversionProblem);
     return {};
 }
 
-int TFoptions::chosenTimeReference() const {
+int OptionsWindow::chosenTimeReference() const {
     const int item = fuseauItems_->checkedId();
     return item == 3 ? SEFuseau_->value() + 100 : std::max(item, 0);
 }
 
-void TFoptions::boutonOKClick() {
+void OptionsWindow::boutonOKClick() {
     ++busy_; // no activation reloads the controls while they are being read
     // Enter may confirm while an hour field still has the focus: check both fields first.
     MHeureDebExit();
@@ -286,27 +286,27 @@ void TFoptions::boutonOKClick() {
     emit optionsConfirmed();
 }
 
-void TFoptions::boutonAnnulerClick() {
+void OptionsWindow::boutonAnnulerClick() {
     hide();
 }
 
-void TFoptions::reject() {
+void OptionsWindow::reject() {
     boutonAnnulerClick();
 }
 
-void TFoptions::inform(const QString& text) {
+void OptionsWindow::inform(const QString& text) {
     ++busy_;
     messages_.information(this, text);
     --busy_;
 }
 
-void TFoptions::plainMessage(const QString& text) {
+void OptionsWindow::plainMessage(const QString& text) {
     ++busy_;
     messages_.plain(this, text);
     --busy_;
 }
 
-void TFoptions::showEvent(QShowEvent* event) {
+void OptionsWindow::showEvent(QShowEvent* event) {
     messageTookActivation_ = false;
     FormCreate();
     QDialog::showEvent(event);
@@ -314,7 +314,7 @@ void TFoptions::showEvent(QShowEvent* event) {
 
 // Every activation reloads the controls and the texts (the language may have changed), except
 // the one that merely returns from the window's own message box.
-void TFoptions::changeEvent(QEvent* event) {
+void OptionsWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isVisible()) {
         if (!isActiveWindow()) {
             if (busy_ > 0) messageTookActivation_ = true;
@@ -329,7 +329,7 @@ void TFoptions::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
 }
 
-bool TFoptions::eventFilter(QObject* watched, QEvent* event) {
+bool OptionsWindow::eventFilter(QObject* watched, QEvent* event) {
     // Leaving a field is a focus change inside the window: the focus that goes to another window
     // (a message box, the main window) comes back to the same field without it being left.
     if (event->type() == QEvent::FocusOut && isVisible() &&

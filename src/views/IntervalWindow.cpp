@@ -1,10 +1,10 @@
-#include "TFIntervalle.h"
+#include "IntervalWindow.h"
 
 #include "AppState.h"
 #include "IntervalSearch.h"
 #include "Julian.h"
 #include "MessageBoxes.h"
-#include "TCourbe.h"
+#include "CurveWindow.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -27,7 +27,7 @@ const QString kTimeKey = QStringLiteral("Heure_enregistree");
 
 } // namespace
 
-TFIntervalle::TFIntervalle(AppState& state, MessageBoxes& messages, TCourbe& curve, QWidget* parent)
+IntervalWindow::IntervalWindow(AppState& state, MessageBoxes& messages, CurveWindow& curve, QWidget* parent)
     : QDialog(parent), state_(state), messages_(messages), curve_(curve) {
     setObjectName(QStringLiteral("TFIntervalle"));
     setModal(false);
@@ -96,7 +96,7 @@ TFIntervalle::TFIntervalle(AppState& state, MessageBoxes& messages, TCourbe& cur
     ChargementLangue();
 }
 
-void TFIntervalle::ChargementLangue() {
+void IntervalWindow::ChargementLangue() {
     const bool english = state_.settings.english();
     const bool feet = state_.settings.heightUnit() == HeightUnit::Feet;
     if (!english && !state_.settings.french()) return;
@@ -120,7 +120,7 @@ void TFIntervalle::ChargementLangue() {
     Hauteur_dem_->setText(WantedFieldText(english, feet));
 }
 
-void TFIntervalle::FormActivate() {
+void IntervalWindow::FormActivate() {
     ChargementLangue();
     const auto store = state_.openSettings();
     Sondeur_->setText(store->value(kReadingKey).toString());
@@ -130,30 +130,30 @@ void TFIntervalle::FormActivate() {
 
 // The texts are set and the stored fields read each time the window is shown; coming back to it
 // from another window keeps what the user was typing.
-void TFIntervalle::showEvent(QShowEvent* event) {
+void IntervalWindow::showEvent(QShowEvent* event) {
     FormActivate();
     QDialog::showEvent(event);
 }
 
-void TFIntervalle::RBHauteurActuelleClick() {
+void IntervalWindow::RBHauteurActuelleClick() {
     HeureSondeur_->setEnabled(false);
     Label4_->setEnabled(false);
 }
 
-void TFIntervalle::RBHauteurDiffereeClick() {
+void IntervalWindow::RBHauteurDiffereeClick() {
     HeureSondeur_->setEnabled(true);
     Label4_->setEnabled(true);
 }
 
-void TFIntervalle::BAnnulerClick() { hide(); }
+void IntervalWindow::BAnnulerClick() { hide(); }
 
-QString TFIntervalle::incompleteMessage(const QString& field) const {
+QString IntervalWindow::incompleteMessage(const QString& field) const {
     return state_.settings.english()
                ? QStringLiteral("The field \"%1\" is incomplete: please fill in every digit.").arg(field)
                : QStringLiteral("Le champ \"%1\" est incomplet : entrez tous les chiffres.").arg(field);
 }
 
-void TFIntervalle::BOKClick() {
+void IntervalWindow::BOKClick() {
     hide();
     {
         const auto store = state_.openSettings();
