@@ -47,7 +47,7 @@ int main(int argc, char* argv[]) {
         mainWindow.importAtStart(QApplication::arguments());
         mainWindow.show();
         status = app.exec();
-        mainWindow.FormDestroy();
+        mainWindow.saveSettings();
     }
     return status;
 }

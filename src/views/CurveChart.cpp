@@ -243,22 +243,22 @@ CurveChart::CurveChart() {
     setPlotAreaBackgroundVisible(false);
     setAnimationOptions(QChart::NoAnimation);
 
-    series1_ = new QLineSeries(this);
-    series1_->setName(QStringLiteral("Hauteur"));
-    series1_->setPointsVisible(false);
-    series2_ = new QScatterSeries(this);
-    series2_->setName(QStringLiteral("Indicateur"));
-    series2_->setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
-    series2_->setMarkerSize(13);
-    series2_->setPen(QPen(Qt::red, 1.5, Qt::DashLine));
-    series3_ = new QLineSeries(this);
-    series3_->setName(QStringLiteral("Intervalle"));
-    series3_->setPen(QPen(QColor(0, 255, 0), 2));
-    series3_->setPointsVisible(true);
-    series3_->setMarkerSize(7);
-    addSeries(series1_);
-    addSeries(series3_);
-    addSeries(series2_);
+    curveSeries_ = new QLineSeries(this);
+    curveSeries_->setName(QStringLiteral("Hauteur"));
+    curveSeries_->setPointsVisible(false);
+    indicatorSeries_ = new QScatterSeries(this);
+    indicatorSeries_->setName(QStringLiteral("Indicateur"));
+    indicatorSeries_->setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
+    indicatorSeries_->setMarkerSize(13);
+    indicatorSeries_->setPen(QPen(Qt::red, 1.5, Qt::DashLine));
+    intervalSeries_ = new QLineSeries(this);
+    intervalSeries_->setName(QStringLiteral("Intervalle"));
+    intervalSeries_->setPen(QPen(QColor(0, 255, 0), 2));
+    intervalSeries_->setPointsVisible(true);
+    intervalSeries_->setMarkerSize(7);
+    addSeries(curveSeries_);
+    addSeries(intervalSeries_);
+    addSeries(indicatorSeries_);
 
     axisX_ = new QCategoryAxis(this);
     axisX_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
@@ -266,9 +266,9 @@ CurveChart::CurveChart() {
     axisY_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     addAxis(axisX_, Qt::AlignBottom);
     addAxis(axisY_, Qt::AlignLeft);
-    for (QAbstractSeries* s : {static_cast<QAbstractSeries*>(series1_),
-                               static_cast<QAbstractSeries*>(series2_),
-                               static_cast<QAbstractSeries*>(series3_)}) {
+    for (QAbstractSeries* s : {static_cast<QAbstractSeries*>(curveSeries_),
+                               static_cast<QAbstractSeries*>(indicatorSeries_),
+                               static_cast<QAbstractSeries*>(intervalSeries_)}) {
         s->attachAxis(axisX_);
         s->attachAxis(axisY_);
     }
@@ -310,13 +310,13 @@ void CurveChart::setData(const CurveData& d) {
     QList<QPointF> pts;
     pts.reserve(static_cast<qsizetype>(d.points.size()));
     for (const CurvePoint& p : d.points) pts.append(QPointF(p.x, p.y));
-    series1_->replace(pts);
-    series2_->clear();
-    if (d.indicator) series2_->append(*d.indicator);
+    curveSeries_->replace(pts);
+    indicatorSeries_->clear();
+    if (d.indicator) indicatorSeries_->append(*d.indicator);
     QList<QPointF> interval(d.interval.begin(), d.interval.end());
-    series3_->replace(interval);
+    intervalSeries_->replace(interval);
     for (qsizetype i = 0; i < interval.size(); ++i)
-        series3_->setPointConfiguration(static_cast<int>(i), QXYSeries::PointConfiguration::Color,
+        intervalSeries_->setPointConfiguration(static_cast<int>(i), QXYSeries::PointConfiguration::Color,
                                         QColor(255, 255, 0));
     setTexts(d.title, d.foot);
     applyColours();
@@ -330,7 +330,7 @@ void CurveChart::setPoints(std::vector<CurvePoint> points, CurveView view) {
     QList<QPointF> pts;
     pts.reserve(static_cast<qsizetype>(data_.points.size()));
     for (const CurvePoint& p : data_.points) pts.append(QPointF(p.x, p.y));
-    series1_->replace(pts);
+    curveSeries_->replace(pts);
     updateAxes();
     hideCrossHair();
     rebuildIntervalLabels();
@@ -376,7 +376,7 @@ void CurveChart::applyColours() {
     setBackgroundPen(data_.blackAndWhite ? QPen(Qt::NoPen) : QPen(c.gradientStart.darker(120)));
     setTitleBrush(c.text);
     foot_->setDefaultTextColor(c.text);
-    series1_->setPen(QPen(c.line, 2, Qt::DashLine));
+    curveSeries_->setPen(QPen(c.line, 2, Qt::DashLine));
     const QColor labels = data_.blackAndWhite ? QColor(Qt::black) : QColor(20, 20, 40);
     const QColor grid = data_.blackAndWhite ? QColor(Qt::lightGray) : QColor(255, 255, 255, 110);
     for (QCategoryAxis* a : {axisX_, axisY_}) {
@@ -384,7 +384,7 @@ void CurveChart::applyColours() {
         a->setLinePenColor(labels);
         a->setGridLinePen(QPen(grid, 1));
     }
-    series2_->setBrush(data_.indicatorBlue ? QColor(0, 0, 255) : QColor(255, 0, 0));
+    indicatorSeries_->setBrush(data_.indicatorBlue ? QColor(0, 0, 255) : QColor(255, 0, 0));
     firstTime_->setDefaultTextColor(labels);
     depth_->update();
 }
@@ -401,34 +401,34 @@ void CurveChart::setThreeD(bool on) {
 void CurveChart::setIndicator(std::optional<QPointF> point) {
     data_.indicator = point;
     if (!point) {
-        series2_->clear();
+        indicatorSeries_->clear();
         return;
     }
-    if (series2_->count() == 1)
-        series2_->replace(0, *point);
+    if (indicatorSeries_->count() == 1)
+        indicatorSeries_->replace(0, *point);
     else {
-        series2_->clear();
-        series2_->append(*point);
+        indicatorSeries_->clear();
+        indicatorSeries_->append(*point);
     }
 }
 
 void CurveChart::setIndicatorBlue(bool blue) {
     data_.indicatorBlue = blue;
-    series2_->setBrush(blue ? QColor(0, 0, 255) : QColor(255, 0, 0));
+    indicatorSeries_->setBrush(blue ? QColor(0, 0, 255) : QColor(255, 0, 0));
 }
 
 void CurveChart::addIntervalPoint(const QPointF& point) {
     data_.interval.push_back(point);
-    series3_->append(point);
-    series3_->setPointConfiguration(series3_->count() - 1, QXYSeries::PointConfiguration::Color,
+    intervalSeries_->append(point);
+    intervalSeries_->setPointConfiguration(intervalSeries_->count() - 1, QXYSeries::PointConfiguration::Color,
                                     QColor(255, 255, 0));
     rebuildIntervalLabels();
 }
 
 void CurveChart::clearInterval() {
     data_.interval.clear();
-    series3_->clear();
-    series3_->clearPointsConfiguration();
+    intervalSeries_->clear();
+    intervalSeries_->clearPointsConfiguration();
     rebuildIntervalLabels();
 }
 
@@ -439,11 +439,11 @@ QPointF CurveChart::depthOffset() const {
 }
 
 QPointF CurveChart::valueAt(const QPointF& position) const {
-    return const_cast<CurveChart*>(this)->mapToValue(position, series1_);
+    return const_cast<CurveChart*>(this)->mapToValue(position, curveSeries_);
 }
 
 QPointF CurveChart::positionOf(const QPointF& value) const {
-    return const_cast<CurveChart*>(this)->mapToPosition(value, series1_);
+    return const_cast<CurveChart*>(this)->mapToPosition(value, curveSeries_);
 }
 
 void CurveChart::showCrossHair(double x, double y) {

@@ -95,9 +95,9 @@ public:
     QString bottomLabel(double dateTime) const;
     QString leftLabel(double height) const;
 
-    QLineSeries* Series1() const { return series1_; }
-    QScatterSeries* Series2() const { return series2_; }
-    QLineSeries* Series3() const { return series3_; }
+    QLineSeries* curveSeries() const { return curveSeries_; }
+    QScatterSeries* indicatorSeries() const { return indicatorSeries_; }
+    QLineSeries* intervalSeries() const { return intervalSeries_; }
 
 private:
     QLocale monthNamesLocale() const;
@@ -108,9 +108,9 @@ private:
     void placeFirstTimeLabel();
 
     CurveData data_;
-    QLineSeries* series1_;
-    QScatterSeries* series2_;
-    QLineSeries* series3_;
+    QLineSeries* curveSeries_;
+    QScatterSeries* indicatorSeries_;
+    QLineSeries* intervalSeries_;
     QCategoryAxis* axisX_;
     QCategoryAxis* axisY_;
     QGraphicsTextItem* foot_;

@@ -123,33 +123,33 @@ CurveWindow::CurveWindow(AppState& state, MessageBoxes& messages, QWidget* paren
         label->hide();
         return label;
     };
-    HeureCurseur_ = makeReadout("HeureCurseur", QStringLiteral("Heure"));
-    HauteurCurseur_ = makeReadout("HauteurCurseur", QStringLiteral("Hauteur"));
+    timeReadout_ = makeReadout("HeureCurseur", QStringLiteral("Heure"));
+    heightReadout_ = makeReadout("HauteurCurseur", QStringLiteral("Hauteur"));
 
-    Panel1_ = new QWidget(client);
-    Panel1_->setObjectName(QStringLiteral("Panel1"));
-    Bintervalle_ = new QPushButton(QStringLiteral("Calcul d'un intervalle ..."), Panel1_);
-    Bintervalle_->setObjectName(QStringLiteral("Bintervalle"));
-    Bintervalle_->setAutoDefault(false);
+    readoutPanel_ = new QWidget(client);
+    readoutPanel_->setObjectName(QStringLiteral("Panel1"));
+    intervalButton_ = new QPushButton(QStringLiteral("Calcul d'un intervalle ..."), readoutPanel_);
+    intervalButton_->setObjectName(QStringLiteral("Bintervalle"));
+    intervalButton_->setAutoDefault(false);
 
-    ProgressBar_ = new QProgressBar(client);
-    ProgressBar_->setObjectName(QStringLiteral("ProgressBar"));
-    ProgressBar_->setRange(0, 100);
-    ProgressBar_->setTextVisible(false);
-    ProgressBar_->resize(150, 12);
-    ProgressBar_->hide();
+    progressBar_ = new QProgressBar(client);
+    progressBar_->setObjectName(QStringLiteral("ProgressBar"));
+    progressBar_->setRange(0, 100);
+    progressBar_->setTextVisible(false);
+    progressBar_->resize(150, 12);
+    progressBar_->hide();
 
-    Timer1_ = new QTimer(this);
-    Timer1_->setObjectName(QStringLiteral("Timer1"));
-    Timer1_->setInterval(1000);
-    connect(Timer1_, &QTimer::timeout, this, [this] { Timer1Timer(); });
-    connect(Bintervalle_, &QPushButton::clicked, this, [this] { BintervalleClick(); });
+    indicatorTimer_ = new QTimer(this);
+    indicatorTimer_->setObjectName(QStringLiteral("Timer1"));
+    indicatorTimer_->setInterval(1000);
+    connect(indicatorTimer_, &QTimer::timeout, this, [this] { updatePositionIndicator(); });
+    connect(intervalButton_, &QPushButton::clicked, this, [this] { showIntervalWindow(); });
 
     buildMenu();
-    FormCreate();
+    setUp();
 }
 
-CurveWindow::~CurveWindow() { FormDestroy(); }
+CurveWindow::~CurveWindow() { saveSettings(); }
 
 QAction* CurveWindow::action(const char* name) const {
     return findChild<QAction*>(QString::fromLatin1(name));
@@ -175,28 +175,28 @@ void CurveWindow::buildMenu() {
         return a;
     };
 
-    Affichage1_ = menu(nullptr, "Affichage1");
-    Jourslectionn1_ = item(Affichage1_, "Jourslectionn1", [this] { JourSelectionneClick(); });
-    Semainevenir1_ = item(Affichage1_, "Semainevenir1", [this] { TraceSemaineClick(7); });
-    Moisvenir1_ = item(Affichage1_, "Moisvenir1", [this] { TraceSemaineClick(31); });
+    viewMenu_ = menu(nullptr, "Affichage1");
+    selectedDayAction_ = item(viewMenu_, "Jourslectionn1", [this] { drawSelectedDay(); });
+    weekAction_ = item(viewMenu_, "Semainevenir1", [this] { drawSpan(7); });
+    monthAction_ = item(viewMenu_, "Moisvenir1", [this] { drawSpan(31); });
 
-    Imprimession_ = menu(nullptr, "Imprimession");
-    Imprimer_ = item(Imprimession_, "Imprimer", [this] { ImprimerClick(); });
-    Imprimer_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    Configuration_ = item(Imprimession_, "Configuration", [this] { ConfigurationClick(); });
-    Miseenpage_ = item(Imprimession_, "Miseenpage", [this] { MiseenpageClick(); });
+    printMenu_ = menu(nullptr, "Imprimession");
+    printAction_ = item(printMenu_, "Imprimer", [this] { printChart(); });
+    printAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    printerSetUpAction_ = item(printMenu_, "Configuration", [this] { setUpPrinter(); });
+    pageSetupAction_ = item(printMenu_, "Miseenpage", [this] { showPageSetup(); });
 
-    Exporter_ = menu(nullptr, "Exporter");
-    Copierverslepressepapier1_ =
-        item(Exporter_, "Copierverslepressepapier1", [this] { Copierverslepressepapier1Click(); });
-    Copierverslepressepapier1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    Sauvegarder1_ = item(Exporter_, "Sauvegarder1", [this] { Sauvegarder1Click(); });
-    Sauvegarder1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    exportMenu_ = menu(nullptr, "Exporter");
+    copyAction_ =
+        item(exportMenu_, "Copierverslepressepapier1", [this] { copyToClipboard(); });
+    copyAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    saveAction_ = item(exportMenu_, "Sauvegarder1", [this] { saveImageAs(); });
+    saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
 
-    Options1_ = menu(nullptr, "Options1");
+    optionsMenu_ = menu(nullptr, "Options1");
     // The handlers toggle the ticks themselves.
     const auto toggle = [&](const char* name, auto handler) {
-        QAction* a = Options1_->addAction(caption(name));
+        QAction* a = optionsMenu_->addAction(caption(name));
         a->setObjectName(QString::fromLatin1(name));
         a->setCheckable(true);
         connect(a, &QAction::triggered, this, [a, handler, this] {
@@ -205,38 +205,38 @@ void CurveWindow::buildMenu() {
         });
         return a;
     };
-    Affichageducurseur1_ = toggle("Affichageducurseur1", &CurveWindow::Affichageducurseur1Click);
-    Afficheren3dimensions1_ = toggle("Afficheren3dimensions1", &CurveWindow::Afficheren3dimensions1Click);
-    IndicateurPosition_ = toggle("IndicateurPosition", &CurveWindow::IndicateurPositionClick);
-    AfficherElements_ = toggle("AfficherElements", &CurveWindow::AfficherElementsClick);
-    Couleurs_ = menu(Options1_, "Couleurs");
-    Couleursdufond_ = item(Couleurs_, "Couleursdufond", [this] { CouleursdufondClick(); });
-    Couleurdutrac_ = item(Couleurs_, "Couleurdutrac", [this] { CouleurdutracClick(); });
-    Rtablirlescouleurspardfaut_ =
-        item(Couleurs_, "Rtablirlescouleurspardfaut", [this] { RtablirlescouleurspardfautClick(); });
+    cursorAction_ = toggle("Affichageducurseur1", &CurveWindow::toggleCursor);
+    threeDAction_ = toggle("Afficheren3dimensions1", &CurveWindow::toggleThreeD);
+    indicatorAction_ = toggle("IndicateurPosition", &CurveWindow::togglePositionIndicator);
+    elementsAction_ = toggle("AfficherElements", &CurveWindow::toggleElements);
+    coloursMenu_ = menu(optionsMenu_, "Couleurs");
+    backgroundColourAction_ = item(coloursMenu_, "Couleursdufond", [this] { chooseBackgroundColour(); });
+    curveColourAction_ = item(coloursMenu_, "Couleurdutrac", [this] { chooseCurveColour(); });
+    defaultColoursAction_ =
+        item(coloursMenu_, "Rtablirlescouleurspardfaut", [this] { restoreDefaultColours(); });
 
-    Aide1_ = menuBar()->addAction(caption("Aide1"));
-    Aide1_->setObjectName(QStringLiteral("Aide1"));
-    connect(Aide1_, &QAction::triggered, this, [this] {
+    helpAction_ = menuBar()->addAction(caption("Aide1"));
+    helpAction_->setObjectName(QStringLiteral("Aide1"));
+    connect(helpAction_, &QAction::triggered, this, [this] {
         if (state_.help) state_.help(kHelpTopic);
     });
 }
 
-void CurveWindow::FormCreate() {
+void CurveWindow::setUp() {
     chart_->setColours(ColourOfStored(state_.settings.couleurFond),
                        ColourOfStored(state_.settings.couleurTrace));
     setGeometry(kCurveWindowDesignBounds);
     const auto store = state_.openSettings();
     const CurveWindowSettings s = LoadCurveWindowSettings(*store);
     if (s.bounds) setGeometry(*s.bounds);
-    AfficherElements_->setChecked(s.elements);
-    if (s.indicator) IndicateurPositionClick();
+    elementsAction_->setChecked(s.elements);
+    if (s.indicator) togglePositionIndicator();
 }
 
-void CurveWindow::FormDestroy() {
+void CurveWindow::saveSettings() {
     if (settingsSaved_) return;
     settingsSaved_ = true;
-    Timer1_->stop();
+    indicatorTimer_->stop();
     const auto store = state_.openSettings();
     StoreCurveWindowSettings(*store, geometry(), indicatorOn(), elementsOn());
 }
@@ -268,7 +268,7 @@ double CurveWindow::heightAt(double t) {
 // ---------------------------------------------------------------------------------------------
 // Curves
 
-void CurveWindow::DayCurve(double curveStart, double curveEnd) {
+void CurveWindow::drawDayCurve(double curveStart, double curveEnd) {
     readingDay_ = -1; // the port or its day may have changed
     // The day cache must hold the curve's day, whatever drew last (a week curve leaves it on
     // its last day).
@@ -278,35 +278,35 @@ void CurveWindow::DayCurve(double curveStart, double curveEnd) {
                       CurveView::Day);
     show();
     curveComputed_ = true;
-    FormPaint();
+    refreshChart();
 }
 
-void CurveWindow::JourSelectionneClick() { DayCurve(state_.selectedDay, state_.selectedDay + 1); }
+void CurveWindow::drawSelectedDay() { drawDayCurve(state_.selectedDay, state_.selectedDay + 1); }
 
-void CurveWindow::TraceSemaineClick(int spanDays) {
-    if (elementsOn()) AfficherElementsClick();
-    if (indicatorOn()) IndicateurPositionClick();
+void CurveWindow::drawSpan(int spanDays) {
+    if (elementsOn()) toggleElements();
+    if (indicatorOn()) togglePositionIndicator();
     readingDay_ = -1;
     chart_->setIndicator(std::nullopt);
-    ProgressBar_->setValue(0);
-    ProgressBar_->show();
-    ProgressBar_->raise();
+    progressBar_->setValue(0);
+    progressBar_->show();
+    progressBar_->raise();
     int shown = -1;
     auto points = SpanCurve(state_.context, state_.secondaryCache, state_.port, state_.selectedDay,
                             spanDays, unitFactor(), [&](int progress) {
                                 if (progress == shown) return;
                                 shown = progress;
-                                ProgressBar_->setValue(progress);
-                                ProgressBar_->repaint();
+                                progressBar_->setValue(progress);
+                                progressBar_->repaint();
                             });
     chart_->setPoints(std::move(points), CurveView::Span);
-    ProgressBar_->hide();
+    progressBar_->hide();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Title, foot, language
 
-void CurveWindow::FormPaint() {
+void CurveWindow::refreshChart() {
     if (!curveComputed_) return;
     chart_->setColours(ColourOfStored(state_.settings.couleurFond),
                        ColourOfStored(state_.settings.couleurTrace));
@@ -318,7 +318,7 @@ void CurveWindow::FormPaint() {
                                     state_.settings.decimalSeparator, elements));
 }
 
-void CurveWindow::ChangementLangue() {
+void CurveWindow::retranslate() {
     if (!keepIntervalOnActivation_) chart_->clearInterval();
     keepIntervalOnActivation_ = false;
     const bool english = state_.settings.english();
@@ -335,22 +335,22 @@ void CurveWindow::ChangementLangue() {
     setWindowTitle(english ? QStringLiteral("Time versus Tide Plot")
                            : QStringLiteral("Courbe de hauteur d'eau"));
     if (!indicatorOn()) {
-        HeureCurseur_->setText(english ? QStringLiteral("Hour") : QStringLiteral("Heures"));
-        HauteurCurseur_->setText(english ? QStringLiteral("Height") : QStringLiteral("Hauteurs"));
+        timeReadout_->setText(english ? QStringLiteral("Hour") : QStringLiteral("Heures"));
+        heightReadout_->setText(english ? QStringLiteral("Height") : QStringLiteral("Hauteurs"));
     }
-    Bintervalle_->setText(english ? QStringLiteral("Calculate the interval...")
+    intervalButton_->setText(english ? QStringLiteral("Calculate the interval...")
                                   : QStringLiteral("Calcul de l'intervalle..."));
-    FormResize();
+    layoutControls();
 }
 
-void CurveWindow::FormActivate() {
-    ChangementLangue();
-    FormPaint();
+void CurveWindow::onActivated() {
+    retranslate();
+    refreshChart();
     chart_->hideCrossHair();
 }
 
 void CurveWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) onActivated();
     QMainWindow::changeEvent(event);
 }
 
@@ -359,19 +359,19 @@ void CurveWindow::changeEvent(QEvent* event) {
 
 void CurveWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    FormResize();
+    layoutControls();
 }
 
-void CurveWindow::FormResize() {
-    Bintervalle_->adjustSize();
-    Panel1_->resize(Bintervalle_->size());
-    const CurveWindowGeometry g = CurveWindowLayout(centralWidget()->size(), Panel1_->size(),
-                                                    HeureCurseur_->size(), ProgressBar_->size());
+void CurveWindow::layoutControls() {
+    intervalButton_->adjustSize();
+    readoutPanel_->resize(intervalButton_->size());
+    const CurveWindowGeometry g = CurveWindowLayout(centralWidget()->size(), readoutPanel_->size(),
+                                                    timeReadout_->size(), progressBar_->size());
     view_->setGeometry(g.chart);
-    HeureCurseur_->move(g.heure.topLeft());
-    HauteurCurseur_->move(g.hauteur.topLeft());
-    Panel1_->move(g.panel.topLeft());
-    ProgressBar_->move(g.progress.topLeft());
+    timeReadout_->move(g.heure.topLeft());
+    heightReadout_->move(g.hauteur.topLeft());
+    readoutPanel_->move(g.panel.topLeft());
+    progressBar_->move(g.progress.topLeft());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -381,7 +381,7 @@ bool CurveWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_->viewport()) {
         if (event->type() == QEvent::MouseMove) {
             const auto* e = static_cast<QMouseEvent*>(event);
-            grapheMouseMove(view_->mapToScene(e->position().toPoint()));
+            chartMouseMove(view_->mapToScene(e->position().toPoint()));
         } else if (event->type() == QEvent::Leave) {
             lastMouse_.reset();
             chart_->hideCrossHair();
@@ -397,7 +397,7 @@ bool CurveWindow::mouseInPlot() const {
     return chart_->plotArea().contains(*lastMouse_ - QPointF(off.x(), -off.y()));
 }
 
-void CurveWindow::grapheMouseMove(const QPointF& position) {
+void CurveWindow::chartMouseMove(const QPointF& position) {
     lastMouse_ = chart_->mapFromScene(position);
     chart_->hideCrossHair();
     const QPointF off = chart_->depthOffset();
@@ -407,8 +407,8 @@ void CurveWindow::grapheMouseMove(const QPointF& position) {
         const double y = heightAt(x + kDateTimeOrigin);
         const double py = chart_->positionOf({x, y}).y();
         chart_->showCrossHair(front.x(), py);
-        HeureCurseur_->setText(chart_->bottomLabel(x));
-        HauteurCurseur_->setText(FormatReadoutHeight(y, DecimalOf(state_)));
+        timeReadout_->setText(chart_->bottomLabel(x));
+        heightReadout_->setText(FormatReadoutHeight(y, DecimalOf(state_)));
         showReadouts(true);
     } else if (!indicatorOn()) {
         showReadouts(false);
@@ -416,75 +416,75 @@ void CurveWindow::grapheMouseMove(const QPointF& position) {
 }
 
 void CurveWindow::showReadouts(bool visible) {
-    HeureCurseur_->setVisible(visible);
-    HauteurCurseur_->setVisible(visible);
+    timeReadout_->setVisible(visible);
+    heightReadout_->setVisible(visible);
 }
 
-bool CurveWindow::indicatorOn() const { return IndicateurPosition_->isChecked(); }
-bool CurveWindow::elementsOn() const { return AfficherElements_->isChecked(); }
-bool CurveWindow::cursorOn() const { return Affichageducurseur1_->isChecked(); }
-bool CurveWindow::threeDOn() const { return Afficheren3dimensions1_->isChecked(); }
+bool CurveWindow::indicatorOn() const { return indicatorAction_->isChecked(); }
+bool CurveWindow::elementsOn() const { return elementsAction_->isChecked(); }
+bool CurveWindow::cursorOn() const { return cursorAction_->isChecked(); }
+bool CurveWindow::threeDOn() const { return threeDAction_->isChecked(); }
 
-void CurveWindow::IndicateurPositionClick() {
+void CurveWindow::togglePositionIndicator() {
     const double t = now();
-    IndicateurPosition_->setChecked(!IndicateurPosition_->isChecked());
+    indicatorAction_->setChecked(!indicatorAction_->isChecked());
     if (!indicatorOn()) {
         showReadouts(false);
         chart_->setIndicator(std::nullopt);
-        Timer1_->stop();
+        indicatorTimer_->stop();
         return;
     }
     showReadouts(true);
     const double y = heightAt(t);
     chart_->setIndicatorBlue(false);
     chart_->setIndicator(QPointF(t - kDateTimeOrigin, y));
-    HeureCurseur_->setText(chart_->bottomLabel(t - kDateTimeOrigin));
-    HauteurCurseur_->setText(chart_->leftLabel(y));
-    Timer1_->start();
+    timeReadout_->setText(chart_->bottomLabel(t - kDateTimeOrigin));
+    heightReadout_->setText(chart_->leftLabel(y));
+    indicatorTimer_->start();
 }
 
-void CurveWindow::Timer1Timer() {
+void CurveWindow::updatePositionIndicator() {
     if (!indicatorOn()) return;
     chart_->setIndicatorBlue(!chart_->data().indicatorBlue);
     const double t = now();
     const double y = heightAt(t);
     chart_->setIndicator(QPointF(t - kDateTimeOrigin, y));
     if (!(cursorOn() && mouseInPlot())) {
-        HeureCurseur_->setText(chart_->bottomLabel(t - kDateTimeOrigin));
-        HauteurCurseur_->setText(chart_->leftLabel(y));
+        timeReadout_->setText(chart_->bottomLabel(t - kDateTimeOrigin));
+        heightReadout_->setText(chart_->leftLabel(y));
     }
 }
 
 void CurveWindow::setPositionIndicatorAllowed(bool allowed) {
-    if (indicatorOn()) IndicateurPositionClick();
-    IndicateurPosition_->setEnabled(allowed);
+    if (indicatorOn()) togglePositionIndicator();
+    indicatorAction_->setEnabled(allowed);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Switches and colours
 
-void CurveWindow::AfficherElementsClick() {
-    AfficherElements_->setChecked(!AfficherElements_->isChecked());
-    FormPaint();
-    DayCurve(state_.selectedDay, state_.selectedDay + 1);
+void CurveWindow::toggleElements() {
+    elementsAction_->setChecked(!elementsAction_->isChecked());
+    refreshChart();
+    drawDayCurve(state_.selectedDay, state_.selectedDay + 1);
 }
 
-void CurveWindow::Affichageducurseur1Click() {
-    Affichageducurseur1_->setChecked(!Affichageducurseur1_->isChecked());
+void CurveWindow::toggleCursor() {
+    cursorAction_->setChecked(!cursorAction_->isChecked());
     if (!cursorOn()) {
         chart_->hideCrossHair();
         if (!indicatorOn()) showReadouts(false);
     }
 }
 
-void CurveWindow::Afficheren3dimensions1Click() {
-    Afficheren3dimensions1_->setChecked(!Afficheren3dimensions1_->isChecked());
+void CurveWindow::toggleThreeD() {
+    threeDAction_->setChecked(!threeDAction_->isChecked());
     chart_->hideCrossHair();
     chart_->setThreeD(threeDOn());
-    FormPaint();
+    refreshChart();
 }
 
-void CurveWindow::CouleurdutracClick() {
+void CurveWindow::chooseCurveColour() {
     const QColor c = QColorDialog::getColor(ColourOfStored(state_.settings.couleurTrace), this);
     if (c.isValid()) applyCurveColour(c);
 }
@@ -492,10 +492,10 @@ void CurveWindow::CouleurdutracClick() {
 void CurveWindow::applyCurveColour(const QColor& colour) {
     state_.settings.couleurTrace = StoredOfColour(colour);
     chart_->setColours(ColourOfStored(state_.settings.couleurFond), colour);
-    FormPaint();
+    refreshChart();
 }
 
-void CurveWindow::CouleursdufondClick() {
+void CurveWindow::chooseBackgroundColour() {
     const QColor c = QColorDialog::getColor(ColourOfStored(state_.settings.couleurFond), this);
     if (c.isValid()) applyBackgroundColour(c);
 }
@@ -503,20 +503,20 @@ void CurveWindow::CouleursdufondClick() {
 void CurveWindow::applyBackgroundColour(const QColor& colour) {
     state_.settings.couleurFond = StoredOfColour(colour);
     chart_->setColours(colour, ColourOfStored(state_.settings.couleurTrace));
-    FormPaint();
+    refreshChart();
 }
 
-void CurveWindow::RtablirlescouleurspardfautClick() {
+void CurveWindow::restoreDefaultColours() {
     state_.settings.couleurFond = kDefaultBackgroundColour;
     state_.settings.couleurTrace = kDefaultLineColour;
     chart_->setColours(kDefaultBackground, kDefaultCurve);
-    FormPaint();
+    refreshChart();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Copy, save, print
 
-void CurveWindow::Copierverslepressepapier1Click() {
+void CurveWindow::copyToClipboard() {
     const QSize size = view_->size();
     auto* mime = new QMimeData;
     mime->setData(QStringLiteral("image/svg+xml"), CurveSvg(chart_->data(), size, windowTitle()));
@@ -527,7 +527,7 @@ void CurveWindow::Copierverslepressepapier1Click() {
                                     : QStringLiteral("La courbe est maintenant dans le presse papiers de Windows"));
 }
 
-void CurveWindow::Sauvegarder1Click() {
+void CurveWindow::saveImageAs() {
     QString file = QFileDialog::getSaveFileName(
         this, QString(), QStringLiteral("courbe.bmp"),
         QStringLiteral("image (*.bmp);;tous fichiers (*.*)"));
@@ -543,13 +543,13 @@ bool CurveWindow::saveImage(const QString& file) {
     return false;
 }
 
-void CurveWindow::ConfigurationClick() {
+void CurveWindow::setUpPrinter() {
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPageSetupDialog dialog(printer_.get(), this);
     dialog.exec();
 }
 
-void CurveWindow::ImprimerClick() {
+void CurveWindow::printChart() {
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(printer_.get(), this);
     if (dialog.exec() != QDialog::Accepted) return;
@@ -585,7 +585,7 @@ void CurveWindow::setPageSetupWindow(QWidget* window, std::function<bool()> blac
     printBlackAndWhite_ = std::move(blackAndWhite);
 }
 
-void CurveWindow::MiseenpageClick() {
+void CurveWindow::showPageSetup() {
     if (!pageSetupWindow_) return;
     pageSetupWindow_->move(pos()); // at this window's top-left corner
     pageSetupWindow_->show();
@@ -593,7 +593,7 @@ void CurveWindow::MiseenpageClick() {
     pageSetupWindow_->activateWindow();
 }
 
-void CurveWindow::BintervalleClick() {
+void CurveWindow::showIntervalWindow() {
     if (!intervalWindow_) return;
     intervalWindow_->move(pos()); // at this window's top-left corner
     intervalWindow_->show();
@@ -604,7 +604,7 @@ void CurveWindow::BintervalleClick() {
 void CurveWindow::prepareIntervalDrawing() {
     // The search hides the interval window and the curve comes to the front: its activation
     // empties the series now, not after the points are drawn.
-    FormActivate();
+    onActivated();
     keepIntervalOnActivation_ = true;
 }
 

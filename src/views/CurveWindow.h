@@ -40,24 +40,24 @@ public:
     CurveWindow(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
     ~CurveWindow() override;
 
-    CurveChart* graphe() const { return chart_; }
-    QChartView* grapheView() const { return view_; }
+    CurveChart* chart() const { return chart_; }
+    QChartView* chartView() const { return view_; }
     bool curveComputed() const { return curveComputed_; }
 
     // The curve half of the day report: the curve from curveStart to curveEnd, every 0.003472
     // day. Shows the window.
-    void DayCurve(double curveStart, double curveEnd);
+    void drawDayCurve(double curveStart, double curveEnd);
     // The week (7) or month (31) curve from the selected day.
-    void TraceSemaineClick(int spanDays);
-    void JourSelectionneClick();
+    void drawSpan(int spanDays);
+    void drawSelectedDay();
 
     // Title, foot and colours from the present state.
-    void FormPaint();
-    void FormActivate();
-    void ChangementLangue();
+    void refreshChart();
+    void onActivated();
+    void retranslate();
 
-    void IndicateurPositionClick();
-    void Timer1Timer();
+    void togglePositionIndicator();
+    void updatePositionIndicator();
     // The date window allows the indicator on today only; it is switched off on every new date.
     void setPositionIndicatorAllowed(bool allowed);
     bool indicatorOn() const;
@@ -65,29 +65,29 @@ public:
     bool cursorOn() const;
     bool threeDOn() const;
 
-    void AfficherElementsClick();
-    void Affichageducurseur1Click();
-    void Afficheren3dimensions1Click();
+    void toggleElements();
+    void toggleCursor();
+    void toggleThreeD();
 
     // The cross-hair for a mouse at `position` of the chart.
-    void grapheMouseMove(const QPointF& position);
+    void chartMouseMove(const QPointF& position);
 
-    void CouleurdutracClick();
-    void CouleursdufondClick();
+    void chooseCurveColour();
+    void chooseBackgroundColour();
     void applyCurveColour(const QColor& colour);
     void applyBackgroundColour(const QColor& colour);
-    void RtablirlescouleurspardfautClick();
+    void restoreDefaultColours();
 
-    void Copierverslepressepapier1Click();
-    void Sauvegarder1Click();
+    void copyToClipboard();
+    void saveImageAs();
     // Writes the chart at its on-screen size; an error is reported and nothing else changes.
     bool saveImage(const QString& file);
-    void ImprimerClick();
-    void ConfigurationClick();
+    void printChart();
+    void setUpPrinter();
     // Prints the chart alone on one page with the stored margins and orientation.
     void printTo(QPrinter& printer);
-    void MiseenpageClick();
-    void BintervalleClick();
+    void showPageSetup();
+    void showIntervalWindow();
 
     // Height in the display unit at a Julian date, for the readouts and the interval search.
     double heightAt(double t);
@@ -100,14 +100,14 @@ public:
     void setIntervalWindow(QWidget* window) { intervalWindow_ = window; }
     void setPageSetupWindow(QWidget* window, std::function<bool()> blackAndWhite);
 
-    QLabel* HeureCurseur() const { return HeureCurseur_; }
-    QLabel* HauteurCurseur() const { return HauteurCurseur_; }
-    QProgressBar* ProgressBar() const { return ProgressBar_; }
-    QTimer* Timer1() const { return Timer1_; }
+    QLabel* timeReadout() const { return timeReadout_; }
+    QLabel* heightReadout() const { return heightReadout_; }
+    QProgressBar* progressBar() const { return progressBar_; }
+    QTimer* indicatorTimer() const { return indicatorTimer_; }
     QAction* action(const char* name) const;
 
     // Saves the bounds and the switches; only the first call writes.
-    void FormDestroy();
+    void saveSettings();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -115,9 +115,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormCreate();
+    void setUp();
     void buildMenu();
-    void FormResize();
+    void layoutControls();
     long double unitFactor() const;
     double now() const;
     QString dateText() const;
@@ -128,23 +128,23 @@ private:
     MessageBoxes& messages_;
     CurveChart* chart_ = nullptr;
     QChartView* view_ = nullptr;
-    QLabel* HeureCurseur_ = nullptr;
-    QLabel* HauteurCurseur_ = nullptr;
-    QWidget* Panel1_ = nullptr;
-    QPushButton* Bintervalle_ = nullptr;
-    QProgressBar* ProgressBar_ = nullptr;
-    QTimer* Timer1_ = nullptr;
+    QLabel* timeReadout_ = nullptr;
+    QLabel* heightReadout_ = nullptr;
+    QWidget* readoutPanel_ = nullptr;
+    QPushButton* intervalButton_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    QTimer* indicatorTimer_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
 
-    QMenu *Affichage1_ = nullptr, *Imprimession_ = nullptr, *Exporter_ = nullptr,
-          *Options1_ = nullptr, *Couleurs_ = nullptr;
-    QAction *Jourslectionn1_ = nullptr, *Semainevenir1_ = nullptr, *Moisvenir1_ = nullptr,
-            *Imprimer_ = nullptr, *Configuration_ = nullptr, *Miseenpage_ = nullptr,
-            *Copierverslepressepapier1_ = nullptr, *Sauvegarder1_ = nullptr,
-            *Affichageducurseur1_ = nullptr, *Afficheren3dimensions1_ = nullptr,
-            *IndicateurPosition_ = nullptr, *AfficherElements_ = nullptr,
-            *Couleursdufond_ = nullptr, *Couleurdutrac_ = nullptr,
-            *Rtablirlescouleurspardfaut_ = nullptr, *Aide1_ = nullptr;
+    QMenu *viewMenu_ = nullptr, *printMenu_ = nullptr, *exportMenu_ = nullptr,
+          *optionsMenu_ = nullptr, *coloursMenu_ = nullptr;
+    QAction *selectedDayAction_ = nullptr, *weekAction_ = nullptr, *monthAction_ = nullptr,
+            *printAction_ = nullptr, *printerSetUpAction_ = nullptr, *pageSetupAction_ = nullptr,
+            *copyAction_ = nullptr, *saveAction_ = nullptr,
+            *cursorAction_ = nullptr, *threeDAction_ = nullptr,
+            *indicatorAction_ = nullptr, *elementsAction_ = nullptr,
+            *backgroundColourAction_ = nullptr, *curveColourAction_ = nullptr,
+            *defaultColoursAction_ = nullptr, *helpAction_ = nullptr;
 
     bool curveComputed_ = false;
     bool settingsSaved_ = false;

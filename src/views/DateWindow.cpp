@@ -22,28 +22,28 @@ DateWindow::DateWindow(AppState& state, QWidget* parent) : QDialog(parent), stat
     // Left through OK (or Escape, which changes nothing): no title-bar buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
-    DateSel_ = new QLineEdit(this);
-    DateSel_->setObjectName(QStringLiteral("DateSel"));
-    DateSel_->setReadOnly(true);
-    DateSel_->setAlignment(Qt::AlignCenter);
-    DateSel_->setFocusPolicy(Qt::NoFocus);
-    QFont bold = DateSel_->font();
+    dateField_ = new QLineEdit(this);
+    dateField_->setObjectName(QStringLiteral("DateSel"));
+    dateField_->setReadOnly(true);
+    dateField_->setAlignment(Qt::AlignCenter);
+    dateField_->setFocusPolicy(Qt::NoFocus);
+    QFont bold = dateField_->font();
     bold.setBold(true);
-    DateSel_->setFont(bold);
-    DateSel_->setMinimumWidth(DateSel_->fontMetrics().horizontalAdvance(
+    dateField_->setFont(bold);
+    dateField_->setMinimumWidth(dateField_->fontMetrics().horizontalAdvance(
                                   QStringLiteral("Wednesday, 30 september 2000")) + 24);
 
-    Calendar1_ = new QCalendarWidget(this);
-    Calendar1_->setObjectName(QStringLiteral("Calendar1"));
-    Calendar1_->setFirstDayOfWeek(Qt::Monday);
-    Calendar1_->setGridVisible(true);
-    Calendar1_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calendar_ = new QCalendarWidget(this);
+    calendar_->setObjectName(QStringLiteral("Calendar1"));
+    calendar_->setFirstDayOfWeek(Qt::Monday);
+    calendar_->setGridVisible(true);
+    calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     // The column heads are the program's own short day names, not the system's.
-    Calendar1_->setHorizontalHeaderFormat(QCalendarWidget::NoHorizontalHeader);
-    Calendar1_->setNavigationBarVisible(false);
-    Calendar1_->setMinimumDate(QDate(1583, 1, 1));
-    Calendar1_->setMaximumDate(QDate(4000, 12, 31));
-    Calendar1_->setSelectedDate(state_.clock().date());
+    calendar_->setHorizontalHeaderFormat(QCalendarWidget::NoHorizontalHeader);
+    calendar_->setNavigationBarVisible(false);
+    calendar_->setMinimumDate(QDate(1583, 1, 1));
+    calendar_->setMaximumDate(QDate(4000, 12, 31));
+    calendar_->setSelectedDate(state_.clock().date());
 
     auto* heads = new QHBoxLayout;
     heads->setContentsMargins(2, 0, 2, 0);
@@ -64,96 +64,96 @@ DateWindow::DateWindow(AppState& state, QWidget* parent) : QDialog(parent), stat
         b->setFocusPolicy(Qt::TabFocus);
         return b;
     };
-    AnneePrec_ = makeButton("AnneePrec", QStringLiteral("An -"));
-    MoisPrec_ = makeButton("MoisPrec", QStringLiteral("Mois -"));
-    MoisSuiv_ = makeButton("MoisSuiv", QStringLiteral("Mois +"));
-    AnneeSuiv_ = makeButton("AnneeSuiv", QStringLiteral("An +"));
-    for (QPushButton* b : {MoisPrec_, MoisSuiv_})
+    previousYearButton_ = makeButton("AnneePrec", QStringLiteral("An -"));
+    previousMonthButton_ = makeButton("MoisPrec", QStringLiteral("Mois -"));
+    nextMonthButton_ = makeButton("MoisSuiv", QStringLiteral("Mois +"));
+    nextYearButton_ = makeButton("AnneeSuiv", QStringLiteral("An +"));
+    for (QPushButton* b : {previousMonthButton_, nextMonthButton_})
         b->setMinimumWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("septembre")) + 24);
-    BouttonOK_ = new QPushButton(QStringLiteral("OK"), this);
-    BouttonOK_->setObjectName(QStringLiteral("BouttonOK"));
-    BouttonOK_->setDefault(true);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("BouttonOK"));
+    okButton_->setDefault(true);
 
     auto* steps = new QHBoxLayout;
-    steps->addWidget(AnneePrec_);
-    steps->addWidget(MoisPrec_);
+    steps->addWidget(previousYearButton_);
+    steps->addWidget(previousMonthButton_);
     steps->addStretch(1);
-    steps->addWidget(MoisSuiv_);
-    steps->addWidget(AnneeSuiv_);
+    steps->addWidget(nextMonthButton_);
+    steps->addWidget(nextYearButton_);
     auto* ok = new QHBoxLayout;
     ok->addStretch(1);
-    ok->addWidget(BouttonOK_);
+    ok->addWidget(okButton_);
     ok->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(DateSel_);
+    layout->addWidget(dateField_);
     layout->addLayout(steps);
     layout->addLayout(heads);
-    layout->addWidget(Calendar1_, 1);
+    layout->addWidget(calendar_, 1);
     layout->addLayout(ok);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(AnneePrec_, &QPushButton::clicked, this, [this] { AnneePrecClick(); });
-    connect(AnneeSuiv_, &QPushButton::clicked, this, [this] { AnneeSuivClick(); });
-    connect(MoisPrec_, &QPushButton::clicked, this, [this] { MoisPrecClick(); });
-    connect(MoisSuiv_, &QPushButton::clicked, this, [this] { MoisSuivClick(); });
-    connect(Calendar1_, &QCalendarWidget::selectionChanged, this, [this] { Calendar1Change(); });
+    connect(previousYearButton_, &QPushButton::clicked, this, [this] { previousYear(); });
+    connect(nextYearButton_, &QPushButton::clicked, this, [this] { nextYear(); });
+    connect(previousMonthButton_, &QPushButton::clicked, this, [this] { previousMonth(); });
+    connect(nextMonthButton_, &QPushButton::clicked, this, [this] { nextMonth(); });
+    connect(calendar_, &QCalendarWidget::selectionChanged, this, [this] { calendarChanged(); });
     // A double click (or Enter) on a day acts as OK.
-    connect(Calendar1_, &QCalendarWidget::activated, this, [this] { BouttonOKClick(); });
-    connect(BouttonOK_, &QPushButton::clicked, this, [this] { BouttonOKClick(); });
+    connect(calendar_, &QCalendarWidget::activated, this, [this] { confirm(); });
+    connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
 
-    FormActivate();
+    onActivated();
 }
 
-void DateWindow::affichage() {
+void DateWindow::showWorkingDate() {
     const DateNames& names = state_.dateNames;
-    DateSel_->setText(FormatLongDate(workingDate_, names));
-    AnneePrec_->setText(QString::number(workingDate_.year() - 1));
-    AnneeSuiv_->setText(QString::number(workingDate_.year() + 1));
-    MoisSuiv_->setText(names.longMonth(workingDate_.month() % 12 + 1));
-    MoisPrec_->setText(names.longMonth((workingDate_.month() + 10) % 12 + 1));
+    dateField_->setText(FormatLongDate(workingDate_, names));
+    previousYearButton_->setText(QString::number(workingDate_.year() - 1));
+    nextYearButton_->setText(QString::number(workingDate_.year() + 1));
+    nextMonthButton_->setText(names.longMonth(workingDate_.month() % 12 + 1));
+    previousMonthButton_->setText(names.longMonth((workingDate_.month() + 10) % 12 + 1));
     // Columns run Monday to Sunday.
     for (int column = 0; column < 7; ++column)
         dayHeads_[static_cast<std::size_t>(column)]->setText(names.shortDays[static_cast<std::size_t>((column + 1) % 7)]);
 }
 
 void DateWindow::setCalendarDate(const QDate& date) {
-    if (date.isValid()) Calendar1_->setSelectedDate(date);
-    Calendar1_->setCurrentPage(Calendar1_->selectedDate().year(), Calendar1_->selectedDate().month());
-    Calendar1Change();
+    if (date.isValid()) calendar_->setSelectedDate(date);
+    calendar_->setCurrentPage(calendar_->selectedDate().year(), calendar_->selectedDate().month());
+    calendarChanged();
 }
 
-void DateWindow::MoisPrecClick() {
-    setCalendarDate(StepMonth(Calendar1_->selectedDate(), -1));
+void DateWindow::previousMonth() {
+    setCalendarDate(StepMonth(calendar_->selectedDate(), -1));
 }
 
-void DateWindow::MoisSuivClick() {
-    setCalendarDate(StepMonth(Calendar1_->selectedDate(), +1));
+void DateWindow::nextMonth() {
+    setCalendarDate(StepMonth(calendar_->selectedDate(), +1));
 }
 
-void DateWindow::AnneePrecClick() {
-    setCalendarDate(StepYear(Calendar1_->selectedDate(), -1));
+void DateWindow::previousYear() {
+    setCalendarDate(StepYear(calendar_->selectedDate(), -1));
 }
 
-void DateWindow::AnneeSuivClick() {
-    setCalendarDate(StepYear(Calendar1_->selectedDate(), +1));
+void DateWindow::nextYear() {
+    setCalendarDate(StepYear(calendar_->selectedDate(), +1));
 }
 
-void DateWindow::Calendar1Change() {
-    workingDate_ = Calendar1_->selectedDate();
-    affichage();
+void DateWindow::calendarChanged() {
+    workingDate_ = calendar_->selectedDate();
+    showWorkingDate();
 }
 
-void DateWindow::FormActivate() {
-    workingDate_ = Calendar1_->selectedDate();
-    affichage();
+void DateWindow::onActivated() {
+    workingDate_ = calendar_->selectedDate();
+    showWorkingDate();
     setWindowTitle(state_.settings.english() ? QStringLiteral("Selection of the Date")
                                              : QStringLiteral("Saisie de la date"));
 }
 
-void DateWindow::BouttonOKClick() {
+void DateWindow::confirm() {
     hide();
-    workingDate_ = Calendar1_->selectedDate();
+    workingDate_ = calendar_->selectedDate();
     state_.selectedDay = JulianDay(workingDate_.year(), workingDate_.month(), workingDate_.day());
 
     const QDateTime now = state_.clock();
@@ -165,14 +165,14 @@ void DateWindow::BouttonOKClick() {
 }
 
 void DateWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) onActivated();
     QDialog::changeEvent(event);
 }
 
 void DateWindow::showEvent(QShowEvent* event) {
-    FormActivate();
+    onActivated();
     QDialog::showEvent(event);
-    Calendar1_->setFocus();
+    calendar_->setFocus();
 }
 
 void DateWindow::reject() {

@@ -22,16 +22,16 @@ public:
     explicit DateWindow(AppState& state, QWidget* parent = nullptr);
 
     QDate workingDate() const { return workingDate_; }
-    QCalendarWidget* calendar() const { return Calendar1_; }
+    QCalendarWidget* calendar() const { return calendar_; }
 
-    void affichage();
-    void MoisPrecClick();
-    void MoisSuivClick();
-    void AnneePrecClick();
-    void AnneeSuivClick();
-    void Calendar1Change();
-    void FormActivate();
-    void BouttonOKClick();
+    void showWorkingDate();
+    void previousMonth();
+    void nextMonth();
+    void previousYear();
+    void nextYear();
+    void calendarChanged();
+    void onActivated();
+    void confirm();
 
 signals:
     // OK: SelectedDay holds the chosen day; the main window refreshes what depends on it.
@@ -49,14 +49,14 @@ private:
 
     AppState& state_;
     QDate workingDate_;
-    QLineEdit* DateSel_ = nullptr;
-    QCalendarWidget* Calendar1_ = nullptr;
+    QLineEdit* dateField_ = nullptr;
+    QCalendarWidget* calendar_ = nullptr;
     std::array<QLabel*, 7> dayHeads_{};
-    QPushButton* AnneePrec_ = nullptr;
-    QPushButton* AnneeSuiv_ = nullptr;
-    QPushButton* MoisPrec_ = nullptr;
-    QPushButton* MoisSuiv_ = nullptr;
-    QPushButton* BouttonOK_ = nullptr;
+    QPushButton* previousYearButton_ = nullptr;
+    QPushButton* nextYearButton_ = nullptr;
+    QPushButton* previousMonthButton_ = nullptr;
+    QPushButton* nextMonthButton_ = nullptr;
+    QPushButton* okButton_ = nullptr;
 };
 
 } // namespace ondrel

@@ -33,119 +33,119 @@ IntervalWindow::IntervalWindow(AppState& state, MessageBoxes& messages, CurveWin
     setModal(false);
     setWindowTitle(QStringLiteral("Calcul d'un intervalle"));
 
-    GroupBox1_ = new QGroupBox(QStringLiteral(" Initialisation de la hauteur "), this);
-    Label1_ = new QLabel(QStringLiteral("Entrez la hauteur lue au sondeur"), GroupBox1_);
-    Sondeur_ = new QLineEdit(GroupBox1_);
-    Sondeur_->setObjectName(QStringLiteral("Sondeur"));
-    RBHauteurActuelle_ = new QRadioButton(QStringLiteral("Hauteur actuelle"), GroupBox1_);
-    RBHauteurActuelle_->setObjectName(QStringLiteral("RBHauteurActuelle"));
-    RBHauteurActuelle_->setChecked(true);
-    RBHauteurDifferee_ = new QRadioButton(QStringLiteral("Hauteur enregistrée à  :"), GroupBox1_);
-    RBHauteurDifferee_->setObjectName(QStringLiteral("RBHauteurDifferee"));
-    HeureSondeur_ = new QLineEdit(GroupBox1_);
-    HeureSondeur_->setObjectName(QStringLiteral("HeureSondeur"));
-    HeureSondeur_->setInputMask(kTimeInputMask);
-    HeureSondeur_->setText(QStringLiteral("13:45"));
-    Label4_ = new QLabel(QStringLiteral("hh:mm"), GroupBox1_);
-    for (QLineEdit* e : {Sondeur_, HeureSondeur_})
+    readingBox_ = new QGroupBox(QStringLiteral(" Initialisation de la hauteur "), this);
+    sounderLabel_ = new QLabel(QStringLiteral("Entrez la hauteur lue au sondeur"), readingBox_);
+    sounderField_ = new QLineEdit(readingBox_);
+    sounderField_->setObjectName(QStringLiteral("Sondeur"));
+    currentHeightButton_ = new QRadioButton(QStringLiteral("Hauteur actuelle"), readingBox_);
+    currentHeightButton_->setObjectName(QStringLiteral("RBHauteurActuelle"));
+    currentHeightButton_->setChecked(true);
+    recordedHeightButton_ = new QRadioButton(QStringLiteral("Hauteur enregistrée à  :"), readingBox_);
+    recordedHeightButton_->setObjectName(QStringLiteral("RBHauteurDifferee"));
+    readingTimeField_ = new QLineEdit(readingBox_);
+    readingTimeField_->setObjectName(QStringLiteral("HeureSondeur"));
+    readingTimeField_->setInputMask(kTimeInputMask);
+    readingTimeField_->setText(QStringLiteral("13:45"));
+    readingTimeHint_ = new QLabel(QStringLiteral("hh:mm"), readingBox_);
+    for (QLineEdit* e : {sounderField_, readingTimeField_})
         e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00,00 m")) + 16);
 
-    auto* g1 = new QGridLayout(GroupBox1_);
-    g1->addWidget(Label1_, 0, 0, 1, 2);
-    g1->addWidget(Sondeur_, 0, 2);
-    g1->addWidget(RBHauteurActuelle_, 1, 0, 1, 3);
-    g1->addWidget(RBHauteurDifferee_, 2, 0);
-    g1->addWidget(HeureSondeur_, 2, 1);
-    g1->addWidget(Label4_, 2, 2);
+    auto* g1 = new QGridLayout(readingBox_);
+    g1->addWidget(sounderLabel_, 0, 0, 1, 2);
+    g1->addWidget(sounderField_, 0, 2);
+    g1->addWidget(currentHeightButton_, 1, 0, 1, 3);
+    g1->addWidget(recordedHeightButton_, 2, 0);
+    g1->addWidget(readingTimeField_, 2, 1);
+    g1->addWidget(readingTimeHint_, 2, 2);
 
-    GroupBox2_ = new QGroupBox(QStringLiteral(" Recherche d'un intervalle "), this);
-    Label2_ = new QLabel(QStringLiteral("Hauteur désirée"), GroupBox2_);
-    Hauteur_dem_ = new QLineEdit(GroupBox2_);
-    Hauteur_dem_->setObjectName(QStringLiteral("Hauteur_dem"));
-    Hauteur_dem_->setFixedWidth(Sondeur_->width());
-    auto* g2 = new QHBoxLayout(GroupBox2_);
-    g2->addWidget(Label2_, 1);
-    g2->addWidget(Hauteur_dem_);
+    searchBox_ = new QGroupBox(QStringLiteral(" Recherche d'un intervalle "), this);
+    wantedHeightLabel_ = new QLabel(QStringLiteral("Hauteur désirée"), searchBox_);
+    wantedHeightField_ = new QLineEdit(searchBox_);
+    wantedHeightField_->setObjectName(QStringLiteral("Hauteur_dem"));
+    wantedHeightField_->setFixedWidth(sounderField_->width());
+    auto* g2 = new QHBoxLayout(searchBox_);
+    g2->addWidget(wantedHeightLabel_, 1);
+    g2->addWidget(wantedHeightField_);
 
-    BOK_ = new QPushButton(QStringLiteral("OK"), this);
-    BOK_->setObjectName(QStringLiteral("BOK"));
-    BOK_->setDefault(true);
-    BAnnuler_ = new QPushButton(QStringLiteral("Annuler"), this);
-    BAnnuler_->setObjectName(QStringLiteral("BAnnuler"));
-    BAide_ = new QPushButton(QStringLiteral("Aide"), this);
-    BAide_->setObjectName(QStringLiteral("BAide"));
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("BOK"));
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(QStringLiteral("Annuler"), this);
+    cancelButton_->setObjectName(QStringLiteral("BAnnuler"));
+    helpButton_ = new QPushButton(QStringLiteral("Aide"), this);
+    helpButton_->setObjectName(QStringLiteral("BAide"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(BOK_);
-    buttons->addWidget(BAnnuler_);
-    buttons->addWidget(BAide_);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
+    buttons->addWidget(helpButton_);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(GroupBox1_);
-    layout->addWidget(GroupBox2_);
+    layout->addWidget(readingBox_);
+    layout->addWidget(searchBox_);
     layout->addLayout(buttons);
 
-    connect(BOK_, &QPushButton::clicked, this, [this] { BOKClick(); });
-    connect(BAnnuler_, &QPushButton::clicked, this, [this] { BAnnulerClick(); });
-    connect(BAide_, &QPushButton::clicked, this, [this] {
+    connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel(); });
+    connect(helpButton_, &QPushButton::clicked, this, [this] {
         if (state_.help) state_.help(kHelpTopic);
     });
-    connect(RBHauteurActuelle_, &QRadioButton::clicked, this, [this] { RBHauteurActuelleClick(); });
-    connect(RBHauteurDifferee_, &QRadioButton::clicked, this, [this] { RBHauteurDiffereeClick(); });
-    RBHauteurActuelleClick();
-    ChargementLangue();
+    connect(currentHeightButton_, &QRadioButton::clicked, this, [this] { useCurrentHeight(); });
+    connect(recordedHeightButton_, &QRadioButton::clicked, this, [this] { useRecordedHeight(); });
+    useCurrentHeight();
+    retranslate();
 }
 
-void IntervalWindow::ChargementLangue() {
+void IntervalWindow::retranslate() {
     const bool english = state_.settings.english();
     const bool feet = state_.settings.heightUnit() == HeightUnit::Feet;
     if (!english && !state_.settings.french()) return;
     setWindowTitle(english ? QStringLiteral("Calculation of an interval")
                            : QStringLiteral("Calcul d'un intervalle"));
-    GroupBox1_->setTitle(english ? QStringLiteral(" Initialization of the height ")
+    readingBox_->setTitle(english ? QStringLiteral(" Initialization of the height ")
                                  : QStringLiteral(" Initialisation de la hauteur "));
-    GroupBox2_->setTitle(english ? QStringLiteral(" Search for the interval ")
+    searchBox_->setTitle(english ? QStringLiteral(" Search for the interval ")
                                  : QStringLiteral(" Recherche d'un intervalle "));
-    Label1_->setText(english ? QStringLiteral("Enter the real height")
+    sounderLabel_->setText(english ? QStringLiteral("Enter the real height")
                              : QStringLiteral("Entrez la hauteur lue au sondeur"));
-    RBHauteurActuelle_->setText(english ? QStringLiteral("Actual height")
+    currentHeightButton_->setText(english ? QStringLiteral("Actual height")
                                         : QStringLiteral("Hauteur actuelle"));
-    RBHauteurDifferee_->setText(english ? QStringLiteral("Height observed at : ")
+    recordedHeightButton_->setText(english ? QStringLiteral("Height observed at : ")
                                         : QStringLiteral("Hauteur observée à : "));
-    BAnnuler_->setText(english ? QStringLiteral("Cancel") : QStringLiteral("Annuler"));
-    BAide_->setText(english ? QStringLiteral("Help") : QStringLiteral("Aide"));
-    Label2_->setText(english ? QStringLiteral("Requiring height") : QStringLiteral("Hauteur désirée"));
-    for (QLineEdit* e : {Sondeur_, Hauteur_dem_}) e->setInputMask(HeightInputMask(english, feet));
-    Sondeur_->setText(ReadingFieldText(english, feet));
-    Hauteur_dem_->setText(WantedFieldText(english, feet));
+    cancelButton_->setText(english ? QStringLiteral("Cancel") : QStringLiteral("Annuler"));
+    helpButton_->setText(english ? QStringLiteral("Help") : QStringLiteral("Aide"));
+    wantedHeightLabel_->setText(english ? QStringLiteral("Requiring height") : QStringLiteral("Hauteur désirée"));
+    for (QLineEdit* e : {sounderField_, wantedHeightField_}) e->setInputMask(HeightInputMask(english, feet));
+    sounderField_->setText(ReadingFieldText(english, feet));
+    wantedHeightField_->setText(WantedFieldText(english, feet));
 }
 
-void IntervalWindow::FormActivate() {
-    ChargementLangue();
+void IntervalWindow::onActivated() {
+    retranslate();
     const auto store = state_.openSettings();
-    Sondeur_->setText(store->value(kReadingKey).toString());
-    Hauteur_dem_->setText(store->value(kWantedKey).toString());
-    HeureSondeur_->setText(store->value(kTimeKey).toString());
+    sounderField_->setText(store->value(kReadingKey).toString());
+    wantedHeightField_->setText(store->value(kWantedKey).toString());
+    readingTimeField_->setText(store->value(kTimeKey).toString());
 }
 
 // The texts are set and the stored fields read each time the window is shown; coming back to it
 // from another window keeps what the user was typing.
 void IntervalWindow::showEvent(QShowEvent* event) {
-    FormActivate();
+    onActivated();
     QDialog::showEvent(event);
 }
 
-void IntervalWindow::RBHauteurActuelleClick() {
-    HeureSondeur_->setEnabled(false);
-    Label4_->setEnabled(false);
+void IntervalWindow::useCurrentHeight() {
+    readingTimeField_->setEnabled(false);
+    readingTimeHint_->setEnabled(false);
 }
 
-void IntervalWindow::RBHauteurDiffereeClick() {
-    HeureSondeur_->setEnabled(true);
-    Label4_->setEnabled(true);
+void IntervalWindow::useRecordedHeight() {
+    readingTimeField_->setEnabled(true);
+    readingTimeHint_->setEnabled(true);
 }
 
-void IntervalWindow::BAnnulerClick() { hide(); }
+void IntervalWindow::cancel() { hide(); }
 
 QString IntervalWindow::incompleteMessage(const QString& field) const {
     return state_.settings.english()
@@ -153,27 +153,27 @@ QString IntervalWindow::incompleteMessage(const QString& field) const {
                : QStringLiteral("Le champ \"%1\" est incomplet : entrez tous les chiffres.").arg(field);
 }
 
-void IntervalWindow::BOKClick() {
+void IntervalWindow::confirm() {
     hide();
     {
         const auto store = state_.openSettings();
-        store->setValue(kReadingKey, Sondeur_->text());
-        store->setValue(kWantedKey, Hauteur_dem_->text());
-        store->setValue(kTimeKey, HeureSondeur_->text());
+        store->setValue(kReadingKey, sounderField_->text());
+        store->setValue(kWantedKey, wantedHeightField_->text());
+        store->setValue(kTimeKey, readingTimeField_->text());
         store->sync();
     }
     // The fields are read in the order of the search; an incomplete one stops it there, with
     // the window hidden and the texts stored (they come back at the next showing, to be mended).
-    const auto reading = ReadMaskedHeight(Sondeur_->text());
-    const bool recorded = RBHauteurDifferee_->isChecked();
-    const auto time = ReadMaskedTime(HeureSondeur_->text());
-    const auto wanted = ReadMaskedHeight(Hauteur_dem_->text());
+    const auto reading = ReadMaskedHeight(sounderField_->text());
+    const bool recorded = recordedHeightButton_->isChecked();
+    const auto time = ReadMaskedTime(readingTimeField_->text());
+    const auto wanted = ReadMaskedHeight(wantedHeightField_->text());
     const auto complain = [this](const QString& name) {
         messages_.information(&curve_, incompleteMessage(name));
     };
-    if (!reading) return complain(Label1_->text());
-    if (recorded && !time) return complain(RBHauteurDifferee_->text().trimmed());
-    if (!wanted) return complain(Label2_->text());
+    if (!reading) return complain(sounderLabel_->text());
+    if (recorded && !time) return complain(recordedHeightButton_->text().trimmed());
+    if (!wanted) return complain(wantedHeightLabel_->text());
 
     double instant = state_.selectedDay + (recorded ? *time : 0.0);
     if (!recorded) {

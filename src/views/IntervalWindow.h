@@ -22,41 +22,41 @@ class IntervalWindow : public QDialog {
 public:
     IntervalWindow(AppState& state, MessageBoxes& messages, CurveWindow& curve, QWidget* parent = nullptr);
 
-    void FormActivate();
-    void BOKClick();
-    void BAnnulerClick();
-    void RBHauteurActuelleClick();
-    void RBHauteurDiffereeClick();
+    void onActivated();
+    void confirm();
+    void cancel();
+    void useCurrentHeight();
+    void useRecordedHeight();
 
-    QLineEdit* Sondeur() const { return Sondeur_; }
-    QLineEdit* Hauteur_dem() const { return Hauteur_dem_; }
-    QLineEdit* HeureSondeur() const { return HeureSondeur_; }
-    QRadioButton* RBHauteurActuelle() const { return RBHauteurActuelle_; }
-    QRadioButton* RBHauteurDifferee() const { return RBHauteurDifferee_; }
+    QLineEdit* sounderField() const { return sounderField_; }
+    QLineEdit* wantedHeightField() const { return wantedHeightField_; }
+    QLineEdit* readingTimeField() const { return readingTimeField_; }
+    QRadioButton* currentHeightButton() const { return currentHeightButton_; }
+    QRadioButton* recordedHeightButton() const { return recordedHeightButton_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void ChargementLangue();
+    void retranslate();
     QString incompleteMessage(const QString& field) const;
 
     AppState& state_;
     MessageBoxes& messages_;
     CurveWindow& curve_;
-    QGroupBox* GroupBox1_ = nullptr;
-    QGroupBox* GroupBox2_ = nullptr;
-    QLabel* Label1_ = nullptr;
-    QLabel* Label2_ = nullptr;
-    QLabel* Label4_ = nullptr;
-    QLineEdit* Sondeur_ = nullptr;
-    QLineEdit* Hauteur_dem_ = nullptr;
-    QLineEdit* HeureSondeur_ = nullptr;
-    QRadioButton* RBHauteurActuelle_ = nullptr;
-    QRadioButton* RBHauteurDifferee_ = nullptr;
-    QPushButton* BOK_ = nullptr;
-    QPushButton* BAnnuler_ = nullptr;
-    QPushButton* BAide_ = nullptr;
+    QGroupBox* readingBox_ = nullptr;
+    QGroupBox* searchBox_ = nullptr;
+    QLabel* sounderLabel_ = nullptr;
+    QLabel* wantedHeightLabel_ = nullptr;
+    QLabel* readingTimeHint_ = nullptr;
+    QLineEdit* sounderField_ = nullptr;
+    QLineEdit* wantedHeightField_ = nullptr;
+    QLineEdit* readingTimeField_ = nullptr;
+    QRadioButton* currentHeightButton_ = nullptr;
+    QRadioButton* recordedHeightButton_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
 };
 
 } // namespace ondrel

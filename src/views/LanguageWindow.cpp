@@ -16,38 +16,38 @@ LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
 
-    Choix_langue_ = new QGroupBox(this);
-    Choix_langue_->setObjectName(QStringLiteral("Choix_langue"));
+    languageBox_ = new QGroupBox(this);
+    languageBox_->setObjectName(QStringLiteral("Choix_langue"));
     QFont large = font();
     large.setBold(true);
     large.setPointSizeF(large.pointSizeF() * 1.5);
-    francais_ = new QRadioButton(QStringLiteral("Français"), Choix_langue_);
-    english_ = new QRadioButton(QStringLiteral("English"), Choix_langue_);
-    francais_->setObjectName(QStringLiteral("Francais"));
-    english_->setObjectName(QStringLiteral("English"));
-    for (QRadioButton* b : {francais_, english_}) b->setFont(large);
-    francais_->setChecked(true);
-    auto* choices = new QVBoxLayout(Choix_langue_);
-    choices->addWidget(francais_);
-    choices->addWidget(english_);
+    frenchButton_ = new QRadioButton(QStringLiteral("Français"), languageBox_);
+    englishButton_ = new QRadioButton(QStringLiteral("English"), languageBox_);
+    frenchButton_->setObjectName(QStringLiteral("Francais"));
+    englishButton_->setObjectName(QStringLiteral("English"));
+    for (QRadioButton* b : {frenchButton_, englishButton_}) b->setFont(large);
+    frenchButton_->setChecked(true);
+    auto* choices = new QVBoxLayout(languageBox_);
+    choices->addWidget(frenchButton_);
+    choices->addWidget(englishButton_);
 
-    BitBtn1_ = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1_->setDefault(true);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("BitBtn1"));
+    okButton_->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(BitBtn1_);
+    buttons->addWidget(okButton_);
     buttons->addStretch(1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Choix_langue_);
+    layout->addWidget(languageBox_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(BitBtn1_, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
 }
 
-void LanguageWindow::BitBtn1Click() {
-    chosen_ = english_->isChecked() ? kEnglish : kFrench;
+void LanguageWindow::confirm() {
+    chosen_ = englishButton_->isChecked() ? kEnglish : kFrench;
     accept();
 }
 
@@ -58,7 +58,7 @@ QString LanguageWindow::ask(const QWidget* over) {
         const QRect main = over->frameGeometry();
         move(main.left() + (main.width() - width()) / 2, main.top() + (main.height() - height()) / 2);
     }
-    francais_->setFocus();
+    frenchButton_->setFocus();
     exec();
     return chosen_;
 }

@@ -19,13 +19,13 @@ public:
     // Shows the window modally, centred on the window given; returns the chosen language.
     QString ask(const QWidget* over);
 
-    void BitBtn1Click();
+    void confirm();
 
 private:
-    QGroupBox* Choix_langue_ = nullptr;
-    QRadioButton* francais_ = nullptr;
-    QRadioButton* english_ = nullptr;
-    QPushButton* BitBtn1_ = nullptr;
+    QGroupBox* languageBox_ = nullptr;
+    QRadioButton* frenchButton_ = nullptr;
+    QRadioButton* englishButton_ = nullptr;
+    QPushButton* okButton_ = nullptr;
     QString chosen_;
 };
 

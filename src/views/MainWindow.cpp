@@ -82,281 +82,281 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     buildControls();
     buildMenu();
     buildWarning();
-    FormCreate();
+    setUp();
 
     // The other windows, in their fixed order.
-    FDate_ = new DateWindow(state_, this);
-    Fport_ = new PortWindow(state_, messages_, this);
-    Courbe_ = new CurveWindow(state_, messages_, this);
-    Foptions_ = new OptionsWindow(state_, messages_, this);
-    FInitialisation_ = new LanguageWindow(this);
-    FIntervalle_ = new IntervalWindow(state_, messages_, *Courbe_, this);
-    FMiseEnPage_ = new PageSetupWindow(state_, messages_, Courbe_, this);
+    dateWindow_ = new DateWindow(state_, this);
+    portWindow_ = new PortWindow(state_, messages_, this);
+    curveWindow_ = new CurveWindow(state_, messages_, this);
+    optionsWindow_ = new OptionsWindow(state_, messages_, this);
+    languageWindow_ = new LanguageWindow(this);
+    intervalWindow_ = new IntervalWindow(state_, messages_, *curveWindow_, this);
+    pageSetupWindow_ = new PageSetupWindow(state_, messages_, curveWindow_, this);
 
     // The curve window draws every day curve, hosts the interval calculation and prints with the
     // page settings.
-    Courbe_->setIntervalWindow(FIntervalle_);
-    Courbe_->setPageSetupWindow(FMiseEnPage_, [this] { return FMiseEnPage_->blackAndWhite(); });
-    connect(this, &MainWindow::dayCurveRequested, Courbe_, &CurveWindow::DayCurve);
-    connect(this, &MainWindow::positionIndicatorAllowed, Courbe_,
+    curveWindow_->setIntervalWindow(intervalWindow_);
+    curveWindow_->setPageSetupWindow(pageSetupWindow_, [this] { return pageSetupWindow_->blackAndWhite(); });
+    connect(this, &MainWindow::dayCurveRequested, curveWindow_, &CurveWindow::drawDayCurve);
+    connect(this, &MainWindow::positionIndicatorAllowed, curveWindow_,
             &CurveWindow::setPositionIndicatorAllowed);
-    connect(this, &MainWindow::languageChanged, Courbe_, [this] {
-        if (Courbe_->isVisible()) Courbe_->FormActivate();
+    connect(this, &MainWindow::languageChanged, curveWindow_, [this] {
+        if (curveWindow_->isVisible()) curveWindow_->onActivated();
     });
 
-    connect(FDate_, &DateWindow::dateConfirmed, this, &MainWindow::dateConfirmed);
-    connect(Fport_, &PortWindow::portConfirmed, this, &MainWindow::showChosenPort);
-    connect(Fport_, &PortWindow::countriesRequested, this, &MainWindow::countriesRequested);
-    connect(Foptions_, &OptionsWindow::fuseauLabelChanged, fuseau_, &QLabel::setText);
-    connect(Foptions_, &OptionsWindow::optionsConfirmed, this, [this] { avertissementOKClick(); });
+    connect(dateWindow_, &DateWindow::dateConfirmed, this, &MainWindow::dateConfirmed);
+    connect(portWindow_, &PortWindow::portConfirmed, this, &MainWindow::showChosenPort);
+    connect(portWindow_, &PortWindow::countriesRequested, this, &MainWindow::countriesRequested);
+    connect(optionsWindow_, &OptionsWindow::timeReferenceLabelChanged, timeReferenceLabel_, &QLabel::setText);
+    connect(optionsWindow_, &OptionsWindow::optionsConfirmed, this, [this] { acceptWarning(); });
 }
 
 MainWindow::~MainWindow() {
-    FormDestroy();
+    saveSettings();
 }
 
 void MainWindow::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
-    Panel2_ = Named(new QFrame(central), "Panel2");
-    Panel2_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    SelPort_ = Button("SelPort", Panel2_);
-    SelDate_ = Button("SelDate", Panel2_);
-    SelDate_->setText(kSelDateCaption);
-    SelPort_->setText(QStringLiteral("&Port"));
-    PortSelection_ = SunkenLabel("PortSelection", Panel2_);
-    DateSelection_ = SunkenLabel("DateSelection", Panel2_);
-    PortSelection_->setFont(Bold(PortSelection_->font()));
+    topPanel_ = Named(new QFrame(central), "Panel2");
+    topPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    portButton_ = Button("SelPort", topPanel_);
+    dateButton_ = Button("SelDate", topPanel_);
+    dateButton_->setText(kSelDateCaption);
+    portButton_->setText(QStringLiteral("&Port"));
+    portLabel_ = SunkenLabel("PortSelection", topPanel_);
+    dateLabel_ = SunkenLabel("DateSelection", topPanel_);
+    portLabel_->setFont(Bold(portLabel_->font()));
     const int wide = fontMetrics().horizontalAdvance(QStringLiteral("Mercredi, 30 septembre 2026 MMMMMM"));
-    PortSelection_->setMinimumWidth(wide);
-    DateSelection_->setMinimumWidth(wide);
-    PortSelection_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    portLabel_->setMinimumWidth(wide);
+    dateLabel_->setMinimumWidth(wide);
+    portLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // A name of up to 50 characters is shown whole, on two lines when it needs them.
-    PortSelection_->setWordWrap(true);
-    PortSelection_->setMinimumHeight(2 * QFontMetrics(PortSelection_->font()).lineSpacing() +
-                                     2 * PortSelection_->margin() + 2 * PortSelection_->frameWidth());
+    portLabel_->setWordWrap(true);
+    portLabel_->setMinimumHeight(2 * QFontMetrics(portLabel_->font()).lineSpacing() +
+                                     2 * portLabel_->margin() + 2 * portLabel_->frameWidth());
 
-    boiteCoefficients_ = Named(new QGroupBox(kCoefficientsTitle, Panel2_), "boiteCoefficients");
-    boiteCoefficients_->setFont(Bold(boiteCoefficients_->font()));
-    coeffmatin_ = Named(new QLabel(boiteCoefficients_), "coeffmatin");
-    CoeffSoir_ = Named(new QLabel(boiteCoefficients_), "CoeffSoir");
-    for (QLabel* l : {coeffmatin_, CoeffSoir_}) {
+    coefficientsBox_ = Named(new QGroupBox(kCoefficientsTitle, topPanel_), "boiteCoefficients");
+    coefficientsBox_->setFont(Bold(coefficientsBox_->font()));
+    morningCoefficient_ = Named(new QLabel(coefficientsBox_), "coeffmatin");
+    eveningCoefficient_ = Named(new QLabel(coefficientsBox_), "CoeffSoir");
+    for (QLabel* l : {morningCoefficient_, eveningCoefficient_}) {
         QFont f = l->font();
         f.setBold(false);
         l->setFont(f);
         l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("morning : 120")) + 8);
     }
-    auto* coefLayout = new QVBoxLayout(boiteCoefficients_);
-    coefLayout->addWidget(coeffmatin_);
-    coefLayout->addWidget(CoeffSoir_);
+    auto* coefLayout = new QVBoxLayout(coefficientsBox_);
+    coefLayout->addWidget(morningCoefficient_);
+    coefLayout->addWidget(eveningCoefficient_);
 
-    Annuaire_ = Button("Annuaire", Panel2_);
-    BQuitter_ = Button("BQuitter", Panel2_);
-    Aide_ = Button("Aide", Panel2_);
-    Annuaire_->setText(QStringLiteral("A&nnuaire"));
-    BQuitter_->setText(QStringLiteral("&Quitter"));
-    Aide_->setText(QStringLiteral("&Aide"));
+    tideTableButton_ = Button("Annuaire", topPanel_);
+    quitButton_ = Button("BQuitter", topPanel_);
+    helpButton_ = Button("Aide", topPanel_);
+    tideTableButton_->setText(QStringLiteral("A&nnuaire"));
+    quitButton_->setText(QStringLiteral("&Quitter"));
+    helpButton_->setText(QStringLiteral("&Aide"));
 
-    auto* top = new QGridLayout(Panel2_);
-    top->addWidget(SelPort_, 0, 0);
-    top->addWidget(PortSelection_, 0, 1);
-    top->addWidget(SelDate_, 1, 0);
-    top->addWidget(DateSelection_, 1, 1);
-    top->addWidget(boiteCoefficients_, 0, 2, 2, 1);
+    auto* top = new QGridLayout(topPanel_);
+    top->addWidget(portButton_, 0, 0);
+    top->addWidget(portLabel_, 0, 1);
+    top->addWidget(dateButton_, 1, 0);
+    top->addWidget(dateLabel_, 1, 1);
+    top->addWidget(coefficientsBox_, 0, 2, 2, 1);
     auto* side = new QVBoxLayout;
-    side->addWidget(Annuaire_);
-    side->addWidget(BQuitter_);
-    side->addWidget(Aide_);
+    side->addWidget(tideTableButton_);
+    side->addWidget(quitButton_);
+    side->addWidget(helpButton_);
     top->addLayout(side, 0, 3, 2, 1);
     top->setColumnStretch(1, 1);
 
-    Infos_ = Named(new QFrame(central), "Infos");
-    Infos_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    infoPanel_ = Named(new QFrame(central), "Infos");
+    infoPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
-    Horaires_ = Named(new QFrame(Infos_), "Horaires");
-    Label4_ = Named(new QLabel(QStringLiteral("HORAIRES"), Horaires_), "Label4");
-    Label4_->setFont(Bold(Label4_->font()));
-    Label4_->setAlignment(Qt::AlignCenter);
-    HeuresOndrel_ = Named(new QPlainTextEdit(Horaires_), "HeuresOndrel");
-    HeuresOndrel_->setReadOnly(true);
-    HeuresOndrel_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    HeuresOndrel_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    HeuresOndrel_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    timesPanel_ = Named(new QFrame(infoPanel_), "Horaires");
+    timesTitle_ = Named(new QLabel(QStringLiteral("HORAIRES"), timesPanel_), "Label4");
+    timesTitle_->setFont(Bold(timesTitle_->font()));
+    timesTitle_->setAlignment(Qt::AlignCenter);
+    dayReport_ = Named(new QPlainTextEdit(timesPanel_), "HeuresOndrel");
+    dayReport_->setReadOnly(true);
+    dayReport_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    dayReport_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    dayReport_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     {
-        const QFontMetrics fm = HeuresOndrel_->fontMetrics();
-        HeuresOndrel_->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("Pleine mer à 06:42    hauteur : 05,31 mètres")) + 24);
-        HeuresOndrel_->setMinimumHeight(fm.lineSpacing() * 4 + 16);
+        const QFontMetrics fm = dayReport_->fontMetrics();
+        dayReport_->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("Pleine mer à 06:42    hauteur : 05,31 mètres")) + 24);
+        dayReport_->setMinimumHeight(fm.lineSpacing() * 4 + 16);
     }
-    auto* timesLayout = new QVBoxLayout(Horaires_);
+    auto* timesLayout = new QVBoxLayout(timesPanel_);
     timesLayout->setContentsMargins(0, 0, 0, 0);
-    timesLayout->addWidget(Label4_);
-    timesLayout->addWidget(HeuresOndrel_, 1);
+    timesLayout->addWidget(timesTitle_);
+    timesLayout->addWidget(dayReport_, 1);
 
-    Panel4_ = Named(new QFrame(Infos_), "Panel4");
-    Label3_ = Named(new QLabel(QStringLiteral("INFORMATIONS"), Panel4_), "Label3");
-    Label3_->setFont(Bold(Label3_->font()));
-    Label3_->setAlignment(Qt::AlignCenter);
-    auto* info = new QGridLayout(Panel4_);
+    infoTitlePanel_ = Named(new QFrame(infoPanel_), "Panel4");
+    infoTitle_ = Named(new QLabel(QStringLiteral("INFORMATIONS"), infoTitlePanel_), "Label3");
+    infoTitle_->setFont(Bold(infoTitle_->font()));
+    infoTitle_->setAlignment(Qt::AlignCenter);
+    auto* info = new QGridLayout(infoTitlePanel_);
     info->setContentsMargins(0, 0, 0, 0);
     info->setVerticalSpacing(0);
-    info->addWidget(Label3_, 0, 0, 1, 3);
+    info->addWidget(infoTitle_, 0, 0, 1, 3);
     for (int line = 0; line < 6; ++line) {
-        auto* label = new QLabel(Panel4_);
+        auto* label = new QLabel(infoTitlePanel_);
         label->setObjectName(QStringLiteral("Memo_informations_%1").arg(line + 1));
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        Memo_informations_.push_back(label);
+        infoLines_.push_back(label);
         info->addWidget(label, line + 1, 0);
     }
-    Informations_ = Named(new QLabel(Panel4_), "Informations");
-    Informations_->setFont(Bold(Informations_->font()));
-    Informations_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Informations_->setWordWrap(true);
-    Informations_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    info->addWidget(Informations_, 1, 1, 4, 2);
-    ELatitude_ = Named(new QLabel(Panel4_), "ELatitude");
-    ELongitude_ = Named(new QLabel(Panel4_), "ELongitude");
-    EFuseauHoraire_ = Named(new QLabel(Panel4_), "EFuseauHoraire");
-    info->addWidget(ELatitude_, 5, 1);
-    info->addWidget(ELongitude_, 5, 2);
-    info->addWidget(EFuseauHoraire_, 6, 1);
-    BEphemerides_ = Button("BEphemerides", Panel4_);
-    fuseau_ = SunkenLabel("fuseau", Panel4_);
-    fuseau_->setFont(Bold(fuseau_->font(), true));
-    info->addWidget(BEphemerides_, 7, 0);
-    info->addWidget(fuseau_, 7, 1, 1, 2);
+    portInfo_ = Named(new QLabel(infoTitlePanel_), "Informations");
+    portInfo_->setFont(Bold(portInfo_->font()));
+    portInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    portInfo_->setWordWrap(true);
+    portInfo_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    info->addWidget(portInfo_, 1, 1, 4, 2);
+    latitude_ = Named(new QLabel(infoTitlePanel_), "ELatitude");
+    longitude_ = Named(new QLabel(infoTitlePanel_), "ELongitude");
+    timeZone_ = Named(new QLabel(infoTitlePanel_), "EFuseauHoraire");
+    info->addWidget(latitude_, 5, 1);
+    info->addWidget(longitude_, 5, 2);
+    info->addWidget(timeZone_, 6, 1);
+    ephemeridesButton_ = Button("BEphemerides", infoTitlePanel_);
+    timeReferenceLabel_ = SunkenLabel("fuseau", infoTitlePanel_);
+    timeReferenceLabel_->setFont(Bold(timeReferenceLabel_->font(), true));
+    info->addWidget(ephemeridesButton_, 7, 0);
+    info->addWidget(timeReferenceLabel_, 7, 1, 1, 2);
     info->setColumnStretch(1, 1);
     info->setColumnStretch(2, 1);
     info->setColumnMinimumWidth(1, fontMetrics().horizontalAdvance(QStringLiteral("048 23 N")) + 16);
 
-    auto* lower = new QHBoxLayout(Infos_);
-    lower->addWidget(Horaires_, 1);
+    auto* lower = new QHBoxLayout(infoPanel_);
+    lower->addWidget(timesPanel_, 1);
     lower->addSpacing(8);
-    lower->addWidget(Panel4_, 1);
+    lower->addWidget(infoTitlePanel_, 1);
 
     auto* outer = new QVBoxLayout(central);
-    outer->addWidget(Panel2_);
-    outer->addWidget(Infos_, 1);
+    outer->addWidget(topPanel_);
+    outer->addWidget(infoPanel_, 1);
 
     // Built-in captions (the French ones); the language routine replaces them.
     const MainWindowTexts fr = MainTexts(false);
-    for (std::size_t i = 0; i < Memo_informations_.size(); ++i)
-        Memo_informations_[i]->setText(fr.memoInformations[static_cast<qsizetype>(i)]);
-    BEphemerides_->setText(fr.ephemerides);
-    fuseau_->setText(FuseauLabel(0, false));
-    coeffmatin_->setText(QStringLiteral("matin : "));
-    CoeffSoir_->setText(QStringLiteral("soir : "));
+    for (std::size_t i = 0; i < infoLines_.size(); ++i)
+        infoLines_[i]->setText(fr.memoInformations[static_cast<qsizetype>(i)]);
+    ephemeridesButton_->setText(fr.ephemerides);
+    timeReferenceLabel_->setText(FuseauLabel(0, false));
+    morningCoefficient_->setText(QStringLiteral("matin : "));
+    eveningCoefficient_->setText(QStringLiteral("soir : "));
 
     for (const char* name : {"SelPort", "SelDate", "PortSelection", "DateSelection", "Annuaire",
                              "BQuitter", "Aide", "HeuresOndrel", "ELatitude", "ELongitude",
                              "EFuseauHoraire", "Informations", "boiteCoefficients", "Label3", "Label4"})
         if (QWidget* w = fontControl(name)) builtInFonts_.insert(w, w->font());
-    for (QLabel* l : Memo_informations_) builtInFonts_.insert(l, l->font());
+    for (QLabel* l : infoLines_) builtInFonts_.insert(l, l->font());
 
-    connect(SelPort_, &QPushButton::clicked, this, [this] { SelPortClick(); });
-    connect(SelDate_, &QPushButton::clicked, this, [this] { SelDateClick(); });
-    connect(Annuaire_, &QPushButton::clicked, this, [this] { AnnuaireClick(); });
-    connect(BQuitter_, &QPushButton::clicked, this, [this] { BQuitterClick(); });
-    connect(Aide_, &QPushButton::clicked, this, [this] { AideClick(); });
-    connect(BEphemerides_, &QPushButton::clicked, this, [this] {
+    connect(portButton_, &QPushButton::clicked, this, [this] { choosePort(); });
+    connect(dateButton_, &QPushButton::clicked, this, [this] { chooseDate(); });
+    connect(tideTableButton_, &QPushButton::clicked, this, [this] { showTideTable(); });
+    connect(quitButton_, &QPushButton::clicked, this, [this] { quitOrReduce(); });
+    connect(helpButton_, &QPushButton::clicked, this, [this] { showHelpContents(); });
+    connect(ephemeridesButton_, &QPushButton::clicked, this, [this] {
         if (showEphemerides_) showEphemerides_();
     });
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
     connect(helpKey, &QShortcut::activated, this, [this] { showHelp(kHelpMainWindow); });
 
-    SelPort_->setEnabled(false);
-    SelDate_->setEnabled(false);
-    BEphemerides_->setEnabled(false);
-    Annuaire_->setEnabled(false);
+    portButton_->setEnabled(false);
+    dateButton_->setEnabled(false);
+    ephemeridesButton_->setEnabled(false);
+    tideTableButton_->setEnabled(false);
 }
 
 void MainWindow::buildMenu() {
     const MainWindowTexts fr = MainTexts(false);
     QMenuBar* bar = menuBar();
-    PortSecondaire_ = Named(bar->addMenu(fr.portSecondaire), "PortSecondaire");
-    AjoutPortSecondaire_ = Named(PortSecondaire_->addAction(fr.ajoutPortSecondaire), "AjoutPortSecondaire");
-    Retraitportsecondaire_ = Named(PortSecondaire_->addAction(fr.retraitPortSecondaire), "Retraitportsecondaire");
-    Ajoutdeportsprincipaux_ = Named(PortSecondaire_->addAction(fr.ajoutDePortsPrincipaux), "Ajoutdeportsprincipaux");
+    portsMenu_ = Named(bar->addMenu(fr.portSecondaire), "PortSecondaire");
+    addSecondaryPortAction_ = Named(portsMenu_->addAction(fr.ajoutPortSecondaire), "AjoutPortSecondaire");
+    modifySecondaryPortAction_ = Named(portsMenu_->addAction(fr.retraitPortSecondaire), "Retraitportsecondaire");
+    importPortsAction_ = Named(portsMenu_->addAction(fr.ajoutDePortsPrincipaux), "Ajoutdeportsprincipaux");
     // Their windows come with later versions.
-    AjoutPortSecondaire_->setEnabled(false);
-    Retraitportsecondaire_->setEnabled(false);
-    Ajoutdeportsprincipaux_->setEnabled(false);
+    addSecondaryPortAction_->setEnabled(false);
+    modifySecondaryPortAction_->setEnabled(false);
+    importPortsAction_->setEnabled(false);
 
-    Outils1_ = Named(bar->addMenu(fr.outils), "Outils1");
-    Options_ = Named(Outils1_->addAction(kOptionsCaption), "Options");
-    Icnedanslabarredestcheslarduction1_ = Named(Outils1_->addAction(fr.icone), "Icnedanslabarredestcheslarduction1");
-    Icnedanslabarredestcheslarduction1_->setCheckable(true);
-    police1_ = Named(Outils1_->addMenu(fr.police), "police1");
-    changer1_ = Named(police1_->addAction(fr.changer), "changer1");
-    policepardefaut1_ = Named(police1_->addAction(fr.policeParDefaut), "policepardefaut1");
-    Langue1_ = Named(Outils1_->addAction(fr.langue), "Langue1");
+    toolsMenu_ = Named(bar->addMenu(fr.outils), "Outils1");
+    optionsAction_ = Named(toolsMenu_->addAction(kOptionsCaption), "Options");
+    hideOnQuitAction_ = Named(toolsMenu_->addAction(fr.icone), "Icnedanslabarredestcheslarduction1");
+    hideOnQuitAction_->setCheckable(true);
+    fontMenu_ = Named(toolsMenu_->addMenu(fr.police), "police1");
+    changeFontAction_ = Named(fontMenu_->addAction(fr.changer), "changer1");
+    defaultFontAction_ = Named(fontMenu_->addAction(fr.policeParDefaut), "policepardefaut1");
+    languageAction_ = Named(toolsMenu_->addAction(fr.langue), "Langue1");
 
-    Aide1_ = Named(bar->addMenu(fr.aide), "Aide1");
-    Aide2_ = Named(Aide1_->addAction(fr.aide), "Aide2");
-    Apropos1_ = Named(Aide1_->addAction(fr.apropos), "Apropos1");
-    Apropos1_->setEnabled(false);
+    helpMenu_ = Named(bar->addMenu(fr.aide), "Aide1");
+    helpAction_ = Named(helpMenu_->addAction(fr.aide), "Aide2");
+    aboutAction_ = Named(helpMenu_->addAction(fr.apropos), "Apropos1");
+    aboutAction_->setEnabled(false);
 
-    connect(Options_, &QAction::triggered, this, [this] { OptionsClick(); });
-    connect(Icnedanslabarredestcheslarduction1_, &QAction::toggled, this, [this](bool on) {
+    connect(optionsAction_, &QAction::triggered, this, [this] { showOptions(); });
+    connect(hideOnQuitAction_, &QAction::toggled, this, [this](bool on) {
         state_.settings.icone = on;
         updateQuitCaption();
     });
-    connect(changer1_, &QAction::triggered, this, [this] { changer1Click(); });
-    connect(policepardefaut1_, &QAction::triggered, this, [this] { policepardefaut1Click(); });
-    connect(Langue1_, &QAction::triggered, this, [this] { Langue1Click(); });
-    connect(Aide2_, &QAction::triggered, this, [this] { showHelp(kHelpHome); });
+    connect(changeFontAction_, &QAction::triggered, this, [this] { chooseFont(); });
+    connect(defaultFontAction_, &QAction::triggered, this, [this] { restoreDefaultFont(); });
+    connect(languageAction_, &QAction::triggered, this, [this] { switchLanguage(); });
+    connect(helpAction_, &QAction::triggered, this, [this] { showHelp(kHelpHome); });
 }
 
 void MainWindow::buildWarning() {
-    paneau_avertissement_ = Named(new QFrame(centralWidget()), "paneau_avertissement");
-    paneau_avertissement_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    paneau_avertissement_->setLineWidth(2);
-    paneau_avertissement_->setAutoFillBackground(true);
-    Avertissement_ = Named(new QTextEdit(paneau_avertissement_), "Avertissement");
-    Avertissement_->setReadOnly(true);
-    Avertissement_->setFrameStyle(QFrame::NoFrame);
-    Avertissement_->setFocusPolicy(Qt::NoFocus);
-    avertissementOK_ = Button("avertissementOK", paneau_avertissement_);
-    AvertissementNO_ = Button("AvertissementNO", paneau_avertissement_);
+    warningPanel_ = Named(new QFrame(centralWidget()), "paneau_avertissement");
+    warningPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    warningPanel_->setLineWidth(2);
+    warningPanel_->setAutoFillBackground(true);
+    warningText_ = Named(new QTextEdit(warningPanel_), "Avertissement");
+    warningText_->setReadOnly(true);
+    warningText_->setFrameStyle(QFrame::NoFrame);
+    warningText_->setFocusPolicy(Qt::NoFocus);
+    acceptButton_ = Button("avertissementOK", warningPanel_);
+    refuseButton_ = Button("AvertissementNO", warningPanel_);
     const MainWindowTexts fr = MainTexts(false);
-    avertissementOK_->setText(fr.accept);
-    AvertissementNO_->setText(fr.refuse);
+    acceptButton_->setText(fr.accept);
+    refuseButton_->setText(fr.refuse);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(avertissementOK_);
-    buttons->addWidget(AvertissementNO_);
+    buttons->addWidget(acceptButton_);
+    buttons->addWidget(refuseButton_);
     buttons->addStretch(1);
-    auto* layout = new QVBoxLayout(paneau_avertissement_);
-    layout->addWidget(Avertissement_, 1);
+    auto* layout = new QVBoxLayout(warningPanel_);
+    layout->addWidget(warningText_, 1);
     layout->addLayout(buttons);
-    connect(avertissementOK_, &QPushButton::clicked, this, [this] { avertissementOKClick(); });
-    connect(AvertissementNO_, &QPushButton::clicked, this, [this] { AvertissementNOClick(); });
-    paneau_avertissement_->raise();
-    avertissementOK_->setFocus();
+    connect(acceptButton_, &QPushButton::clicked, this, [this] { acceptWarning(); });
+    connect(refuseButton_, &QPushButton::clicked, this, [this] { refuseWarning(); });
+    warningPanel_->raise();
+    acceptButton_->setFocus();
     // The window is tall enough for the whole warning (18 lines in English) without scrolling.
-    const int warningHeight = Avertissement_->fontMetrics().lineSpacing() * 19 +
-                              avertissementOK_->sizeHint().height() + 48;
+    const int warningHeight = warningText_->fontMetrics().lineSpacing() * 19 +
+                              acceptButton_->sizeHint().height() + 48;
     centralWidget()->setMinimumHeight(warningHeight + 16);
 }
 
 void MainWindow::placeWarning() {
-    if (!paneau_avertissement_) return;
+    if (!warningPanel_) return;
     const QRect area = centralWidget()->rect();
-    const int width = std::min(area.width() - 24, Avertissement_->fontMetrics().horizontalAdvance(
+    const int width = std::min(area.width() - 24, warningText_->fontMetrics().horizontalAdvance(
                                                       QStringLiteral("regarding the use of the appropriate products")) + 80);
     const int height = area.height() - 16;
-    paneau_avertissement_->setGeometry(area.center().x() - width / 2, area.top() + 8, width, height);
-    paneau_avertissement_->raise();
+    warningPanel_->setGeometry(area.center().x() - width / 2, area.top() + 8, width, height);
+    warningPanel_->raise();
 }
 
-void MainWindow::FormCreate() {
+void MainWindow::setUp() {
     auto store = state_.openSettings();
     state_.settings = LoadSettings(*store);
     state_.settings.decimalSeparator = SystemDecimalSeparator();
     state_.context.setTimeReference(state_.settings.heureService);
     {
-        const QSignalBlocker blocker(Icnedanslabarredestcheslarduction1_);
-        Icnedanslabarredestcheslarduction1_->setChecked(state_.settings.icone);
+        const QSignalBlocker blocker(hideOnQuitAction_);
+        hideOnQuitAction_->setChecked(state_.settings.icone);
     }
     if (const auto& b = state_.settings.bounds) {
         resize(b->width, b->height);
@@ -369,7 +369,7 @@ void MainWindow::FormCreate() {
     state_.help = [this](int context) { showHelp(context); };
 }
 
-void MainWindow::FormDestroy() {
+void MainWindow::saveSettings() {
     if (settingsSaved_) return;
     settingsSaved_ = true;
     state_.settings.bounds = WindowBounds{y(), x(), width(), height()};
@@ -386,21 +386,21 @@ void MainWindow::showEvent(QShowEvent* event) {
         // Once the window is on screen, so that the language question comes up over it.
         QTimer::singleShot(0, this, [this] {
             formShowPending_ = false;
-            FormShow();
+            onShown();
         });
     }
 }
 
-void MainWindow::FormShow() {
+void MainWindow::onShown() {
     if (state_.settings.langue.isEmpty()) {
-        state_.settings.langue = FInitialisation_->ask(this);
+        state_.settings.langue = languageWindow_->ask(this);
         InitialisationValeurs(state_.settings.langue);
     }
-    ChargementLangue();
+    retranslate();
     if (warningShown()) {
         // Enter accepts the warning once the language question is gone.
         activateWindow();
-        avertissementOK_->setFocus();
+        acceptButton_->setFocus();
     }
 }
 
@@ -420,147 +420,147 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 bool MainWindow::warningShown() const {
-    return !paneau_avertissement_->isHidden();
+    return !warningPanel_->isHidden();
 }
 
-void MainWindow::ChargementLangue() {
+void MainWindow::retranslate() {
     const Settings& s = state_.settings;
     if (!s.english() && !s.french()) return; // no language chosen: the built-in texts stay
     const bool english = s.english();
     const MainWindowTexts t = MainTexts(english);
     setWindowTitle(t.caption);
     state_.dateNames = english ? DateNames::English() : DateNames::French();
-    PortSecondaire_->setTitle(t.portSecondaire);
-    AjoutPortSecondaire_->setText(t.ajoutPortSecondaire);
-    Retraitportsecondaire_->setText(t.retraitPortSecondaire);
-    Ajoutdeportsprincipaux_->setText(t.ajoutDePortsPrincipaux);
-    Outils1_->setTitle(t.outils);
-    Icnedanslabarredestcheslarduction1_->setText(t.icone);
-    police1_->setTitle(t.police);
-    changer1_->setText(t.changer);
-    policepardefaut1_->setText(t.policeParDefaut);
-    Langue1_->setText(t.langue);
-    Aide1_->setTitle(t.aide);
-    Aide2_->setText(t.aide);
-    Apropos1_->setText(t.apropos);
-    SelPort_->setText(t.selPort);
-    Annuaire_->setText(t.annuaire);
+    portsMenu_->setTitle(t.portSecondaire);
+    addSecondaryPortAction_->setText(t.ajoutPortSecondaire);
+    modifySecondaryPortAction_->setText(t.retraitPortSecondaire);
+    importPortsAction_->setText(t.ajoutDePortsPrincipaux);
+    toolsMenu_->setTitle(t.outils);
+    hideOnQuitAction_->setText(t.icone);
+    fontMenu_->setTitle(t.police);
+    changeFontAction_->setText(t.changer);
+    defaultFontAction_->setText(t.policeParDefaut);
+    languageAction_->setText(t.langue);
+    helpMenu_->setTitle(t.aide);
+    helpAction_->setText(t.aide);
+    aboutAction_->setText(t.apropos);
+    portButton_->setText(t.selPort);
+    tideTableButton_->setText(t.annuaire);
     updateQuitCaption();
-    Aide_->setText(t.aideButton);
-    BEphemerides_->setText(t.ephemerides);
-    SelPort_->setToolTip(t.selPortHint);
-    SelDate_->setToolTip(t.selDateHint);
-    Label3_->setText(t.label3);
-    Label4_->setText(t.label4);
-    for (std::size_t i = 0; i < Memo_informations_.size(); ++i)
-        Memo_informations_[i]->setText(t.memoInformations.value(static_cast<qsizetype>(i)));
+    helpButton_->setText(t.aideButton);
+    ephemeridesButton_->setText(t.ephemerides);
+    portButton_->setToolTip(t.selPortHint);
+    dateButton_->setToolTip(t.selDateHint);
+    infoTitle_->setText(t.label3);
+    timesTitle_->setText(t.label4);
+    for (std::size_t i = 0; i < infoLines_.size(); ++i)
+        infoLines_[i]->setText(t.memoInformations.value(static_cast<qsizetype>(i)));
     // One line per entry, the empty ones included (append() would fold a leading empty line into
     // the memo's first, empty, paragraph).
-    Avertissement_->setPlainText(t.warning.join(QLatin1Char('\n')));
+    warningText_->setPlainText(t.warning.join(QLatin1Char('\n')));
     {
-        QTextCursor all(Avertissement_->document());
+        QTextCursor all(warningText_->document());
         all.select(QTextCursor::Document);
         QTextBlockFormat centred;
         centred.setAlignment(Qt::AlignCenter);
         all.mergeBlockFormat(centred);
     }
-    Avertissement_->moveCursor(QTextCursor::Start);
-    avertissementOK_->setText(t.accept);
-    AvertissementNO_->setText(t.refuse);
-    fuseau_->setText(FuseauLabel(s.heureService, english));
+    warningText_->moveCursor(QTextCursor::Start);
+    acceptButton_->setText(t.accept);
+    refuseButton_->setText(t.refuse);
+    timeReferenceLabel_->setText(FuseauLabel(s.heureService, english));
 }
 
 void MainWindow::updateQuitCaption() {
     const bool english = state_.settings.english();
     if (state_.settings.icone)
-        BQuitter_->setText(english ? QStringLiteral("&Reduce") : QStringLiteral("&Réduire"));
+        quitButton_->setText(english ? QStringLiteral("&Reduce") : QStringLiteral("&Réduire"));
     else
-        BQuitter_->setText(english ? QStringLiteral("&Exit") : QStringLiteral("&Quitter"));
+        quitButton_->setText(english ? QStringLiteral("&Exit") : QStringLiteral("&Quitter"));
 }
 
-void MainWindow::avertissementOKClick() {
-    paneau_avertissement_->hide();
+void MainWindow::acceptWarning() {
+    warningPanel_->hide();
     accepted_ = true;
 
     const QDate today = state_.clock().date();
-    DateSelection_->setText(FormatLongDate(today, state_.dateNames));
+    dateLabel_->setText(FormatLongDate(today, state_.dateNames));
     const auto day = JulianDayOfText(today.toString(QStringLiteral("dd MM yyyy 00:00:00")).toStdString());
     state_.selectedDay = day ? *day : JulianDay(today.year(), today.month(), today.day());
-    ShowDayCoefficients(state_.selectedDay);
+    showDayCoefficients(state_.selectedDay);
 
-    SelPort_->setEnabled(true);
-    SelDate_->setEnabled(true);
-    SelPort_->setFocus();
-    BEphemerides_->setEnabled(static_cast<bool>(showEphemerides_));
-    Annuaire_->setEnabled(static_cast<bool>(showTideTable_));
+    portButton_->setEnabled(true);
+    dateButton_->setEnabled(true);
+    portButton_->setFocus();
+    ephemeridesButton_->setEnabled(static_cast<bool>(showEphemerides_));
+    tideTableButton_->setEnabled(static_cast<bool>(showTideTable_));
 
-    if (!Fport_->tableIsOpen()) {
+    if (!portWindow_->tableIsOpen()) {
         reportTableProblem();
         return;
     }
-    if (!state_.settings.lastPortName.isEmpty() && Fport_->selectNearest(state_.settings.lastPortName)) {
+    if (!state_.settings.lastPortName.isEmpty() && portWindow_->selectNearest(state_.settings.lastPortName)) {
         // The port window's OK fills the port information, the report and the curve.
-        Fport_->BouttonOKClick();
+        portWindow_->confirm();
         return;
     }
-    SelPortClick();
+    choosePort();
 }
 
-void MainWindow::AvertissementNOClick() {
+void MainWindow::refuseWarning() {
     emit quitRequested();
 }
 
 void MainWindow::showChosenPort(const ChosenPort& port) {
-    Informations_->clear();
-    PortSelection_->setAlignment((port.name.size() >= 40 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
-    PortSelection_->setText(port.name);
-    PortSelection_->setToolTip(port.name);
+    portInfo_->clear();
+    portLabel_->setAlignment((port.name.size() >= 40 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
+    portLabel_->setText(port.name);
+    portLabel_->setToolTip(port.name);
     QString lines = port.name;
     if (!port.countryLine.isEmpty()) lines += QLatin1Char('\n') + port.countryLine;
-    Informations_->setText(lines);
-    ELatitude_->setText(port.latitude);
-    ELongitude_->setText(port.longitude);
-    EFuseauHoraire_->setText(port.timeZone);
+    portInfo_->setText(lines);
+    latitude_->setText(port.latitude);
+    longitude_->setText(port.longitude);
+    timeZone_->setText(port.timeZone);
     state_.portChosen = true;
     // The coefficients place the day's midnight with the current port's time zone: a port in
     // another zone can change them.
-    if (accepted_) ShowDayCoefficients(state_.selectedDay);
-    ShowDayReport(state_.port, state_.selectedDay + state_.settings.heureFin,
+    if (accepted_) showDayCoefficients(state_.selectedDay);
+    showDayReport(state_.port, state_.selectedDay + state_.settings.heureFin,
                   state_.selectedDay + state_.settings.heureDebut);
 }
 
-void MainWindow::ShowDayReport(const PortRecord& port, double curveEnd, double curveStart) {
+void MainWindow::showDayReport(const PortRecord& port, double curveEnd, double curveStart) {
     state_.secondaryCache.prepare(state_.context, port, curveStart);
-    DayReport(port);
+    writeDayReport(port);
     emit dayCurveRequested(curveStart, curveEnd);
 }
 
-void MainWindow::DayReport(const PortRecord& port) {
+void MainWindow::writeDayReport(const PortRecord& port) {
     const DayEvents events = DayTideEvents(state_.context, port, state_.selectedDay);
     const auto lines = DayReportLines(events, state_.settings.heightUnit(), state_.settings.language());
     QStringList text;
     for (const std::string& line : lines) text << QString::fromStdString(line);
-    HeuresOndrel_->setPlainText(text.join(QLatin1Char('\n')));
+    dayReport_->setPlainText(text.join(QLatin1Char('\n')));
 }
 
-void MainWindow::ShowDayCoefficients(double day) {
+void MainWindow::showDayCoefficients(double day) {
     const CoefficientPair c = DayCoefficients(state_.context, day);
     const Language language = state_.settings.language();
-    coeffmatin_->setText(QString::fromStdString(MorningCoefficientLabel(c.morning, language)));
-    CoeffSoir_->setText(QString::fromStdString(EveningCoefficientLabel(c.evening, language)));
+    morningCoefficient_->setText(QString::fromStdString(MorningCoefficientLabel(c.morning, language)));
+    eveningCoefficient_->setText(QString::fromStdString(EveningCoefficientLabel(c.evening, language)));
 }
 
 void MainWindow::dateConfirmed(const QDate& date, bool isToday) {
-    DateSelection_->setText(FormatLongDate(date, state_.dateNames));
-    ShowDayCoefficients(state_.selectedDay);
+    dateLabel_->setText(FormatLongDate(date, state_.dateNames));
+    showDayCoefficients(state_.selectedDay);
     emit positionIndicatorAllowed(isToday);
-    if (state_.portChosen) ShowDayReport(state_.port, state_.selectedDay + 1, state_.selectedDay);
+    if (state_.portChosen) showDayReport(state_.port, state_.selectedDay + 1, state_.selectedDay);
 }
 
 void MainWindow::reportTableProblem() {
     const bool english = state_.settings.english();
     const QString where = QDir::toNativeSeparators(UserTableDirectory());
-    const QString detail = Fport_->tableError();
+    const QString detail = portWindow_->tableError();
     messages_.information(
         this, english ? QStringLiteral("The port table cannot be opened (%1).\n\nOndrel cannot predict any tide "
                                        "without it. Put ports.dbf and ports.tags in the working folder or in %2, "
@@ -572,26 +572,26 @@ void MainWindow::reportTableProblem() {
                             .arg(detail, where));
 }
 
-void MainWindow::SelPortClick() {
-    if (!Fport_->tableIsOpen()) {
+void MainWindow::choosePort() {
+    if (!portWindow_->tableIsOpen()) {
         reportTableProblem();
         return;
     }
-    Fport_->move(pos());
-    Fport_->show();
-    Fport_->raise();
-    Fport_->activateWindow();
+    portWindow_->move(pos());
+    portWindow_->show();
+    portWindow_->raise();
+    portWindow_->activateWindow();
 }
 
-void MainWindow::SelDateClick() {
-    FDate_->move(pos());
-    FDate_->show();
-    FDate_->raise();
-    FDate_->activateWindow();
+void MainWindow::chooseDate() {
+    dateWindow_->move(pos());
+    dateWindow_->show();
+    dateWindow_->raise();
+    dateWindow_->activateWindow();
 }
 
-void MainWindow::AnnuaireClick() {
-    if (PortSelection_->text().isEmpty()) {
+void MainWindow::showTideTable() {
+    if (portLabel_->text().isEmpty()) {
         messages_.information(this, state_.settings.english()
                                         ? QStringLiteral("You have first to select a port !")
                                         : QStringLiteral("Vous devez d'abord sélectionner un port !"));
@@ -600,13 +600,13 @@ void MainWindow::AnnuaireClick() {
     if (showTideTable_) showTideTable_();
 }
 
-void MainWindow::BQuitterClick() {
+void MainWindow::quitOrReduce() {
     // Hiding in the notification area comes with the notification icon; until then the
     // button always quits.
     emit quitRequested();
 }
 
-void MainWindow::AideClick() {
+void MainWindow::showHelpContents() {
     showHelp(kHelpHome);
 }
 
@@ -617,14 +617,14 @@ void MainWindow::showHelp(int context) {
                                         : QStringLiteral("Les fichiers d'aide ne sont pas installés avec cette version."));
 }
 
-void MainWindow::OptionsClick() {
-    Foptions_->move(pos());
-    Foptions_->show();
-    Foptions_->raise();
-    Foptions_->activateWindow();
+void MainWindow::showOptions() {
+    optionsWindow_->move(pos());
+    optionsWindow_->show();
+    optionsWindow_->raise();
+    optionsWindow_->activateWindow();
 }
 
-void MainWindow::Langue1Click() {
+void MainWindow::switchLanguage() {
     Settings& s = state_.settings;
     if (s.english()) {
         if (messages_.askYesNoCancel(this, QStringLiteral("Do you wish to change to the <French> language version? ")) ==
@@ -642,9 +642,9 @@ void MainWindow::Langue1Click() {
             s.langue = kEnglish;
         }
     }
-    ChargementLangue();
-    if (accepted_) ShowDayCoefficients(state_.selectedDay);
-    if (state_.portChosen) DayReport(state_.port);
+    retranslate();
+    if (accepted_) showDayCoefficients(state_.selectedDay);
+    if (state_.portChosen) writeDayReport(state_.port);
     emit languageChanged();
 }
 
@@ -665,13 +665,13 @@ void MainWindow::applyFont(const QFont& font) {
                              "Aide", "HeuresOndrel", "ELatitude", "ELongitude", "EFuseauHoraire",
                              "Informations", "boiteCoefficients"})
         apply(fontControl(name), false);
-    for (QLabel* l : Memo_informations_) apply(l, false);
-    apply(Label3_, true);
-    apply(Label4_, true);
+    for (QLabel* l : infoLines_) apply(l, false);
+    apply(infoTitle_, true);
+    apply(timesTitle_, true);
 }
 
-void MainWindow::changer1Click() {
-    QFontDialog dialog(SelPort_->font(), this);
+void MainWindow::chooseFont() {
+    QFontDialog dialog(portButton_->font(), this);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     dialog.setOption(QFontDialog::ScalableFonts);
     if (auto* box = dialog.findChild<QDialogButtonBox*>()) {
@@ -682,7 +682,7 @@ void MainWindow::changer1Click() {
     if (dialog.exec() == QDialog::Accepted) applyFont(dialog.selectedFont());
 }
 
-void MainWindow::policepardefaut1Click() {
+void MainWindow::restoreDefaultFont() {
     for (auto it = builtInFonts_.cbegin(); it != builtInFonts_.cend(); ++it) it.key()->setFont(it.value());
 }
 
@@ -699,12 +699,12 @@ void MainWindow::importAtStart(const QStringList& arguments) {
 
 void MainWindow::setTideTableWindow(std::function<void()> show) {
     showTideTable_ = std::move(show);
-    Annuaire_->setEnabled(static_cast<bool>(showTideTable_));
+    tideTableButton_->setEnabled(static_cast<bool>(showTideTable_));
 }
 
 void MainWindow::setEphemeridesWindow(std::function<void()> show) {
     showEphemerides_ = std::move(show);
-    BEphemerides_->setEnabled(accepted_ && showEphemerides_);
+    ephemeridesButton_->setEnabled(accepted_ && showEphemerides_);
 }
 
 void MainWindow::setImport(std::function<bool(const QString&)> importPorts) {

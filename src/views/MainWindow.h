@@ -43,40 +43,40 @@ public:
     MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    DateWindow* dateWindow() const { return FDate_; }
-    PortWindow* portWindow() const { return Fport_; }
-    OptionsWindow* optionsWindow() const { return Foptions_; }
-    CurveWindow* curveWindow() const { return Courbe_; }
-    IntervalWindow* intervalWindow() const { return FIntervalle_; }
-    PageSetupWindow* pageSetupWindow() const { return FMiseEnPage_; }
-    LanguageWindow* languageWindow() const { return FInitialisation_; }
+    DateWindow* dateWindow() const { return dateWindow_; }
+    PortWindow* portWindow() const { return portWindow_; }
+    OptionsWindow* optionsWindow() const { return optionsWindow_; }
+    CurveWindow* curveWindow() const { return curveWindow_; }
+    IntervalWindow* intervalWindow() const { return intervalWindow_; }
+    PageSetupWindow* pageSetupWindow() const { return pageSetupWindow_; }
+    LanguageWindow* languageWindow() const { return languageWindow_; }
 
     // Runs each time the window goes from hidden to shown: the language question when no
     // language is known yet, then the texts of the language.
-    void FormShow();
+    void onShown();
     // Saves the settings; only the first call writes.
-    void FormDestroy();
-    void ChargementLangue();
+    void saveSettings();
+    void retranslate();
     void InitialisationValeurs(const QString& langue);
 
     // The acceptance step: today's date and coefficients, the last port reloaded.
-    void avertissementOKClick();
-    void AvertissementNOClick();
+    void acceptWarning();
+    void refuseWarning();
     bool warningShown() const;
 
-    void ShowDayReport(const PortRecord& port, double curveEnd, double curveStart);
-    void DayReport(const PortRecord& port);
-    void ShowDayCoefficients(double day);
+    void showDayReport(const PortRecord& port, double curveEnd, double curveStart);
+    void writeDayReport(const PortRecord& port);
+    void showDayCoefficients(double day);
 
-    void SelPortClick();
-    void SelDateClick();
-    void AnnuaireClick();
-    void BQuitterClick();
-    void AideClick();
-    void OptionsClick();
-    void Langue1Click();
-    void changer1Click();
-    void policepardefaut1Click();
+    void choosePort();
+    void chooseDate();
+    void showTideTable();
+    void quitOrReduce();
+    void showHelpContents();
+    void showOptions();
+    void switchLanguage();
+    void chooseFont();
+    void restoreDefaultFont();
     // Applies a face, style and effects to the controls that follow the font commands.
     void applyFont(const QFont& font);
 
@@ -106,7 +106,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void FormCreate();
+    void setUp();
     void buildControls();
     void buildMenu();
     void buildWarning();
@@ -125,64 +125,64 @@ private:
     bool accepted_ = false;
 
     // The windows, created once in their fixed order.
-    DateWindow* FDate_ = nullptr;
-    PortWindow* Fport_ = nullptr;
-    CurveWindow* Courbe_ = nullptr;
-    OptionsWindow* Foptions_ = nullptr;
-    LanguageWindow* FInitialisation_ = nullptr;
-    IntervalWindow* FIntervalle_ = nullptr;
-    PageSetupWindow* FMiseEnPage_ = nullptr;
+    DateWindow* dateWindow_ = nullptr;
+    PortWindow* portWindow_ = nullptr;
+    CurveWindow* curveWindow_ = nullptr;
+    OptionsWindow* optionsWindow_ = nullptr;
+    LanguageWindow* languageWindow_ = nullptr;
+    IntervalWindow* intervalWindow_ = nullptr;
+    PageSetupWindow* pageSetupWindow_ = nullptr;
 
     std::function<void()> showTideTable_;
     std::function<void()> showEphemerides_;
     std::function<bool(const QString&)> importPorts_;
 
     // Top panel.
-    QFrame* Panel2_ = nullptr;
-    QPushButton* SelPort_ = nullptr;
-    QPushButton* SelDate_ = nullptr;
-    QLabel* PortSelection_ = nullptr;
-    QLabel* DateSelection_ = nullptr;
-    QGroupBox* boiteCoefficients_ = nullptr;
-    QLabel* coeffmatin_ = nullptr;
-    QLabel* CoeffSoir_ = nullptr;
-    QPushButton* Annuaire_ = nullptr;
-    QPushButton* BQuitter_ = nullptr;
-    QPushButton* Aide_ = nullptr;
+    QFrame* topPanel_ = nullptr;
+    QPushButton* portButton_ = nullptr;
+    QPushButton* dateButton_ = nullptr;
+    QLabel* portLabel_ = nullptr;
+    QLabel* dateLabel_ = nullptr;
+    QGroupBox* coefficientsBox_ = nullptr;
+    QLabel* morningCoefficient_ = nullptr;
+    QLabel* eveningCoefficient_ = nullptr;
+    QPushButton* tideTableButton_ = nullptr;
+    QPushButton* quitButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
     // Lower panel.
-    QFrame* Infos_ = nullptr;
-    QFrame* Horaires_ = nullptr;
-    QLabel* Label4_ = nullptr;
-    QPlainTextEdit* HeuresOndrel_ = nullptr;
-    QFrame* Panel4_ = nullptr;
-    QLabel* Label3_ = nullptr;
-    std::vector<QLabel*> Memo_informations_; // one label per line
-    QLabel* Informations_ = nullptr;
-    QLabel* ELatitude_ = nullptr;
-    QLabel* ELongitude_ = nullptr;
-    QLabel* EFuseauHoraire_ = nullptr;
-    QPushButton* BEphemerides_ = nullptr;
-    QLabel* fuseau_ = nullptr;
+    QFrame* infoPanel_ = nullptr;
+    QFrame* timesPanel_ = nullptr;
+    QLabel* timesTitle_ = nullptr;
+    QPlainTextEdit* dayReport_ = nullptr;
+    QFrame* infoTitlePanel_ = nullptr;
+    QLabel* infoTitle_ = nullptr;
+    std::vector<QLabel*> infoLines_; // one label per line
+    QLabel* portInfo_ = nullptr;
+    QLabel* latitude_ = nullptr;
+    QLabel* longitude_ = nullptr;
+    QLabel* timeZone_ = nullptr;
+    QPushButton* ephemeridesButton_ = nullptr;
+    QLabel* timeReferenceLabel_ = nullptr;
     // The warning.
-    QFrame* paneau_avertissement_ = nullptr;
-    QTextEdit* Avertissement_ = nullptr;
-    QPushButton* avertissementOK_ = nullptr;
-    QPushButton* AvertissementNO_ = nullptr;
+    QFrame* warningPanel_ = nullptr;
+    QTextEdit* warningText_ = nullptr;
+    QPushButton* acceptButton_ = nullptr;
+    QPushButton* refuseButton_ = nullptr;
     // Menu.
-    QMenu* PortSecondaire_ = nullptr;
-    QAction* AjoutPortSecondaire_ = nullptr;
-    QAction* Retraitportsecondaire_ = nullptr;
-    QAction* Ajoutdeportsprincipaux_ = nullptr;
-    QMenu* Outils1_ = nullptr;
-    QAction* Options_ = nullptr;
-    QAction* Icnedanslabarredestcheslarduction1_ = nullptr;
-    QMenu* police1_ = nullptr;
-    QAction* changer1_ = nullptr;
-    QAction* policepardefaut1_ = nullptr;
-    QAction* Langue1_ = nullptr;
-    QMenu* Aide1_ = nullptr;
-    QAction* Aide2_ = nullptr;
-    QAction* Apropos1_ = nullptr;
+    QMenu* portsMenu_ = nullptr;
+    QAction* addSecondaryPortAction_ = nullptr;
+    QAction* modifySecondaryPortAction_ = nullptr;
+    QAction* importPortsAction_ = nullptr;
+    QMenu* toolsMenu_ = nullptr;
+    QAction* optionsAction_ = nullptr;
+    QAction* hideOnQuitAction_ = nullptr;
+    QMenu* fontMenu_ = nullptr;
+    QAction* changeFontAction_ = nullptr;
+    QAction* defaultFontAction_ = nullptr;
+    QAction* languageAction_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* helpAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
 
     // The fonts the controls were built with, for the default-font command.
     QHash<QWidget*, QFont> builtInFonts_;

@@ -48,158 +48,158 @@ OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* p
     setModal(false);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
 
-    choixfuseau_ = BoldGroup("choixfuseau", this);
-    fuseauItems_ = new QButtonGroup(this);
-    auto* fuseauLayout = new QGridLayout(choixfuseau_);
+    timeReferenceBox_ = BoldGroup("choixfuseau", this);
+    timeReferenceGroup_ = new QButtonGroup(this);
+    auto* fuseauLayout = new QGridLayout(timeReferenceBox_);
     for (int i = 0; i < 4; ++i) {
-        fuseauButtons_[i] = new QRadioButton(choixfuseau_);
-        NormalWeight(fuseauButtons_[i]);
-        fuseauItems_->addButton(fuseauButtons_[i], i);
-        fuseauLayout->addWidget(fuseauButtons_[i], i, 0);
+        timeReferenceButtons_[i] = new QRadioButton(timeReferenceBox_);
+        NormalWeight(timeReferenceButtons_[i]);
+        timeReferenceGroup_->addButton(timeReferenceButtons_[i], i);
+        fuseauLayout->addWidget(timeReferenceButtons_[i], i, 0);
     }
-    SEFuseau_ = new QSpinBox(choixfuseau_);
-    SEFuseau_->setObjectName(QStringLiteral("SEFuseau"));
-    SEFuseau_->setRange(-12, 12);
-    SEFuseau_->setValue(0);
-    NormalWeight(SEFuseau_);
-    fuseauLayout->addWidget(SEFuseau_, 3, 1);
+    utOffset_ = new QSpinBox(timeReferenceBox_);
+    utOffset_->setObjectName(QStringLiteral("SEFuseau"));
+    utOffset_->setRange(-12, 12);
+    utOffset_->setValue(0);
+    NormalWeight(utOffset_);
+    fuseauLayout->addWidget(utOffset_, 3, 1);
 
-    GBHeures_ = BoldGroup("GBHeures", this);
-    LHeureDeb_ = new QLabel(GBHeures_);
-    LHeureFin_ = new QLabel(GBHeures_);
-    MHeureDeb_ = new QLineEdit(QStringLiteral("06:00"), GBHeures_);
-    MHeureFin_ = new QLineEdit(QStringLiteral("22:00"), GBHeures_);
-    MHeureDeb_->setObjectName(QStringLiteral("MHeureDeb"));
-    MHeureFin_->setObjectName(QStringLiteral("MHeureFin"));
-    auto* hoursLayout = new QGridLayout(GBHeures_);
-    hoursLayout->addWidget(LHeureDeb_, 0, 0);
-    hoursLayout->addWidget(MHeureDeb_, 0, 1);
-    hoursLayout->addWidget(LHeureFin_, 1, 0);
-    hoursLayout->addWidget(MHeureFin_, 1, 1);
-    for (QLineEdit* field : {MHeureDeb_, MHeureFin_}) {
+    curveHoursBox_ = BoldGroup("GBHeures", this);
+    startHourLabel_ = new QLabel(curveHoursBox_);
+    endHourLabel_ = new QLabel(curveHoursBox_);
+    startHourField_ = new QLineEdit(QStringLiteral("06:00"), curveHoursBox_);
+    endHourField_ = new QLineEdit(QStringLiteral("22:00"), curveHoursBox_);
+    startHourField_->setObjectName(QStringLiteral("MHeureDeb"));
+    endHourField_->setObjectName(QStringLiteral("MHeureFin"));
+    auto* hoursLayout = new QGridLayout(curveHoursBox_);
+    hoursLayout->addWidget(startHourLabel_, 0, 0);
+    hoursLayout->addWidget(startHourField_, 0, 1);
+    hoursLayout->addWidget(endHourLabel_, 1, 0);
+    hoursLayout->addWidget(endHourField_, 1, 1);
+    for (QLineEdit* field : {startHourField_, endHourField_}) {
         // Two hour digits (the first optional), a fixed colon, two minute digits.
         field->setInputMask(QStringLiteral("90:00;_"));
         field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00:00")) + 20);
         field->installEventFilter(this);
         NormalWeight(field);
     }
-    NormalWeight(LHeureDeb_);
-    NormalWeight(LHeureFin_);
+    NormalWeight(startHourLabel_);
+    NormalWeight(endHourLabel_);
 
-    choixunite_ = BoldGroup("choixunite", this);
-    uniteItems_ = new QButtonGroup(this);
-    auto* unitLayout = new QVBoxLayout(choixunite_);
+    unitBox_ = BoldGroup("choixunite", this);
+    unitGroup_ = new QButtonGroup(this);
+    auto* unitLayout = new QVBoxLayout(unitBox_);
     for (int i = 0; i < 2; ++i) {
-        uniteButtons_[i] = new QRadioButton(choixunite_);
-        NormalWeight(uniteButtons_[i]);
-        uniteItems_->addButton(uniteButtons_[i], i);
-        unitLayout->addWidget(uniteButtons_[i]);
+        unitButtons_[i] = new QRadioButton(unitBox_);
+        NormalWeight(unitButtons_[i]);
+        unitGroup_->addButton(unitButtons_[i], i);
+        unitLayout->addWidget(unitButtons_[i]);
     }
-    uniteButtons_[0]->setChecked(true);
+    unitButtons_[0]->setChecked(true);
 
-    ChoixTaillePoliceImpression_ = BoldGroup("ChoixTaillePoliceImpression", this);
-    LTaille_ = new QLabel(ChoixTaillePoliceImpression_);
-    SETaille_ = new QSpinBox(ChoixTaillePoliceImpression_);
-    SETaille_->setObjectName(QStringLiteral("SETaille"));
-    SETaille_->setRange(5, 24);
-    SETaille_->setValue(8);
-    NormalWeight(LTaille_);
-    NormalWeight(SETaille_);
-    auto* sizeLayout = new QHBoxLayout(ChoixTaillePoliceImpression_);
-    sizeLayout->addWidget(LTaille_);
-    sizeLayout->addWidget(SETaille_);
+    printSizeBox_ = BoldGroup("ChoixTaillePoliceImpression", this);
+    printSizeLabel_ = new QLabel(printSizeBox_);
+    printSize_ = new QSpinBox(printSizeBox_);
+    printSize_->setObjectName(QStringLiteral("SETaille"));
+    printSize_->setRange(5, 24);
+    printSize_->setValue(8);
+    NormalWeight(printSizeLabel_);
+    NormalWeight(printSize_);
+    auto* sizeLayout = new QHBoxLayout(printSizeBox_);
+    sizeLayout->addWidget(printSizeLabel_);
+    sizeLayout->addWidget(printSize_);
     sizeLayout->addStretch(1);
 
-    boutonOK_ = new QPushButton(QStringLiteral("&OK"), this);
-    boutonOK_->setObjectName(QStringLiteral("boutonOK"));
-    boutonOK_->setDefault(true);
-    boutonAnnuler_ = new QPushButton(this);
-    boutonAnnuler_->setObjectName(QStringLiteral("boutonAnnuler"));
-    boutonAnnuler_->setAutoDefault(false);
+    okButton_ = new QPushButton(QStringLiteral("&OK"), this);
+    okButton_->setObjectName(QStringLiteral("boutonOK"));
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(this);
+    cancelButton_->setObjectName(QStringLiteral("boutonAnnuler"));
+    cancelButton_->setAutoDefault(false);
 
     auto* leftColumn = new QVBoxLayout;
-    leftColumn->addWidget(choixfuseau_);
-    leftColumn->addWidget(choixunite_);
+    leftColumn->addWidget(timeReferenceBox_);
+    leftColumn->addWidget(unitBox_);
     auto* rightColumn = new QVBoxLayout;
-    rightColumn->addWidget(GBHeures_);
-    rightColumn->addWidget(ChoixTaillePoliceImpression_);
+    rightColumn->addWidget(curveHoursBox_);
+    rightColumn->addWidget(printSizeBox_);
     rightColumn->addStretch(1);
     auto* columns = new QHBoxLayout;
     columns->addLayout(leftColumn);
     columns->addLayout(rightColumn);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(boutonOK_);
-    buttons->addWidget(boutonAnnuler_);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(fuseauItems_, &QButtonGroup::idClicked, this, [this](int id) { choixfuseauClick(id); });
-    connect(boutonOK_, &QPushButton::clicked, this, [this] { boutonOKClick(); });
-    connect(boutonAnnuler_, &QPushButton::clicked, this, [this] { boutonAnnulerClick(); });
+    connect(timeReferenceGroup_, &QButtonGroup::idClicked, this, [this](int id) { timeReferenceChosen(id); });
+    connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel(); });
 
-    FormCreate();
+    setUp();
 }
 
-void OptionsWindow::FormCreate() {
+void OptionsWindow::setUp() {
     const Settings& s = state_.settings;
-    uniteButtons_[s.coefUnite == 1 ? 0 : 1]->setChecked(true);
+    unitButtons_[s.coefUnite == 1 ? 0 : 1]->setChecked(true);
     const int code = s.heureService;
     const int item = (code == 0 || code == 1 || code == 2) ? code : 3;
-    fuseauButtons_[item]->setChecked(true);
-    if (item == 3) SEFuseau_->setValue(code - 100);
-    SEFuseau_->setEnabled(item == 3);
-    MHeureDeb_->setText(RealToHms(s.heureDebut));
-    MHeureFin_->setText(RealToHms(s.heureFin));
-    SETaille_->setValue(s.tailleImpression);
+    timeReferenceButtons_[item]->setChecked(true);
+    if (item == 3) utOffset_->setValue(code - 100);
+    utOffset_->setEnabled(item == 3);
+    startHourField_->setText(RealToHms(s.heureDebut));
+    endHourField_->setText(RealToHms(s.heureFin));
+    printSize_->setValue(s.tailleImpression);
 
     // The built-in texts are the French ones.
     const bool english = s.english();
-    choixfuseau_->setTitle(english ? QStringLiteral(" Time zone ") : QStringLiteral(" Fuseau horaire "));
+    timeReferenceBox_->setTitle(english ? QStringLiteral(" Time zone ") : QStringLiteral(" Fuseau horaire "));
     const QStringList fuseauTexts =
         english ? QStringList{"local time", "winter time (UT+1)", "summer time (UT+2)", "Time UT +"}
                 : QStringList{"Heure locale", "Heure d'hiver (UT+1)", "Heure d'été (UT+2)", "Heure UT +"};
-    for (int i = 0; i < 4; ++i) fuseauButtons_[i]->setText(fuseauTexts[i]);
-    choixunite_->setTitle(english ? QStringLiteral(" Height unit ") : QStringLiteral(" Unité de hauteur "));
-    uniteButtons_[0]->setText(english ? QStringLiteral("meter") : QStringLiteral("mètre"));
-    uniteButtons_[1]->setText(english ? QStringLiteral("foot") : QStringLiteral("pied"));
-    ChoixTaillePoliceImpression_->setTitle(english ? QStringLiteral(" Print font") : QStringLiteral(" Police d'impression"));
-    LTaille_->setText(english ? QStringLiteral("Size :") : QStringLiteral("Taille :"));
-    GBHeures_->setTitle(english ? QStringLiteral(" Display the curve between hours")
+    for (int i = 0; i < 4; ++i) timeReferenceButtons_[i]->setText(fuseauTexts[i]);
+    unitBox_->setTitle(english ? QStringLiteral(" Height unit ") : QStringLiteral(" Unité de hauteur "));
+    unitButtons_[0]->setText(english ? QStringLiteral("meter") : QStringLiteral("mètre"));
+    unitButtons_[1]->setText(english ? QStringLiteral("foot") : QStringLiteral("pied"));
+    printSizeBox_->setTitle(english ? QStringLiteral(" Print font") : QStringLiteral(" Police d'impression"));
+    printSizeLabel_->setText(english ? QStringLiteral("Size :") : QStringLiteral("Taille :"));
+    curveHoursBox_->setTitle(english ? QStringLiteral(" Display the curve between hours")
                                 : QStringLiteral(" Afficher la courbe entre les heures"));
-    LHeureDeb_->setText(english ? QStringLiteral("Begining hour") : QStringLiteral("Heure de début"));
-    LHeureFin_->setText(english ? QStringLiteral("Ending hour") : QStringLiteral("Heure de fin"));
-    boutonAnnuler_->setText(english ? QStringLiteral("&Cancel") : QStringLiteral("&Annuler"));
+    startHourLabel_->setText(english ? QStringLiteral("Begining hour") : QStringLiteral("Heure de début"));
+    endHourLabel_->setText(english ? QStringLiteral("Ending hour") : QStringLiteral("Heure de fin"));
+    cancelButton_->setText(english ? QStringLiteral("&Cancel") : QStringLiteral("&Annuler"));
 }
 
-void OptionsWindow::choixfuseauClick(int item) {
+void OptionsWindow::timeReferenceChosen(int item) {
     if (item == 3) {
-        SEFuseau_->setEnabled(true);
+        utOffset_->setEnabled(true);
         return;
     }
-    SEFuseau_->setEnabled(false);
+    utOffset_->setEnabled(false);
     const bool english = state_.settings.english();
     static const char* const french[] = {"heure locale", "heure d'hiver (UT+1)", "heure d'été (UT+2)"};
     static const char* const englishTexts[] = {"local time", "winter time (UT+1)", "summer time (UT+2)"};
-    emit fuseauLabelChanged(QString::fromUtf8(english ? englishTexts[item] : french[item]));
+    emit timeReferenceLabelChanged(QString::fromUtf8(english ? englishTexts[item] : french[item]));
 }
 
-void OptionsWindow::MHeureDebExit() {
-    if (IsValidTimeOfDay(MHeureDeb_->text().toStdString())) return;
+void OptionsWindow::checkStartHour() {
+    if (IsValidTimeOfDay(startHourField_->text().toStdString())) return;
     inform(state_.settings.french() ? QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer")
                                     : QStringLiteral("Time must be less than 24. Please try again"));
-    MHeureDeb_->setText(QStringLiteral("00:00"));
+    startHourField_->setText(QStringLiteral("00:00"));
 }
 
-void OptionsWindow::MHeureFinExit() {
-    const QString text = MHeureFin_->text();
+void OptionsWindow::checkEndHour() {
+    const QString text = endHourField_->text();
     if (IsValidTimeOfDay(text.toStdString())) return;
     if (text != u"24:00")
         inform(state_.settings.french() ? QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer")
                                         : QStringLiteral("Time must be less then 24. Please try again"));
-    MHeureFin_->setText(QStringLiteral("24:00"));
+    endHourField_->setText(QStringLiteral("24:00"));
 }
 
 double OptionsWindow::HmsToReal(const QString& text) {
@@ -215,15 +215,15 @@ QString OptionsWindow::RealToHms(double fraction) {
 }
 
 int OptionsWindow::chosenTimeReference() const {
-    const int item = fuseauItems_->checkedId();
-    return item == 3 ? SEFuseau_->value() + 100 : std::max(item, 0);
+    const int item = timeReferenceGroup_->checkedId();
+    return item == 3 ? utOffset_->value() + 100 : std::max(item, 0);
 }
 
-void OptionsWindow::boutonOKClick() {
+void OptionsWindow::confirm() {
     ++busy_; // no activation reloads the controls while they are being read
     // Enter may confirm while an hour field still has the focus: check both fields first.
-    MHeureDebExit();
-    MHeureFinExit();
+    checkStartHour();
+    checkEndHour();
 
     Settings& s = state_.settings;
     const bool english = s.english();
@@ -256,19 +256,19 @@ void OptionsWindow::boutonOKClick() {
             break;
         }
         inform(confirmation);
-        emit fuseauLabelChanged(label);
+        emit timeReferenceLabelChanged(label);
         s.heureService = code;
         state_.context.setTimeReference(code);
     }
 
-    const double start = HmsToReal(MHeureDeb_->text());
-    const double end = HmsToReal(MHeureFin_->text());
+    const double start = HmsToReal(startHourField_->text());
+    const double end = HmsToReal(endHourField_->text());
     if ((start != s.heureDebut || end != s.heureFin) && start < 1.0 && end < 2.0 && start < end) {
         s.heureDebut = start;
         s.heureFin = end;
     }
 
-    const int unitItem = uniteItems_->checkedId();
+    const int unitItem = unitGroup_->checkedId();
     if (unitItem == 0 && s.coefUnite != 1) {
         s.coefUnite = 1;
         inform(english ? QStringLiteral("Careful ! All heights will be in meters")
@@ -279,19 +279,19 @@ void OptionsWindow::boutonOKClick() {
                        : QStringLiteral("Attention ! Toutes les hauteurs seront données en pieds"));
     }
 
-    if (SETaille_->value() != s.tailleImpression) s.tailleImpression = SETaille_->value();
+    if (printSize_->value() != s.tailleImpression) s.tailleImpression = printSize_->value();
 
     --busy_;
     hide();
     emit optionsConfirmed();
 }
 
-void OptionsWindow::boutonAnnulerClick() {
+void OptionsWindow::cancel() {
     hide();
 }
 
 void OptionsWindow::reject() {
-    boutonAnnulerClick();
+    cancel();
 }
 
 void OptionsWindow::inform(const QString& text) {
@@ -308,7 +308,7 @@ void OptionsWindow::plainMessage(const QString& text) {
 
 void OptionsWindow::showEvent(QShowEvent* event) {
     messageTookActivation_ = false;
-    FormCreate();
+    setUp();
     QDialog::showEvent(event);
 }
 
@@ -323,7 +323,7 @@ void OptionsWindow::changeEvent(QEvent* event) {
         } else if (messageTookActivation_) {
             messageTookActivation_ = false;
         } else {
-            FormCreate();
+            setUp();
         }
     }
     QDialog::changeEvent(event);
@@ -335,8 +335,8 @@ bool OptionsWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && isVisible() &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
-        if (watched == MHeureDeb_) MHeureDebExit();
-        if (watched == MHeureFin_) MHeureFinExit();
+        if (watched == startHourField_) checkStartHour();
+        if (watched == endHourField_) checkEndHour();
     }
     return QDialog::eventFilter(watched, event);
 }

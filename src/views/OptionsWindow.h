@@ -24,12 +24,12 @@ public:
 
     // Loads the controls from the settings and sets the texts; runs at each showing and each
     // activation.
-    void FormCreate();
-    void choixfuseauClick(int item);
-    void MHeureDebExit();
-    void MHeureFinExit();
-    void boutonOKClick();
-    void boutonAnnulerClick();
+    void setUp();
+    void timeReferenceChosen(int item);
+    void checkStartHour();
+    void checkEndHour();
+    void confirm();
+    void cancel();
 
     // HmsToReal and RealToHms with the window's message on failure.
     double HmsToReal(const QString& text);
@@ -37,7 +37,7 @@ public:
 
 signals:
     // The main window's label fuseau takes this text at once.
-    void fuseauLabelChanged(const QString& text);
+    void timeReferenceLabelChanged(const QString& text);
     // OK: the main window runs its acceptance step again.
     void optionsConfirmed();
 
@@ -59,23 +59,23 @@ private:
 
     AppState& state_;
     MessageBoxes& messages_;
-    QGroupBox* choixfuseau_ = nullptr;
-    QButtonGroup* fuseauItems_ = nullptr;
-    QRadioButton* fuseauButtons_[4] = {};
-    QSpinBox* SEFuseau_ = nullptr;
-    QGroupBox* GBHeures_ = nullptr;
-    QLabel* LHeureDeb_ = nullptr;
-    QLabel* LHeureFin_ = nullptr;
-    QLineEdit* MHeureDeb_ = nullptr;
-    QLineEdit* MHeureFin_ = nullptr;
-    QGroupBox* choixunite_ = nullptr;
-    QButtonGroup* uniteItems_ = nullptr;
-    QRadioButton* uniteButtons_[2] = {};
-    QGroupBox* ChoixTaillePoliceImpression_ = nullptr;
-    QLabel* LTaille_ = nullptr;
-    QSpinBox* SETaille_ = nullptr;
-    QPushButton* boutonOK_ = nullptr;
-    QPushButton* boutonAnnuler_ = nullptr;
+    QGroupBox* timeReferenceBox_ = nullptr;
+    QButtonGroup* timeReferenceGroup_ = nullptr;
+    QRadioButton* timeReferenceButtons_[4] = {};
+    QSpinBox* utOffset_ = nullptr;
+    QGroupBox* curveHoursBox_ = nullptr;
+    QLabel* startHourLabel_ = nullptr;
+    QLabel* endHourLabel_ = nullptr;
+    QLineEdit* startHourField_ = nullptr;
+    QLineEdit* endHourField_ = nullptr;
+    QGroupBox* unitBox_ = nullptr;
+    QButtonGroup* unitGroup_ = nullptr;
+    QRadioButton* unitButtons_[2] = {};
+    QGroupBox* printSizeBox_ = nullptr;
+    QLabel* printSizeLabel_ = nullptr;
+    QSpinBox* printSize_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 } // namespace ondrel

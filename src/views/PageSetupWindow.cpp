@@ -53,88 +53,88 @@ PageSetupWindow::PageSetupWindow(AppState& state, MessageBoxes& messages, CurveW
     setModal(false);
     setWindowTitle(QStringLiteral("Mise en page"));
 
-    GroupBox1_ = new QGroupBox(QStringLiteral(" Paramètres d'impression de la courbe "), this);
-    Choixmep_ = new QGroupBox(QStringLiteral(" Mise en page "), GroupBox1_);
-    Choixmep_->setObjectName(QStringLiteral("Choixmep"));
-    portrait_ = new QRadioButton(QStringLiteral("Portrait"), Choixmep_);
-    paysage_ = new QRadioButton(QStringLiteral("Paysage"), Choixmep_);
-    auto* mep = new QVBoxLayout(Choixmep_);
+    previewBox_ = new QGroupBox(QStringLiteral(" Paramètres d'impression de la courbe "), this);
+    orientationBox_ = new QGroupBox(QStringLiteral(" Mise en page "), previewBox_);
+    orientationBox_->setObjectName(QStringLiteral("Choixmep"));
+    portrait_ = new QRadioButton(QStringLiteral("Portrait"), orientationBox_);
+    landscape_ = new QRadioButton(QStringLiteral("Paysage"), orientationBox_);
+    auto* mep = new QVBoxLayout(orientationBox_);
     mep->addWidget(portrait_);
-    mep->addWidget(paysage_);
+    mep->addWidget(landscape_);
 
-    ChoixCouleursImpression_ = new QGroupBox(QStringLiteral("  Couleurs à l'impression  "), GroupBox1_);
-    ChoixCouleursImpression_->setObjectName(QStringLiteral("ChoixCouleursImpression"));
-    couleur_ = new QRadioButton(QStringLiteral("Couleur"), ChoixCouleursImpression_);
-    noirEtBlanc_ = new QRadioButton(QStringLiteral("Noir et blanc"), ChoixCouleursImpression_);
-    couleur_->setChecked(true);
-    auto* colours = new QHBoxLayout(ChoixCouleursImpression_);
-    colours->addWidget(couleur_);
-    colours->addWidget(noirEtBlanc_);
+    coloursBox_ = new QGroupBox(QStringLiteral("  Couleurs à l'impression  "), previewBox_);
+    coloursBox_->setObjectName(QStringLiteral("ChoixCouleursImpression"));
+    colour_ = new QRadioButton(QStringLiteral("Couleur"), coloursBox_);
+    blackAndWhite_ = new QRadioButton(QStringLiteral("Noir et blanc"), coloursBox_);
+    colour_->setChecked(true);
+    auto* colours = new QHBoxLayout(coloursBox_);
+    colours->addWidget(colour_);
+    colours->addWidget(blackAndWhite_);
 
-    ChoixMargesImpression_ = new QGroupBox(QStringLiteral("  Marges à l'impression  "), GroupBox1_);
-    ChoixMargesImpression_->setObjectName(QStringLiteral("ChoixMargesImpression"));
-    auto* margins = new QGridLayout(ChoixMargesImpression_);
+    marginsBox_ = new QGroupBox(QStringLiteral("  Marges à l'impression  "), previewBox_);
+    marginsBox_->setObjectName(QStringLiteral("ChoixMargesImpression"));
+    auto* margins = new QGridLayout(marginsBox_);
     const auto field = [&](const char* name, const QString& label, QLabel*& labelOut, int row, int col) {
-        labelOut = new QLabel(label, ChoixMargesImpression_);
-        auto* e = new QLineEdit(QStringLiteral("15"), ChoixMargesImpression_);
+        labelOut = new QLabel(label, marginsBox_);
+        auto* e = new QLineEdit(QStringLiteral("15"), marginsBox_);
         e->setObjectName(QString::fromLatin1(name));
         e->setMaxLength(3);
         e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("1000")) + 12);
         margins->addWidget(labelOut, row, col * 3);
         margins->addWidget(e, row, col * 3 + 1);
-        margins->addWidget(new QLabel(QStringLiteral("%"), ChoixMargesImpression_), row, col * 3 + 2);
+        margins->addWidget(new QLabel(QStringLiteral("%"), marginsBox_), row, col * 3 + 2);
         return e;
     };
-    Egauche_ = field("Egauche", QStringLiteral("Gauche : "), Label1_, 0, 0);
-    Edroite_ = field("Edroite", QStringLiteral("Droite : "), Label3_, 0, 1);
-    Ehaute_ = field("Ehaute", QStringLiteral("Haute : "), Label2_, 1, 0);
-    Ebasse_ = field("Ebasse", QStringLiteral("Basse : "), Label4_, 1, 1);
-    Label5_ = new QLabel(QStringLiteral("en pourcent de la taille du papier"), ChoixMargesImpression_);
-    margins->addWidget(Label5_, 2, 0, 1, 6);
+    leftMarginField_ = field("Egauche", QStringLiteral("Gauche : "), leftLabel_, 0, 0);
+    rightMarginField_ = field("Edroite", QStringLiteral("Droite : "), rightLabel_, 0, 1);
+    topMarginField_ = field("Ehaute", QStringLiteral("Haute : "), topLabel_, 1, 0);
+    bottomMarginField_ = field("Ebasse", QStringLiteral("Basse : "), bottomLabel_, 1, 1);
+    marginsHint_ = new QLabel(QStringLiteral("en pourcent de la taille du papier"), marginsBox_);
+    margins->addWidget(marginsHint_, 2, 0, 1, 6);
 
-    preview_ = new PagePreview(page_, printable_, GroupBox1_);
+    preview_ = new PagePreview(page_, printable_, previewBox_);
     preview_->setObjectName(QStringLiteral("shape"));
 
-    auto* g = new QGridLayout(GroupBox1_);
-    g->addWidget(Choixmep_, 0, 0);
+    auto* g = new QGridLayout(previewBox_);
+    g->addWidget(orientationBox_, 0, 0);
     g->addWidget(preview_, 0, 1, Qt::AlignCenter);
-    g->addWidget(ChoixMargesImpression_, 1, 0, 1, 2);
-    g->addWidget(ChoixCouleursImpression_, 2, 0, 1, 2);
+    g->addWidget(marginsBox_, 1, 0, 1, 2);
+    g->addWidget(coloursBox_, 2, 0, 1, 2);
 
-    boutonOK_ = new QPushButton(QStringLiteral("&OK"), this);
-    boutonOK_->setObjectName(QStringLiteral("boutonOK"));
-    boutonOK_->setDefault(true);
-    boutonAnnuler_ = new QPushButton(QStringLiteral("A&nnuler"), this);
-    boutonAnnuler_->setObjectName(QStringLiteral("boutonAnnuler"));
-    BMiseEnPageAide_ = new QPushButton(QStringLiteral("&Aide"), this);
-    BMiseEnPageAide_->setObjectName(QStringLiteral("BMiseEnPageAide"));
+    okButton_ = new QPushButton(QStringLiteral("&OK"), this);
+    okButton_->setObjectName(QStringLiteral("boutonOK"));
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(QStringLiteral("A&nnuler"), this);
+    cancelButton_->setObjectName(QStringLiteral("boutonAnnuler"));
+    helpButton_ = new QPushButton(QStringLiteral("&Aide"), this);
+    helpButton_->setObjectName(QStringLiteral("BMiseEnPageAide"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(boutonOK_);
-    buttons->addWidget(boutonAnnuler_);
-    buttons->addWidget(BMiseEnPageAide_);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
+    buttons->addWidget(helpButton_);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(GroupBox1_);
+    layout->addWidget(previewBox_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(portrait_, &QRadioButton::clicked, this, [this] { ChoixmepClick(); });
-    connect(paysage_, &QRadioButton::clicked, this, [this] { ChoixmepClick(); });
-    connect(Egauche_, &QLineEdit::textChanged, this, [this] { marginChanged(Egauche_, &PageMargins::left); });
-    connect(Edroite_, &QLineEdit::textChanged, this, [this] { marginChanged(Edroite_, &PageMargins::right); });
-    connect(Ehaute_, &QLineEdit::textChanged, this, [this] { marginChanged(Ehaute_, &PageMargins::top); });
-    connect(Ebasse_, &QLineEdit::textChanged, this, [this] { marginChanged(Ebasse_, &PageMargins::bottom); });
-    connect(boutonOK_, &QPushButton::clicked, this, [this] { boutonOKClick(); });
-    connect(boutonAnnuler_, &QPushButton::clicked, this, [this] { boutonAnnulerClick(); });
-    connect(BMiseEnPageAide_, &QPushButton::clicked, this, [this] {
+    connect(portrait_, &QRadioButton::clicked, this, [this] { orientationChanged(); });
+    connect(landscape_, &QRadioButton::clicked, this, [this] { orientationChanged(); });
+    connect(leftMarginField_, &QLineEdit::textChanged, this, [this] { marginChanged(leftMarginField_, &PageMargins::left); });
+    connect(rightMarginField_, &QLineEdit::textChanged, this, [this] { marginChanged(rightMarginField_, &PageMargins::right); });
+    connect(topMarginField_, &QLineEdit::textChanged, this, [this] { marginChanged(topMarginField_, &PageMargins::top); });
+    connect(bottomMarginField_, &QLineEdit::textChanged, this, [this] { marginChanged(bottomMarginField_, &PageMargins::bottom); });
+    connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel(); });
+    connect(helpButton_, &QPushButton::clicked, this, [this] {
         if (state_.help) state_.help(kHelpTopic);
     });
 
-    FormCreate();
+    setUp();
 }
 
-void PageSetupWindow::FormCreate() {
+void PageSetupWindow::setUp() {
     {
         const auto store = state_.openSettings();
         settings_ = LoadPageSetup(*store);
@@ -143,13 +143,13 @@ void PageSetupWindow::FormCreate() {
     if (settings_.portrait == 1)
         portrait_->setChecked(true);
     else
-        paysage_->setChecked(true);
-    ChoixmepClick();
+        landscape_->setChecked(true);
+    orientationChanged();
     const PageMargins m = settings_.margins;
-    Egauche_->setText(QString::number(m.left));
-    Edroite_->setText(QString::number(m.right));
-    Ehaute_->setText(QString::number(m.top));
-    Ebasse_->setText(QString::number(m.bottom));
+    leftMarginField_->setText(QString::number(m.left));
+    rightMarginField_->setText(QString::number(m.right));
+    topMarginField_->setText(QString::number(m.top));
+    bottomMarginField_->setText(QString::number(m.bottom));
 }
 
 void PageSetupWindow::marginChanged(QLineEdit* field, int PageMargins::*margin) {
@@ -172,48 +172,48 @@ void PageSetupWindow::updatePreview() {
     preview_->update();
 }
 
-void PageSetupWindow::ChoixmepClick() {
+void PageSetupWindow::orientationChanged() {
     // The page stays centred in the preview.
     const QSize size = PreviewPageSize(portrait_->isChecked());
     page_ = QRect(QPoint((preview_->width() - size.width()) / 2, (preview_->height() - size.height()) / 2), size);
     updatePreview();
 }
 
-bool PageSetupWindow::blackAndWhite() const { return noirEtBlanc_->isChecked(); }
+bool PageSetupWindow::blackAndWhite() const { return blackAndWhite_->isChecked(); }
 
-void PageSetupWindow::FormActivate() {
+void PageSetupWindow::onActivated() {
     storePending_ = true;
     const bool english = state_.settings.english();
     if (!english && !state_.settings.french()) return;
     setWindowTitle(english ? QStringLiteral("Page settings") : QStringLiteral("Mise en page"));
-    GroupBox1_->setTitle(english ? QStringLiteral("Curve print parameters")
+    previewBox_->setTitle(english ? QStringLiteral("Curve print parameters")
                                  : QStringLiteral("Paramètres d'impression de la courbe"));
-    Choixmep_->setTitle(english ? QStringLiteral("Page setting") : QStringLiteral("Mise en page"));
+    orientationBox_->setTitle(english ? QStringLiteral("Page setting") : QStringLiteral("Mise en page"));
     portrait_->setText(QStringLiteral("Portrait"));
-    paysage_->setText(english ? QStringLiteral("Landscape") : QStringLiteral("Paysage"));
-    ChoixCouleursImpression_->setTitle(english ? QStringLiteral("Print colors")
+    landscape_->setText(english ? QStringLiteral("Landscape") : QStringLiteral("Paysage"));
+    coloursBox_->setTitle(english ? QStringLiteral("Print colors")
                                                : QStringLiteral("Couleurs à l'impression"));
-    couleur_->setText(english ? QStringLiteral("Color") : QStringLiteral("Couleur"));
+    colour_->setText(english ? QStringLiteral("Color") : QStringLiteral("Couleur"));
     // "&&" shows one ampersand (a single one would mark a shortcut letter).
-    noirEtBlanc_->setText(english ? QStringLiteral("Black && White") : QStringLiteral("Noir && blanc"));
-    ChoixMargesImpression_->setTitle(english ? QStringLiteral("Print margins")
+    blackAndWhite_->setText(english ? QStringLiteral("Black && White") : QStringLiteral("Noir && blanc"));
+    marginsBox_->setTitle(english ? QStringLiteral("Print margins")
                                              : QStringLiteral("Marges à l'impression"));
-    Label1_->setText(english ? QStringLiteral("left") : QStringLiteral("gauche"));
-    Label3_->setText(english ? QStringLiteral("right") : QStringLiteral("droite"));
-    Label2_->setText(english ? QStringLiteral("top") : QStringLiteral("haut"));
-    Label4_->setText(english ? QStringLiteral("bottom") : QStringLiteral("bas"));
-    Label5_->setText(english ? QStringLiteral("in percent of the paper's size")
+    leftLabel_->setText(english ? QStringLiteral("left") : QStringLiteral("gauche"));
+    rightLabel_->setText(english ? QStringLiteral("right") : QStringLiteral("droite"));
+    topLabel_->setText(english ? QStringLiteral("top") : QStringLiteral("haut"));
+    bottomLabel_->setText(english ? QStringLiteral("bottom") : QStringLiteral("bas"));
+    marginsHint_->setText(english ? QStringLiteral("in percent of the paper's size")
                              : QStringLiteral("en pourcent de la taille de la page"));
-    boutonAnnuler_->setText(english ? QStringLiteral("&Cancel") : QStringLiteral("A&nnuler"));
-    BMiseEnPageAide_->setText(english ? QStringLiteral("&Help") : QStringLiteral("&Aide"));
+    cancelButton_->setText(english ? QStringLiteral("&Cancel") : QStringLiteral("A&nnuler"));
+    helpButton_->setText(english ? QStringLiteral("&Help") : QStringLiteral("&Aide"));
 }
 
-bool PageSetupWindow::FormDeactivate() {
+bool PageSetupWindow::storeValues() {
     storePending_ = false;
     PageMargins m;
     const std::pair<QLineEdit*, int PageMargins::*> fields[] = {
-        {Egauche_, &PageMargins::left}, {Edroite_, &PageMargins::right},
-        {Ehaute_, &PageMargins::top}, {Ebasse_, &PageMargins::bottom}};
+        {leftMarginField_, &PageMargins::left}, {rightMarginField_, &PageMargins::right},
+        {topMarginField_, &PageMargins::top}, {bottomMarginField_, &PageMargins::bottom}};
     for (const auto& [field, margin] : fields) {
         const MarginEntry entry = ReadMarginField(field->text());
         if (entry.kind != MarginEntry::Kind::Value) {
@@ -229,11 +229,11 @@ bool PageSetupWindow::FormDeactivate() {
         const auto store = state_.openSettings();
         StorePageSetup(*store, settings_);
     }
-    if (curve_) curve_->FormPaint();
+    if (curve_) curve_->refreshChart();
     return true;
 }
 
-void PageSetupWindow::boutonOKClick() {
+void PageSetupWindow::confirm() {
     const int chosen = portrait_->isChecked() ? 1 : 0;
     if (chosen != (settings_.portrait == 1 ? 1 : 0)) {
         settings_.portrait = chosen;
@@ -242,30 +242,30 @@ void PageSetupWindow::boutonOKClick() {
     hide();
 }
 
-void PageSetupWindow::boutonAnnulerClick() {
+void PageSetupWindow::cancel() {
     // The orientation goes back to the flag; margins typed are still stored on leaving.
-    (settings_.portrait == 1 ? portrait_ : paysage_)->setChecked(true);
-    ChoixmepClick();
+    (settings_.portrait == 1 ? portrait_ : landscape_)->setChecked(true);
+    orientationChanged();
     hide();
 }
 
 void PageSetupWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow())
-            FormActivate();
+            onActivated();
         else if (storePending_ && isVisible() && !ownMessage_)
-            FormDeactivate();
+            storeValues();
     }
     QDialog::changeEvent(event);
 }
 
 void PageSetupWindow::showEvent(QShowEvent* event) {
-    FormActivate();
+    onActivated();
     QDialog::showEvent(event);
 }
 
 void PageSetupWindow::hideEvent(QHideEvent* event) {
-    if (storePending_ && !ownMessage_) FormDeactivate();
+    if (storePending_ && !ownMessage_) storeValues();
     QDialog::hideEvent(event);
 }
 

@@ -23,26 +23,26 @@ class PageSetupWindow : public QDialog {
 public:
     PageSetupWindow(AppState& state, MessageBoxes& messages, CurveWindow* curve, QWidget* parent = nullptr);
 
-    void FormActivate();
+    void onActivated();
     // Stores the margins and the orientation flag; an empty margin field stores nothing.
     // Returns whether the values were stored.
-    bool FormDeactivate();
-    void ChoixmepClick();
-    void boutonOKClick();
-    void boutonAnnulerClick();
+    bool storeValues();
+    void orientationChanged();
+    void confirm();
+    void cancel();
 
     const PageSettings& settings() const { return settings_; }
     bool blackAndWhite() const;
     QRect previewPage() const { return page_; }
     QRect previewPrintable() const { return printable_; }
 
-    QLineEdit* Egauche() const { return Egauche_; }
-    QLineEdit* Edroite() const { return Edroite_; }
-    QLineEdit* Ehaute() const { return Ehaute_; }
-    QLineEdit* Ebasse() const { return Ebasse_; }
+    QLineEdit* leftMarginField() const { return leftMarginField_; }
+    QLineEdit* rightMarginField() const { return rightMarginField_; }
+    QLineEdit* topMarginField() const { return topMarginField_; }
+    QLineEdit* bottomMarginField() const { return bottomMarginField_; }
     QRadioButton* portraitButton() const { return portrait_; }
-    QRadioButton* paysageButton() const { return paysage_; }
-    QRadioButton* noirEtBlancButton() const { return noirEtBlanc_; }
+    QRadioButton* landscapeButton() const { return landscape_; }
+    QRadioButton* blackAndWhiteButton() const { return blackAndWhite_; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -50,7 +50,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void FormCreate();
+    void setUp();
     void marginChanged(QLineEdit* field, int PageMargins::*margin);
     void updatePreview();
 
@@ -63,21 +63,21 @@ private:
     bool storePending_ = false;
     bool ownMessage_ = false; // the window's own message box is up
 
-    QGroupBox* GroupBox1_ = nullptr;
-    QGroupBox* Choixmep_ = nullptr;
-    QGroupBox* ChoixCouleursImpression_ = nullptr;
-    QGroupBox* ChoixMargesImpression_ = nullptr;
+    QGroupBox* previewBox_ = nullptr;
+    QGroupBox* orientationBox_ = nullptr;
+    QGroupBox* coloursBox_ = nullptr;
+    QGroupBox* marginsBox_ = nullptr;
     QRadioButton* portrait_ = nullptr;
-    QRadioButton* paysage_ = nullptr;
-    QRadioButton* couleur_ = nullptr;
-    QRadioButton* noirEtBlanc_ = nullptr;
-    QLabel *Label1_ = nullptr, *Label2_ = nullptr, *Label3_ = nullptr, *Label4_ = nullptr,
-           *Label5_ = nullptr;
-    QLineEdit *Egauche_ = nullptr, *Edroite_ = nullptr, *Ehaute_ = nullptr, *Ebasse_ = nullptr;
+    QRadioButton* landscape_ = nullptr;
+    QRadioButton* colour_ = nullptr;
+    QRadioButton* blackAndWhite_ = nullptr;
+    QLabel *leftLabel_ = nullptr, *topLabel_ = nullptr, *rightLabel_ = nullptr, *bottomLabel_ = nullptr,
+           *marginsHint_ = nullptr;
+    QLineEdit *leftMarginField_ = nullptr, *rightMarginField_ = nullptr, *topMarginField_ = nullptr, *bottomMarginField_ = nullptr;
     QWidget* preview_ = nullptr;
-    QPushButton* boutonOK_ = nullptr;
-    QPushButton* boutonAnnuler_ = nullptr;
-    QPushButton* BMiseEnPageAide_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
 };
 
 } // namespace ondrel

@@ -68,54 +68,54 @@ PortWindow::PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     setObjectName(QStringLiteral("TFport"));
     setModal(false);
 
-    panel1_ = new QWidget(this);
-    panel1_->setObjectName(QStringLiteral("panel1"));
-    Edit1_ = new QLineEdit(panel1_);
-    Edit1_->setObjectName(QStringLiteral("Edit1"));
-    Edit1_->setClearButtonEnabled(true);
-    auto* panelLayout = new QVBoxLayout(panel1_);
+    listPanel_ = new QWidget(this);
+    listPanel_->setObjectName(QStringLiteral("panel1"));
+    nameField_ = new QLineEdit(listPanel_);
+    nameField_->setObjectName(QStringLiteral("Edit1"));
+    nameField_->setClearButtonEnabled(true);
+    auto* panelLayout = new QVBoxLayout(listPanel_);
     panelLayout->setContentsMargins(0, 0, 0, 0);
-    panelLayout->addWidget(Edit1_);
+    panelLayout->addWidget(nameField_);
 
-    DBGrid1_ = new QTableView(this);
-    DBGrid1_->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1_->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1_->verticalHeader()->hide();
-    DBGrid1_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    DBGrid1_->verticalHeader()->setDefaultSectionSize(DBGrid1_->fontMetrics().height() + 4);
-    DBGrid1_->horizontalHeader()->setStretchLastSection(true);
-    DBGrid1_->setShowGrid(false);
-    DBGrid1_->setAlternatingRowColors(true);
-    DBGrid1_->setMinimumSize(DBGrid1_->fontMetrics().horizontalAdvance(QStringLiteral("BRICK KILN CREEK BELOW ROUTE 17, MM")) + 40, 260);
+    portList_ = new QTableView(this);
+    portList_->setObjectName(QStringLiteral("DBGrid1"));
+    portList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    portList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    portList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    portList_->verticalHeader()->hide();
+    portList_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    portList_->verticalHeader()->setDefaultSectionSize(portList_->fontMetrics().height() + 4);
+    portList_->horizontalHeader()->setStretchLastSection(true);
+    portList_->setShowGrid(false);
+    portList_->setAlternatingRowColors(true);
+    portList_->setMinimumSize(portList_->fontMetrics().horizontalAdvance(QStringLiteral("BRICK KILN CREEK BELOW ROUTE 17, MM")) + 40, 260);
 
-    Image1_ = new WorldMapView(this);
+    map_ = new WorldMapView(this);
 
-    BouttonOK_ = new QPushButton(this);
-    BouttonOK_->setObjectName(QStringLiteral("BouttonOK"));
-    BouttonOK_->setDefault(true);
-    annuler_ = new QPushButton(this);
-    annuler_->setObjectName(QStringLiteral("annuler"));
-    annuler_->setAutoDefault(false);
-    BPays_ = new QPushButton(this);
-    BPays_->setObjectName(QStringLiteral("BPays"));
-    BPays_->setAutoDefault(false);
-    BPortAide_ = new QPushButton(this);
-    BPortAide_->setObjectName(QStringLiteral("BPortAide"));
-    BPortAide_->setAutoDefault(false);
+    okButton_ = new QPushButton(this);
+    okButton_->setObjectName(QStringLiteral("BouttonOK"));
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(this);
+    cancelButton_->setObjectName(QStringLiteral("annuler"));
+    cancelButton_->setAutoDefault(false);
+    countriesButton_ = new QPushButton(this);
+    countriesButton_->setObjectName(QStringLiteral("BPays"));
+    countriesButton_->setAutoDefault(false);
+    helpButton_ = new QPushButton(this);
+    helpButton_->setObjectName(QStringLiteral("BPortAide"));
+    helpButton_->setAutoDefault(false);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(panel1_);
-    left->addWidget(DBGrid1_, 1);
+    left->addWidget(listPanel_);
+    left->addWidget(portList_, 1);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BouttonOK_);
-    buttons->addWidget(annuler_);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     buttons->addStretch(1);
-    buttons->addWidget(BPays_);
-    buttons->addWidget(BPortAide_);
+    buttons->addWidget(countriesButton_);
+    buttons->addWidget(helpButton_);
     auto* right = new QVBoxLayout;
-    right->addWidget(Image1_);
+    right->addWidget(map_);
     right->addStretch(1);
     right->addLayout(buttons);
     auto* layout = new QHBoxLayout(this);
@@ -135,32 +135,32 @@ PortWindow::PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
         }
     }
     if (table_.isOpen())
-        table_.setFilter([this](const PortTable& t) { return BDPortsFilterRecord(t, state_); });
+        table_.setFilter([this](const PortTable& t) { return acceptsRecord(t, state_); });
 
     model_ = new PortListModel(table_, this);
-    DBGrid1_->setModel(model_);
+    portList_->setModel(model_);
 
-    connect(Edit1_, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
-    connect(DBGrid1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this] { affiche_coordonnees(); });
-    connect(DBGrid1_, &QTableView::doubleClicked, this, [this] { BouttonOKClick(); });
-    connect(BouttonOK_, &QPushButton::clicked, this, [this] { BouttonOKClick(); });
-    connect(annuler_, &QPushButton::clicked, this, [this] { annulerClick(); });
-    connect(BPays_, &QPushButton::clicked, this, [this] { BPaysClick(); });
-    connect(BPortAide_, &QPushButton::clicked, this, [this] { BPortAideClick(); });
-    Edit1_->installEventFilter(this);
+    connect(nameField_, &QLineEdit::textChanged, this, [this] { nameTyped(); });
+    connect(portList_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { showPosition(); });
+    connect(portList_, &QTableView::doubleClicked, this, [this] { confirm(); });
+    connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel(); });
+    connect(countriesButton_, &QPushButton::clicked, this, [this] { chooseCountries(); });
+    connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(); });
+    nameField_->installEventFilter(this);
 
-    FormCreate();
+    setUp();
 }
 
 PortWindow::~PortWindow() = default;
 
-void PortWindow::FormCreate() {
-    ChargementLangue();
+void PortWindow::setUp() {
+    retranslate();
     if (!table_.isOpen()) return;
     try {
         table_.cancelRange();
-        Edit1Change();
+        nameTyped();
         table_.goNearest(NameKey(state_.settings.lastPortName));
         setCurrentRow(table_.atEnd() ? 0 : table_.visiblePosition());
     } catch (const TableError& e) {
@@ -168,27 +168,27 @@ void PortWindow::FormCreate() {
     }
 }
 
-void PortWindow::ChargementLangue() {
+void PortWindow::retranslate() {
     const bool english = state_.settings.english();
     setWindowTitle(english ? QStringLiteral("Selection of the port") : QStringLiteral("Sélection d'un port"));
     const QString hint = english ? QStringLiteral("enter first letters of desired port name")
                                  : QStringLiteral("Entrez les premières lettres du port désiré");
-    panel1_->setToolTip(hint);
-    Edit1_->setToolTip(hint);
-    Edit1_->setPlaceholderText(hint);
-    BouttonOK_->setText(QStringLiteral("&OK"));
-    BouttonOK_->setToolTip(english ? QStringLiteral("Validate the choice") : QStringLiteral("Valide le choix"));
-    annuler_->setText(english ? QStringLiteral("&Cancel") : QStringLiteral("A&nnuler"));
-    annuler_->setToolTip(english ? QStringLiteral("Close the window") : QStringLiteral("Ferme la fenêtre"));
-    BPays_->setText(english ? QStringLiteral("&Countries...") : QStringLiteral("&Pays..."));
-    BPortAide_->setText(english ? QStringLiteral("&Help") : QStringLiteral("&Aide"));
+    listPanel_->setToolTip(hint);
+    nameField_->setToolTip(hint);
+    nameField_->setPlaceholderText(hint);
+    okButton_->setText(QStringLiteral("&OK"));
+    okButton_->setToolTip(english ? QStringLiteral("Validate the choice") : QStringLiteral("Valide le choix"));
+    cancelButton_->setText(english ? QStringLiteral("&Cancel") : QStringLiteral("A&nnuler"));
+    cancelButton_->setToolTip(english ? QStringLiteral("Close the window") : QStringLiteral("Ferme la fenêtre"));
+    countriesButton_->setText(english ? QStringLiteral("&Countries...") : QStringLiteral("&Pays..."));
+    helpButton_->setText(english ? QStringLiteral("&Help") : QStringLiteral("&Aide"));
 }
 
-void PortWindow::Edit1Change() {
+void PortWindow::nameTyped() {
     if (!table_.isOpen()) return;
     try {
         table_.selectTag(QStringLiteral("Nom"));
-        table_.setRange(NameKey(Edit1_->text()), kRangeEnd);
+        table_.setRange(NameKey(nameField_->text()), kRangeEnd);
     } catch (const TableError& e) {
         tableError_ = QString::fromLocal8Bit(e.what());
     }
@@ -198,36 +198,36 @@ void PortWindow::Edit1Change() {
 
 void PortWindow::setCurrentRow(int row) {
     if (model_->rowCount() == 0) {
-        Image1_->setMarker({});
+        map_->setMarker({});
         return;
     }
     const QModelIndex index = model_->index(std::clamp(row, 0, model_->rowCount() - 1), 0);
-    DBGrid1_->setCurrentIndex(index);
-    DBGrid1_->scrollTo(index, QAbstractItemView::PositionAtCenter);
-    affiche_coordonnees();
+    portList_->setCurrentIndex(index);
+    portList_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    showPosition();
 }
 
 int PortWindow::currentRow() const {
-    const QModelIndex index = DBGrid1_->currentIndex();
+    const QModelIndex index = portList_->currentIndex();
     return index.isValid() ? index.row() : -1;
 }
 
 QRect PortWindow::markerRect() const {
-    return Image1_->marker();
+    return map_->marker();
 }
 
-void PortWindow::affiche_coordonnees() {
+void PortWindow::showPosition() {
     if (!model_->moveTo(currentRow())) {
-        Image1_->setMarker({});
+        map_->setMarker({});
         return;
     }
     const auto report = [this](const QString& text) { messages_.information(this, text); };
     const double lat = DegreesOfText(table_.text(kLatitudeColumn), report);
     const double lon = DegreesOfText(table_.text(kLongitudeColumn), report);
-    Image1_->setMarker(MarkerRect(MapPosition(lat, lon)));
+    map_->setMarker(MarkerRect(MapPosition(lat, lon)));
 }
 
-bool PortWindow::BouttonOKClick() {
+bool PortWindow::confirm() {
     if (!model_->moveTo(currentRow())) return false;
 
     Chargement(table_, state_.port, [this](const QString& text) { messages_.information(this, text); });
@@ -249,15 +249,15 @@ bool PortWindow::BouttonOKClick() {
     return true;
 }
 
-void PortWindow::annulerClick() {
+void PortWindow::cancel() {
     hide();
 }
 
 void PortWindow::reject() {
-    annulerClick();
+    cancel();
 }
 
-void PortWindow::BPaysClick() {
+void PortWindow::chooseCountries() {
     emit countriesRequested();
     if (!model_->moveTo(currentRow())) return;
     qint64 zone = 0;
@@ -281,15 +281,15 @@ void PortWindow::BPaysClick() {
     });
 }
 
-void PortWindow::BPortAideClick() {
+void PortWindow::showHelp() {
     if (state_.help) state_.help(kHelpContextPorts);
 }
 
 bool PortWindow::selectNearest(const QString& name) {
     if (!table_.isOpen()) return false;
     {
-        const QSignalBlocker blocker(Edit1_);
-        Edit1_->clear();
+        const QSignalBlocker blocker(nameField_);
+        nameField_->clear();
     }
     try {
         table_.selectTag(QStringLiteral("Nom"));
@@ -308,7 +308,7 @@ bool PortWindow::selectNearest(const QString& name) {
     }
 }
 
-bool PortWindow::BDPortsFilterRecord(const PortTable& table, const AppState& state) {
+bool PortWindow::acceptsRecord(const PortTable& table, const AppState& state) {
     qint64 code = 0;
     if (table.columnCount() >= 2) {
         try {
@@ -321,20 +321,20 @@ bool PortWindow::BDPortsFilterRecord(const PortTable& table, const AppState& sta
 }
 
 void PortWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) ChargementLangue();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) retranslate();
     QDialog::changeEvent(event);
 }
 
 void PortWindow::showEvent(QShowEvent* event) {
-    ChargementLangue();
+    retranslate();
     QDialog::showEvent(event);
-    Edit1_->setFocus();
-    Edit1_->selectAll();
+    nameField_->setFocus();
+    nameField_->selectAll();
 }
 
 // The list answers the arrow and page keys while the letters are being typed.
 bool PortWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Edit1_ && event->type() == QEvent::KeyPress) {
+    if (watched == nameField_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {
         case Qt::Key_Up:
@@ -342,7 +342,7 @@ bool PortWindow::eventFilter(QObject* watched, QEvent* event) {
         case Qt::Key_PageUp:
         case Qt::Key_PageDown: {
             QKeyEvent copy(QEvent::KeyPress, key->key(), key->modifiers());
-            QCoreApplication::sendEvent(DBGrid1_, &copy);
+            QCoreApplication::sendEvent(portList_, &copy);
             return true;
         }
         default:

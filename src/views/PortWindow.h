@@ -39,14 +39,14 @@ public:
     QString tableError() const { return tableError_; }
     PortTable& table() { return table_; }
 
-    void ChargementLangue();
-    void Edit1Change();
-    void affiche_coordonnees();
+    void retranslate();
+    void nameTyped();
+    void showPosition();
     // Confirms the highlighted port; false when there is none.
-    bool BouttonOKClick();
-    void annulerClick();
-    void BPaysClick();
-    void BPortAideClick();
+    bool confirm();
+    void cancel();
+    void chooseCountries();
+    void showHelp();
     // Clears the typed letters and any range, and highlights the first port whose name is equal
     // to or sorts after name. False when no port does.
     bool selectNearest(const QString& name);
@@ -55,7 +55,7 @@ public:
     QRect markerRect() const;
 
     // The record filter of the port table: the country selection.
-    static bool BDPortsFilterRecord(const PortTable& table, const AppState& state);
+    static bool acceptsRecord(const PortTable& table, const AppState& state);
 
 signals:
     void portConfirmed(const ChosenPort& port);
@@ -69,7 +69,7 @@ protected:
     void reject() override;
 
 private:
-    void FormCreate();
+    void setUp();
     void setCurrentRow(int row);
 
     AppState& state_;
@@ -78,14 +78,14 @@ private:
     QString tableError_;
     PortListModel* model_ = nullptr;
 
-    QWidget* panel1_ = nullptr;
-    QLineEdit* Edit1_ = nullptr;
-    QTableView* DBGrid1_ = nullptr;
-    WorldMapView* Image1_ = nullptr;
-    QPushButton* BouttonOK_ = nullptr;
-    QPushButton* annuler_ = nullptr;
-    QPushButton* BPays_ = nullptr;
-    QPushButton* BPortAide_ = nullptr;
+    QWidget* listPanel_ = nullptr;
+    QLineEdit* nameField_ = nullptr;
+    QTableView* portList_ = nullptr;
+    WorldMapView* map_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QPushButton* countriesButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
 };
 
 } // namespace ondrel

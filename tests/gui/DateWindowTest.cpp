@@ -99,10 +99,10 @@ TEST_F(DateWindowTest, MainWindowComputesTheReportOnlyWithAPort) {
     MainWindow main(state, boxes);
     QSignalSpy curve(&main, &MainWindow::dayCurveRequested);
     QSignalSpy indicator(&main, &MainWindow::positionIndicatorAllowed);
-    main.ChargementLangue();
+    main.retranslate();
     DateWindow& w = *main.dateWindow();
     w.calendar()->setSelectedDate(QDate(2024, 7, 4));
-    w.BouttonOKClick();
+    w.confirm();
     EXPECT_EQ(main.findChild<QLabel*>("DateSelection")->text(), QStringLiteral("Thursday, 4 july 2024"));
     EXPECT_TRUE(main.findChild<QLabel*>("coeffmatin")->text().startsWith("morning : "));
     EXPECT_EQ(curve.count(), 0); // no port yet
@@ -110,9 +110,9 @@ TEST_F(DateWindowTest, MainWindowComputesTheReportOnlyWithAPort) {
     EXPECT_FALSE(indicator.at(0).at(0).toBool());
 
     ASSERT_TRUE(main.portWindow()->selectNearest("BREST"));
-    main.portWindow()->BouttonOKClick();
+    main.portWindow()->confirm();
     curve.clear();
-    w.BouttonOKClick();
+    w.confirm();
     ASSERT_EQ(curve.count(), 1);
     // Picking a day draws the whole day.
     EXPECT_DOUBLE_EQ(curve.at(0).at(0).toDouble(), JulianDay(2024, 7, 4));

@@ -172,7 +172,7 @@ TEST_F(MainWindowTest, SecondStartReloadsTheNearestPortWithItsReport) {
     ASSERT_TRUE(WaitFor([&] { return w.windowTitle() == QStringLiteral("Ondrel - v 4.6"); }));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr); // no language question
     QSignalSpy curve(&w, &MainWindow::dayCurveRequested);
-    w.avertissementOKClick();
+    w.acceptWarning();
     EXPECT_FALSE(w.portWindow()->isVisible());
     EXPECT_EQ(Child<QLabel>(&w, "PortSelection")->text(), QStringLiteral("BREST"));
     EXPECT_EQ(state.settings.lastPortName, QStringLiteral("BREST"));
@@ -187,7 +187,7 @@ TEST_F(MainWindowTest, SecondStartReloadsTheNearestPortWithItsReport) {
     CurveWindow* courbe = w.curveWindow();
     ASSERT_NE(courbe, nullptr);
     EXPECT_TRUE(courbe->isVisible());
-    const QLineSeries* series = courbe->graphe()->Series1();
+    const QLineSeries* series = courbe->chart()->curveSeries();
     ASSERT_EQ(series->count(), 289);
     EXPECT_DOUBLE_EQ(series->at(0).x(), state.selectedDay - kDateTimeOrigin);
     EXPECT_DOUBLE_EQ(series->at(0).y(),
@@ -200,14 +200,14 @@ TEST_F(MainWindowTest, TheWarningShowsOneLinePerEntryIncludingEmptyOnes) {
         ResetState();
         StoreSettings({{"langue", langue}});
         MainWindow w(state, boxes);
-        w.ChargementLangue();
+        w.retranslate();
         const QStringList expected = MainTexts(langue == kEnglish).warning;
         const QTextDocument* document = Child<QTextEdit>(&w, "Avertissement")->document();
         QStringList shown;
         for (QTextBlock b = document->begin(); b.isValid(); b = b.next()) shown << b.text();
         EXPECT_EQ(shown, expected) << langue.toStdString();
         // Applied twice (a language switch answered No): still one copy.
-        w.ChargementLangue();
+        w.retranslate();
         EXPECT_EQ(document->blockCount(), expected.size());
     }
 }
@@ -226,7 +226,7 @@ TEST_F(MainWindowTest, PortNamesOfFortyCharactersOrMoreAreLeftAligned) {
     auto* panel = Child<QLabel>(&w, "PortSelection");
     for (std::size_t i = 0; i < cases.size(); ++i) {
         ASSERT_TRUE(w.portWindow()->selectNearest(ports[i].name));
-        ASSERT_TRUE(w.portWindow()->BouttonOKClick());
+        ASSERT_TRUE(w.portWindow()->confirm());
         EXPECT_EQ(panel->text(), ports[i].name);
         EXPECT_EQ(panel->alignment() & Qt::AlignHorizontal_Mask, cases[i].horizontal) << cases[i].length;
     }
@@ -241,7 +241,7 @@ TEST_F(MainWindowTest, TheLongestRememberedNameIsShownWhole) {
     w.show();
     for (const QString& port : {name, QStringLiteral("WIDE WATERS WHARF")}) {
         ASSERT_TRUE(w.portWindow()->selectNearest(port));
-        ASSERT_TRUE(w.portWindow()->BouttonOKClick());
+        ASSERT_TRUE(w.portWindow()->confirm());
         QCoreApplication::processEvents();
         auto* panel = Child<QLabel>(&w, "PortSelection");
         const QRect room = panel->contentsRect().adjusted(panel->margin(), panel->margin(), -panel->margin(),
@@ -260,8 +260,8 @@ TEST_F(MainWindowTest, CoefficientsFollowTheTimeZoneOfTheChosenPort) {
                                {QStringLiteral("WEST PORT"), QStringLiteral("48 23 N"), QStringLiteral("004 30 W"), 0, 1001}});
     StoreSettings({{"langue", kEnglish}, {"heure_service", 103}, {"dernier_port", "EAST PORT"}});
     MainWindow w(state, boxes);
-    w.ChargementLangue();
-    w.avertissementOKClick();
+    w.retranslate();
+    w.acceptWarning();
     const auto label = [&] { return Child<QLabel>(&w, "coeffmatin")->text() + Child<QLabel>(&w, "CoeffSoir")->text(); };
     const auto expected = [&](double timeZone) {
         const TideContext context(103, timeZone);
@@ -272,7 +272,7 @@ TEST_F(MainWindowTest, CoefficientsFollowTheTimeZoneOfTheChosenPort) {
     ASSERT_NE(expected(-6), expected(0)); // the day chosen shows the difference
     EXPECT_EQ(label(), expected(-6));
     ASSERT_TRUE(w.portWindow()->selectNearest(QStringLiteral("WEST PORT")));
-    ASSERT_TRUE(w.portWindow()->BouttonOKClick());
+    ASSERT_TRUE(w.portWindow()->confirm());
     EXPECT_EQ(label(), expected(0));
 }
 
@@ -288,7 +288,7 @@ TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {
     MainWindow w(state, boxes);
     w.show();
     ASSERT_TRUE(WaitFor([&] { return w.windowTitle() == QStringLiteral("Ondrel - v 4.6"); }));
-    w.avertissementOKClick();
+    w.acceptWarning();
     auto* report = Child<QPlainTextEdit>(&w, "HeuresOndrel");
     const QString dateBefore = Child<QLabel>(&w, "DateSelection")->text();
     const QString frenchReport = report->toPlainText();
@@ -296,13 +296,13 @@ TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {
 
     // No: nothing changes.
     boxes.answers = {MessageBoxes::Answer::No};
-    w.Langue1Click();
+    w.switchLanguage();
     EXPECT_EQ(state.settings.langue, kFrench);
     EXPECT_EQ(report->toPlainText(), frenchReport);
 
     boxes.shown.clear();
     boxes.answers = {MessageBoxes::Answer::Yes};
-    w.Langue1Click();
+    w.switchLanguage();
     EXPECT_EQ(state.settings.langue, kEnglish);
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(boxes.shown[0].kind, QStringLiteral("question"));
@@ -318,13 +318,13 @@ TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {
     EXPECT_EQ(w.curveWindow()->windowTitle(), QStringLiteral("Time versus Tide Plot"));
     // The date keeps its old wording until it is formatted again.
     EXPECT_EQ(Child<QLabel>(&w, "DateSelection")->text(), dateBefore);
-    w.avertissementOKClick();
+    w.acceptWarning();
     EXPECT_EQ(Child<QLabel>(&w, "DateSelection")->text(), QStringLiteral("Wednesday, 13 march 2024"));
 
     // And back, with the English question.
     boxes.shown.clear();
     boxes.answers = {MessageBoxes::Answer::Yes};
-    w.Langue1Click();
+    w.switchLanguage();
     EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Do you wish to change to the <French> language version? "));
     EXPECT_EQ(state.settings.langue, kFrench);
     EXPECT_EQ(report->toPlainText(), frenchReport);
@@ -360,7 +360,7 @@ TEST_F(MainWindowTest, TideTableNeedsAPort) {
     MainWindow w(state, boxes);
     int shown = 0;
     w.setTideTableWindow([&] { ++shown; });
-    w.AnnuaireClick();
+    w.showTideTable();
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, QStringLiteral("You have first to select a port !"));
     EXPECT_EQ(shown, 0);
@@ -374,9 +374,9 @@ TEST_F(MainWindowTest, QuittingSavesExactlyOnce) {
         QTest::mouseClick(Child<QPushButton>(&w, "AvertissementNO"), Qt::LeftButton);
         EXPECT_EQ(quit.count(), 1);
         state.settings.heureService = 103;
-        w.FormDestroy();
+        w.saveSettings();
         state.settings.heureService = 104; // after the save: not written
-        w.FormDestroy();
+        w.saveSettings();
     }
     EXPECT_EQ(store()->value("heure_service").toInt(), 103);
 }
@@ -395,10 +395,10 @@ TEST_F(MainWindowTest, MissingTableIsReportedAndNothingBreaks) {
     StoreSettings({{"langue", kEnglish}, {"dernier_port", "BREST"}});
     MainWindow w(state, boxes);
     EXPECT_FALSE(w.portWindow()->tableIsOpen());
-    w.avertissementOKClick();
+    w.acceptWarning();
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("The port table cannot be opened")));
-    w.SelPortClick();
+    w.choosePort();
     EXPECT_EQ(boxes.shown.size(), 2u);
     EXPECT_FALSE(w.portWindow()->isVisible());
     EXPECT_TRUE(Child<QLabel>(&w, "PortSelection")->text().isEmpty());

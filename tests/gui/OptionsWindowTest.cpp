@@ -37,7 +37,7 @@ protected:
 TEST_F(OptionsWindowTest, OkShowsItsMessagesInOrderAndOnlyForChanges) {
     state.settings.langue = kEnglish;
     OptionsWindow w(state, boxes);
-    QSignalSpy label(&w, &OptionsWindow::fuseauLabelChanged);
+    QSignalSpy label(&w, &OptionsWindow::timeReferenceLabelChanged);
     QSignalSpy confirmed(&w, &OptionsWindow::optionsConfirmed);
     w.show();
     click(item(w, "choixfuseau", 3));
@@ -73,14 +73,14 @@ TEST_F(OptionsWindowTest, FrenchMessagesAndImmediateLabel) {
     state.settings.heureService = 2;
     state.settings.coefUnite = 3;
     OptionsWindow w(state, boxes);
-    QSignalSpy label(&w, &OptionsWindow::fuseauLabelChanged);
+    QSignalSpy label(&w, &OptionsWindow::timeReferenceLabelChanged);
     w.show();
     click(item(w, "choixfuseau", 1));
     ASSERT_EQ(label.count(), 1); // at once, before OK
     EXPECT_EQ(label.at(0).at(0).toString(), QStringLiteral("heure d'hiver (UT+1)"));
     EXPECT_EQ(state.settings.heureService, 2);
     click(item(w, "choixunite", 0));
-    w.boutonOKClick();
+    w.confirm();
     EXPECT_EQ(boxes.texts(),
               (QStringList{"Attention ! Toutes les heures seront données en heure d'hiver française (UT + 1)",
                            "Attention ! Toutes les hauteurs seront données en mètres"}));
@@ -101,7 +101,7 @@ TEST_P(OptionsHoursTest, CurveHoursRule) {
     OptionsWindow w(state, boxes);
     w.show();
     setHours(w, QString::fromLatin1(GetParam().start), QString::fromLatin1(GetParam().end));
-    w.boutonOKClick();
+    w.confirm();
     EXPECT_DOUBLE_EQ(state.settings.heureDebut, GetParam().debut) << GetParam().start;
     EXPECT_DOUBLE_EQ(state.settings.heureFin, GetParam().fin) << GetParam().end;
     // Shown again exactly as typed (not a minute less).
@@ -126,13 +126,13 @@ TEST_F(OptionsWindowTest, HourFieldsAreCheckedOnLeaving) {
         OptionsWindow w(state, boxes);
         w.show();
         field(w, "MHeureDeb")->setText("25:00");
-        w.MHeureDebExit();
+        w.checkStartHour();
         EXPECT_EQ(field(w, "MHeureDeb")->text(), QStringLiteral("00:00"));
         field(w, "MHeureFin")->setText("24:00");
-        w.MHeureFinExit(); // accepted silently as the end of the day
+        w.checkEndHour(); // accepted silently as the end of the day
         EXPECT_EQ(field(w, "MHeureFin")->text(), QStringLiteral("24:00"));
         field(w, "MHeureFin")->setText("12:75");
-        w.MHeureFinExit();
+        w.checkEndHour();
         EXPECT_EQ(field(w, "MHeureFin")->text(), QStringLiteral("24:00"));
         EXPECT_EQ(boxes.texts(), (QStringList{QString::fromUtf8(startMessage), QString::fromUtf8(endMessage)}));
     }
@@ -173,15 +173,15 @@ TEST_F(OptionsWindowTest, OkRefreshesTheMainWindowToToday) {
     store()->setValue("langue", kEnglish);
     store()->setValue("dernier_port", "BREST");
     MainWindow main(state, boxes);
-    main.ChargementLangue();
-    main.avertissementOKClick();
+    main.retranslate();
+    main.acceptWarning();
     state.selectedDay = JulianDay(2030, 1, 1);
     auto* report = main.findChild<QWidget*>("HeuresOndrel");
     ASSERT_NE(report, nullptr);
     OptionsWindow& w = *main.optionsWindow();
     w.show();
     click(item(w, "choixunite", 1));
-    w.boutonOKClick();
+    w.confirm();
     EXPECT_EQ(state.selectedDay, JulianDay(2024, 3, 13));
     EXPECT_TRUE(main.findChild<QLabel*>("DateSelection")->text().contains("13 march 2024"));
     EXPECT_TRUE(main.findChild<QPlainTextEdit*>("HeuresOndrel")->toPlainText().contains(" feet"));

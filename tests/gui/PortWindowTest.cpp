@@ -60,7 +60,7 @@ TEST_F(PortWindowTest, TypedLettersStartTheListAtTheFirstNameNotBeforeThem) {
     QTest::keyClicks(edit(w), QStringLiteral("ZZZZZZ"));
     EXPECT_TRUE(names(w).isEmpty());
     QSignalSpy confirmed(&w, &PortWindow::portConfirmed);
-    EXPECT_FALSE(w.BouttonOKClick()); // nothing to confirm
+    EXPECT_FALSE(w.confirm()); // nothing to confirm
     EXPECT_EQ(confirmed.count(), 0);
 }
 
@@ -121,7 +121,7 @@ TEST_F(PortWindowTest, LongNamesAreRememberedWhole) {
     PortWindow w(state, boxes);
     QSignalSpy confirmed(&w, &PortWindow::portConfirmed);
     ASSERT_TRUE(w.selectNearest(QStringLiteral("SAINT")));
-    ASSERT_TRUE(w.BouttonOKClick());
+    ASSERT_TRUE(w.confirm());
     const auto port = confirmed.at(0).at(0).value<ChosenPort>();
     EXPECT_EQ(port.name.size(), 50); // the widest name the table holds
     EXPECT_EQ(state.settings.lastPortName, port.name);
@@ -136,7 +136,7 @@ TEST_F(PortWindowTest, CountriesButtonExplainsATableWithoutCountries) {
         PortWindow w(state, boxes);
         QSignalSpy asked(&w, &PortWindow::countriesRequested);
         ASSERT_TRUE(w.selectNearest(QStringLiteral("ZANZIBAR"))); // zone 9: no country
-        w.BPaysClick();
+        w.chooseCountries();
         EXPECT_EQ(asked.count(), 1);
         if (langue.isEmpty()) {
             EXPECT_TRUE(boxes.shown.empty());
@@ -147,7 +147,7 @@ TEST_F(PortWindowTest, CountriesButtonExplainsATableWithoutCountries) {
         }
         boxes.shown.clear();
         ASSERT_TRUE(w.selectNearest(QStringLiteral("BREST"))); // a country code: no message
-        w.BPaysClick();
+        w.chooseCountries();
         EXPECT_TRUE(boxes.shown.empty());
     }
 }
@@ -157,7 +157,7 @@ TEST_F(PortWindowTest, CountryFilterHidesUnselectedCountries) {
     PortWindow w(state, boxes);
     state.settings.countrySelected[21] = false; // United Kingdom
     w.table().setFiltered(true);
-    w.Edit1Change();
+    w.nameTyped();
     const QStringList shown = names(w);
     EXPECT_FALSE(shown.contains(QStringLiteral("BRIGHTON")));
     EXPECT_TRUE(shown.contains(QStringLiteral("ZANZIBAR"))); // zone 9 always shows

@@ -32,8 +32,8 @@ std::vector<QPointF> PointsOf(const QXYSeries* s) {
 
 TEST_F(CurveWindowTest, WholeDayHas289PointsEqualToTheEngineHeights) {
     CurveWindow curve(state, messages);
-    curve.DayCurve(state.selectedDay, state.selectedDay + 1);
-    const auto points = PointsOf(curve.graphe()->Series1());
+    curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);
+    const auto points = PointsOf(curve.chart()->curveSeries());
     ASSERT_EQ(points.size(), 289u);
     EXPECT_DOUBLE_EQ(points.front().x(), state.selectedDay - kDateTimeOrigin);
     // The last point at 23:59:54, k = 288 steps of 0.003472 day.
@@ -48,8 +48,8 @@ TEST_F(CurveWindowTest, WholeDayHas289PointsEqualToTheEngineHeights) {
 
 TEST_F(CurveWindowTest, CurveHoursBoundTheDayCurve) {
     CurveWindow curve(state, messages);
-    curve.DayCurve(state.selectedDay + 0.25, state.selectedDay + 22.0 / 24);
-    const auto points = PointsOf(curve.graphe()->Series1());
+    curve.drawDayCurve(state.selectedDay + 0.25, state.selectedDay + 22.0 / 24);
+    const auto points = PointsOf(curve.chart()->curveSeries());
     ASSERT_FALSE(points.empty());
     EXPECT_EQ(DateTimeOfValue(points.front().x()).time(), QTime(6, 0));
     EXPECT_LT(points.back().x(), state.selectedDay + 22.0 / 24 - kDateTimeOrigin);
@@ -57,11 +57,11 @@ TEST_F(CurveWindowTest, CurveHoursBoundTheDayCurve) {
 
 TEST_F(CurveWindowTest, FeetMultiplyEveryPlottedHeight) {
     CurveWindow curve(state, messages);
-    curve.DayCurve(state.selectedDay, state.selectedDay + 1);
-    const auto metres = PointsOf(curve.graphe()->Series1());
+    curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);
+    const auto metres = PointsOf(curve.chart()->curveSeries());
     state.settings.coefUnite = 3;
-    curve.DayCurve(state.selectedDay, state.selectedDay + 1);
-    const auto feet = PointsOf(curve.graphe()->Series1());
+    curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);
+    const auto feet = PointsOf(curve.chart()->curveSeries());
     ASSERT_EQ(metres.size(), feet.size());
     for (std::size_t i = 0; i < feet.size(); ++i) EXPECT_NEAR(feet[i].y(), metres[i].y() / 0.3048, 1e-9);
 }
@@ -71,18 +71,18 @@ TEST_F(CurveWindowTest, WeekAndMonthCurvesAreTheEngineSpanCurves) {
         state.port = port;
         CurveWindow curve(state, messages);
         for (int span : {7, 31}) {
-            curve.TraceSemaineClick(span);
+            curve.drawSpan(span);
             SecondaryDayCache fresh;
             const auto expected = SpanCurve(state.context, fresh, port, state.selectedDay, span,
                                             UnitFactor(HeightUnit::Metres));
-            const auto points = PointsOf(curve.graphe()->Series1());
+            const auto points = PointsOf(curve.chart()->curveSeries());
             ASSERT_EQ(points.size(), expected.size()) << port.name << " " << span;
             for (std::size_t i = 0; i < points.size(); ++i) {
                 EXPECT_DOUBLE_EQ(points[i].x(), expected[i].x);
                 EXPECT_DOUBLE_EQ(points[i].y(), expected[i].y);
             }
-            EXPECT_FALSE(curve.ProgressBar()->isVisible());
-            EXPECT_EQ(curve.graphe()->data().view, CurveView::Span);
+            EXPECT_FALSE(curve.progressBar()->isVisible());
+            EXPECT_EQ(curve.chart()->data().view, CurveView::Span);
         }
     }
 }
@@ -90,11 +90,11 @@ TEST_F(CurveWindowTest, WeekAndMonthCurvesAreTheEngineSpanCurves) {
 TEST_F(CurveWindowTest, DayCurveAfterAWeekOfASecondaryPortUsesItsOwnDay) {
     state.port = SecondaryOf(state.port);
     CurveWindow curve(state, messages);
-    curve.DayCurve(state.selectedDay, state.selectedDay + 1);
-    const auto before = PointsOf(curve.graphe()->Series1());
-    curve.TraceSemaineClick(7);
-    curve.JourSelectionneClick();
-    EXPECT_EQ(PointsOf(curve.graphe()->Series1()), before);
+    curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);
+    const auto before = PointsOf(curve.chart()->curveSeries());
+    curve.drawSpan(7);
+    curve.drawSelectedDay();
+    EXPECT_EQ(PointsOf(curve.chart()->curveSeries()), before);
 }
 
 TEST_F(CurveWindowTest, TitleAndFootWithAndWithoutElements) {
@@ -115,18 +115,18 @@ TEST_F(CurveWindowTest, TitleAndFootWithAndWithoutElements) {
         state.settings.heureService = c.heureService;
         state.context = TideContext(c.heureService, state.port.timeZone);
         CurveWindow curve(state, messages);
-        curve.DayCurve(state.selectedDay, state.selectedDay + 1);
-        if (curve.elementsOn()) curve.AfficherElementsClick(); // stored by the previous case
+        curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);
+        if (curve.elementsOn()) curve.toggleElements(); // stored by the previous case
         const QString date = FormatLongDate(QDate(2024, 3, 12), state.dateNames);
         const QString name = QString::fromStdString(state.port.name);
-        EXPECT_EQ(curve.graphe()->data().title, QStringList({name, date}));
-        EXPECT_TRUE(curve.graphe()->data().foot.isEmpty());
+        EXPECT_EQ(curve.chart()->data().title, QStringList({name, date}));
+        EXPECT_TRUE(curve.chart()->data().foot.isEmpty());
 
-        curve.AfficherElementsClick();
+        curve.toggleElements();
         ASSERT_TRUE(curve.elementsOn());
-        EXPECT_EQ(curve.graphe()->data().title,
+        EXPECT_EQ(curve.chart()->data().title,
                   QStringList({name + " (49:29N - 000:07E)", date}));
-        const QStringList foot = curve.graphe()->data().foot;
+        const QStringList foot = curve.chart()->data().foot;
         ASSERT_EQ(foot.size(), 2);
         // One piece per filled slot, in slot order, each "PM:" or "BM:" time "/" height.
         QString expected = QStringLiteral("-");
@@ -150,38 +150,38 @@ TEST_F(CurveWindowTest, TitleAndFootWithAndWithoutElements) {
 TEST_F(CurveWindowTest, EnglishFootLabelsHighAndLowWaters) {
     state.settings.langue = kEnglish;
     CurveWindow curve(state, messages);
-    curve.AfficherElementsClick();
-    const QString events = curve.graphe()->data().foot.value(0);
+    curve.toggleElements();
+    const QString events = curve.chart()->data().foot.value(0);
     EXPECT_TRUE(events.contains(" HW:") && events.contains(" LW:")) << events.toStdString();
     EXPECT_FALSE(events.contains(" PM:") || events.contains(" BM:"));
 }
 
 TEST_F(CurveWindowTest, RepaintBeforeTheFirstCurveChangesNothing) {
     CurveWindow curve(state, messages);
-    const CurveData before = curve.graphe()->data();
-    curve.FormPaint();
+    const CurveData before = curve.chart()->data();
+    curve.refreshChart();
     curve.applyBackgroundColour(Qt::darkGreen);
-    EXPECT_EQ(curve.graphe()->data().title, before.title);
+    EXPECT_EQ(curve.chart()->data().title, before.title);
     EXPECT_FALSE(curve.curveComputed());
 }
 
 TEST_F(CurveWindowTest, ColourRules) {
     CurveWindow curve(state, messages);
-    curve.DayCurve(state.selectedDay, state.selectedDay + 1);
-    CurveColours c = ColoursFor(curve.graphe()->data());
+    curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);
+    CurveColours c = ColoursFor(curve.chart()->data());
     EXPECT_EQ(c.gradientEnd, kAqua);
     EXPECT_EQ(c.text, kNavy);
 
     curve.applyCurveColour(QColor(0, 100, 0));
     curve.applyBackgroundColour(QColor(250, 240, 200));
-    c = ColoursFor(curve.graphe()->data());
+    c = ColoursFor(curve.chart()->data());
     EXPECT_EQ(c.gradientStart, c.gradientEnd); // flat
     EXPECT_EQ(c.text, QColor(0, 100, 0));
-    EXPECT_EQ(curve.graphe()->Series1()->pen().color(), QColor(0, 100, 0));
+    EXPECT_EQ(curve.chart()->curveSeries()->pen().color(), QColor(0, 100, 0));
     EXPECT_EQ(state.settings.couleurFond, 250u + 256u * 240 + 65536u * 200);
 
-    curve.RtablirlescouleurspardfautClick();
-    c = ColoursFor(curve.graphe()->data());
+    curve.restoreDefaultColours();
+    c = ColoursFor(curve.chart()->data());
     EXPECT_EQ(c.gradientStart, QColor(1, 128, 255));
     EXPECT_EQ(c.gradientEnd, kAqua);
     EXPECT_EQ(c.text, kNavy);
@@ -193,61 +193,61 @@ TEST_F(CurveWindowTest, CrossHairSitsOnTheCurveAndLeavesNoTrace) {
     for (bool threeD : {false, true}) {
         CurveWindow curve(state, messages);
         curve.resize(600, 500);
-        curve.DayCurve(state.selectedDay, state.selectedDay + 1);
-        if (threeD) curve.Afficheren3dimensions1Click();
-        CurveChart* chart = curve.graphe();
+        curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);
+        if (threeD) curve.toggleThreeD();
+        CurveChart* chart = curve.chart();
         const QRectF plot = chart->plotArea();
         const QPointF off = chart->depthOffset();
         EXPECT_EQ(threeD, off.x() > 0);
         const QPointF mouse = plot.center() + QPointF(off.x(), -off.y());
 
-        curve.grapheMouseMove(chart->mapToScene(mouse));
+        curve.chartMouseMove(chart->mapToScene(mouse));
         EXPECT_FALSE(chart->crossHairVisible()) << "cursor display is off at start";
 
-        curve.Affichageducurseur1Click();
-        curve.grapheMouseMove(chart->mapToScene(mouse));
+        curve.toggleCursor();
+        curve.chartMouseMove(chart->mapToScene(mouse));
         ASSERT_TRUE(chart->crossHairVisible());
         const double x = chart->valueAt(plot.center()).x();
         const double y = curve.heightAt(x + kDateTimeOrigin);
-        EXPECT_EQ(curve.HauteurCurseur()->text(), FormatReadoutHeight(y, QLatin1Char('.')));
-        EXPECT_EQ(curve.HeureCurseur()->text(), AxisTimeLabel(x, CurveView::Day));
-        EXPECT_TRUE(curve.HeureCurseur()->isVisibleTo(&curve));
+        EXPECT_EQ(curve.heightReadout()->text(), FormatReadoutHeight(y, QLatin1Char('.')));
+        EXPECT_EQ(curve.timeReadout()->text(), AxisTimeLabel(x, CurveView::Day));
+        EXPECT_TRUE(curve.timeReadout()->isVisibleTo(&curve));
 
         // Outside the plot: no cross-hair, no readouts.
-        curve.grapheMouseMove(chart->mapToScene(QPointF(2, 2)));
+        curve.chartMouseMove(chart->mapToScene(QPointF(2, 2)));
         EXPECT_FALSE(chart->crossHairVisible());
-        EXPECT_FALSE(curve.HeureCurseur()->isVisibleTo(&curve));
+        EXPECT_FALSE(curve.timeReadout()->isVisibleTo(&curve));
     }
 }
 
 TEST_F(CurveWindowTest, PositionIndicatorBlinksAndFollowsTheClock) {
     CurveWindow curve(state, messages);
-    curve.DayCurve(state.selectedDay, state.selectedDay + 1);
-    curve.IndicateurPositionClick();
+    curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);
+    curve.togglePositionIndicator();
     ASSERT_TRUE(curve.indicatorOn());
-    EXPECT_TRUE(curve.Timer1()->isActive());
-    EXPECT_EQ(curve.Timer1()->interval(), 1000);
-    ASSERT_EQ(curve.graphe()->Series2()->count(), 1);
+    EXPECT_TRUE(curve.indicatorTimer()->isActive());
+    EXPECT_EQ(curve.indicatorTimer()->interval(), 1000);
+    ASSERT_EQ(curve.chart()->indicatorSeries()->count(), 1);
     const double now = JulianDayOfText("12 03 2024 10:17:23").value();
-    EXPECT_NEAR(curve.graphe()->Series2()->at(0).x(), now - kDateTimeOrigin, 1e-9);
-    EXPECT_EQ(curve.graphe()->Series2()->brush().color(), QColor(255, 0, 0));
+    EXPECT_NEAR(curve.chart()->indicatorSeries()->at(0).x(), now - kDateTimeOrigin, 1e-9);
+    EXPECT_EQ(curve.chart()->indicatorSeries()->brush().color(), QColor(255, 0, 0));
 
     clockTime = clockTime.addSecs(60);
-    curve.Timer1Timer();
-    EXPECT_EQ(curve.graphe()->Series2()->brush().color(), QColor(0, 0, 255));
-    const QPointF p = curve.graphe()->Series2()->at(0);
+    curve.updatePositionIndicator();
+    EXPECT_EQ(curve.chart()->indicatorSeries()->brush().color(), QColor(0, 0, 255));
+    const QPointF p = curve.chart()->indicatorSeries()->at(0);
     EXPECT_NEAR(p.x(), now + 60.0 / 86400 - kDateTimeOrigin, 1e-6);
     EXPECT_DOUBLE_EQ(p.y(), curve.heightAt(p.x() + kDateTimeOrigin));
-    EXPECT_EQ(curve.HauteurCurseur()->text(), curve.graphe()->leftLabel(p.y()));
-    EXPECT_EQ(curve.HeureCurseur()->text(), "10:18");
-    curve.Timer1Timer();
-    EXPECT_EQ(curve.graphe()->Series2()->brush().color(), QColor(255, 0, 0));
+    EXPECT_EQ(curve.heightReadout()->text(), curve.chart()->leftLabel(p.y()));
+    EXPECT_EQ(curve.timeReadout()->text(), "10:18");
+    curve.updatePositionIndicator();
+    EXPECT_EQ(curve.chart()->indicatorSeries()->brush().color(), QColor(255, 0, 0));
 
     // Another date: the indicator stops and its command is disabled.
     curve.setPositionIndicatorAllowed(false);
     EXPECT_FALSE(curve.indicatorOn());
-    EXPECT_FALSE(curve.Timer1()->isActive());
-    EXPECT_EQ(curve.graphe()->Series2()->count(), 0);
+    EXPECT_FALSE(curve.indicatorTimer()->isActive());
+    EXPECT_EQ(curve.chart()->indicatorSeries()->count(), 0);
     EXPECT_FALSE(curve.action("IndicateurPosition")->isEnabled());
 }
 
@@ -255,8 +255,8 @@ TEST_F(CurveWindowTest, StoredSwitchesAndBounds) {
     {
         CurveWindow curve(state, messages);
         curve.setGeometry(100, 120, 500, 450);
-        curve.AfficherElementsClick();
-        curve.IndicateurPositionClick();
+        curve.toggleElements();
+        curve.togglePositionIndicator();
     }
     {
         const auto store = state.openSettings();
@@ -272,7 +272,7 @@ TEST_F(CurveWindowTest, StoredSwitchesAndBounds) {
         EXPECT_TRUE(curve.elementsOn());
         EXPECT_EQ(curve.geometry().size(), QSize(500, 450));
         // The week view switches the elements off, and so does the stored value.
-        curve.TraceSemaineClick(7);
+        curve.drawSpan(7);
         EXPECT_FALSE(curve.elementsOn());
         EXPECT_FALSE(curve.indicatorOn());
     }
@@ -295,8 +295,8 @@ TEST_F(CurveWindowTest, NextWindowsOpenAtItsTopLeftCorner) {
         QWidget* window;
         void (CurveWindow::*open)();
     };
-    const Case cases[] = {{"interval", &interval, &CurveWindow::BintervalleClick},
-                          {"page set-up", &pageSetup, &CurveWindow::MiseenpageClick}};
+    const Case cases[] = {{"interval", &interval, &CurveWindow::showIntervalWindow},
+                          {"page set-up", &pageSetup, &CurveWindow::showPageSetup}};
     for (const Case& c : cases) {
         (curve.*c.open)();
         EXPECT_TRUE(c.window->isVisible()) << c.what;
@@ -318,8 +318,8 @@ TEST_F(CurveWindowTest, MissingSwitchesFallBack) {
 TEST_F(CurveWindowTest, SavedBitmapHasTheChartSize) {
     CurveWindow curve(state, messages);
     curve.resize(520, 480);
-    curve.DayCurve(state.selectedDay, state.selectedDay + 1);
-    const QSize size = curve.grapheView()->size();
+    curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);
+    const QSize size = curve.chartView()->size();
     for (const char* name : {"courbe.bmp", "courbe.png", "courbe"}) {
         const QString file = home.filePath(QString::fromLatin1(name));
         ASSERT_TRUE(curve.saveImage(file)) << name;
@@ -353,11 +353,11 @@ TEST_F(CurveWindowTest, PrintsOnePageAndKeepsTheScreenColours) {
         store->setValue("impression/portrait", 0);
     }
     CurveWindow curve(state, messages);
-    curve.DayCurve(state.selectedDay, state.selectedDay + 1);
-    curve.AfficherElementsClick();
+    curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);
+    curve.toggleElements();
     bool blackAndWhite = true;
     curve.setPageSetupWindow(nullptr, [&] { return blackAndWhite; });
-    const CurveData before = curve.graphe()->data();
+    const CurveData before = curve.chart()->data();
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -369,10 +369,10 @@ TEST_F(CurveWindowTest, PrintsOnePageAndKeepsTheScreenColours) {
     EXPECT_EQ(PdfPages(file), 1);
     // The printer's own orientation comes back after the print.
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
-    const CurveData after = curve.graphe()->data();
+    const CurveData after = curve.chart()->data();
     EXPECT_FALSE(after.blackAndWhite);
     EXPECT_EQ(ColoursFor(after).text, ColoursFor(before).text);
-    EXPECT_EQ(curve.graphe()->Series1()->pen().color(), QColor(255, 0, 0));
+    EXPECT_EQ(curve.chart()->curveSeries()->pen().color(), QColor(255, 0, 0));
 }
 
 } // namespace

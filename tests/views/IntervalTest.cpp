@@ -57,7 +57,7 @@ protected:
     void SetUp() override {
         ViewsTest::SetUp();
         curve = std::make_unique<CurveWindow>(state, messages);
-        curve->DayCurve(state.selectedDay, state.selectedDay + 1);
+        curve->drawDayCurve(state.selectedDay, state.selectedDay + 1);
         window = std::make_unique<ondrel::IntervalWindow>(state, messages, *curve);
         window->show();
     }
@@ -78,10 +78,10 @@ TEST_F(IntervalWindowTest, TargetAboveTheHighestWaterFindsNothing) {
     for (double t = state.selectedDay; t < state.selectedDay + 1; t += 1.0 / 2880)
         highest = std::max(highest, curve->heightAt(t));
     const double now = curve->heightAt(JulianDayOfText("12 03 2024 10:17:23").value());
-    window->Sondeur()->setText(Masked(now));
-    window->Hauteur_dem()->setText(Masked(highest + 0.5));
-    window->BOKClick();
-    EXPECT_EQ(curve->graphe()->Series3()->count(), 0);
+    window->sounderField()->setText(Masked(now));
+    window->wantedHeightField()->setText(Masked(highest + 0.5));
+    window->confirm();
+    EXPECT_EQ(curve->chart()->intervalSeries()->count(), 0);
     EXPECT_EQ(messages.shown, QStringList({"Impossible de trouver un tel intervalle sur la journée"}));
     EXPECT_FALSE(window->isVisible());
 }
@@ -89,11 +89,11 @@ TEST_F(IntervalWindowTest, TargetAboveTheHighestWaterFindsNothing) {
 TEST_F(IntervalWindowTest, EqualReadingFindsThePresentInstant) {
     const double now = JulianDayOfText("12 03 2024 10:17:23").value();
     const QString reading = Masked(curve->heightAt(now));
-    window->Sondeur()->setText(reading);
-    window->Hauteur_dem()->setText(reading);
-    window->BOKClick();
+    window->sounderField()->setText(reading);
+    window->wantedHeightField()->setText(reading);
+    window->confirm();
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('\n').toStdString();
-    const QList<QPointF> points = curve->graphe()->Series3()->points();
+    const QList<QPointF> points = curve->chart()->intervalSeries()->points();
     ASSERT_FALSE(points.isEmpty());
     bool present = false;
     for (const QPointF& p : points) {
@@ -105,19 +105,19 @@ TEST_F(IntervalWindowTest, EqualReadingFindsThePresentInstant) {
     EXPECT_TRUE(present);
     // The texts were stored.
     const auto store = state.openSettings();
-    EXPECT_EQ(store->value("H_sondeur").toString(), window->Sondeur()->text());
-    EXPECT_EQ(store->value("H_souhait").toString(), window->Hauteur_dem()->text());
+    EXPECT_EQ(store->value("H_sondeur").toString(), window->sounderField()->text());
+    EXPECT_EQ(store->value("H_souhait").toString(), window->wantedHeightField()->text());
 }
 
 TEST_F(IntervalWindowTest, RecordedReadingUsesItsTimeOfTheSelectedDay) {
-    window->RBHauteurDifferee()->click();
-    EXPECT_TRUE(window->HeureSondeur()->isEnabled());
-    window->HeureSondeur()->setText("00:00");
+    window->recordedHeightButton()->click();
+    EXPECT_TRUE(window->readingTimeField()->isEnabled());
+    window->readingTimeField()->setText("00:00");
     const QString reading = Masked(curve->heightAt(state.selectedDay));
-    window->Sondeur()->setText(reading);
-    window->Hauteur_dem()->setText(reading);
-    window->BOKClick();
-    const QList<QPointF> points = curve->graphe()->Series3()->points();
+    window->sounderField()->setText(reading);
+    window->wantedHeightField()->setText(reading);
+    window->confirm();
+    const QList<QPointF> points = curve->chart()->intervalSeries()->points();
     ASSERT_FALSE(points.isEmpty());
     EXPECT_DOUBLE_EQ(points.front().x() + kDateTimeOrigin, state.selectedDay);
 }
@@ -141,18 +141,18 @@ TEST_F(IntervalWindowTest, IncompleteFieldSaysSoAndSearchesNothing) {
     for (const Case& c : cases) {
         messages.shown.clear();
         window->show();
-        (c.recorded ? window->RBHauteurDifferee() : window->RBHauteurActuelle())->click();
-        window->Sondeur()->setText(c.reading);
-        window->HeureSondeur()->setText(c.time);
-        window->Hauteur_dem()->setText(c.wanted);
-        const QString reading = window->Sondeur()->text(), time = window->HeureSondeur()->text(),
-                      wanted = window->Hauteur_dem()->text();
-        window->BOKClick();
+        (c.recorded ? window->recordedHeightButton() : window->currentHeightButton())->click();
+        window->sounderField()->setText(c.reading);
+        window->readingTimeField()->setText(c.time);
+        window->wantedHeightField()->setText(c.wanted);
+        const QString reading = window->sounderField()->text(), time = window->readingTimeField()->text(),
+                      wanted = window->wantedHeightField()->text();
+        window->confirm();
         ASSERT_EQ(messages.shown.size(), 1) << c.field;
         EXPECT_TRUE(messages.shown.front().contains("incomplet")) << messages.shown.front().toStdString();
         EXPECT_TRUE(messages.shown.front().contains(QString::fromUtf8(c.field))) << messages.shown.front().toStdString();
         EXPECT_FALSE(window->isVisible());
-        EXPECT_EQ(curve->graphe()->Series3()->count(), 0);
+        EXPECT_EQ(curve->chart()->intervalSeries()->count(), 0);
         const auto store = state.openSettings();
         EXPECT_EQ(store->value("H_sondeur").toString(), reading);
         EXPECT_EQ(store->value("Heure_enregistree").toString(), time);
@@ -167,9 +167,9 @@ TEST_F(IntervalWindowTest, FieldsFollowLanguageAndUnit) {
     window->show();
     EXPECT_EQ(window->windowTitle(), "Calculation of an interval");
     // Nothing stored yet: the fields are empty, and any text follows the "00.00 f" mask.
-    EXPECT_EQ(ReadMaskedHeight(window->Sondeur()->text()), std::nullopt);
-    window->Sondeur()->setText("10.50 f");
-    EXPECT_EQ(window->Sondeur()->text(), "10.50 f");
+    EXPECT_EQ(ReadMaskedHeight(window->sounderField()->text()), std::nullopt);
+    window->sounderField()->setText("10.50 f");
+    EXPECT_EQ(window->sounderField()->text(), "10.50 f");
 }
 
 } // namespace

@@ -87,13 +87,13 @@ TEST_F(PageSetupWindowTest, StoredValuesAndTheirFallbacks) {
 TEST_F(PageSetupWindowTest, MarginOutOfRangeIsRefused) {
     PageSetupWindow window(state, messages, nullptr);
     window.show();
-    window.Egauche()->setText("12");
+    window.leftMarginField()->setText("12");
     EXPECT_EQ(window.settings().margins.left, 12);
-    window.Egauche()->clear();
-    QTest::keyClicks(window.Egauche(), "150");
+    window.leftMarginField()->clear();
+    QTest::keyClicks(window.leftMarginField(), "150");
     EXPECT_EQ(messages.shown, QStringList({"Entrez une valeur entière comprise entre 0 et 100 !"}));
     EXPECT_EQ(window.settings().margins.left, 15); // typing "15" set it, then "150" was refused
-    EXPECT_TRUE(window.Egauche()->text().isEmpty());
+    EXPECT_TRUE(window.leftMarginField()->text().isEmpty());
 }
 
 // Message boxes that, like real ones, take the activation away from the window while shown.
@@ -113,8 +113,8 @@ TEST_F(PageSetupWindowTest, RefusedMarginMessageIsNotLeavingTheWindow) {
     PageSetupWindow window(state, boxes, nullptr);
     window.show();
     QApplication::setActiveWindow(&window);
-    window.Egauche()->setText("12");
-    window.Egauche()->setText("150");
+    window.leftMarginField()->setText("12");
+    window.leftMarginField()->setText("150");
     // One message, the range one; the window was not left, so nothing was stored or refused.
     EXPECT_EQ(boxes.shown, QStringList({"Entrez une valeur entière comprise entre 0 et 100 !"}));
     EXPECT_FALSE(state.openSettings()->contains("impression/marge_g"));
@@ -144,18 +144,18 @@ TEST_F(PageSetupWindowTest, ColourChoiceTextsShowTheirAmpersand) {
         state.settings.langue = c.langue;
         PageSetupWindow window(state, messages, nullptr);
         window.show();
-        EXPECT_EQ(Shown(window.noirEtBlancButton()->text()), QString::fromUtf8(c.blackAndWhite));
+        EXPECT_EQ(Shown(window.blackAndWhiteButton()->text()), QString::fromUtf8(c.blackAndWhite));
     }
 }
 
 TEST_F(PageSetupWindowTest, PreviewFollowsMarginsAndOrientation) {
     PageSetupWindow window(state, messages, nullptr);
-    window.Ehaute()->setText("60");
-    window.Ebasse()->setText("50");
+    window.topMarginField()->setText("60");
+    window.bottomMarginField()->setText("50");
     EXPECT_EQ(window.previewPrintable().height(), 0);
     window.portraitButton()->click();
     EXPECT_EQ(window.previewPage().size(), QSize(40, 50));
-    window.paysageButton()->click();
+    window.landscapeButton()->click();
     EXPECT_EQ(window.previewPage().size(), QSize(60, 40));
 }
 
@@ -163,12 +163,12 @@ TEST_F(PageSetupWindowTest, LeavingStoresMarginsAndOkStoresTheOrientation) {
     CurveWindow curve(state, messages);
     PageSetupWindow window(state, messages, &curve);
     window.show();
-    window.Egauche()->setText("10");
-    window.Edroite()->setText("20");
-    window.Ehaute()->setText("30");
-    window.Ebasse()->setText("40");
+    window.leftMarginField()->setText("10");
+    window.rightMarginField()->setText("20");
+    window.topMarginField()->setText("30");
+    window.bottomMarginField()->setText("40");
     window.portraitButton()->click();
-    window.boutonAnnulerClick(); // Cancel: margins stored, orientation not
+    window.cancel(); // Cancel: margins stored, orientation not
     {
         const auto store = state.openSettings();
         const PageSettings s = LoadPageSetup(*store);
@@ -178,12 +178,12 @@ TEST_F(PageSetupWindowTest, LeavingStoresMarginsAndOkStoresTheOrientation) {
     EXPECT_TRUE(messages.shown.isEmpty());
 
     window.show();
-    window.paysageButton()->click();
-    window.boutonOKClick(); // already landscape: no message
+    window.landscapeButton()->click();
+    window.confirm(); // already landscape: no message
     EXPECT_TRUE(messages.shown.isEmpty());
     window.show();
     window.portraitButton()->click();
-    window.boutonOKClick();
+    window.confirm();
     EXPECT_EQ(messages.shown, QStringList({"La prochaine impression sera au format portrait"}));
     EXPECT_EQ(LoadPrintSettings(*state.openSettings()).portrait, 1);
 }
@@ -191,9 +191,9 @@ TEST_F(PageSetupWindowTest, LeavingStoresMarginsAndOkStoresTheOrientation) {
 TEST_F(PageSetupWindowTest, EmptyMarginFieldStoresNothing) {
     PageSetupWindow window(state, messages, nullptr);
     window.show();
-    window.Egauche()->setText("25");
-    window.Ebasse()->clear();
-    EXPECT_FALSE(window.FormDeactivate());
+    window.leftMarginField()->setText("25");
+    window.bottomMarginField()->clear();
+    EXPECT_FALSE(window.storeValues());
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_FALSE(state.openSettings()->contains("impression/marge_g"));
 }
