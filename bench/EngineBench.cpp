@@ -29,7 +29,7 @@ PortRecord BenchPort(bool secondary) {
 
 void DayEventsOf(benchmark::State& state, bool secondary) {
     const PortRecord port = BenchPort(secondary);
-    TideContext ctx(0, 1);
+    TideContext ctx(TimeReference(0), 1);
     double day = JulianDay(2026, 1, 1);
     for (auto _ : state) {
         benchmark::DoNotOptimize(DayTideEvents(ctx, port, day));
@@ -45,7 +45,7 @@ BENCHMARK(BM_DayTideEventsSecondary);
 void BM_YearOfDaysSecondary(benchmark::State& state) {
     const PortRecord port = BenchPort(true);
     for (auto _ : state) {
-        TideContext ctx(0, 1); // a fresh context: nothing computed beforehand
+        TideContext ctx(TimeReference(0), 1); // a fresh context: nothing computed beforehand
         const double first = JulianDay(2026, 1, 1);
         for (int d = 0; d < 365; ++d) {
             benchmark::DoNotOptimize(DayTideEvents(ctx, port, first + d));
@@ -59,7 +59,7 @@ BENCHMARK(BM_YearOfDaysSecondary)->Unit(benchmark::kMillisecond);
 void BM_MonthCurveSecondary(benchmark::State& state) {
     const PortRecord port = BenchPort(true);
     for (auto _ : state) {
-        TideContext ctx(0, 1);
+        TideContext ctx(TimeReference(0), 1);
         SecondaryDayCache cache;
         benchmark::DoNotOptimize(SpanCurve(ctx, cache, port, JulianDay(2026, 1, 1), 31, 1));
     }
@@ -69,7 +69,7 @@ BENCHMARK(BM_MonthCurveSecondary)->Unit(benchmark::kMillisecond);
 void BM_DayCurveSecondary(benchmark::State& state) {
     const PortRecord port = BenchPort(true);
     for (auto _ : state) {
-        TideContext ctx(0, 1);
+        TideContext ctx(TimeReference(0), 1);
         SecondaryDayCache cache;
         const double day = JulianDay(2026, 1, 1);
         cache.prepare(ctx, port, day);

@@ -121,7 +121,7 @@ Options ParseArguments(const QStringList& args) {
         } else if (a == QLatin1String("--ref")) {
             bool ok = false;
             o.ref = value(i, a).toInt(&ok);
-            if (!ok || !(o.ref == 0 || o.ref == 1 || o.ref == 2 || (o.ref >= 88 && o.ref <= 112)))
+            if (!ok || !TimeReference(o.ref).isValid())
                 throw UsageError{"--ref takes 0, 1, 2 or 100+n with n from -12 to 12"};
         } else if (a == QLatin1String("--unit")) {
             const QString u = value(i, a);
@@ -260,7 +260,7 @@ int Ports(PortTable& table, const Options& o) {
 
 int Day(PortTable& table, const Options& o) {
     const PortRecord port = LoadPort(table, o);
-    const TideContext ctx(o.ref, port.timeZone);
+    const TideContext ctx(TimeReference(o.ref), port.timeZone);
     const double day = SelectedDayOf(o);
     const DayEvents events = DayTideEvents(ctx, port, day);
     const CoefficientPair coefficients = DayCoefficients(ctx, day);
@@ -293,7 +293,7 @@ int Day(PortTable& table, const Options& o) {
 
 int Curve(PortTable& table, const Options& o) {
     const PortRecord port = LoadPort(table, o);
-    const TideContext ctx(o.ref, port.timeZone);
+    const TideContext ctx(TimeReference(o.ref), port.timeZone);
     SecondaryDayCache cache;
     const double day = SelectedDayOf(o);
     const long double factor = UnitFactor(o.unit);

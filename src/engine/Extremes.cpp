@@ -105,12 +105,6 @@ PortRecord CoefficientReferencePort() {
 }
 
 CoefficientPair DayCoefficients(const TideContext& ctx, double t) {
-    const double dayStart = DayStart(t);
-    const long double shift = ctx.timeReference() != 0 ? ctx.shiftDays() : 0.0L;
-    auto& memo = ctx.coefficientMemo();
-    for (const auto& entry : memo.entries)
-        if (entry.used && entry.dayStart == dayStart && entry.shift == shift) return entry.value;
-
     static const PortRecord reference = CoefficientReferencePort();
     CoefficientPair pair;
     bool haveMorning = false;
@@ -125,9 +119,17 @@ CoefficientPair DayCoefficients(const TideContext& ctx, double t) {
             pair.evening = c;
         }
     });
+    return pair;
+}
 
-    auto& slot = memo.entries[memo.next];
-    memo.next = (memo.next + 1) % memo.entries.size();
+CoefficientPair CoefficientMemo::coefficients(const TideContext& ctx, double t) {
+    const double dayStart = DayStart(t);
+    const long double shift = !ctx.timeReference().isPortLocal() ? ctx.shiftDays() : 0.0L;
+    for (const auto& entry : entries_)
+        if (entry.used && entry.dayStart == dayStart && entry.shift == shift) return entry.value;
+    const CoefficientPair pair = DayCoefficients(ctx, t);
+    auto& slot = entries_[next_];
+    next_ = (next_ + 1) % entries_.size();
     slot = {dayStart, shift, pair, true};
     return pair;
 }

@@ -36,6 +36,25 @@ DayEvents DayTideEvents(const TideContext& ctx, const PortRecord& port, double t
 // Morning and evening coefficients of the day that contains t (the same for every port).
 CoefficientPair DayCoefficients(const TideContext& ctx, double t);
 
+// The last days' coefficients. They depend only on the day and on where its midnight falls
+// (time reference and zone, TideContext::shiftDays), never on the port; the memo is keyed on
+// both, so one memo may serve any context.
+class CoefficientMemo {
+public:
+    // DayCoefficients(ctx, t), computed once per day and midnight shift.
+    CoefficientPair coefficients(const TideContext& ctx, double t);
+
+private:
+    struct Entry {
+        double dayStart = 0;
+        long double shift = 0;
+        CoefficientPair value;
+        bool used = false;
+    };
+    std::array<Entry, 8> entries_{};
+    unsigned next_ = 0;
+};
+
 // The fixed reference port from which coefficients are computed.
 PortRecord CoefficientReferencePort();
 

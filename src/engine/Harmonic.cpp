@@ -72,7 +72,7 @@ inline long double ReduceDegrees(long double x) {
 
 InstantArguments ArgumentsAt(const TideContext& ctx, double t) {
     long double d = static_cast<long double>(t) - static_cast<long double>(kArgumentEpoch);
-    if (ctx.timeReference() != 0) d += ctx.shiftDays();
+    if (!ctx.timeReference().isPortLocal()) d += ctx.shiftDays();
     // Mean longitudes, reduced to one turn before they are combined.
     const long double s = ReduceDegrees(78.16L + kMoonRate * d);
     const long double h = ReduceDegrees(279.82L + kSunRate * d);
@@ -98,7 +98,7 @@ double ConstituentArgument(const TideContext& ctx, int k, double t) {
     if (k < 1 || k > kConstituentCount) return 1000;
     // The argument as its formula gives it, from the unreduced mean longitudes.
     long double d = static_cast<long double>(t) - static_cast<long double>(kArgumentEpoch);
-    if (ctx.timeReference() != 0) d += ctx.shiftDays();
+    if (!ctx.timeReference().isPortLocal()) d += ctx.shiftDays();
     const long double hours = 24 * (d - std::trunc(d));
     const auto& m = kMultipliers[k];
     return static_cast<double>(15 * m.t * hours + m.s * (78.16L + kMoonRate * d) +

@@ -3,14 +3,12 @@
 #pragma once
 
 #include "Extremes.h"
+#include "Language.h"
 
 #include <string>
 #include <vector>
 
 namespace ondrel {
-
-enum class Language { French, English };
-enum class HeightUnit { Metres, Feet };
 
 // Height-unit factor: 1 for metres, 1/0.3048 for feet.
 long double UnitFactor(HeightUnit unit);

@@ -23,9 +23,15 @@ double InterpolateLinear(double x, double yA, double yB, double xA, double xB) {
 }
 
 DayCorrectionSet DayCorrections(const TideContext& ctx, const PortRecord& port, double t) {
+    CoefficientMemo memo;
+    return DayCorrections(memo, ctx, port, t);
+}
+
+DayCorrectionSet DayCorrections(CoefficientMemo& memo, const TideContext& ctx,
+                                const PortRecord& port, double t) {
     // Both calls give the same pair; the mean is that of the day's morning and evening values.
-    const CoefficientPair first = DayCoefficients(ctx, t);
-    const CoefficientPair second = DayCoefficients(ctx, t);
+    const CoefficientPair first = memo.coefficients(ctx, t);
+    const CoefficientPair second = memo.coefficients(ctx, t);
     const double mean = static_cast<double>((first.morning + static_cast<long double>(second.evening)) / 2);
     const auto& c = port.corrections;
     DayCorrectionSet set;
@@ -37,9 +43,9 @@ DayCorrectionSet DayCorrections(const TideContext& ctx, const PortRecord& port, 
 }
 
 void SecondaryDayCache::prepare(const TideContext& ctx, const PortRecord& port, double t) {
-    dayCorr_ = DayCorrections(ctx, port, t);
-    previousCorr_ = DayCorrections(ctx, port, t - 1);
-    nextCorr_ = DayCorrections(ctx, port, t + 1);
+    dayCorr_ = DayCorrections(coefficientMemo_, ctx, port, t);
+    previousCorr_ = DayCorrections(coefficientMemo_, ctx, port, t - 1);
+    nextCorr_ = DayCorrections(coefficientMemo_, ctx, port, t + 1);
     day_ = DayTideEvents(ctx, port, t);
     previous_ = DayTideEvents(ctx, port, t - 1);
     next_ = DayTideEvents(ctx, port, t + 1);

@@ -20,6 +20,9 @@ bool IsSecondaryPort(const PortRecord& port);
 // Value at x of the line through (xA, yA) and (xB, yB); 0 when xA == xB.
 double InterpolateLinear(double x, double yA, double yB, double xA, double xB);
 DayCorrectionSet DayCorrections(const TideContext& ctx, const PortRecord& port, double t);
+// The same, taking the day's coefficients from a memo.
+DayCorrectionSet DayCorrections(CoefficientMemo& memo, const TideContext& ctx,
+                                const PortRecord& port, double t);
 
 // The events and corrections of three consecutive days of one port, from which the height of a
 // secondary port at any instant is derived. One instance is owned by the application.
@@ -54,6 +57,7 @@ private:
     static constexpr DayEvents kZeroDay{{{0, 0}, {0, 0}, {0, 0}, {0, 0}}};
     DayEvents day_ = kZeroDay, previous_ = kZeroDay, next_ = kZeroDay;
     DayCorrectionSet dayCorr_{}, previousCorr_{}, nextCorr_{};
+    CoefficientMemo coefficientMemo_;
 };
 
 // Height of any port at t: the secondary-port height when the port is secondary.

@@ -1,9 +1,8 @@
 // The settings that place an instant: the time reference chosen by the user and the time zone of
-// the application's current port. The caller owns it; the engine only reads it (apart from the
-// coefficient memo, which never changes a result).
+// the application's current port. A small value, made from those two wherever they are owned.
 #pragma once
 
-#include <array>
+#include "TimeReference.h"
 
 namespace ondrel {
 
@@ -16,36 +15,19 @@ struct CoefficientPair {
 class TideContext {
 public:
     TideContext() = default;
-    TideContext(int timeReference, double currentTimeZone)
+    TideContext(TimeReference timeReference, double currentTimeZone)
         : timeReference_(timeReference), currentTimeZone_(currentTimeZone) {}
 
-    // heure_service: 0 local time of the port, 1 UT+1, 2 UT+2, 100+n UT+n.
-    int timeReference() const { return timeReference_; }
-    void setTimeReference(int ref) { timeReference_ = ref; }
+    TimeReference timeReference() const { return timeReference_; }
     // TimeZone of the application's current port (not of whatever record a call receives).
     double currentTimeZone() const { return currentTimeZone_; }
-    void setCurrentTimeZone(double tz) { currentTimeZone_ = tz; }
 
     // Days to add to an instant so that it is read as the port's own standard time.
     long double shiftDays() const;
 
-    // Memo of the last days' coefficients: they depend only on the day and on shiftDays().
-    struct CoefficientMemo {
-        struct Entry {
-            double dayStart = 0;
-            long double shift = 0;
-            CoefficientPair value;
-            bool used = false;
-        };
-        std::array<Entry, 8> entries{};
-        unsigned next = 0;
-    };
-    CoefficientMemo& coefficientMemo() const { return memo_; }
-
 private:
-    int timeReference_ = 0;
+    TimeReference timeReference_;
     double currentTimeZone_ = 0;
-    mutable CoefficientMemo memo_;
 };
 
 } // namespace ondrel

@@ -23,8 +23,13 @@ struct AppState {
     PortRecord port;          // the current port
     bool portChosen = false;  // the main window shows a port
     double selectedDay = 0;   // SelectedDay: a Julian date at 0 h
-    TideContext context;
+    // The secondary-port day cache of the curves and the day report.
     SecondaryDayCache secondaryCache;
+    // The main window's coefficients.
+    CoefficientMemo coefficientMemo;
+
+    // The time reference of the settings and the current port's zone, placed together.
+    TideContext context() const { return TideContext(settings.timeReference, port.timeZone); }
     DateNames dateNames = DateNames::French();
 
     // Where ports.dbf is looked for first.

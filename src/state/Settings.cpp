@@ -32,10 +32,6 @@ QString Settings::unitText() const {
     return QString::fromStdString(UnitText(heightUnit(), language()));
 }
 
-bool IsValidTimeReference(int code) {
-    return code == 0 || code == 1 || code == 2 || (code >= 88 && code <= 112);
-}
-
 Settings LoadSettings(const QSettings& store) {
     Settings s;
     if (store.allKeys().isEmpty()) return s; // no main key yet: every default
@@ -54,8 +50,8 @@ Settings LoadSettings(const QSettings& store) {
     s.lastPortName = store.value(QStringLiteral("dernier_port")).toString().left(kLastPortNameLength);
 
     if (const auto code = ReadStoredInteger(store, QStringLiteral("heure_service"));
-        code && IsValidTimeReference(static_cast<int>(*code)))
-        s.heureService = static_cast<int>(*code);
+        code && TimeReference(static_cast<int>(*code)).isValid())
+        s.timeReference = TimeReference(static_cast<int>(*code));
 
     // Only 3 means feet; 0, a missing value or anything unknown gives metres.
     if (const auto unit = ReadStoredInteger(store, QStringLiteral("coef unite")); unit && *unit == 3)
@@ -91,7 +87,7 @@ bool SaveSettings(QSettings& store, const Settings& s) {
     store.setValue(QStringLiteral("couleur_fond"), static_cast<qint64>(s.couleurFond));
     store.setValue(QStringLiteral("couleur_trace"), static_cast<qint64>(s.couleurTrace));
     store.setValue(QStringLiteral("dernier_port"), s.lastPortName);
-    store.setValue(QStringLiteral("heure_service"), s.heureService);
+    store.setValue(QStringLiteral("heure_service"), s.timeReference.code());
     store.setValue(QStringLiteral("coef unite"), s.coefUnite);
     store.setValue(QStringLiteral("TailleImpression"), s.tailleImpression);
     if (s.bounds) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Report.h"
+#include "TimeReference.h"
 
 #include <QString>
 
@@ -37,7 +38,7 @@ struct Settings {
     quint32 couleurFond = kDefaultBackgroundColour;
     quint32 couleurTrace = kDefaultLineColour;
     QString lastPortName;           // stored as "dernier_port", at most 50 characters
-    int heureService = 0;           // 0 local, 1 UT+1, 2 UT+2, 100+n UT+n
+    TimeReference timeReference;    // stored as "heure_service"
     int coefUnite = 1;              // 1 metres, 3 feet
     double heureDebut = 0.0;        // curve hours, fractions of a day
     double heureFin = 1.0;
@@ -72,8 +73,5 @@ void InitialisationValeurs(QSettings& store, Settings& settings, const QString& 
 
 // The user's decimal separator from the system locale.
 QString SystemDecimalSeparator();
-
-// Time references the program knows: 0, 1, 2 and 88 to 112 (UT-12 to UT+12).
-bool IsValidTimeReference(int code);
 
 } // namespace ondrel

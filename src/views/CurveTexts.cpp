@@ -30,8 +30,8 @@ QString FootEventsLine(const DayEvents& events, Language language, long double u
     return line;
 }
 
-QString TimeReferenceSuffix(int heureService, double timeZone, const QString& decimalSeparator) {
-    switch (heureService) {
+QString TimeReferenceSuffix(TimeReference timeReference, double timeZone, const QString& decimalSeparator) {
+    switch (timeReference.code()) {
     case 0: {
         QString zone = QString::number(timeZone, 'g', 15);
         if (!decimalSeparator.isEmpty()) zone.replace(QLatin1Char('.'), decimalSeparator);
@@ -39,23 +39,23 @@ QString TimeReferenceSuffix(int heureService, double timeZone, const QString& de
     }
     case 1: return QStringLiteral(" - UT +1");
     case 2: return QStringLiteral(" - UT +2");
-    default: return QStringLiteral(" - UT + ") + QString::number(heureService - 100);
+    default: return QStringLiteral(" - UT + ") + QString::number(timeReference.hoursAheadOfUt());
     }
 }
 
-QString FootCoefficientsLine(const CoefficientPair& coefficients, int heureService,
+QString FootCoefficientsLine(const CoefficientPair& coefficients, TimeReference timeReference,
                              double timeZone, const QString& decimalSeparator) {
     return QStringLiteral("Coefs : ") + QString::number(coefficients.morning) + QLatin1Char('/') +
            QString::number(coefficients.evening) +
-           TimeReferenceSuffix(heureService, timeZone, decimalSeparator);
+           TimeReferenceSuffix(timeReference, timeZone, decimalSeparator);
 }
 
 QStringList CurveFootLines(const TideContext& ctx, const PortRecord& port, double selectedDay,
-                           Language language, long double unitFactor, int heureService,
+                           Language language, long double unitFactor, TimeReference timeReference,
                            const QString& decimalSeparator, bool elements) {
     if (!elements) return {};
     return {FootEventsLine(DayTideEvents(ctx, port, selectedDay), language, unitFactor),
-            FootCoefficientsLine(DayCoefficients(ctx, selectedDay), heureService, port.timeZone,
+            FootCoefficientsLine(DayCoefficients(ctx, selectedDay), timeReference, port.timeZone,
                                  decimalSeparator)};
 }
 

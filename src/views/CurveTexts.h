@@ -27,15 +27,15 @@ QString FootEventsLine(const DayEvents& events, Language language, long double u
 
 // " - UT + : 1", " - UT +1", " - UT +2" or " - UT + 5" after the coefficients. The local-time
 // form writes the port's time zone as a plain real with the given decimal separator.
-QString TimeReferenceSuffix(int heureService, double timeZone, const QString& decimalSeparator);
+QString TimeReferenceSuffix(TimeReference timeReference, double timeZone, const QString& decimalSeparator);
 
 // "Coefs : 88/89 - UT +1".
-QString FootCoefficientsLine(const CoefficientPair& coefficients, int heureService,
+QString FootCoefficientsLine(const CoefficientPair& coefficients, TimeReference timeReference,
                              double timeZone, const QString& decimalSeparator);
 
 // Both foot lines of a day, or none without the elements.
 QStringList CurveFootLines(const TideContext& ctx, const PortRecord& port, double selectedDay,
-                           Language language, long double unitFactor, int heureService,
+                           Language language, long double unitFactor, TimeReference timeReference,
                            const QString& decimalSeparator, bool elements);
 
 // Bottom-axis label of a date-time value (days since 30 December 1899): "hh:mm" for the day

@@ -96,13 +96,4 @@ MainWindowTexts MainTexts(bool english) {
     return t;
 }
 
-QString FuseauLabel(int heureService, bool english) {
-    switch (heureService) {
-    case 0: return english ? QStringLiteral("local time") : QStringLiteral("Heure locale");
-    case 1: return english ? QStringLiteral("winter time (UT +1)") : QStringLiteral("Heure d'hiver (UT +1)");
-    case 2: return english ? QStringLiteral("summer time (UT +2)") : QStringLiteral("Heure d'été (UT +2)");
-    default: return QStringLiteral("UT + ") + QString::number(heureService - 100);
-    }
-}
-
 } // namespace ondrel

@@ -27,9 +27,6 @@ struct MainWindowTexts {
 };
 MainWindowTexts MainTexts(bool english);
 
-// The main window's time reference label: "Heure locale", "winter time (UT +1)", "UT + 5"...
-QString FuseauLabel(int heureService, bool english);
-
 // The main window's language-independent texts.
 inline const QString kOptionsCaption = QStringLiteral("&Options ...");
 inline const QString kSelDateCaption = QStringLiteral("Date");

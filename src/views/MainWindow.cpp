@@ -243,7 +243,7 @@ void MainWindow::buildControls() {
     for (std::size_t i = 0; i < infoLines_.size(); ++i)
         infoLines_[i]->setText(fr.memoInformations[static_cast<qsizetype>(i)]);
     ephemeridesButton_->setText(fr.ephemerides);
-    timeReferenceLabel_->setText(FuseauLabel(0, false));
+    timeReferenceLabel_->setText(QString::fromStdString(TimeReference().label(Language::French)));
     morningCoefficient_->setText(QStringLiteral("matin : "));
     eveningCoefficient_->setText(QStringLiteral("soir : "));
 
@@ -353,7 +353,6 @@ void MainWindow::setUp() {
     auto store = state_.openSettings();
     state_.settings = LoadSettings(*store);
     state_.settings.decimalSeparator = SystemDecimalSeparator();
-    state_.context.setTimeReference(state_.settings.heureService);
     {
         const QSignalBlocker blocker(hideOnQuitAction_);
         hideOnQuitAction_->setChecked(state_.settings.icone);
@@ -467,7 +466,7 @@ void MainWindow::retranslate() {
     warningText_->moveCursor(QTextCursor::Start);
     acceptButton_->setText(t.accept);
     refuseButton_->setText(t.refuse);
-    timeReferenceLabel_->setText(FuseauLabel(s.heureService, english));
+    timeReferenceLabel_->setText(QString::fromStdString(s.timeReference.label(s.language())));
 }
 
 void MainWindow::updateQuitCaption() {
@@ -530,13 +529,13 @@ void MainWindow::showChosenPort(const ChosenPort& port) {
 }
 
 void MainWindow::showDayReport(const PortRecord& port, double curveEnd, double curveStart) {
-    state_.secondaryCache.prepare(state_.context, port, curveStart);
+    state_.secondaryCache.prepare(state_.context(), port, curveStart);
     writeDayReport(port);
     emit dayCurveRequested(curveStart, curveEnd);
 }
 
 void MainWindow::writeDayReport(const PortRecord& port) {
-    const DayEvents events = DayTideEvents(state_.context, port, state_.selectedDay);
+    const DayEvents events = DayTideEvents(state_.context(), port, state_.selectedDay);
     const auto lines = DayReportLines(events, state_.settings.heightUnit(), state_.settings.language());
     QStringList text;
     for (const std::string& line : lines) text << QString::fromStdString(line);
@@ -544,7 +543,7 @@ void MainWindow::writeDayReport(const PortRecord& port) {
 }
 
 void MainWindow::showDayCoefficients(double day) {
-    const CoefficientPair c = DayCoefficients(state_.context, day);
+    const CoefficientPair c = state_.coefficientMemo.coefficients(state_.context(), day);
     const Language language = state_.settings.language();
     morningCoefficient_->setText(QString::fromStdString(MorningCoefficientLabel(c.morning, language)));
     eveningCoefficient_->setText(QString::fromStdString(EveningCoefficientLabel(c.evening, language)));

@@ -146,7 +146,7 @@ OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* p
 void OptionsWindow::setUp() {
     const Settings& s = state_.settings;
     unitButtons_[s.coefUnite == 1 ? 0 : 1]->setChecked(true);
-    const int code = s.heureService;
+    const int code = s.timeReference.code();
     const int item = (code == 0 || code == 1 || code == 2) ? code : 3;
     timeReferenceButtons_[item]->setChecked(true);
     if (item == 3) utOffset_->setValue(code - 100);
@@ -229,7 +229,7 @@ void OptionsWindow::confirm() {
     const bool english = s.english();
 
     const int code = chosenTimeReference();
-    if (code != s.heureService) {
+    if (code != s.timeReference.code()) {
         QString confirmation;
         QString label;
         const QString n = QString::number(code - 100);
@@ -257,8 +257,7 @@ void OptionsWindow::confirm() {
         }
         inform(confirmation);
         emit timeReferenceLabelChanged(label);
-        s.heureService = code;
-        state_.context.setTimeReference(code);
+        s.timeReference = TimeReference(code);
     }
 
     const double start = HmsToReal(startHourField_->text());

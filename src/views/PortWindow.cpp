@@ -231,7 +231,6 @@ bool PortWindow::confirm() {
     if (!model_->moveTo(currentRow())) return false;
 
     Chargement(table_, state_.port, [this](const QString& text) { messages_.information(this, text); });
-    state_.context.setCurrentTimeZone(state_.port.timeZone);
 
     ChosenPort chosen;
     chosen.name = table_.text(kNameColumn);

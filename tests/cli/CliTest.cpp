@@ -119,7 +119,7 @@ TEST_F(Cli, DayPrintsTheReportLinesAndLabels) {
     for (const char* name : {"BREST", "BREST SECONDAIRE", "HALIFAX"}) {
         const PortRecord port = Load(QString::fromUtf8(name));
         for (const Case& c : cases) {
-            const TideContext ctx(c.ref, port.timeZone);
+            const TideContext ctx(TimeReference(c.ref), port.timeZone);
             QStringList expected;
             for (const std::string& line : DayReportLines(DayTideEvents(ctx, port, day), c.unit, c.language))
                 expected << QString::fromStdString(line);
@@ -135,7 +135,7 @@ TEST_F(Cli, DayPrintsTheReportLinesAndLabels) {
 
 TEST_F(Cli, DayJsonCarriesTheExactValues) {
     const PortRecord port = Load(QStringLiteral("BREST SECONDAIRE"));
-    const TideContext ctx(100, port.timeZone);
+    const TideContext ctx(TimeReference(100), port.timeZone);
     const double day = JulianDay(2026, 3, 21);
     const DayEvents events = DayTideEvents(ctx, port, day);
     const Result r = Run({"day", "brest s", "--date", "2026-03-21", "--ref", "100", "--json"});
@@ -165,7 +165,7 @@ TEST_F(Cli, CurveGivesTheEnginesSamples) {
     const double day = JulianDay(2026, 12, 7);
     for (const char* name : {"BREST", "BREST SECONDAIRE"}) {
         const PortRecord port = Load(QString::fromUtf8(name));
-        const TideContext ctx(0, port.timeZone);
+        const TideContext ctx(TimeReference(0), port.timeZone);
         struct Case {
             QStringList args;
             std::vector<CurvePoint> expected;

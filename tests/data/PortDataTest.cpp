@@ -271,7 +271,7 @@ TEST_F(PortData, WellKnownPortsArePresentWithPlausibleConstants) {
         EXPECT_DOUBLE_EQ(r->port.timeZone, k.tz);
         EXPECT_GE(r->port.amplitude[kM2], k.m2MinMm);
         EXPECT_LE(r->port.amplitude[kM2], k.m2MaxMm);
-        const TideContext ctx(0, r->port.timeZone);
+        const TideContext ctx(TimeReference(0), r->port.timeZone);
         const DayEvents day = DayTideEvents(ctx, r->port, kDay + 0.5);
         int count = 0;
         double high = -1e9, low = 1e9;
@@ -313,7 +313,7 @@ TEST_F(PortData, HighAndLowWatersAgreeWithAnIndependentPrediction) {
         ASSERT_NE(r, nullptr);
         const double tz = r->port.timeZone;
         EXPECT_DOUBLE_EQ(tz, p.value(QStringLiteral("timeZone")).toDouble());
-        const TideContext ctx(0, tz);
+        const TideContext ctx(TimeReference(0), tz);
         // Our events in UT, as milliseconds since 1970.
         struct Event {
             double ms;

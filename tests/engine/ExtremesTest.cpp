@@ -165,22 +165,24 @@ TEST(DayCoefficients, DoNotDependOnThePortButOnWhereMidnightFalls) {
     // moves a high water across it and changes the pair.
     int differing = 0;
     for (int d = 0; d < 30; ++d) {
-        const CoefficientPair west = DayCoefficients(TideContext(100, -11), day + d);
-        const CoefficientPair east = DayCoefficients(TideContext(100, 11), day + d);
+        const CoefficientPair west = DayCoefficients(TideContext(TimeReference(100), -11), day + d);
+        const CoefficientPair east = DayCoefficients(TideContext(TimeReference(100), 11), day + d);
         if (!(west == east)) ++differing;
     }
     EXPECT_GT(differing, 0);
     // Local time ignores the zone entirely.
-    EXPECT_EQ(DayCoefficients(TideContext(0, -11), day), DayCoefficients(TideContext(0, 11), day));
+    EXPECT_EQ(DayCoefficients(TideContext(TimeReference(0), -11), day), DayCoefficients(TideContext(TimeReference(0), 11), day));
 }
 
 TEST(DayCoefficients, MemoGivesTheSameValuesAsAFreshComputation) {
-    TideContext shared(100, 2);
+    CoefficientMemo memo;
+    TideContext context(TimeReference(100), 2);
     for (int d = 0; d < 40; ++d) {
-        if (d == 20) shared.setCurrentTimeZone(-11); // the memo must notice the new midnight
+        // The memo must notice the new midnight of another zone or time reference.
+        if (d == 20) context = TideContext(TimeReference(100), -11);
+        if (d == 30) context = TideContext(TimeReference(1), -11);
         const double day = JulianDay(2026, 6, 1) + (d * 7) % 23;
-        const TideContext fresh(shared.timeReference(), shared.currentTimeZone());
-        EXPECT_EQ(DayCoefficients(shared, day), DayCoefficients(fresh, day)) << d;
+        EXPECT_EQ(memo.coefficients(context, day), DayCoefficients(context, day)) << d;
     }
 }
 

@@ -79,7 +79,7 @@ TEST(StandardHeight, TimeReferenceShiftsTheInstant) {
     PortRecord p = Semidiurnal();
     p.timeZone = 1;
     const double t = 2461381.5 + 0.37;
-    const double local = StandardHeightAt(TideContext(0, 1), p, t);
+    const double local = StandardHeightAt(TideContext(TimeReference(0), 1), p, t);
     struct Case {
         int ref;
         double currentZone;
@@ -94,20 +94,20 @@ TEST(StandardHeight, TimeReferenceShiftsTheInstant) {
         {95, -3.5, 1.5},
     };
     for (const Case& c : cases) {
-        const double h = StandardHeightAt(TideContext(c.ref, c.currentZone), p, t);
-        const double expected = StandardHeightAt(TideContext(0, 0), p, t + c.hoursLater / 24);
+        const double h = StandardHeightAt(TideContext(TimeReference(c.ref), c.currentZone), p, t);
+        const double expected = StandardHeightAt(TideContext(TimeReference(0), 0), p, t + c.hoursLater / 24);
         // t + hours / 24 is rounded to a double (about 40 us here), hence the tolerance.
         EXPECT_NEAR(h, expected, 1e-7) << "ref " << c.ref;
     }
-    EXPECT_NEAR(local, StandardHeightAt(TideContext(0, 0), p, t), 0);
+    EXPECT_NEAR(local, StandardHeightAt(TideContext(TimeReference(0), 0), p, t), 0);
 }
 
 TEST(StandardHeight, UsesTheCurrentPortZoneNotTheRecordZone) {
     PortRecord p = Semidiurnal();
     p.timeZone = 9; // ignored: the context carries the current port's zone
     const double t = 2461381.8;
-    EXPECT_DOUBLE_EQ(StandardHeightAt(TideContext(100, 0), p, t),
-                     StandardHeightAt(TideContext(0, 0), p, t));
+    EXPECT_DOUBLE_EQ(StandardHeightAt(TideContext(TimeReference(100), 0), p, t),
+                     StandardHeightAt(TideContext(TimeReference(0), 0), p, t));
 }
 
 TEST(HeightRate, HasTheSignOfTheSlope) {

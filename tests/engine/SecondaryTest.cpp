@@ -130,7 +130,7 @@ TEST(SecondaryHeight, ZeroCorrectionsGiveTheStandardPort) {
 }
 
 TEST(SecondaryHeight, CurvePassesThroughTheCorrectedEvents) {
-    const TideContext ctx(100, 0);
+    const TideContext ctx(TimeReference(100), 0);
     // Height corrections as factors at both waters, then as amounts at both waters.
     const std::array<double, 8> kinds[] = {{0.4, 0.2, -0.6, -0.3, 91.1, 91.05, 90.9, 90.95},
                                            {0.4, 0.2, -0.6, -0.3, 0.5, 0.3, 0.2, 0.1}};

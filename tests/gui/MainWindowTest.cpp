@@ -71,7 +71,7 @@ protected:
 
     // The report lines the engine gives for the current port and day.
     QString ExpectedReport(const MainWindow&) const {
-        const auto events = DayTideEvents(state.context, state.port, state.selectedDay);
+        const auto events = DayTideEvents(state.context(), state.port, state.selectedDay);
         QStringList lines;
         for (const auto& l : DayReportLines(events, state.settings.heightUnit(), state.settings.language()))
             lines << QString::fromStdString(l);
@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, SecondStartReloadsTheNearestPortWithItsReport) {
     const QString report = Child<QPlainTextEdit>(&w, "HeuresOndrel")->toPlainText();
     EXPECT_TRUE(report.startsWith(QStringLiteral("Pleine mer à")) || report.startsWith(QStringLiteral("Basse mer à")));
     EXPECT_EQ(report, ExpectedReport(w));
-    EXPECT_EQ(state.context.currentTimeZone(), 1.0);
+    EXPECT_EQ(state.context().currentTimeZone(), 1.0);
     ASSERT_EQ(curve.count(), 1);
     EXPECT_DOUBLE_EQ(curve.at(0).at(0).toDouble(), state.selectedDay + 0.0);
     EXPECT_DOUBLE_EQ(curve.at(0).at(1).toDouble(), state.selectedDay + 1.0);
@@ -191,7 +191,7 @@ TEST_F(MainWindowTest, SecondStartReloadsTheNearestPortWithItsReport) {
     ASSERT_EQ(series->count(), 289);
     EXPECT_DOUBLE_EQ(series->at(0).x(), state.selectedDay - kDateTimeOrigin);
     EXPECT_DOUBLE_EQ(series->at(0).y(),
-                     HeightAt(state.context, state.secondaryCache, state.port, state.selectedDay));
+                     HeightAt(state.context(), state.secondaryCache, state.port, state.selectedDay));
     w.close();
 }
 
@@ -264,7 +264,7 @@ TEST_F(MainWindowTest, CoefficientsFollowTheTimeZoneOfTheChosenPort) {
     w.acceptWarning();
     const auto label = [&] { return Child<QLabel>(&w, "coeffmatin")->text() + Child<QLabel>(&w, "CoeffSoir")->text(); };
     const auto expected = [&](double timeZone) {
-        const TideContext context(103, timeZone);
+        const TideContext context(TimeReference(103), timeZone);
         const CoefficientPair c = DayCoefficients(context, state.selectedDay);
         return QString::fromStdString(MorningCoefficientLabel(c.morning, Language::English) +
                                       EveningCoefficientLabel(c.evening, Language::English));
@@ -373,9 +373,9 @@ TEST_F(MainWindowTest, QuittingSavesExactlyOnce) {
         QSignalSpy quit(&w, &MainWindow::quitRequested);
         QTest::mouseClick(Child<QPushButton>(&w, "AvertissementNO"), Qt::LeftButton);
         EXPECT_EQ(quit.count(), 1);
-        state.settings.heureService = 103;
+        state.settings.timeReference = TimeReference(103);
         w.saveSettings();
-        state.settings.heureService = 104; // after the save: not written
+        state.settings.timeReference = TimeReference(104); // after the save: not written
         w.saveSettings();
     }
     EXPECT_EQ(store()->value("heure_service").toInt(), 103);

@@ -50,8 +50,8 @@ TEST_F(OptionsWindowTest, OkShowsItsMessagesInOrderAndOnlyForChanges) {
     EXPECT_EQ(boxes.texts(), (QStringList{"Attention ! All times will be in UT+ 5", "Careful ! All heights will be in feet"}));
     ASSERT_GE(label.count(), 1);
     EXPECT_EQ(label.last().at(0).toString(), QStringLiteral("time UT + 5"));
-    EXPECT_EQ(state.settings.heureService, 105);
-    EXPECT_EQ(state.context.timeReference(), 105);
+    EXPECT_EQ(state.settings.timeReference, TimeReference(105));
+    EXPECT_EQ(state.context().timeReference(), TimeReference(105));
     EXPECT_EQ(state.settings.coefUnite, 3);
     EXPECT_EQ(state.settings.tailleImpression, 11);
     EXPECT_EQ(confirmed.count(), 1);
@@ -70,7 +70,7 @@ TEST_F(OptionsWindowTest, OkShowsItsMessagesInOrderAndOnlyForChanges) {
 
 TEST_F(OptionsWindowTest, FrenchMessagesAndImmediateLabel) {
     state.settings.langue = kFrench;
-    state.settings.heureService = 2;
+    state.settings.timeReference = TimeReference(2);
     state.settings.coefUnite = 3;
     OptionsWindow w(state, boxes);
     QSignalSpy label(&w, &OptionsWindow::timeReferenceLabelChanged);
@@ -78,7 +78,7 @@ TEST_F(OptionsWindowTest, FrenchMessagesAndImmediateLabel) {
     click(item(w, "choixfuseau", 1));
     ASSERT_EQ(label.count(), 1); // at once, before OK
     EXPECT_EQ(label.at(0).at(0).toString(), QStringLiteral("heure d'hiver (UT+1)"));
-    EXPECT_EQ(state.settings.heureService, 2);
+    EXPECT_EQ(state.settings.timeReference, TimeReference(2));
     click(item(w, "choixunite", 0));
     w.confirm();
     EXPECT_EQ(boxes.texts(),

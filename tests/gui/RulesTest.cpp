@@ -102,11 +102,11 @@ TEST(DateNames, TheProgramOwnsItsNames) {
     }
 }
 
-TEST(FuseauLabel, EveryTimeReference) {
-    EXPECT_EQ(FuseauLabel(0, false), QStringLiteral("Heure locale"));
-    EXPECT_EQ(FuseauLabel(1, true), QStringLiteral("winter time (UT +1)"));
-    EXPECT_EQ(FuseauLabel(105, true), QStringLiteral("UT + 5"));
-    EXPECT_EQ(FuseauLabel(88, false), QStringLiteral("UT + -12"));
+TEST(TimeReferenceLabel, EveryTimeReference) {
+    EXPECT_EQ(TimeReference(0).label(Language::French), "Heure locale");
+    EXPECT_EQ(TimeReference(1).label(Language::English), "winter time (UT +1)");
+    EXPECT_EQ(TimeReference(105).label(Language::English), "UT + 5");
+    EXPECT_EQ(TimeReference(88).label(Language::French), "UT + -12");
 }
 
 } // namespace

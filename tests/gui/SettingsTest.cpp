@@ -27,7 +27,7 @@ TEST_F(SettingsFallbackTest, NoMainKeyGivesEveryDefault) {
     EXPECT_TRUE(s.langue.isEmpty());
     EXPECT_EQ(s.couleurFond, kDefaultBackgroundColour);
     EXPECT_EQ(s.couleurTrace, kDefaultLineColour);
-    EXPECT_EQ(s.heureService, 0);
+    EXPECT_EQ(s.timeReference, TimeReference(0));
     EXPECT_EQ(s.coefUnite, 1);
     EXPECT_EQ(s.heureDebut, 0.0);
     EXPECT_EQ(s.heureFin, 1.0);
@@ -108,7 +108,7 @@ TEST_F(SettingsFallbackTest, EachValueFallsBackAlone) {
     EXPECT_EQ(s.langue, kEnglish);
     EXPECT_EQ(s.coefUnite, 1);           // a stored 0 reads as metres
     EXPECT_EQ(s.tailleImpression, 8);    // unreadable
-    EXPECT_EQ(s.heureService, 105);      // kept although other values failed
+    EXPECT_EQ(s.timeReference, TimeReference(105));      // kept although other values failed
     EXPECT_FALSE(s.icone);               // only 1 sets it
     EXPECT_FALSE(s.countrySelected[5]);
     EXPECT_TRUE(s.countrySelected[6]);   // unreadable flag is set
@@ -124,7 +124,7 @@ TEST_F(SettingsFallbackTest, SavedValuesReadBackUnchanged) {
     s.couleurFond = 0x00102030;
     s.couleurTrace = 0x00405060;
     s.lastPortName = QStringLiteral("BREST");
-    s.heureService = 95;
+    s.timeReference = TimeReference(95);
     s.coefUnite = 3;
     s.heureDebut = 0.2569444444444444;
     s.heureFin = 0.9479166666666666;
@@ -141,7 +141,7 @@ TEST_F(SettingsFallbackTest, SavedValuesReadBackUnchanged) {
     EXPECT_EQ(back.couleurFond, s.couleurFond);
     EXPECT_EQ(back.couleurTrace, s.couleurTrace);
     EXPECT_EQ(back.lastPortName, s.lastPortName);
-    EXPECT_EQ(back.heureService, s.heureService);
+    EXPECT_EQ(back.timeReference, s.timeReference);
     EXPECT_EQ(back.coefUnite, s.coefUnite);
     EXPECT_EQ(back.heureDebut, s.heureDebut); // exact: stored as a double
     EXPECT_EQ(back.heureFin, s.heureFin);

@@ -40,7 +40,7 @@ TEST_F(CurveWindowTest, WholeDayHas289PointsEqualToTheEngineHeights) {
     EXPECT_NEAR((points.back().x() - points.front().x()) * 86400.0, 288 * 0.003472 * 86400.0, 0.01);
     EXPECT_EQ(DateTimeOfValue(points.back().x()).time(), QTime(23, 59, 54));
     for (const QPointF& p : points)
-        EXPECT_DOUBLE_EQ(p.y(), HeightAt(state.context, state.secondaryCache, state.port,
+        EXPECT_DOUBLE_EQ(p.y(), HeightAt(state.context(), state.secondaryCache, state.port,
                                          p.x() + kDateTimeOrigin));
     EXPECT_TRUE(curve.curveComputed());
     EXPECT_TRUE(curve.isVisible());
@@ -73,7 +73,7 @@ TEST_F(CurveWindowTest, WeekAndMonthCurvesAreTheEngineSpanCurves) {
         for (int span : {7, 31}) {
             curve.drawSpan(span);
             SecondaryDayCache fresh;
-            const auto expected = SpanCurve(state.context, fresh, port, state.selectedDay, span,
+            const auto expected = SpanCurve(state.context(), fresh, port, state.selectedDay, span,
                                             UnitFactor(HeightUnit::Metres));
             const auto points = PointsOf(curve.chart()->curveSeries());
             ASSERT_EQ(points.size(), expected.size()) << port.name << " " << span;
@@ -101,7 +101,7 @@ TEST_F(CurveWindowTest, TitleAndFootWithAndWithoutElements) {
     state.settings.decimalSeparator = QStringLiteral(",");
     struct Case {
         bool secondary;
-        int heureService;
+        int timeReference;
         const char* suffix;
     };
     const Case cases[] = {
@@ -112,8 +112,7 @@ TEST_F(CurveWindowTest, TitleAndFootWithAndWithoutElements) {
     const PortRecord standard = state.port;
     for (const Case& c : cases) {
         state.port = c.secondary ? SecondaryOf(standard) : standard;
-        state.settings.heureService = c.heureService;
-        state.context = TideContext(c.heureService, state.port.timeZone);
+        state.settings.timeReference = TimeReference(c.timeReference);
         CurveWindow curve(state, messages);
         curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);
         if (curve.elementsOn()) curve.toggleElements(); // stored by the previous case
@@ -130,7 +129,7 @@ TEST_F(CurveWindowTest, TitleAndFootWithAndWithoutElements) {
         ASSERT_EQ(foot.size(), 2);
         // One piece per filled slot, in slot order, each "PM:" or "BM:" time "/" height.
         QString expected = QStringLiteral("-");
-        const DayEvents events = DayTideEvents(state.context, state.port, state.selectedDay);
+        const DayEvents events = DayTideEvents(state.context(), state.port, state.selectedDay);
         int filled = 0;
         for (const TideEvent& e : events) {
             if (e.empty()) continue;
@@ -142,7 +141,7 @@ TEST_F(CurveWindowTest, TitleAndFootWithAndWithoutElements) {
         EXPECT_EQ(foot[0], expected);
         EXPECT_TRUE(QRegularExpression(R"(^-( [PB]M:\d\dh\d\d/-?\d\d,\d\d -){3,4}$)").match(foot[0]).hasMatch())
             << foot[0].toStdString();
-        const CoefficientPair k = DayCoefficients(state.context, state.selectedDay);
+        const CoefficientPair k = DayCoefficients(state.context(), state.selectedDay);
         EXPECT_EQ(foot[1], QStringLiteral("Coefs : %1/%2").arg(k.morning).arg(k.evening) + c.suffix);
     }
 }

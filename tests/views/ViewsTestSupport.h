@@ -47,7 +47,7 @@ protected:
         state.port.latitude = "49:29N";
         state.port.longitude = "000:07E";
         state.port.timeZone = 1;
-        state.context = TideContext(1, state.port.timeZone);
+        state.settings.timeReference = TimeReference(1);
         state.portChosen = true;
         setClock(QDateTime(QDate(2024, 3, 12), QTime(10, 17, 23)));
     }

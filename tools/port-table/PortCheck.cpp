@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
             continue;
         }
         PortRecord ten = found->second;
-        const TideContext ctx(0, ten.timeZone);
+        const TideContext ctx(TimeReference(0), ten.timeZone);
         for (int k : {kP1, kO1Satellite, kK1Satellite, k2N2, kMu2, kNu2, kL2, kK2, kT2, kM2Satellite,
                       kK2Satellite})
             ten.amplitude[k] = 0;

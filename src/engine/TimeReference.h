@@ -1,0 +1,39 @@
+// The time reference every displayed time is counted in: the port's own local time, UT+1, UT+2
+// or UT+n. Stored as its settings code: 0, 1, 2, or 100 + n (88 to 112 for UT-12 to UT+12).
+#pragma once
+
+#include "Language.h"
+
+#include <string>
+
+namespace ondrel {
+
+class TimeReference {
+public:
+    constexpr TimeReference() = default;
+    constexpr explicit TimeReference(int code) : code_(code) {}
+    static constexpr TimeReference PortLocal() { return TimeReference(0); }
+    static constexpr TimeReference UtPlus(int hours) {
+        return TimeReference(hours == 1 || hours == 2 ? hours : 100 + hours);
+    }
+
+    constexpr int code() const { return code_; }
+    // The codes the program offers: 0, 1, 2 and 88 to 112.
+    constexpr bool isValid() const {
+        return code_ == 0 || code_ == 1 || code_ == 2 || (code_ >= 88 && code_ <= 112);
+    }
+    constexpr bool isPortLocal() const { return code_ == 0; }
+    // Hours ahead of UT of a reference other than the port's local time: 1, 2 or code - 100.
+    constexpr int hoursAheadOfUt() const {
+        return code_ == 1 || code_ == 2 ? code_ : code_ - 100;
+    }
+    // The main window's label: "Heure locale", "winter time (UT +1)", "UT + 5"...
+    std::string label(Language language) const;
+
+    friend constexpr bool operator==(TimeReference, TimeReference) = default;
+
+private:
+    int code_ = 0;
+};
+
+} // namespace ondrel
