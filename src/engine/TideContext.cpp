@@ -2,16 +2,16 @@
 
 namespace ondrel {
 
+long double ReferenceOffsetHours(int timeReference, double portTimeZone) {
+    if (timeReference == 0) return portTimeZone;
+    if (timeReference == 1) return 1;
+    if (timeReference == 2) return 2;
+    return timeReference - 100;
+}
+
+// Zero for the port's own time (its offset is its zone).
 long double TideContext::shiftDays() const {
-    if (timeReference_ == 0) return 0;
-    long double r;
-    if (timeReference_ == 1)
-        r = 1;
-    else if (timeReference_ == 2)
-        r = 2;
-    else
-        r = timeReference_ - 100;
-    return (static_cast<long double>(currentTimeZone_) - r) / 24;
+    return (static_cast<long double>(currentTimeZone_) - offsetHours()) / 24;
 }
 
 } // namespace ondrel

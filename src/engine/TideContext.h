@@ -13,6 +13,10 @@ struct CoefficientPair {
     friend bool operator==(const CoefficientPair&, const CoefficientPair&) = default;
 };
 
+// Hours to add to a UT time to read it in a time reference: the port's own zone for 0, 1 for
+// UT+1, 2 for UT+2, ref - 100 for every other code.
+long double ReferenceOffsetHours(int timeReference, double portTimeZone);
+
 class TideContext {
 public:
     TideContext() = default;
@@ -26,6 +30,10 @@ public:
     double currentTimeZone() const { return currentTimeZone_; }
     void setCurrentTimeZone(double tz) { currentTimeZone_ = tz; }
 
+    // Hours from UT to the chosen time reference, with the current port's zone for 0.
+    long double offsetHours() const {
+        return ReferenceOffsetHours(timeReference_, currentTimeZone_);
+    }
     // Days to add to an instant so that it is read as the port's own standard time.
     long double shiftDays() const;
 
