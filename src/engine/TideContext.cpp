@@ -2,6 +2,11 @@
 
 namespace ondrel {
 
+long double TideContext::offsetHours() const {
+    return timeReference_.isPortLocal() ? static_cast<long double>(currentTimeZone_)
+                                        : static_cast<long double>(timeReference_.hoursAheadOfUt());
+}
+
 long double TideContext::shiftDays() const {
     if (timeReference_.isPortLocal()) return 0;
     const long double r = timeReference_.hoursAheadOfUt();

@@ -22,6 +22,8 @@ public:
     // TimeZone of the application's current port (not of whatever record a call receives).
     double currentTimeZone() const { return currentTimeZone_; }
 
+    // Hours from UT to the chosen time reference, with the current port's zone for 0.
+    long double offsetHours() const;
     // Days to add to an instant so that it is read as the port's own standard time.
     long double shiftDays() const;
 
