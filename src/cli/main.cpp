@@ -1,11 +1,8 @@
 // ondrel-cli: the command-line companion. The same engine and port table as the desktop program,
-// for people without a display, for scripts, and to check the engine.
+// for people without a display, for scripts, and to check the engine. It needs QtCore only: the
+// chart pictures of `curve --png` are drawn by ondrel-cli-png, installed beside it.
 #include "Curve.h"
-#ifdef ONDREL_CLI_PICTURES
-#include "CurveImage.h"
 #include "DateNames.h"
-#include <QApplication>
-#endif
 #include "Extremes.h"
 #include "HoursText.h"
 #include "Julian.h"
@@ -15,15 +12,20 @@
 #include "Secondary.h"
 #include "TableLocation.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QProcess>
+#include <QSize>
 #include <QStringList>
 
+#include <cmath>
 #include <cstdio>
-#include <memory>
-#include <string_view>
-#include <optional>
+#include <exception>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -33,7 +35,6 @@ using namespace ondrel;
 
 constexpr int kBadArguments = 2;
 constexpr int kTableFailure = 1;
-
 const char* const kUsage =
     "Usage: ondrel-cli COMMAND [ARGUMENTS] [OPTIONS]\n"
     "\n"
@@ -87,6 +88,14 @@ std::string Real17(double value) {
     return buffer;
 }
 
+// JSON has no nan or infinity: such a value stops the command rather than give invalid JSON.
+std::string JsonNumber(double value) {
+    if (!std::isfinite(value))
+        throw std::runtime_error("a computed value is " + Real17(value) +
+                                 ", which JSON cannot carry; nothing written");
+    return Real17(value);
+}
+
 std::string JsonString(const std::string& text) {
     std::string out = "\"";
     for (unsigned char ch : text) {
@@ -108,77 +117,126 @@ std::string JsonString(const std::string& text) {
     return out + "\"";
 }
 
+const char* const kValuedOptions[] = {"table", "ref",   "unit", "lang", "date", "span",
+                                      "start", "end",   "png",  "size"};
+
+bool Parse(QCommandLineParser& parser, const QStringList& words) {
+    for (const char* name : kValuedOptions)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name), {}, QStringLiteral("value")));
+    parser.addOption(QCommandLineOption(QStringLiteral("json")));
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    return parser.parse(QStringList{QString()} + words); // the first is the program's name
+}
+
+// Applies one option and its value; the values are checked in the order they were given.
+void Apply(Options& o, const QString& name, const QString& v) {
+    if (name == QLatin1String("table")) {
+        if (v.isEmpty()) throw UsageError{"--table takes the path of a port table, not an empty text"};
+        o.table = v;
+    } else if (name == QLatin1String("ref")) {
+        bool ok = false;
+        o.ref = v.toInt(&ok);
+        if (!ok || !TimeReference(o.ref).isValid())
+            throw UsageError{"--ref takes 0, 1, 2 or 100+n with n from -12 to 12"};
+    } else if (name == QLatin1String("unit")) {
+        if (v == QLatin1String("m"))
+            o.unit = HeightUnit::Metres;
+        else if (v == QLatin1String("ft"))
+            o.unit = HeightUnit::Feet;
+        else
+            throw UsageError{"--unit takes m or ft"};
+    } else if (name == QLatin1String("lang")) {
+        if (v == QLatin1String("fr"))
+            o.language = Language::French;
+        else if (v == QLatin1String("en"))
+            o.language = Language::English;
+        else
+            throw UsageError{"--lang takes fr or en"};
+    } else if (name == QLatin1String("date")) {
+        o.date = QDate::fromString(v, QStringLiteral("yyyy-MM-dd"));
+        if (!o.date.isValid()) throw UsageError{"--date takes a date written YYYY-MM-DD"};
+    } else if (name == QLatin1String("json")) {
+        o.json = true;
+    } else if (name == QLatin1String("span")) {
+        if (v == QLatin1String("day"))
+            o.spanDays = 1;
+        else if (v == QLatin1String("week"))
+            o.spanDays = 7;
+        else if (v == QLatin1String("month"))
+            o.spanDays = 31;
+        else
+            throw UsageError{"--span takes day, week or month"};
+    } else if (name == QLatin1String("start") || name == QLatin1String("end")) {
+        const auto fraction = HmsToReal(v.toStdString());
+        if (v.size() != 5 || !fraction)
+            throw UsageError{"--" + name.toStdString() + " takes a time written HH:MM"};
+        (name == QLatin1String("start") ? o.start : o.end) = *fraction;
+    } else if (name == QLatin1String("png")) {
+        if (v.isEmpty()) throw UsageError{"--png takes the name of the image file, not an empty text"};
+        o.png = v;
+    } else if (name == QLatin1String("size")) {
+        const QStringList wh = v.split(QLatin1Char('x'));
+        bool okW = false, okH = false;
+        if (wh.size() == 2) o.size = QSize(wh[0].toInt(&okW), wh[1].toInt(&okH));
+        if (!okW || !okH || o.size.width() < 100 || o.size.height() < 100 ||
+            o.size.width() > 10000 || o.size.height() > 10000)
+            throw UsageError{"--size takes WxH, each from 100 to 10000 pixels"};
+    } else if (name == QLatin1String("help")) {
+        o.command = QStringLiteral("help");
+    }
+}
+
+// The options `parser` found, applied in the order they were given.
+void ApplyAll(Options& o, const QCommandLineParser& parser, const QHash<QString, QString>& words) {
+    QHash<QString, qsizetype> seen;
+    for (QString name : parser.optionNames()) {
+        if (name == QLatin1String("h")) name = QStringLiteral("help");
+        const QStringList values = parser.values(name);
+        const qsizetype n = seen[name]++;
+        Apply(o, name, n < values.size() ? words.value(values[n], values[n]) : QString());
+    }
+}
+
 Options ParseArguments(const QStringList& args) {
-    Options o;
-    auto value = [&](int& i, const QString& name) {
-        if (i + 1 >= args.size()) throw UsageError{name.toStdString() + " needs a value"};
-        return args[++i];
-    };
-    for (int i = 1; i < args.size(); ++i) {
+    // ondrel-cli reads a word with one dash as a command or port name, and "--", "--h" and
+    // "--name=value" as unknown options; they are handed to the parser as stand-ins read that way.
+    QStringList words;
+    QHash<QString, QString> original; // stand-in -> word
+    for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
-        if (a == QLatin1String("--table")) {
-            o.table = value(i, a);
-        } else if (a == QLatin1String("--ref")) {
-            bool ok = false;
-            o.ref = value(i, a).toInt(&ok);
-            if (!ok || !TimeReference(o.ref).isValid())
-                throw UsageError{"--ref takes 0, 1, 2 or 100+n with n from -12 to 12"};
-        } else if (a == QLatin1String("--unit")) {
-            const QString u = value(i, a);
-            if (u == QLatin1String("m"))
-                o.unit = HeightUnit::Metres;
-            else if (u == QLatin1String("ft"))
-                o.unit = HeightUnit::Feet;
-            else
-                throw UsageError{"--unit takes m or ft"};
-        } else if (a == QLatin1String("--lang")) {
-            const QString l = value(i, a);
-            if (l == QLatin1String("fr"))
-                o.language = Language::French;
-            else if (l == QLatin1String("en"))
-                o.language = Language::English;
-            else
-                throw UsageError{"--lang takes fr or en"};
-        } else if (a == QLatin1String("--date")) {
-            const QString d = value(i, a);
-            o.date = QDate::fromString(d, QStringLiteral("yyyy-MM-dd"));
-            if (!o.date.isValid()) throw UsageError{"--date takes a date written YYYY-MM-DD"};
-        } else if (a == QLatin1String("--json")) {
-            o.json = true;
-        } else if (a == QLatin1String("--span")) {
-            const QString s = value(i, a);
-            if (s == QLatin1String("day"))
-                o.spanDays = 1;
-            else if (s == QLatin1String("week"))
-                o.spanDays = 7;
-            else if (s == QLatin1String("month"))
-                o.spanDays = 31;
-            else
-                throw UsageError{"--span takes day, week or month"};
-        } else if (a == QLatin1String("--start") || a == QLatin1String("--end")) {
-            const QString text = value(i, a);
-            const auto fraction = HmsToReal(text.toStdString());
-            if (text.size() != 5 || !fraction)
-                throw UsageError{a.toStdString() + " takes a time written HH:MM"};
-            (a == QLatin1String("--start") ? o.start : o.end) = *fraction;
-        } else if (a == QLatin1String("--png")) {
-            o.png = value(i, a);
-        } else if (a == QLatin1String("--size")) {
-            const QStringList wh = value(i, a).split(QLatin1Char('x'));
-            bool okW = false, okH = false;
-            if (wh.size() == 2) o.size = QSize(wh[0].toInt(&okW), wh[1].toInt(&okH));
-            if (!okW || !okH || o.size.width() < 100 || o.size.height() < 100 ||
-                o.size.width() > 10000 || o.size.height() > 10000)
-                throw UsageError{"--size takes WxH, each from 100 to 10000 pixels"};
-        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            o.command = QStringLiteral("help");
-        } else if (a.startsWith(QLatin1String("--"))) {
-            throw UsageError{"unknown option " + a.toStdString()};
-        } else if (o.command.isEmpty()) {
-            o.command = a;
-        } else {
-            o.positional << a;
+        const QString standIn = QChar(0xE000) + QString::number(i);
+        const bool longOption = a.startsWith(QLatin1String("--"));
+        QString word = a;
+        if (longOption && (a.size() == 2 || a.contains(QLatin1Char('=')) || a == QLatin1String("--h")))
+            word = QLatin1String("--") + standIn;
+        else if (!longOption && a.startsWith(QLatin1Char('-')) && a.size() > 1 && a != QLatin1String("-h"))
+            word = standIn;
+        original.insert(word, a);
+        words << word;
+    }
+    Options o;
+    QCommandLineParser parser;
+    if (!Parse(parser, words)) {
+        // An unknown option, or a missing value at the end: the first word the parser cannot
+        // read, after the options before it have been checked.
+        qsizetype bad = 1;
+        for (; bad < words.size(); ++bad) {
+            QCommandLineParser prefix;
+            if (!Parse(prefix, words.first(bad)) && !prefix.unknownOptionNames().isEmpty()) break;
         }
+        QCommandLineParser before;
+        Parse(before, words.first(bad - 1));
+        ApplyAll(o, before, original);
+        const std::string word = original.value(words[bad - 1]).toStdString();
+        throw UsageError{parser.unknownOptionNames().isEmpty() ? word + " needs a value"
+                                                               : "unknown option " + word};
+    }
+    ApplyAll(o, parser, original);
+    if (o.command.isEmpty()) {
+        QStringList positional = parser.positionalArguments();
+        while (!positional.isEmpty() && positional.front().isEmpty()) positional.pop_front();
+        if (!positional.isEmpty()) o.command = original.value(positional.takeFirst());
+        for (const QString& p : positional) o.positional << original.value(p, p);
     }
     if (!(o.start < 1.0 && o.end <= 1.0 && o.start < o.end))
         throw UsageError{"--start must come before --end, within the day"};
@@ -273,15 +331,15 @@ int Day(PortTable& table, const Options& o) {
         PrintLine(evening);
         return 0;
     }
-    std::string out = "{\"port\": " + JsonString(port.name) + ", \"day\": " + Real17(day) +
+    std::string out = "{\"port\": " + JsonString(port.name) + ", \"day\": " + JsonNumber(day) +
                       ", \"events\": [";
     bool firstEvent = true;
     for (std::size_t i = 0; i < events.size(); ++i) {
         if (events[i].empty()) continue;
         if (!firstEvent) out += ", ";
         firstEvent = false;
-        out += "{\"slot\": " + std::to_string(i + 1) + ", \"time\": " + Real17(events[i].time) +
-               ", \"height\": " + Real17(events[i].height) + "}";
+        out += "{\"slot\": " + std::to_string(i + 1) + ", \"time\": " + JsonNumber(events[i].time) +
+               ", \"height\": " + JsonNumber(events[i].height) + "}";
     }
     out += "], \"coefficients\": [" + std::to_string(coefficients.morning) + ", " +
            std::to_string(coefficients.evening) + "], \"lines\": [";
@@ -289,6 +347,31 @@ int Day(PortTable& table, const Options& o) {
     out += "], \"labels\": [" + JsonString(morning) + ", " + JsonString(evening) + "]}\n";
     Print(out);
     return 0;
+}
+
+// ondrel-cli-png, installed beside ondrel-cli, draws the chart into the --png file: the points
+// go to its standard input, its messages to our standard error, and its exit code is ours.
+int DrawPicture(const Options& o, const PortRecord& port, const std::vector<CurvePoint>& points) {
+    const QString program =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ondrel-cli-png"));
+    if (!QFileInfo(program).isExecutable())
+        throw UsageError{"this ondrel-cli was built without the chart (--png)"};
+    const bool english = o.language == Language::English;
+    // The date as the main window writes it, with the program's own day and month names.
+    const QString date = FormatLongDate(o.date, DateNames::Of(o.language));
+    QProcess drawer;
+    drawer.setProcessChannelMode(QProcess::ForwardedChannels);
+    drawer.start(program, {o.png, QStringLiteral("%1x%2").arg(o.size.width()).arg(o.size.height()),
+                           o.spanDays == 1 ? QStringLiteral("day") : QStringLiteral("span"),
+                           english ? QStringLiteral("en") : QStringLiteral("fr"),
+                           QString::fromStdString(port.name), date});
+    std::string samples;
+    for (const CurvePoint& p : points) samples += Real17(p.x) + " " + Real17(p.y) + "\n";
+    drawer.write(samples.data(), static_cast<qint64>(samples.size()));
+    drawer.closeWriteChannel();
+    if (!drawer.waitForFinished(-1) || drawer.exitStatus() != QProcess::NormalExit)
+        throw std::runtime_error(program.toStdString() + ": " + drawer.errorString().toStdString());
+    return drawer.exitCode();
 }
 
 int Curve(PortTable& table, const Options& o) {
@@ -306,32 +389,14 @@ int Curve(PortTable& table, const Options& o) {
     } else {
         points = SpanCurve(ctx, cache, port, day, o.spanDays, factor);
     }
-    if (!o.png.isEmpty()) {
-#ifdef ONDREL_CLI_PICTURES
-        // The date as the main window writes it, with the program's own day and month names.
-        const QString date = FormatLongDate(
-            o.date, o.language == Language::English ? DateNames::English() : DateNames::French());
-        const QString error =
-            WriteCurvePicture(points, o.spanDays == 1 ? CurveView::Day : CurveView::Span,
-                              {QString::fromStdString(port.name), date}, o.size, o.png,
-                              o.language == Language::English);
-        if (!error.isEmpty()) {
-            std::fprintf(stderr, "ondrel-cli: %s: %s\n", o.png.toStdString().c_str(),
-                         error.toStdString().c_str());
-            return kTableFailure;
-        }
-        return 0;
-#else
-        throw UsageError{"this ondrel-cli was built without the chart (--png)"};
-#endif
-    }
+    if (!o.png.isEmpty()) return DrawPicture(o, port, points);
     if (!o.json) {
         for (const CurvePoint& p : points) PrintLine(Real17(p.x) + " " + Real17(p.y));
         return 0;
     }
     std::string out = "{\"points\": [";
     for (std::size_t i = 0; i < points.size(); ++i)
-        out += (i ? ", [" : "[") + Real17(points[i].x) + ", " + Real17(points[i].y) + "]";
+        out += (i ? ", [" : "[") + JsonNumber(points[i].x) + ", " + JsonNumber(points[i].y) + "]";
     Print(out + "]}\n");
     return 0;
 }
@@ -339,17 +404,7 @@ int Curve(PortTable& table, const Options& o) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // Drawing the chart needs the widgets, off screen when there is no display.
-    bool picture = false;
-    for (int i = 1; i < argc; ++i) picture = picture || std::string_view(argv[i]) == "--png";
-#ifdef ONDREL_CLI_PICTURES
-    if (picture) UseOffscreenWithoutDisplay();
-    std::unique_ptr<QCoreApplication> application =
-        picture ? std::make_unique<QApplication>(argc, argv)
-                : std::make_unique<QCoreApplication>(argc, argv);
-#else
-    std::unique_ptr<QCoreApplication> application = std::make_unique<QCoreApplication>(argc, argv);
-#endif
+    QCoreApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Ondrel"));
     QCoreApplication::setApplicationName(QStringLiteral("Ondrel"));
     try {
@@ -376,6 +431,12 @@ int main(int argc, char* argv[]) {
         return kBadArguments;
     } catch (const TableError& e) {
         std::fprintf(stderr, "ondrel-cli: %s\n", e.what());
+        return kTableFailure;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "ondrel-cli: %s\n", e.what());
+        return kTableFailure;
+    } catch (...) {
+        std::fprintf(stderr, "ondrel-cli: stopped by an error of unknown kind\n");
         return kTableFailure;
     }
 }

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
+#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace ondrel {
@@ -51,7 +52,18 @@ QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
     data.view = view;
     data.title = title;
     data.english = english;
-    return WriteCurveImage(data, size, file);
+    const QByteArray suffix = QFileInfo(file).suffix().toLower().toLatin1();
+    if (suffix == "svg") {
+        QSaveFile out(file);
+        if (!out.open(QIODevice::WriteOnly) || out.write(CurveSvg(data, size, title.join(u' '))) < 0 ||
+            !out.commit())
+            return out.errorString();
+        return {};
+    }
+    QImageWriter writer(file, QImageWriter::supportedImageFormats().contains(suffix) ? suffix
+                                                                                     : "png");
+    if (!writer.write(CurveBitmap(data, size))) return writer.errorString();
+    return {};
 }
 
 void UseOffscreenWithoutDisplay() {

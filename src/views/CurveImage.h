@@ -18,7 +18,8 @@ QByteArray CurveSvg(const CurveData& data, const QSize& size, const QString& tit
 QString WriteCurveImage(const CurveData& data, const QSize& size, const QString& file);
 
 // The chart of a curve with the default colours, titled with the port's name and the day, as
-// ondrel-cli draws it; the same as WriteCurveImage otherwise.
+// ondrel-cli draws it: an SVG drawing when the file name ends in .svg, a bitmap in the format the
+// name ends with when Qt writes it, else a PNG.
 QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
                           const QStringList& title, const QSize& size, const QString& file,
                           bool english);

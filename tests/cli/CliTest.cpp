@@ -9,6 +9,7 @@
 #include "Report.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -228,6 +229,14 @@ TEST_F(Cli, PortNamesAndArgumentsThatCannotBeUsed) {
         {{"tide", "BREST"}, 2, "unknown command"},
         {{"day"}, 2, "one port name"},
         {{"day", "BREST", "--lang"}, 2, "--lang needs a value"},
+        {{"day", "BREST", "--table", ""}, 2, "--table takes the path"},
+        {{"curve", "BREST", "--png", ""}, 2, "--png takes the name"},
+        // The first bad argument is the one named, whatever kind of fault it is.
+        {{"day", "BREST", "--unit", "cm", "--frob"}, 2, "--unit takes m or ft"},
+        {{"day", "BREST", "--frob", "--unit", "cm"}, 2, "unknown option --frob"},
+        {{"day", "BREST", "--json=1", "--unit", "cm"}, 2, "unknown option --json=1"},
+        {{"day", "BREST", "--h"}, 2, "unknown option --h"},
+        {{"day", "-h1"}, 2, "no port named -h1"}, // one dash: a name, not an option
     };
     for (const Case& c : cases) {
         const Result r = Run(c.args);
@@ -256,6 +265,26 @@ TEST_F(Cli, CurvePictureHasTheAskedSize) {
     const Result unwritable = Run({"curve", "BREST", "--png", nowhere});
     EXPECT_EQ(unwritable.exitCode, 1);
     EXPECT_TRUE(unwritable.err.contains(nowhere)) << unwritable.err.toStdString();
+
+    // The format the name's suffix asks for when Qt writes it, else PNG.
+    const std::pair<const char*, QByteArray> formats[] = {
+        {"c.jpg", "jpeg"}, {"c.BMP", "bmp"}, {"c.chart", "png"}, {"c", "png"}};
+    for (const auto& [name, format] : formats) {
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        ASSERT_EQ(Run({"curve", "BREST", "--png", file}).exitCode, 0) << name;
+        EXPECT_EQ(QImageReader(file).format(), format) << name;
+    }
+    const QString svg = dir.filePath(QStringLiteral("c.svg"));
+    ASSERT_EQ(Run({"curve", "BREST", "--png", svg, "--size", "300x200"}).exitCode, 0);
+    QFile drawing(svg);
+    ASSERT_TRUE(drawing.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(drawing.readAll().contains(R"(viewBox="0 0 300 200")"));
+}
+#else
+TEST_F(Cli, CurvePictureIsAUsageErrorWithoutTheChart) {
+    const Result r = Run({"curve", "BREST", "--png", dir.filePath(QStringLiteral("c.png"))});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("without the chart"))) << r.err.toStdString();
 }
 #endif
 
