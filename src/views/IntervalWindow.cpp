@@ -1,6 +1,7 @@
 #include "IntervalWindow.h"
 
 #include "AppState.h"
+#include "Bilingual.h"
 #include "IntervalSearch.h"
 #include "Julian.h"
 #include "MessageBoxes.h"
@@ -24,6 +25,24 @@ constexpr int kHelpTopic = 5;
 const QString kReadingKey = QStringLiteral("H_sondeur");
 const QString kWantedKey = QStringLiteral("H_souhait");
 const QString kTimeKey = QStringLiteral("Heure_enregistree");
+
+// The window's texts.
+struct IntervalTexts {
+    Bilingual caption{"Calcul d'un intervalle", "Calculation of an interval"};
+    Bilingual readingBox{" Initialisation de la hauteur ", " Initialization of the height "};
+    Bilingual searchBox{" Recherche d'un intervalle ", " Search for the interval "};
+    Bilingual sounder{"Entrez la hauteur lue au sondeur", "Enter the real height"};
+    Bilingual currentHeight{"Hauteur actuelle", "Actual height"};
+    Bilingual recordedHeight{"Hauteur observée à : ", "Height observed at : "};
+    Bilingual cancel{"Annuler", "Cancel"};
+    Bilingual help{"Aide", "Help"};
+    Bilingual wantedHeight{"Hauteur désirée", "Requiring height"};
+    Bilingual incomplete{"Le champ \"%1\" est incomplet : entrez tous les chiffres.",
+                         "The field \"%1\" is incomplete: please fill in every digit."};
+    Bilingual notFound{"Impossible de trouver un tel intervalle sur la journée",
+                       "Impossible to find such an interval in the day"};
+};
+const IntervalTexts kTexts;
 
 } // namespace
 
@@ -100,21 +119,16 @@ void IntervalWindow::retranslate() {
     const bool english = state_.settings.english();
     const bool feet = state_.settings.heightUnit() == HeightUnit::Feet;
     if (!english && !state_.settings.french()) return;
-    setWindowTitle(english ? QStringLiteral("Calculation of an interval")
-                           : QStringLiteral("Calcul d'un intervalle"));
-    readingBox_->setTitle(english ? QStringLiteral(" Initialization of the height ")
-                                 : QStringLiteral(" Initialisation de la hauteur "));
-    searchBox_->setTitle(english ? QStringLiteral(" Search for the interval ")
-                                 : QStringLiteral(" Recherche d'un intervalle "));
-    sounderLabel_->setText(english ? QStringLiteral("Enter the real height")
-                             : QStringLiteral("Entrez la hauteur lue au sondeur"));
-    currentHeightButton_->setText(english ? QStringLiteral("Actual height")
-                                        : QStringLiteral("Hauteur actuelle"));
-    recordedHeightButton_->setText(english ? QStringLiteral("Height observed at : ")
-                                        : QStringLiteral("Hauteur observée à : "));
-    cancelButton_->setText(english ? QStringLiteral("Cancel") : QStringLiteral("Annuler"));
-    helpButton_->setText(english ? QStringLiteral("Help") : QStringLiteral("Aide"));
-    wantedHeightLabel_->setText(english ? QStringLiteral("Requiring height") : QStringLiteral("Hauteur désirée"));
+    const Language l = state_.settings.language();
+    setWindowTitle(kTexts.caption.in(l));
+    readingBox_->setTitle(kTexts.readingBox.in(l));
+    searchBox_->setTitle(kTexts.searchBox.in(l));
+    sounderLabel_->setText(kTexts.sounder.in(l));
+    currentHeightButton_->setText(kTexts.currentHeight.in(l));
+    recordedHeightButton_->setText(kTexts.recordedHeight.in(l));
+    cancelButton_->setText(kTexts.cancel.in(l));
+    helpButton_->setText(kTexts.help.in(l));
+    wantedHeightLabel_->setText(kTexts.wantedHeight.in(l));
     for (QLineEdit* e : {sounderField_, wantedHeightField_}) e->setInputMask(HeightInputMask(english, feet));
     sounderField_->setText(ReadingFieldText(english, feet));
     wantedHeightField_->setText(WantedFieldText(english, feet));
@@ -148,9 +162,7 @@ void IntervalWindow::useRecordedHeight() {
 void IntervalWindow::cancel() { hide(); }
 
 QString IntervalWindow::incompleteMessage(const QString& field) const {
-    return state_.settings.english()
-               ? QStringLiteral("The field \"%1\" is incomplete: please fill in every digit.").arg(field)
-               : QStringLiteral("Le champ \"%1\" est incomplet : entrez tous les chiffres.").arg(field);
+    return kTexts.incomplete.in(state_.settings.language()).arg(field);
 }
 
 void IntervalWindow::confirm() {
@@ -188,9 +200,7 @@ void IntervalWindow::confirm() {
         [this](double t) { return curve_.heightAt(t); }, state_.selectedDay, target);
     for (double t : found) curve_.addIntervalPoint(t, target);
     if (found.empty())
-        messages_.information(&curve_, state_.settings.english()
-                                           ? QStringLiteral("Impossible to find such an interval in the day")
-                                           : QStringLiteral("Impossible de trouver un tel intervalle sur la journée"));
+        messages_.information(&curve_, kTexts.notFound.in(state_.settings.language()));
 }
 
 } // namespace ondrel
