@@ -4,8 +4,12 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev qt6-tools-dev
-  libshp-dev libgtest-dev libbenchmark-dev
+  libshp-dev libgtest-dev libgmock-dev libbenchmark-dev
 )
+if [ "${1:-}" = "--list" ]; then
+  echo "${packages[@]}"
+  exit 0
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

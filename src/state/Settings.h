@@ -66,7 +66,7 @@ struct Settings {
 // value, or group of values, falls back to its default without a word.
 Settings LoadSettings(const QSettings& store);
 // Writes every value of the save list. Returns false when the store cannot be written.
-bool SaveSettings(QSettings& store, const Settings& settings);
+[[nodiscard]] bool SaveSettings(QSettings& store, const Settings& settings);
 // The first-start values: whole-day curve hours, and the interval window's defaults in the
 // number format of the chosen language.
 void InitialisationValeurs(QSettings& store, Settings& settings, const QString& langue);

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AppState.h"
+#include "Bilingual.h"
 #include "Extremes.h"
 #include "Julian.h"
 #include "LanguageTexts.h"
@@ -373,7 +374,11 @@ void MainWindow::saveSettings() {
     settingsSaved_ = true;
     state_.settings.bounds = WindowBounds{y(), x(), width(), height()};
     auto store = state_.openSettings();
-    SaveSettings(*store, state_.settings);
+    if (!SaveSettings(*store, state_.settings)) {
+        const Bilingual notSaved{"Les réglages n'ont pas pu être enregistrés dans %1.",
+                                 "The settings could not be saved to %1."};
+        messages_.information(this, notSaved.in(state_.settings.language()).arg(store->fileName()));
+    }
     state_.help = nullptr;
 }
 

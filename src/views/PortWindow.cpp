@@ -131,7 +131,7 @@ PortWindow::PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
             table_.setReadOnly(true);
             table_.open(location.path);
         } catch (const TableError& e) {
-            tableError_ = QString::fromLocal8Bit(e.what());
+            tableError_ = QString::fromUtf8(e.what());
         }
     }
     if (table_.isOpen())
@@ -164,7 +164,7 @@ void PortWindow::setUp() {
         table_.goNearest(NameKey(state_.settings.lastPortName));
         setCurrentRow(table_.atEnd() ? 0 : table_.visiblePosition());
     } catch (const TableError& e) {
-        tableError_ = QString::fromLocal8Bit(e.what());
+        tableError_ = QString::fromUtf8(e.what());
     }
 }
 
@@ -190,7 +190,7 @@ void PortWindow::nameTyped() {
         table_.selectTag(QStringLiteral("Nom"));
         table_.setRange(NameKey(nameField_->text()), kRangeEnd);
     } catch (const TableError& e) {
-        tableError_ = QString::fromLocal8Bit(e.what());
+        tableError_ = QString::fromUtf8(e.what());
     }
     model_->refresh();
     setCurrentRow(0);
@@ -302,7 +302,7 @@ bool PortWindow::selectNearest(const QString& name) {
         setCurrentRow(table_.visiblePosition());
         return true;
     } catch (const TableError& e) {
-        tableError_ = QString::fromLocal8Bit(e.what());
+        tableError_ = QString::fromUtf8(e.what());
         return false;
     }
 }

@@ -381,6 +381,19 @@ TEST_F(MainWindowTest, QuittingSavesExactlyOnce) {
     EXPECT_EQ(store()->value("heure_service").toInt(), 103);
 }
 
+TEST_F(MainWindowTest, SettingsThatCannotBeSavedAreReported) {
+    StoreSettings({{"langue", kEnglish}});
+    MainWindow w(state, boxes);
+    const QString file = store()->fileName();
+    // A folder where the settings file goes: the store cannot write it.
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir().mkpath(file));
+    boxes.shown.clear();
+    w.saveSettings();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("The settings could not be saved to %1.").arg(file));
+}
+
 TEST_F(MainWindowTest, MissingTableIsReportedAndNothingBreaks) {
     QFile::remove(QDir(workDir()).filePath("ports.dbf"));
     QFile::remove(QDir(workDir()).filePath("ports.tags"));

@@ -1,4 +1,4 @@
-// The desktop program's tests run with a QApplication on the offscreen platform.
+// The tests of windows run with a QApplication, on the offscreen platform unless told otherwise.
 #include <QApplication>
 
 #include <gtest/gtest.h>
