@@ -67,9 +67,12 @@ std::optional<double> JulianDayOfText(std::string_view text) {
     const auto day = field(0, 2), month = field(3, 2), year = field(6, 4);
     const auto hours = field(11, 2), minutes = field(14, 2), seconds = field(17, 2);
     if (!day || !month || !year || !hours || !minutes || !seconds) return std::nullopt;
-    const long double fraction =
-        (*hours + *minutes / 60.0L + *seconds / 3600.0L) / 24.0L;
-    return static_cast<double>(JulianDay(*year, *month, *day) + fraction);
+    return JulianDayOf(*year, *month, *day, *hours, *minutes, *seconds);
+}
+
+double JulianDayOf(int year, int month, int day, int hours, int minutes, int seconds) {
+    const long double fraction = (hours + minutes / 60.0L + seconds / 3600.0L) / 24.0L;
+    return static_cast<double>(JulianDay(year, month, day) + fraction);
 }
 
 double DayStart(double t) { return static_cast<double>(Int(t + 0.5L) - 0.5L); }

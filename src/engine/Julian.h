@@ -22,6 +22,8 @@ CalendarDate CalendarOfJulianDay(double jd);
 int DayOfYear(double jd);
 // "dd mm yyyy hh:mm:ss" -> Julian date; nothing when a field is not a number.
 std::optional<double> JulianDayOfText(std::string_view text);
+// The Julian date of a calendar date and time of day (whole seconds).
+double JulianDayOf(int year, int month, int day, int hours, int minutes, int seconds);
 
 // Start (0 h) of the day that contains t: Int(t + 0.5) - 0.5.
 double DayStart(double t);

@@ -1,6 +1,7 @@
 #include "CurveWindow.h"
 
 #include "AppState.h"
+#include "DateTimeJulian.h"
 #include "CurveImage.h"
 #include "CurveWindowSettings.h"
 #include "Julian.h"
@@ -244,9 +245,7 @@ void CurveWindow::saveSettings() {
 long double CurveWindow::unitFactor() const { return UnitFactor(state_.settings.heightUnit()); }
 
 double CurveWindow::now() const {
-    const QDateTime clock = state_.clock();
-    return JulianDayOfText(clock.toString(QStringLiteral("dd MM yyyy hh:mm:ss")).toStdString())
-        .value_or(0);
+    return JulianDayOf(state_.clock());
 }
 
 QString CurveWindow::dateText() const {

@@ -1,6 +1,7 @@
 #include "DateWindow.h"
 
 #include "AppState.h"
+#include "DateTimeJulian.h"
 #include "DateSteps.h"
 #include "Julian.h"
 
@@ -156,11 +157,8 @@ void DateWindow::confirm() {
     workingDate_ = calendar_->selectedDate();
     state_.selectedDay = JulianDay(workingDate_.year(), workingDate_.month(), workingDate_.day());
 
-    const QDateTime now = state_.clock();
-    const auto nowJulian = JulianDayOfText(
-        now.toString(QStringLiteral("dd MM yyyy hh:mm:ss")).toStdString());
-    const bool today = nowJulian && *nowJulian > state_.selectedDay &&
-                       *nowJulian - state_.selectedDay < 1;
+    const double now = JulianDayOf(state_.clock());
+    const bool today = now > state_.selectedDay && now - state_.selectedDay < 1;
     emit dateConfirmed(workingDate_, today);
 }
 

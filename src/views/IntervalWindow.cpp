@@ -1,6 +1,7 @@
 #include "IntervalWindow.h"
 
 #include "AppState.h"
+#include "DateTimeJulian.h"
 #include "Bilingual.h"
 #include "IntervalSearch.h"
 #include "Julian.h"
@@ -188,11 +189,7 @@ void IntervalWindow::confirm() {
     if (!wanted) return complain(wantedHeightLabel_->text());
 
     double instant = state_.selectedDay + (recorded ? *time : 0.0);
-    if (!recorded) {
-        const QDateTime now = state_.clock();
-        instant = JulianDayOfText(now.toString(QStringLiteral("dd MM yyyy hh:mm:ss")).toStdString())
-                      .value_or(instant);
-    }
+    if (!recorded) instant = JulianDayOf(state_.clock());
     const double target = IntervalTarget(*reading, curve_.heightAt(instant), *wanted);
 
     curve_.prepareIntervalDrawing();

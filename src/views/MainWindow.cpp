@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AppState.h"
+#include "DateTimeJulian.h"
 #include "Bilingual.h"
 #include "Extremes.h"
 #include "Julian.h"
@@ -488,8 +489,7 @@ void MainWindow::acceptWarning() {
 
     const QDate today = state_.clock().date();
     dateLabel_->setText(FormatLongDate(today, state_.dateNames));
-    const auto day = JulianDayOfText(today.toString(QStringLiteral("dd MM yyyy 00:00:00")).toStdString());
-    state_.selectedDay = day ? *day : JulianDay(today.year(), today.month(), today.day());
+    state_.selectedDay = JulianDay(today.year(), today.month(), today.day());
     showDayCoefficients(state_.selectedDay);
 
     portButton_->setEnabled(true);
