@@ -18,9 +18,11 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
+#include <QSize>
 #include <QStringList>
 
 #include <cstdio>
+#include <exception>
 #include <memory>
 #include <string_view>
 #include <optional>
@@ -206,20 +208,14 @@ void FindPort(PortTable& table, const QString& name) {
     table.goNearest(name);
     std::vector<QString> candidates;
     while (!table.atEnd()) {
-        const QString candidate = table.text(1);
+        const QString candidate = table.text(PortColumn::NOM);
         const QString candidateKey = NameKey(candidate);
         if (!candidateKey.startsWith(key)) break;
-        if (candidateKey == key) {
-            table.findKey(candidate);
-            return;
-        }
+        if (candidateKey == key && table.findKey(candidate)) return;
         candidates.push_back(candidate);
         table.next();
     }
-    if (candidates.size() == 1) {
-        table.findKey(candidates.front());
-        return;
-    }
+    if (candidates.size() == 1 && table.findKey(candidates.front())) return;
     if (candidates.empty()) throw UsageError{"no port named " + name.toStdString()};
     std::string message = "several ports start with " + name.toStdString() + ":";
     for (std::size_t i = 0; i < candidates.size() && i < 20; ++i)
@@ -245,14 +241,14 @@ int Ports(PortTable& table, const Options& o) {
     table.selectTag(QStringLiteral("Nom"));
     table.setFiltered(false);
     table.setRange(o.positional.value(0), QStringLiteral("ZZZZZ"));
-    const int refColumn = table.columnIndex(QStringLiteral("PORT_REF"));
     for (table.first(); !table.atEnd(); table.next()) {
-        const QString ref = refColumn >= 0 ? table.text(refColumn).trimmed() : QString();
+        const QString ref = table.text(PortColumn::PORT_REF).trimmed();
         const QString kind = ref.isEmpty() ? QStringLiteral("standard")
                                            : QStringLiteral("secondary of %1").arg(ref);
         const QString line = QStringLiteral("%1\t%2\t%3\t%4\t%5")
-                                 .arg(table.text(1), table.text(23), table.text(24),
-                                      table.text(25), kind);
+                                 .arg(table.text(PortColumn::NOM), table.text(PortColumn::LATITUDE),
+                                      table.text(PortColumn::LONGITUDE),
+                                      table.text(PortColumn::FUSEAU), kind);
         PrintLine(line.toStdString());
     }
     return 0;
@@ -376,6 +372,12 @@ int main(int argc, char* argv[]) {
         return kBadArguments;
     } catch (const TableError& e) {
         std::fprintf(stderr, "ondrel-cli: %s\n", e.what());
+        return kTableFailure;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "ondrel-cli: %s\n", e.what());
+        return kTableFailure;
+    } catch (...) {
+        std::fprintf(stderr, "ondrel-cli: unexpected failure\n");
         return kTableFailure;
     }
 }
