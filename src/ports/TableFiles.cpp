@@ -67,11 +67,13 @@ QByteArray ReadRegularFile(const QString& path, const QString& what, qint64 maxB
     if (opened.st_size > maxBytes)
         FailFile(path, QStringLiteral("%1 is too large (%2 bytes; at most %3 are accepted)")
                            .arg(what).arg(qint64(opened.st_size)).arg(maxBytes));
-    QByteArray bytes = file.read(maxBytes + 1);
+    // Exactly the size found: a buffer of the cap would cost its whole allocation every time.
+    QByteArray bytes = file.read(opened.st_size);
+    const bool grew = !file.read(1).isEmpty();
     if (file.error() != QFileDevice::NoError)
         FailFile(path, QStringLiteral("%1 cannot be read (%2)").arg(what, file.errorString()));
-    if (bytes.size() > maxBytes)
-        FailFile(path, QStringLiteral("%1 is too large (more than %2 bytes)").arg(what).arg(maxBytes));
+    if (bytes.size() != opened.st_size || grew)
+        FailFile(path, QStringLiteral("%1 changed while it was read").arg(what));
     return bytes;
 }
 
