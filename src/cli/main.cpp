@@ -26,6 +26,9 @@
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
+#include <memory>
+#include <string_view>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -264,20 +267,14 @@ void FindPort(PortTable& table, const QString& name) {
     table.goNearest(name);
     std::vector<QString> candidates;
     while (!table.atEnd()) {
-        const QString candidate = table.text(1);
+        const QString candidate = table.text(PortColumn::NOM);
         const QString candidateKey = NameKey(candidate);
         if (!candidateKey.startsWith(key)) break;
-        if (candidateKey == key) {
-            table.findKey(candidate);
-            return;
-        }
+        if (candidateKey == key && table.findKey(candidate)) return;
         candidates.push_back(candidate);
         table.next();
     }
-    if (candidates.size() == 1) {
-        table.findKey(candidates.front());
-        return;
-    }
+    if (candidates.size() == 1 && table.findKey(candidates.front())) return;
     if (candidates.empty()) throw UsageError{"no port named " + name.toStdString()};
     std::string message = "several ports start with " + name.toStdString() + ":";
     for (std::size_t i = 0; i < candidates.size() && i < 20; ++i)
@@ -303,14 +300,14 @@ int Ports(PortTable& table, const Options& o) {
     table.selectTag(QStringLiteral("Nom"));
     table.setFiltered(false);
     table.setRange(o.positional.value(0), QStringLiteral("ZZZZZ"));
-    const int refColumn = table.columnIndex(QStringLiteral("PORT_REF"));
     for (table.first(); !table.atEnd(); table.next()) {
-        const QString ref = refColumn >= 0 ? table.text(refColumn).trimmed() : QString();
+        const QString ref = table.text(PortColumn::PORT_REF).trimmed();
         const QString kind = ref.isEmpty() ? QStringLiteral("standard")
                                            : QStringLiteral("secondary of %1").arg(ref);
         const QString line = QStringLiteral("%1\t%2\t%3\t%4\t%5")
-                                 .arg(table.text(1), table.text(23), table.text(24),
-                                      table.text(25), kind);
+                                 .arg(table.text(PortColumn::NOM), table.text(PortColumn::LATITUDE),
+                                      table.text(PortColumn::LONGITUDE),
+                                      table.text(PortColumn::FUSEAU), kind);
         PrintLine(line.toStdString());
     }
     return 0;

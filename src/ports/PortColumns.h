@@ -1,37 +1,89 @@
-// The 37 columns of ports.dbf, in file order, as the table generator creates them. The program
-// addresses them by position (see docs/PORT_TABLE.md for their meaning).
+// The 37 columns of ports.dbf, in file order. The program addresses them by position through
+// PortColumn (see docs/PORT_TABLE.md for their meaning); the table generator creates them with
+// StandardPortColumns().
 #pragma once
 
-#include "PortTable.h"
+#include "TableTypes.h"
 
+#include <QString>
+
+#include <array>
 #include <vector>
 
 namespace ondrel {
 
+enum class PortColumn {
+    NUM,      // running number of the row
+    NOM,      // port name
+    Z0,       // mean level, cm
+    A_SA, A_Q1, A_O1, A_K1, A_N2, A_M2, A_S2, A_MN4, A_M4, A_MS4, // amplitudes, mm
+    G_SA, G_Q1, G_O1, G_K1, G_N2, G_M2, G_S2, G_MN4, G_M4, G_MS4, // phases, degrees
+    LATITUDE,  // "45 30 N"
+    LONGITUDE, // "004 30 E"
+    FUSEAU,    // time zone, hours to add to UT
+    RESERVE,   // not interpreted
+    ZONE,      // zone or zone*1000+country
+    PORT_REF,  // standard port of a secondary port
+    HPMVE, HPMME, HBMVE, HBMME, // height corrections: high water springs, neaps; low water
+    TPMVE, TPMME, TBMVE, TBMME, // time corrections, decimal hours, same order
+};
+
+inline constexpr int kPortColumnCount = 37;
+
+constexpr int ColumnNumber(PortColumn column) { return static_cast<int>(column); }
+
+constexpr PortColumn operator+(PortColumn column, int offset) {
+    return static_cast<PortColumn>(ColumnNumber(column) + offset);
+}
+
+// How the generator creates each column, in file order.
+struct PortColumnSpec {
+    const char* name;
+    ColumnSpec::Type type;
+    int width;
+    int decimals;
+};
+
+inline constexpr std::array<PortColumnSpec, kPortColumnCount> kPortColumnSpecs = {{
+    {"NUM", ColumnSpec::Integer, 6, 0},
+    {"NOM", ColumnSpec::Text, 50, 0},
+    {"Z0", ColumnSpec::Integer, 6, 0},
+    {"A_SA", ColumnSpec::Integer, 6, 0}, {"A_Q1", ColumnSpec::Integer, 6, 0},
+    {"A_O1", ColumnSpec::Integer, 6, 0}, {"A_K1", ColumnSpec::Integer, 6, 0},
+    {"A_N2", ColumnSpec::Integer, 6, 0}, {"A_M2", ColumnSpec::Integer, 6, 0},
+    {"A_S2", ColumnSpec::Integer, 6, 0}, {"A_MN4", ColumnSpec::Integer, 6, 0},
+    {"A_M4", ColumnSpec::Integer, 6, 0}, {"A_MS4", ColumnSpec::Integer, 6, 0},
+    {"G_SA", ColumnSpec::Integer, 6, 0}, {"G_Q1", ColumnSpec::Integer, 6, 0},
+    {"G_O1", ColumnSpec::Integer, 6, 0}, {"G_K1", ColumnSpec::Integer, 6, 0},
+    {"G_N2", ColumnSpec::Integer, 6, 0}, {"G_M2", ColumnSpec::Integer, 6, 0},
+    {"G_S2", ColumnSpec::Integer, 6, 0}, {"G_MN4", ColumnSpec::Integer, 6, 0},
+    {"G_M4", ColumnSpec::Integer, 6, 0}, {"G_MS4", ColumnSpec::Integer, 6, 0},
+    {"LATITUDE", ColumnSpec::Text, 7, 0},
+    {"LONGITUDE", ColumnSpec::Text, 8, 0},
+    {"FUSEAU", ColumnSpec::Real, 6, 2},
+    {"RESERVE", ColumnSpec::Integer, 6, 0},
+    {"ZONE", ColumnSpec::Integer, 6, 0},
+    {"PORT_REF", ColumnSpec::Text, 50, 0},
+    {"HPMVE", ColumnSpec::Real, 9, 4}, {"HPMME", ColumnSpec::Real, 9, 4},
+    {"HBMVE", ColumnSpec::Real, 9, 4}, {"HBMME", ColumnSpec::Real, 9, 4},
+    {"TPMVE", ColumnSpec::Real, 9, 4}, {"TPMME", ColumnSpec::Real, 9, 4},
+    {"TBMVE", ColumnSpec::Real, 9, 4}, {"TBMME", ColumnSpec::Real, 9, 4},
+}};
+
+constexpr const PortColumnSpec& SpecOf(PortColumn column) {
+    return kPortColumnSpecs[static_cast<std::size_t>(ColumnNumber(column))];
+}
+static_assert(ColumnNumber(PortColumn::TBMME) + 1 == kPortColumnCount);
+
+inline QLatin1String PortColumnName(PortColumn column) {
+    return QLatin1String(SpecOf(column).name);
+}
+
 inline std::vector<ColumnSpec> StandardPortColumns() {
-    static const char* const constituents[] = {"SA", "Q1", "O1", "K1", "N2",
-                                               "M2", "S2", "MN4", "M4", "MS4"};
     std::vector<ColumnSpec> columns;
-    columns.reserve(37);
-    auto add = [&columns](const QString& name, ColumnSpec::Type type, int width, int decimals) {
-        columns.push_back(ColumnSpec{name, type, width, decimals});
-    };
-    add(QStringLiteral("NUM"), ColumnSpec::Integer, 6, 0);   // 0 running number
-    add(QStringLiteral("NOM"), ColumnSpec::Text, 50, 0);     // 1 port name
-    add(QStringLiteral("Z0"), ColumnSpec::Integer, 6, 0);    // 2 mean level, cm
-    for (const char* c : constituents)                        // 3-12 amplitudes, mm
-        add(QStringLiteral("A_") + QLatin1String(c), ColumnSpec::Integer, 6, 0);
-    for (const char* c : constituents)                        // 13-22 phases, degrees
-        add(QStringLiteral("G_") + QLatin1String(c), ColumnSpec::Integer, 6, 0);
-    add(QStringLiteral("LATITUDE"), ColumnSpec::Text, 7, 0);  // 23 "45 30 N"
-    add(QStringLiteral("LONGITUDE"), ColumnSpec::Text, 8, 0); // 24 "004 30 E"
-    add(QStringLiteral("FUSEAU"), ColumnSpec::Real, 6, 2);    // 25 time zone, hours
-    add(QStringLiteral("RESERVE"), ColumnSpec::Integer, 6, 0); // 26 not interpreted
-    add(QStringLiteral("ZONE"), ColumnSpec::Integer, 6, 0);   // 27 zone or zone*1000+country
-    add(QStringLiteral("PORT_REF"), ColumnSpec::Text, 50, 0); // 28 standard port of a secondary
-    for (const char* name : {"HPMVE", "HPMME", "HBMVE", "HBMME",  // 29-32 height corrections
-                             "TPMVE", "TPMME", "TBMVE", "TBMME"}) // 33-36 time corrections
-        add(QLatin1String(name), ColumnSpec::Real, 9, 4);
+    columns.reserve(kPortColumnSpecs.size());
+    for (const PortColumnSpec& c : kPortColumnSpecs)
+        columns.push_back(ColumnSpec{QLatin1String(c.name), c.type, c.width, c.decimals});
     return columns;
 }
 

@@ -4,83 +4,123 @@
 
 #include <QLocale>
 
+#include <cmath>
+#include <limits>
+
 namespace ondrel {
 
 namespace {
 
-// Reads an integer column as a real; a value that cannot be read counts 0.
-double IntegerColumn(const PortTable& table, int column) {
+// The values a column may plausibly hold; anything else is damage, never a port to compute.
+struct Plausible {
+    double low, high;
+    const char* unit;
+};
+
+constexpr Plausible kMeanLevel{-5000, 5000, "cm"};
+constexpr Plausible kAmplitude{0, 20000, "mm"};
+constexpr Plausible kPhase{0, 360, "degrees"};
+constexpr Plausible kTimeCorrection{-24, 24, "hours"};
+constexpr double kMaxTimeZone = 14; // hours either side of UT
+// A height correction is an amount in metres, or a factor written as 90 + factor.
+constexpr Plausible kHeightAmount{-20, 20, "m"};
+constexpr Plausible kHeightFactor{90, 100, "(90 + factor)"};
+
+bool Within(double value, const Plausible& range) {
+    return value >= range.low && value <= range.high;
+}
+
+[[noreturn]] void Refuse(const PortTable& table, const QString& port, PortColumn column,
+                         const QString& what) {
+    throw TableError(QStringLiteral("%1: port \"%2\": column %3 (%4) %5")
+                         .arg(table.fileName(), port)
+                         .arg(ColumnNumber(column))
+                         .arg(PortColumnName(column), what)
+                         .toStdString());
+}
+
+double Read(const PortTable& table, const QString& port, PortColumn column, bool integral) {
     try {
-        return static_cast<double>(table.integer(column));
+        return integral ? static_cast<double>(table.integer(column)) : table.real(column);
     } catch (const TableError&) {
-        return 0;
+        Refuse(table, port, column,
+               QStringLiteral("cannot be read (\"%1\")").arg(table.text(column).left(40)));
     }
 }
 
-double RealColumn(const PortTable& table, int column) {
-    try {
-        return table.real(column);
-    } catch (const TableError&) {
-        return 0;
-    }
+QString Describe(double value) { return QString::number(value, 'g', 10); }
+
+double Checked(const PortTable& table, const QString& port, PortColumn column, bool integral,
+               const Plausible& range) {
+    const double value = Read(table, port, column, integral);
+    if (!Within(value, range))
+        Refuse(table, port, column,
+               QStringLiteral("holds %1, outside %2..%3 %4")
+                   .arg(Describe(value), Describe(range.low), Describe(range.high),
+                        QLatin1String(range.unit)));
+    return value;
+}
+
+double HeightCorrection(const PortTable& table, const QString& port, PortColumn column) {
+    const double value = Read(table, port, column, false);
+    if (!Within(value, kHeightAmount) && !(value > kHeightFactor.low && value <= kHeightFactor.high))
+        Refuse(table, port, column,
+               QStringLiteral("holds %1, neither an amount within ±20 m nor a factor "
+                              "written 90 + factor up to 100")
+                   .arg(Describe(value)));
+    return value;
 }
 
 } // namespace
 
 void Chargement(const PortTable& table, PortRecord& port, const LoaderMessage& message) {
-    port.name = table.text(1).toStdString();
-    port.meanLevel = IntegerColumn(table, 2);
-    port.latitude = table.text(23).toStdString();
-    port.longitude = table.text(24).toStdString();
+    // Loaded into a copy, so that a refused row leaves the caller's record as it was.
+    PortRecord loaded = port;
+    const QString name = table.text(PortColumn::NOM);
+    loaded.name = name.toStdString();
+    loaded.meanLevel = Checked(table, name, PortColumn::Z0, true, kMeanLevel);
+    loaded.latitude = table.text(PortColumn::LATITUDE).toStdString();
+    loaded.longitude = table.text(PortColumn::LONGITUDE).toStdString();
 
     // The time zone is read as text and converted with the system's decimal separator.
-    QString zoneText = table.text(25);
+    QString zoneText = table.text(PortColumn::FUSEAU);
     while (!zoneText.isEmpty() && zoneText.front() == u' ') zoneText.remove(0, 1);
     try {
-        port.zoneNumber = static_cast<std::int32_t>(table.integer(27));
+        const qint64 zone = table.integer(PortColumn::ZONE);
+        if (zone >= 0 && zone <= std::numeric_limits<std::int32_t>::max())
+            loaded.zoneNumber = static_cast<std::int32_t>(zone);
+        // Outside: as unreadable.
     } catch (const TableError&) {
         // An unreadable ZONE keeps the previous value, silently.
     }
     bool ok = false;
     const double timeZone = QLocale::system().toDouble(zoneText, &ok);
-    if (ok)
-        port.timeZone = timeZone;
+    // "nan", "inf" and zones beyond ±14 h fail like any text that is not a number.
+    if (ok && std::isfinite(timeZone) && std::fabs(timeZone) <= kMaxTimeZone)
+        loaded.timeZone = timeZone;
     else if (message)
         message(QStringLiteral("Problème conversion fuseau"));
 
-    auto& a = port.amplitude;
-    auto& g = port.phase;
-    a[kSa] = IntegerColumn(table, 3);
-    a[kK1] = IntegerColumn(table, 6);
-    a[kO1] = IntegerColumn(table, 5);
-    a[kQ1] = IntegerColumn(table, 4);
-    a[kM2] = IntegerColumn(table, 8);
-    a[kN2] = IntegerColumn(table, 7);
-    a[kS2] = IntegerColumn(table, 9);
-    a[kMN4] = IntegerColumn(table, 10);
-    a[kM4] = IntegerColumn(table, 11);
-    a[kMS4] = IntegerColumn(table, 12);
-    g[kSa] = IntegerColumn(table, 13);
-    g[kK1] = IntegerColumn(table, 16);
-    g[kO1] = IntegerColumn(table, 15);
-    g[kQ1] = IntegerColumn(table, 14);
-    g[kM2] = IntegerColumn(table, 18);
-    g[kN2] = IntegerColumn(table, 17);
-    g[kS2] = IntegerColumn(table, 19);
-    g[kMN4] = IntegerColumn(table, 20);
-    g[kM4] = IntegerColumn(table, 21);
-    g[kMS4] = IntegerColumn(table, 22);
-    DeriveConstituents(port);
+    auto& a = loaded.amplitude;
+    auto& g = loaded.phase;
+    // Stored constituents in column order (Sa Q1 O1 K1 N2 M2 S2 MN4 M4 MS4).
+    const int stored[] = {kSa, kQ1, kO1, kK1, kN2, kM2, kS2, kMN4, kM4, kMS4};
+    for (int i = 0; i < 10; ++i) {
+        a[stored[i]] = Checked(table, name, PortColumn::A_SA + i, true, kAmplitude);
+        g[stored[i]] = Checked(table, name, PortColumn::G_SA + i, true, kPhase);
+    }
+    DeriveConstituents(loaded);
 
-    auto& c = port.corrections;
-    c[5] = RealColumn(table, 29);
-    c[6] = RealColumn(table, 30);
-    c[7] = RealColumn(table, 31);
-    c[8] = RealColumn(table, 32);
-    c[1] = RealColumn(table, 33);
-    c[2] = RealColumn(table, 34);
-    c[3] = RealColumn(table, 35);
-    c[4] = RealColumn(table, 36);
+    auto& c = loaded.corrections;
+    c[5] = HeightCorrection(table, name, PortColumn::HPMVE);
+    c[6] = HeightCorrection(table, name, PortColumn::HPMME);
+    c[7] = HeightCorrection(table, name, PortColumn::HBMVE);
+    c[8] = HeightCorrection(table, name, PortColumn::HBMME);
+    c[1] = Checked(table, name, PortColumn::TPMVE, false, kTimeCorrection);
+    c[2] = Checked(table, name, PortColumn::TPMME, false, kTimeCorrection);
+    c[3] = Checked(table, name, PortColumn::TBMVE, false, kTimeCorrection);
+    c[4] = Checked(table, name, PortColumn::TBMME, false, kTimeCorrection);
+    port = loaded;
 }
 
 int CountryOfZone(qint64 zoneCode) {

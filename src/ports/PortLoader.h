@@ -15,7 +15,12 @@ class PortTable;
 using LoaderMessage = std::function<void(const QString&)>;
 
 // Copies the table's current record into port, deriving the constituents the table does not
-// store. Values that cannot be read keep their previous content (see the .cpp for which).
+// store. A time zone that does not read as a number of hours within ±14 keeps its previous value
+// with the message "Problème conversion fuseau"; an unreadable ZONE keeps its previous value
+// silently. Any other number that cannot be read or lies outside its column's plausible range
+// (mean level ±50 m, amplitudes 0..20 m, phases 0..360°, height corrections ±20 m or a factor
+// 90 + f up to 100, time corrections ±24 h) throws TableError naming the file, the port and the
+// column, and port is left unchanged.
 void Chargement(const PortTable& table, PortRecord& port, const LoaderMessage& message);
 
 // The country number of a zone code: the last three decimal digits of a code above 100.

@@ -1,4 +1,4 @@
-// The port table engine. The whole .dbf is read at open, checked, and kept in memory; shapelib
+// The port table engine. The whole .dbf is read at open, checked, and kept in memory; DbfFile
 // does the writing (one record at a time, followed by the header and a flush). The tag orders
 // are vectors of record numbers sorted on the tag's key, kept sorted through every change, and
 // the visible records (tag order within the range, filtered, not deleted) are a second vector
@@ -6,128 +6,29 @@
 // described in docs/PORT_TABLE.md.
 #include "PortTable.h"
 
+#include "DbfFile.h"
+#include "TableFiles.h"
+#include "TagFile.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QRegularExpression>
-#include <QSaveFile>
-#include <QStringDecoder>
-
-#include <shapefil.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+#include <string_view>
 
 namespace ondrel {
 
 // ---------------------------------------------------------------------------------------------
-// Windows-1252
+// Helpers
 
 namespace {
 
-// Characters of the bytes 0x80 to 0x9F. The five bytes without a character (0x81, 0x8D, 0x8F,
-// 0x90, 0x9D) stand for the C1 control of the same value, as Windows decodes them.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char EncodeCp1252(char32_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-    for (int i = 0; i < 32; ++i)
-        if (kCp1252High[i] == c) return static_cast<char>(0x80 + i);
-    return '?';
-}
-
-} // namespace
-
-QByteArray ToCp1252(const QString& text) {
-    QByteArray out;
-    out.reserve(text.size());
-    for (char32_t c : text.toUcs4()) out.append(EncodeCp1252(c));
-    return out;
-}
-
-QString FromCp1252(const char* data, qsizetype size) {
-    QString out(size, Qt::Uninitialized);
-    QChar* dst = out.data();
-    for (qsizetype i = 0; i < size; ++i) {
-        const auto b = static_cast<unsigned char>(data[i]);
-        dst[i] = (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
-    }
-    return out;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Name keys
-
-QString NameKey(const QString& name) {
-    const QString trimmed = name.trimmed();
-    bool ascii = true;
-    for (QChar c : trimmed)
-        if (c.unicode() >= 0x80) {
-            ascii = false;
-            break;
-        }
-    if (ascii) return trimmed.toUpper();
-
-    const QString decomposed = trimmed.normalized(QString::NormalizationForm_D);
-    QString key;
-    key.reserve(decomposed.size() + 2);
-    for (QChar c : decomposed) {
-        switch (c.category()) {
-        case QChar::Mark_NonSpacing:
-        case QChar::Mark_SpacingCombining:
-        case QChar::Mark_Enclosing:
-            continue;
-        default:
-            break;
-        }
-        switch (c.unicode()) {
-        case 0x0152: case 0x0153: key += QLatin1String("OE"); break; // Œ œ
-        case 0x00C6: case 0x00E6: key += QLatin1String("AE"); break; // Æ æ
-        case 0x00DF: case 0x1E9E: key += QLatin1String("SS"); break; // ß ẞ
-        // Letters with a stroke do not decompose: fold them to their plain letter too.
-        case 0x00D8: case 0x00F8: key += QLatin1Char('O'); break;     // Ø ø
-        case 0x0110: case 0x0111: key += QLatin1Char('D'); break;     // Đ đ
-        case 0x0141: case 0x0142: key += QLatin1Char('L'); break;     // Ł ł
-        default: key += c.toUpper(); break;
-        }
-    }
-    return key;
-}
-
-// ---------------------------------------------------------------------------------------------
-// File checks and helpers
-
-namespace {
-
-struct Field {
-    QString name;
-    char type = 'C';
-    int width = 0;
-    int decimals = 0;
-    int offset = 0; // from the start of the record (the deletion flag is byte 0)
-    bool numeric = false;
-};
-
-struct Layout {
-    std::vector<Field> fields;
-    int headerLength = 0;
-    int recordLength = 0;
-    int recordCount = 0;
-};
-
-struct Tag {
-    QString name;
-    int column = -1;
-    bool numeric = false;
-    int conditionColumn = -1;   // -1: every record
-    bool conditionEmpty = false; // member when that column is blank (true) or not blank (false)
+// A tag: its definition and its order, the record numbers sorted on its key.
+struct Tag : TagDefinition {
     std::vector<int> order;
 };
 
@@ -136,173 +37,6 @@ struct Key {
     double number = 0;
     QString text;
 };
-
-[[noreturn]] void Fail(const QString& file, const QString& what) {
-    throw TableError(QStringLiteral("%1: %2").arg(file, what).toStdString());
-}
-
-unsigned Le16(const QByteArray& b, int at) {
-    return static_cast<unsigned char>(b[at]) | (static_cast<unsigned char>(b[at + 1]) << 8);
-}
-
-quint32 Le32(const unsigned char* p) {
-    return quint32(p[0]) | (quint32(p[1]) << 8) | (quint32(p[2]) << 16) | (quint32(p[3]) << 24);
-}
-
-// The absolute path of a file; when it does not exist, a file of the same directory whose name
-// differs only in case (the program opens "ports.dbf" and "ports.DBF").
-QString ResolveCase(const QString& path) {
-    const QFileInfo info(path);
-    if (info.exists()) return info.absoluteFilePath();
-    const QDir dir = info.absoluteDir();
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : names)
-        if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0) return dir.absoluteFilePath(name);
-    return info.absoluteFilePath();
-}
-
-QByteArray ReadWholeFile(const QString& path, const QString& what) {
-    QFile file(path);
-    if (!file.exists()) Fail(path, QStringLiteral("%1 is missing").arg(what));
-    if (!file.open(QIODevice::ReadOnly))
-        Fail(path, QStringLiteral("%1 cannot be read (%2)").arg(what, file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        Fail(path, QStringLiteral("%1 cannot be read (%2)").arg(what, file.errorString()));
-    return bytes;
-}
-
-// Checks the dBase header of a whole file and describes its columns. shapelib trusts the header
-// it is given, so every figure is checked against the others and against the file's size.
-Layout CheckHeader(const QByteArray& file, const QString& path) {
-    const qint64 size = file.size();
-    if (size == 0) Fail(path, QStringLiteral("the table file is empty"));
-    if (size < 32)
-        Fail(path, QStringLiteral("the file is too short for a dBase header (%1 bytes)").arg(size));
-
-    static const unsigned char versions[] = {0x02, 0x03, 0x04, 0x05, 0x30, 0x31, 0x32, 0x43,
-                                             0x63, 0x83, 0x8B, 0x8E, 0xCB, 0xF5, 0xFB};
-    const auto version = static_cast<unsigned char>(file[0]);
-    if (std::find(std::begin(versions), std::end(versions), version) == std::end(versions))
-        Fail(path, QStringLiteral("not a dBase table (unknown version byte 0x%1)")
-                       .arg(version, 2, 16, QLatin1Char('0')));
-
-    Layout layout;
-    const quint32 count = Le32(reinterpret_cast<const unsigned char*>(file.constData()) + 4);
-    layout.headerLength = static_cast<int>(Le16(file, 8));
-    layout.recordLength = static_cast<int>(Le16(file, 10));
-    if (layout.headerLength < 32 + 32 + 1)
-        Fail(path, QStringLiteral("damaged header: header length %1 is too small")
-                       .arg(layout.headerLength));
-    if (layout.headerLength > size)
-        Fail(path, QStringLiteral("damaged header: header length %1 goes past the end of the "
-                                  "file (%2 bytes)").arg(layout.headerLength).arg(size));
-
-    bool terminated = false;
-    int offset = 1;
-    for (int at = 32; at < layout.headerLength; at += 32) {
-        if (static_cast<unsigned char>(file[at]) == 0x0D) {
-            terminated = true;
-            break;
-        }
-        if (at + 32 > layout.headerLength) break;
-        const int number = static_cast<int>(layout.fields.size());
-        QByteArray rawName = file.mid(at, 11);
-        const int nul = rawName.indexOf('\0');
-        if (nul >= 0) rawName.truncate(nul);
-        if (rawName.isEmpty()) Fail(path, QStringLiteral("damaged header: column %1 has no name").arg(number));
-        for (char c : rawName)
-            if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F)
-                Fail(path, QStringLiteral("damaged header: column %1 has an unreadable name").arg(number));
-        Field field;
-        field.name = QString::fromLatin1(rawName).trimmed();
-        field.type = static_cast<char>(std::toupper(static_cast<unsigned char>(file[at + 11])));
-        field.width = static_cast<unsigned char>(file[at + 16]);
-        field.decimals = static_cast<unsigned char>(file[at + 17]);
-        if (!QByteArrayView("CNFDL").contains(field.type))
-            Fail(path, QStringLiteral("column %1 (%2) has the unsupported type '%3'")
-                           .arg(number).arg(field.name, QString::fromLatin1(&field.type, 1)));
-        if (field.width == 0)
-            Fail(path, QStringLiteral("damaged header: column %1 (%2) has width 0").arg(number).arg(field.name));
-        field.numeric = field.type == 'N' || field.type == 'F';
-        field.offset = offset;
-        offset += field.width;
-        layout.fields.push_back(field);
-    }
-    if (!terminated)
-        Fail(path, QStringLiteral("damaged header: the column descriptors are not terminated by 0x0D"));
-    if (layout.fields.empty()) Fail(path, QStringLiteral("damaged header: the table has no columns"));
-    if (layout.recordLength != offset)
-        Fail(path, QStringLiteral("damaged header: record length %1 does not match the columns "
-                                  "(1 + %2 bytes)").arg(layout.recordLength).arg(offset - 1));
-
-    const qint64 available = (size - layout.headerLength) / layout.recordLength;
-    if (available < qint64(count)) {
-        const bool partial = (size - layout.headerLength) % layout.recordLength != 0;
-        Fail(path, QStringLiteral("the file is truncated: the header announces %1 records but "
-                                  "only %2 are complete%3")
-                       .arg(count).arg(available)
-                       .arg(partial ? QStringLiteral(" (the last one is cut short)") : QString()));
-    }
-    layout.recordCount = static_cast<int>(count);
-    return layout;
-}
-
-std::vector<Tag> ReadTags(const QString& path, const std::vector<Field>& fields) {
-    const QByteArray bytes = ReadWholeFile(path, QStringLiteral("the tag file"));
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    QString text = decoder(bytes);
-    if (decoder.hasError() || text.contains(QChar(0)))
-        Fail(path, QStringLiteral("the tag file is not UTF-8 text"));
-    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
-
-    auto columnOf = [&fields](const QString& name) {
-        for (std::size_t i = 0; i < fields.size(); ++i)
-            if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
-        return -1;
-    };
-
-    static const QRegularExpression line(
-        QStringLiteral(R"(^([A-Za-z_][A-Za-z0-9_]*)\s*=\s*([A-Za-z_][A-Za-z0-9_]*))"
-                       R"((?:\s+where\s+([A-Za-z_][A-Za-z0-9_]*)\s+(empty|notempty))?$)"),
-        QRegularExpression::CaseInsensitiveOption);
-
-    std::vector<Tag> tags;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        QString content = lines[n];
-        const qsizetype hash = content.indexOf(QLatin1Char('#'));
-        if (hash >= 0) content.truncate(hash);
-        content = content.trimmed();
-        if (content.isEmpty()) continue;
-        const QString where = QStringLiteral("line %1: ").arg(n + 1);
-        const QRegularExpressionMatch m = line.match(content);
-        if (!m.hasMatch())
-            Fail(path, where + QStringLiteral("expected \"TAG = COLUMN\" or \"TAG = COLUMN where "
-                                              "COLUMN empty|notempty\", found \"%1\"")
-                                   .arg(content.left(60)));
-        Tag tag;
-        tag.name = m.captured(1);
-        for (const Tag& other : tags)
-            if (other.name.compare(tag.name, Qt::CaseInsensitive) == 0)
-                Fail(path, where + QStringLiteral("the tag %1 is defined twice").arg(tag.name));
-        tag.column = columnOf(m.captured(2));
-        if (tag.column < 0)
-            Fail(path, where + QStringLiteral("the tag %1 uses the unknown column %2")
-                                   .arg(tag.name, m.captured(2)));
-        tag.numeric = fields[tag.column].numeric;
-        if (m.hasCaptured(3)) {
-            tag.conditionColumn = columnOf(m.captured(3));
-            if (tag.conditionColumn < 0)
-                Fail(path, where + QStringLiteral("the tag %1 uses the unknown column %2")
-                                       .arg(tag.name, m.captured(3)));
-            tag.conditionEmpty = m.captured(4).compare(QLatin1String("empty"), Qt::CaseInsensitive) == 0;
-        }
-        tags.push_back(std::move(tag));
-    }
-    if (tags.empty()) Fail(path, QStringLiteral("the tag file defines no tag"));
-    return tags;
-}
 
 // A field's bytes without the blanks (and NULs) that pad it.
 QByteArrayView Trimmed(QByteArrayView v) {
@@ -322,13 +56,67 @@ bool IsNullNumber(QByteArrayView v) {
     return std::all_of(v.begin(), v.end(), [](char c) { return c == '*'; });
 }
 
+// Numbers are written with digits, an optional sign ('+' too) and, for a fraction, '.' and an
+// optional exponent; the whole text must be the number.
+std::string_view WithoutPlus(std::string_view s) {
+    if (s.size() > 1 && s.front() == '+' && s[1] != '-' && s[1] != '+') s.remove_prefix(1);
+    return s;
+}
+
+bool ParseWhole(std::string_view s, qint64& value) {
+    s = WithoutPlus(s);
+    const char* end = s.data() + s.size();
+    const auto [stop, error] = std::from_chars(s.data(), end, value);
+    return !s.empty() && error == std::errc() && stop == end;
+}
+
+bool ParseDecimal(std::string_view s, double& value) {
+    s = WithoutPlus(s);
+    const char* end = s.data() + s.size();
+    const auto [stop, error] = std::from_chars(s.data(), end, value);
+    return !s.empty() && error == std::errc() && stop == end && std::isfinite(value);
+}
+
+std::string_view View(QByteArrayView v) { return {v.data(), static_cast<std::size_t>(v.size())}; }
+
 // Parses a number written with '.' (file) or the given decimal separator (user text).
 bool ParseNumber(QString text, QChar decimal, double& value) {
     text = text.trimmed();
     if (decimal != QLatin1Char('.')) text.replace(decimal, QLatin1Char('.'));
-    bool ok = false;
-    value = QLocale::c().toDouble(text, &ok);
-    return ok && std::isfinite(value);
+    const QByteArray bytes = text.toUtf8();
+    return ParseDecimal(View(bytes), value);
+}
+
+// The columns the program reads by position: at least the 37 of a port table, text where it
+// reads text and numbers where it reads numbers. FUSEAU and ZONE are read through conversions of
+// their text (PortLoader), so a text column serves there too. The columns that the tags and the
+// lists name (NOM, ZONE, PORT_REF) must carry those names.
+void CheckPortColumns(const std::vector<DbfField>& fields, const QString& path) {
+    if (static_cast<int>(fields.size()) < kPortColumnCount)
+        FailFile(path, QStringLiteral("the table has %1 columns; a port table has at least %2")
+                           .arg(fields.size()).arg(kPortColumnCount));
+    for (int i = 0; i < kPortColumnCount; ++i) {
+        const auto column = static_cast<PortColumn>(i);
+        const DbfField& f = fields[static_cast<std::size_t>(i)];
+        const bool text = f.type == 'C';
+        bool suits = f.numeric;
+        if (SpecOf(column).type == ColumnSpec::Text) suits = text;
+        else if (column == PortColumn::FUSEAU || column == PortColumn::ZONE) suits = f.numeric || text;
+        if (!suits)
+            FailFile(path, QStringLiteral("column %1 (%2) has the type '%3' where the port table "
+                                          "needs %4 (%5)")
+                               .arg(i).arg(f.name, QString(QLatin1Char(f.type)),
+                                           SpecOf(column).type == ColumnSpec::Text
+                                               ? QStringLiteral("text, 'C'")
+                                               : QStringLiteral("a number, 'N'"),
+                                           PortColumnName(column)));
+    }
+    for (PortColumn named : {PortColumn::NOM, PortColumn::ZONE, PortColumn::PORT_REF}) {
+        const DbfField& f = fields[static_cast<std::size_t>(ColumnNumber(named))];
+        if (f.name.compare(PortColumnName(named), Qt::CaseInsensitive) != 0)
+            FailFile(path, QStringLiteral("column %1 is named %2 where the port table has %3")
+                               .arg(ColumnNumber(named)).arg(f.name, PortColumnName(named)));
+    }
 }
 
 } // namespace
@@ -344,9 +132,9 @@ struct PortTable::Impl {
     QString path;
     QString tagsPath;
     bool readOnly = false;
-    DBFHandle dbf = nullptr;
+    DbfFile dbf;
 
-    std::vector<Field> fields;
+    std::vector<DbfField> fields;
     int recordLength = 0;
     int count = 0;
     QByteArray data; // every record, recordLength bytes each
@@ -384,9 +172,9 @@ struct PortTable::Impl {
         return rec >= 0 ? row(rec) : nullptr;
     }
 
-    [[noreturn]] void fail(const QString& what) const { Fail(path, what); }
+    [[noreturn]] void fail(const QString& what) const { FailFile(path, what); }
     void requireOpen() const {
-        if (!dbf) throw TableError("the port table is not open");
+        if (!dbf.isOpen()) throw TableError("the port table is not open");
     }
     void requireColumn(int col) const {
         requireOpen();
@@ -426,10 +214,8 @@ struct PortTable::Impl {
                 textKeys[col][rec] = NameKey(FromCp1252(v.data(), v.size()));
             }
             if (keyedNumber[col]) {
-                const QByteArrayView v = Trimmed(field(r, int(col)));
-                bool ok = false;
-                const double x = QLocale::c().toDouble(QString::fromLatin1(v), &ok);
-                numberKeys[col][rec] = ok && std::isfinite(x) ? x : 0.0;
+                double x = 0;
+                numberKeys[col][rec] = ParseDecimal(View(Trimmed(field(r, int(col)))), x) ? x : 0.0;
             }
         }
     }
@@ -565,52 +351,21 @@ struct PortTable::Impl {
     }
 
     // --- writing
-    void flush() {
-        DBFUpdateHeader(dbf); // writes the pending record, then the record count, then flushes
-        if (dbf->sHooks.FFlush(dbf->fp) != 0) fail(QStringLiteral("writing to the file failed"));
-    }
-    void closeHandle() {
-        if (!dbf) return;
-        // Everything was written and flushed at each post; shapelib would otherwise rewrite the
-        // header with its own record count, undoing appends made by another table object.
-        dbf->bUpdated = 0;
-        DBFClose(dbf);
-        dbf = nullptr;
-    }
-    DBFHandle openHandle() const {
-        DBFHandle h = DBFOpen(QFile::encodeName(path).constData(), readOnly ? "rb" : "rb+");
-        if (!h) fail(readOnly ? QStringLiteral("the table cannot be opened")
-                              : QStringLiteral("the table cannot be opened for writing"));
-        if (h->nFields != static_cast<int>(fields.size()) || h->nRecordLength != recordLength) {
-            h->bUpdated = 0;
-            DBFClose(h);
-            fail(QStringLiteral("the dBase library reads a different layout from the header"));
-        }
-        return h;
-    }
     // Another table object on the same file may have appended records since we read it: pick
     // them up before appending, so that nothing is overwritten.
     void catchUpWithFile() {
-        // Read through a file of our own: shapelib's stream may still hold the old header in its
-        // buffer.
-        QFile file(path);
-        unsigned char b[4] = {};
-        if (!file.open(QIODevice::ReadOnly) || !file.seek(4) ||
-            file.read(reinterpret_cast<char*>(b), 4) != 4)
-            fail(QStringLiteral("the header cannot be read back"));
-        file.close();
-        if (static_cast<qint64>(Le32(b)) <= count) return;
-        const QByteArray image = ReadWholeFile(path, QStringLiteral("the table"));
-        const Layout layout = CheckHeader(image, path);
+        if (DbfFile::recordCountOnDisk(path) <= count) return;
+        QByteArray image;
+        const DbfLayout layout = ReadDbfFile(path, image);
         if (layout.recordLength != recordLength || layout.fields.size() != fields.size())
             fail(QStringLiteral("the table's columns were changed while it was open"));
-        closeHandle(); // shapelib keeps its record count: reopen it to append after the new rows
-        dbf = openHandle();
+        // shapelib keeps its record count: reopen it to append after the new rows.
+        dbf.open(path, readOnly, layout);
         appendRows(image, layout.headerLength, layout.recordCount);
         for (Tag& t : tags) sortOrder(t);
     }
     void putField(int col, QByteArray bytes, bool alignRight) {
-        const Field& f = fields[col];
+        const DbfField& f = fields[col];
         if (bytes.size() > f.width) {
             if (f.numeric)
                 fail(QStringLiteral("the value %1 does not fit in %2 (width %3)")
@@ -623,7 +378,7 @@ struct PortTable::Impl {
     }
     void putNumber(int col, double value) {
         if (!std::isfinite(value)) fail(QStringLiteral("%1: not a finite number").arg(columnLabel(col)));
-        const Field& f = fields[col];
+        const DbfField& f = fields[col];
         if (f.decimals == 0) {
             const double rounded = std::round(value);
             if (std::fabs(rounded) > 9.2e18)
@@ -644,7 +399,7 @@ struct PortTable::Impl {
         exact = 0;
         const char* r = readRow();
         if (!r) return 0;
-        const Field& f = fields[col];
+        const DbfField& f = fields[col];
         const QByteArrayView raw = Trimmed(field(r, col));
         QString text;
         if (f.numeric) {
@@ -654,12 +409,11 @@ struct PortTable::Impl {
             text = FromCp1252(raw.data(), raw.size());
             if (text.trimmed().isEmpty()) return 0;
         }
-        bool ok = false;
-        exact = QLocale::c().toLongLong(text.trimmed(), &ok);
-        if (ok) {
+        if (ParseWhole(View(text.trimmed().toUtf8()), exact)) {
             integral = true;
             return static_cast<double>(exact);
         }
+        exact = 0;
         double value = 0;
         if (!ParseNumber(text, f.numeric ? QLatin1Char('.') : decimal, value) &&
             !ParseNumber(text, QLatin1Char('.'), value))
@@ -682,57 +436,11 @@ QString PortTable::tagFilePath(const QString& dbfPath) {
 }
 
 void PortTable::writeStandardTags(const QString& dbfPath) {
-    const QString path = QFileInfo(tagFilePath(dbfPath)).absoluteFilePath();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) Fail(path, QStringLiteral("the tag file cannot be written (%1)").arg(file.errorString()));
-    file.write(QStringLiteral(
-                   "# Index tags of the port table, one per line:\n"
-                   "#   TAG = COLUMN [where COLUMN empty|notempty]\n"
-                   "# Text keys sort without case or accents, numeric keys by value.\n"
-                   "Nom = NOM\n"
-                   "Zone = ZONE\n"
-                   "PRINCIPAL = NOM where PORT_REF empty\n"
-                   "SECONDAIRE = NOM where PORT_REF notempty\n")
-                   .toUtf8());
-    if (!file.commit()) Fail(path, QStringLiteral("the tag file cannot be written (%1)").arg(file.errorString()));
+    WriteStandardTagFile(QFileInfo(tagFilePath(dbfPath)).absoluteFilePath());
 }
 
 void PortTable::create(const QString& dbfPath, const std::vector<ColumnSpec>& columns) {
-    const QString path = QFileInfo(dbfPath).absoluteFilePath();
-    if (columns.empty()) Fail(path, QStringLiteral("a table needs at least one column"));
-    static const QRegularExpression validName(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]{0,9}$"));
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        const ColumnSpec& c = columns[i];
-        const QString label = QStringLiteral("column %1 (%2)").arg(i).arg(c.name);
-        if (!validName.match(c.name).hasMatch())
-            Fail(path, label + QStringLiteral(": a name is 1 to 10 letters, digits or '_'"));
-        for (std::size_t j = 0; j < i; ++j)
-            if (columns[j].name.compare(c.name, Qt::CaseInsensitive) == 0)
-                Fail(path, label + QStringLiteral(": the name is used twice"));
-        const int maxWidth = c.type == ColumnSpec::Text ? 254 : 20;
-        if (c.width < 1 || c.width > maxWidth)
-            Fail(path, label + QStringLiteral(": width %1 is out of 1..%2").arg(c.width).arg(maxWidth));
-        const bool decimalsOk = c.type == ColumnSpec::Real
-                                    ? c.decimals >= 0 && (c.decimals == 0 || c.decimals <= c.width - 2)
-                                    : c.decimals == 0;
-        if (!decimalsOk) Fail(path, label + QStringLiteral(": %1 decimals do not suit it").arg(c.decimals));
-    }
-
-    // "LDID/87" puts the language driver of code page 1252 (0x57) in the header.
-    DBFHandle h = DBFCreateEx(QFile::encodeName(path).constData(), "LDID/87");
-    if (!h) Fail(path, QStringLiteral("the table cannot be created"));
-    for (const ColumnSpec& c : columns) {
-        const DBFFieldType type = c.type == ColumnSpec::Text      ? FTString
-                                  : c.type == ColumnSpec::Integer ? FTInteger
-                                                                  : FTDouble;
-        if (DBFAddField(h, c.name.toLatin1().constData(), type, c.width, c.decimals) < 0) {
-            DBFClose(h);
-            QFile::remove(path);
-            Fail(path, QStringLiteral("the column %1 cannot be added").arg(c.name));
-        }
-    }
-    DBFClose(h);
-    if (!QFileInfo::exists(path)) Fail(path, QStringLiteral("the table cannot be created"));
+    DbfFile::create(QFileInfo(dbfPath).absoluteFilePath(), columns);
 }
 
 void PortTable::open(const QString& dbfPath) {
@@ -740,17 +448,19 @@ void PortTable::open(const QString& dbfPath) {
     const QString path = ResolveCase(dbfPath);
     const QString tagsPath = ResolveCase(tagFilePath(path));
 
-    const QByteArray file = ReadWholeFile(path, QStringLiteral("the table"));
-    Layout layout = CheckHeader(file, path);
-    std::vector<Tag> tags = ReadTags(tagsPath, layout.fields);
+    QByteArray file;
+    DbfLayout layout = ReadDbfFile(path, file);
+    CheckPortColumns(layout.fields, path);
+    std::vector<Tag> tags;
+    for (TagDefinition& t : ReadTagFile(tagsPath, layout.fields)) tags.push_back(Tag{std::move(t), {}});
     if (!d->readOnly && !QFileInfo(path).isWritable())
-        Fail(path, QStringLiteral("the table cannot be opened for writing (the file is read-only)"));
+        FailFile(path, QStringLiteral("the table cannot be opened for writing (the file is read-only)"));
 
+    d->dbf.open(path, d->readOnly, layout);
     d->path = path;
     d->tagsPath = tagsPath;
     d->fields = std::move(layout.fields);
     d->recordLength = layout.recordLength;
-    d->dbf = d->openHandle();
 
     const std::size_t n = d->fields.size();
     d->textKeys.assign(n, {});
@@ -777,8 +487,8 @@ void PortTable::open(const QString& dbfPath) {
 }
 
 void PortTable::close() {
-    if (!d->dbf) return;
-    d->closeHandle();
+    if (!d->dbf.isOpen()) return;
+    d->dbf.close();
     d->editing = Impl::Editing::None;
     d->fields.clear();
     d->data.clear();
@@ -796,7 +506,7 @@ void PortTable::close() {
     d->filtered = false;
 }
 
-bool PortTable::isOpen() const { return d->dbf != nullptr; }
+bool PortTable::isOpen() const { return d->dbf.isOpen(); }
 QString PortTable::fileName() const { return d->path; }
 
 void PortTable::setReadOnly(bool readOnly) {
@@ -817,7 +527,7 @@ void PortTable::selectTag(const QString& tag) {
             return;
         }
     }
-    Fail(d->tagsPath, QStringLiteral("no tag is named \"%1\"").arg(tag));
+    FailFile(d->tagsPath, QStringLiteral("no tag is named \"%1\"").arg(tag));
 }
 
 QString PortTable::currentTag() const { return d->tag >= 0 ? d->tags[d->tag].name : QString(); }
@@ -955,9 +665,7 @@ void PortTable::post() {
         d->catchUpWithFile();
         rec = d->count;
     }
-    if (!DBFWriteTuple(d->dbf, rec, d->pending.data()))
-        d->fail(QStringLiteral("record %1 cannot be written").arg(rec));
-    d->flush();
+    d->dbf.writeRecord(rec, d->pending.constData());
 
     if (d->editing == Impl::Editing::Insert) {
         d->appendRecord(d->pending);
@@ -977,9 +685,7 @@ void PortTable::remove() {
     d->requireWritable("deleting");
     const int rec = d->current();
     if (rec < 0) d->fail(QStringLiteral("there is no current record to delete"));
-    if (!DBFMarkRecordDeleted(d->dbf, rec, 1))
-        d->fail(QStringLiteral("record %1 cannot be marked deleted").arg(rec));
-    d->flush();
+    d->dbf.markDeleted(rec);
     d->data[qsizetype(rec) * d->recordLength] = '*';
     d->deleted[rec] = 1;
     d->dropFromOrders(rec);
@@ -1012,7 +718,7 @@ QString PortTable::text(int column) const {
     d->requireColumn(column);
     const char* r = d->readRow();
     if (!r) return QString();
-    const Field& f = d->fields[column];
+    const DbfField& f = d->fields[column];
     if (f.numeric) {
         const QByteArrayView raw = Trimmed(d->field(r, column));
         if (IsNullNumber(raw)) return QString();
@@ -1051,7 +757,7 @@ qint64 PortTable::zone() const {
 
 void PortTable::setText(int column, const QString& value) {
     d->requireEditing(column);
-    const Field& f = d->fields[column];
+    const DbfField& f = d->fields[column];
     if (!f.numeric) {
         d->putField(column, ToCp1252(value), false);
         return;
@@ -1068,7 +774,7 @@ void PortTable::setText(int column, const QString& value) {
 
 void PortTable::setInteger(int column, qint64 value) {
     d->requireEditing(column);
-    const Field& f = d->fields[column];
+    const DbfField& f = d->fields[column];
     if (!f.numeric) d->putField(column, QByteArray::number(value), false);
     else if (f.decimals == 0) d->putField(column, QByteArray::number(value), true);
     else d->putNumber(column, static_cast<double>(value));

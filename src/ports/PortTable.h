@@ -2,7 +2,14 @@
 // "Nom", "Zone", "PRINCIPAL" and "SECONDAIRE" defined in a tag file beside it (ports.tags; format
 // in docs/PORT_TABLE.md). Tag orders, ranges and the record filter are kept in memory; every post
 // and delete is written through to the file at once.
+//
+// The work is shared out: DbfFile checks the file and writes it (the only user of shapelib),
+// TagFile reads the tag definitions, Cp1252 converts the text columns and makes the name keys.
 #pragma once
+
+#include "Cp1252.h"
+#include "PortColumns.h"
+#include "TableTypes.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,26 +17,9 @@
 
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <vector>
 
 namespace ondrel {
-
-// Any failure of the table: a file that cannot be opened or read, an unknown tag, a value that
-// cannot be converted. The message names the file or the column.
-class TableError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Column types for creating a table.
-struct ColumnSpec {
-    enum Type { Text, Integer, Real };
-    QString name;
-    Type type = Text;
-    int width = 10;
-    int decimals = 0;
-};
 
 class PortTable {
 public:
@@ -42,18 +32,20 @@ public:
     static void create(const QString& dbfPath, const std::vector<ColumnSpec>& columns);
 
     // The tag file that goes with a table: same directory and base name, extension ".tags".
-    static QString tagFilePath(const QString& dbfPath);
+    [[nodiscard]] static QString tagFilePath(const QString& dbfPath);
     // Writes the tag file defining the four standard tags "Nom", "Zone", "PRINCIPAL" and
     // "SECONDAIRE" beside dbfPath (replacing any). Used by the table generator and the tests; the
     // program itself never writes tag files.
     static void writeStandardTags(const QString& dbfPath);
 
     // Opens the table and its tag file (same base name, ".tags"). Throws TableError naming the
-    // file that is missing, truncated or damaged. The tag "Nom" is selected, no range, no filter.
+    // file that is missing, truncated or damaged, not a regular file or too large, or not a port
+    // table (fewer than the 37 columns, or a column of the wrong type). The tag "Nom" is
+    // selected, no range, no filter.
     void open(const QString& dbfPath);
     void close();
-    bool isOpen() const;
-    QString fileName() const;
+    [[nodiscard]] bool isOpen() const;
+    [[nodiscard]] QString fileName() const;
 
     // Allowed only while the table is closed.
     void setReadOnly(bool readOnly);
@@ -74,8 +66,8 @@ public:
     void goNearest(const QString& value);
     void goNearest(qint64 value);
     // Exact search on the current tag's key among the visible records.
-    bool findKey(const QString& value);
-    bool findKey(qint64 value);
+    [[nodiscard]] bool findKey(const QString& value);
+    [[nodiscard]] bool findKey(qint64 value);
 
     // Record filter: when on, a record is visible only when the callback accepts it. The
     // callback reads the candidate record through the table it receives; one that throws hides
@@ -87,7 +79,7 @@ public:
     // Walk over the visible records in the current order.
     void first();
     void next();
-    bool atEnd() const;
+    [[nodiscard]] bool atEnd() const;
 
     // Positional access for list views: the visible records in order.
     int visibleCount() const;
@@ -95,7 +87,10 @@ public:
     void moveToVisible(int position); // a position outside [0, visibleCount()) goes to the end
     // A column of the visible record at position, read without moving the current record (for
     // painting list rows); "" for a position outside the visible records.
-    QString visibleText(int position, int column) const;
+    [[nodiscard]] QString visibleText(int position, PortColumn column) const {
+        return visibleText(position, ColumnNumber(column));
+    }
+    [[nodiscard]] QString visibleText(int position, int column) const;
 
     // Editing. insert() starts a new empty record; edit() makes the current one writable; post()
     // writes it to the file (and flushes); cancel() drops the pending changes; remove() deletes
@@ -112,7 +107,7 @@ public:
     bool isEditing() const;
 
     int columnCount() const;
-    int columnIndex(const QString& name) const; // -1 when absent; case-insensitive
+    [[nodiscard]] int columnIndex(const QString& name) const; // -1 when absent; case-insensitive
     QString columnName(int column) const;
     // Record number (0-based, in file order) of the current record; -1 at the end.
     int recordNumber() const;
@@ -121,12 +116,20 @@ public:
     // integer() and real() throw TableError when the value cannot be converted; integer() rounds
     // a fraction to the nearest integer (halves away from zero); a blank field reads as "" or 0.
     // With no current record (at the end) every column reads blank.
-    QString text(int column) const;
-    qint64 integer(int column) const;
-    double real(int column) const;
-    qint64 zone() const; // the ZONE column, by name
+    [[nodiscard]] QString text(PortColumn column) const { return text(ColumnNumber(column)); }
+    [[nodiscard]] qint64 integer(PortColumn column) const { return integer(ColumnNumber(column)); }
+    [[nodiscard]] double real(PortColumn column) const { return real(ColumnNumber(column)); }
+    [[nodiscard]] qint64 zone() const; // the ZONE column, by name
 
     // Writing columns of the record being inserted or edited.
+    void setText(PortColumn column, const QString& value) { setText(ColumnNumber(column), value); }
+    void setInteger(PortColumn column, qint64 value) { setInteger(ColumnNumber(column), value); }
+    void setReal(PortColumn column, double value) { setReal(ColumnNumber(column), value); }
+
+    // The same by column number, for walks over every column (columnCount(), columnIndex()).
+    [[nodiscard]] QString text(int column) const;
+    [[nodiscard]] qint64 integer(int column) const;
+    [[nodiscard]] double real(int column) const;
     void setText(int column, const QString& value);
     void setInteger(int column, qint64 value);
     void setReal(int column, double value);
@@ -138,14 +141,5 @@ private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };
-
-// The Windows-1252 code page of the table's text columns. Bytes with no character in it decode
-// to the C1 control of the same value; characters it cannot represent encode as '?'.
-QByteArray ToCp1252(const QString& text);
-QString FromCp1252(const char* data, qsizetype size);
-
-// Key used by the name tags: upper case, accents removed, so that "br" finds BREST and an
-// accented initial sorts with its plain letter.
-QString NameKey(const QString& name);
 
 } // namespace ondrel

@@ -37,15 +37,14 @@ bool CopyAtomically(const QString& from, const QString& to, QString* error) {
 } // namespace
 
 QString BundledTableDirectory() {
-    QStringList candidates;
-    if (QCoreApplication::instance()) {
-        const QString appDir = QCoreApplication::applicationDirPath();
-        candidates << QDir(appDir).filePath(QStringLiteral("../share/ondrel"))
-                   << QDir(appDir).filePath(QStringLiteral("data"));
-    }
-#ifdef ONDREL_SOURCE_DATA_DIR
-    candidates << QStringLiteral(ONDREL_SOURCE_DATA_DIR);
-#endif
+    if (!QCoreApplication::instance()) return {};
+    // Installed: <prefix>/bin/ondrel and <prefix>/share/ondrel. In the build tree the programs sit
+    // one level deeper (build/src/cli, build/src/app) and the build copies the table to
+    // build/share/ondrel. A folder "data" beside the program serves a copied-out program.
+    const QDir appDir(QCoreApplication::applicationDirPath());
+    const QString candidates[] = {appDir.filePath(QStringLiteral("../share/ondrel")),
+                                  appDir.filePath(QStringLiteral("../../share/ondrel")),
+                                  appDir.filePath(QStringLiteral("data"))};
     for (const QString& dir : candidates)
         if (HasTable(dir)) return QDir(dir).canonicalPath();
     return {};

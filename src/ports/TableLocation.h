@@ -11,7 +11,9 @@ struct TableLocation {
     QString error; // why, when path is empty
 };
 
-// The folder holding the table shipped with the program (ports.dbf and ports.tags).
+// The folder holding the table shipped with the program (ports.dbf and ports.tags), found from
+// the running program's folder: ../share/ondrel (installed), ../../share/ondrel (build tree) or
+// data beside it. Empty when there is none, or no QCoreApplication to ask where the program is.
 QString BundledTableDirectory();
 // The user's data folder for Ondrel.
 QString UserTableDirectory();

@@ -5,7 +5,7 @@
 namespace ondrel {
 
 namespace {
-constexpr int kNameColumn = 1;
+constexpr PortColumn kNameColumn = PortColumn::NOM;
 }
 
 PortListModel::PortListModel(PortTable& table, QObject* parent)

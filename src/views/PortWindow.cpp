@@ -22,10 +22,10 @@
 namespace ondrel {
 
 namespace {
-constexpr int kNameColumn = 1;
-constexpr int kLatitudeColumn = 23;
-constexpr int kLongitudeColumn = 24;
-constexpr int kTimeZoneColumn = 25;
+constexpr PortColumn kNameColumn = PortColumn::NOM;
+constexpr PortColumn kLatitudeColumn = PortColumn::LATITUDE;
+constexpr PortColumn kLongitudeColumn = PortColumn::LONGITUDE;
+constexpr PortColumn kTimeZoneColumn = PortColumn::FUSEAU;
 constexpr int kHelpContextPorts = 3;
 const QString kRangeEnd = QStringLiteral("ZZZZZ");
 } // namespace
@@ -230,7 +230,13 @@ void PortWindow::showPosition() {
 bool PortWindow::confirm() {
     if (!model_->moveTo(currentRow())) return false;
 
-    Chargement(table_, state_.port, [this](const QString& text) { messages_.information(this, text); });
+    try {
+        Chargement(table_, state_.port, [this](const QString& text) { messages_.information(this, text); });
+    } catch (const TableError& e) {
+        // A damaged row: the current port stays the one before.
+        messages_.information(this, QString::fromUtf8(e.what()));
+        return false;
+    }
 
     ChosenPort chosen;
     chosen.name = table_.text(kNameColumn);

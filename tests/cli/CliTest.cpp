@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace ondrel {
 namespace {
 
@@ -288,11 +290,41 @@ TEST_F(Cli, CurvePictureIsAUsageErrorWithoutTheChart) {
 }
 #endif
 
-TEST_F(Cli, TableThatCannotBeOpenedIsNamed) {
+TEST_F(Cli, TableThatCannotBeUsedIsNamed) {
     const QString missing = dir.filePath(QStringLiteral("nowhere/ports.dbf"));
-    const Result r = Run({"day", "BREST", "--table", missing}, false);
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains(missing)) << r.err.toStdString();
+    const QString fifo = dir.filePath(QStringLiteral("fifo.dbf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString miscounted = dir.filePath(QStringLiteral("miscounted.dbf"));
+    QFile::copy(table, miscounted);
+    QFile::copy(PortTable::tagFilePath(table), PortTable::tagFilePath(miscounted));
+    {
+        QFile f(miscounted);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.seek(4));
+        f.write(QByteArray("\x09\0\0\0", 4)); // nine records announced, five present
+    }
+    const QString badRow = dir.filePath(QStringLiteral("badrow.dbf"));
+    QFile::copy(table, badRow);
+    QFile::copy(PortTable::tagFilePath(table), PortTable::tagFilePath(badRow));
+    {
+        PortTable t;
+        t.open(badRow);
+        ASSERT_TRUE(t.findKey(QStringLiteral("BREST")));
+        t.edit();
+        t.setInteger(PortColumn::A_M2, -5);
+        t.post();
+    }
+    const std::pair<QString, QString> cases[] = {
+        {missing, missing},
+        {fifo, QStringLiteral("pipe")}, // refused at once, not waited on
+        {miscounted, QStringLiteral("truncated")},
+        {badRow, QStringLiteral("A_M2")},
+    };
+    for (const auto& [path, expected] : cases) {
+        const Result r = Run({"day", "BREST", "--table", path}, false);
+        EXPECT_EQ(r.exitCode, 1) << path.toStdString();
+        EXPECT_TRUE(r.err.contains(path)) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(expected)) << r.err.toStdString();
+    }
 }
 
 TEST_F(Cli, FindsTheTableInTheWorkingDirectory) {

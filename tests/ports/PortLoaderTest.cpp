@@ -21,8 +21,8 @@ struct Row {
 // A table like the real one, except that columns 25 and 27 hold text.
 QString MakeTable(const QTemporaryDir& dir, const std::vector<Row>& rows) {
     auto columns = StandardPortColumns();
-    columns[25] = ColumnSpec{QStringLiteral("FUSEAU"), ColumnSpec::Text, 8, 0};
-    columns[27] = ColumnSpec{QStringLiteral("ZONE"), ColumnSpec::Text, 8, 0};
+    columns[ColumnNumber(PortColumn::FUSEAU)] = ColumnSpec{QStringLiteral("FUSEAU"), ColumnSpec::Text, 8, 0};
+    columns[ColumnNumber(PortColumn::ZONE)] = ColumnSpec{QStringLiteral("ZONE"), ColumnSpec::Text, 8, 0};
     const QString path = dir.filePath(QStringLiteral("ports.dbf"));
     PortTable::create(path, columns);
     PortTable::writeStandardTags(path);
@@ -31,17 +31,19 @@ QString MakeTable(const QTemporaryDir& dir, const std::vector<Row>& rows) {
     int n = 0;
     for (const Row& r : rows) {
         table.insert();
-        table.setInteger(0, ++n);
-        table.setText(1, r.name);
-        table.setInteger(2, 410 + n);
+        table.setInteger(PortColumn::NUM, ++n);
+        table.setText(PortColumn::NOM, r.name);
+        table.setInteger(PortColumn::Z0, 410 + n);
         // Stored amplitudes Sa Q1 O1 K1 N2 M2 S2 MN4 M4 MS4, then phases, distinct per column.
-        for (int c = 3; c <= 12; ++c) table.setInteger(c, c * 10 + n);
-        for (int c = 13; c <= 22; ++c) table.setInteger(c, c + n);
-        table.setText(23, QStringLiteral("48 23 N"));
-        table.setText(24, QStringLiteral("004 30 W"));
-        table.setText(25, r.zoneText);
-        table.setText(27, r.zone);
-        for (int i = 0; i < 8; ++i) table.setReal(29 + i, r.corrections[i]);
+        for (int i = 0; i < 10; ++i) {
+            table.setInteger(PortColumn::A_SA + i, ColumnNumber(PortColumn::A_SA + i) * 10 + n);
+            table.setInteger(PortColumn::G_SA + i, ColumnNumber(PortColumn::G_SA + i) + n);
+        }
+        table.setText(PortColumn::LATITUDE, QStringLiteral("48 23 N"));
+        table.setText(PortColumn::LONGITUDE, QStringLiteral("004 30 W"));
+        table.setText(PortColumn::FUSEAU, r.zoneText);
+        table.setText(PortColumn::ZONE, r.zone);
+        for (int i = 0; i < 8; ++i) table.setReal(PortColumn::HPMVE + i, r.corrections[i]);
         table.post();
     }
     return path;
@@ -51,7 +53,7 @@ TEST(Chargement, CopiesEveryColumnToItsField) {
     QTemporaryDir dir;
     const QString path =
         MakeTable(dir, {{QStringLiteral("BREST"), QStringLiteral(" 1"), QStringLiteral("1001"),
-                         {0.1, 0.2, 0.3, 0.4, 91.5, 91.6, 0.7, 0.8}}});
+                         {91.5, 91.6, 0.7, 0.8, 0.1, 0.2, 0.3, 0.4}}});
     PortTable table;
     table.open(path);
     PortRecord port;
@@ -67,14 +69,14 @@ TEST(Chargement, CopiesEveryColumnToItsField) {
     // Column -> constituent: 3 Sa, 4 Q1, 5 O1, 6 K1, 7 N2, 8 M2, 9 S2, 10 MN4, 11 M4, 12 MS4.
     const int constituentOfColumn[10] = {kSa, kQ1, kO1, kK1, kN2, kM2, kS2, kMN4, kM4, kMS4};
     for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(port.amplitude[constituentOfColumn[i]], (3 + i) * 10 + 1) << i;
-        EXPECT_EQ(port.phase[constituentOfColumn[i]], 13 + i + 1) << i;
+        EXPECT_EQ(port.amplitude[constituentOfColumn[i]], ColumnNumber(PortColumn::A_SA + i) * 10 + 1) << i;
+        EXPECT_EQ(port.phase[constituentOfColumn[i]], ColumnNumber(PortColumn::G_SA + i) + 1) << i;
     }
     EXPECT_NEAR(port.amplitude[kP1], -port.amplitude[kK1] / 3, 1e-12);
     EXPECT_NEAR(port.amplitude[kL2], -port.amplitude[kM2] / 35, 1e-12);
     EXPECT_EQ(port.phase[kT2], port.phase[kS2]);
     // Columns 29-32 are heights (corrections 5-8), 33-36 times (corrections 1-4).
-    const double expected[9] = {0, 91.5, 91.6, 0.7, 0.8, 0.1, 0.2, 0.3, 0.4};
+    const double expected[9] = {0, 0.1, 0.2, 0.3, 0.4, 91.5, 91.6, 0.7, 0.8};
     for (int i = 1; i <= 8; ++i) EXPECT_NEAR(port.corrections[i], expected[i], 1e-9) << i;
 }
 

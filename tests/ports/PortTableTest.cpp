@@ -19,8 +19,10 @@ using namespace ondrel;
 
 namespace {
 
-constexpr int kNum = 0, kNom = 1, kZ0 = 2, kLatitude = 23, kFuseau = 25, kZone = 27, kPortRef = 28;
-constexpr int kHpmve = 29;
+constexpr PortColumn kNum = PortColumn::NUM, kNom = PortColumn::NOM, kZ0 = PortColumn::Z0,
+                     kLatitude = PortColumn::LATITUDE, kFuseau = PortColumn::FUSEAU,
+                     kZone = PortColumn::ZONE, kPortRef = PortColumn::PORT_REF;
+constexpr PortColumn kHpmve = PortColumn::HPMVE;
 
 struct Port {
     QString name;
@@ -152,7 +154,7 @@ TEST(PortTableTest, CreateWritesCp1252DriverAndStandardColumns) {
     };
     for (const auto& [name, index] : names) EXPECT_EQ(table.columnIndex(name), index) << Str(name);
     // The descriptor of FUSEAU (column 25): numeric, width 6, 2 decimals.
-    const int at = 32 + 25 * 32;
+    const int at = 32 + ColumnNumber(kFuseau) * 32;
     EXPECT_EQ(bytes[at + 11], 'N');
     EXPECT_EQ(bytes[at + 16], 6);
     EXPECT_EQ(bytes[at + 17], 2);
@@ -444,7 +446,7 @@ TEST(PortTableTest, PostIsOnDiskWhenTheProcessIsKilled) {
          }},
         {"edit",
          [](PortTable& t) {
-             t.findKey("Saint-Malo");
+             ASSERT_TRUE(t.findKey("Saint-Malo"));
              t.edit();
              t.setReal(kHpmve, -0.25);
              t.post();
@@ -455,7 +457,7 @@ TEST(PortTableTest, PostIsOnDiskWhenTheProcessIsKilled) {
          }},
         {"delete",
          [](PortTable& t) {
-             t.findKey("Brest");
+             ASSERT_TRUE(t.findKey("Brest"));
              t.remove();
          },
          [](PortTable& t) {
@@ -584,7 +586,7 @@ TEST(PortTableTest, NumberConversions) {
     table.setDecimalSeparator(u',');
 
     struct Case {
-        int column;
+        PortColumn column;
         QString text;
         qint64 integer;
         double real;
@@ -594,21 +596,21 @@ TEST(PortTableTest, NumberConversions) {
         {kHpmve, "2,5000", 3, 2.5},      // integer() rounds half away from zero
         {kZone, "1001", 1001, 1001},
         {kZ0, "", 0, 0},                 // blank numeric field
-        {30, "", 0, 0},                  // never written
+        {PortColumn::HPMME, "", 0, 0},   // never written
         {kPortRef, " 12", 12, 12},       // a text holding a number
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(table.text(c.column), c.text) << c.column;
-        EXPECT_EQ(table.integer(c.column), c.integer) << c.column;
-        EXPECT_DOUBLE_EQ(table.real(c.column), c.real) << c.column;
+        EXPECT_EQ(table.text(c.column), c.text) << ColumnNumber(c.column);
+        EXPECT_EQ(table.integer(c.column), c.integer) << ColumnNumber(c.column);
+        EXPECT_DOUBLE_EQ(table.real(c.column), c.real) << ColumnNumber(c.column);
     }
     table.setDecimalSeparator(u'.');
     EXPECT_EQ(Str(table.text(kFuseau)), "-3.25");
 
-    const std::string error = ErrorOf([&] { table.integer(kLatitude); });
+    const std::string error = ErrorOf([&] { (void)table.integer(kLatitude); });
     EXPECT_NE(error.find("LATITUDE"), std::string::npos) << error;
-    EXPECT_THROW(table.real(kLatitude), TableError);
-    EXPECT_THROW(table.text(37), TableError);
+    EXPECT_THROW((void)table.real(kLatitude), TableError);
+    EXPECT_THROW((void)table.text(kPortColumnCount), TableError);
     EXPECT_EQ(table.zone(), 1001);
 
     table.setDecimalSeparator(u',');

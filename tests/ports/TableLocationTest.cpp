@@ -50,7 +50,7 @@ TEST_F(TableLocationTest, FirstUseCopiesTheShippedTableToTheUsersFolder) {
         table.open(first.path);
         table.first();
         table.edit();
-        table.setText(1, QStringLiteral("MON PORT"));
+        table.setText(PortColumn::NOM, QStringLiteral("MON PORT"));
         table.post();
     }
     const QByteArray edited = Bytes(first.path);

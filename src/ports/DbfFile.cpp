@@ -1,0 +1,218 @@
+// dBase III files through shapelib, with the checks shapelib does not make.
+#include "DbfFile.h"
+
+#include "TableFiles.h"
+
+#include <QByteArrayView>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QtEndian>
+
+#include <shapefil.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace ondrel {
+
+namespace {
+
+constexpr int kFileHeader = 32;
+constexpr int kDescriptor = 32;
+constexpr char kEndOfFile = 0x1A;
+
+quint32 Le32At(const QByteArray& b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
+quint16 Le16At(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
+
+DBFHandle Dbf(void* handle) { return static_cast<DBFHandle>(handle); }
+
+} // namespace
+
+DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path) {
+    const qint64 size = file.size();
+    if (size == 0) FailFile(path, QStringLiteral("the table file is empty"));
+    if (size < kFileHeader)
+        FailFile(path, QStringLiteral("the file is too short for a dBase header (%1 bytes)").arg(size));
+
+    static const unsigned char versions[] = {0x02, 0x03, 0x04, 0x05, 0x30, 0x31, 0x32, 0x43,
+                                             0x63, 0x83, 0x8B, 0x8E, 0xCB, 0xF5, 0xFB};
+    const auto version = static_cast<unsigned char>(file[0]);
+    if (std::find(std::begin(versions), std::end(versions), version) == std::end(versions))
+        FailFile(path, QStringLiteral("not a dBase table (unknown version byte 0x%1)")
+                           .arg(version, 2, 16, QLatin1Char('0')));
+
+    DbfLayout layout;
+    const quint32 count = Le32At(file, 4);
+    layout.headerLength = Le16At(file, 8);
+    layout.recordLength = Le16At(file, 10);
+    if (layout.headerLength < kFileHeader + kDescriptor + 1)
+        FailFile(path, QStringLiteral("damaged header: header length %1 is too small")
+                           .arg(layout.headerLength));
+    if (layout.headerLength > size)
+        FailFile(path, QStringLiteral("damaged header: header length %1 goes past the end of the "
+                                      "file (%2 bytes)").arg(layout.headerLength).arg(size));
+
+    bool terminated = false;
+    int offset = 1;
+    for (int at = kFileHeader; at < layout.headerLength; at += kDescriptor) {
+        if (file[at] == 0x0D) {
+            terminated = true;
+            break;
+        }
+        if (at + kDescriptor > layout.headerLength) break;
+        const int number = static_cast<int>(layout.fields.size());
+        QByteArray rawName = file.mid(at, 11);
+        const qsizetype nul = rawName.indexOf('\0');
+        if (nul >= 0) rawName.truncate(nul);
+        if (rawName.isEmpty())
+            FailFile(path, QStringLiteral("damaged header: column %1 has no name").arg(number));
+        for (char c : rawName)
+            if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F)
+                FailFile(path, QStringLiteral("damaged header: column %1 has an unreadable name").arg(number));
+        DbfField field;
+        field.name = QString::fromLatin1(rawName).trimmed();
+        field.type = static_cast<char>(std::toupper(static_cast<unsigned char>(file[at + 11])));
+        field.width = static_cast<unsigned char>(file[at + 16]);
+        field.decimals = static_cast<unsigned char>(file[at + 17]);
+        if (!QByteArrayView("CNFDL").contains(field.type))
+            FailFile(path, QStringLiteral("column %1 (%2) has the unsupported type '%3'")
+                               .arg(number).arg(field.name, QString::fromLatin1(&field.type, 1)));
+        if (field.width == 0)
+            FailFile(path, QStringLiteral("damaged header: column %1 (%2) has width 0").arg(number).arg(field.name));
+        field.numeric = field.type == 'N' || field.type == 'F';
+        field.offset = offset;
+        offset += field.width;
+        layout.fields.push_back(field);
+    }
+    if (!terminated)
+        FailFile(path, QStringLiteral("damaged header: the column descriptors are not terminated by 0x0D"));
+    if (layout.fields.empty()) FailFile(path, QStringLiteral("damaged header: the table has no columns"));
+    const int expectedHeader = kFileHeader + kDescriptor * static_cast<int>(layout.fields.size()) + 1;
+    if (layout.headerLength != expectedHeader)
+        FailFile(path, QStringLiteral("damaged header: header length %1 does not match its %2 "
+                                      "columns (%3 bytes expected)")
+                           .arg(layout.headerLength).arg(layout.fields.size()).arg(expectedHeader));
+    if (layout.recordLength != offset)
+        FailFile(path, QStringLiteral("damaged header: record length %1 does not match the columns "
+                                      "(1 + %2 bytes)").arg(layout.recordLength).arg(offset - 1));
+
+    // The records fill the rest of the file, with at most an end-of-file byte after them.
+    const qint64 records = size - layout.headerLength;
+    const qint64 available = records / layout.recordLength;
+    if (available < qint64(count)) {
+        const bool partial = records % layout.recordLength != 0;
+        FailFile(path, QStringLiteral("the file is truncated: the header announces %1 records but "
+                                      "only %2 are complete%3")
+                           .arg(count).arg(available)
+                           .arg(partial ? QStringLiteral(" (the last one is cut short)") : QString()));
+    }
+    // One record past the count is a post cut short between writing the record and its count
+    // (the program killed in between): the table keeps every record it counts. More than that
+    // is a damaged header.
+    const qint64 extra = records - qint64(count) * layout.recordLength;
+    const bool interruptedPost = extra > 1 && extra <= layout.recordLength + 1;
+    if (!interruptedPost && (extra > 1 || (extra == 1 && file.back() != kEndOfFile)))
+        FailFile(path, QStringLiteral("damaged header: it announces %1 records but the file holds "
+                                      "%2 more bytes after them")
+                           .arg(count).arg(extra));
+    layout.recordCount = static_cast<int>(count);
+    return layout;
+}
+
+DbfLayout ReadDbfFile(const QString& path, QByteArray& image) {
+    image = ReadRegularFile(path, QStringLiteral("the table"), kMaxTableBytes);
+    return CheckDbfHeader(image, path);
+}
+
+DbfFile::~DbfFile() { close(); }
+
+void DbfFile::create(const QString& path, const std::vector<ColumnSpec>& columns) {
+    if (columns.empty()) FailFile(path, QStringLiteral("a table needs at least one column"));
+    static const QRegularExpression validName(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]{0,9}$"));
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const ColumnSpec& c = columns[i];
+        const QString label = QStringLiteral("column %1 (%2)").arg(i).arg(c.name);
+        if (!validName.match(c.name).hasMatch())
+            FailFile(path, label + QStringLiteral(": a name is 1 to 10 letters, digits or '_'"));
+        for (std::size_t j = 0; j < i; ++j)
+            if (columns[j].name.compare(c.name, Qt::CaseInsensitive) == 0)
+                FailFile(path, label + QStringLiteral(": the name is used twice"));
+        const int maxWidth = c.type == ColumnSpec::Text ? 254 : 20;
+        if (c.width < 1 || c.width > maxWidth)
+            FailFile(path, label + QStringLiteral(": width %1 is out of 1..%2").arg(c.width).arg(maxWidth));
+        const bool decimalsOk = c.type == ColumnSpec::Real
+                                    ? c.decimals >= 0 && (c.decimals == 0 || c.decimals <= c.width - 2)
+                                    : c.decimals == 0;
+        if (!decimalsOk) FailFile(path, label + QStringLiteral(": %1 decimals do not suit it").arg(c.decimals));
+    }
+
+    // "LDID/87" puts the language driver of code page 1252 (0x57) in the header.
+    DBFHandle h = DBFCreateEx(QFile::encodeName(path).constData(), "LDID/87");
+    if (!h) FailFile(path, QStringLiteral("the table cannot be created"));
+    for (const ColumnSpec& c : columns) {
+        const DBFFieldType type = c.type == ColumnSpec::Text      ? FTString
+                                  : c.type == ColumnSpec::Integer ? FTInteger
+                                                                  : FTDouble;
+        if (DBFAddField(h, c.name.toLatin1().constData(), type, c.width, c.decimals) < 0) {
+            DBFClose(h);
+            QFile::remove(path);
+            FailFile(path, QStringLiteral("the column %1 cannot be added").arg(c.name));
+        }
+    }
+    DBFClose(h);
+    if (!QFileInfo::exists(path)) FailFile(path, QStringLiteral("the table cannot be created"));
+}
+
+qint64 DbfFile::recordCountOnDisk(const QString& path) {
+    // Read through a file of our own: shapelib's stream may still hold the old header in its
+    // buffer.
+    QFile file(path);
+    char b[4] = {};
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(4) || file.read(b, 4) != 4)
+        FailFile(path, QStringLiteral("the header cannot be read back"));
+    return qFromLittleEndian<quint32>(b);
+}
+
+void DbfFile::open(const QString& path, bool readOnly, const DbfLayout& layout) {
+    close();
+    DBFHandle h = DBFOpen(QFile::encodeName(path).constData(), readOnly ? "rb" : "rb+");
+    if (!h) FailFile(path, readOnly ? QStringLiteral("the table cannot be opened")
+                                    : QStringLiteral("the table cannot be opened for writing"));
+    if (h->nFields != static_cast<int>(layout.fields.size()) || h->nRecordLength != layout.recordLength) {
+        h->bUpdated = 0;
+        DBFClose(h);
+        FailFile(path, QStringLiteral("the dBase library reads a different layout from the header"));
+    }
+    handle_ = h;
+    path_ = path;
+}
+
+void DbfFile::close() {
+    if (!handle_) return;
+    // Everything was written and flushed at each write; shapelib would otherwise rewrite the
+    // header with its own record count, undoing appends made by another table object.
+    Dbf(handle_)->bUpdated = 0;
+    DBFClose(Dbf(handle_));
+    handle_ = nullptr;
+}
+
+void DbfFile::writeRecord(int record, const char* bytes) {
+    if (!DBFWriteTuple(Dbf(handle_), record, const_cast<char*>(bytes)))
+        FailFile(path_, QStringLiteral("record %1 cannot be written").arg(record));
+    flush();
+}
+
+void DbfFile::markDeleted(int record) {
+    if (!DBFMarkRecordDeleted(Dbf(handle_), record, 1))
+        FailFile(path_, QStringLiteral("record %1 cannot be marked deleted").arg(record));
+    flush();
+}
+
+void DbfFile::flush() {
+    DBFUpdateHeader(Dbf(handle_)); // writes the pending record, then the record count, then flushes
+    if (Dbf(handle_)->sHooks.FFlush(Dbf(handle_)->fp) != 0)
+        FailFile(path_, QStringLiteral("writing to the file failed"));
+}
+
+} // namespace ondrel

@@ -1,0 +1,23 @@
+// Reading the files of the port table (the .dbf and its tag file) safely: only regular files,
+// never more than a cap, and every failure a TableError that starts with the file's path.
+#pragma once
+
+#include "TableTypes.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace ondrel {
+
+[[noreturn]] void FailFile(const QString& file, const QString& what);
+
+// The absolute path of a file; when it does not exist, a file of the same directory whose name
+// differs only in case (the program opens "ports.dbf" and "ports.DBF").
+QString ResolveCase(const QString& path);
+
+// The whole content of a regular file of at most maxBytes. A folder, a FIFO, a device or a
+// larger file is refused without being read (and without waiting on a FIFO); `what` names the
+// file in the messages ("the table", "the tag file").
+QByteArray ReadRegularFile(const QString& path, const QString& what, qint64 maxBytes);
+
+} // namespace ondrel

@@ -1,0 +1,91 @@
+// Reading and writing the tag file.
+#include "TagFile.h"
+
+#include "TableFiles.h"
+
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringList>
+
+namespace ondrel {
+
+namespace {
+// Each tag keeps an order of every record: a handful is all a table needs.
+constexpr std::size_t kMaxTags = 64;
+} // namespace
+
+std::vector<TagDefinition> ReadTagFile(const QString& path, const std::vector<DbfField>& fields) {
+    const QByteArray bytes = ReadRegularFile(path, QStringLiteral("the tag file"), kMaxTagFileBytes);
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    QString text = decoder(bytes);
+    if (decoder.hasError() || text.contains(QChar(0)))
+        FailFile(path, QStringLiteral("the tag file is not UTF-8 text"));
+    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+
+    auto columnOf = [&fields](const QString& name) {
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+        return -1;
+    };
+
+    static const QRegularExpression line(
+        QStringLiteral(R"(^([A-Za-z_][A-Za-z0-9_]*)\s*=\s*([A-Za-z_][A-Za-z0-9_]*))"
+                       R"((?:\s+where\s+([A-Za-z_][A-Za-z0-9_]*)\s+(empty|notempty))?$)"),
+        QRegularExpression::CaseInsensitiveOption);
+
+    std::vector<TagDefinition> tags;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        QString content = lines[n];
+        const qsizetype hash = content.indexOf(QLatin1Char('#'));
+        if (hash >= 0) content.truncate(hash);
+        content = content.trimmed();
+        if (content.isEmpty()) continue;
+        const QString where = QStringLiteral("line %1: ").arg(n + 1);
+        const QRegularExpressionMatch m = line.match(content);
+        if (!m.hasMatch())
+            FailFile(path, where + QStringLiteral("expected \"TAG = COLUMN\" or \"TAG = COLUMN where "
+                                              "COLUMN empty|notempty\", found \"%1\"")
+                                   .arg(content.left(60)));
+        if (tags.size() >= kMaxTags)
+            FailFile(path, where + QStringLiteral("more than %1 tags").arg(kMaxTags));
+        TagDefinition tag;
+        tag.name = m.captured(1);
+        for (const TagDefinition& other : tags)
+            if (other.name.compare(tag.name, Qt::CaseInsensitive) == 0)
+                FailFile(path, where + QStringLiteral("the tag %1 is defined twice").arg(tag.name));
+        tag.column = columnOf(m.captured(2));
+        if (tag.column < 0)
+            FailFile(path, where + QStringLiteral("the tag %1 uses the unknown column %2")
+                                   .arg(tag.name, m.captured(2)));
+        tag.numeric = fields[tag.column].numeric;
+        if (m.hasCaptured(3)) {
+            tag.conditionColumn = columnOf(m.captured(3));
+            if (tag.conditionColumn < 0)
+                FailFile(path, where + QStringLiteral("the tag %1 uses the unknown column %2")
+                                       .arg(tag.name, m.captured(3)));
+            tag.conditionEmpty = m.captured(4).compare(QLatin1String("empty"), Qt::CaseInsensitive) == 0;
+        }
+        tags.push_back(std::move(tag));
+    }
+    if (tags.empty()) FailFile(path, QStringLiteral("the tag file defines no tag"));
+    return tags;
+}
+
+void WriteStandardTagFile(const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) FailFile(path, QStringLiteral("the tag file cannot be written (%1)").arg(file.errorString()));
+    file.write(QStringLiteral(
+                   "# Index tags of the port table, one per line:\n"
+                   "#   TAG = COLUMN [where COLUMN empty|notempty]\n"
+                   "# Text keys sort without case or accents, numeric keys by value.\n"
+                   "Nom = NOM\n"
+                   "Zone = ZONE\n"
+                   "PRINCIPAL = NOM where PORT_REF empty\n"
+                   "SECONDAIRE = NOM where PORT_REF notempty\n")
+                   .toUtf8());
+    if (!file.commit()) FailFile(path, QStringLiteral("the tag file cannot be written (%1)").arg(file.errorString()));
+}
+
+} // namespace ondrel

@@ -1,0 +1,11 @@
+// The port tests run inside a QCoreApplication: the shipped table is found from the program's
+// own folder.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
