@@ -7,7 +7,27 @@ namespace ondrel::astro {
 
 namespace {
 
-bool English(Language language) { return language == Language::English; }
+// The ephemerides' texts.
+struct EphemerisWords {
+    TextPair caption{"Ephémérides", "Ephemerides"};
+    TextPair sunGroup{" SOLEIL ", " SUN "};
+    TextPair moonGroup{" LUNE ", " MOON "};
+    TextPair increasingMoon{"Lune croissante", "Increasing moon"};
+    TextPair fullMoon{"Pleine Lune", "Full moon"};
+    TextPair decreasingMoon{"Lune décroissante", "Decreasing moon"};
+    TextPair newMoon{"Nouvelle Lune", "New moon"};
+    // Time references 0, 1 and 2, as the window's status bar names them.
+    TextPair references[3]{{"Heure locale", "local time"},
+                           {"Heure d'hiver (UT +1)", "winter time (UT +1)"},
+                           {"Heure d'été (UT +2)", "summer time(UT +2)"}};
+    TextPair sunrise{"Lever     : ", "Sunrise   : "};
+    TextPair sunset{"Coucher : ", "Sunset   : "};
+    TextPair alwaysUp{"Soleil toujours levé", "Sun always up"};
+    TextPair alwaysDown{"Soleil toujours couché", "Sun always down"};
+    TextPair moonAge{"Age de la Lune : ", "Moon's age  : "};
+    TextPair days{" jours", " days"};
+};
+constexpr EphemerisWords kTexts;
 
 std::string TwoDigits(int value) {
     char buffer[16];
@@ -29,8 +49,7 @@ std::string AzimuthText(double azimuth) {
 } // namespace
 
 EphemerisLabels EphemerisLabelsOf(Language language) {
-    if (English(language)) return {"Ephemerides", " SUN ", " MOON "};
-    return {"Ephémérides", " SOLEIL ", " LUNE "};
+    return {kTexts.caption.In(language), kTexts.sunGroup.In(language), kTexts.moonGroup.In(language)};
 }
 
 std::optional<MoonPhase> MoonPhaseOf(double age) {
@@ -42,32 +61,29 @@ std::optional<MoonPhase> MoonPhaseOf(double age) {
 }
 
 std::string MoonPhaseText(MoonPhase phase, Language language) {
-    const bool en = English(language);
     switch (phase) {
-    case MoonPhase::Increasing: return en ? "Increasing moon" : "Lune croissante";
-    case MoonPhase::Full: return en ? "Full moon" : "Pleine Lune";
-    case MoonPhase::Decreasing: return en ? "Decreasing moon" : "Lune décroissante";
-    case MoonPhase::New: return en ? "New moon" : "Nouvelle Lune";
+    case MoonPhase::Increasing: return kTexts.increasingMoon.In(language);
+    case MoonPhase::Full: return kTexts.fullMoon.In(language);
+    case MoonPhase::Decreasing: return kTexts.decreasingMoon.In(language);
+    case MoonPhase::New: return kTexts.newMoon.In(language);
     }
     return {};
 }
 
 std::string TimeReferenceText(TimeReference timeReference, Language language) {
-    const bool en = English(language);
-    switch (timeReference.code()) {
-    case 0: return en ? "local time" : "Heure locale";
-    case 1: return en ? "winter time (UT +1)" : "Heure d'hiver (UT +1)";
-    case 2: return en ? "summer time(UT +2)" : "Heure d'été (UT +2)";
+    switch (const int code = timeReference.code()) {
+    case 0:
+    case 1:
+    case 2: return kTexts.references[code].In(language);
     default: return "UT + " + std::to_string(timeReference.hoursAheadOfUt());
     }
 }
 
 EphemerisTexts EphemerisTextsOf(const SunEphemeris& sun, double moonAge, double offsetHours,
                                 TimeReference timeReference, Language language) {
-    const bool en = English(language);
     EphemerisTexts out;
-    const std::string risePrefix = en ? "Sunrise   : " : "Lever     : ";
-    const std::string setPrefix = en ? "Sunset   : " : "Coucher : ";
+    const std::string risePrefix = kTexts.sunrise.In(language);
+    const std::string setPrefix = kTexts.sunset.In(language);
     switch (sun.day) {
     case SunDay::RisesAndSets:
         out.sunrise = risePrefix + TimeText(sun.sunriseUt, offsetHours);
@@ -76,21 +92,20 @@ EphemerisTexts EphemerisTextsOf(const SunEphemeris& sun, double moonAge, double 
         out.sunsetAzimuth = AzimuthText(sun.setAzimuth);
         break;
     case SunDay::AlwaysUp: {
-        const std::string text = en ? "Sun always up" : "Soleil toujours levé";
+        const std::string text = kTexts.alwaysUp.In(language);
         out.sunrise = risePrefix + text;
         out.sunset = setPrefix + text;
         break;
     }
     case SunDay::AlwaysDown: {
-        const std::string text = en ? "Sun always down" : "Soleil toujours couché";
+        const std::string text = kTexts.alwaysDown.In(language);
         out.sunrise = risePrefix + text;
         out.sunset = setPrefix + text;
         break;
     }
     }
-    out.moonAge = (en ? "Moon's age  : " : "Age de la Lune : ") +
-                  std::to_string(static_cast<long long>(std::trunc(moonAge))) +
-                  (en ? " days" : " jours");
+    out.moonAge = kTexts.moonAge.In(language) +
+                  std::to_string(static_cast<long long>(std::trunc(moonAge))) + kTexts.days.In(language);
     if (const auto phase = MoonPhaseOf(moonAge)) out.moonPhase = MoonPhaseText(*phase, language);
     out.timeReference = TimeReferenceText(timeReference, language);
     return out;

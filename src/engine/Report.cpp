@@ -27,13 +27,24 @@ HoursMinutes TimeOfDay(double signedTime) {
             static_cast<long long>(std::fabs(std::trunc(minutes)))};
 }
 
+// The report's texts.
+struct ReportTexts {
+    TextPair feet{" pieds", " feet"};
+    TextPair metres{" mètres", " meters"};
+    TextPair highWater{"Pleine mer à ", "High water at "};
+    TextPair lowWater{"Basse mer à ", "Low water at  "};
+    TextPair height{"    hauteur : ", "    height : "};
+    TextPair morning{"matin : ", "morning : "};
+    TextPair evening{"soir : ", "evening : "};
+};
+constexpr ReportTexts kTexts;
+
 } // namespace
 
 long double UnitFactor(HeightUnit unit) { return unit == HeightUnit::Feet ? 1 / 0.3048L : 1.0L; }
 
 std::string UnitText(HeightUnit unit, Language language) {
-    if (unit == HeightUnit::Feet) return language == Language::English ? " feet" : " pieds";
-    return language == Language::English ? " meters" : " mètres";
+    return (unit == HeightUnit::Feet ? kTexts.feet : kTexts.metres).In(language);
 }
 
 std::string FormatEventTime(double signedTime) {
@@ -61,17 +72,12 @@ std::string FormatHeight(double value) {
 
 std::vector<std::string> DayReportLines(const DayEvents& events, HeightUnit unit,
                                         Language language) {
-    const bool english = language == Language::English;
     std::vector<std::string> lines;
     for (const TideEvent& ev : events) {
         if (ev.empty()) continue;
-        std::string line;
-        if (ev.time > 0)
-            line = english ? "High water at " : "Pleine mer à ";
-        else
-            line = english ? "Low water at  " : "Basse mer à ";
+        std::string line = (ev.time > 0 ? kTexts.highWater : kTexts.lowWater).In(language);
         line += FormatEventTime(ev.time);
-        line += english ? "    height : " : "    hauteur : ";
+        line += kTexts.height.In(language);
         line += FormatHeight(static_cast<double>(UnitFactor(unit) * ev.height));
         line += UnitText(unit, language);
         lines.push_back(std::move(line));
@@ -80,11 +86,11 @@ std::vector<std::string> DayReportLines(const DayEvents& events, HeightUnit unit
 }
 
 std::string MorningCoefficientLabel(int coefficient, Language language) {
-    return (language == Language::English ? "morning : " : "matin : ") + std::to_string(coefficient);
+    return kTexts.morning.In(language) + std::to_string(coefficient);
 }
 
 std::string EveningCoefficientLabel(int coefficient, Language language) {
-    return (language == Language::English ? "evening : " : "soir : ") + std::to_string(coefficient);
+    return kTexts.evening.In(language) + std::to_string(coefficient);
 }
 
 } // namespace ondrel

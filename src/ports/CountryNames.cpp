@@ -6,13 +6,8 @@ namespace ondrel {
 
 namespace {
 
-struct CountryNameRow {
-    const char* french;
-    const char* english;
-};
-
 // Rows 1 to 114; the blanks around some names are part of them.
-constexpr std::array<CountryNameRow, kCountryNameCount> kCountryNames{{
+constexpr std::array<TextPair, kCountryNameCount> kCountryNames{{
     {"France", "France"}, // 1
     {"Espagne", "Spain"}, // 2
     {"Portugal ", "Portugal"}, // 3
@@ -131,10 +126,9 @@ constexpr std::array<CountryNameRow, kCountryNameCount> kCountryNames{{
 
 } // namespace
 
-QString CountryName(int number, bool english) {
+QString CountryName(int number, Language language) {
     if (number < 1 || number > kCountryNameCount) return {};
-    const CountryNameRow& row = kCountryNames[static_cast<std::size_t>(number - 1)];
-    return QString::fromUtf8(english ? row.english : row.french);
+    return QString::fromUtf8(kCountryNames[static_cast<std::size_t>(number - 1)].In(language));
 }
 
 } // namespace ondrel

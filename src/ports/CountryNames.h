@@ -1,6 +1,8 @@
 // The names of the countries numbered 1 to 114 by the zone codes of the port table.
 #pragma once
 
+#include "Language.h"
+
 #include <QString>
 
 namespace ondrel {
@@ -8,6 +10,6 @@ namespace ondrel {
 inline constexpr int kCountryNameCount = 114;
 
 // French or English name of country 1 to 114; empty for any other number.
-QString CountryName(int number, bool english);
+QString CountryName(int number, Language language);
 
 } // namespace ondrel

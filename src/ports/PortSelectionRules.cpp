@@ -69,9 +69,9 @@ bool CountryFilterAccepts(qint64 zoneCode, std::span<const bool> countrySelected
     return countrySelected[static_cast<std::size_t>(country)];
 }
 
-QString CountryLine(qint64 zoneCode, bool english) {
+QString CountryLine(qint64 zoneCode, Language language) {
     if (zoneCode <= 100) return {};
-    const QString name = CountryName(CountryOfZone(zoneCode), english);
+    const QString name = CountryName(CountryOfZone(zoneCode), language);
     if (name.isEmpty()) return {};
     return QStringLiteral("(") + name + QStringLiteral(")");
 }

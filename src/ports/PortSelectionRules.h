@@ -2,6 +2,8 @@
 // marker's place on the world map, and the country filter of the port list.
 #pragma once
 
+#include "Language.h"
+
 #include <QPointF>
 #include <QRect>
 #include <QString>
@@ -30,6 +32,6 @@ bool CountryFilterAccepts(qint64 zoneCode, std::span<const bool> countrySelected
 
 // The country line of the main window's port information: "(France)", or nothing when the zone
 // code carries no known country.
-QString CountryLine(qint64 zoneCode, bool english);
+QString CountryLine(qint64 zoneCode, Language language);
 
 } // namespace ondrel

@@ -3,7 +3,7 @@
 // reference.
 #pragma once
 
-#include "LanguageTexts.h"
+#include "DateNames.h"
 #include "PortRecord.h"
 #include "Secondary.h"
 #include "Settings.h"

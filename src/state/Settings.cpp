@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "Bilingual.h"
 #include "StoredValue.h"
 
 #include <QLocale>
@@ -25,6 +26,13 @@ bool ReadFlag(const QSettings& store, const QString& name) {
     const QString text = store.value(name).toString().trimmed().toLower();
     return !(text == u"0" || text == u"false");
 }
+
+// The interval window's first values, in the number format of each language.
+struct FirstValueTexts {
+    Bilingual reading{"10,50 m", "10.50 m"};
+    Bilingual wanted{"12,50 m", "12.50 m"};
+};
+const FirstValueTexts kTexts;
 
 } // namespace
 
@@ -108,9 +116,9 @@ bool SaveSettings(QSettings& store, const Settings& s) {
 void InitialisationValeurs(QSettings& store, Settings& settings, const QString& langue) {
     settings.heureDebut = 0.0;
     settings.heureFin = 1.0;
-    const bool english = langue == kEnglish;
-    store.setValue(QStringLiteral("H_sondeur"), english ? QStringLiteral("10.50 m") : QStringLiteral("10,50 m"));
-    store.setValue(QStringLiteral("H_souhait"), english ? QStringLiteral("12.50 m") : QStringLiteral("12,50 m"));
+    const Language l = LanguageOf(langue);
+    store.setValue(QStringLiteral("H_sondeur"), kTexts.reading.in(l));
+    store.setValue(QStringLiteral("H_souhait"), kTexts.wanted.in(l));
     store.setValue(QStringLiteral("Heure_enregistree"), QStringLiteral("12:00"));
     store.sync();
 }

@@ -26,6 +26,11 @@ inline constexpr int kLastPortNameLength = 50;
 inline const QString kFrench = QStringLiteral("FRANCAIS");
 inline const QString kEnglish = QStringLiteral("ANGLAIS");
 
+// The language a stored "langue" value names: French for anything but "ANGLAIS".
+inline Language LanguageOf(const QString& langue) {
+    return langue == kEnglish ? Language::English : Language::French;
+}
+
 struct WindowBounds {
     int top = 0;
     int left = 0;
@@ -50,7 +55,10 @@ struct Settings {
 
     bool english() const { return langue == kEnglish; }
     bool french() const { return langue == kFrench; }
-    Language language() const { return english() ? Language::English : Language::French; }
+    // The texts' language: French until one is chosen.
+    Language language() const { return LanguageOf(langue); }
+    // The language chosen, or `fallback` while none is.
+    Language languageOr(Language fallback) const { return french() || english() ? language() : fallback; }
     HeightUnit heightUnit() const { return coefUnite == 3 ? HeightUnit::Feet : HeightUnit::Metres; }
     // " mètres", " meters", " pieds" or " feet".
     QString unitText() const;

@@ -5,6 +5,7 @@
 #include "Language.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace ondrel {
 
@@ -15,6 +16,8 @@ struct Bilingual {
     QString in(Language language) const {
         return QString::fromUtf8(language == Language::English ? english : french);
     }
+    // A text of several lines, one entry per line, the empty ones included.
+    QStringList lines(Language language) const { return in(language).split(QLatin1Char('\n')); }
 };
 
 } // namespace ondrel

@@ -463,16 +463,20 @@ void CurveChart::hideCrossHair() {
 bool CurveChart::crossHairVisible() const { return crossV_->isVisible(); }
 
 QLocale CurveChart::monthNamesLocale() const {
-    return QLocale(data_.english ? QLocale::English : QLocale::French);
+    switch (data_.language) {
+    case Language::English: return QLocale(QLocale::English);
+    case Language::French: break;
+    }
+    return QLocale(QLocale::French);
 }
 
 QString CurveChart::bottomLabel(double dateTime) const {
     return AxisTimeLabel(dateTime, data_.view, monthNamesLocale());
 }
 
-void CurveChart::setEnglish(bool english) {
-    if (data_.english == english) return;
-    data_.english = english;
+void CurveChart::setLanguage(Language language) {
+    if (data_.language == language) return;
+    data_.language = language;
     updateAxes();
 }
 

@@ -47,7 +47,7 @@ struct CurveData {
     std::optional<QPointF> indicator;     // Series2: (date-time value, height)
     bool indicatorBlue = false;           // the blinking fill
     std::vector<QPointF> interval;        // Series3
-    bool english = false;                 // language of the month names on the time axis
+    Language language = Language::French; // of the month names on the time axis
 };
 
 // The gradient end and the text colour that the background colour asks for.
@@ -70,7 +70,7 @@ public:
     void setPoints(std::vector<CurvePoint> points, CurveView view);
     void setTexts(const QStringList& title, const QStringList& foot);
     // Month names of the week and month axes in the program's language, not the system's.
-    void setEnglish(bool english);
+    void setLanguage(Language language);
     void setColours(const QColor& background, const QColor& curve);
     void setThreeD(bool on);
     void setIndicator(std::optional<QPointF> point);

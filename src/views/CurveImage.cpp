@@ -46,12 +46,12 @@ QString WriteCurveImage(const CurveData& data, const QSize& size, const QString&
 
 QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
                           const QStringList& title, const QSize& size, const QString& file,
-                          bool english) {
+                          Language language) {
     CurveData data;
     data.points = points;
     data.view = view;
     data.title = title;
-    data.english = english;
+    data.language = language;
     const QByteArray suffix = QFileInfo(file).suffix().toLower().toLatin1();
     if (suffix == "svg") {
         QSaveFile out(file);
@@ -64,6 +64,13 @@ QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
                                                                                      : "png");
     if (!writer.write(CurveBitmap(data, size))) return writer.errorString();
     return {};
+}
+
+QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
+                          const QStringList& title, const QSize& size, const QString& file,
+                          bool englishMonths) {
+    return WriteCurvePicture(points, view, title, size, file,
+                             englishMonths ? Language::English : Language::French);
 }
 
 void UseOffscreenWithoutDisplay() {

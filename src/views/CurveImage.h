@@ -22,7 +22,12 @@ QString WriteCurveImage(const CurveData& data, const QSize& size, const QString&
 // name ends with when Qt writes it, else a PNG.
 QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
                           const QStringList& title, const QSize& size, const QString& file,
-                          bool english);
+                          Language language);
+// The same, English month names when `englishMonths`: ondrel-cli-png's call, until it passes a
+// Language.
+QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
+                          const QStringList& title, const QSize& size, const QString& file,
+                          bool englishMonths);
 // Makes the widgets usable without a display: the offscreen platform when none is set and no
 // display is reachable. To be called before the application object exists.
 void UseOffscreenWithoutDisplay();

@@ -1,10 +1,22 @@
 #include "CurveTexts.h"
 
+#include "Bilingual.h"
 #include "Julian.h"
 
 #include <cmath>
 
 namespace ondrel {
+
+namespace {
+
+// The foot line's event names.
+struct FootTexts {
+    Bilingual high{" PM:", " HW:"};
+    Bilingual low{" BM:", " LW:"};
+};
+const FootTexts kTexts;
+
+} // namespace
 
 QStringList CurveTitleLines(const PortRecord& port, const QString& dateText, bool elements) {
     const QString name = QString::fromStdString(port.name);
@@ -15,13 +27,11 @@ QStringList CurveTitleLines(const PortRecord& port, const QString& dateText, boo
 }
 
 QString FootEventsLine(const DayEvents& events, Language language, long double unitFactor) {
-    const bool english = language == Language::English;
     QString line = QStringLiteral("-");
     for (const TideEvent& e : events) {
         if (e.empty()) continue;
         const bool high = e.time > 0;
-        line += english ? (high ? QStringLiteral(" HW:") : QStringLiteral(" LW:"))
-                        : (high ? QStringLiteral(" PM:") : QStringLiteral(" BM:"));
+        line += (high ? kTexts.high : kTexts.low).in(language);
         line += QString::fromStdString(FormatEventTimeH(e.time)) + QLatin1Char('/') +
                 QString::fromStdString(
                     FormatHeight(static_cast<double>(e.height * unitFactor))) +

@@ -1,6 +1,8 @@
 #include "CurveWindow.h"
 
 #include "AppState.h"
+#include "Bilingual.h"
+#include "CommonTexts.h"
 #include "DateTimeJulian.h"
 #include "CurveImage.h"
 #include "CurveWindowSettings.h"
@@ -37,43 +39,54 @@ namespace {
 
 constexpr int kHelpTopic = 4;
 
-// Caption of an item: initial, English, French.
+// A menu item: its name, its built-in caption and its caption in each language (none for an
+// item whose caption never changes).
 struct Caption {
     const char* name;
     const char* initial;
-    const char* english;
-    const char* french;
+    Bilingual text;
 };
 
 const Caption kCaptions[] = {
-    {"Affichage1", "&Affichage", "&Show", "&Affichage"},
-    {"Jourslectionn1", "Jour sélectionné", "Current &day", "&Journée en cours"},
-    {"Semainevenir1", "Semaine à venir", "Current &week", "&Semaine en cours"},
-    {"Moisvenir1", "Mois à venir", "Current &month", "&Mois en cours"},
-    {"Imprimession", "&Impression", "&Print", "&Impression"},
-    {"Imprimer", "&Imprimer", "&Print", "&Imprimer"},
-    {"Configuration", "&Configuration de l'imprimante", "Print &settings...",
-     "&Configuration de l'imprimante..."},
-    {"Miseenpage", "&Mise en page", "Pa&ge settings...", "&Mise en page..."},
-    {"Exporter", "&Exporter", "&Export", "&Exporter"},
-    {"Copierverslepressepapier1", "&Copier vers le presse papier", "&Cut to the clipboard",
-     "&Copier vers le presse-papier"},
-    {"Sauvegarder1", "&Sauvegarder", "Sa&ve", "&Sauvegarder"},
-    {"Options1", "&Options", nullptr, nullptr},
-    {"Affichageducurseur1", "Affichage du &curseur", "&Show the cursor", "&Affichage du curseur"},
-    {"Afficheren3dimensions1", "Afficher en 3 &dimensions", "Display the curve in &3D",
-     "Courbe en &3D"},
-    {"IndicateurPosition", "Afficher l'indicateur de &position", "Show the &position indicator",
-     "Indicateur de &position"},
+    {"Affichage1", "&Affichage", {"&Affichage", "&Show"}},
+    {"Jourslectionn1", "Jour sélectionné", {"&Journée en cours", "Current &day"}},
+    {"Semainevenir1", "Semaine à venir", {"&Semaine en cours", "Current &week"}},
+    {"Moisvenir1", "Mois à venir", {"&Mois en cours", "Current &month"}},
+    {"Imprimession", "&Impression", {"&Impression", "&Print"}},
+    {"Imprimer", "&Imprimer", {"&Imprimer", "&Print"}},
+    {"Configuration", "&Configuration de l'imprimante",
+     {"&Configuration de l'imprimante...", "Print &settings..."}},
+    {"Miseenpage", "&Mise en page", {"&Mise en page...", "Pa&ge settings..."}},
+    {"Exporter", "&Exporter", {"&Exporter", "&Export"}},
+    {"Copierverslepressepapier1", "&Copier vers le presse papier",
+     {"&Copier vers le presse-papier", "&Cut to the clipboard"}},
+    {"Sauvegarder1", "&Sauvegarder", {"&Sauvegarder", "Sa&ve"}},
+    {"Options1", "&Options", {nullptr, nullptr}},
+    {"Affichageducurseur1", "Affichage du &curseur", {"&Affichage du curseur", "&Show the cursor"}},
+    {"Afficheren3dimensions1", "Afficher en 3 &dimensions",
+     {"Courbe en &3D", "Display the curve in &3D"}},
+    {"IndicateurPosition", "Afficher l'indicateur de &position",
+     {"Indicateur de &position", "Show the &position indicator"}},
     {"AfficherElements", "Afficher les é&léments sur la courbe",
-     "Display the elements on the curve", "Afficher les éléments sur la courbe"},
-    {"Couleurs", "&Couleurs", "&Colors", "&Couleurs"},
-    {"Couleursdufond", "Couleurs du &fond", "&Background color", "&Couleur du fond"},
-    {"Couleurdutrac", "Couleur du &tracé", "&Curve color", "&Couleur du tracé"},
-    {"Rtablirlescouleurspardfaut", "&Rétablir les couleurs par défaut", "&Default colors",
-     "Couleurs par défaut"},
-    {"Aide1", "Ai&de", "&Help", "&Aide"},
+     {"Afficher les éléments sur la courbe", "Display the elements on the curve"}},
+    {"Couleurs", "&Couleurs", {"&Couleurs", "&Colors"}},
+    {"Couleursdufond", "Couleurs du &fond", {"&Couleur du fond", "&Background color"}},
+    {"Couleurdutrac", "Couleur du &tracé", {"&Couleur du tracé", "&Curve color"}},
+    {"Rtablirlescouleurspardfaut", "&Rétablir les couleurs par défaut",
+     {"Couleurs par défaut", "&Default colors"}},
+    {"Aide1", "Ai&de", kCommonTexts.helpWithKey},
 };
+
+// The window's other texts.
+struct CurveWindowTexts {
+    Bilingual caption{"Courbe de hauteur d'eau", "Time versus Tide Plot"};
+    Bilingual hour{"Heures", "Hour"};
+    Bilingual height{"Hauteurs", "Height"};
+    Bilingual interval{"Calcul de l'intervalle...", "Calculate the interval..."};
+    Bilingual copied{"La courbe est maintenant dans le presse papiers de Windows",
+                     "The curve is now at Windows Clipboard."};
+};
+const CurveWindowTexts kTexts;
 
 QChar DecimalOf(const AppState& state) {
     const QString s = state.settings.decimalSeparator;
@@ -320,25 +333,22 @@ void CurveWindow::refreshChart() {
 void CurveWindow::retranslate() {
     if (!keepIntervalOnActivation_) chart_->clearInterval();
     keepIntervalOnActivation_ = false;
-    const bool english = state_.settings.english();
-    chart_->setEnglish(english);
-    if (!english && !state_.settings.french()) return;
+    const Language l = state_.settings.language();
+    chart_->setLanguage(l);
+    if (!state_.settings.english() && !state_.settings.french()) return;
     for (const Caption& c : kCaptions) {
-        const char* text = english ? c.english : c.french;
-        if (!text) continue;
+        if (!c.text.french) continue;
         if (auto* m = findChild<QMenu*>(QString::fromLatin1(c.name)))
-            m->setTitle(QString::fromUtf8(text));
+            m->setTitle(c.text.in(l));
         else if (QAction* a = action(c.name))
-            a->setText(QString::fromUtf8(text));
+            a->setText(c.text.in(l));
     }
-    setWindowTitle(english ? QStringLiteral("Time versus Tide Plot")
-                           : QStringLiteral("Courbe de hauteur d'eau"));
+    setWindowTitle(kTexts.caption.in(l));
     if (!indicatorOn()) {
-        timeReadout_->setText(english ? QStringLiteral("Hour") : QStringLiteral("Heures"));
-        heightReadout_->setText(english ? QStringLiteral("Height") : QStringLiteral("Hauteurs"));
+        timeReadout_->setText(kTexts.hour.in(l));
+        heightReadout_->setText(kTexts.height.in(l));
     }
-    intervalButton_->setText(english ? QStringLiteral("Calculate the interval...")
-                                  : QStringLiteral("Calcul de l'intervalle..."));
+    intervalButton_->setText(kTexts.interval.in(l));
     layoutControls();
 }
 
@@ -521,9 +531,7 @@ void CurveWindow::copyToClipboard() {
     mime->setData(QStringLiteral("image/svg+xml"), CurveSvg(chart_->data(), size, windowTitle()));
     mime->setImageData(CurveBitmap(chart_->data(), size));
     QApplication::clipboard()->setMimeData(mime);
-    messages_.information(this, state_.settings.english()
-                                    ? QStringLiteral("The curve is now at Windows Clipboard.")
-                                    : QStringLiteral("La courbe est maintenant dans le presse papiers de Windows"));
+    messages_.information(this, kTexts.copied.in(state_.settings.language()));
 }
 
 void CurveWindow::saveImageAs() {

@@ -1,6 +1,7 @@
 #include "DateWindow.h"
 
 #include "AppState.h"
+#include "Bilingual.h"
 #include "DateTimeJulian.h"
 #include "DateSteps.h"
 #include "Julian.h"
@@ -16,6 +17,16 @@
 #include <QVBoxLayout>
 
 namespace ondrel {
+
+namespace {
+
+// The window's texts.
+struct DateWindowTexts {
+    Bilingual caption{"Saisie de la date", "Selection of the Date"};
+};
+const DateWindowTexts kTexts;
+
+} // namespace
 
 DateWindow::DateWindow(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("TFDate"));
@@ -148,8 +159,11 @@ void DateWindow::calendarChanged() {
 void DateWindow::onActivated() {
     workingDate_ = calendar_->selectedDate();
     showWorkingDate();
-    setWindowTitle(state_.settings.english() ? QStringLiteral("Selection of the Date")
-                                             : QStringLiteral("Saisie de la date"));
+    retranslate();
+}
+
+void DateWindow::retranslate() {
+    setWindowTitle(kTexts.caption.in(state_.settings.language()));
 }
 
 void DateWindow::confirm() {

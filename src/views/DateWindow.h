@@ -45,6 +45,8 @@ protected:
     void reject() override;
 
 private:
+    // Sets every text in the language of the settings.
+    void retranslate();
     void setCalendarDate(const QDate& date);
 
     AppState& state_;

@@ -1,5 +1,7 @@
 #include "IntervalSearch.h"
 
+#include "Bilingual.h"
+
 #include <cmath>
 
 namespace ondrel {
@@ -52,24 +54,29 @@ std::vector<double> SearchInterval(const std::function<double(double)>& height,
 
 namespace {
 
-QChar Separator(bool english) { return english ? QLatin1Char('.') : QLatin1Char(','); }
+// The number format of each language.
+struct FieldTexts {
+    Bilingual separator{",", "."};
+    Bilingual wanted{"12,00 ", "25.00 "};
+};
+const FieldTexts kTexts;
+
 QChar UnitLetter(bool feet) { return feet ? QLatin1Char('f') : QLatin1Char('m'); }
 
 } // namespace
 
-QString HeightInputMask(bool english, bool feet) {
+QString HeightInputMask(Language language, bool feet) {
     // Every digit is required (Qt's "9"); the separator and the unit letter are literals.
-    return QStringLiteral("99") + Separator(english) + QStringLiteral("99 ") + UnitLetter(feet) +
+    return QStringLiteral("99") + kTexts.separator.in(language) + QStringLiteral("99 ") + UnitLetter(feet) +
            QStringLiteral(";_");
 }
 
-QString ReadingFieldText(bool english, bool feet) {
-    return QStringLiteral("10") + Separator(english) + QStringLiteral("50 ") + UnitLetter(feet);
+QString ReadingFieldText(Language language, bool feet) {
+    return QStringLiteral("10") + kTexts.separator.in(language) + QStringLiteral("50 ") + UnitLetter(feet);
 }
 
-QString WantedFieldText(bool english, bool feet) {
-    return (english ? QStringLiteral("25.00 ") : QStringLiteral("12,00 ")) +
-           (feet ? QLatin1Char('f') : QLatin1Char('m'));
+QString WantedFieldText(Language language, bool feet) {
+    return kTexts.wanted.in(language) + UnitLetter(feet);
 }
 
 } // namespace ondrel

@@ -2,6 +2,8 @@
 // depth, from a sounder reading corrected against the prediction.
 #pragma once
 
+#include "Language.h"
+
 #include <QString>
 
 #include <functional>
@@ -33,10 +35,10 @@ std::vector<double> SearchInterval(const std::function<double(double)>& height,
 
 // Texts of the masked fields: the unit letter follows the height unit, the separator the
 // language ("00,00 m" in French, "00.00 m" in English).
-QString HeightInputMask(bool english, bool feet);
+QString HeightInputMask(Language language, bool feet);
 // The time field's mask: a first hour digit that may stay blank, then three required digits.
 inline const QString kTimeInputMask = QStringLiteral("09:99;_");
-QString ReadingFieldText(bool english, bool feet);
-QString WantedFieldText(bool english, bool feet);
+QString ReadingFieldText(Language language, bool feet);
+QString WantedFieldText(Language language, bool feet);
 
 } // namespace ondrel

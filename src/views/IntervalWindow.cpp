@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "DateTimeJulian.h"
 #include "Bilingual.h"
+#include "CommonTexts.h"
 #include "IntervalSearch.h"
 #include "Julian.h"
 #include "MessageBoxes.h"
@@ -35,7 +36,6 @@ struct IntervalTexts {
     Bilingual sounder{"Entrez la hauteur lue au sondeur", "Enter the real height"};
     Bilingual currentHeight{"Hauteur actuelle", "Actual height"};
     Bilingual recordedHeight{"Hauteur observée à : ", "Height observed at : "};
-    Bilingual cancel{"Annuler", "Cancel"};
     Bilingual help{"Aide", "Help"};
     Bilingual wantedHeight{"Hauteur désirée", "Requiring height"};
     Bilingual incomplete{"Le champ \"%1\" est incomplet : entrez tous les chiffres.",
@@ -117,9 +117,8 @@ IntervalWindow::IntervalWindow(AppState& state, MessageBoxes& messages, CurveWin
 }
 
 void IntervalWindow::retranslate() {
-    const bool english = state_.settings.english();
     const bool feet = state_.settings.heightUnit() == HeightUnit::Feet;
-    if (!english && !state_.settings.french()) return;
+    if (!state_.settings.english() && !state_.settings.french()) return;
     const Language l = state_.settings.language();
     setWindowTitle(kTexts.caption.in(l));
     readingBox_->setTitle(kTexts.readingBox.in(l));
@@ -127,12 +126,12 @@ void IntervalWindow::retranslate() {
     sounderLabel_->setText(kTexts.sounder.in(l));
     currentHeightButton_->setText(kTexts.currentHeight.in(l));
     recordedHeightButton_->setText(kTexts.recordedHeight.in(l));
-    cancelButton_->setText(kTexts.cancel.in(l));
+    cancelButton_->setText(kCommonTexts.cancel.in(l));
     helpButton_->setText(kTexts.help.in(l));
     wantedHeightLabel_->setText(kTexts.wantedHeight.in(l));
-    for (QLineEdit* e : {sounderField_, wantedHeightField_}) e->setInputMask(HeightInputMask(english, feet));
-    sounderField_->setText(ReadingFieldText(english, feet));
-    wantedHeightField_->setText(WantedFieldText(english, feet));
+    for (QLineEdit* e : {sounderField_, wantedHeightField_}) e->setInputMask(HeightInputMask(l, feet));
+    sounderField_->setText(ReadingFieldText(l, feet));
+    wantedHeightField_->setText(WantedFieldText(l, feet));
 }
 
 void IntervalWindow::onActivated() {

@@ -1,11 +1,12 @@
 #include "MainWindow.h"
 
 #include "AppState.h"
-#include "DateTimeJulian.h"
 #include "Bilingual.h"
+#include "CommonTexts.h"
+#include "DateTimeJulian.h"
 #include "Extremes.h"
 #include "Julian.h"
-#include "LanguageTexts.h"
+#include "MainWindowTexts.h"
 #include "MessageBoxes.h"
 #include "Report.h"
 #include "CurveWindow.h"
@@ -45,6 +46,10 @@ namespace {
 
 constexpr int kHelpHome = 0;
 constexpr int kHelpMainWindow = 9;
+
+const MainWindowTexts kTexts;
+// The built-in texts, before a language is chosen.
+constexpr Language kBuiltIn = Language::French;
 
 template <typename W>
 W* Named(W* widget, const char* name) {
@@ -241,10 +246,10 @@ void MainWindow::buildControls() {
     outer->addWidget(infoPanel_, 1);
 
     // Built-in captions (the French ones); the language routine replaces them.
-    const MainWindowTexts fr = MainTexts(false);
+    const QStringList infoLines = kTexts.infoLines.lines(kBuiltIn);
     for (std::size_t i = 0; i < infoLines_.size(); ++i)
-        infoLines_[i]->setText(fr.memoInformations[static_cast<qsizetype>(i)]);
-    ephemeridesButton_->setText(fr.ephemerides);
+        infoLines_[i]->setText(infoLines[static_cast<qsizetype>(i)]);
+    ephemeridesButton_->setText(kTexts.ephemerides.in(kBuiltIn));
     timeReferenceLabel_->setText(QString::fromStdString(TimeReference().label(Language::French)));
     morningCoefficient_->setText(QStringLiteral("matin : "));
     eveningCoefficient_->setText(QStringLiteral("soir : "));
@@ -273,29 +278,28 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::buildMenu() {
-    const MainWindowTexts fr = MainTexts(false);
     QMenuBar* bar = menuBar();
-    portsMenu_ = Named(bar->addMenu(fr.portSecondaire), "PortSecondaire");
-    addSecondaryPortAction_ = Named(portsMenu_->addAction(fr.ajoutPortSecondaire), "AjoutPortSecondaire");
-    modifySecondaryPortAction_ = Named(portsMenu_->addAction(fr.retraitPortSecondaire), "Retraitportsecondaire");
-    importPortsAction_ = Named(portsMenu_->addAction(fr.ajoutDePortsPrincipaux), "Ajoutdeportsprincipaux");
+    portsMenu_ = Named(bar->addMenu(kTexts.portsMenu.in(kBuiltIn)), "PortSecondaire");
+    addSecondaryPortAction_ = Named(portsMenu_->addAction(kTexts.addSecondaryPort.in(kBuiltIn)), "AjoutPortSecondaire");
+    modifySecondaryPortAction_ = Named(portsMenu_->addAction(kTexts.modifySecondaryPort.in(kBuiltIn)), "Retraitportsecondaire");
+    importPortsAction_ = Named(portsMenu_->addAction(kTexts.importPorts.in(kBuiltIn)), "Ajoutdeportsprincipaux");
     // Their windows come with later versions.
     addSecondaryPortAction_->setEnabled(false);
     modifySecondaryPortAction_->setEnabled(false);
     importPortsAction_->setEnabled(false);
 
-    toolsMenu_ = Named(bar->addMenu(fr.outils), "Outils1");
+    toolsMenu_ = Named(bar->addMenu(kTexts.toolsMenu.in(kBuiltIn)), "Outils1");
     optionsAction_ = Named(toolsMenu_->addAction(kOptionsCaption), "Options");
-    hideOnQuitAction_ = Named(toolsMenu_->addAction(fr.icone), "Icnedanslabarredestcheslarduction1");
+    hideOnQuitAction_ = Named(toolsMenu_->addAction(kTexts.hideOnQuit.in(kBuiltIn)), "Icnedanslabarredestcheslarduction1");
     hideOnQuitAction_->setCheckable(true);
-    fontMenu_ = Named(toolsMenu_->addMenu(fr.police), "police1");
-    changeFontAction_ = Named(fontMenu_->addAction(fr.changer), "changer1");
-    defaultFontAction_ = Named(fontMenu_->addAction(fr.policeParDefaut), "policepardefaut1");
-    languageAction_ = Named(toolsMenu_->addAction(fr.langue), "Langue1");
+    fontMenu_ = Named(toolsMenu_->addMenu(kTexts.fontMenu.in(kBuiltIn)), "police1");
+    changeFontAction_ = Named(fontMenu_->addAction(kTexts.changeFont.in(kBuiltIn)), "changer1");
+    defaultFontAction_ = Named(fontMenu_->addAction(kTexts.defaultFont.in(kBuiltIn)), "policepardefaut1");
+    languageAction_ = Named(toolsMenu_->addAction(kTexts.otherLanguage.in(kBuiltIn)), "Langue1");
 
-    helpMenu_ = Named(bar->addMenu(fr.aide), "Aide1");
-    helpAction_ = Named(helpMenu_->addAction(fr.aide), "Aide2");
-    aboutAction_ = Named(helpMenu_->addAction(fr.apropos), "Apropos1");
+    helpMenu_ = Named(bar->addMenu(kCommonTexts.helpWithKey.in(kBuiltIn)), "Aide1");
+    helpAction_ = Named(helpMenu_->addAction(kCommonTexts.helpWithKey.in(kBuiltIn)), "Aide2");
+    aboutAction_ = Named(helpMenu_->addAction(kTexts.about.in(kBuiltIn)), "Apropos1");
     aboutAction_->setEnabled(false);
 
     connect(optionsAction_, &QAction::triggered, this, [this] { showOptions(); });
@@ -320,9 +324,8 @@ void MainWindow::buildWarning() {
     warningText_->setFocusPolicy(Qt::NoFocus);
     acceptButton_ = Button("avertissementOK", warningPanel_);
     refuseButton_ = Button("AvertissementNO", warningPanel_);
-    const MainWindowTexts fr = MainTexts(false);
-    acceptButton_->setText(fr.accept);
-    refuseButton_->setText(fr.refuse);
+    acceptButton_->setText(kTexts.accept.in(kBuiltIn));
+    refuseButton_->setText(kTexts.refuse.in(kBuiltIn));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(acceptButton_);
@@ -431,37 +434,37 @@ bool MainWindow::warningShown() const {
 void MainWindow::retranslate() {
     const Settings& s = state_.settings;
     if (!s.english() && !s.french()) return; // no language chosen: the built-in texts stay
-    const bool english = s.english();
-    const MainWindowTexts t = MainTexts(english);
-    setWindowTitle(t.caption);
-    state_.dateNames = english ? DateNames::English() : DateNames::French();
-    portsMenu_->setTitle(t.portSecondaire);
-    addSecondaryPortAction_->setText(t.ajoutPortSecondaire);
-    modifySecondaryPortAction_->setText(t.retraitPortSecondaire);
-    importPortsAction_->setText(t.ajoutDePortsPrincipaux);
-    toolsMenu_->setTitle(t.outils);
-    hideOnQuitAction_->setText(t.icone);
-    fontMenu_->setTitle(t.police);
-    changeFontAction_->setText(t.changer);
-    defaultFontAction_->setText(t.policeParDefaut);
-    languageAction_->setText(t.langue);
-    helpMenu_->setTitle(t.aide);
-    helpAction_->setText(t.aide);
-    aboutAction_->setText(t.apropos);
-    portButton_->setText(t.selPort);
-    tideTableButton_->setText(t.annuaire);
+    const Language l = s.language();
+    setWindowTitle(kTexts.caption.in(l));
+    state_.dateNames = DateNames::Of(l);
+    portsMenu_->setTitle(kTexts.portsMenu.in(l));
+    addSecondaryPortAction_->setText(kTexts.addSecondaryPort.in(l));
+    modifySecondaryPortAction_->setText(kTexts.modifySecondaryPort.in(l));
+    importPortsAction_->setText(kTexts.importPorts.in(l));
+    toolsMenu_->setTitle(kTexts.toolsMenu.in(l));
+    hideOnQuitAction_->setText(kTexts.hideOnQuit.in(l));
+    fontMenu_->setTitle(kTexts.fontMenu.in(l));
+    changeFontAction_->setText(kTexts.changeFont.in(l));
+    defaultFontAction_->setText(kTexts.defaultFont.in(l));
+    languageAction_->setText(kTexts.otherLanguage.in(l));
+    helpMenu_->setTitle(kCommonTexts.helpWithKey.in(l));
+    helpAction_->setText(kCommonTexts.helpWithKey.in(l));
+    aboutAction_->setText(kTexts.about.in(l));
+    portButton_->setText(kTexts.portButton.in(l));
+    tideTableButton_->setText(kTexts.tideTable.in(l));
     updateQuitCaption();
-    helpButton_->setText(t.aideButton);
-    ephemeridesButton_->setText(t.ephemerides);
-    portButton_->setToolTip(t.selPortHint);
-    dateButton_->setToolTip(t.selDateHint);
-    infoTitle_->setText(t.label3);
-    timesTitle_->setText(t.label4);
+    helpButton_->setText(kCommonTexts.helpWithKey.in(l));
+    ephemeridesButton_->setText(kTexts.ephemerides.in(l));
+    portButton_->setToolTip(kTexts.portHint.in(l));
+    dateButton_->setToolTip(kTexts.dateHint.in(l));
+    infoTitle_->setText(kTexts.infoTitle.in(l));
+    timesTitle_->setText(kTexts.timesTitle.in(l));
+    const QStringList infoLines = kTexts.infoLines.lines(l);
     for (std::size_t i = 0; i < infoLines_.size(); ++i)
-        infoLines_[i]->setText(t.memoInformations.value(static_cast<qsizetype>(i)));
+        infoLines_[i]->setText(infoLines.value(static_cast<qsizetype>(i)));
     // One line per entry, the empty ones included (append() would fold a leading empty line into
     // the memo's first, empty, paragraph).
-    warningText_->setPlainText(t.warning.join(QLatin1Char('\n')));
+    warningText_->setPlainText(kTexts.warning.in(l));
     {
         QTextCursor all(warningText_->document());
         all.select(QTextCursor::Document);
@@ -470,17 +473,14 @@ void MainWindow::retranslate() {
         all.mergeBlockFormat(centred);
     }
     warningText_->moveCursor(QTextCursor::Start);
-    acceptButton_->setText(t.accept);
-    refuseButton_->setText(t.refuse);
+    acceptButton_->setText(kTexts.accept.in(l));
+    refuseButton_->setText(kTexts.refuse.in(l));
     timeReferenceLabel_->setText(QString::fromStdString(s.timeReference.label(s.language())));
 }
 
 void MainWindow::updateQuitCaption() {
-    const bool english = state_.settings.english();
-    if (state_.settings.icone)
-        quitButton_->setText(english ? QStringLiteral("&Reduce") : QStringLiteral("&Réduire"));
-    else
-        quitButton_->setText(english ? QStringLiteral("&Exit") : QStringLiteral("&Quitter"));
+    const Bilingual& caption = state_.settings.icone ? kTexts.reduce : kTexts.quit;
+    quitButton_->setText(caption.in(state_.settings.language()));
 }
 
 void MainWindow::acceptWarning() {
@@ -562,18 +562,9 @@ void MainWindow::dateConfirmed(const QDate& date, bool isToday) {
 }
 
 void MainWindow::reportTableProblem() {
-    const bool english = state_.settings.english();
     const QString where = QDir::toNativeSeparators(UserTableDirectory());
     const QString detail = portWindow_->tableError();
-    messages_.information(
-        this, english ? QStringLiteral("The port table cannot be opened (%1).\n\nOndrel cannot predict any tide "
-                                       "without it. Put ports.dbf and ports.tags in the working folder or in %2, "
-                                       "then start the program again.")
-                            .arg(detail, where)
-                      : QStringLiteral("La table des ports ne peut pas être ouverte (%1).\n\nOndrel ne peut prédire "
-                                       "aucune marée sans elle. Placez ports.dbf et ports.tags dans le dossier de "
-                                       "travail ou dans %2, puis relancez le programme.")
-                            .arg(detail, where));
+    messages_.information(this, kTexts.tableProblem.in(state_.settings.language()).arg(detail, where));
 }
 
 void MainWindow::choosePort() {
@@ -596,9 +587,7 @@ void MainWindow::chooseDate() {
 
 void MainWindow::showTideTable() {
     if (portLabel_->text().isEmpty()) {
-        messages_.information(this, state_.settings.english()
-                                        ? QStringLiteral("You have first to select a port !")
-                                        : QStringLiteral("Vous devez d'abord sélectionner un port !"));
+        messages_.information(this, kTexts.selectPortFirst.in(state_.settings.language()));
         return;
     }
     if (showTideTable_) showTideTable_();
@@ -616,9 +605,7 @@ void MainWindow::showHelpContents() {
 
 void MainWindow::showHelp(int context) {
     Q_UNUSED(context);
-    const bool english = state_.settings.english();
-    messages_.information(this, english ? QStringLiteral("The help files are not installed with this version.")
-                                        : QStringLiteral("Les fichiers d'aide ne sont pas installés avec cette version."));
+    messages_.information(this, kTexts.noHelp.in(state_.settings.language()));
 }
 
 void MainWindow::showOptions() {
@@ -630,21 +617,10 @@ void MainWindow::showOptions() {
 
 void MainWindow::switchLanguage() {
     Settings& s = state_.settings;
-    if (s.english()) {
-        if (messages_.askYesNoCancel(this, QStringLiteral("Do you wish to change to the <French> language version? ")) ==
-            MessageBoxes::Answer::Yes) {
-            messages_.information(this, QStringLiteral("If you wish to restore the <English> version after making the change, "
-                                                       "use the same button (in the <\"Outils\"> menu), labeled <\"version Anglaise\">"));
-            s.langue = kFrench;
-        }
-    } else {
-        if (messages_.askYesNoCancel(this, QStringLiteral("Désirez-vous passer à la version <Anglaise> ? Si vous cliquez sur \"OUI\" "
-                                                          "tous les textes seront affichés en anglais. Si vous ne désirez pas faire ce "
-                                                          "changement, cliquez sur \"NON\".")) == MessageBoxes::Answer::Yes) {
-            messages_.information(this, QStringLiteral("Si vous désirez revenir à la version <Française> après ce changement, "
-                                                       "utilisez le même bouton (dans le menu <\"Tools\">), sous-menu <\"French version\">"));
-            s.langue = kEnglish;
-        }
+    const Language l = s.language();
+    if (messages_.askYesNoCancel(this, kTexts.switchQuestion.in(l)) == MessageBoxes::Answer::Yes) {
+        messages_.information(this, kTexts.switchBack.in(l));
+        s.langue = l == Language::English ? kFrench : kEnglish;
     }
     retranslate();
     if (accepted_) showDayCoefficients(state_.selectedDay);
@@ -680,7 +656,7 @@ void MainWindow::chooseFont() {
     dialog.setOption(QFontDialog::ScalableFonts);
     if (auto* box = dialog.findChild<QDialogButtonBox*>()) {
         QPushButton* applyButton = box->addButton(QDialogButtonBox::Apply);
-        applyButton->setText(state_.settings.english() ? QStringLiteral("&Apply") : QStringLiteral("A&ppliquer"));
+        applyButton->setText(kTexts.apply.in(state_.settings.language()));
         connect(applyButton, &QPushButton::clicked, this, [this, &dialog] { applyFont(dialog.currentFont()); });
     }
     if (dialog.exec() == QDialog::Accepted) applyFont(dialog.selectedFont());
@@ -695,10 +671,9 @@ void MainWindow::importAtStart(const QStringList& arguments) {
     const QString file = arguments.value(2);
     const bool imported = importPorts_ && !file.isEmpty() && importPorts_(file);
     if (imported) return;
-    if (state_.settings.french())
-        messages_.plain(this, QStringLiteral("Impossible de trouver le fichier d'ajout de ports"));
-    else if (state_.settings.english())
-        messages_.plain(this, QStringLiteral("Impossible to find the file for adding new ports"));
+    // Nothing is said while no language is chosen.
+    if (state_.settings.french() || state_.settings.english())
+        messages_.plain(this, kTexts.importMissing.in(state_.settings.language()));
 }
 
 void MainWindow::setTideTableWindow(std::function<void()> show) {

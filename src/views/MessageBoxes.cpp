@@ -1,5 +1,7 @@
 #include "MessageBoxes.h"
 
+#include "Bilingual.h"
+#include "CommonTexts.h"
 #include "Settings.h"
 
 #include <QAbstractButton>
@@ -9,48 +11,56 @@ namespace ondrel {
 
 namespace {
 
-void NameButtons(QMessageBox& box, bool english) {
-    const auto name = [&](QMessageBox::StandardButton which, const char* french, const char* english_) {
-        if (QAbstractButton* b = box.button(which)) b->setText(english ? english_ : french);
+// The buttons' texts.
+struct MessageBoxTexts {
+    Bilingual ok{"OK", "OK"};
+    Bilingual yes{"&Oui", "&Yes"};
+    Bilingual no{"&Non", "&No"};
+};
+const MessageBoxTexts kTexts;
+
+void NameButtons(QMessageBox& box, Language language) {
+    const auto name = [&](QMessageBox::StandardButton which, const Bilingual& text) {
+        if (QAbstractButton* b = box.button(which)) b->setText(text.in(language));
     };
-    name(QMessageBox::Ok, "OK", "OK");
-    name(QMessageBox::Yes, "&Oui", "&Yes");
-    name(QMessageBox::No, "&Non", "&No");
-    name(QMessageBox::Cancel, "Annuler", "Cancel");
-    name(QMessageBox::Help, "&Aide", "&Help");
+    name(QMessageBox::Ok, kTexts.ok);
+    name(QMessageBox::Yes, kTexts.yes);
+    name(QMessageBox::No, kTexts.no);
+    name(QMessageBox::Cancel, kCommonTexts.cancel);
+    name(QMessageBox::Help, kCommonTexts.helpWithKey);
 }
 
 int Run(QWidget* parent, QMessageBox::Icon icon, const QString& text,
         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
-        bool english) {
+        Language language) {
     QMessageBox box(icon, QStringLiteral("Ondrel"), text, buttons, parent);
     box.setDefaultButton(defaultButton);
     box.setWindowModality(Qt::ApplicationModal);
-    NameButtons(box, english);
+    NameButtons(box, language);
     return box.exec();
 }
 
 } // namespace
 
 void QtMessageBoxes::information(QWidget* parent, const QString& text) {
-    Run(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok, settings_.english());
+    Run(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok, settings_.language());
 }
 
 void QtMessageBoxes::plain(QWidget* parent, const QString& text) {
-    Run(parent, QMessageBox::NoIcon, text, QMessageBox::Ok, QMessageBox::Ok, settings_.english());
+    Run(parent, QMessageBox::NoIcon, text, QMessageBox::Ok, QMessageBox::Ok, settings_.language());
 }
 
 void QtMessageBoxes::informationWithHelp(QWidget* parent, const QString& text,
                                          const std::function<void()>& help) {
     const int answer = Run(parent, QMessageBox::Information, text,
-                           QMessageBox::Ok | QMessageBox::Help, QMessageBox::Ok, settings_.english());
+                           QMessageBox::Ok | QMessageBox::Help, QMessageBox::Ok, settings_.language());
     if (answer == QMessageBox::Help && help) help();
 }
 
 MessageBoxes::Answer QtMessageBoxes::askYesNoCancel(QWidget* parent, const QString& text) {
     const int answer = Run(parent, QMessageBox::Question, text,
                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                           QMessageBox::Yes, settings_.english());
+                           QMessageBox::Yes, settings_.language());
     if (answer == QMessageBox::Yes) return Answer::Yes;
     if (answer == QMessageBox::No) return Answer::No;
     return Answer::Cancel;

@@ -1,6 +1,7 @@
 #include "OptionsWindow.h"
 
 #include "AppState.h"
+#include "Bilingual.h"
 #include "HoursText.h"
 #include "MessageBoxes.h"
 
@@ -22,6 +23,48 @@ namespace ondrel {
 namespace {
 
 const QString kConversionProblem = QStringLiteral("Problème de conversion des heures ouvrables");
+
+// The window's texts.
+struct OptionsTexts {
+    Bilingual timeReferenceBox{" Fuseau horaire ", " Time zone "};
+    Bilingual timeReferenceButtons[4]{{"Heure locale", "local time"},
+                                      {"Heure d'hiver (UT+1)", "winter time (UT+1)"},
+                                      {"Heure d'été (UT+2)", "summer time (UT+2)"},
+                                      {"Heure UT +", "Time UT +"}};
+    Bilingual unitBox{" Unité de hauteur ", " Height unit "};
+    Bilingual metre{"mètre", "meter"};
+    Bilingual foot{"pied", "foot"};
+    Bilingual printSizeBox{" Police d'impression", " Print font"};
+    Bilingual printSize{"Taille :", "Size :"};
+    Bilingual curveHoursBox{" Afficher la courbe entre les heures", " Display the curve between hours"};
+    Bilingual startHour{"Heure de début", "Begining hour"};
+    Bilingual endHour{"Heure de fin", "Ending hour"};
+    Bilingual cancel{"&Annuler", "&Cancel"};
+    // The main window's label of time references 0, 1 and 2.
+    Bilingual referenceLabels[3]{{"heure locale", "local time"},
+                                 {"heure d'hiver (UT+1)", "winter time (UT+1)"},
+                                 {"heure d'été (UT+2)", "summer time (UT+2)"}};
+    // ... and of a UT offset, before the number of hours.
+    Bilingual utLabel{"heure UT + ", "time UT + "};
+    Bilingual referenceChanged[3]{
+        {"Attention ! Toutes les heures seront données dans le fuseau du port sélectionné (heure locale)",
+         "Attention ! All times will be in local time"},
+        {"Attention ! Toutes les heures seront données en heure d'hiver française (UT + 1)",
+         "Attention ! All times will be in winter time (UT + 1)"},
+        {"Attention ! Toutes les heures seront données en heure d'été française (UT + 2)",
+         "Attention ! All times will be in summer time (UT + 2)"}};
+    Bilingual utChanged{"Attention ! Toutes les heures seront données en heure UT + ",
+                        "Attention ! All times will be in UT+ "};
+    Bilingual metres{"Attention ! Toutes les hauteurs seront données en mètres",
+                     "Careful ! All heights will be in meters"};
+    Bilingual feet{"Attention ! Toutes les hauteurs seront données en pieds",
+                   "Careful ! All heights will be in feet"};
+    Bilingual badStartHour{"Erreur de saisie de l'heure. Veuillez recommencer",
+                           "Time must be less than 24. Please try again"};
+    Bilingual badEndHour{"Erreur de saisie de l'heure. Veuillez recommencer",
+                         "Time must be less then 24. Please try again"};
+};
+const OptionsTexts kTexts;
 
 QGroupBox* BoldGroup(const char* name, QWidget* parent) {
     auto* box = new QGroupBox(parent);
@@ -155,23 +198,23 @@ void OptionsWindow::setUp() {
     endHourField_->setText(RealToHms(s.heureFin));
     printSize_->setValue(s.tailleImpression);
 
-    // The built-in texts are the French ones.
-    const bool english = s.english();
-    timeReferenceBox_->setTitle(english ? QStringLiteral(" Time zone ") : QStringLiteral(" Fuseau horaire "));
-    const QStringList fuseauTexts =
-        english ? QStringList{"local time", "winter time (UT+1)", "summer time (UT+2)", "Time UT +"}
-                : QStringList{"Heure locale", "Heure d'hiver (UT+1)", "Heure d'été (UT+2)", "Heure UT +"};
-    for (int i = 0; i < 4; ++i) timeReferenceButtons_[i]->setText(fuseauTexts[i]);
-    unitBox_->setTitle(english ? QStringLiteral(" Height unit ") : QStringLiteral(" Unité de hauteur "));
-    unitButtons_[0]->setText(english ? QStringLiteral("meter") : QStringLiteral("mètre"));
-    unitButtons_[1]->setText(english ? QStringLiteral("foot") : QStringLiteral("pied"));
-    printSizeBox_->setTitle(english ? QStringLiteral(" Print font") : QStringLiteral(" Police d'impression"));
-    printSizeLabel_->setText(english ? QStringLiteral("Size :") : QStringLiteral("Taille :"));
-    curveHoursBox_->setTitle(english ? QStringLiteral(" Display the curve between hours")
-                                : QStringLiteral(" Afficher la courbe entre les heures"));
-    startHourLabel_->setText(english ? QStringLiteral("Begining hour") : QStringLiteral("Heure de début"));
-    endHourLabel_->setText(english ? QStringLiteral("Ending hour") : QStringLiteral("Heure de fin"));
-    cancelButton_->setText(english ? QStringLiteral("&Cancel") : QStringLiteral("&Annuler"));
+    retranslate();
+}
+
+// The built-in texts are the French ones.
+void OptionsWindow::retranslate() {
+    const Language l = state_.settings.language();
+    timeReferenceBox_->setTitle(kTexts.timeReferenceBox.in(l));
+    for (int i = 0; i < 4; ++i) timeReferenceButtons_[i]->setText(kTexts.timeReferenceButtons[i].in(l));
+    unitBox_->setTitle(kTexts.unitBox.in(l));
+    unitButtons_[0]->setText(kTexts.metre.in(l));
+    unitButtons_[1]->setText(kTexts.foot.in(l));
+    printSizeBox_->setTitle(kTexts.printSizeBox.in(l));
+    printSizeLabel_->setText(kTexts.printSize.in(l));
+    curveHoursBox_->setTitle(kTexts.curveHoursBox.in(l));
+    startHourLabel_->setText(kTexts.startHour.in(l));
+    endHourLabel_->setText(kTexts.endHour.in(l));
+    cancelButton_->setText(kTexts.cancel.in(l));
 }
 
 void OptionsWindow::timeReferenceChosen(int item) {
@@ -180,16 +223,13 @@ void OptionsWindow::timeReferenceChosen(int item) {
         return;
     }
     utOffset_->setEnabled(false);
-    const bool english = state_.settings.english();
-    static const char* const french[] = {"heure locale", "heure d'hiver (UT+1)", "heure d'été (UT+2)"};
-    static const char* const englishTexts[] = {"local time", "winter time (UT+1)", "summer time (UT+2)"};
-    emit timeReferenceLabelChanged(QString::fromUtf8(english ? englishTexts[item] : french[item]));
+    emit timeReferenceLabelChanged(kTexts.referenceLabels[item].in(state_.settings.language()));
 }
 
 void OptionsWindow::checkStartHour() {
     if (IsValidTimeOfDay(startHourField_->text().toStdString())) return;
-    inform(state_.settings.french() ? QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer")
-                                    : QStringLiteral("Time must be less than 24. Please try again"));
+    // Until a language is chosen, in English.
+    inform(kTexts.badStartHour.in(state_.settings.languageOr(Language::English)));
     startHourField_->setText(QStringLiteral("00:00"));
 }
 
@@ -197,8 +237,7 @@ void OptionsWindow::checkEndHour() {
     const QString text = endHourField_->text();
     if (IsValidTimeOfDay(text.toStdString())) return;
     if (text != u"24:00")
-        inform(state_.settings.french() ? QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer")
-                                        : QStringLiteral("Time must be less then 24. Please try again"));
+        inform(kTexts.badEndHour.in(state_.settings.languageOr(Language::English)));
     endHourField_->setText(QStringLiteral("24:00"));
 }
 
@@ -226,34 +265,19 @@ void OptionsWindow::confirm() {
     checkEndHour();
 
     Settings& s = state_.settings;
-    const bool english = s.english();
+    const Language l = s.language();
 
     const int code = chosenTimeReference();
     if (code != s.timeReference.code()) {
         QString confirmation;
         QString label;
-        const QString n = QString::number(code - 100);
-        switch (code) {
-        case 0:
-            confirmation = english ? QStringLiteral("Attention ! All times will be in local time")
-                                   : QStringLiteral("Attention ! Toutes les heures seront données dans le fuseau du port sélectionné (heure locale)");
-            label = english ? QStringLiteral("local time") : QStringLiteral("heure locale");
-            break;
-        case 1:
-            confirmation = english ? QStringLiteral("Attention ! All times will be in winter time (UT + 1)")
-                                   : QStringLiteral("Attention ! Toutes les heures seront données en heure d'hiver française (UT + 1)");
-            label = english ? QStringLiteral("winter time (UT+1)") : QStringLiteral("heure d'hiver (UT+1)");
-            break;
-        case 2:
-            confirmation = english ? QStringLiteral("Attention ! All times will be in summer time (UT + 2)")
-                                   : QStringLiteral("Attention ! Toutes les heures seront données en heure d'été française (UT + 2)");
-            label = english ? QStringLiteral("summer time (UT+2)") : QStringLiteral("heure d'été (UT+2)");
-            break;
-        default:
-            confirmation = (english ? QStringLiteral("Attention ! All times will be in UT+ ")
-                                    : QStringLiteral("Attention ! Toutes les heures seront données en heure UT + ")) + n;
-            label = (english ? QStringLiteral("time UT + ") : QStringLiteral("heure UT + ")) + n;
-            break;
+        if (code >= 0 && code <= 2) {
+            confirmation = kTexts.referenceChanged[code].in(l);
+            label = kTexts.referenceLabels[code].in(l);
+        } else {
+            const QString n = QString::number(code - 100);
+            confirmation = kTexts.utChanged.in(l) + n;
+            label = kTexts.utLabel.in(l) + n;
         }
         inform(confirmation);
         emit timeReferenceLabelChanged(label);
@@ -270,12 +294,10 @@ void OptionsWindow::confirm() {
     const int unitItem = unitGroup_->checkedId();
     if (unitItem == 0 && s.coefUnite != 1) {
         s.coefUnite = 1;
-        inform(english ? QStringLiteral("Careful ! All heights will be in meters")
-                       : QStringLiteral("Attention ! Toutes les hauteurs seront données en mètres"));
+        inform(kTexts.metres.in(l));
     } else if (unitItem == 1 && s.coefUnite != 3) {
         s.coefUnite = 3;
-        inform(english ? QStringLiteral("Careful ! All heights will be in feet")
-                       : QStringLiteral("Attention ! Toutes les hauteurs seront données en pieds"));
+        inform(kTexts.feet.in(l));
     }
 
     if (printSize_->value() != s.tailleImpression) s.tailleImpression = printSize_->value();

@@ -48,6 +48,8 @@ protected:
     void reject() override;
 
 private:
+    // Sets every text in the language of the settings.
+    void retranslate();
     int chosenTimeReference() const;
     // The window's message boxes; the activation that follows one of them does not reload the
     // controls, nor does any activation while OK runs.

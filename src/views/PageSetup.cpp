@@ -1,5 +1,6 @@
 #include "PageSetup.h"
 
+#include "Bilingual.h"
 #include "StoredValue.h"
 
 #include <QSettings>
@@ -17,6 +18,17 @@ const QString kGroup = QStringLiteral("impression");
 std::optional<qint64> ReadStoredInt(const QSettings& store, const QString& name) {
     return ReadStoredInteger(store, kGroup + QLatin1Char('/') + name);
 }
+
+// The page set-up's messages.
+struct PageSetupMessages {
+    Bilingual marginRange{"Entrez une valeur entière comprise entre 0 et 100 !",
+                          "Please, enter a integer value between 0 and 100 !"};
+    Bilingual portrait{"La prochaine impression sera au format portrait",
+                       "Next printing will be in the portrait orientation"};
+    Bilingual landscape{"La prochaine impression sera au format paysage",
+                        "Next printing will be in the landscape orientation"};
+};
+const PageSetupMessages kTexts;
 
 } // namespace
 
@@ -92,17 +104,10 @@ void StorePageSetup(QSettings& store, const PageSettings& s) {
     store.sync();
 }
 
-QString MarginRangeMessage(bool english) {
-    return english ? QStringLiteral("Please, enter a integer value between 0 and 100 !")
-                   : QStringLiteral("Entrez une valeur entière comprise entre 0 et 100 !");
-}
+QString MarginRangeMessage(Language language) { return kTexts.marginRange.in(language); }
 
-QString OrientationMessage(bool english, bool portrait) {
-    if (english)
-        return portrait ? QStringLiteral("Next printing will be in the portrait orientation")
-                        : QStringLiteral("Next printing will be in the landscape orientation");
-    return portrait ? QStringLiteral("La prochaine impression sera au format portrait")
-                    : QStringLiteral("La prochaine impression sera au format paysage");
+QString OrientationMessage(Language language, bool portrait) {
+    return (portrait ? kTexts.portrait : kTexts.landscape).in(language);
 }
 
 } // namespace ondrel

@@ -2,6 +2,8 @@
 // preview arithmetic and the stored values (group "impression").
 #pragma once
 
+#include "Language.h"
+
 #include <QRect>
 #include <QRectF>
 #include <QString>
@@ -49,7 +51,7 @@ PageSettings LoadPrintSettings(const QSettings& store);
 void StorePageSetup(QSettings& store, const PageSettings& settings);
 
 // Messages.
-QString MarginRangeMessage(bool english);
-QString OrientationMessage(bool english, bool portrait);
+QString MarginRangeMessage(Language language);
+QString OrientationMessage(Language language, bool portrait);
 
 } // namespace ondrel

@@ -1,6 +1,8 @@
 #include "PageSetupWindow.h"
 
 #include "AppState.h"
+#include "Bilingual.h"
+#include "CommonTexts.h"
 #include "MessageBoxes.h"
 #include "CurveWindow.h"
 
@@ -20,6 +22,29 @@ namespace ondrel {
 namespace {
 
 constexpr int kHelpTopic = 4;
+
+// The window's texts.
+struct PageSetupTexts {
+    Bilingual caption{"Mise en page", "Page settings"};
+    Bilingual previewBox{"Paramètres d'impression de la courbe", "Curve print parameters"};
+    Bilingual orientationBox{"Mise en page", "Page setting"};
+    Bilingual portrait{"Portrait", "Portrait"};
+    Bilingual landscape{"Paysage", "Landscape"};
+    Bilingual coloursBox{"Couleurs à l'impression", "Print colors"};
+    Bilingual colour{"Couleur", "Color"};
+    // "&&" shows one ampersand (a single one would mark a shortcut letter).
+    Bilingual blackAndWhite{"Noir && blanc", "Black && White"};
+    Bilingual marginsBox{"Marges à l'impression", "Print margins"};
+    Bilingual left{"gauche", "left"};
+    Bilingual right{"droite", "right"};
+    Bilingual top{"haut", "top"};
+    Bilingual bottom{"bas", "bottom"};
+    Bilingual marginsHint{"en pourcent de la taille de la page", "in percent of the paper's size"};
+    Bilingual marginsNotSaved{
+        "Chaque marge doit avoir une valeur de 0 à 100 : la mise en page n'a pas été enregistrée.",
+        "Every margin needs a value from 0 to 100: the page settings have not been saved."};
+};
+const PageSetupTexts kTexts;
 
 // The preview: the page (`shape`) and, in silver, its printable area (`Shape_c`).
 class PagePreview : public QWidget {
@@ -160,7 +185,7 @@ void PageSetupWindow::marginChanged(QLineEdit* field, int PageMargins::*margin) 
         // The message box takes the activation for a moment: that is not leaving the window, so
         // nothing is stored (nor refused) while the refused text is still in the field.
         ownMessage_ = true;
-        messages_.information(this, MarginRangeMessage(state_.settings.english()));
+        messages_.information(this, MarginRangeMessage(state_.settings.language()));
         ownMessage_ = false;
         field->clear();
     }
@@ -183,29 +208,28 @@ bool PageSetupWindow::blackAndWhite() const { return blackAndWhite_->isChecked()
 
 void PageSetupWindow::onActivated() {
     storePending_ = true;
-    const bool english = state_.settings.english();
-    if (!english && !state_.settings.french()) return;
-    setWindowTitle(english ? QStringLiteral("Page settings") : QStringLiteral("Mise en page"));
-    previewBox_->setTitle(english ? QStringLiteral("Curve print parameters")
-                                 : QStringLiteral("Paramètres d'impression de la courbe"));
-    orientationBox_->setTitle(english ? QStringLiteral("Page setting") : QStringLiteral("Mise en page"));
-    portrait_->setText(QStringLiteral("Portrait"));
-    landscape_->setText(english ? QStringLiteral("Landscape") : QStringLiteral("Paysage"));
-    coloursBox_->setTitle(english ? QStringLiteral("Print colors")
-                                               : QStringLiteral("Couleurs à l'impression"));
-    colour_->setText(english ? QStringLiteral("Color") : QStringLiteral("Couleur"));
-    // "&&" shows one ampersand (a single one would mark a shortcut letter).
-    blackAndWhite_->setText(english ? QStringLiteral("Black && White") : QStringLiteral("Noir && blanc"));
-    marginsBox_->setTitle(english ? QStringLiteral("Print margins")
-                                             : QStringLiteral("Marges à l'impression"));
-    leftLabel_->setText(english ? QStringLiteral("left") : QStringLiteral("gauche"));
-    rightLabel_->setText(english ? QStringLiteral("right") : QStringLiteral("droite"));
-    topLabel_->setText(english ? QStringLiteral("top") : QStringLiteral("haut"));
-    bottomLabel_->setText(english ? QStringLiteral("bottom") : QStringLiteral("bas"));
-    marginsHint_->setText(english ? QStringLiteral("in percent of the paper's size")
-                             : QStringLiteral("en pourcent de la taille de la page"));
-    cancelButton_->setText(english ? QStringLiteral("&Cancel") : QStringLiteral("A&nnuler"));
-    helpButton_->setText(english ? QStringLiteral("&Help") : QStringLiteral("&Aide"));
+    retranslate();
+}
+
+void PageSetupWindow::retranslate() {
+    if (!state_.settings.english() && !state_.settings.french()) return;
+    const Language l = state_.settings.language();
+    setWindowTitle(kTexts.caption.in(l));
+    previewBox_->setTitle(kTexts.previewBox.in(l));
+    orientationBox_->setTitle(kTexts.orientationBox.in(l));
+    portrait_->setText(kTexts.portrait.in(l));
+    landscape_->setText(kTexts.landscape.in(l));
+    coloursBox_->setTitle(kTexts.coloursBox.in(l));
+    colour_->setText(kTexts.colour.in(l));
+    blackAndWhite_->setText(kTexts.blackAndWhite.in(l));
+    marginsBox_->setTitle(kTexts.marginsBox.in(l));
+    leftLabel_->setText(kTexts.left.in(l));
+    rightLabel_->setText(kTexts.right.in(l));
+    topLabel_->setText(kTexts.top.in(l));
+    bottomLabel_->setText(kTexts.bottom.in(l));
+    marginsHint_->setText(kTexts.marginsHint.in(l));
+    cancelButton_->setText(kCommonTexts.cancelWithKey.in(l));
+    helpButton_->setText(kCommonTexts.helpWithKey.in(l));
 }
 
 bool PageSetupWindow::storeValues() {
@@ -217,9 +241,7 @@ bool PageSetupWindow::storeValues() {
     for (const auto& [field, margin] : fields) {
         const MarginEntry entry = ReadMarginField(field->text());
         if (entry.kind != MarginEntry::Kind::Value) {
-            messages_.information(this, state_.settings.english()
-                                            ? QStringLiteral("Every margin needs a value from 0 to 100: the page settings have not been saved.")
-                                            : QStringLiteral("Chaque marge doit avoir une valeur de 0 à 100 : la mise en page n'a pas été enregistrée."));
+            messages_.information(this, kTexts.marginsNotSaved.in(state_.settings.language()));
             return false;
         }
         m.*margin = entry.value;
@@ -237,7 +259,7 @@ void PageSetupWindow::confirm() {
     const int chosen = portrait_->isChecked() ? 1 : 0;
     if (chosen != (settings_.portrait == 1 ? 1 : 0)) {
         settings_.portrait = chosen;
-        messages_.information(this, OrientationMessage(state_.settings.english(), chosen == 1));
+        messages_.information(this, OrientationMessage(state_.settings.language(), chosen == 1));
     }
     hide();
 }

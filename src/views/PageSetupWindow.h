@@ -51,6 +51,8 @@ protected:
 
 private:
     void setUp();
+    // Sets every text in the language of the settings.
+    void retranslate();
     void marginChanged(QLineEdit* field, int PageMargins::*margin);
     void updatePreview();
 

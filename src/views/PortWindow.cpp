@@ -1,6 +1,8 @@
 #include "PortWindow.h"
 
 #include "AppState.h"
+#include "Bilingual.h"
+#include "CommonTexts.h"
 #include "MessageBoxes.h"
 #include "PortListModel.h"
 #include "PortLoader.h"
@@ -28,6 +30,21 @@ constexpr PortColumn kLongitudeColumn = PortColumn::LONGITUDE;
 constexpr PortColumn kTimeZoneColumn = PortColumn::FUSEAU;
 constexpr int kHelpContextPorts = 3;
 const QString kRangeEnd = QStringLiteral("ZZZZZ");
+
+// The window's texts.
+struct PortWindowTexts {
+    Bilingual caption{"Sélection d'un port", "Selection of the port"};
+    Bilingual nameHint{"Entrez les premières lettres du port désiré",
+                       "enter first letters of desired port name"};
+    Bilingual okHint{"Valide le choix", "Validate the choice"};
+    Bilingual cancelHint{"Ferme la fenêtre", "Close the window"};
+    Bilingual countries{"&Pays...", "&Countries..."};
+    Bilingual noCountries{"Cette base de données ne contient pas d'informations sur les pays des ports. "
+                          "Consultez le fichier d'aide pour plus d'informations",
+                          "Thie databse doesn't include information about the countries of ports. "
+                          "See the help file for more information"};
+};
+const PortWindowTexts kTexts;
 } // namespace
 
 // Image1 with its transparent layer calque: the world map and the red dot of the highlighted
@@ -169,19 +186,18 @@ void PortWindow::setUp() {
 }
 
 void PortWindow::retranslate() {
-    const bool english = state_.settings.english();
-    setWindowTitle(english ? QStringLiteral("Selection of the port") : QStringLiteral("Sélection d'un port"));
-    const QString hint = english ? QStringLiteral("enter first letters of desired port name")
-                                 : QStringLiteral("Entrez les premières lettres du port désiré");
+    const Language l = state_.settings.language();
+    setWindowTitle(kTexts.caption.in(l));
+    const QString hint = kTexts.nameHint.in(l);
     listPanel_->setToolTip(hint);
     nameField_->setToolTip(hint);
     nameField_->setPlaceholderText(hint);
     okButton_->setText(QStringLiteral("&OK"));
-    okButton_->setToolTip(english ? QStringLiteral("Validate the choice") : QStringLiteral("Valide le choix"));
-    cancelButton_->setText(english ? QStringLiteral("&Cancel") : QStringLiteral("A&nnuler"));
-    cancelButton_->setToolTip(english ? QStringLiteral("Close the window") : QStringLiteral("Ferme la fenêtre"));
-    countriesButton_->setText(english ? QStringLiteral("&Countries...") : QStringLiteral("&Pays..."));
-    helpButton_->setText(english ? QStringLiteral("&Help") : QStringLiteral("&Aide"));
+    okButton_->setToolTip(kTexts.okHint.in(l));
+    cancelButton_->setText(kCommonTexts.cancelWithKey.in(l));
+    cancelButton_->setToolTip(kTexts.cancelHint.in(l));
+    countriesButton_->setText(kTexts.countries.in(l));
+    helpButton_->setText(kCommonTexts.helpWithKey.in(l));
 }
 
 void PortWindow::nameTyped() {
@@ -242,7 +258,7 @@ bool PortWindow::confirm() {
     chosen.name = table_.text(kNameColumn);
     state_.settings.lastPortName = chosen.name.left(kLastPortNameLength);
     try {
-        chosen.countryLine = CountryLine(table_.zone(), state_.settings.english());
+        chosen.countryLine = CountryLine(table_.zone(), state_.settings.language());
     } catch (const TableError&) {
         // No country line: the rest of the confirmation goes on.
     }
@@ -272,15 +288,9 @@ void PortWindow::chooseCountries() {
         zone = 0;
     }
     if (zone >= 100) return;
-    QString text;
-    if (state_.settings.french())
-        text = QStringLiteral("Cette base de données ne contient pas d'informations sur les pays des ports. "
-                              "Consultez le fichier d'aide pour plus d'informations");
-    else if (state_.settings.english())
-        text = QStringLiteral("Thie databse doesn't include information about the countries of ports. "
-                              "See the help file for more information");
-    else
-        return;
+    // Nothing is said while no language is chosen.
+    if (!state_.settings.french() && !state_.settings.english()) return;
+    const QString text = kTexts.noCountries.in(state_.settings.language());
     messages_.informationWithHelp(this, text, [this] {
         if (state_.help) state_.help(kHelpContextPorts);
     });

@@ -5,7 +5,7 @@
 #include "CurveChart.h"
 #include "Extremes.h"
 #include "Julian.h"
-#include "LanguageTexts.h"
+#include "MainWindowTexts.h"
 #include "Report.h"
 #include "LanguageWindow.h"
 #include "PortWindow.h"
@@ -201,7 +201,7 @@ TEST_F(MainWindowTest, TheWarningShowsOneLinePerEntryIncludingEmptyOnes) {
         StoreSettings({{"langue", langue}});
         MainWindow w(state, boxes);
         w.retranslate();
-        const QStringList expected = MainTexts(langue == kEnglish).warning;
+        const QStringList expected = MainWindowTexts{}.warning.lines(LanguageOf(langue));
         const QTextDocument* document = Child<QTextEdit>(&w, "Avertissement")->document();
         QStringList shown;
         for (QTextBlock b = document->begin(); b.isValid(); b = b.next()) shown << b.text();

@@ -1,7 +1,7 @@
 // Rules without windows: date steps, position texts and the map, the country filter,
 // the date names.
+#include "DateNames.h"
 #include "DateSteps.h"
-#include "LanguageTexts.h"
 #include "PortSelectionRules.h"
 
 #include <gtest/gtest.h>
@@ -83,10 +83,10 @@ TEST(CountryFilter, ZonesAndCountries) {
     EXPECT_FALSE(CountryFilterAccepts(5012, flags));
     flags[12] = true;
     EXPECT_TRUE(CountryFilterAccepts(5012, flags));
-    EXPECT_EQ(CountryLine(1001, false), QStringLiteral("(France)"));
-    EXPECT_EQ(CountryLine(2021, true), QStringLiteral("(United Kingdom)"));
-    EXPECT_TRUE(CountryLine(9, true).isEmpty());
-    EXPECT_TRUE(CountryLine(3999, true).isEmpty()); // no country 999
+    EXPECT_EQ(CountryLine(1001, Language::French), QStringLiteral("(France)"));
+    EXPECT_EQ(CountryLine(2021, Language::English), QStringLiteral("(United Kingdom)"));
+    EXPECT_TRUE(CountryLine(9, Language::English).isEmpty());
+    EXPECT_TRUE(CountryLine(3999, Language::English).isEmpty()); // no country 999
 }
 
 TEST(DateNames, TheProgramOwnsItsNames) {

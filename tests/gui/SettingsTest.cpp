@@ -153,6 +153,26 @@ TEST_F(SettingsFallbackTest, SavedValuesReadBackUnchanged) {
     EXPECT_TRUE(back.countrySelected[13]);
 }
 
+TEST(SettingsLanguage, FrenchUntilChosenUnlessAnotherFallbackIsAsked) {
+    struct Case {
+        QString langue;
+        Language language;
+        Language orEnglish;
+    };
+    const Case cases[] = {
+        {QString(), Language::French, Language::English},
+        {kFrench, Language::French, Language::French},
+        {kEnglish, Language::English, Language::English},
+    };
+    for (const Case& c : cases) {
+        Settings s;
+        s.langue = c.langue;
+        EXPECT_EQ(s.language(), c.language) << c.langue.toStdString();
+        EXPECT_EQ(s.languageOr(Language::English), c.orEnglish) << c.langue.toStdString();
+        EXPECT_EQ(s.languageOr(Language::French), c.language) << c.langue.toStdString();
+    }
+}
+
 TEST_F(SettingsFallbackTest, FirstStartValuesFollowTheLanguage) {
     for (const auto& [langue, sondeur, souhait] :
          {std::tuple{kEnglish, "10.50 m", "12.50 m"}, std::tuple{kFrench, "10,50 m", "12,50 m"},

@@ -162,7 +162,7 @@ TEST(CurveChart, FirstTimeLabelIsShown) {
         english = !english; // the month names follow the program's language, not the system's
         CurveData data;
         data.view = c.view;
-        data.english = english;
+        data.language = english ? Language::English : Language::French;
         const double step = c.view == CurveView::Day ? 0.003472 : 0.01736;
         for (double t = 0; t < c.days; t += step)
             data.points.push_back({day + t, c.low + (c.high - c.low) * (0.5 + 0.5 * std::sin(t * 12.6))});

@@ -160,6 +160,34 @@ TEST_F(IntervalWindowTest, IncompleteFieldSaysSoAndSearchesNothing) {
     }
 }
 
+TEST(IntervalFieldTexts, SeparatorFollowsTheLanguageAndLetterTheUnit) {
+    struct Case {
+        Language language;
+        bool feet;
+        const char* mask;
+        const char* reading;
+        const char* wanted;
+    };
+    const Case cases[] = {
+        {Language::French, false, "99,99 m;_", "10,50 m", "12,00 m"},
+        {Language::French, true, "99,99 f;_", "10,50 f", "12,00 f"},
+        {Language::English, false, "99.99 m;_", "10.50 m", "25.00 m"},
+        {Language::English, true, "99.99 f;_", "10.50 f", "25.00 f"},
+    };
+    for (const Case& c : cases) {
+        const std::string what = std::string(c.language == Language::English ? "English" : "French") +
+                                 (c.feet ? ", feet" : ", metres");
+        EXPECT_EQ(HeightInputMask(c.language, c.feet), QString::fromUtf8(c.mask)) << what;
+        EXPECT_EQ(ReadingFieldText(c.language, c.feet), QString::fromUtf8(c.reading)) << what;
+        EXPECT_EQ(WantedFieldText(c.language, c.feet), QString::fromUtf8(c.wanted)) << what;
+        // The first values fit their own mask.
+        QLineEdit field;
+        field.setInputMask(HeightInputMask(c.language, c.feet));
+        field.setText(ReadingFieldText(c.language, c.feet));
+        EXPECT_EQ(ReadMaskedHeight(field.text()), 10.5) << what;
+    }
+}
+
 TEST_F(IntervalWindowTest, FieldsFollowLanguageAndUnit) {
     state.settings.langue = kEnglish;
     state.settings.coefUnite = 3;

@@ -134,6 +134,26 @@ QString Shown(const QString& text) {
     return shown;
 }
 
+TEST(PageSetupMessages, InTheLanguageAsked) {
+    struct Case {
+        Language language;
+        const char* range;
+        const char* portrait;
+        const char* landscape;
+    };
+    const Case cases[] = {
+        {Language::French, "Entrez une valeur entière comprise entre 0 et 100 !",
+         "La prochaine impression sera au format portrait", "La prochaine impression sera au format paysage"},
+        {Language::English, "Please, enter a integer value between 0 and 100 !",
+         "Next printing will be in the portrait orientation", "Next printing will be in the landscape orientation"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MarginRangeMessage(c.language), QString::fromUtf8(c.range));
+        EXPECT_EQ(OrientationMessage(c.language, true), QString::fromUtf8(c.portrait));
+        EXPECT_EQ(OrientationMessage(c.language, false), QString::fromUtf8(c.landscape));
+    }
+}
+
 TEST_F(PageSetupWindowTest, ColourChoiceTextsShowTheirAmpersand) {
     struct Case {
         QString langue;

@@ -1,0 +1,15 @@
+// Texts that several windows show alike: their buttons and message-box buttons.
+#pragma once
+
+#include "Bilingual.h"
+
+namespace ondrel {
+
+struct CommonTexts {
+    Bilingual cancel{"Annuler", "Cancel"};
+    Bilingual cancelWithKey{"A&nnuler", "&Cancel"};
+    Bilingual helpWithKey{"&Aide", "&Help"};
+};
+inline constexpr CommonTexts kCommonTexts;
+
+} // namespace ondrel
