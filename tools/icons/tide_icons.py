@@ -62,7 +62,7 @@ def tile(body, sky=SKY):
 
 def arrow(up):
     # A triangle at the left: up while the tide rises towards high water, down after it.
-    d = "M 2.8 15 L 7.5 7.2 L 12.2 15 Z" if up else "M 2.8 17 L 7.5 24.8 L 12.2 17 Z"
+    d = "M 2.6 15.5 L 8 6.6 L 13.4 15.5 Z" if up else "M 2.6 16.5 L 8 25.4 L 13.4 16.5 Z"
     return (f'<path d="{d}" fill="white" stroke="white" stroke-width="2.6" stroke-linejoin="round"/>\n'
             f'<path d="{d}" fill="{INK}" stroke="{INK}" stroke-width="0.8" stroke-linejoin="round"/>\n')
 
@@ -91,8 +91,8 @@ def main():
         (OUT / f"{name}.svg").write_text(svg)
 
     # The application icon: a tide gauge staff standing in the sea under a tide curve.
-    curve = " ".join(f"{'M' if i == 0 else 'L'} {4 + i * 0.8:.2f} {30 - 14 * math.cos(i * 0.8 * 2 * math.pi / 56 * 1.5):.2f}"
-                     for i in range(71))
+    curve = " ".join(f"{'M' if i == 0 else 'L'} {4 + i * 0.8:.2f} {30 - 14 * math.cos(i * 0.8 * 2 * math.pi / 56):.2f}"
+                     for i in range(66))
     ticks = "".join(f'<path d="M 40 {y} L {46 if y % 8 == 6 else 44} {y}" stroke="{INK}" stroke-width="1.6"/>\n'
                     for y in range(14, 58, 4))
     app = ('<svg xmlns="http://www.w3.org/2000/svg" version="1.2" baseProfile="tiny" '
