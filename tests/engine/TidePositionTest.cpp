@@ -43,7 +43,7 @@ TEST(TidePosition, IndexAndIconOfTheTable) {
         {"just after low water, 5 h 50 to go", kSemidiurnal, 3 + 10 / 60.0, -5, "PM-5", {}},
         {"low water, high water 6 h 20 away", kLongRise, 2 + 10 / 60.0, -6, "BM", {}},
         {"low water, high water 7 h 20 away", kLongRise, 14.6 + 0.2, -7, "ERROR", {}},
-        {"before the day's first event, a low water", kSemidiurnal, 1, 4, "PM+4", {-1}},
+        {"before the day's first event, a low water", kSemidiurnal, 1.1, 4, "PM+4", {-1}},
         {"before the day's first event, a high water", kDiurnal, 0.5, -1, "PM-1", {}},
         {"past midnight after a high water", kSemidiurnal, 24 + 1, 3, "PM+3", {}},
         {"past midnight after a low water", kEndsLow, 24 + 0.5, -4, "PM-4", {1}},

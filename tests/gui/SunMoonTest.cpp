@@ -144,6 +144,8 @@ TEST_F(EphemeridesTest, PickerLanguageHelpAndOk) {
     EXPECT_TRUE(Text(&w, "lever").startsWith(QStringLiteral("Sunrise   : ")));
     EXPECT_EQ(Child<QGroupBox>(&w, "groupeLune")->title(), QStringLiteral(" MOON "));
 
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_F1);
     EXPECT_EQ(help, std::vector<int>{7});
     QTest::mouseClick(Child<QPushButton>(&w, "HemisphereButton1"), Qt::LeftButton);
