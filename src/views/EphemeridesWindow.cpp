@@ -74,18 +74,18 @@ void DrawMoon(QPainter& painter, double age, bool north, const QColor& backgroun
         painter.setBrush(colour);
         painter.drawPath(path.intersected(clip));
     };
+    // The dark side in a shade of the background: white on the light grey of a window would
+    // leave a moon hardly to be seen.
+    const QColor shadow = background.darker(220);
+    painter.setBrush(shadow);
+    painter.drawEllipse(QRectF(0, 0, size, size));
     halfEllipse(QRectF(0, 0, size, size), litSide, Qt::white);
 
     const int s = static_cast<int>(std::trunc(10 * std::cos(age * 3.14 / 14.5)));
     if (s < 0) // gibbous: the lit part spills onto the dark half
         halfEllipse(QRectF(half + s, 0, -2.0 * s, size), darkSide, Qt::white);
     else if (s > 0) // crescent: the dark part eats into the lit half
-        halfEllipse(QRectF(half - s, 0, 2.0 * s, size), litSide, background);
-
-    // The outline of the disc, so that the dark side shows against the background.
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(background.darker(160), 1));
-    painter.drawEllipse(QRectF(0.5, 0.5, size - 1, size - 1));
+        halfEllipse(QRectF(half - s, 0, 2.0 * s, size), litSide, shadow);
     painter.restore();
 }
 

@@ -17,10 +17,10 @@ namespace ondrel {
 
 struct AppState;
 
-// The moon of a given age in a 20 x 20 box whose background is `background`: the lit half in
-// white, then the terminator as half an ellipse, white on the dark side for a gibbous moon or in
-// the background colour on the lit side for a crescent. Seen from the north, the waxing moon is
-// lit on the right; from the south the picture is mirrored.
+// The moon of a given age in a 20 x 20 box cleared with `background`: the disc in a shade of
+// the background, the lit half in white, then the terminator as half an ellipse, white on the
+// dark side for a gibbous moon or in the shade on the lit side for a crescent. Seen from the
+// north, the waxing moon is lit on the right; from the south the picture is mirrored.
 void DrawMoon(QPainter& painter, double age, bool north, const QColor& background);
 
 class EphemeridesWindow : public QDialog {
