@@ -65,12 +65,5 @@ TEST(TidePosition, IndexAndIconOfTheTable) {
     }
 }
 
-TEST(TidePosition, EveryIndexNamesItsIcon) {
-    const std::pair<std::optional<int>, const char*> names[] = {
-        {-7, "ERROR"}, {-6, "BM"}, {-5, "PM-5"}, {-1, "PM-1"}, {0, "PM"},
-        {1, "PM+1"},   {5, "PM+5"}, {6, "ERROR"}, {std::nullopt, "ERROR"}};
-    for (const auto& [index, name] : names) EXPECT_EQ(TideIconName(index), name);
-}
-
 } // namespace
 } // namespace ondrel
