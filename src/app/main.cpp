@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -34,6 +35,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Ondrel"));
     QApplication::setOrganizationName(QStringLiteral("Ondrel"));
     QApplication::setQuitOnLastWindowClosed(false);
+    // Every window, and the task bar, show the program's icon.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/ondrel.svg")));
 
     ondrel::AppState state;
     state.workingDirectory = QDir::currentPath();

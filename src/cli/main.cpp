@@ -3,18 +3,23 @@
 // chart pictures of `curve --png` are drawn by ondrel-cli-png, installed beside it.
 #include "Curve.h"
 #include "DateNames.h"
+#include "Ephemerides.h"
+#include "EphemerisTexts.h"
 #include "Extremes.h"
 #include "HoursText.h"
 #include "Julian.h"
 #include "PortLoader.h"
+#include "PortSelectionRules.h"
 #include "PortTable.h"
 #include "Report.h"
 #include "Secondary.h"
 #include "TableLocation.h"
+#include "TidePosition.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -25,6 +30,7 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <stdexcept>
 #include <memory>
 #include <string_view>
@@ -45,6 +51,9 @@ const char* const kUsage =
     "  ports [PREFIX]   the port names from PREFIX on, with position, time zone and kind\n"
     "  day PORT         the day's high and low waters and coefficients\n"
     "  curve PORT       the samples of the water-height curve, one \"x y\" line per point\n"
+    "  sun PORT         sunrise and sunset with their azimuths, the moon's age and phase\n"
+    "  now PORT         where the port stands in its tide cycle at this instant: the\n"
+    "                   notification icon's index (hours from high water) and name\n"
     "\n"
     "Options:\n"
     "  --table PATH       the port table (default: ports.dbf here, else the user's copy)\n"
@@ -53,7 +62,7 @@ const char* const kUsage =
     "  --unit m|ft        height unit (default m)\n"
     "  --lang fr|en       language of the texts (default fr)\n"
     "  --date YYYY-MM-DD  the day (default today)\n"
-    "  --json             one JSON object instead of text (day, curve)\n"
+    "  --json             one JSON object instead of text (day, curve, sun, now)\n"
     "  --span day|week|month          curve span (default day)\n"
     "  --start HH:MM --end HH:MM      hours of the day curve (default 00:00 and 24:00)\n"
     "  --png FILE         curve: draw the chart into an image file instead (PNG, or the\n"
@@ -398,6 +407,65 @@ int Curve(PortTable& table, const Options& o) {
     return 0;
 }
 
+// The sun and the moon of the day, as the ephemerides window shows them.
+int Sun(PortTable& table, const Options& o) {
+    const PortRecord port = LoadPort(table, o);
+    const auto report = [](const QString& message) {
+        std::fprintf(stderr, "%s\n", message.toStdString().c_str());
+    };
+    const double latitude = DegreesOfText(QString::fromStdString(port.latitude), report);
+    const double longitude = DegreesOfText(QString::fromStdString(port.longitude), report);
+    const double date = SelectedDayOf(o);
+    const astro::SunEphemeris sun = astro::SunriseSunset(longitude, latitude, date);
+    const double age = astro::MoonAge(date);
+    const TideContext ctx(TimeReference(o.ref), port.timeZone);
+    const astro::EphemerisTexts texts = astro::EphemerisTextsOf(
+        sun, age, static_cast<double>(ctx.offsetHours()), TimeReference(o.ref), o.language);
+    std::vector<std::string> lines;
+    for (const std::string* text : {&texts.sunrise, &texts.sunset, &texts.sunriseAzimuth,
+                                    &texts.sunsetAzimuth, &texts.moonAge})
+        if (!text->empty()) lines.push_back(*text);
+    if (texts.moonPhase) lines.push_back(*texts.moonPhase);
+    if (!o.json) {
+        for (const std::string& line : lines) PrintLine(line);
+        return 0;
+    }
+    // Where the sun does not rise and set there are no times nor azimuths.
+    const bool crosses = sun.day == astro::SunDay::RisesAndSets;
+    const auto orNull = [crosses](double value) { return crosses ? JsonNumber(value) : std::string("null"); };
+    std::string out = "{\"port\": " + JsonString(port.name) + ", \"date\": " + JsonNumber(date) +
+                      ", \"sunrise\": " + orNull(sun.sunriseUt) + ", \"sunset\": " + orNull(sun.sunsetUt) +
+                      ", \"sunrise_azimuth\": " + orNull(sun.riseAzimuth) +
+                      ", \"sunset_azimuth\": " + orNull(sun.setAzimuth) + ", \"moon_age\": " + JsonNumber(age) +
+                      ", \"phase\": " + (texts.moonPhase ? JsonString(*texts.moonPhase) : std::string("null")) +
+                      ", \"lines\": [";
+    for (std::size_t i = 0; i < lines.size(); ++i) out += (i ? ", " : "") + JsonString(lines[i]);
+    Print(out + "]}\n");
+    return 0;
+}
+
+// The notification icon of the port for the computer's present instant: today's events in the
+// port's local time, compared with the clock read as it is.
+int Now(PortTable& table, const Options& o) {
+    const PortRecord port = LoadPort(table, o);
+    const TideContext ctx(TimeReference(o.ref), port.timeZone);
+    const QDateTime clock = QDateTime::currentDateTime();
+    const QDate today = clock.date();
+    const double day = JulianDay(today.year(), today.month(), today.day());
+    const double now = day + clock.time().msecsSinceStartOfDay() / 86400000.0;
+    const std::optional<int> index = TidePositionIndex(
+        [&](int days) { return DayTideEvents(ctx, port, day + days); }, now);
+    const std::string name = TideIconName(index);
+    const std::string indexText = index ? std::to_string(*index) : std::string("none");
+    if (!o.json) {
+        PrintLine(indexText + " " + name);
+        return 0;
+    }
+    Print("{\"port\": " + JsonString(port.name) + ", \"now\": " + JsonNumber(now) + ", \"index\": " +
+          (index ? indexText : std::string("null")) + ", \"icon\": " + JsonString(name) + "}\n");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -411,7 +479,8 @@ int main(int argc, char* argv[]) {
             return o.command.isEmpty() ? kBadArguments : 0;
         }
         if (o.command != QLatin1String("ports") && o.command != QLatin1String("day") &&
-            o.command != QLatin1String("curve"))
+            o.command != QLatin1String("curve") && o.command != QLatin1String("sun") &&
+            o.command != QLatin1String("now"))
             throw UsageError{"unknown command " + o.command.toStdString() + " (try --help)"};
         PortTable table;
         try {
@@ -422,6 +491,8 @@ int main(int argc, char* argv[]) {
         }
         if (o.command == QLatin1String("ports")) return Ports(table, o);
         if (o.command == QLatin1String("day")) return Day(table, o);
+        if (o.command == QLatin1String("sun")) return Sun(table, o);
+        if (o.command == QLatin1String("now")) return Now(table, o);
         return Curve(table, o);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "ondrel-cli: %s\n", e.message.c_str());

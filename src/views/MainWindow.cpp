@@ -11,12 +11,14 @@
 #include "Report.h"
 #include "CurveWindow.h"
 #include "DateWindow.h"
+#include "EphemeridesWindow.h"
 #include "IntervalWindow.h"
 #include "PageSetupWindow.h"
 #include "LanguageWindow.h"
 #include "OptionsWindow.h"
 #include "PortWindow.h"
 #include "TableLocation.h"
+#include "TrayIcon.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -46,6 +48,10 @@ namespace {
 
 constexpr int kHelpHome = 0;
 constexpr int kHelpMainWindow = 9;
+// The controls of the ephemerides window that follow the font commands.
+constexpr const char* kEphemeridesFontControls[] = {"Panel1", "Panel2", "Panel3", "GroupeSoleil", "groupeLune",
+                                                    "HemisphereButton1", "lever", "coucher", "LAge", "AZL",
+                                                    "AZC", "EtatLune"};
 
 const MainWindowTexts kTexts;
 // The built-in texts, before a language is chosen.
@@ -99,6 +105,19 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     languageWindow_ = new LanguageWindow(this);
     intervalWindow_ = new IntervalWindow(state_, messages_, *curveWindow_, this);
     pageSetupWindow_ = new PageSetupWindow(state_, messages_, curveWindow_, this);
+    ephemeridesWindow_ = new EphemeridesWindow(state_, this);
+    trayIcon_ = new TrayIcon(state_, messages_, this, curveWindow_, this);
+
+    setEphemeridesWindow([this] {
+        ephemeridesWindow_->move(pos());
+        ephemeridesWindow_->show();
+        ephemeridesWindow_->raise();
+        ephemeridesWindow_->activateWindow();
+    });
+    for (const char* name : kEphemeridesFontControls)
+        if (QWidget* w = ephemeridesWindow_->findChild<QWidget*>(QString::fromLatin1(name)))
+            builtInFonts_.insert(w, w->font());
+    connect(trayIcon_, &TrayIcon::quitRequested, this, &MainWindow::quitRequested);
 
     // The curve window draws every day curve, hosts the interval calculation and prints with the
     // page settings.
@@ -383,6 +402,7 @@ void MainWindow::saveSettings() {
                                  "The settings could not be saved to %1."};
         messages_.information(this, notSaved.in(state_.settings.language()).arg(store->fileName()));
     }
+    trayIcon_->remove();
     state_.help = nullptr;
 }
 
@@ -594,9 +614,10 @@ void MainWindow::showTideTable() {
 }
 
 void MainWindow::quitOrReduce() {
-    // Hiding in the notification area comes with the notification icon; until then the
-    // button always quits.
-    emit quitRequested();
+    if (state_.settings.icone)
+        trayIcon_->reduce();
+    else
+        emit quitRequested();
 }
 
 void MainWindow::showHelpContents() {
@@ -648,6 +669,8 @@ void MainWindow::applyFont(const QFont& font) {
     for (QLabel* l : infoLines_) apply(l, false);
     apply(infoTitle_, true);
     apply(timesTitle_, true);
+    for (const char* name : kEphemeridesFontControls)
+        apply(ephemeridesWindow_->findChild<QWidget*>(QString::fromLatin1(name)), false);
 }
 
 void MainWindow::chooseFont() {

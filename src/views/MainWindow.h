@@ -30,11 +30,13 @@ struct ChosenPort;
 class MessageBoxes;
 class CurveWindow;
 class DateWindow;
+class EphemeridesWindow;
 class IntervalWindow;
 class PageSetupWindow;
 class LanguageWindow;
 class OptionsWindow;
 class PortWindow;
+class TrayIcon;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -50,6 +52,8 @@ public:
     IntervalWindow* intervalWindow() const { return intervalWindow_; }
     PageSetupWindow* pageSetupWindow() const { return pageSetupWindow_; }
     LanguageWindow* languageWindow() const { return languageWindow_; }
+    EphemeridesWindow* ephemeridesWindow() const { return ephemeridesWindow_; }
+    TrayIcon* trayIcon() const { return trayIcon_; }
 
     // Runs each time the window goes from hidden to shown: the language question when no
     // language is known yet, then the texts of the language.
@@ -132,6 +136,9 @@ private:
     LanguageWindow* languageWindow_ = nullptr;
     IntervalWindow* intervalWindow_ = nullptr;
     PageSetupWindow* pageSetupWindow_ = nullptr;
+    EphemeridesWindow* ephemeridesWindow_ = nullptr;
+    // The notification icon of the hidden program.
+    TrayIcon* trayIcon_ = nullptr;
 
     std::function<void()> showTideTable_;
     std::function<void()> showEphemerides_;

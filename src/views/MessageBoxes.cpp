@@ -66,4 +66,10 @@ MessageBoxes::Answer QtMessageBoxes::askYesNoCancel(QWidget* parent, const QStri
     return Answer::Cancel;
 }
 
+MessageBoxes::Answer QtMessageBoxes::askYesNo(QWidget* parent, const QString& text) {
+    const int answer = Run(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+                           QMessageBox::Yes, settings_.language());
+    return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
 } // namespace ondrel

@@ -26,6 +26,8 @@ public:
                                      const std::function<void()>& help) = 0;
     // A confirmation with Yes, No and Cancel.
     virtual Answer askYesNoCancel(QWidget* parent, const QString& text) = 0;
+    // A confirmation with Yes and No (No when the box is closed otherwise).
+    virtual Answer askYesNo(QWidget* parent, const QString& text) = 0;
 };
 
 // Modal QMessageBox boxes whose buttons follow the program's language.
@@ -38,6 +40,7 @@ public:
     void informationWithHelp(QWidget* parent, const QString& text,
                              const std::function<void()>& help) override;
     Answer askYesNoCancel(QWidget* parent, const QString& text) override;
+    Answer askYesNo(QWidget* parent, const QString& text) override;
 
 private:
     const Settings& settings_;

@@ -1,13 +1,17 @@
 // ondrel-cli run as a user would, on a small table made for the test; its output is compared with
 // the engine's own results.
 #include "Curve.h"
+#include "Ephemerides.h"
+#include "EphemerisTexts.h"
 #include "Extremes.h"
 #include "Julian.h"
 #include "PortColumns.h"
 #include "PortLoader.h"
 #include "PortTable.h"
 #include "Report.h"
+#include "TidePosition.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
@@ -331,6 +335,119 @@ TEST_F(Cli, FindsTheTableInTheWorkingDirectory) {
     const Result r = Run({"ports", "HAL"}, false);
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.startsWith(QStringLiteral("HALIFAX")));
+}
+
+// Ports of both hemispheres and beyond the polar circle for the sun: rows added to the table.
+void AddPort(const QString& table, const char* name, const char* latitude, const char* longitude, double zone) {
+    PortTable t;
+    t.open(table);
+    t.insert();
+    t.setInteger(0, 90);
+    t.setText(1, QString::fromUtf8(name));
+    t.setInteger(2, 400);
+    for (int i = 0; i < 10; ++i) {
+        t.setInteger(3 + i, 100 * (i + 1));
+        t.setInteger(13 + i, 30 * i);
+    }
+    t.setText(23, QString::fromUtf8(latitude));
+    t.setText(24, QString::fromUtf8(longitude));
+    t.setReal(25, zone);
+    t.setInteger(26, 0);
+    t.setInteger(27, 1001);
+    t.post();
+}
+
+TEST_F(Cli, SunGivesTheWindowsTextsAndTheRawValues) {
+    AddPort(table, "HOBART", "42 53 S", "147 20 E", 10);
+    AddPort(table, "NY-ALESUND", "78 56 N", "011 57 E", 1);
+    struct Case {
+        const char* port;
+        double latitude, longitude, zone; // north and west positive
+        QDate date;
+        QStringList args;
+        int ref;
+        Language language;
+        astro::SunDay day;
+    };
+    const Case cases[] = {
+        {"BREST", 48 + 23 / 60.0, 4.5, 1, QDate(2024, 6, 21), {}, 0, Language::French, astro::SunDay::RisesAndSets},
+        {"HOBART", -(42 + 53 / 60.0), -(147 + 20 / 60.0), 10, QDate(2024, 3, 17), {"--lang", "en", "--ref", "100"},
+         100, Language::English, astro::SunDay::RisesAndSets},
+        {"NY", 78 + 56 / 60.0, -(11 + 57 / 60.0), 1, QDate(2024, 6, 21), {}, 0, Language::French,
+         astro::SunDay::AlwaysUp},
+        {"NY", 78 + 56 / 60.0, -(11 + 57 / 60.0), 1, QDate(2024, 12, 21), {"--lang", "en"}, 0, Language::English,
+         astro::SunDay::AlwaysDown},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.port);
+        const double date = JulianDay(c.date.year(), c.date.month(), c.date.day());
+        const astro::SunEphemeris sun = astro::SunriseSunset(c.longitude, c.latitude, date);
+        ASSERT_EQ(sun.day, c.day);
+        const double age = astro::MoonAge(date);
+        const double offset = c.ref == 0 ? c.zone : c.ref - 100;
+        const astro::EphemerisTexts texts = astro::EphemerisTextsOf(sun, age, offset, TimeReference(c.ref), c.language);
+        QStringList lines;
+        for (const std::string& t : {texts.sunrise, texts.sunset, texts.sunriseAzimuth, texts.sunsetAzimuth,
+                                     texts.moonAge, texts.moonPhase.value_or("")})
+            if (!t.empty()) lines << QString::fromStdString(t);
+        const QStringList args = QStringList{"sun", c.port, "--date", c.date.toString(Qt::ISODate)} + c.args;
+        const Result text = Run(args);
+        ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+        EXPECT_EQ(text.out, lines.join(u'\n') + u'\n');
+        EXPECT_EQ(text.out.count(u'\n'), c.day == astro::SunDay::RisesAndSets ? 6 : 4);
+
+        const Result json = Run(args + QStringList{"--json"});
+        ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+        const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        EXPECT_EQ(o["date"].toDouble(), date);
+        EXPECT_EQ(o["moon_age"].toDouble(), age);
+        EXPECT_EQ(o["phase"].toString(), QString::fromStdString(texts.moonPhase.value_or("")));
+        EXPECT_EQ(o["lines"].toVariant().toStringList(), lines);
+        const std::pair<const char*, double> raw[] = {{"sunrise", sun.sunriseUt}, {"sunset", sun.sunsetUt},
+                                                      {"sunrise_azimuth", sun.riseAzimuth},
+                                                      {"sunset_azimuth", sun.setAzimuth}};
+        for (const auto& [key, value] : raw) {
+            if (c.day == astro::SunDay::RisesAndSets)
+                EXPECT_EQ(o[key].toDouble(), value) << key;
+            else
+                EXPECT_TRUE(o[key].isNull()) << key;
+        }
+    }
+}
+
+TEST_F(Cli, NowGivesTheIconOfThePresentInstant) {
+    const PortRecord port = Load(QStringLiteral("BREST"));
+    const TideContext ctx(TimeReference(0), port.timeZone);
+    // The icon the engine gives for an instant read from the clock as the program reads it.
+    const auto icon = [&](const QDateTime& clock) {
+        const double day = JulianDay(clock.date().year(), clock.date().month(), clock.date().day());
+        const double now = day + clock.time().msecsSinceStartOfDay() / 86400000.0;
+        const auto index = TidePositionIndex([&](int d) { return DayTideEvents(ctx, port, day + d); }, now);
+        return QStringLiteral("%1 %2\n")
+            .arg(index ? QString::number(*index) : QStringLiteral("none"), QString::fromStdString(TideIconName(index)));
+    };
+    // Run again in the rare case that the icon changed while the program ran.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const QString before = icon(QDateTime::currentDateTime());
+        const Result r = Run({"now", "BREST"});
+        const QString after = icon(QDateTime::currentDateTime());
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        if (before != after) continue;
+        EXPECT_EQ(r.out, before);
+        const QJsonObject o = QJsonDocument::fromJson(Run({"now", "BREST", "--json"}).out.toUtf8()).object();
+        EXPECT_EQ(o["icon"].toString() + u'\n', before.section(u' ', 1));
+        return;
+    }
+    FAIL() << "the icon kept changing";
+}
+
+TEST_F(Cli, SunAndNowAreListedAndTakeOnePort) {
+    EXPECT_TRUE(Run({"--help"}).out.contains(QStringLiteral("  now PORT")));
+    for (const QStringList& args : {QStringList{"sun"}, QStringList{"now", "BREST", "HALIFAX"}}) {
+        const Result r = Run(args);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_TRUE(r.err.contains(QStringLiteral("takes one port name"))) << r.err.toStdString();
+    }
 }
 
 } // namespace

@@ -28,7 +28,7 @@ namespace ondrel::test {
 class FakeMessageBoxes : public MessageBoxes {
 public:
     struct Shown {
-        QString kind; // "information", "plain", "help", "question"
+        QString kind; // "information", "plain", "help", "question", "yesno"
         QString text;
     };
     std::vector<Shown> shown;
@@ -42,6 +42,14 @@ public:
     Answer askYesNoCancel(QWidget*, const QString& text) override {
         shown.push_back({"question", text});
         if (answers.empty()) return Answer::Cancel;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    // Yes/No questions take No when the queue is empty.
+    Answer askYesNo(QWidget*, const QString& text) override {
+        shown.push_back({"yesno", text});
+        if (answers.empty()) return Answer::No;
         const Answer a = answers.front();
         answers.pop_front();
         return a;

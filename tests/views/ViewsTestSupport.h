@@ -28,6 +28,10 @@ public:
         shown << text;
         return Answer::Cancel;
     }
+    Answer askYesNo(QWidget*, const QString& text) override {
+        shown << text;
+        return Answer::No;
+    }
 };
 
 // Every test gets its own home, configuration folder and settings store.

@@ -1,0 +1,216 @@
+// The ephemerides window and the notification icon of the hidden program.
+#include "GuiTestSupport.h"
+
+#include "CurveWindow.h"
+#include "DateNames.h"
+#include "Ephemerides.h"
+#include "EphemerisTexts.h"
+#include "EphemeridesWindow.h"
+#include "Extremes.h"
+#include "Julian.h"
+#include "MainWindowTexts.h"
+#include "MainWindow.h"
+#include "TrayIcon.h"
+
+#include <QAction>
+#include <QDateEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <algorithm>
+#include <cstring>
+
+namespace ondrel::test {
+namespace {
+
+QString Text(QObject* parent, const char* name) {
+    auto* label = parent->findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
+}
+
+class EphemeridesTest : public GuiTest {};
+
+TEST_F(EphemeridesTest, NorthernSouthernAndPolarPorts) {
+    const struct {
+        const char* name;
+        const char* latitude;
+        const char* longitude;
+        double timeZone, north, west; // the position in degrees, north and west positive
+        QDate date;
+        const char* langue;
+        const char* sunrise; // the polar text, or nullptr where the sun rises and sets
+        char litSide;        // of the moon picture: 'R', 'L', or 0 not looked at
+    } cases[] = {
+        {"BREST", "48 23 N", "004 30 W", 1, 48 + 23 / 60.0, 4.5, QDate(2024, 3, 17), "FRANCAIS", nullptr, 'R'},
+        {"HOBART", "42 53 S", "147 20 E", 10, -(42 + 53 / 60.0), -(147 + 20 / 60.0), QDate(2024, 3, 17), "ANGLAIS",
+         nullptr, 'L'},
+        {"NY-ALESUND, KONGSFJORDEN, SVALBARD (NORGE)", "78 56 N", "011 57 E", 1, 78 + 56 / 60.0, -(11 + 57 / 60.0),
+         QDate(2024, 6, 21), "FRANCAIS", "Lever     : Soleil toujours levé", 0},
+        {"NY-ALESUND", "78 56 N", "011 57 E", 1, 78 + 56 / 60.0, -(11 + 57 / 60.0), QDate(2024, 12, 21), "ANGLAIS",
+         "Sunrise   : Sun always down", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetState();
+        state.settings.langue = QString::fromLatin1(c.langue);
+        state.dateNames = DateNames::Of(state.settings.language());
+        state.port.name = c.name;
+        state.port.latitude = c.latitude;
+        state.port.longitude = c.longitude;
+        state.port.timeZone = c.timeZone;
+        state.selectedDay = JulianDay(2024, 3, 13);
+        EphemeridesWindow w(state);
+        w.datePicker()->setDate(c.date);
+        w.show();
+
+        // The astro texts of the port's position, in its time zone.
+        const double date = JulianDay(c.date.year(), c.date.month(), c.date.day());
+        const astro::EphemerisTexts expected =
+            astro::EphemerisTextsOf(astro::SunriseSunset(c.west, c.north, date), astro::MoonAge(date), c.timeZone,
+                                    TimeReference(0), state.settings.language());
+        const std::pair<const char*, std::string> labels[] = {
+            {"lever", expected.sunrise},          {"coucher", expected.sunset},
+            {"AZL", expected.sunriseAzimuth},     {"AZC", expected.sunsetAzimuth},
+            {"LAge", expected.moonAge},           {"EtatLune", expected.moonPhase.value_or("")},
+            {"Panel1", expected.timeReference}};
+        for (const auto& [name, text] : labels) EXPECT_EQ(Text(&w, name), QString::fromStdString(text)) << name;
+        if (c.sunrise) {
+            EXPECT_EQ(Text(&w, "lever"), QString::fromUtf8(c.sunrise));
+        }
+        EXPECT_EQ(Text(&w, "Panel2"), FormatLongDate(QDate(2024, 3, 13), state.dateNames));
+        EXPECT_EQ(Text(&w, "Panel3"), QString::fromUtf8(c.name));
+        // Names of 40 characters or more are left-aligned.
+        const bool longName = std::strlen(c.name) >= 40;
+        EXPECT_EQ(w.findChild<QLabel*>("Panel3")->alignment() & Qt::AlignHorizontal_Mask,
+                  longName ? Qt::AlignLeft : Qt::AlignHCenter);
+        if (c.litSide) {
+            // A week after the new moon: the right half lit from the north, the left from the south.
+            const QImage moon = w.findChild<QWidget*>("lune")->grab().toImage();
+            const QColor white(Qt::white);
+            EXPECT_EQ(moon.pixelColor(c.litSide == 'R' ? 15 : 4, 10), white);
+            EXPECT_NE(moon.pixelColor(c.litSide == 'R' ? 4 : 15, 10), white);
+        }
+    }
+}
+
+TEST_F(EphemeridesTest, PickerLanguageHelpAndOk) {
+    state.settings.langue = kFrench;
+    state.port.latitude = "48 23 N";
+    std::vector<int> help;
+    state.help = [&](int context) { help.push_back(context); };
+    EphemeridesWindow w(state);
+    EXPECT_EQ(w.datePicker()->date(), QDate(2024, 3, 13)); // today, from the clock
+    w.show();
+    const QString age = Text(&w, "LAge");
+    w.datePicker()->setDate(QDate(2024, 3, 20));
+    EXPECT_NE(Text(&w, "LAge"), age);
+    // A language switch reaches the window at its next activation.
+    state.settings.langue = kEnglish;
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_TRUE(Text(&w, "lever").startsWith(QStringLiteral("Sunrise   : ")));
+    QTest::keyClick(&w, Qt::Key_F1);
+    EXPECT_EQ(help, std::vector<int>{7});
+    QTest::mouseClick(w.findChild<QPushButton*>("HemisphereButton1"), Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST(TrayToolTip, NamesThePortInSixtyThreeCharacters) {
+    const QString longName = QStringLiteral("SAINT-MALO, BASSIN VAUBAN ET ANSE DES SABLONS NORD ET SUD");
+    const struct {
+        QString name, langue, tip;
+    } cases[] = {
+        {QStringLiteral("BREST"), kFrench, QStringLiteral("Port de BREST")},
+        {QStringLiteral("BREST"), kEnglish, QStringLiteral("Port of BREST")},
+        {longName, kEnglish, QStringLiteral("Port of SAINT-MALO, BASSIN VAUBAN ET ANSE DES SABLONS NORD ET S")},
+        {QStringLiteral("BREST"), QString(), QString()}, // no language chosen yet
+    };
+    for (const auto& c : cases) {
+        Settings settings;
+        settings.langue = c.langue;
+        EXPECT_EQ(TrayToolTip(c.name, settings), c.tip);
+    }
+}
+
+class TrayIconTest : public GuiTest {
+protected:
+    // Places the clock this many minutes after the selected day's first high water.
+    void AfterHighWater(double minutes) {
+        const DayEvents events = DayTideEvents(state.context(), state.port, state.selectedDay);
+        const auto high = std::find_if(events.begin(), events.end(),
+                                       [](const TideEvent& e) { return !e.empty() && e.isHighWater(); });
+        ASSERT_NE(high, events.end());
+        const qint64 seconds = qRound64((high->instant() - state.selectedDay) * 86400 + minutes * 60);
+        now = QDateTime(QDate(2024, 3, 13), QTime(0, 0)).addSecs(seconds);
+    }
+};
+
+TEST_F(TrayIconTest, HiddenProgramShowsTheTideAndAnswersBothClicks) {
+    WritePortTable(workDir(), SmallPortList());
+    for (const auto& [name, value] : {std::pair<const char*, QVariant>{"langue", kFrench},
+                                      {"dernier_port", "BREST"}, {"icone", 1}})
+        store()->setValue(name, value);
+    MainWindow w(state, boxes);
+    w.show();
+    ASSERT_TRUE(WaitFor([&] { return w.windowTitle() == QStringLiteral("Ondrel - v 4.6"); }));
+    w.acceptWarning();
+    // The ephemerides button shows the window of the current port.
+    QTest::mouseClick(w.findChild<QPushButton*>("BEphemerides"), Qt::LeftButton);
+    EXPECT_EQ(Text(w.ephemeridesWindow(), "Panel3"), QStringLiteral("BREST"));
+    w.ephemeridesWindow()->hide();
+
+    auto* quit = w.findChild<QPushButton*>("BQuitter");
+    EXPECT_EQ(quit->text(), QStringLiteral("&Réduire"));
+    AfterHighWater(20);
+    QSignalSpy ended(&w, &MainWindow::quitRequested);
+    QTest::mouseClick(quit, Qt::LeftButton);
+    TrayIcon* tray = w.trayIcon();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.curveWindow()->isVisible());
+    EXPECT_EQ(tray->timer().interval(), TrayIcon::kFirstTickMs);
+    ASSERT_TRUE(WaitFor([&] { return tray->indicator() && tray->indicator()->isVisible(); }));
+    QWidget* indicator = tray->indicator();
+    EXPECT_EQ(tray->iconName(), QStringLiteral("PM"));
+    EXPECT_EQ(indicator->toolTip(), QStringLiteral("Port de BREST"));
+    EXPECT_EQ(tray->timer().interval(), TrayIcon::kRefreshMs);
+
+    // Right click, No: the icon stays with its timer.
+    QTest::mouseClick(indicator, Qt::RightButton);
+    ASSERT_FALSE(boxes.shown.empty());
+    EXPECT_EQ(boxes.shown.back().kind + boxes.shown.back().text,
+              QStringLiteral("yesnoVoulez-vous quitter \"Ondrel\" ?"));
+    EXPECT_TRUE(indicator->isVisible());
+    EXPECT_TRUE(tray->timer().isActive());
+    // The next refresh follows the clock.
+    AfterHighWater(5 * 60 + 50);
+    tray->refresh();
+    EXPECT_EQ(tray->iconName(), QStringLiteral("PM+5"));
+
+    // Left click: the program comes back with its curve, the icon goes.
+    QTest::mouseClick(indicator, Qt::LeftButton);
+    EXPECT_FALSE(indicator->isVisible());
+    EXPECT_FALSE(tray->timer().isActive());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.curveWindow()->isVisible());
+    EXPECT_EQ(ended.count(), 0);
+
+    // Hidden again, right click, Yes: the program ends.
+    QTest::mouseClick(quit, Qt::LeftButton);
+    tray->refresh();
+    boxes.answers = {MessageBoxes::Answer::Yes};
+    QTest::mouseClick(indicator, Qt::RightButton);
+    EXPECT_EQ(ended.count(), 1);
+    w.saveSettings();
+    EXPECT_FALSE(indicator->isVisible()); // removed on the way out
+
+    // Without the check mark the button quits at once.
+    w.findChild<QAction*>("Icnedanslabarredestcheslarduction1")->trigger();
+    EXPECT_EQ(quit->text(), QStringLiteral("&Quitter"));
+    QTest::mouseClick(quit, Qt::LeftButton);
+    EXPECT_EQ(ended.count(), 2);
+}
+
+} // namespace
+} // namespace ondrel::test
