@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <algorithm>
 #include <optional>
 
 namespace ondrel {
@@ -18,5 +19,17 @@ inline std::optional<qint64> ReadStoredInteger(const QSettings& store, const QSt
     if (!ok) return std::nullopt;
     return number;
 }
+
+// The same, brought into [low, high] (a value outside takes the nearer bound), so that no later
+// arithmetic on it can overflow.
+inline std::optional<int> ReadStoredInteger(const QSettings& store, const QString& key, int low,
+                                            int high) {
+    const auto number = ReadStoredInteger(store, key);
+    if (!number) return std::nullopt;
+    return static_cast<int>(std::clamp<qint64>(*number, low, high));
+}
+
+// Window positions and sizes kept in the settings: far beyond any screen, far from overflowing.
+inline constexpr int kMaxWindowCoordinate = 100000;
 
 } // namespace ondrel

@@ -57,9 +57,10 @@ Settings LoadSettings(const QSettings& store) {
 
     s.lastPortName = store.value(QStringLiteral("dernier_port")).toString().left(kLastPortNameLength);
 
-    if (const auto code = ReadStoredInteger(store, QStringLiteral("heure_service"));
-        code && TimeReference(static_cast<int>(*code)).isValid())
-        s.timeReference = TimeReference(static_cast<int>(*code));
+    // Clamped first: a huge stored number must not wrap round to a valid code.
+    if (const auto code = ReadStoredInteger(store, QStringLiteral("heure_service"), -1, 1000);
+        code && TimeReference(*code).isValid())
+        s.timeReference = TimeReference(*code);
 
     // Only 3 means feet; 0, a missing value or anything unknown gives metres.
     if (const auto unit = ReadStoredInteger(store, QStringLiteral("coef unite")); unit && *unit == 3)
@@ -76,13 +77,13 @@ Settings LoadSettings(const QSettings& store) {
         size && *size >= 5 && *size <= 24)
         s.tailleImpression = static_cast<int>(*size);
 
-    const auto top = ReadStoredInteger(store, QStringLiteral("P_top"));
-    const auto left = ReadStoredInteger(store, QStringLiteral("P_left"));
-    const auto width = ReadStoredInteger(store, QStringLiteral("P_width"));
-    const auto height = ReadStoredInteger(store, QStringLiteral("P_height"));
+    const int far = kMaxWindowCoordinate;
+    const auto top = ReadStoredInteger(store, QStringLiteral("P_top"), -far, far);
+    const auto left = ReadStoredInteger(store, QStringLiteral("P_left"), -far, far);
+    const auto width = ReadStoredInteger(store, QStringLiteral("P_width"), 0, far);
+    const auto height = ReadStoredInteger(store, QStringLiteral("P_height"), 0, far);
     if (top && left && width && height && *width > 0 && *height > 0)
-        s.bounds = WindowBounds{static_cast<int>(*top), static_cast<int>(*left),
-                                static_cast<int>(*width), static_cast<int>(*height)};
+        s.bounds = WindowBounds{*top, *left, *width, *height};
 
     for (int n = 1; n <= kCountryCount; ++n) s.countrySelected[n] = ReadFlag(store, QString::number(n));
 

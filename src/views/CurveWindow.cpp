@@ -4,6 +4,7 @@
 #include "Bilingual.h"
 #include "CommonTexts.h"
 #include "DateTimeJulian.h"
+#include "ScreenPlacement.h"
 #include "CurveImage.h"
 #include "CurveWindowSettings.h"
 #include "Julian.h"
@@ -242,7 +243,7 @@ void CurveWindow::setUp() {
     setGeometry(kCurveWindowDesignBounds);
     const auto store = state_.openSettings();
     const CurveWindowSettings s = LoadCurveWindowSettings(*store);
-    if (s.bounds) setGeometry(*s.bounds);
+    if (s.bounds) setGeometry(FitOnScreen(*s.bounds));
     elementsAction_->setChecked(s.elements);
     if (s.indicator) togglePositionIndicator();
 }

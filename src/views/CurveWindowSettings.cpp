@@ -9,10 +9,11 @@ namespace ondrel {
 CurveWindowSettings LoadCurveWindowSettings(const QSettings& store) {
     CurveWindowSettings s;
     if (store.allKeys().isEmpty()) return s;
-    const auto top = ReadStoredInteger(store, QStringLiteral("C_top"));
-    const auto left = ReadStoredInteger(store, QStringLiteral("C_left"));
-    const auto width = ReadStoredInteger(store, QStringLiteral("C_width"));
-    const auto height = ReadStoredInteger(store, QStringLiteral("C_height"));
+    const int far = kMaxWindowCoordinate;
+    const auto top = ReadStoredInteger(store, QStringLiteral("C_top"), -far, far);
+    const auto left = ReadStoredInteger(store, QStringLiteral("C_left"), -far, far);
+    const auto width = ReadStoredInteger(store, QStringLiteral("C_width"), 0, far);
+    const auto height = ReadStoredInteger(store, QStringLiteral("C_height"), 0, far);
     // Bounds that would make the window vanish are not taken.
     if (top && left && width && height && *width > 50 && *height > 50)
         s.bounds = QRect(*left, *top, *width, *height);

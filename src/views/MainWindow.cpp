@@ -4,6 +4,7 @@
 #include "Bilingual.h"
 #include "CommonTexts.h"
 #include "DateTimeJulian.h"
+#include "ScreenPlacement.h"
 #include "Extremes.h"
 #include "Julian.h"
 #include "MainWindowTexts.h"
@@ -382,10 +383,10 @@ void MainWindow::setUp() {
         hideOnQuitAction_->setChecked(state_.settings.icone);
     }
     if (const auto& b = state_.settings.bounds) {
-        resize(b->width, b->height);
-        // A position on no screen any more (a screen removed since) is left to the system.
-        if (QGuiApplication::screenAt(QPoint(b->left + b->width / 2, b->top + 10)))
-            move(b->left, b->top);
+        // A place on no screen any more (a screen removed since) is brought back onto one.
+        const QRect place = FitOnScreen(QRect(b->left, b->top, b->width, b->height));
+        resize(place.size());
+        move(place.topLeft());
     } else {
         adjustSize();
     }

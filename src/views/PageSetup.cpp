@@ -15,8 +15,16 @@ namespace {
 
 const QString kGroup = QStringLiteral("impression");
 
-std::optional<qint64> ReadStoredInt(const QSettings& store, const QString& name) {
-    return ReadStoredInteger(store, kGroup + QLatin1Char('/') + name);
+// Margins are percentages of the paper, 0 to 100; the orientation flag means portrait when 1
+// and landscape for anything else.
+std::optional<int> ReadStoredInt(const QSettings& store, const QString& name) {
+    const QString key = kGroup + QLatin1Char('/') + name;
+    if (name == QLatin1String("portrait")) {
+        const auto flag = ReadStoredInteger(store, key);
+        if (!flag) return std::nullopt;
+        return *flag == 1 ? 1 : 0;
+    }
+    return ReadStoredInteger(store, key, 0, 100);
 }
 
 // The page set-up's messages.

@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -276,11 +277,25 @@ TEST_F(MainWindowTest, CoefficientsFollowTheTimeZoneOfTheChosenPort) {
     EXPECT_EQ(label(), expected(0));
 }
 
-TEST_F(MainWindowTest, StoredWindowBoundsAreUsed) {
-    StoreSettings({{"langue", kFrench}, {"P_top", 40}, {"P_left", 30}, {"P_width", 900}, {"P_height", 700}});
-    MainWindow w(state, boxes);
-    EXPECT_EQ(w.width(), 900);
-    EXPECT_EQ(w.height(), 700);
+TEST_F(MainWindowTest, StoredWindowBoundsAreUsedOnTheScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const qint64 huge = qint64(1) << 31;
+    struct Case {
+        qint64 top, left, width, height;
+        QSize size;
+    };
+    const Case cases[] = {
+        {40, 30, 500, 400, {500, 400}},
+        {-huge, huge, huge, huge, screen.size()}, // no overflow, and the window stays visible
+        {5000, -5000, 300, 200, {300, 200}},
+    };
+    for (const Case& c : cases) {
+        StoreSettings({{"langue", kFrench}, {"P_top", c.top}, {"P_left", c.left},
+                       {"P_width", c.width}, {"P_height", c.height}});
+        MainWindow w(state, boxes);
+        EXPECT_EQ(w.size(), c.size) << c.top;
+        EXPECT_TRUE(screen.contains(w.geometry())) << c.top;
+    }
 }
 
 TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {

@@ -1,7 +1,10 @@
 // Stored settings: defaults, fallbacks group by group, the first-start values and the save list.
 #include "GuiTestSupport.h"
 
+#include "CurveWindowSettings.h"
+#include "PageSetup.h"
 #include "Settings.h"
+#include "StoredValue.h"
 
 #include <QSettings>
 
@@ -116,6 +119,35 @@ TEST_F(SettingsFallbackTest, EachValueFallsBackAlone) {
     EXPECT_EQ(s.lastPortName.size(), kLastPortNameLength);
     EXPECT_EQ(LoadWith({{"coef unite", 3}}).heightUnit(), HeightUnit::Feet);
     EXPECT_EQ(LoadWith({{"icone", 1}}).icone, true);
+}
+
+// Values far out of range (a damaged or hand-edited store) are brought into range or refused
+// before any arithmetic is done on them.
+TEST_F(SettingsFallbackTest, OutOfRangeNumbersAreTamed) {
+    const qint64 huge = qint64(1) << 40;
+    const Settings s = LoadWith({{"P_top", huge}, {"P_left", -huge}, {"P_width", huge}, {"P_height", 300},
+                                 {"couleur_fond", huge}, {"couleur_trace", 12},
+                                 {"TailleImpression", huge}, {"heure_service", huge + 105}});
+    ASSERT_TRUE(s.bounds.has_value());
+    EXPECT_EQ(s.bounds->top, kMaxWindowCoordinate);
+    EXPECT_EQ(s.bounds->left, -kMaxWindowCoordinate);
+    EXPECT_EQ(s.bounds->width, kMaxWindowCoordinate);
+    EXPECT_EQ(s.couleurFond, kDefaultBackgroundColour);
+    EXPECT_EQ(s.tailleImpression, kDefaultPrintSize);
+    EXPECT_EQ(s.timeReference, TimeReference());
+
+    LoadWith({{"C_top", -huge}, {"C_left", 10}, {"C_width", huge}, {"C_height", huge}});
+    const CurveWindowSettings curve = LoadCurveWindowSettings(*store());
+    ASSERT_TRUE(curve.bounds.has_value());
+    EXPECT_EQ(curve.bounds->top(), -kMaxWindowCoordinate);
+    EXPECT_EQ(curve.bounds->height(), kMaxWindowCoordinate);
+
+    LoadWith({{"impression/marge_g", huge}, {"impression/marge_d", -huge}, {"impression/marge_h", 101},
+              {"impression/marge_b", 7}, {"impression/portrait", huge + 1}});
+    for (const PageSettings& page : {LoadPageSetup(*store()), LoadPrintSettings(*store())}) {
+        EXPECT_EQ(page.margins, (PageMargins{100, 0, 100, 7}));
+        EXPECT_EQ(page.portrait, 0); // only 1 means portrait
+    }
 }
 
 TEST_F(SettingsFallbackTest, SavedValuesReadBackUnchanged) {
