@@ -3,6 +3,7 @@
 #include "CountryNames.h"
 #include "PortLoader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -10,10 +11,11 @@ namespace ondrel {
 
 namespace {
 
+// Degrees and minutes of a position: finite, and no more than a full turn, or unreadable.
 std::optional<double> ReadNumber(const QString& text) {
     bool ok = false;
     const double value = text.toDouble(&ok);
-    if (!ok) return std::nullopt;
+    if (!ok || !std::isfinite(value) || std::fabs(value) > 360) return std::nullopt;
     return value;
 }
 
@@ -54,6 +56,10 @@ QPointF MapPosition(double latitude, double longitudeWest) {
 }
 
 QRect MarkerRect(QPointF p) {
+    // Far outside the map (or nowhere) the marker is not drawn; keep the arithmetic in range.
+    constexpr double kFar = 100000;
+    if (!std::isfinite(p.x()) || !std::isfinite(p.y())) return {};
+    p = QPointF(std::clamp(p.x(), -kFar, kFar), std::clamp(p.y(), -kFar, kFar));
     const int left = static_cast<int>(std::trunc(p.x() - 3));
     const int top = static_cast<int>(std::trunc(p.y() - 3));
     const int right = static_cast<int>(std::trunc(p.x() + 3));

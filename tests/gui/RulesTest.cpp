@@ -53,7 +53,15 @@ INSTANTIATE_TEST_SUITE_P(Positions, DegreesTest,
                          ::testing::Values(DegreesCase{"45 30 N", 45.5, 0}, DegreesCase{"12 30 S", -12.5, 0},
                                            DegreesCase{"004 30 E", -4.5, 0}, DegreesCase{"  004 30 W", 4.5, 0},
                                            DegreesCase{"", 0, 0}, DegreesCase{"4500N", 0, 2},
-                                           DegreesCase{"45 xx N", 45, 1}));
+                                           DegreesCase{"45 xx N", 45, 1}, DegreesCase{"1e300 30 N", 0.5, 1},
+                                           DegreesCase{"nan 30 S", -0.5, 1}, DegreesCase{"45 inf N", 45, 1}));
+
+TEST(WorldMap, MarkerOfAnImpossiblePositionStaysInRange) {
+    EXPECT_TRUE(MarkerRect(QPointF(std::nan(""), 3)).isNull());
+    const QRect far = MarkerRect(MapPosition(1e300, -1e300));
+    EXPECT_LE(std::abs(far.left()), 100003);
+    EXPECT_LE(std::abs(far.top()), 100003);
+}
 
 TEST(WorldMap, MarkerFollowsTheLinearProjection) {
     const QPointF p = MapPosition(45.0, 0.0);
