@@ -13,6 +13,13 @@ std::string TwoDigits(long long value) {
     return buffer;
 }
 
+// What is written in place of a value that cannot be one (never a number cast out of range).
+constexpr const char* kUnknownTime = "--:--";
+constexpr const char* kUnknownTimeH = "--h--";
+constexpr const char* kUnknownHeight = "--,--";
+// Far above any tide, far below what the integer conversions hold.
+constexpr double kLargestHeight = 1e9;
+
 struct HoursMinutes {
     long long hours;
     long long minutes;
@@ -48,16 +55,19 @@ std::string UnitText(HeightUnit unit, Language language) {
 }
 
 std::string FormatEventTime(double signedTime) {
+    if (!std::isfinite(signedTime)) return kUnknownTime;
     const HoursMinutes hm = TimeOfDay(signedTime);
     return TwoDigits(hm.hours) + ":" + TwoDigits(hm.minutes);
 }
 
 std::string FormatEventTimeH(double signedTime) {
+    if (!std::isfinite(signedTime)) return kUnknownTimeH;
     const HoursMinutes hm = TimeOfDay(std::fabs(signedTime));
     return TwoDigits(hm.hours) + "h" + TwoDigits(hm.minutes);
 }
 
 std::string FormatHeight(double value) {
+    if (!std::isfinite(value) || std::fabs(value) >= kLargestHeight) return kUnknownHeight;
     const long double v = value;
     long long whole = static_cast<long long>(std::fabs(std::trunc(v)));
     long double hundredths = 100 * std::fabs(v - std::trunc(v));

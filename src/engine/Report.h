@@ -20,6 +20,7 @@ std::string FormatEventTime(double signedTime);
 // "hhhmm" ("05h04") of an instant, as the curve's foot writes it.
 std::string FormatEventTimeH(double signedTime);
 // "-"? whole (at least two digits) "," hundredths, of a height already in the display unit.
+// A value that is not finite, or beyond a billion, is written "--,--" (and a time "--:--").
 std::string FormatHeight(double value);
 
 // One line per filled slot: "Pleine mer à 06:42    hauteur : 05,31 mètres".

@@ -20,6 +20,8 @@ TEST(FormatHeight, WholeCommaHundredths) {
         {5.314, "05,31"},  {-0.12, "-00,12"}, {3.998, "04,00"}, {-0.004, "-00,00"},
         {0, "00,00"},      {12.345, "12,35"}, {123.4, "123,40"}, {-2.996, "-03,00"},
         {8.163, "08,16"},  {0.999, "01,00"},  {7.2, "07,20"},
+        // Nothing that is no height is ever cast to an integer.
+        {std::nan(""), "--,--"}, {-double(INFINITY), "--,--"}, {1e300, "--,--"}, {-9.3e18, "--,--"},
     };
     for (const Case& c : cases) EXPECT_EQ(FormatHeight(c.value), c.text) << c.value;
 }
@@ -42,6 +44,13 @@ TEST(FormatEventTime, TruncatesMinutesAndIgnoresTheSign) {
         EXPECT_EQ(FormatEventTime(t), c.colon);
         EXPECT_EQ(FormatEventTime(-t), c.colon); // a low water's time is negative
         EXPECT_EQ(FormatEventTimeH(-t), c.h);
+    }
+}
+
+TEST(FormatEventTime, NoTimeForWhatIsNoInstant) {
+    for (const double t : {std::nan(""), double(INFINITY), -double(INFINITY)}) {
+        EXPECT_EQ(FormatEventTime(t), "--:--");
+        EXPECT_EQ(FormatEventTimeH(t), "--h--");
     }
 }
 
