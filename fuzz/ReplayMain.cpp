@@ -1,6 +1,6 @@
 // Replays fuzz inputs through the target without libFuzzer: each argument is a file, or a folder
 // whose files are all replayed. A finding crashes or is reported by the sanitizers of the build.
-#include "PortTableFuzz.h"
+#include "FuzzTarget.h"
 
 #include <QDir>
 #include <QFile>
