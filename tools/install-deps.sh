@@ -2,7 +2,7 @@
 # Installs the Debian packages Ondrel needs to build, test and run, only when some are missing.
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev qt6-tools-dev
   libshp-dev libgtest-dev libgmock-dev libbenchmark-dev
 )
