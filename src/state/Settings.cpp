@@ -37,7 +37,7 @@ const FirstValueTexts kTexts;
 } // namespace
 
 QString Settings::unitText() const {
-    return QString::fromStdString(UnitText(heightUnit(), language()));
+    return QString::fromStdString(UnitText(heightUnit, language()));
 }
 
 Settings LoadSettings(const QSettings& store) {
@@ -51,8 +51,8 @@ Settings LoadSettings(const QSettings& store) {
     const auto trace = ReadStoredInteger(store, QStringLiteral("couleur_trace"));
     if (fond && trace && *fond != 0 && *fond > 0 && *fond <= 0xFFFFFF && *trace >= 0 &&
         *trace <= 0xFFFFFF) {
-        s.couleurFond = static_cast<quint32>(*fond);
-        s.couleurTrace = static_cast<quint32>(*trace);
+        s.backgroundColour = static_cast<quint32>(*fond);
+        s.curveColour = static_cast<quint32>(*trace);
     }
 
     s.lastPortName = store.value(QStringLiteral("dernier_port")).toString().left(kLastPortNameLength);
@@ -64,18 +64,18 @@ Settings LoadSettings(const QSettings& store) {
 
     // Only 3 means feet; 0, a missing value or anything unknown gives metres.
     if (const auto unit = ReadStoredInteger(store, QStringLiteral("coef unite")); unit && *unit == 3)
-        s.coefUnite = 3;
+        s.heightUnit = HeightUnit::Feet;
 
     const auto debut = ReadReal(store, QStringLiteral("heure_debut"));
     const auto fin = ReadReal(store, QStringLiteral("heure_fin"));
     if (debut && fin && *debut >= 0 && *debut < 1.0 && *fin < 2.0 && *debut < *fin) {
-        s.heureDebut = *debut;
-        s.heureFin = *fin;
+        s.curveStart = *debut;
+        s.curveEnd = *fin;
     }
 
     if (const auto size = ReadStoredInteger(store, QStringLiteral("TailleImpression"));
         size && *size >= 5 && *size <= 24)
-        s.tailleImpression = static_cast<int>(*size);
+        s.printFontSize = static_cast<int>(*size);
 
     const int far = kMaxWindowCoordinate;
     const auto top = ReadStoredInteger(store, QStringLiteral("P_top"), -far, far);
@@ -87,27 +87,27 @@ Settings LoadSettings(const QSettings& store) {
 
     for (int n = 1; n <= kCountryCount; ++n) s.countrySelected[n] = ReadFlag(store, QString::number(n));
 
-    s.icone = ReadStoredInteger(store, QStringLiteral("icone")) == 1;
+    s.hideOnQuit = ReadStoredInteger(store, QStringLiteral("icone")) == 1;
     return s;
 }
 
 bool SaveSettings(QSettings& store, const Settings& s) {
     store.setValue(QStringLiteral("langue"), s.langue);
-    store.setValue(QStringLiteral("couleur_fond"), static_cast<qint64>(s.couleurFond));
-    store.setValue(QStringLiteral("couleur_trace"), static_cast<qint64>(s.couleurTrace));
+    store.setValue(QStringLiteral("couleur_fond"), static_cast<qint64>(s.backgroundColour));
+    store.setValue(QStringLiteral("couleur_trace"), static_cast<qint64>(s.curveColour));
     store.setValue(QStringLiteral("dernier_port"), s.lastPortName);
     store.setValue(QStringLiteral("heure_service"), s.timeReference.code());
-    store.setValue(QStringLiteral("coef unite"), s.coefUnite);
-    store.setValue(QStringLiteral("TailleImpression"), s.tailleImpression);
+    store.setValue(QStringLiteral("coef unite"), s.heightUnit == HeightUnit::Feet ? 3 : 1);
+    store.setValue(QStringLiteral("TailleImpression"), s.printFontSize);
     if (s.bounds) {
         store.setValue(QStringLiteral("P_top"), s.bounds->top);
         store.setValue(QStringLiteral("P_left"), s.bounds->left);
         store.setValue(QStringLiteral("P_width"), s.bounds->width);
         store.setValue(QStringLiteral("P_height"), s.bounds->height);
     }
-    store.setValue(QStringLiteral("heure_debut"), s.heureDebut);
-    store.setValue(QStringLiteral("heure_fin"), s.heureFin);
-    store.setValue(QStringLiteral("icone"), s.icone ? 1 : 0);
+    store.setValue(QStringLiteral("heure_debut"), s.curveStart);
+    store.setValue(QStringLiteral("heure_fin"), s.curveEnd);
+    store.setValue(QStringLiteral("icone"), s.hideOnQuit ? 1 : 0);
     for (int n = 1; n <= kCountryCount; ++n)
         store.setValue(QString::number(n), s.countrySelected[n] ? 1 : 0);
     store.sync();
@@ -115,8 +115,8 @@ bool SaveSettings(QSettings& store, const Settings& s) {
 }
 
 void InitialisationValeurs(QSettings& store, Settings& settings, const QString& langue) {
-    settings.heureDebut = 0.0;
-    settings.heureFin = 1.0;
+    settings.curveStart = 0.0;
+    settings.curveEnd = 1.0;
     const Language l = LanguageOf(langue);
     store.setValue(QStringLiteral("H_sondeur"), kTexts.reading.in(l));
     store.setValue(QStringLiteral("H_souhait"), kTexts.wanted.in(l));

@@ -40,17 +40,17 @@ struct WindowBounds {
 
 struct Settings {
     QString langue;                 // "FRANCAIS", "ANGLAIS", or empty until chosen
-    quint32 couleurFond = kDefaultBackgroundColour;
-    quint32 couleurTrace = kDefaultLineColour;
+    quint32 backgroundColour = kDefaultBackgroundColour;
+    quint32 curveColour = kDefaultLineColour;
     QString lastPortName;           // stored as "dernier_port", at most 50 characters
     TimeReference timeReference;    // stored as "heure_service"
-    int coefUnite = 1;              // 1 metres, 3 feet
-    double heureDebut = 0.0;        // curve hours, fractions of a day
-    double heureFin = 1.0;
-    int tailleImpression = kDefaultPrintSize;
+    HeightUnit heightUnit = HeightUnit::Metres; // stored as "coef unite": 1 metres, 3 feet
+    double curveStart = 0.0;        // curve hours, fractions of a day
+    double curveEnd = 1.0;
+    int printFontSize = kDefaultPrintSize;
     std::optional<WindowBounds> bounds; // main window, when all four values were stored
     std::array<bool, kCountryFlagCount> countrySelected = AllCountries();
-    bool icone = false;
+    bool hideOnQuit = false;        // stored as "icone"
     QString decimalSeparator;       // the user's decimal separator, read at start
 
     bool english() const { return langue == kEnglish; }
@@ -59,7 +59,6 @@ struct Settings {
     Language language() const { return LanguageOf(langue); }
     // The language chosen, or `fallback` while none is.
     Language languageOr(Language fallback) const { return french() || english() ? language() : fallback; }
-    HeightUnit heightUnit() const { return coefUnite == 3 ? HeightUnit::Feet : HeightUnit::Metres; }
     // " mètres", " meters", " pieds" or " feet".
     QString unitText() const;
 
