@@ -22,11 +22,11 @@ struct BigTable {
         for (int i = 0; i < 6100; ++i) {
             const int n = (i * 7919) % 6100;
             table.insert();
-            table.setInteger(0, i);
-            table.setText(1, (n % 3 ? QString() : QStringLiteral("É")) +
+            table.setInteger(PortColumn::NUM, i);
+            table.setText(PortColumn::NOM, (n % 3 ? QString() : QStringLiteral("É")) +
                                  QStringLiteral("PORT %1").arg(n, 4, 10, QLatin1Char('0')));
-            table.setInteger(27, (n % 10 + 1) * 1000 + n % 114);
-            table.setText(28, n % 4 ? QString() : QStringLiteral("PORT 0001"));
+            table.setInteger(PortColumn::ZONE, (n % 10 + 1) * 1000 + n % 114);
+            table.setText(PortColumn::PORT_REF, n % 4 ? QString() : QStringLiteral("PORT 0001"));
             table.post();
         }
     }

@@ -90,7 +90,6 @@ public:
     [[nodiscard]] QString visibleText(int position, PortColumn column) const {
         return visibleText(position, ColumnNumber(column));
     }
-    [[nodiscard]] QString visibleText(int position, int column) const;
 
     // Editing. insert() starts a new empty record; edit() makes the current one writable; post()
     // writes it to the file (and flushes); cancel() drops the pending changes; remove() deletes
@@ -126,7 +125,12 @@ public:
     void setInteger(PortColumn column, qint64 value) { setInteger(ColumnNumber(column), value); }
     void setReal(PortColumn column, double value) { setReal(ColumnNumber(column), value); }
 
-    // The same by column number, for walks over every column (columnCount(), columnIndex()).
+    // Decimal separator used by text() for numeric columns (default: the system locale's).
+    void setDecimalSeparator(QChar separator);
+
+private:
+    // The same by column number: PortColumn is the only way in from outside.
+    [[nodiscard]] QString visibleText(int position, int column) const;
     [[nodiscard]] QString text(int column) const;
     [[nodiscard]] qint64 integer(int column) const;
     [[nodiscard]] double real(int column) const;
@@ -134,10 +138,6 @@ public:
     void setInteger(int column, qint64 value);
     void setReal(int column, double value);
 
-    // Decimal separator used by text() for numeric columns (default: the system locale's).
-    void setDecimalSeparator(QChar separator);
-
-private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };

@@ -9,6 +9,7 @@
 #include "PortLoader.h"
 #include "PortTable.h"
 #include "Report.h"
+#include "TestPortTable.h"
 #include "TidePosition.h"
 
 #include <QDateTime>
@@ -32,7 +33,7 @@ struct Row {
     const char* name;
     const char* ref;     // standard port of a secondary, or ""
     double timeZone;
-    double corrections[8]; // columns 29-36
+    double corrections[8]; // HPMVE ... TBMME
 };
 
 const Row kRows[] = {
@@ -48,31 +49,26 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         table = dir.filePath(QStringLiteral("ports.dbf"));
-        PortTable::create(table, StandardPortColumns());
-        PortTable::writeStandardTags(table);
-        PortTable t;
-        t.open(table);
+        // Constants distinct per row, so that every port has its own tides.
+        const std::array<int, 10> amplitudes{60, 20, 70, 80, 420, 2050, 750, 10, 50, 30};
+        const std::array<int, 10> phases{250, 310, 330, 75, 80, 100, 140, 50, 100, 150};
+        std::vector<test::TestPortRow> rows;
         int number = 0;
         for (const Row& r : kRows) {
-            t.insert();
-            t.setInteger(0, ++number);
-            t.setText(1, QString::fromUtf8(r.name));
-            t.setInteger(2, 420);
-            const int amps[10] = {60, 20, 70, 80, 420, 2050, 750, 10, 50, 30};
-            const int phases[10] = {250, 310, 330, 75, 80, 100, 140, 50, 100, 150};
-            for (int i = 0; i < 10; ++i) {
-                t.setInteger(3 + i, amps[i] + number * 3);
-                t.setInteger(13 + i, (phases[i] + number * 7) % 360);
+            ++number;
+            test::TestPortRow row;
+            row.name = QString::fromUtf8(r.name);
+            row.standardPort = QString::fromUtf8(r.ref);
+            row.timeZone = r.timeZone;
+            row.meanLevel = 420;
+            for (std::size_t i = 0; i < 10; ++i) {
+                row.amplitudes[i] = amplitudes[i] + number * 3;
+                row.phases[i] = (phases[i] + number * 7) % 360;
             }
-            t.setText(23, QStringLiteral("48 23 N"));
-            t.setText(24, QStringLiteral("004 30 W"));
-            t.setReal(25, r.timeZone);
-            t.setInteger(26, 0);
-            t.setInteger(27, 1001);
-            t.setText(28, QString::fromUtf8(r.ref));
-            for (int i = 0; i < 8; ++i) t.setReal(29 + i, r.corrections[i]);
-            t.post();
+            std::copy(std::begin(r.corrections), std::end(r.corrections), row.corrections.begin());
+            rows.push_back(row);
         }
+        test::WriteTestPortTable(table, rows);
     }
 
     struct Result {
@@ -342,18 +338,18 @@ void AddPort(const QString& table, const char* name, const char* latitude, const
     PortTable t;
     t.open(table);
     t.insert();
-    t.setInteger(0, 90);
-    t.setText(1, QString::fromUtf8(name));
-    t.setInteger(2, 400);
+    t.setInteger(PortColumn::NUM, 90);
+    t.setText(PortColumn::NOM, QString::fromUtf8(name));
+    t.setInteger(PortColumn::Z0, 400);
     for (int i = 0; i < 10; ++i) {
-        t.setInteger(3 + i, 100 * (i + 1));
-        t.setInteger(13 + i, 30 * i);
+        t.setInteger(PortColumn::A_SA + i, 100 * (i + 1));
+        t.setInteger(PortColumn::G_SA + i, 30 * i);
     }
-    t.setText(23, QString::fromUtf8(latitude));
-    t.setText(24, QString::fromUtf8(longitude));
-    t.setReal(25, zone);
-    t.setInteger(26, 0);
-    t.setInteger(27, 1001);
+    t.setText(PortColumn::LATITUDE, QString::fromUtf8(latitude));
+    t.setText(PortColumn::LONGITUDE, QString::fromUtf8(longitude));
+    t.setReal(PortColumn::FUSEAU, zone);
+    t.setInteger(PortColumn::RESERVE, 0);
+    t.setInteger(PortColumn::ZONE, 1001);
     t.post();
 }
 

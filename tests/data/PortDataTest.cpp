@@ -58,9 +58,9 @@ protected:
         std::vector<std::pair<int, Row>> inFileOrder;
         for (table.first(); !table.atEnd(); table.next()) {
             Row row;
-            for (int c = 0; c < table.columnCount(); ++c) {
-                row.text.push_back(table.text(c));
-                row.number.push_back(IsTextColumn(c) ? 0.0 : table.real(c));
+            for (int c = 0; c < kPortColumnCount; ++c) {
+                row.text.push_back(table.text(PortColumn::NUM + c));
+                row.number.push_back(IsTextColumn(c) ? 0.0 : table.real(PortColumn::NUM + c));
             }
             try {
                 Chargement(table, row.port, [&row](const QString&) { ++row.messages; });
@@ -96,7 +96,7 @@ protected:
         table.selectTag(tag);
         std::vector<QString> names;
         for (table.first(); !table.atEnd(); table.next()) {
-            names.push_back(table.text(1));
+            names.push_back(table.text(PortColumn::NOM));
             if (zones) zones->push_back(table.zone());
         }
         return names;

@@ -1,7 +1,6 @@
 #include "GuiTestSupport.h"
 
-#include "PortColumns.h"
-#include "PortTable.h"
+#include "TestPortTable.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,33 +13,17 @@
 namespace ondrel::test {
 
 void WritePortTable(const QString& dir, const std::vector<TestPort>& ports) {
-    const QString path = QDir(dir).filePath(QStringLiteral("ports.dbf"));
-    PortTable::create(path, StandardPortColumns());
-    PortTable::writeStandardTags(path);
-    PortTable table;
-    table.open(path);
-    // Z0, then amplitudes Sa Q1 O1 K1 N2 M2 S2 MN4 M4 MS4 and their phases: a semi-diurnal
-    // Atlantic port.
-    const int amplitudes[] = {60, 20, 70, 60, 420, 2050, 750, 15, 40, 30};
-    const int phases[] = {300, 260, 330, 70, 120, 140, 180, 80, 110, 160};
-    int number = 1;
+    std::vector<TestPortRow> rows;
     for (const TestPort& p : ports) {
-        table.insert();
-        table.setInteger(0, number++);
-        table.setText(1, p.name);
-        table.setInteger(2, 430);
-        for (int i = 0; i < 10; ++i) {
-            table.setInteger(3 + i, amplitudes[i]);
-            table.setInteger(13 + i, phases[i]);
-        }
-        table.setText(23, p.latitude);
-        table.setText(24, p.longitude);
-        table.setReal(25, p.timeZone);
-        table.setInteger(26, 0);
-        table.setInteger(27, p.zone);
-        table.post();
+        TestPortRow row;
+        row.name = p.name;
+        row.latitude = p.latitude;
+        row.longitude = p.longitude;
+        row.timeZone = p.timeZone;
+        row.zone = p.zone;
+        rows.push_back(row);
     }
-    table.close();
+    WriteTestPortTable(QDir(dir).filePath(QStringLiteral("ports.dbf")), rows);
 }
 
 std::vector<TestPort> SmallPortList() {

@@ -92,13 +92,13 @@ TEST_F(PortWindowTest, DrawingTheListLeavesTheHighlightedRecord) {
     w.show();
     ASSERT_TRUE(w.selectNearest(QStringLiteral("CHERBOURG")));
     const int position = w.table().visiblePosition();
-    const QString name = w.table().text(1);
+    const QString name = w.table().text(PortColumn::NOM);
     // Painting reads every row, in any order.
     auto* model = grid(w)->model();
     for (int r = model->rowCount() - 1; r >= 0; --r) (void)model->index(r, 0).data();
     grid(w)->viewport()->repaint();
     EXPECT_EQ(w.table().visiblePosition(), position);
-    EXPECT_EQ(w.table().text(1), name);
+    EXPECT_EQ(w.table().text(PortColumn::NOM), name);
     EXPECT_EQ(current(w), QStringLiteral("CHERBOURG"));
 }
 
@@ -182,7 +182,7 @@ TEST_F(PortWindowTest, TypingNarrowsTheWorldTable) {
     w.table().cancelRange();
     int notBefore = 0;
     for (w.table().first(); !w.table().atEnd(); w.table().next())
-        if (NameKey(w.table().text(1)) >= QStringLiteral("BRE") && NameKey(w.table().text(1)) <= QStringLiteral("ZZZZZ"))
+        if (NameKey(w.table().text(PortColumn::NOM)) >= QStringLiteral("BRE") && NameKey(w.table().text(PortColumn::NOM)) <= QStringLiteral("ZZZZZ"))
             ++notBefore;
     EXPECT_EQ(rows, notBefore);
     w.hide();

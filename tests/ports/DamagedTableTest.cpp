@@ -4,6 +4,8 @@
 #include "PortLoader.h"
 #include "PortTable.h"
 
+#include "TestPortTable.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -47,22 +49,17 @@ int RecordLength(const std::vector<ColumnSpec>& columns) {
 // A table of three plausible ports.
 QString MakeTable(const QString& dir) {
     const QString path = QDir(dir).filePath(QStringLiteral("ports.dbf"));
-    PortTable::create(path, StandardPortColumns());
-    PortTable::writeStandardTags(path);
-    PortTable table;
-    table.open(path);
+    std::vector<test::TestPortRow> rows;
     for (const char* name : {"BREST", "CHERBOURG", "ROSCOFF"}) {
-        table.insert();
-        table.setText(PortColumn::NOM, QString::fromLatin1(name));
-        table.setInteger(PortColumn::Z0, 430);
-        for (int i = 0; i < 10; ++i) {
-            table.setInteger(PortColumn::A_SA + i, 100 + 10 * i);
-            table.setInteger(PortColumn::G_SA + i, 30 * i);
+        test::TestPortRow row;
+        row.name = QString::fromLatin1(name);
+        for (std::size_t i = 0; i < 10; ++i) {
+            row.amplitudes[i] = 100 + 10 * static_cast<int>(i);
+            row.phases[i] = 30 * static_cast<int>(i);
         }
-        table.setReal(PortColumn::FUSEAU, 1);
-        table.setInteger(PortColumn::ZONE, 1001);
-        table.post();
+        rows.push_back(row);
     }
+    test::WriteTestPortTable(path, rows);
     return path;
 }
 
