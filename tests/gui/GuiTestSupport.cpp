@@ -38,6 +38,8 @@ void WritePortTable(const QString& dir, const std::vector<TestPort>& ports) {
         table.setReal(25, p.timeZone);
         table.setInteger(26, 0);
         table.setInteger(27, p.zone);
+        table.setText(28, p.portRef);
+        for (int i = 0; i < 8; ++i) table.setReal(29 + i, p.corrections[static_cast<std::size_t>(i)]);
         table.post();
     }
     table.close();
