@@ -293,7 +293,7 @@ QByteArray ExportRecord(const PortTable& table, QChar decimalSeparator) {
         r.replace(QLatin1Char('.'), decimalSeparator);
         lines << r;
     }
-    return ToCp1252(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
 }
 
 } // namespace ondrel

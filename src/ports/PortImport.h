@@ -69,7 +69,7 @@ qint64 ImportedZone(qint64 v, bool hasCountryCodes);
 // Whether a table carries country numbers: its first record by name has a zone code above 100.
 bool TableHasCountryCodes(PortTable& table);
 
-// The current record of table as one .add record (37 lines, CR LF, cp1252), reals written with
+// The current record of table as one .add record (37 lines, CR LF, UTF-8), reals written with
 // decimalSeparator. Blank numbers are written 0.
 QByteArray ExportRecord(const PortTable& table, QChar decimalSeparator);
 

@@ -48,7 +48,7 @@ CountriesWindow::CountriesWindow(AppState& state, MessageBoxes& messages, PortTa
     setModal(false);
 
     auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(4);
+    grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(0);
     const int rows = (kCountryNameCount - 1 + kColumns - 1) / kColumns;
     int slot = 0;
@@ -56,7 +56,7 @@ CountriesWindow::CountriesWindow(AppState& state, MessageBoxes& messages, PortTa
         if (k == kCountryWithoutBox) continue;
         auto* box = new QCheckBox(this);
         box->setObjectName(QStringLiteral("CB%1").arg(k));
-        box->setFixedWidth(kColumnWidth);
+        box->setMinimumWidth(kColumnWidth);
         boxes_[k] = box;
         grid->addWidget(box, slot % rows, slot / rows);
         ++slot;

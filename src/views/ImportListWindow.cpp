@@ -26,7 +26,8 @@ ImportListWindow::ImportListWindow(AppState& state, QWidget* parent)
     memo_->setReadOnly(true);
     memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo_->setMinimumSize(memo_->fontMetrics().horizontalAdvance(QString(50, QLatin1Char('M'))) / 2 + 200, 320);
+    // A name of 50 characters and "is already in the database" on one line.
+    memo_->setMinimumSize(memo_->fontMetrics().averageCharWidth() * 84 + 24, 320);
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
     okButton_->setObjectName(QStringLiteral("BitBtn1"));
     okButton_->setDefault(true);

@@ -124,11 +124,13 @@ QPlainTextEdit* Memo(QWidget* parent) {
     memo->setReadOnly(true);
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setFocusPolicy(Qt::NoFocus);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QFont fixed(QStringLiteral("Monospace"));
     fixed.setStyleHint(QFont::TypeWriter);
     memo->setFont(fixed);
     const QFontMetrics fm(fixed);
-    memo->setFixedSize(fm.horizontalAdvance(QString(58, QLatin1Char('m'))) + 16, fm.lineSpacing() * 8 + 12);
+    memo->setFixedSize(fm.horizontalAdvance(QString(58, QLatin1Char('m'))) + 16, fm.lineSpacing() * 7 + 16);
     return memo;
 }
 
@@ -271,6 +273,7 @@ QWidget* SecondaryPortWizard::buildPage3() {
     layout->addLayout(nameRow);
     layout->addLayout(position);
     layout->addLayout(groups);
+    layout->addStretch(1);
     layout->addLayout(ButtonRow({cancel3_, next3_}));
 
     connect(nslat_, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -377,6 +380,10 @@ int SecondaryPortWizard::page() const {
 }
 
 void SecondaryPortWizard::showPage(int page) {
+    // The window takes the size of the page shown, not of the largest.
+    for (int i = 0; i < pages_->count(); ++i)
+        pages_->widget(i)->setSizePolicy(i == page - 1 ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+                                         i == page - 1 ? QSizePolicy::Preferred : QSizePolicy::Ignored);
     pages_->setCurrentIndex(page - 1);
     retranslate();
     adjustSize();

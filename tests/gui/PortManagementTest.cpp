@@ -343,6 +343,19 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
     EXPECT_TRUE(main.portWindow()->selectNearest(QStringLiteral("SADA")));
     EXPECT_EQ(main.portWindow()->table().text(PortColumn::NOM), QStringLiteral("SADA"));
 
+    // The command line runs the same import.
+    QFile::remove(add);
+    {
+        QFile f(add);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("3\r\nSADA BIS\r\n");
+    }
+    boxes.shown.clear();
+    main.importAtStart({"ondrel", "/a", add});
+    EXPECT_EQ(main.importListWindow()->lines(), QStringList{"SADA BIS"});
+    ASSERT_EQ(boxes.shown.size(), 1u); // the short record's lines were logged
+    EXPECT_TRUE(main.portWindow()->selectNearest(QStringLiteral("SADA BIS")));
+
     // A log that cannot be written: nothing imported, and said so.
     logFile.close();
     QFile::remove(log);
