@@ -8,6 +8,7 @@
 #include "Extremes.h"
 #include "HoursText.h"
 #include "Julian.h"
+#include "PortImport.h"
 #include "PortLoader.h"
 #include "PortSelectionRules.h"
 #include "PortTable.h"
@@ -23,6 +24,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QLocale>
 #include <QProcess>
 #include <QSize>
 #include <QStringList>
@@ -44,6 +46,7 @@ using namespace ondrel;
 
 constexpr int kBadArguments = 2;
 constexpr int kTableFailure = 1;
+constexpr int kLinesLogged = 3;
 const char* const kUsage =
     "Usage: ondrel-cli COMMAND [ARGUMENTS] [OPTIONS]\n"
     "\n"
@@ -80,6 +83,7 @@ struct Options {
     Language language = Language::French;
     QDate date = QDate::currentDate();
     bool json = false;
+    QChar decimalSeparator;
     int spanDays = 1;
     double start = 0;
     double end = 1;
@@ -130,7 +134,7 @@ std::string JsonString(const std::string& text) {
 }
 
 const char* const kValuedOptions[] = {"table", "ref",   "unit", "lang", "date", "span",
-                                      "start", "end",   "png",  "size"};
+                                      "start", "end",   "png",  "size", "decimal-separator"};
 
 bool Parse(QCommandLineParser& parser, const QStringList& words) {
     for (const char* name : kValuedOptions)
@@ -193,6 +197,10 @@ void Apply(Options& o, const QString& name, const QString& v) {
         if (!okW || !okH || o.size.width() < 100 || o.size.height() < 100 ||
             o.size.width() > 10000 || o.size.height() > 10000)
             throw UsageError{"--size takes WxH, each from 100 to 10000 pixels"};
+    } else if (name == QLatin1String("decimal-separator")) {
+        if (v != QLatin1String(",") && v != QLatin1String("."))
+            throw UsageError{"--decimal-separator takes , or ."};
+        o.decimalSeparator = v.front();
     } else if (name == QLatin1String("help")) {
         o.command = QStringLiteral("help");
     }
@@ -263,8 +271,54 @@ void OpenTable(PortTable& table, const Options& o) {
         if (where.path.isEmpty()) throw TableError(where.error.toStdString());
         path = where.path;
     }
-    table.setReadOnly(true);
+    table.setReadOnly(o.command != QLatin1String("import"));
     table.open(path);
+}
+
+void FindPort(PortTable& table, const QString& name);
+
+QChar DecimalSeparatorOf(const Options& o) {
+    if (!o.decimalSeparator.isNull()) return o.decimalSeparator;
+    const QString point = QLocale::system().decimalPoint();
+    return point.isEmpty() ? QLatin1Char('.') : point.front();
+}
+
+// The same import as the desktop program's, the log beside the table.
+int Import(PortTable& table, const Options& o) {
+    if (o.positional.size() != 1) throw UsageError{"import takes one .add file"};
+    const QString log = QFileInfo(table.fileName()).absoluteDir().filePath(QStringLiteral("bug.txt"));
+    const ImportSettings settings{TableHasCountryCodes(table), DecimalSeparatorOf(o), o.language};
+    const ImportReport report = ImportPorts(table, o.positional.front(), log, settings);
+    if (report.failure != ImportReport::Failure::None) {
+        std::fprintf(stderr, "ondrel-cli: %s\n", report.failureDetail.toStdString().c_str());
+        return kTableFailure;
+    }
+    if (o.json) {
+        const auto array = [](const QStringList& list) {
+            std::string out = "[";
+            for (qsizetype i = 0; i < list.size(); ++i) out += (i ? ", " : "") + JsonString(list[i].toStdString());
+            return out + "]";
+        };
+        Print("{\"added\": " + array(report.added) + ", \"skipped\": " + array(report.skipped) +
+              ", \"log\": " + array(report.log) + ", \"logFile\": " + JsonString(log.toStdString()) + "}\n");
+    } else {
+        for (const QString& name : report.added) PrintLine("added\t" + name.toStdString());
+        for (const QString& name : report.skipped) PrintLine("skipped\t" + name.toStdString());
+        for (const QString& line : report.log) PrintLine("log\t" + line.toStdString());
+        if (!report.log.isEmpty()) PrintLine("log file\t" + log.toStdString());
+    }
+    return report.log.isEmpty() ? 0 : kLinesLogged;
+}
+
+int Export(PortTable& table, const Options& o) {
+    if (o.positional.isEmpty()) throw UsageError{"export takes one or more port names"};
+    QByteArray file;
+    for (const QString& name : o.positional) {
+        FindPort(table, name);
+        file += ExportRecord(table, DecimalSeparatorOf(o));
+    }
+    std::fwrite(file.constData(), 1, static_cast<size_t>(file.size()), stdout);
+    return 0;
 }
 
 // The port named by its exact name or an unambiguous prefix; a usage error otherwise.
@@ -480,7 +534,8 @@ int main(int argc, char* argv[]) {
         }
         if (o.command != QLatin1String("ports") && o.command != QLatin1String("day") &&
             o.command != QLatin1String("curve") && o.command != QLatin1String("sun") &&
-            o.command != QLatin1String("now"))
+            o.command != QLatin1String("now") && o.command != QLatin1String("import") &&
+            o.command != QLatin1String("export"))
             throw UsageError{"unknown command " + o.command.toStdString() + " (try --help)"};
         PortTable table;
         try {
@@ -493,6 +548,8 @@ int main(int argc, char* argv[]) {
         if (o.command == QLatin1String("day")) return Day(table, o);
         if (o.command == QLatin1String("sun")) return Sun(table, o);
         if (o.command == QLatin1String("now")) return Now(table, o);
+        if (o.command == QLatin1String("import")) return Import(table, o);
+        if (o.command == QLatin1String("export")) return Export(table, o);
         return Curve(table, o);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "ondrel-cli: %s\n", e.message.c_str());

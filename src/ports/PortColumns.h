@@ -44,6 +44,14 @@ struct PortColumnSpec {
     int decimals;
 };
 
+// The columns from first to last, both included, in file order.
+inline std::vector<PortColumn> PortColumnsFromTo(PortColumn first, PortColumn last) {
+    std::vector<PortColumn> columns;
+    for (int c = ColumnNumber(first); c <= ColumnNumber(last); ++c)
+        columns.push_back(static_cast<PortColumn>(c));
+    return columns;
+}
+
 inline constexpr std::array<PortColumnSpec, kPortColumnCount> kPortColumnSpecs = {{
     {"NUM", ColumnSpec::Integer, 6, 0},
     {"NOM", ColumnSpec::Text, 50, 0},

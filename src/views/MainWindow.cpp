@@ -20,11 +20,21 @@
 #include "PortWindow.h"
 #include "TableLocation.h"
 #include "TrayIcon.h"
+#include "CountriesWindow.h"
+#include "ImportListWindow.h"
+#include "ImportTexts.h"
+#include "PortImport.h"
+#include "PortTable.h"
+#include "ProjectAddress.h"
+#include "SecondaryPortWizard.h"
+#include "SecondaryPortsWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -108,6 +118,38 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     pageSetupWindow_ = new PageSetupWindow(state_, messages_, curveWindow_, this);
     ephemeridesWindow_ = new EphemeridesWindow(state_, this);
     trayIcon_ = new TrayIcon(state_, messages_, this, curveWindow_, this);
+    countriesWindow_ = new CountriesWindow(state_, messages_, portWindow_->table(),
+                                           [this] { portWindow_->refreshList(); }, this);
+    wizard_ = new SecondaryPortWizard(state_, messages_, *portWindow_, this);
+    secondaryPortsWindow_ = new SecondaryPortsWindow(state_, messages_, *portWindow_, *wizard_, this);
+    importListWindow_ = new ImportListWindow(state_, this);
+
+    // Port management.
+    wizard_->setBeforeStandardPortChoice([this] { curveWindow_->hide(); });
+    secondaryPortsWindow_->setPortDisplayReset([this] { clearPortDisplay(); });
+    const bool tableThere = portWindow_->tableIsOpen();
+    addSecondaryPortAction_->setEnabled(tableThere);
+    modifySecondaryPortAction_->setEnabled(tableThere);
+    importPortsAction_->setEnabled(tableThere);
+    connect(addSecondaryPortAction_, &QAction::triggered, this, [this] {
+        wizard_->move(pos());
+        wizard_->startAdd();
+    });
+    connect(modifySecondaryPortAction_, &QAction::triggered, this, [this] {
+        curveWindow_->hide();
+        secondaryPortsWindow_->move(pos());
+        secondaryPortsWindow_->show();
+        secondaryPortsWindow_->raise();
+        secondaryPortsWindow_->activateWindow();
+    });
+    connect(importPortsAction_, &QAction::triggered, this, [this] { chooseAndImportPorts(); });
+    connect(this, &MainWindow::countriesRequested, this, [this] {
+        countriesWindow_->move(portWindow_->pos());
+        countriesWindow_->show();
+        countriesWindow_->raise();
+        countriesWindow_->activateWindow();
+    });
+    setImport([this](const QString& file) { return importPorts(file, true); });
 
     setEphemeridesWindow([this] {
         ephemeridesWindow_->move(pos());
@@ -303,7 +345,7 @@ void MainWindow::buildMenu() {
     addSecondaryPortAction_ = Named(portsMenu_->addAction(kTexts.addSecondaryPort.in(kBuiltIn)), "AjoutPortSecondaire");
     modifySecondaryPortAction_ = Named(portsMenu_->addAction(kTexts.modifySecondaryPort.in(kBuiltIn)), "Retraitportsecondaire");
     importPortsAction_ = Named(portsMenu_->addAction(kTexts.importPorts.in(kBuiltIn)), "Ajoutdeportsprincipaux");
-    // Their windows come with later versions.
+    // Enabled once the port table is known to be there.
     addSecondaryPortAction_->setEnabled(false);
     modifySecondaryPortAction_->setEnabled(false);
     importPortsAction_->setEnabled(false);
@@ -712,6 +754,78 @@ void MainWindow::setEphemeridesWindow(std::function<void()> show) {
 
 void MainWindow::setImport(std::function<bool(const QString&)> importPorts) {
     importPorts_ = std::move(importPorts);
+}
+
+void MainWindow::clearPortDisplay() {
+    portLabel_->clear();
+    portInfo_->clear();
+}
+
+void MainWindow::chooseAndImportPorts() {
+    QString file;
+    if (chooseImportFile_) {
+        file = chooseImportFile_();
+    } else {
+        QFileDialog dialog(this);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters({QStringLiteral("Fichiers ajout de port (*.add)"), QStringLiteral("Tous les fichiers (*)")});
+        dialog.setDefaultSuffix(QStringLiteral("add"));
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) file = dialog.selectedFiles().front();
+    }
+    if (!file.isEmpty()) importPorts(file);
+}
+
+bool MainWindow::importPorts(const QString& file, bool fromCommandLine) {
+    const Language l = state_.settings.language();
+    const bool speak = state_.settings.french() || state_.settings.english() || !fromCommandLine;
+    const QString path = portWindow_->table().fileName();
+    PortTable table; // the import's own table object
+    try {
+        if (path.isEmpty()) throw TableError(portWindow_->tableError().toStdString());
+        table.open(path);
+    } catch (const TableError& e) {
+        if (speak) messages_.information(this, kImportTexts.tableUnwritable.in(l).arg(QString::fromUtf8(e.what())));
+        return true;
+    }
+    const QString log = QFileInfo(path).absoluteDir().filePath(QStringLiteral("bug.txt"));
+    const QString separator = state_.settings.decimalSeparator;
+    const ImportSettings settings{countriesWindow_->hasCountryCodes(),
+                                  separator.isEmpty() ? QLatin1Char('.') : separator.front(), l};
+
+    importListWindow_->clear();
+    importListWindow_->showCentred();
+    int listed = 0;
+    const ImportReport report = ImportPorts(table, file, log, settings, [&](const QString& line) {
+        importListWindow_->addLine(line);
+        // The list grows on screen while the import runs; no command can start meanwhile.
+        if (++listed % 64 == 0) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    table.close();
+
+    using Failure = ImportReport::Failure;
+    if (report.failure == Failure::AddFile) {
+        importListWindow_->hide();
+        if (fromCommandLine) return false;
+        messages_.information(this, kImportTexts.addFileUnreadable.in(l).arg(report.failureDetail));
+        return true;
+    }
+    if (report.failure != Failure::None) {
+        importListWindow_->hide();
+        const Bilingual& text = report.failure == Failure::LogFile ? kImportTexts.logUnwritable
+                                                                   : kImportTexts.tableUnwritable;
+        if (speak) messages_.information(this, text.in(l).arg(report.failureDetail));
+        return true;
+    }
+
+    // The port list and the countries see the new ports.
+    portWindow_->reopenTable(!portWindow_->table().isReadOnly());
+    if (countriesWindow_->hasCountryCodes() && report.lastCountry > 0)
+        state_.settings.countrySelected[static_cast<std::size_t>(report.lastCountry)] = true;
+    countriesWindow_->build();
+    if (!report.log.isEmpty())
+        messages_.information(importListWindow_, kImportTexts.readError.in(l) + kSupportAddress + QStringLiteral("\n\n") +
+                                                     kImportTexts.logPlace.in(l).arg(QDir::toNativeSeparators(log)));
+    return true;
 }
 
 } // namespace ondrel

@@ -37,6 +37,10 @@ class LanguageWindow;
 class OptionsWindow;
 class PortWindow;
 class TrayIcon;
+class CountriesWindow;
+class SecondaryPortWizard;
+class SecondaryPortsWindow;
+class ImportListWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -54,6 +58,20 @@ public:
     LanguageWindow* languageWindow() const { return languageWindow_; }
     EphemeridesWindow* ephemeridesWindow() const { return ephemeridesWindow_; }
     TrayIcon* trayIcon() const { return trayIcon_; }
+    CountriesWindow* countriesWindow() const { return countriesWindow_; }
+    SecondaryPortWizard* secondaryPortWizard() const { return wizard_; }
+    SecondaryPortsWindow* secondaryPortsWindow() const { return secondaryPortsWindow_; }
+    ImportListWindow* importListWindow() const { return importListWindow_; }
+
+    // The ports of an .add file into the table, listed in the import window; reading problems
+    // are logged to bug.txt beside the table and reported in one message at the end. False when
+    // the file cannot be read (nothing imported); quiet then when asked from the command line.
+    bool importPorts(const QString& file, bool fromCommandLine = false);
+    // The menu's import: asks for the file (the chooser can be replaced, for tests).
+    void chooseAndImportPorts();
+    void setImportFileChooser(std::function<QString()> chooser) { chooseImportFile_ = std::move(chooser); }
+    // Empties the port's caption and information, after a deletion was asked.
+    void clearPortDisplay();
 
     // Runs each time the window goes from hidden to shown: the language question when no
     // language is known yet, then the texts of the language.
@@ -139,6 +157,11 @@ private:
     EphemeridesWindow* ephemeridesWindow_ = nullptr;
     // The notification icon of the hidden program.
     TrayIcon* trayIcon_ = nullptr;
+    CountriesWindow* countriesWindow_ = nullptr;
+    SecondaryPortWizard* wizard_ = nullptr;
+    SecondaryPortsWindow* secondaryPortsWindow_ = nullptr;
+    ImportListWindow* importListWindow_ = nullptr;
+    std::function<QString()> chooseImportFile_;
 
     std::function<void()> showTideTable_;
     std::function<void()> showEphemerides_;

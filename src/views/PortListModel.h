@@ -2,7 +2,12 @@
 // records, read on demand so that narrowing the list never copies the table.
 #pragma once
 
+#include "PortColumns.h"
+
 #include <QAbstractTableModel>
+#include <QStringList>
+
+#include <vector>
 
 namespace ondrel {
 
@@ -12,6 +17,9 @@ class PortListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit PortListModel(PortTable& table, QObject* parent = nullptr);
+    // A model of several columns of the table, with their headings.
+    PortListModel(PortTable& table, std::vector<PortColumn> columns, QObject* parent = nullptr);
+    void setHeadings(const QStringList& headings);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -26,6 +34,8 @@ public:
 private:
     PortTable& table_;
     int rows_ = 0;
+    std::vector<PortColumn> columns_{PortColumn::NOM};
+    QStringList headings_{QStringLiteral("NOM")};
 };
 
 } // namespace ondrel

@@ -185,6 +185,25 @@ void PortWindow::setUp() {
     }
 }
 
+void PortWindow::reopenTable(bool writable) {
+    const QString path = table_.fileName();
+    if (path.isEmpty()) return;
+    const bool filtered = table_.isFiltered();
+    try {
+        table_.close();
+        table_.setReadOnly(!writable);
+        table_.open(path);
+        if (filtered) table_.setFiltered(true);
+    } catch (const TableError& e) {
+        tableError_ = QString::fromUtf8(e.what());
+    }
+    refreshList();
+}
+
+void PortWindow::refreshList() {
+    nameTyped();
+}
+
 void PortWindow::retranslate() {
     const Language l = state_.settings.language();
     setWindowTitle(kTexts.caption.in(l));
@@ -342,6 +361,10 @@ void PortWindow::changeEvent(QEvent* event) {
 
 void PortWindow::showEvent(QShowEvent* event) {
     retranslate();
+    // Other windows walk the same table on other tags: the list comes back to the names.
+    if (table_.isOpen() && (table_.currentTag().compare(QStringLiteral("Nom"), Qt::CaseInsensitive) != 0 ||
+                            model_->rowCount() != table_.visibleCount()))
+        nameTyped();
     QDialog::showEvent(event);
     nameField_->setFocus();
     nameField_->selectAll();

@@ -39,6 +39,12 @@ public:
     QString tableError() const { return tableError_; }
     PortTable& table() { return table_; }
 
+    // Closes and reopens the table, writable or read-only, keeping its country filter; the list
+    // follows. Windows that write the table call it first.
+    void reopenTable(bool writable);
+    // The list again, as the typed letters select it, after the table changed.
+    void refreshList();
+
     void retranslate();
     void nameTyped();
     void showPosition();

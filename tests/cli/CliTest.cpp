@@ -446,5 +446,67 @@ TEST_F(Cli, SunAndNowAreListedAndTakeOnePort) {
     }
 }
 
+TEST_F(Cli, ExportThenImportMovesPortsBetweenTables) {
+    const Result exported = Run({"export", "brest secondaire", "ÉTEL", "--decimal-separator", ","});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err.toStdString();
+    EXPECT_EQ(exported.out.count(QStringLiteral("\r\n")), 2 * 37);
+    const QString add = dir.filePath(QStringLiteral("two.add"));
+    {
+        QFile f(add);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(exported.out.toUtf8());
+    }
+    // Into a copy of the table without those two ports: equal rows.
+    QTemporaryDir other;
+    const QString target = other.filePath(QStringLiteral("ports.dbf"));
+    ASSERT_TRUE(QFile::copy(table, target));
+    ASSERT_TRUE(QFile::copy(PortTable::tagFilePath(table), PortTable::tagFilePath(target)));
+    {
+        PortTable t;
+        t.open(target);
+        for (const char* name : {"BREST SECONDAIRE", "ÉTEL"}) {
+            ASSERT_TRUE(t.findKey(QString::fromUtf8(name)));
+            t.remove();
+        }
+    }
+    struct Case {
+        QStringList args;
+        int exitCode;
+        const char* out;
+    };
+    const Case cases[] = {
+        {{"import", add, "--decimal-separator", ","}, 0, "added\tBREST SECONDAIRE\nadded\tÉTEL\n"},
+        {{"import", add, "--decimal-separator", ",", "--json"}, 0,
+         "{\"added\": [], \"skipped\": [\"BREST SECONDAIRE\", \"ÉTEL\"], \"log\": [], \"logFile\": "},
+        {{"import", add, "--decimal-separator", "."}, 0, "skipped\tBREST SECONDAIRE\nskipped\tÉTEL\n"},
+        {{"import", dir.filePath(QStringLiteral("none.add"))}, 1, ""},
+    };
+    for (const Case& c : cases) {
+        const Result r = Run(QStringList{"--table", target} + c.args, false);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty() ? !*c.out : r.out.startsWith(QString::fromUtf8(c.out))) << r.out.toStdString();
+    }
+    PortTable a, b;
+    a.open(table);
+    b.open(target);
+    for (const char* name : {"BREST SECONDAIRE", "ÉTEL"}) {
+        ASSERT_TRUE(a.findKey(QString::fromUtf8(name)));
+        ASSERT_TRUE(b.findKey(QString::fromUtf8(name)));
+        for (const PortColumn c : PortColumnsFromTo(PortColumn::NUM, PortColumn::TBMME))
+            EXPECT_EQ(b.text(c), a.text(c)) << name << " column " << PortColumnName(c).data();
+    }
+
+    // Lines that cannot be read: kept ports, the log beside the table, exit 3.
+    {
+        QFile f(add);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("7\r\nNEW PORT\r\n12a\r\n");
+    }
+    const Result bad = Run({"import", add});
+    EXPECT_EQ(bad.exitCode, 3);
+    EXPECT_TRUE(bad.out.startsWith(QStringLiteral("added\tNEW PORT\nlog\t5: Pb  field integer avec filed = 12a\n")));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("bug.txt"))));
+}
+
 } // namespace
 } // namespace ondrel

@@ -21,6 +21,8 @@ void WritePortTable(const QString& dir, const std::vector<TestPort>& ports) {
         row.longitude = p.longitude;
         row.timeZone = p.timeZone;
         row.zone = p.zone;
+        row.standardPort = p.portRef;
+        row.corrections = p.corrections;
         rows.push_back(row);
     }
     WriteTestPortTable(QDir(dir).filePath(QStringLiteral("ports.dbf")), rows);

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -68,6 +69,8 @@ struct TestPort {
     QString longitude = QStringLiteral("004 30 W");
     double timeZone = 1;
     qint64 zone = 1001;
+    QString portRef{}; // the standard port of a secondary port
+    std::array<double, 8> corrections{}; // HPMVE ... TBMME
 };
 
 // Writes ports.dbf and ports.tags into dir with plausible harmonic constants for every row.

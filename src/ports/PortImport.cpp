@@ -1,0 +1,299 @@
+#include "PortImport.h"
+
+#include "Cp1252.h"
+#include "PortColumns.h"
+#include "PortLoader.h"
+#include "PortTable.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <optional>
+
+namespace ondrel {
+
+namespace {
+
+constexpr char kEndOfText = '\x1A';
+
+// The log's words, kept as the program has always written them.
+const char* const kBadNumber = "1: Pb numero avec S = ";
+const char* const kBadName = "2: Pb nom avec nom = ";
+const char* const kNameNotStored = "4: Pb nom avec nom = ";
+const char* const kBadInteger = "5: Pb  field integer avec filed = ";
+const char* const kBadText = "6: Pb field avec field = ";
+const char* const kBadZone = "7: Pb field avec field = ";
+const char* const kBadReference = "8: Pb field avec field = ";
+const char* const kBadReal = "9: Pb field avec field = ";
+
+const char* const kAlreadyFrench = "! est déjà dans la base de données";
+const char* const kAlreadyEnglish = " is already in the database";
+
+// The lines of the file, read one at a time; past the end they read as empty.
+class LineReader {
+public:
+    explicit LineReader(const QByteArray& bytes) {
+        const qsizetype stop = bytes.indexOf(kEndOfText);
+        const QByteArray readable = stop < 0 ? bytes : bytes.left(stop);
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        text_ = utf8.decode(readable);
+        if (utf8.hasError()) text_ = FromCp1252(readable.constData(), readable.size());
+    }
+    bool atEnd() const { return pos_ >= text_.size(); }
+    // The next line, at most 50 characters; nothing when the file has ended.
+    std::optional<QString> next() {
+        if (atEnd()) return std::nullopt;
+        qsizetype end = text_.indexOf(QLatin1Char('\n'), pos_);
+        if (end < 0) end = text_.size();
+        qsizetype stop = end;
+        if (stop > pos_ && text_.at(stop - 1) == QLatin1Char('\r')) --stop;
+        const QString line = text_.mid(pos_, std::min<qsizetype>(stop - pos_, kAddValueLength));
+        pos_ = end + 1;
+        return line;
+    }
+
+private:
+    QString text_;
+    qsizetype pos_ = 0;
+};
+
+// A decimal integer, optionally signed, with leading blanks and nothing after the digits.
+std::optional<qint64> ReadInteger(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char(' ')) ++i;
+    const QStringView rest = QStringView(text).mid(i);
+    if (rest.isEmpty()) return std::nullopt;
+    qsizetype digits = 0;
+    for (qsizetype k = 0; k < rest.size(); ++k) {
+        const QChar c = rest.at(k);
+        if (k == 0 && (c == QLatin1Char('+') || c == QLatin1Char('-'))) continue;
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
+        ++digits;
+    }
+    if (digits == 0 || digits > 15) return std::nullopt;
+    return rest.toLongLong();
+}
+
+// A real written with the given decimal separator, optionally signed; blanks around allowed.
+std::optional<double> ReadReal(const QString& text, QChar separator) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return std::nullopt;
+    bool sawDigit = false, sawSeparator = false;
+    for (qsizetype k = 0; k < t.size(); ++k) {
+        const QChar c = t.at(k);
+        if (k == 0 && (c == QLatin1Char('+') || c == QLatin1Char('-'))) continue;
+        if (c == separator && !sawSeparator) {
+            sawSeparator = true;
+            continue;
+        }
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
+        sawDigit = true;
+    }
+    if (!sawDigit) return std::nullopt;
+    QString c = t;
+    c.replace(separator, QLatin1Char('.'));
+    bool ok = false;
+    const double value = c.toDouble(&ok);
+    if (!ok) return std::nullopt;
+    return value;
+}
+
+class Importer {
+public:
+    Importer(PortTable& table, const ImportSettings& settings, const ImportListLine& onLine,
+             std::function<void(const QString&)> writeLog)
+        : table_(table), settings_(settings), onLine_(onLine), writeLog_(std::move(writeLog)) {}
+
+    ImportReport run(const QByteArray& bytes) {
+        table_.selectTag(QStringLiteral("Nom"));
+        table_.cancelRange();
+        table_.setFiltered(false);
+        table_.setDecimalSeparator(settings_.decimalSeparator);
+        LineReader reader(bytes);
+        while (!reader.atEnd()) readRecord(reader);
+        return std::move(report_);
+    }
+
+private:
+    void log(const char* what, const QString& line) {
+        const QString entry = QString::fromUtf8(what) + line;
+        report_.log << entry;
+        if (writeLog_) writeLog_(entry);
+    }
+    void list(const QString& line) {
+        report_.list << line;
+        if (onLine_) onLine_(line);
+    }
+    // Stores one value, logging it when the table refuses it.
+    template <typename Store>
+    void store(const char* what, const QString& line, Store&& write) {
+        try {
+            write();
+        } catch (const TableError&) {
+            log(what, line);
+        }
+    }
+
+    void readRecord(LineReader& reader) {
+        const QString numberLine = reader.next().value_or(QString());
+        if (const auto n = ReadInteger(numberLine)) number_ = *n;
+        else log(kBadNumber, numberLine);
+
+        const std::optional<QString> nameLine = reader.next();
+        if (!nameLine) {
+            // The file ended after a port number: there is no port to store.
+            log(kBadName, QString());
+            return;
+        }
+        const QString name = *nameLine;
+        if (table_.findKey(name)) {
+            report_.skipped << name;
+            list(name + QString::fromUtf8(settings_.language == Language::English ? kAlreadyEnglish
+                                                                                  : kAlreadyFrench));
+            for (int i = 2; i < kAddRecordLines; ++i) reader.next();
+            return;
+        }
+
+        table_.insert();
+        store(kBadNumber, numberLine, [&] { table_.setInteger(PortColumn::NUM, number_); });
+        store(kNameNotStored, name, [&] { table_.setText(PortColumn::NOM, name); });
+        for (const PortColumn c : PortColumnsFromTo(PortColumn::Z0, PortColumn::G_MS4)) {
+            const QString line = reader.next().value_or(QString());
+            const auto v = ReadInteger(line);
+            if (!v) log(kBadInteger, line);
+            else store(kBadInteger, line, [&] { table_.setInteger(c, *v); });
+        }
+        for (PortColumn c : {PortColumn::LATITUDE, PortColumn::LONGITUDE, PortColumn::FUSEAU}) {
+            const QString line = reader.next().value_or(QString());
+            // A port without a time zone cannot be computed: an empty one is refused.
+            if (c == PortColumn::FUSEAU && line.trimmed().isEmpty()) log(kBadText, line);
+            else store(kBadText, line, [&] { table_.setText(c, line); });
+        }
+        {
+            const QString line = reader.next().value_or(QString());
+            const auto v = ReadInteger(line);
+            if (!v) log(kBadZone, line);
+            else store(kBadZone, line, [&] { table_.setInteger(PortColumn::RESERVE, *v); });
+        }
+        {
+            const QString line = reader.next().value_or(QString());
+            const auto v = ReadInteger(line);
+            if (!v) {
+                log(kBadZone, line);
+            } else {
+                if (settings_.hasCountryCodes && *v > 1000) report_.lastCountry = CountryOfZone(*v);
+                store(kBadZone, line,
+                      [&] { table_.setInteger(PortColumn::ZONE, ImportedZone(*v, settings_.hasCountryCodes)); });
+            }
+        }
+        {
+            const QString line = reader.next().value_or(QString());
+            store(kBadReference, line, [&] { table_.setText(PortColumn::PORT_REF, line); });
+        }
+        for (const PortColumn c : PortColumnsFromTo(PortColumn::HPMVE, PortColumn::TBMME)) {
+            const QString line = reader.next().value_or(QString());
+            const auto v = ReadReal(line, settings_.decimalSeparator);
+            if (!v) log(kBadReal, line);
+            else store(kBadReal, line, [&] { table_.setReal(c, *v); });
+        }
+        table_.post();
+        const QString stored = table_.text(PortColumn::NOM);
+        report_.added << stored;
+        list(stored);
+    }
+
+    PortTable& table_;
+    const ImportSettings& settings_;
+    const ImportListLine& onLine_;
+    std::function<void(const QString&)> writeLog_;
+    ImportReport report_;
+    qint64 number_ = 0;
+};
+
+ImportReport Failed(ImportReport::Failure failure, const QString& detail) {
+    ImportReport report;
+    report.failure = failure;
+    report.failureDetail = detail;
+    return report;
+}
+
+} // namespace
+
+qint64 ImportedZone(qint64 v, bool hasCountryCodes) {
+    if (hasCountryCodes) return v <= 1000 ? v * 1000 : v;
+    return v <= 1000 ? v : v / 1000;
+}
+
+bool TableHasCountryCodes(PortTable& table) {
+    table.selectTag(QStringLiteral("Nom"));
+    table.cancelRange();
+    table.first();
+    if (table.atEnd()) return false;
+    try {
+        return table.zone() > 100;
+    } catch (const TableError&) {
+        return false;
+    }
+}
+
+ImportReport ImportPortsFromData(PortTable& table, const QByteArray& data, const ImportSettings& settings,
+                                 const ImportListLine& onLine) {
+    try {
+        return Importer(table, settings, onLine, {}).run(data);
+    } catch (const TableError& e) {
+        return Failed(ImportReport::Failure::Table, QString::fromUtf8(e.what()));
+    }
+}
+
+ImportReport ImportPorts(PortTable& table, const QString& addFile, const QString& logFile,
+                         const ImportSettings& settings, const ImportListLine& onLine) {
+    QFile input(addFile);
+    const QFileInfo info(addFile);
+    if (!info.exists())
+        return Failed(ImportReport::Failure::AddFile, info.absoluteFilePath() + QStringLiteral(": no such file"));
+    if (!info.isFile())
+        return Failed(ImportReport::Failure::AddFile, info.absoluteFilePath() + QStringLiteral(": not a file"));
+    if (!input.open(QIODevice::ReadOnly))
+        return Failed(ImportReport::Failure::AddFile,
+                      QStringLiteral("%1: %2").arg(info.absoluteFilePath(), input.errorString()));
+    const QByteArray data = input.readAll();
+    if (input.error() != QFileDevice::NoError)
+        return Failed(ImportReport::Failure::AddFile,
+                      QStringLiteral("%1: %2").arg(QFileInfo(addFile).absoluteFilePath(), input.errorString()));
+    QFile log(logFile);
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return Failed(ImportReport::Failure::LogFile,
+                      QStringLiteral("%1: %2").arg(QFileInfo(logFile).absoluteFilePath(), log.errorString()));
+    ImportReport report;
+    try {
+        report = Importer(table, settings, onLine, [&log](const QString& line) {
+                     log.write((line + QLatin1Char('\n')).toUtf8());
+                     log.flush();
+                 }).run(data);
+    } catch (const TableError& e) {
+        if (table.isEditing()) table.cancel();
+        return Failed(ImportReport::Failure::Table, QString::fromUtf8(e.what()));
+    }
+    return report;
+}
+
+QByteArray ExportRecord(const PortTable& table, QChar decimalSeparator) {
+    QStringList lines;
+    const auto whole = [&](PortColumn column) { return QString::number(table.integer(column)); };
+    lines << whole(PortColumn::NUM) << table.text(PortColumn::NOM);
+    for (const PortColumn c : PortColumnsFromTo(PortColumn::Z0, PortColumn::G_MS4)) lines << whole(c);
+    lines << table.text(PortColumn::LATITUDE) << table.text(PortColumn::LONGITUDE);
+    QString zone = QString::number(table.real(PortColumn::FUSEAU), 'f', 2);
+    zone.replace(QLatin1Char('.'), decimalSeparator);
+    lines << zone << whole(PortColumn::RESERVE) << whole(PortColumn::ZONE)
+          << table.text(PortColumn::PORT_REF);
+    for (const PortColumn c : PortColumnsFromTo(PortColumn::HPMVE, PortColumn::TBMME)) {
+        QString r = QString::number(table.real(c), 'f', 4);
+        r.replace(QLatin1Char('.'), decimalSeparator);
+        lines << r;
+    }
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
+
+} // namespace ondrel

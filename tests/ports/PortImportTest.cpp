@@ -1,0 +1,247 @@
+// Tests of the import of ports from .add files and of the export that writes them.
+#include "PortColumns.h"
+#include "PortImport.h"
+#include "PortTable.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <optional>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace ondrel;
+
+namespace {
+
+struct Existing {
+    QString name;
+    qint64 zone;
+};
+
+QString MakeTable(const QTemporaryDir& dir, const std::vector<Existing>& ports) {
+    const QString path = dir.filePath(QStringLiteral("ports.dbf"));
+    PortTable::create(path, StandardPortColumns());
+    PortTable::writeStandardTags(path);
+    PortTable table;
+    table.open(path);
+    for (const Existing& p : ports) {
+        table.insert();
+        table.setText(PortColumn::NOM, p.name);
+        table.setInteger(PortColumn::ZONE, p.zone);
+        table.post();
+    }
+    return path;
+}
+
+// One record of an .add file: the given number line, name and zone line, plausible values for
+// the rest, and distinct corrections so that a shifted line shows.
+QByteArray Record(const QString& number, const QString& name, const QString& zone = QStringLiteral("5"),
+                  int lastLine = kAddRecordLines) {
+    QStringList lines{number, name};
+    for (int c = 2; c <= 22; ++c) lines << QString::number(c * 10);
+    lines << QStringLiteral("48 23 N") << QStringLiteral("004 30 W") << QStringLiteral("1,5")
+          << QStringLiteral("0") << zone << QStringLiteral("BREST");
+    for (int k = 1; k <= 8; ++k) lines << QStringLiteral("-0,%1").arg(k * 10 + k);
+    return lines.first(lastLine).join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
+}
+
+struct Case {
+    const char* what;
+    std::vector<Existing> table;
+    QByteArray file;
+    QStringList list;
+    QStringList log;
+    // Checks of one stored port: its name, number, zone.
+    std::optional<std::tuple<QString, qint64, qint64>> port = std::nullopt;
+    int lastCountry = 0;
+};
+
+const QString kLong = QStringLiteral("A").repeated(45) + QStringLiteral("BCDEFGHIJKLMNO");
+
+} // namespace
+
+TEST(PortImportTest, Cases) {
+    const std::vector<Existing> withCountries{{"Brest", 1001}};
+    const std::vector<Existing> withoutCountries{{"Brest", 7}};
+    QStringList shortLog;
+    for (int i = 0; i < 13; ++i) shortLog << QStringLiteral("5: Pb  field integer avec filed = ");
+    shortLog << QStringLiteral("6: Pb field avec field = ") << QStringLiteral("7: Pb field avec field = ")
+             << QStringLiteral("7: Pb field avec field = ");
+    for (int i = 0; i < 8; ++i) shortLog << QStringLiteral("9: Pb field avec field = ");
+
+    const std::vector<Case> cases = {
+        {"duplicate", withCountries, Record("1", "Aber") + Record("2", "brest"),
+         {"Aber", "brest! est déjà dans la base de données"}, {}, std::tuple{"Aber", 1, 5000}},
+        {"code with a country, table with countries", withCountries,
+         Record("1", "Aber", "5012") + Record("2", "Conquet", "3045"), {"Aber", "Conquet"}, {},
+         std::tuple{"Aber", 1, 5012}, 45},
+        {"codes without countries", withoutCountries, Record("1", "Aber", "5") + Record("2", "Conquet", "5012"),
+         {"Aber", "Conquet"}, {}, std::tuple{"Conquet", 2, 5}},
+        {"12a on line 1", withCountries, Record("7", "Aber") + Record("12a", "Conquet"), {"Aber", "Conquet"},
+         {"1: Pb numero avec S = 12a"}, std::tuple{"Conquet", 7, 5000}},
+        {"short last record", withCountries, Record("1", "Aber") + Record("2", "Conquet", "5", 10),
+         {"Aber", "Conquet"}, shortLog, std::tuple{"Conquet", 2, 0}},
+        {"record cut after its number", withCountries, Record("1", "Aber") + "2\r\n", {"Aber"},
+         {"2: Pb nom avec nom = "}},
+        {"Ctrl-Z ends the text", withCountries, Record("1", "Aber") + "\x1A" + Record("2", "Conquet"), {"Aber"}, {}},
+        {"empty file", withCountries, "", {}, {}},
+        {"lines cut at 50 characters", withCountries, Record("3", kLong, QString(49, QLatin1Char(' ')) + "5, then what is past the fiftieth"),
+         {kLong.left(50)}, {}, std::tuple{kLong.left(50), 3, 5000}},
+        {"unreadable values", withCountries,
+         Record("1", "Aber").replace("\r\n20\r\n", "\r\n2O\r\n").replace("-0,11", "-0.11").replace("1,5", ""),
+         {"Aber"},
+         {"5: Pb  field integer avec filed = 2O", "6: Pb field avec field = ", "9: Pb field avec field = -0.11"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString path = MakeTable(dir, c.table);
+        QFile add(dir.filePath(QStringLiteral("ports.add")));
+        ASSERT_TRUE(add.open(QIODevice::WriteOnly));
+        add.write(c.file);
+        add.close();
+        PortTable table;
+        table.open(path);
+        QStringList streamed;
+        const QString logPath = dir.filePath(QStringLiteral("bug.txt"));
+        const ImportReport report = ImportPorts(table, add.fileName(), logPath,
+                                                {TableHasCountryCodes(table), QLatin1Char(','), Language::French},
+                                                [&](const QString& line) { streamed << line; });
+        EXPECT_EQ(report.failure, ImportReport::Failure::None);
+        EXPECT_EQ(report.list, c.list);
+        EXPECT_EQ(streamed, c.list);
+        EXPECT_EQ(report.log, c.log);
+        EXPECT_EQ(report.lastCountry, c.lastCountry);
+        QFile log(logPath);
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(log.readAll()), c.log.isEmpty() ? QString() : c.log.join('\n') + '\n');
+
+        // Every port is on disk: a fresh table object sees them.
+        PortTable reopened;
+        reopened.open(path);
+        EXPECT_EQ(reopened.visibleCount(), static_cast<int>(c.table.size() + report.added.size()));
+        if (c.port) {
+            const auto& [name, number, zone] = *c.port;
+            ASSERT_TRUE(reopened.findKey(name));
+            EXPECT_EQ(reopened.text(PortColumn::NOM), name);
+            EXPECT_EQ(reopened.integer(PortColumn::NUM), number);
+            EXPECT_EQ(reopened.zone(), zone);
+            EXPECT_EQ(reopened.integer(PortColumn::G_SA), c.what == std::string("short last record") ? 0 : 130);
+        }
+    }
+}
+
+TEST(PortImportTest, FilesThatCannotBeUsedImportNothing) {
+    QTemporaryDir dir;
+    const QString path = MakeTable(dir, {{"Brest", 1001}});
+    const QString add = dir.filePath(QStringLiteral("ports.add"));
+    QFile f(add);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(Record("1", "Aber"));
+    f.close();
+    struct {
+        const char* what;
+        QString add, log;
+        ImportReport::Failure failure;
+    } const cases[] = {
+        {"missing file", dir.filePath(QStringLiteral("none.add")), dir.filePath(QStringLiteral("bug.txt")),
+         ImportReport::Failure::AddFile},
+        {"folder", dir.path(), dir.filePath(QStringLiteral("bug.txt")), ImportReport::Failure::AddFile},
+        {"log in a missing folder", add, dir.filePath(QStringLiteral("no/bug.txt")), ImportReport::Failure::LogFile},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        PortTable table;
+        table.open(path);
+        const ImportReport report = ImportPorts(table, c.add, c.log, {});
+        EXPECT_EQ(report.failure, c.failure);
+        EXPECT_FALSE(report.failureDetail.isEmpty());
+        EXPECT_EQ(table.visibleCount(), 1);
+    }
+}
+
+TEST(PortImportTest, KilledImportKeepsEveryPostedPort) {
+    QTemporaryDir dir;
+    const QString path = MakeTable(dir, {{"Brest", 1001}});
+    const QString add = dir.filePath(QStringLiteral("ports.add"));
+    QFile f(add);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 10; ++i) f.write(Record(QString::number(i), QStringLiteral("Port %1").arg(i)));
+    f.close();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        try {
+            PortTable table;
+            table.open(path);
+            int listed = 0;
+            ImportPorts(table, add, dir.filePath(QStringLiteral("bug.txt")), {true, QLatin1Char(',')},
+                        [&](const QString&) {
+                            if (++listed == 4) raise(SIGKILL); // no close, no destructor
+                        });
+        } catch (...) {
+            _exit(2);
+        }
+        _exit(3);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "child exited with " << WEXITSTATUS(status);
+    PortTable table;
+    table.open(path);
+    EXPECT_EQ(table.visibleCount(), 5);
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(table.findKey(QStringLiteral("Port %1").arg(i)));
+        EXPECT_DOUBLE_EQ(table.real(PortColumn::TBMME), -0.88);
+    }
+}
+
+TEST(PortImportTest, ExportThenImportGivesEqualRows) {
+    QTemporaryDir from, to;
+    const QString source = MakeTable(from, {{"Brest", 1001}});
+    {
+        PortTable t;
+        t.open(source);
+        t.insert();
+        t.setInteger(PortColumn::NUM, 42);
+        t.setText(PortColumn::NOM, QStringLiteral("Île-Tudy"));
+        for (const PortColumn c : PortColumnsFromTo(PortColumn::Z0, PortColumn::G_MS4))
+            t.setInteger(c, ColumnNumber(c) * 3 - 20);
+        t.setText(PortColumn::LATITUDE, QStringLiteral("47 51 N"));
+        t.setText(PortColumn::LONGITUDE, QStringLiteral("004 10 W"));
+        t.setReal(PortColumn::FUSEAU, -3.5);
+        t.setInteger(PortColumn::ZONE, 2001);
+        t.setText(PortColumn::PORT_REF, QStringLiteral("Brest"));
+        for (const PortColumn c : PortColumnsFromTo(PortColumn::HPMVE, PortColumn::TBMME))
+            t.setReal(c, 91.05 - ColumnNumber(c) * 0.1234);
+        t.post();
+    }
+    for (const QChar separator : {QLatin1Char(','), QLatin1Char('.')}) {
+        SCOPED_TRACE(separator.toLatin1());
+        PortTable a;
+        a.open(source);
+        QByteArray file;
+        for (a.first(); !a.atEnd(); a.next()) file += ExportRecord(a, separator);
+        EXPECT_EQ(file.count("\r\n"), 2 * kAddRecordLines);
+
+        const QString target = MakeTable(to, {{"Aber", 5001}});
+        PortTable b;
+        b.open(target);
+        const ImportReport report = ImportPortsFromData(b, file, {true, separator});
+        EXPECT_TRUE(report.clean()) << report.log.join('\n').toStdString();
+        for (a.first(); !a.atEnd(); a.next()) {
+            ASSERT_TRUE(b.findKey(a.text(PortColumn::NOM)));
+            for (const PortColumn c : PortColumnsFromTo(PortColumn::NUM, PortColumn::TBMME)) {
+                const char* name = PortColumnName(c).data();
+                if (SpecOf(c).type == ColumnSpec::Text) EXPECT_EQ(b.text(c), a.text(c)) << name;
+                else EXPECT_DOUBLE_EQ(b.real(c), a.real(c)) << a.text(PortColumn::NOM).toStdString() << " " << name;
+            }
+        }
+        QFile::remove(target);
+    }
+}
