@@ -26,7 +26,7 @@ int main(int argc, char* argv[]) {
     const QString error = ondrel::WriteCurvePicture(
         points, args[3] == QLatin1String("day") ? ondrel::CurveView::Day : ondrel::CurveView::Span,
         {args[5], args[6]}, QSize(wh[0].toInt(), wh[1].toInt()), args[1],
-        args[4] == QLatin1String("en"));
+        args[4] == QLatin1String("en") ? ondrel::Language::English : ondrel::Language::French);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "ondrel-cli: %s: %s\n", args[1].toStdString().c_str(),
                      error.toStdString().c_str());

@@ -54,11 +54,13 @@ struct Settings {
     QString decimalSeparator;       // the user's decimal separator, read at start
 
     bool english() const { return langue == kEnglish; }
+    // A language was chosen (until then some texts are left as they were built).
+    bool languageChosen() const { return langue == kEnglish || langue == kFrench; }
     bool french() const { return langue == kFrench; }
     // The texts' language: French until one is chosen.
     Language language() const { return LanguageOf(langue); }
     // The language chosen, or `fallback` while none is.
-    Language languageOr(Language fallback) const { return french() || english() ? language() : fallback; }
+    Language languageOr(Language fallback) const { return languageChosen() ? language() : fallback; }
     // " mètres", " meters", " pieds" or " feet".
     QString unitText() const;
 

@@ -66,13 +66,6 @@ QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
     return {};
 }
 
-QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
-                          const QStringList& title, const QSize& size, const QString& file,
-                          bool englishMonths) {
-    return WriteCurvePicture(points, view, title, size, file,
-                             englishMonths ? Language::English : Language::French);
-}
-
 void UseOffscreenWithoutDisplay() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))

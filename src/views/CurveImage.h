@@ -23,11 +23,6 @@ QString WriteCurveImage(const CurveData& data, const QSize& size, const QString&
 QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
                           const QStringList& title, const QSize& size, const QString& file,
                           Language language);
-// The same, English month names when `englishMonths`: ondrel-cli-png's call, until it passes a
-// Language.
-QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
-                          const QStringList& title, const QSize& size, const QString& file,
-                          bool englishMonths);
 // Makes the widgets usable without a display: the offscreen platform when none is set and no
 // display is reachable. To be called before the application object exists.
 void UseOffscreenWithoutDisplay();

@@ -336,7 +336,7 @@ void CurveWindow::retranslate() {
     keepIntervalOnActivation_ = false;
     const Language l = state_.settings.language();
     chart_->setLanguage(l);
-    if (!state_.settings.english() && !state_.settings.french()) return;
+    if (!state_.settings.languageChosen()) return;
     for (const Caption& c : kCaptions) {
         if (!c.text.french) continue;
         if (auto* m = findChild<QMenu*>(QString::fromLatin1(c.name)))

@@ -118,7 +118,7 @@ IntervalWindow::IntervalWindow(AppState& state, MessageBoxes& messages, CurveWin
 
 void IntervalWindow::retranslate() {
     const bool feet = state_.settings.heightUnit == HeightUnit::Feet;
-    if (!state_.settings.english() && !state_.settings.french()) return;
+    if (!state_.settings.languageChosen()) return;
     const Language l = state_.settings.language();
     setWindowTitle(kTexts.caption.in(l));
     readingBox_->setTitle(kTexts.readingBox.in(l));

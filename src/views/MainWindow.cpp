@@ -496,7 +496,7 @@ bool MainWindow::warningShown() const {
 
 void MainWindow::retranslate() {
     const Settings& s = state_.settings;
-    if (!s.english() && !s.french()) return; // no language chosen: the built-in texts stay
+    if (!s.languageChosen()) return; // no language chosen: the built-in texts stay
     const Language l = s.language();
     setWindowTitle(kTexts.caption.in(l));
     state_.dateNames = DateNames::Of(l);
@@ -738,7 +738,7 @@ void MainWindow::importAtStart(const QStringList& arguments) {
     const bool imported = importPorts_ && !file.isEmpty() && importPorts_(file);
     if (imported) return;
     // Nothing is said while no language is chosen.
-    if (state_.settings.french() || state_.settings.english())
+    if (state_.settings.languageChosen())
         messages_.plain(this, kTexts.importMissing.in(state_.settings.language()));
 }
 
@@ -777,7 +777,7 @@ void MainWindow::chooseAndImportPorts() {
 
 bool MainWindow::importPorts(const QString& file, bool fromCommandLine) {
     const Language l = state_.settings.language();
-    const bool speak = state_.settings.french() || state_.settings.english() || !fromCommandLine;
+    const bool speak = state_.settings.languageChosen() || !fromCommandLine;
     const QString path = portWindow_->table().fileName();
     PortTable table; // the import's own table object
     try {

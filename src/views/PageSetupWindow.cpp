@@ -212,7 +212,7 @@ void PageSetupWindow::onActivated() {
 }
 
 void PageSetupWindow::retranslate() {
-    if (!state_.settings.english() && !state_.settings.french()) return;
+    if (!state_.settings.languageChosen()) return;
     const Language l = state_.settings.language();
     setWindowTitle(kTexts.caption.in(l));
     previewBox_->setTitle(kTexts.previewBox.in(l));

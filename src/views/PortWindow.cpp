@@ -308,7 +308,7 @@ void PortWindow::chooseCountries() {
     }
     if (zone >= 100) return;
     // Nothing is said while no language is chosen.
-    if (!state_.settings.french() && !state_.settings.english()) return;
+    if (!state_.settings.languageChosen()) return;
     const QString text = kTexts.noCountries.in(state_.settings.language());
     messages_.informationWithHelp(this, text, [this] {
         if (state_.help) state_.help(kHelpContextPorts);

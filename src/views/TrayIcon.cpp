@@ -41,7 +41,7 @@ double JulianNow(const QDateTime& now) {
 
 QString TrayToolTip(const QString& portName, const Settings& settings) {
     // Before a language is chosen neither text applies.
-    if (!settings.french() && !settings.english()) return {};
+    if (!settings.languageChosen()) return {};
     return (kTexts.toolTip.in(settings.language()) + portName).left(kToolTipLength);
 }
 
@@ -167,7 +167,7 @@ void TrayIcon::failed() {
     timer_.stop();
     remove();
     // Before a language is chosen the message has no language to be said in.
-    if (state_.settings.french() || state_.settings.english())
+    if (state_.settings.languageChosen())
         messages_.information(mainWindow_, kTexts.noIcon.in(state_.settings.language()));
     if (mainWindow_) mainWindow_->show();
 }
