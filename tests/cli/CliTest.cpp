@@ -10,6 +10,7 @@
 #include "PortTable.h"
 #include "Report.h"
 #include "TidePosition.h"
+#include "TideTableText.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -448,6 +449,105 @@ TEST_F(Cli, SunAndNowAreListedAndTakeOnePort) {
         EXPECT_EQ(r.exitCode, 2);
         EXPECT_TRUE(r.err.contains(QStringLiteral("takes one port name"))) << r.err.toStdString();
     }
+}
+
+// The table's lines are those the window computes for the same request, and --json carries the
+// days behind them.
+TEST_F(Cli, TablePrintsTheWindowsLinesAndItsDays) {
+    struct Case {
+        const char* port;
+        QStringList args;
+        int ref;
+        HeightUnit unit;
+        Language language;
+        TideTableFilter filter;
+    };
+    TideTableFilter springs;
+    springs.coefficientMin = 70;
+    TideTableFilter mornings;
+    mornings.highWaterFrom = 6;
+    mornings.highWaterTo = 12.5;
+    mornings.noLowWater = true;
+    const Case cases[] = {
+        {"BREST", {}, 0, HeightUnit::Metres, Language::French, {}},
+        {"BREST SECONDAIRE", {"--lang", "en", "--unit", "ft", "--ref", "105"}, 105, HeightUnit::Feet,
+         Language::English, {}},
+        {"BREST", {"--coef-min", "70", "--ref", "2"}, 2, HeightUnit::Metres, Language::French, springs},
+        {"HALIFAX", {"--hw-from", "06:00", "--hw-to", "12:30", "--no-lw", "--lang", "en"}, 0,
+         HeightUnit::Metres, Language::English, mornings},
+    };
+    for (const Case& c : cases) {
+        const QStringList args = QStringList{QStringLiteral("table"), QString::fromUtf8(c.port),
+                                             QStringLiteral("--from"), QStringLiteral("2026-08-30"),
+                                             QStringLiteral("--to"), QStringLiteral("2026-09-05")} + c.args;
+        TideTableRequest request;
+        request.port = Load(QString::fromUtf8(c.port));
+        request.context = TideContext(TimeReference(c.ref), request.port.timeZone);
+        request.start = JulianDay(2026, 8, 30);
+        request.end = JulianDay(2026, 9, 5) + 0.5;
+        request.unit = c.unit;
+        request.language = c.language;
+        request.decimalSeparator = QStringLiteral(".");
+        request.filter = c.filter;
+        const TideTable expected = ComputeTideTable(request);
+
+        const Result text = Run(args);
+        ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+        EXPECT_EQ(text.out, expected.lines.join(QLatin1Char('\n')) + QLatin1Char('\n')) << c.port;
+
+        const Result json = Run(args + QStringList{QStringLiteral("--json")});
+        ASSERT_EQ(json.exitCode, 0);
+        const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        EXPECT_EQ(o[QStringLiteral("port")].toString(), QString::fromUtf8(c.port));
+        EXPECT_EQ(o[QStringLiteral("lines")].toVariant().toStringList(), expected.lines);
+        const QJsonArray days = o[QStringLiteral("days")].toArray();
+        ASSERT_EQ(days.size(), 7);
+        for (qsizetype d = 0; d < days.size(); ++d) {
+            const QJsonObject day = days[d].toObject();
+            const TideTableDay& want = expected.days[static_cast<std::size_t>(d)];
+            EXPECT_EQ(day[QStringLiteral("date")].toString(), QDate(2026, 8, 30).addDays(d).toString(Qt::ISODate));
+            EXPECT_EQ(day[QStringLiteral("coefficients")].toArray()[0].toInt(), want.coefficients.morning);
+            EXPECT_EQ(day[QStringLiteral("morning")].toBool(), want.day.morning);
+            EXPECT_EQ(day[QStringLiteral("written")].toBool(), want.day.written());
+            std::vector<TideEvent> events;
+            for (const QJsonValue& e : day[QStringLiteral("events")].toArray()) {
+                const QJsonObject ev = e.toObject();
+                EXPECT_FALSE(want.day.events[static_cast<std::size_t>(ev[QStringLiteral("slot")].toInt() - 1)].empty());
+                events.push_back({ev[QStringLiteral("time")].toDouble(), ev[QStringLiteral("height")].toDouble()});
+            }
+            std::size_t i = 0;
+            for (const TideEvent& e : want.day.events) {
+                if (e.empty()) continue;
+                ASSERT_LT(i, events.size());
+                EXPECT_EQ(events[i].time, e.time); // 17 significant digits carry a double exactly
+                EXPECT_EQ(events[i++].height, e.height);
+            }
+            EXPECT_EQ(i, events.size());
+        }
+    }
+}
+
+TEST_F(Cli, TableRefusesBadRangesAndFilters) {
+    const struct {
+        QStringList args;
+        const char* message;
+    } cases[] = {
+        {{"--from", "2026-03-02", "--to", "2026-03-01"}, "La date de fin doit être postérieure à la date de début !"},
+        {{"--from", "2026-03-02", "--to", "2026-03-01", "--lang", "en"}, "The end date must be older than the begin date !"},
+        {{"--from", "2026-02-30"}, "--from takes a date"},
+        {{"--hw-from", "25:00"}, "--hw-from takes a time"},
+        {{"--lw-to", "7h30"}, "--lw-to takes a time"},
+        {{"--coef-min", "many"}, "--coef-min takes a whole number"},
+    };
+    for (const auto& c : cases) {
+        const Result r = Run(QStringList{QStringLiteral("table"), QStringLiteral("BREST")} + c.args);
+        EXPECT_EQ(r.exitCode, 2) << c.message;
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    const Result noTable = Run({QStringLiteral("--table"), dir.filePath(QStringLiteral("none.dbf")),
+                                QStringLiteral("table"), QStringLiteral("BREST")}, false);
+    EXPECT_EQ(noTable.exitCode, 1);
 }
 
 } // namespace
