@@ -12,6 +12,8 @@
 #include "CurveWindow.h"
 #include "DateWindow.h"
 #include "EphemeridesWindow.h"
+#include "TideTableFilterWindow.h"
+#include "TideTableWindow.h"
 #include "IntervalWindow.h"
 #include "PageSetupWindow.h"
 #include "LanguageWindow.h"
@@ -106,6 +108,9 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     intervalWindow_ = new IntervalWindow(state_, messages_, *curveWindow_, this);
     pageSetupWindow_ = new PageSetupWindow(state_, messages_, curveWindow_, this);
     ephemeridesWindow_ = new EphemeridesWindow(state_, this);
+    tideTableWindow_ = new TideTableWindow(state_, messages_, this);
+    tideTableFilterWindow_ = new TideTableFilterWindow(state_, messages_, this);
+    tideTableWindow_->setFilterWindow(tideTableFilterWindow_);
     trayIcon_ = new TrayIcon(state_, messages_, this, curveWindow_, this);
 
     setEphemeridesWindow([this] {
@@ -113,6 +118,12 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
         ephemeridesWindow_->show();
         ephemeridesWindow_->raise();
         ephemeridesWindow_->activateWindow();
+    });
+    setTideTableWindow([this] {
+        tideTableWindow_->move(pos());
+        tideTableWindow_->show();
+        tideTableWindow_->raise();
+        tideTableWindow_->activateWindow();
     });
     for (const char* name : kEphemeridesFontControls)
         if (QWidget* w = ephemeridesWindow_->findChild<QWidget*>(QString::fromLatin1(name)))
@@ -669,6 +680,12 @@ void MainWindow::applyFont(const QFont& font) {
     for (QLabel* l : infoLines_) apply(l, false);
     apply(infoTitle_, true);
     apply(timesTitle_, true);
+    setTideTableWindow([this] {
+        tideTableWindow_->move(pos());
+        tideTableWindow_->show();
+        tideTableWindow_->raise();
+        tideTableWindow_->activateWindow();
+    });
     for (const char* name : kEphemeridesFontControls)
         apply(ephemeridesWindow_->findChild<QWidget*>(QString::fromLatin1(name)), false);
 }
