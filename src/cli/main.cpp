@@ -78,6 +78,7 @@ const char* const kUsage =
     "  --hw-from HH:MM --hw-to HH:MM       table: only the high waters within these hours\n"
     "  --lw-from HH:MM --lw-to HH:MM       table: only the low waters within these hours\n"
     "  --no-hw, --no-lw                    table: no high waters, no low waters\n"
+    "  --csv              table: one row per event for a spreadsheet (RFC 4180) instead\n"
     "\n"
     "A port is named by its exact name or an unambiguous prefix, in any case.\n";
 
@@ -90,6 +91,7 @@ struct Options {
     Language language = Language::French;
     QDate date = QDate::currentDate();
     bool json = false;
+    bool csv = false;
     int spanDays = 1;
     double start = 0;
     double end = 1;
@@ -146,7 +148,7 @@ const char* const kValuedOptions[] = {"table",   "ref",   "unit",     "lang",   
                                       "span",    "start", "end",      "png",      "size",
                                       "from",    "to",    "coef-min", "coef-max", "hw-from",
                                       "hw-to",   "lw-from", "lw-to"};
-const char* const kFlags[] = {"json", "no-hw", "no-lw"};
+const char* const kFlags[] = {"json", "csv", "no-hw", "no-lw"};
 
 // "HH:MM" from 00:00 to 24:00, in hours.
 std::optional<double> HoursOf(const QString& text) {
@@ -212,6 +214,8 @@ void Apply(Options& o, const QString& name, const QString& v) {
         if (name == QLatin1String("hw-to")) f.highWaterTo = *hours;
         if (name == QLatin1String("lw-from")) f.lowWaterFrom = *hours;
         if (name == QLatin1String("lw-to")) f.lowWaterTo = *hours;
+    } else if (name == QLatin1String("csv")) {
+        o.csv = true;
     } else if (name == QLatin1String("no-hw")) {
         o.filter.noHighWater = true;
     } else if (name == QLatin1String("no-lw")) {
@@ -420,6 +424,10 @@ int Table(PortTable& table, const Options& o) {
     request.decimalSeparator = QLocale::system().decimalPoint();
     request.filter = o.filter;
     const TideTable result = ComputeTideTable(request);
+    if (o.csv) {
+        Print(TideTableCsv(result, port, o.unit, o.language).toStdString());
+        return 0;
+    }
     if (!o.json) {
         std::string out;
         for (const QString& line : result.lines) out += line.toStdString() + "\n";

@@ -107,4 +107,41 @@ TideTable ComputeTideTable(const TideTableRequest& request,
     return table;
 }
 
+namespace {
+
+QString CsvField(const QString& text) {
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+} // namespace
+
+QString TideTableCsv(const TideTable& table, const PortRecord& port, HeightUnit unit,
+                     Language language) {
+    const bool english = language == Language::English;
+    QString out = english ? QStringLiteral("date,time,kind,height,coefficient,port\r\n")
+                          : QStringLiteral("date,heure,phase,hauteur,coef,port\r\n");
+    const QString name = CsvField(Text(port.name));
+    const long double factor = UnitFactor(unit);
+    for (const TideTableDay& day : table.days) {
+        for (std::size_t i = 0; i < day.day.events.size(); ++i) {
+            const TideEvent& e = day.day.events[i];
+            if (e.empty()) continue;
+            const bool high = e.isHighWater();
+            const QString kind = english ? (high ? QStringLiteral("HW") : QStringLiteral("LW"))
+                                         : (high ? QStringLiteral("PM") : QStringLiteral("BM"));
+            const int coefficient = i < 2 ? day.coefficients.morning : day.coefficients.evening;
+            out += DateOf(e.instant()).toString(Qt::ISODate) + QLatin1Char(',') + Text(FormatEventTime(e.time)) +
+                   QLatin1Char(',') + kind + QLatin1Char(',') +
+                   QString::number(static_cast<double>(factor * e.height), 'f', 2) + QLatin1Char(',') +
+                   QString::number(coefficient) + QLatin1Char(',') + name + QStringLiteral("\r\n");
+        }
+    }
+    return out;
+}
+
 } // namespace ondrel

@@ -57,4 +57,10 @@ QStringList DayBlock(const QDate& date, const FilteredDay& day, CoefficientPair 
 TideTable ComputeTideTable(const TideTableRequest& request,
                            const std::function<void(int percent)>& progress = {});
 
+// The table for a spreadsheet (RFC 4180, CRLF line ends): a header row, then one row per event
+// that passed the filter: date and time of day of its instant, kind (HW/LW, PM/BM in French),
+// height in the unit with a decimal point, the coefficient of its half, port name.
+QString TideTableCsv(const TideTable& table, const PortRecord& port, HeightUnit unit,
+                     Language language);
+
 } // namespace ondrel

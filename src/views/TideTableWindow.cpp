@@ -141,9 +141,13 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
 
     askSaveFile = [this] {
         QFileDialog dialog(this, QStringLiteral("Sauvegarde"), QStringLiteral("Horaires"),
-                           QStringLiteral("fichier texte (*.txt)"));
+                           QStringLiteral("fichier texte (*.txt);;CSV (*.csv)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("txt"));
+        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            dialog.setDefaultSuffix(filter.contains(QLatin1String("csv")) ? QStringLiteral("csv")
+                                                                          : QStringLiteral("txt"));
+        });
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
     askPrinter = [this](QPrinter& printer) {
@@ -180,6 +184,7 @@ void TideTableWindow::showEvent(QShowEvent* event) {
 // Closing empties the table; the buttons stay as they are.
 void TideTableWindow::closeEvent(QCloseEvent* event) {
     table_->clear();
+    computed_ = {};
     QDialog::closeEvent(event);
 }
 
@@ -226,13 +231,13 @@ void TideTableWindow::calculate() {
     request.decimalSeparator = state_.settings.decimalSeparator.isEmpty() ? QStringLiteral(",")
                                                                           : state_.settings.decimalSeparator;
     request.filter = state_.tideTableFilter;
-    const TideTable result = ComputeTideTable(request, [this](int percent) {
+    computed_ = ComputeTideTable(request, [this](int percent) {
         if (percent == progress_->value()) return;
         progress_->setValue(percent);
         progress_->repaint();
         emit progressed(percent);
     });
-    table_->setPlainText(result.lines.join(QLatin1Char('\n')));
+    table_->setPlainText(computed_.lines.join(QLatin1Char('\n')));
 
     saveButton_->setEnabled(true);
     printButton_->setEnabled(true);
@@ -247,14 +252,22 @@ void TideTableWindow::save() {
 }
 
 bool TideTableWindow::saveTo(const QString& file) {
-    QString text;
-    for (const QString& line : lines()) text += line + QStringLiteral("\r\n");
-    QStringEncoder encode(QStringConverter::System);
-    const QByteArray bytes = encode(text);
+    const bool csv = file.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+    QByteArray bytes;
+    if (csv) {
+        bytes = TideTableCsv(computed_, state_.port, state_.settings.heightUnit(), state_.settings.language())
+                    .toUtf8();
+    } else {
+        QString text;
+        for (const QString& line : lines()) text += line + QStringLiteral("\r\n");
+        QStringEncoder encode(QStringConverter::System);
+        bytes = encode(text);
+    }
     QFile out(file);
     const bool existed = out.exists();
     QString problem;
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    // The text table is appended to what the file holds; a spreadsheet file is replaced.
+    if (!out.open(QIODevice::WriteOnly | (csv ? QIODevice::Truncate : QIODevice::Append))) {
         problem = out.errorString();
     } else {
         const qint64 before = out.size();

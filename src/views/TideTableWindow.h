@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include "TideTableText.h"
+
 #include <functional>
 
 class QDateTimeEdit;
@@ -37,7 +39,8 @@ public:
     void updateRange();
     void calculate();
     void save();
-    // Appends the table's lines to file; false (and a message) when it cannot be written.
+    // Appends the table's lines to file, or writes the table's events for a spreadsheet when its
+    // name ends with ".csv"; false (and a message) when it cannot be written.
     bool saveTo(const QString& file);
     void print();
     void printTo(QPrinter& printer);
@@ -64,6 +67,7 @@ private:
     AppState& state_;
     MessageBoxes& messages_;
     QWidget* filterWindow_ = nullptr;
+    TideTable computed_; // the days behind the lines, for the spreadsheet export
     double start_ = 0;
     double end_ = 0;
     QLabel* startLabel_ = nullptr;

@@ -495,6 +495,9 @@ TEST_F(Cli, TablePrintsTheWindowsLinesAndItsDays) {
         ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
         EXPECT_EQ(text.out, expected.lines.join(QLatin1Char('\n')) + QLatin1Char('\n')) << c.port;
 
+        const Result csv = Run(args + QStringList{QStringLiteral("--csv")});
+        EXPECT_EQ(csv.out, TideTableCsv(expected, request.port, c.unit, c.language));
+
         const Result json = Run(args + QStringList{QStringLiteral("--json")});
         ASSERT_EQ(json.exitCode, 0);
         const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();

@@ -212,6 +212,73 @@ TEST(TideTableFilterTest, CoefficientPlacementOfPartialHalves) {
     EXPECT_EQ(ComputeTideTable(r).lines.size(), 8);
 }
 
+// RFC 4180 records: quoted fields may hold commas, doubled quotes and line ends.
+std::vector<QStringList> ParseCsv(const QString& text) {
+    std::vector<QStringList> rows(1);
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (quoted) {
+            if (ch == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) field += text[++i];
+            else if (ch == QLatin1Char('"')) quoted = false;
+            else field += ch;
+        } else if (ch == QLatin1Char('"')) {
+            quoted = true;
+        } else if (ch == QLatin1Char(',')) {
+            rows.back() << field;
+            field.clear();
+        } else if (ch == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+            rows.back() << field;
+            field.clear();
+            rows.emplace_back();
+            ++i;
+        } else {
+            field += ch;
+        }
+    }
+    EXPECT_TRUE(rows.back().isEmpty() && field.isEmpty()) << "the last record ends with CRLF";
+    rows.pop_back();
+    return rows;
+}
+
+TEST(TideTableCsvTest, RoundTripOfThePassingEvents) {
+    PortRecord port = SecondaryOf(ondrel::testing::Semidiurnal());
+    port.name = "QUAI \"NORD\", BASSIN";
+    TideTableFilter highOnly;
+    highOnly.noLowWater = true;
+    for (const auto& [language, unit, filter] : {std::tuple{Language::French, HeightUnit::Metres, TideTableFilter{}},
+                                                 std::tuple{Language::English, HeightUnit::Feet, highOnly}}) {
+        TideTableRequest r = RequestFor(port, 1, QDate(2026, 9, 28), QDate(2026, 10, 4), language);
+        r.unit = unit;
+        r.filter = filter;
+        const TideTable t = ComputeTideTable(r);
+        const std::vector<QStringList> rows = ParseCsv(TideTableCsv(t, port, unit, language));
+        ASSERT_FALSE(rows.empty());
+        EXPECT_EQ(rows[0].size(), 6);
+        std::size_t row = 1;
+        for (const TideTableDay& day : t.days) {
+            for (std::size_t i = 0; i < 4; ++i) {
+                const TideEvent& e = day.day.events[i];
+                if (e.empty()) continue;
+                ASSERT_LT(row, rows.size());
+                const QStringList& f = rows[row++];
+                ASSERT_EQ(f.size(), 6);
+                const CalendarDate c = CalendarOfJulianDay(e.instant());
+                EXPECT_EQ(f[0], QDate(c.year, c.month, static_cast<int>(c.day)).toString(Qt::ISODate));
+                EXPECT_EQ(f[1].toStdString(), FormatEventTime(e.time));
+                EXPECT_EQ(f[2], e.isHighWater() ? (language == Language::English ? "HW" : "PM")
+                                                : (language == Language::English ? "LW" : "BM"));
+                EXPECT_NEAR(f[3].toDouble(), UnitFactor(unit) * e.height, 0.005);
+                EXPECT_EQ(f[4].toInt(), i < 2 ? day.coefficients.morning : day.coefficients.evening);
+                EXPECT_EQ(f[5], QString::fromStdString(port.name));
+                if (filter.noLowWater) EXPECT_TRUE(e.isHighWater());
+            }
+        }
+        EXPECT_EQ(row, rows.size());
+    }
+}
+
 class TideTableWindowTest : public ViewsTest {
 protected:
     void SetUp() override {
@@ -292,6 +359,19 @@ TEST_F(TideTableWindowTest, SavingAppendsWithCrLfAndReportsUnwritableFiles) {
         EXPECT_TRUE(messages.shown[0].contains(target)) << messages.shown[0].toStdString();
         EXPECT_TRUE(button("BSauvegarder")->isEnabled());
     }
+    // A spreadsheet file is written whole, with the events behind the lines.
+    const QString csv = path("Horaires.csv");
+    for (int i = 0; i < 2; ++i) {
+        button("BOK")->click();
+        window->askSaveFile = [&] { return csv; };
+        button("BSauvegarder")->click();
+    }
+    QFile c(csv);
+    ASSERT_TRUE(c.open(QIODevice::ReadOnly));
+    qsizetype events = 0;
+    for (const QString& line : window->lines())
+        if (line.contains(QLatin1String("\tPM\t")) || line.contains(QLatin1String("\tBM\t"))) ++events;
+    EXPECT_EQ(ParseCsv(QString::fromUtf8(c.readAll())).size(), static_cast<std::size_t>(1 + events));
     // Cancelling the dialog disables the button until the next calculation.
     window->askSaveFile = [] { return QString(); };
     button("BSauvegarder")->click();
