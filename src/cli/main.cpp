@@ -15,6 +15,7 @@
 #include "Secondary.h"
 #include "TableLocation.h"
 #include "TidePosition.h"
+#include "TideTableCalendar.h"
 #include "TideTableText.h"
 
 #include <QCommandLineParser>
@@ -79,6 +80,7 @@ const char* const kUsage =
     "  --lw-from HH:MM --lw-to HH:MM       table: only the low waters within these hours\n"
     "  --no-hw, --no-lw                    table: no high waters, no low waters\n"
     "  --csv              table: one row per event for a spreadsheet (RFC 4180) instead\n"
+    "  --ics              table: one calendar event per tide (iCalendar, RFC 5545) instead\n"
     "\n"
     "A port is named by its exact name or an unambiguous prefix, in any case.\n";
 
@@ -92,6 +94,7 @@ struct Options {
     QDate date = QDate::currentDate();
     bool json = false;
     bool csv = false;
+    bool ics = false;
     int spanDays = 1;
     double start = 0;
     double end = 1;
@@ -148,7 +151,7 @@ const char* const kValuedOptions[] = {"table",   "ref",   "unit",     "lang",   
                                       "span",    "start", "end",      "png",      "size",
                                       "from",    "to",    "coef-min", "coef-max", "hw-from",
                                       "hw-to",   "lw-from", "lw-to"};
-const char* const kFlags[] = {"json", "csv", "no-hw", "no-lw"};
+const char* const kFlags[] = {"json", "csv", "ics", "no-hw", "no-lw"};
 
 // "HH:MM" from 00:00 to 24:00, in hours.
 std::optional<double> HoursOf(const QString& text) {
@@ -216,6 +219,8 @@ void Apply(Options& o, const QString& name, const QString& v) {
         if (name == QLatin1String("lw-to")) f.lowWaterTo = *hours;
     } else if (name == QLatin1String("csv")) {
         o.csv = true;
+    } else if (name == QLatin1String("ics")) {
+        o.ics = true;
     } else if (name == QLatin1String("no-hw")) {
         o.filter.noHighWater = true;
     } else if (name == QLatin1String("no-lw")) {
@@ -426,6 +431,12 @@ int Table(PortTable& table, const Options& o) {
     const TideTable result = ComputeTideTable(request);
     if (o.csv) {
         Print(TideTableCsv(result, port, o.unit, o.language).toStdString());
+        return 0;
+    }
+    if (o.ics) {
+        Print(TideTableIcs(result, port, request.context, o.unit, o.language,
+                           QDateTime::currentDateTimeUtc())
+                  .toStdString());
         return 0;
     }
     if (!o.json) {

@@ -4,6 +4,7 @@
 #include "Bilingual.h"
 #include "DateTimeJulian.h"
 #include "MessageBoxes.h"
+#include "TideTableCalendar.h"
 #include "TideTableText.h"
 
 #include <QApplication>
@@ -141,12 +142,13 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
 
     askSaveFile = [this] {
         QFileDialog dialog(this, QStringLiteral("Sauvegarde"), QStringLiteral("Horaires"),
-                           QStringLiteral("fichier texte (*.txt);;CSV (*.csv)"));
+                           QStringLiteral("fichier texte (*.txt);;CSV (*.csv);;iCalendar (*.ics)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("txt"));
         connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-            dialog.setDefaultSuffix(filter.contains(QLatin1String("csv")) ? QStringLiteral("csv")
-                                                                          : QStringLiteral("txt"));
+            dialog.setDefaultSuffix(filter.contains(QLatin1String("csv"))   ? QStringLiteral("csv")
+                                    : filter.contains(QLatin1String("ics")) ? QStringLiteral("ics")
+                                                                            : QStringLiteral("txt"));
         });
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
@@ -253,10 +255,14 @@ void TideTableWindow::save() {
 
 bool TideTableWindow::saveTo(const QString& file) {
     const bool csv = file.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+    const bool ics = file.endsWith(QLatin1String(".ics"), Qt::CaseInsensitive);
     QByteArray bytes;
     if (csv) {
         bytes = TideTableCsv(computed_, state_.port, state_.settings.heightUnit(), state_.settings.language())
                     .toUtf8();
+    } else if (ics) {
+        bytes = TideTableIcs(computed_, state_.port, state_.context(), state_.settings.heightUnit(),
+                             state_.settings.language(), state_.clock().toUTC());
     } else {
         QString text;
         for (const QString& line : lines()) text += line + QStringLiteral("\r\n");
@@ -266,8 +272,9 @@ bool TideTableWindow::saveTo(const QString& file) {
     QFile out(file);
     const bool existed = out.exists();
     QString problem;
-    // The text table is appended to what the file holds; a spreadsheet file is replaced.
-    if (!out.open(QIODevice::WriteOnly | (csv ? QIODevice::Truncate : QIODevice::Append))) {
+    // The text table is appended to what the file holds; a spreadsheet or calendar file is
+    // replaced.
+    if (!out.open(QIODevice::WriteOnly | (csv || ics ? QIODevice::Truncate : QIODevice::Append))) {
         problem = out.errorString();
     } else {
         const qint64 before = out.size();

@@ -39,8 +39,9 @@ public:
     void updateRange();
     void calculate();
     void save();
-    // Appends the table's lines to file, or writes the table's events for a spreadsheet when its
-    // name ends with ".csv"; false (and a message) when it cannot be written.
+    // Appends the table's lines to file, or writes the table's events for a spreadsheet or a
+    // calendar when its name ends with ".csv" or ".ics"; false (and a message) when it cannot
+    // be written.
     bool saveTo(const QString& file);
     void print();
     void printTo(QPrinter& printer);

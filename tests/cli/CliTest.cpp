@@ -497,6 +497,8 @@ TEST_F(Cli, TablePrintsTheWindowsLinesAndItsDays) {
 
         const Result csv = Run(args + QStringList{QStringLiteral("--csv")});
         EXPECT_EQ(csv.out, TideTableCsv(expected, request.port, c.unit, c.language));
+        const Result ics = Run(args + QStringList{QStringLiteral("--ics")});
+        EXPECT_EQ(ics.out.count(QStringLiteral("BEGIN:VEVENT\r\n")), csv.out.count(QStringLiteral("\r\n")) - 1);
 
         const Result json = Run(args + QStringList{QStringLiteral("--json")});
         ASSERT_EQ(json.exitCode, 0);

@@ -1,5 +1,6 @@
 // The tide table: its lines (the same function serves the window and ondrel-cli), the filter
 // test, the window's calculation, saving and printing, and the filter window's fields.
+#include "TideTableCalendar.h"
 #include "TideTableFilterWindow.h"
 #include "TideTableText.h"
 #include "TideTableWindow.h"
@@ -17,6 +18,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+
+#include <libical/ical.h>
+
+#include <set>
 
 namespace ondrel::test {
 namespace {
@@ -276,6 +281,62 @@ TEST(TideTableCsvTest, RoundTripOfThePassingEvents) {
             }
         }
         EXPECT_EQ(row, rows.size());
+    }
+}
+
+// The calendar read back by libical's parser: one event per passing tide, at its instant in UT,
+// with the escaped summary restored; the text itself folded at 75 octets with CRLF line ends.
+TEST(TideTableIcsTest, RoundTripOfThePassingEvents) {
+    PortRecord port = SecondaryOf(ondrel::testing::Semidiurnal());
+    port.name = "PORT DE LA POINTE; QUAI NORD, BASSIN À FLOT DES PÊCHEURS ET DES PLAISANCIERS";
+    TideTableFilter springs;
+    springs.coefficientMin = 70;
+    for (const auto& [ref, language, filter] : {std::tuple{0, Language::French, TideTableFilter{}},
+                                                std::tuple{105, Language::English, springs}}) {
+        TideTableRequest r = RequestFor(port, ref, QDate(2026, 3, 1), QDate(2026, 3, 20), language);
+        r.filter = filter;
+        const TideTable t = ComputeTideTable(r);
+        const QDateTime stamp(QDate(2026, 12, 7), QTime(9, 0), Qt::UTC);
+        const QByteArray ics = TideTableIcs(t, port, r.context, HeightUnit::Metres, language, stamp);
+        EXPECT_EQ(ics, TideTableIcs(t, port, r.context, HeightUnit::Metres, language, stamp));
+        for (const QByteArray& line : ics.split('\n')) {
+            if (line.isEmpty()) continue;
+            EXPECT_TRUE(line.endsWith('\r')) << line.toStdString();
+            EXPECT_LE(line.size() - 1, 75) << line.toStdString();
+        }
+
+        icalcomponent* calendar = icalparser_parse_string(ics.constData());
+        ASSERT_NE(calendar, nullptr);
+        std::vector<icalcomponent*> events;
+        for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e;
+             e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
+            events.push_back(e);
+        std::set<std::string> uids;
+        std::size_t n = 0;
+        const double offsetDays = static_cast<double>(r.context.offsetHours()) / 24;
+        for (const TideTableDay& day : t.days) {
+            for (std::size_t i = 0; i < 4; ++i) {
+                const TideEvent& e = day.day.events[i];
+                if (e.empty()) continue;
+                ASSERT_LT(n, events.size());
+                icalcomponent* ev = events[n++];
+                const icaltimetype start = icalcomponent_get_dtstart(ev);
+                EXPECT_TRUE(icaltime_is_utc(start));
+                // Seconds since 1970 of the instant in UT, to the table's minute.
+                const double utc = (e.instant() - offsetDays - 2440587.5) * 86400;
+                EXPECT_NEAR(static_cast<double>(icaltime_as_timet(start)), utc, 60.5);
+                const QString summary = QString::fromUtf8(icalcomponent_get_summary(ev));
+                EXPECT_TRUE(summary.endsWith(QStringLiteral(") — ") + QString::fromStdString(port.name)))
+                    << summary.toStdString();
+                const int coefficient = i < 2 ? day.coefficients.morning : day.coefficients.evening;
+                EXPECT_TRUE(summary.contains(QStringLiteral("(coef %1)").arg(coefficient)));
+                EXPECT_TRUE(summary.startsWith(e.isHighWater() ? (language == Language::English ? "HW " : "PM ")
+                                                               : (language == Language::English ? "LW " : "BM ")));
+                EXPECT_TRUE(uids.insert(icalcomponent_get_uid(ev)).second);
+            }
+        }
+        EXPECT_EQ(n, events.size());
+        icalcomponent_free(calendar);
     }
 }
 
