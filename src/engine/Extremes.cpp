@@ -16,9 +16,9 @@ constexpr long double kHour = 1.0L / 24;
 // Bisection with the rates at both ends already known. Evaluating an instant again gives the
 // same value, so the end rates are carried along instead of being recomputed. Only the signs of
 // the rates are used.
-template <typename Rate>
-double Bisect(const TideContext& ctx, const PortRecord& port, const Rate& rate, double tolerance,
-              double upper, double lower, double rateUpper, double rateLower) {
+template <typename Rate, typename Curvature>
+double Bisect(const Rate& rate, const Curvature& curvature, double tolerance, double upper,
+              double lower, double rateUpper, double rateLower) {
     while (static_cast<long double>(upper) - lower > tolerance) {
         const double mid = static_cast<double>((static_cast<long double>(lower) + upper) / 2);
         const double rateMid = rate(mid);
@@ -33,7 +33,7 @@ double Bisect(const TideContext& ctx, const PortRecord& port, const Rate& rate, 
         }
     }
     const double m = static_cast<double>((static_cast<long double>(lower) + upper) / 2);
-    return HeightCurvature(ctx, port, m) < 0 ? m : -m;
+    return curvature(m) < 0 ? m : -m;
 }
 
 // Calls found(e) for every extreme of the day of t, in order, as the hourly scan finds them.
@@ -44,7 +44,7 @@ enum class Scan { Fast, Literal };
 template <typename Found>
 void ScanDay(Scan scan, const TideContext& ctx, const PortRecord& port, double t, Found found) {
     const double d0 = DayStart(t);
-    const auto run = [&](const auto& rate) {
+    const auto run = [&](const auto& rate, const auto& curvature) {
         double previousEnd = 0;
         double previousEndRate = 0;
         bool havePrevious = false;
@@ -57,13 +57,16 @@ void ScanDay(Scan scan, const TideContext& ctx, const PortRecord& port, double t
             previousEndRate = rateB;
             havePrevious = true;
             if (static_cast<long double>(rateA) * rateB >= 0) continue;
-            found(Bisect(ctx, port, rate, kExtremeTolerance, b, a, rateB, rateA));
+            found(Bisect(rate, curvature, kExtremeTolerance, b, a, rateB, rateA));
         }
     };
-    if (scan == Scan::Fast)
-        run(DayRate(ctx, port, d0, static_cast<double>(d0 + kHour) - d0));
-    else
-        run([&](double x) { return HeightRate(ctx, port, x); });
+    if (scan == Scan::Fast) {
+        const DayRate rate(ctx, port, d0, static_cast<double>(d0 + kHour) - d0);
+        run(rate, [&](double x) { return rate.curvature(x); });
+    } else {
+        run([&](double x) { return HeightRate(ctx, port, x); },
+            [&](double x) { return HeightCurvature(ctx, port, x); });
+    }
 }
 
 CoefficientPair CoefficientsOfDay(Scan scan, const TideContext& ctx, double t) {
@@ -116,7 +119,8 @@ DayEvents EventsOfDay(Scan scan, const TideContext& ctx, const PortRecord& port,
 double FindExtreme(const TideContext& ctx, const PortRecord& port, double tolerance, double upper,
                    double lower) {
     const auto rate = [&](double x) { return HeightRate(ctx, port, x); };
-    return Bisect(ctx, port, rate, tolerance, upper, lower, rate(upper), rate(lower));
+    const auto curvature = [&](double x) { return HeightCurvature(ctx, port, x); };
+    return Bisect(rate, curvature, tolerance, upper, lower, rate(upper), rate(lower));
 }
 
 DayEvents DayTideEvents(const TideContext& ctx, const PortRecord& port, double t) {

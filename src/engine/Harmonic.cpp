@@ -169,7 +169,7 @@ long double RadiansPerDay(int k) {
            kDegToRad;
 }
 
-// The instant's remainder after the nearest 64th of a step must be a few units in the last
+// The instant's remainder after the nearest 128th of a step must be a few units in the last
 // place (the scan's instants are rounded sums of steps); beyond this the correction's
 // neglected third-order term could matter, and HeightRate is used instead.
 constexpr double kMaxRemainder = 1e-7; // days
@@ -183,7 +183,7 @@ struct DayRate::Tables {
     double step = 0;
     std::array<double, kConstituentCount> speed{}; // radians per day
     std::array<Turn, kSteps + 1> whole;             // n steps
-    std::array<Turn, kSubdivisions> part;           // m 64ths of a step
+    std::array<Turn, kSubdivisions> part;           // m 128ths of a step
 };
 
 DayRate::DayRate(const TideContext& ctx, const PortRecord& port, double dayStart, double step)
@@ -210,18 +210,22 @@ DayRate::DayRate(const TideContext& ctx, const PortRecord& port, double dayStart
 
     const InstantArguments args = ArgumentsAt(ctx, dayStart);
     double scale = 0;
+    double scale2 = 0;
     Turn start;
     for (int k = 1; k <= kConstituentCount; ++k) {
         if (port.amplitude[k] == 0) continue;
         const int i = count_++;
         index_[i] = k;
         weight_[i] = port.amplitude[k] * kSpeeds[k];
+        weight2_[i] = port.amplitude[k] * kSpeeds[k] * kSpeeds[k];
         scale += std::fabs(weight_[i]);
+        scale2 += std::fabs(weight2_[i]);
         const double angle = ReducedRadians(args.v[k], port.phase[k]);
         start.cos[i] = std::cos(angle);
         start.sin[i] = std::sin(angle);
     }
     margin_ = kSignMargin * scale / 1000;
+    margin2_ = kSignMargin * scale2 / 1000;
     for (int n = 0; n <= kSteps; ++n) {
         for (int i = 0; i < count_; ++i) {
             const double c = shared.whole[n].cos[index_[i] - 1];
@@ -232,15 +236,16 @@ DayRate::DayRate(const TideContext& ctx, const PortRecord& port, double dayStart
     }
 }
 
-double DayRate::operator()(double t) const {
+std::optional<double> DayRate::turnedSum(double t, bool cosine) const {
     const double delta = t - start_; // exact: both lie within a day of each other
     const double q = std::nearbyint(delta / fineStep_);
     const double remainder = delta - q * fineStep_;
     if (!(q >= 0 && q <= kSteps * kSubdivisions) || std::fabs(remainder) > kMaxRemainder)
-        return HeightRate(ctx_, port_, t);
+        return std::nullopt;
     const int steps = static_cast<int>(q);
     const Turn& at = angles_[steps / kSubdivisions];
     const Turn& turn = tables_->part[steps % kSubdivisions];
+    const auto& weight = cosine ? weight2_ : weight_;
     double sum = 0;
     for (int i = 0; i < count_; ++i) {
         const int k = index_[i] - 1;
@@ -249,10 +254,21 @@ double DayRate::operator()(double t) const {
         const double sin1 = at.sin[i] * c + at.cos[i] * s;
         const double cos1 = at.cos[i] * c - at.sin[i] * s;
         const double x = tables_->speed[k] * remainder;
-        sum += weight_[i] * (sin1 + x * (cos1 - 0.5 * x * sin1));
+        sum += weight[i] * (cosine ? cos1 - x * (sin1 + 0.5 * x * cos1) : sin1 + x * (cos1 - 0.5 * x * sin1));
     }
-    const double rate = -sum / 1000;
-    return std::fabs(rate) > margin_ ? rate : HeightRate(ctx_, port_, t);
+    return sum;
+}
+
+double DayRate::operator()(double t) const {
+    const std::optional<double> sum = turnedSum(t, false);
+    const double rate = sum ? -*sum / 1000 : 0;
+    return sum && std::fabs(rate) > margin_ ? rate : HeightRate(ctx_, port_, t);
+}
+
+double DayRate::curvature(double t) const {
+    const std::optional<double> sum = turnedSum(t, true);
+    const double curvature = sum ? -*sum / 1000 : 0;
+    return sum && std::fabs(curvature) > margin2_ ? curvature : HeightCurvature(ctx_, port_, t);
 }
 
 } // namespace ondrel

@@ -79,7 +79,7 @@ TEST(FastScan, FindsWhatTheLiteralScanFinds) {
     }
 }
 
-// The turned rate itself stays within a hair of the whole sum, on the scan's instants and on
+// The turned rate and curvature themselves stay within a hair of the whole sum, on the scan's instants and on
 // instants between them (where the whole sum is used).
 TEST(FastScan, RateAgreesWithTheWholeSum) {
     std::mt19937_64 rng(7);
@@ -96,9 +96,15 @@ TEST(FastScan, RateAgreesWithTheWholeSum) {
                                    static_cast<double>(d0 + 7 / 24.0L),
                                    static_cast<double>(d0 + 1.0L),
                                    static_cast<double>(d0 + (13 + 37 / 64.0L) / 24),
+                                   static_cast<double>(d0 + (22 + 101 / 128.0L) / 24),
                                    d0 + unit(rng)};
-        for (double t : instants)
+        double scale2 = 0;
+        for (int k = 1; k <= kConstituentCount; ++k)
+            scale2 += port.amplitude[k] * ConstituentSpeed(k) * ConstituentSpeed(k) / 1000;
+        for (double t : instants) {
             EXPECT_NEAR(rate(t), HeightRate(ctx, port, t), 1e-12 * scale) << run << " " << t - d0;
+            EXPECT_NEAR(rate.curvature(t), HeightCurvature(ctx, port, t), 1e-12 * scale2) << run << " " << t - d0;
+        }
     }
 }
 
