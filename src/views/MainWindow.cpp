@@ -137,6 +137,11 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     connect(this, &MainWindow::dayCurveRequested, curveWindow_, &CurveWindow::drawDayCurve);
     connect(this, &MainWindow::positionIndicatorAllowed, curveWindow_,
             &CurveWindow::setPositionIndicatorAllowed);
+    // An open tide table or filter window follows a language switch at once.
+    connect(this, &MainWindow::languageChanged, tideTableWindow_, [this] {
+        if (tideTableWindow_->isVisible()) tideTableWindow_->onActivated();
+        if (tideTableFilterWindow_->isVisible()) tideTableFilterWindow_->onActivated();
+    });
     connect(this, &MainWindow::languageChanged, curveWindow_, [this] {
         if (curveWindow_->isVisible()) curveWindow_->onActivated();
     });

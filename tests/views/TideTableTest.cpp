@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QShortcut>
 
 #include <libical/ical.h>
 
@@ -379,6 +380,15 @@ TEST_F(TideTableWindowTest, ComputesTheSameLinesAsTheCommandLine) {
         EXPECT_TRUE(button("BImprimer")->isEnabled());
     }
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tidetable"));
+    // Help topic 6 from both windows.
+    std::vector<int> topics;
+    state.help = [&](int topic) { topics.push_back(topic); };
+    auto* helpKey = window->findChild<QShortcut*>();
+    ASSERT_NE(helpKey, nullptr);
+    EXPECT_EQ(helpKey->key(), QKeySequence(QKeySequence::HelpContents));
+    emit helpKey->activated();
+    filterWindow->findChild<QPushButton*>(QStringLiteral("BAide"))->click();
+    EXPECT_EQ(topics, (std::vector<int>{6, 6}));
 }
 
 TEST_F(TideTableWindowTest, EndBeforeStartChangesNothing) {
