@@ -8,6 +8,7 @@
 #include "TideTableText.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QDateTimeEdit>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLocale>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
@@ -73,7 +75,7 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
     endPicker_ = Named(new QDateTimeEdit(now, this), "DateFinPicker");
     for (QDateTimeEdit* picker : {startPicker_, endPicker_}) {
         picker->setCalendarPopup(true);
-        picker->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+        picker->setDisplayFormat(QStringLiteral("dddd d MMMM yyyy")); // the long date
         connect(picker, &QDateTimeEdit::dateTimeChanged, this, [this] { updateRange(); });
         connect(picker, &QDateTimeEdit::editingFinished, this, [this] { updateRange(); });
     }
@@ -171,6 +173,12 @@ void TideTableWindow::retranslate() {
     filterButton_->setToolTip(kTexts.filterHint.in(l));
     closeButton_->setText(kTexts.close.in(l));
     printingNotice_->setText(kTexts.printing.in(l));
+    // The long dates of the pickers in the program's language.
+    const QLocale locale(l == Language::English ? QLocale::English : QLocale::French);
+    for (QDateTimeEdit* picker : {startPicker_, endPicker_}) {
+        picker->setLocale(locale);
+        picker->calendarWidget()->setLocale(locale);
+    }
 }
 
 void TideTableWindow::onActivated() {
@@ -197,6 +205,7 @@ void TideTableWindow::updateRange() {
 
 void TideTableWindow::showFilter() {
     if (!filterWindow_) return;
+    filterWindow_->move(pos()); // at this window's top-left corner
     filterWindow_->show();
     filterWindow_->raise();
     filterWindow_->activateWindow();
