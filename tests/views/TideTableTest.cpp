@@ -134,8 +134,6 @@ TEST(TideTableLines, MonthNamesAndDayNames) {
         EXPECT_EQ(t.lines[5].section(QLatin1Char('\t'), 0, 0), QString::fromUtf8(c.day));
         EXPECT_EQ(t.lines[7].section(QLatin1Char('\t'), 0, 0), QString::fromUtf8(c.month));
     }
-    // The program's own long names stay as they were for the other dates.
-    EXPECT_EQ(DateNames::French().longMonth(9), QStringLiteral("septembre"));
 }
 
 // Events at given hours of 2026-03-02 (positive: high water).
