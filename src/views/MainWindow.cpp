@@ -723,7 +723,8 @@ void MainWindow::importAtStart(const QStringList& arguments) {
 
 void MainWindow::setTideTableWindow(std::function<void()> show) {
     showTideTable_ = std::move(show);
-    tideTableButton_->setEnabled(static_cast<bool>(showTideTable_));
+    // Like the other commands, the button waits for the warning to be accepted.
+    tideTableButton_->setEnabled(accepted_ && showTideTable_);
 }
 
 void MainWindow::setEphemeridesWindow(std::function<void()> show) {
