@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -201,7 +202,14 @@ void TideTableFilterWindow::showEvent(QShowEvent* event) {
 }
 
 bool TideTableFilterWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
+    // Leaving a field for another control of the window; a focus lost to another window or to
+    // a message box is not leaving it.
+    const auto left = [event] {
+        if (event->type() != QEvent::FocusOut) return false;
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    };
+    if (left()) {
         if (watched == minField_ || watched == maxField_)
             coefficientFieldLeft(static_cast<QLineEdit*>(watched));
         else if (watched == high_.from || watched == high_.to || watched == low_.from || watched == low_.to)
