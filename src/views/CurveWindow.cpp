@@ -237,8 +237,8 @@ void CurveWindow::buildMenu() {
 }
 
 void CurveWindow::setUp() {
-    chart_->setColours(ColourOfStored(state_.settings.couleurFond),
-                       ColourOfStored(state_.settings.couleurTrace));
+    chart_->setColours(ColourOfStored(state_.settings.backgroundColour),
+                       ColourOfStored(state_.settings.curveColour));
     setGeometry(kCurveWindowDesignBounds);
     const auto store = state_.openSettings();
     const CurveWindowSettings s = LoadCurveWindowSettings(*store);
@@ -255,7 +255,7 @@ void CurveWindow::saveSettings() {
     StoreCurveWindowSettings(*store, geometry(), indicatorOn(), elementsOn());
 }
 
-long double CurveWindow::unitFactor() const { return UnitFactor(state_.settings.heightUnit()); }
+long double CurveWindow::unitFactor() const { return UnitFactor(state_.settings.heightUnit); }
 
 double CurveWindow::now() const {
     return JulianDayOf(state_.clock());
@@ -320,8 +320,8 @@ void CurveWindow::drawSpan(int spanDays) {
 
 void CurveWindow::refreshChart() {
     if (!curveComputed_) return;
-    chart_->setColours(ColourOfStored(state_.settings.couleurFond),
-                       ColourOfStored(state_.settings.couleurTrace));
+    chart_->setColours(ColourOfStored(state_.settings.backgroundColour),
+                       ColourOfStored(state_.settings.curveColour));
     const bool elements = elementsOn();
     chart_->setTexts(CurveTitleLines(state_.port, dateText(), elements),
                      CurveFootLines(state_.context(), state_.port, state_.selectedDay,
@@ -494,30 +494,30 @@ void CurveWindow::toggleThreeD() {
 }
 
 void CurveWindow::chooseCurveColour() {
-    const QColor c = QColorDialog::getColor(ColourOfStored(state_.settings.couleurTrace), this);
+    const QColor c = QColorDialog::getColor(ColourOfStored(state_.settings.curveColour), this);
     if (c.isValid()) applyCurveColour(c);
 }
 
 void CurveWindow::applyCurveColour(const QColor& colour) {
-    state_.settings.couleurTrace = StoredOfColour(colour);
-    chart_->setColours(ColourOfStored(state_.settings.couleurFond), colour);
+    state_.settings.curveColour = StoredOfColour(colour);
+    chart_->setColours(ColourOfStored(state_.settings.backgroundColour), colour);
     refreshChart();
 }
 
 void CurveWindow::chooseBackgroundColour() {
-    const QColor c = QColorDialog::getColor(ColourOfStored(state_.settings.couleurFond), this);
+    const QColor c = QColorDialog::getColor(ColourOfStored(state_.settings.backgroundColour), this);
     if (c.isValid()) applyBackgroundColour(c);
 }
 
 void CurveWindow::applyBackgroundColour(const QColor& colour) {
-    state_.settings.couleurFond = StoredOfColour(colour);
-    chart_->setColours(colour, ColourOfStored(state_.settings.couleurTrace));
+    state_.settings.backgroundColour = StoredOfColour(colour);
+    chart_->setColours(colour, ColourOfStored(state_.settings.curveColour));
     refreshChart();
 }
 
 void CurveWindow::restoreDefaultColours() {
-    state_.settings.couleurFond = kDefaultBackgroundColour;
-    state_.settings.couleurTrace = kDefaultLineColour;
+    state_.settings.backgroundColour = kDefaultBackgroundColour;
+    state_.settings.curveColour = kDefaultLineColour;
     chart_->setColours(kDefaultBackground, kDefaultCurve);
     refreshChart();
 }

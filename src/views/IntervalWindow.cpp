@@ -117,7 +117,7 @@ IntervalWindow::IntervalWindow(AppState& state, MessageBoxes& messages, CurveWin
 }
 
 void IntervalWindow::retranslate() {
-    const bool feet = state_.settings.heightUnit() == HeightUnit::Feet;
+    const bool feet = state_.settings.heightUnit == HeightUnit::Feet;
     if (!state_.settings.english() && !state_.settings.french()) return;
     const Language l = state_.settings.language();
     setWindowTitle(kTexts.caption.in(l));

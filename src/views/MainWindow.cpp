@@ -339,7 +339,7 @@ void MainWindow::buildMenu() {
 
     connect(optionsAction_, &QAction::triggered, this, [this] { showOptions(); });
     connect(hideOnQuitAction_, &QAction::toggled, this, [this](bool on) {
-        state_.settings.icone = on;
+        state_.settings.hideOnQuit = on;
         updateQuitCaption();
     });
     connect(changeFontAction_, &QAction::triggered, this, [this] { chooseFont(); });
@@ -395,7 +395,7 @@ void MainWindow::setUp() {
     state_.settings.decimalSeparator = SystemDecimalSeparator();
     {
         const QSignalBlocker blocker(hideOnQuitAction_);
-        hideOnQuitAction_->setChecked(state_.settings.icone);
+        hideOnQuitAction_->setChecked(state_.settings.hideOnQuit);
     }
     if (const auto& b = state_.settings.bounds) {
         resize(b->width, b->height);
@@ -515,7 +515,7 @@ void MainWindow::retranslate() {
 }
 
 void MainWindow::updateQuitCaption() {
-    const Bilingual& caption = state_.settings.icone ? kTexts.reduce : kTexts.quit;
+    const Bilingual& caption = state_.settings.hideOnQuit ? kTexts.reduce : kTexts.quit;
     quitButton_->setText(caption.in(state_.settings.language()));
 }
 
@@ -565,8 +565,8 @@ void MainWindow::showChosenPort(const ChosenPort& port) {
     // The coefficients place the day's midnight with the current port's time zone: a port in
     // another zone can change them.
     if (accepted_) showDayCoefficients(state_.selectedDay);
-    showDayReport(state_.port, state_.selectedDay + state_.settings.heureFin,
-                  state_.selectedDay + state_.settings.heureDebut);
+    showDayReport(state_.port, state_.selectedDay + state_.settings.curveEnd,
+                  state_.selectedDay + state_.settings.curveStart);
 }
 
 void MainWindow::showDayReport(const PortRecord& port, double curveEnd, double curveStart) {
@@ -577,7 +577,7 @@ void MainWindow::showDayReport(const PortRecord& port, double curveEnd, double c
 
 void MainWindow::writeDayReport(const PortRecord& port) {
     const DayEvents events = DayTideEvents(state_.context(), port, state_.selectedDay);
-    const auto lines = DayReportLines(events, state_.settings.heightUnit(), state_.settings.language());
+    const auto lines = DayReportLines(events, state_.settings.heightUnit, state_.settings.language());
     QStringList text;
     for (const std::string& line : lines) text << QString::fromStdString(line);
     dayReport_->setPlainText(text.join(QLatin1Char('\n')));
@@ -630,7 +630,7 @@ void MainWindow::showTideTable() {
 }
 
 void MainWindow::quitOrReduce() {
-    if (state_.settings.icone)
+    if (state_.settings.hideOnQuit)
         trayIcon_->reduce();
     else
         emit quitRequested();

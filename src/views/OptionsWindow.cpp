@@ -188,15 +188,15 @@ OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* p
 
 void OptionsWindow::setUp() {
     const Settings& s = state_.settings;
-    unitButtons_[s.coefUnite == 1 ? 0 : 1]->setChecked(true);
+    unitButtons_[s.heightUnit == HeightUnit::Metres ? 0 : 1]->setChecked(true);
     const int code = s.timeReference.code();
     const int item = (code == 0 || code == 1 || code == 2) ? code : 3;
     timeReferenceButtons_[item]->setChecked(true);
     if (item == 3) utOffset_->setValue(code - 100);
     utOffset_->setEnabled(item == 3);
-    startHourField_->setText(RealToHms(s.heureDebut));
-    endHourField_->setText(RealToHms(s.heureFin));
-    printSize_->setValue(s.tailleImpression);
+    startHourField_->setText(RealToHms(s.curveStart));
+    endHourField_->setText(RealToHms(s.curveEnd));
+    printSize_->setValue(s.printFontSize);
 
     retranslate();
 }
@@ -286,21 +286,21 @@ void OptionsWindow::confirm() {
 
     const double start = HmsToReal(startHourField_->text());
     const double end = HmsToReal(endHourField_->text());
-    if ((start != s.heureDebut || end != s.heureFin) && start < 1.0 && end < 2.0 && start < end) {
-        s.heureDebut = start;
-        s.heureFin = end;
+    if ((start != s.curveStart || end != s.curveEnd) && start < 1.0 && end < 2.0 && start < end) {
+        s.curveStart = start;
+        s.curveEnd = end;
     }
 
     const int unitItem = unitGroup_->checkedId();
-    if (unitItem == 0 && s.coefUnite != 1) {
-        s.coefUnite = 1;
+    if (unitItem == 0 && s.heightUnit != HeightUnit::Metres) {
+        s.heightUnit = HeightUnit::Metres;
         inform(kTexts.metres.in(l));
-    } else if (unitItem == 1 && s.coefUnite != 3) {
-        s.coefUnite = 3;
+    } else if (unitItem == 1 && s.heightUnit != HeightUnit::Feet) {
+        s.heightUnit = HeightUnit::Feet;
         inform(kTexts.feet.in(l));
     }
 
-    if (printSize_->value() != s.tailleImpression) s.tailleImpression = printSize_->value();
+    if (printSize_->value() != s.printFontSize) s.printFontSize = printSize_->value();
 
     --busy_;
     hide();

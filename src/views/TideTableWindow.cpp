@@ -237,7 +237,7 @@ void TideTableWindow::calculate() {
     request.context = state_.context();
     request.start = start_;
     request.end = end_;
-    request.unit = state_.settings.heightUnit();
+    request.unit = state_.settings.heightUnit;
     request.language = l;
     request.decimalSeparator = state_.settings.decimalSeparator.isEmpty() ? QStringLiteral(",")
                                                                           : state_.settings.decimalSeparator;
@@ -267,10 +267,10 @@ bool TideTableWindow::saveTo(const QString& file) {
     const bool ics = file.endsWith(QLatin1String(".ics"), Qt::CaseInsensitive);
     QByteArray bytes;
     if (csv) {
-        bytes = TideTableCsv(computed_, state_.port, state_.settings.heightUnit(), state_.settings.language())
+        bytes = TideTableCsv(computed_, state_.port, state_.settings.heightUnit, state_.settings.language())
                     .toUtf8();
     } else if (ics) {
-        bytes = TideTableIcs(computed_, state_.port, state_.context(), state_.settings.heightUnit(),
+        bytes = TideTableIcs(computed_, state_.port, state_.context(), state_.settings.heightUnit,
                              state_.settings.language(), state_.clock().toUTC());
     } else {
         QString text;
@@ -311,7 +311,7 @@ void TideTableWindow::printTo(QPrinter& printer) {
     const QFont screen = table_->font();
     const qreal screenTabs = table_->tabStopDistance();
     QFont paper = screen;
-    paper.setPointSize(state_.settings.tailleImpression > 0 ? state_.settings.tailleImpression : 8);
+    paper.setPointSize(state_.settings.printFontSize > 0 ? state_.settings.printFontSize : 8);
     table_->setFont(paper);
     table_->document()->setDefaultFont(paper);
     table_->setTabStopDistance(QFontMetricsF(paper).horizontalAdvance(QStringLiteral("février ")) + 4);

@@ -73,7 +73,7 @@ protected:
     QString ExpectedReport(const MainWindow&) const {
         const auto events = DayTideEvents(state.context(), state.port, state.selectedDay);
         QStringList lines;
-        for (const auto& l : DayReportLines(events, state.settings.heightUnit(), state.settings.language()))
+        for (const auto& l : DayReportLines(events, state.settings.heightUnit, state.settings.language()))
             lines << QString::fromStdString(l);
         return lines.join(u'\n');
     }
@@ -102,8 +102,8 @@ TEST_P(FirstStartTest, LanguageQuestionWarningAcceptanceAndPortWindow) {
         // The first-start values are in the store at once.
         EXPECT_EQ(store()->value("H_sondeur").toString(), QString::fromUtf8(c.sondeur));
         EXPECT_EQ(store()->value("Heure_enregistree").toString(), QStringLiteral("12:00"));
-        EXPECT_EQ(state.settings.heureDebut, 0.0);
-        EXPECT_EQ(state.settings.heureFin, 1.0);
+        EXPECT_EQ(state.settings.curveStart, 0.0);
+        EXPECT_EQ(state.settings.curveEnd, 1.0);
 
         // The warning: the port and date buttons wait for it.
         EXPECT_TRUE(w.warningShown());

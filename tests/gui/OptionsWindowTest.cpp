@@ -52,8 +52,8 @@ TEST_F(OptionsWindowTest, OkShowsItsMessagesInOrderAndOnlyForChanges) {
     EXPECT_EQ(label.last().at(0).toString(), QStringLiteral("time UT + 5"));
     EXPECT_EQ(state.settings.timeReference, TimeReference(105));
     EXPECT_EQ(state.context().timeReference(), TimeReference(105));
-    EXPECT_EQ(state.settings.coefUnite, 3);
-    EXPECT_EQ(state.settings.tailleImpression, 11);
+    EXPECT_EQ(state.settings.heightUnit, 3);
+    EXPECT_EQ(state.settings.printFontSize, 11);
     EXPECT_EQ(confirmed.count(), 1);
     EXPECT_FALSE(w.isVisible());
 
@@ -71,7 +71,7 @@ TEST_F(OptionsWindowTest, OkShowsItsMessagesInOrderAndOnlyForChanges) {
 TEST_F(OptionsWindowTest, FrenchMessagesAndImmediateLabel) {
     state.settings.langue = kFrench;
     state.settings.timeReference = TimeReference(2);
-    state.settings.coefUnite = 3;
+    state.settings.heightUnit = HeightUnit::Feet;
     OptionsWindow w(state, boxes);
     QSignalSpy label(&w, &OptionsWindow::timeReferenceLabelChanged);
     w.show();
@@ -96,17 +96,17 @@ struct HoursCase {
 class OptionsHoursTest : public OptionsWindowTest, public ::testing::WithParamInterface<HoursCase> {};
 
 TEST_P(OptionsHoursTest, CurveHoursRule) {
-    state.settings.heureDebut = 0.25;
-    state.settings.heureFin = 0.75;
+    state.settings.curveStart = 0.25;
+    state.settings.curveEnd = 0.75;
     OptionsWindow w(state, boxes);
     w.show();
     setHours(w, QString::fromLatin1(GetParam().start), QString::fromLatin1(GetParam().end));
     w.confirm();
-    EXPECT_DOUBLE_EQ(state.settings.heureDebut, GetParam().debut) << GetParam().start;
-    EXPECT_DOUBLE_EQ(state.settings.heureFin, GetParam().fin) << GetParam().end;
+    EXPECT_DOUBLE_EQ(state.settings.curveStart, GetParam().debut) << GetParam().start;
+    EXPECT_DOUBLE_EQ(state.settings.curveEnd, GetParam().fin) << GetParam().end;
     // Shown again exactly as typed (not a minute less).
     w.show();
-    EXPECT_EQ(w.RealToHms(state.settings.heureDebut), field(w, "MHeureDeb")->text());
+    EXPECT_EQ(w.RealToHms(state.settings.curveStart), field(w, "MHeureDeb")->text());
 }
 
 INSTANTIATE_TEST_SUITE_P(Options, OptionsHoursTest,
@@ -159,8 +159,8 @@ TEST_F(OptionsWindowTest, CancelChangesNothing) {
     spin(w, "SETaille")->setValue(20);
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(state.settings.coefUnite, 1);
-    EXPECT_EQ(state.settings.tailleImpression, 8);
+    EXPECT_EQ(state.settings.heightUnit, 1);
+    EXPECT_EQ(state.settings.printFontSize, 8);
     EXPECT_EQ(confirmed.count(), 0);
     // Reopened: the settings, not what was typed.
     w.show();
@@ -251,7 +251,7 @@ TEST_F(OptionsWindowTest, EachActivationReloadsTheSettingsAndTheLanguage) {
     EXPECT_EQ(w.findChild<QGroupBox*>(QStringLiteral("choixfuseau"))->title(), QStringLiteral(" Time zone "));
     EXPECT_EQ(spin(w, "SETaille")->value(), 8);
     EXPECT_TRUE(item(w, "choixunite", 0)->isChecked());
-    EXPECT_EQ(state.settings.tailleImpression, 8);
+    EXPECT_EQ(state.settings.printFontSize, 8);
 }
 
 } // namespace

@@ -25,15 +25,15 @@ TEST_F(SettingsFallbackTest, NoMainKeyGivesEveryDefault) {
     const Settings s = LoadSettings(*store());
     const Settings defaults;
     EXPECT_TRUE(s.langue.isEmpty());
-    EXPECT_EQ(s.couleurFond, kDefaultBackgroundColour);
-    EXPECT_EQ(s.couleurTrace, kDefaultLineColour);
+    EXPECT_EQ(s.backgroundColour, kDefaultBackgroundColour);
+    EXPECT_EQ(s.curveColour, kDefaultLineColour);
     EXPECT_EQ(s.timeReference, TimeReference(0));
-    EXPECT_EQ(s.coefUnite, 1);
-    EXPECT_EQ(s.heureDebut, 0.0);
-    EXPECT_EQ(s.heureFin, 1.0);
-    EXPECT_EQ(s.tailleImpression, 8);
+    EXPECT_EQ(s.heightUnit, 1);
+    EXPECT_EQ(s.curveStart, 0.0);
+    EXPECT_EQ(s.curveEnd, 1.0);
+    EXPECT_EQ(s.printFontSize, 8);
     EXPECT_FALSE(s.bounds.has_value());
-    EXPECT_FALSE(s.icone);
+    EXPECT_FALSE(s.hideOnQuit);
     for (int n = 1; n <= kCountryCount; ++n) EXPECT_TRUE(s.countrySelected[n]) << n;
 }
 
@@ -48,8 +48,8 @@ class ColourGroupTest : public SettingsFallbackTest, public ::testing::WithParam
 
 TEST_P(ColourGroupTest, BothColoursFallBackTogether) {
     const Settings s = LoadWith(GetParam().stored);
-    EXPECT_EQ(s.couleurFond, GetParam().fond);
-    EXPECT_EQ(s.couleurTrace, GetParam().trace);
+    EXPECT_EQ(s.backgroundColour, GetParam().fond);
+    EXPECT_EQ(s.curveColour, GetParam().trace);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -74,8 +74,8 @@ class HoursGroupTest : public SettingsFallbackTest, public ::testing::WithParamI
 
 TEST_P(HoursGroupTest, BothHoursFallBackTogether) {
     const Settings s = LoadWith(GetParam().stored);
-    EXPECT_DOUBLE_EQ(s.heureDebut, GetParam().debut);
-    EXPECT_DOUBLE_EQ(s.heureFin, GetParam().fin);
+    EXPECT_DOUBLE_EQ(s.curveStart, GetParam().debut);
+    EXPECT_DOUBLE_EQ(s.curveEnd, GetParam().fin);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -106,10 +106,10 @@ TEST_F(SettingsFallbackTest, EachValueFallsBackAlone) {
                                  {"6", "maybe"},
                                  {"dernier_port", QString(60, u'A')}});
     EXPECT_EQ(s.langue, kEnglish);
-    EXPECT_EQ(s.coefUnite, 1);           // a stored 0 reads as metres
-    EXPECT_EQ(s.tailleImpression, 8);    // unreadable
+    EXPECT_EQ(s.heightUnit, 1);           // a stored 0 reads as metres
+    EXPECT_EQ(s.printFontSize, 8);    // unreadable
     EXPECT_EQ(s.timeReference, TimeReference(105));      // kept although other values failed
-    EXPECT_FALSE(s.icone);               // only 1 sets it
+    EXPECT_FALSE(s.hideOnQuit);               // only 1 sets it
     EXPECT_FALSE(s.countrySelected[5]);
     EXPECT_TRUE(s.countrySelected[6]);   // unreadable flag is set
     EXPECT_TRUE(s.countrySelected[7]);   // missing flag is set
@@ -121,16 +121,16 @@ TEST_F(SettingsFallbackTest, EachValueFallsBackAlone) {
 TEST_F(SettingsFallbackTest, SavedValuesReadBackUnchanged) {
     Settings s;
     s.langue = kEnglish;
-    s.couleurFond = 0x00102030;
-    s.couleurTrace = 0x00405060;
+    s.backgroundColour = 0x00102030;
+    s.curveColour = 0x00405060;
     s.lastPortName = QStringLiteral("BREST");
     s.timeReference = TimeReference(95);
-    s.coefUnite = 3;
-    s.heureDebut = 0.2569444444444444;
-    s.heureFin = 0.9479166666666666;
-    s.tailleImpression = 12;
+    s.heightUnit = HeightUnit::Feet;
+    s.curveStart = 0.2569444444444444;
+    s.curveEnd = 0.9479166666666666;
+    s.printFontSize = 12;
     s.bounds = WindowBounds{11, 22, 640, 480};
-    s.icone = true;
+    s.hideOnQuit = true;
     s.countrySelected[12] = false;
     auto out = store();
     ASSERT_TRUE(SaveSettings(*out, s));
@@ -138,17 +138,17 @@ TEST_F(SettingsFallbackTest, SavedValuesReadBackUnchanged) {
 
     const Settings back = LoadSettings(*store());
     EXPECT_EQ(back.langue, s.langue);
-    EXPECT_EQ(back.couleurFond, s.couleurFond);
-    EXPECT_EQ(back.couleurTrace, s.couleurTrace);
+    EXPECT_EQ(back.backgroundColour, s.backgroundColour);
+    EXPECT_EQ(back.curveColour, s.curveColour);
     EXPECT_EQ(back.lastPortName, s.lastPortName);
     EXPECT_EQ(back.timeReference, s.timeReference);
-    EXPECT_EQ(back.coefUnite, s.coefUnite);
-    EXPECT_EQ(back.heureDebut, s.heureDebut); // exact: stored as a double
-    EXPECT_EQ(back.heureFin, s.heureFin);
-    EXPECT_EQ(back.tailleImpression, s.tailleImpression);
+    EXPECT_EQ(back.heightUnit, s.heightUnit);
+    EXPECT_EQ(back.curveStart, s.curveStart); // exact: stored as a double
+    EXPECT_EQ(back.curveEnd, s.curveEnd);
+    EXPECT_EQ(back.printFontSize, s.printFontSize);
     ASSERT_TRUE(back.bounds.has_value());
     EXPECT_EQ(back.bounds->width, 640);
-    EXPECT_TRUE(back.icone);
+    EXPECT_TRUE(back.hideOnQuit);
     EXPECT_FALSE(back.countrySelected[12]);
     EXPECT_TRUE(back.countrySelected[13]);
 }
@@ -179,8 +179,8 @@ TEST_F(SettingsFallbackTest, FirstStartValuesFollowTheLanguage) {
           std::tuple{QString(), "10,50 m", "12,50 m"}}) {
         store()->clear();
         Settings s;
-        s.heureDebut = 0.3;
-        s.heureFin = 0.6;
+        s.curveStart = 0.3;
+        s.curveEnd = 0.6;
         auto out = store();
         InitialisationValeurs(*out, s, langue);
         out.reset();
@@ -188,8 +188,8 @@ TEST_F(SettingsFallbackTest, FirstStartValuesFollowTheLanguage) {
         EXPECT_EQ(in->value("H_sondeur").toString(), QString::fromUtf8(sondeur)) << langue.toStdString();
         EXPECT_EQ(in->value("H_souhait").toString(), QString::fromUtf8(souhait));
         EXPECT_EQ(in->value("Heure_enregistree").toString(), QStringLiteral("12:00"));
-        EXPECT_EQ(s.heureDebut, 0.0);
-        EXPECT_EQ(s.heureFin, 1.0);
+        EXPECT_EQ(s.curveStart, 0.0);
+        EXPECT_EQ(s.curveEnd, 1.0);
     }
 }
 

@@ -59,7 +59,7 @@ TEST_F(CurveWindowTest, FeetMultiplyEveryPlottedHeight) {
     CurveWindow curve(state, messages);
     curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);
     const auto metres = PointsOf(curve.chart()->curveSeries());
-    state.settings.coefUnite = 3;
+    state.settings.heightUnit = HeightUnit::Feet;
     curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);
     const auto feet = PointsOf(curve.chart()->curveSeries());
     ASSERT_EQ(metres.size(), feet.size());
@@ -177,15 +177,15 @@ TEST_F(CurveWindowTest, ColourRules) {
     EXPECT_EQ(c.gradientStart, c.gradientEnd); // flat
     EXPECT_EQ(c.text, QColor(0, 100, 0));
     EXPECT_EQ(curve.chart()->curveSeries()->pen().color(), QColor(0, 100, 0));
-    EXPECT_EQ(state.settings.couleurFond, 250u + 256u * 240 + 65536u * 200);
+    EXPECT_EQ(state.settings.backgroundColour, 250u + 256u * 240 + 65536u * 200);
 
     curve.restoreDefaultColours();
     c = ColoursFor(curve.chart()->data());
     EXPECT_EQ(c.gradientStart, QColor(1, 128, 255));
     EXPECT_EQ(c.gradientEnd, kAqua);
     EXPECT_EQ(c.text, kNavy);
-    EXPECT_EQ(state.settings.couleurFond, 16744449u);
-    EXPECT_EQ(state.settings.couleurTrace, 255u);
+    EXPECT_EQ(state.settings.backgroundColour, 16744449u);
+    EXPECT_EQ(state.settings.curveColour, 255u);
 }
 
 TEST_F(CurveWindowTest, CrossHairSitsOnTheCurveAndLeavesNoTrace) {

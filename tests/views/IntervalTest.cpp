@@ -190,7 +190,7 @@ TEST(IntervalFieldTexts, SeparatorFollowsTheLanguageAndLetterTheUnit) {
 
 TEST_F(IntervalWindowTest, FieldsFollowLanguageAndUnit) {
     state.settings.langue = kEnglish;
-    state.settings.coefUnite = 3;
+    state.settings.heightUnit = HeightUnit::Feet;
     window->hide();
     window->show();
     EXPECT_EQ(window->windowTitle(), "Calculation of an interval");
