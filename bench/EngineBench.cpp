@@ -4,6 +4,7 @@
 #include "Extremes.h"
 #include "Julian.h"
 #include "Secondary.h"
+#include "TideTableText.h"
 
 #include <benchmark/benchmark.h>
 
@@ -55,6 +56,33 @@ void BM_YearOfDaysSecondary(benchmark::State& state) {
     state.SetLabel("365 days");
 }
 BENCHMARK(BM_YearOfDaysSecondary)->Unit(benchmark::kMillisecond);
+
+// The same year by the scan that evaluates the whole sum at every instant, for comparison.
+void BM_YearOfDaysSecondaryLiteral(benchmark::State& state) {
+    const PortRecord port = BenchPort(true);
+    for (auto _ : state) {
+        TideContext ctx(TimeReference(0), 1);
+        const double first = JulianDay(2026, 1, 1);
+        for (int d = 0; d < 365; ++d) {
+            benchmark::DoNotOptimize(DayTideEventsLiteral(ctx, port, first + d));
+            benchmark::DoNotOptimize(DayCoefficientsLiteral(ctx, first + d));
+        }
+    }
+    state.SetLabel("365 days");
+}
+BENCHMARK(BM_YearOfDaysSecondaryLiteral)->Unit(benchmark::kMillisecond);
+
+// A year's tide table of a secondary port with its lines, as the window and ondrel-cli make it.
+void BM_YearTideTableSecondary(benchmark::State& state) {
+    TideTableRequest request;
+    request.port = BenchPort(true);
+    request.context = TideContext(TimeReference(0), 1);
+    request.start = JulianDay(2026, 1, 1);
+    request.end = JulianDay(2026, 12, 31) + 0.5;
+    for (auto _ : state) benchmark::DoNotOptimize(ComputeTideTable(request));
+    state.SetLabel("2026");
+}
+BENCHMARK(BM_YearTideTableSecondary)->Unit(benchmark::kMillisecond);
 
 void BM_MonthCurveSecondary(benchmark::State& state) {
     const PortRecord port = BenchPort(true);

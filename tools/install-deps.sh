@@ -5,6 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev qt6-tools-dev
   libshp-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libical-dev poppler-utils
 )
 if [ "${1:-}" = "--list" ]; then
   echo "${packages[@]}"

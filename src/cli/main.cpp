@@ -16,6 +16,8 @@
 #include "Secondary.h"
 #include "TableLocation.h"
 #include "TidePosition.h"
+#include "TideTableCalendar.h"
+#include "TideTableText.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -57,6 +59,8 @@ const char* const kUsage =
     "  sun PORT         sunrise and sunset with their azimuths, the moon's age and phase\n"
     "  now PORT         where the port stands in its tide cycle at this instant: the\n"
     "                   notification icon's index (hours from high water) and name\n"
+    "  table PORT       the tide table of --from to --to (both included), its lines as\n"
+    "                   the tide-table window shows them, one per line\n"
     "\n"
     "Options:\n"
     "  --table PATH       the port table (default: ports.dbf here, else the user's copy)\n"
@@ -65,12 +69,20 @@ const char* const kUsage =
     "  --unit m|ft        height unit (default m)\n"
     "  --lang fr|en       language of the texts (default fr)\n"
     "  --date YYYY-MM-DD  the day (default today)\n"
-    "  --json             one JSON object instead of text (day, curve, sun, now)\n"
+    "  --json             one JSON object instead of text (day, curve, sun, now, table)\n"
     "  --span day|week|month          curve span (default day)\n"
     "  --start HH:MM --end HH:MM      hours of the day curve (default 00:00 and 24:00)\n"
     "  --png FILE         curve: draw the chart into an image file instead (PNG, or the\n"
     "                     format the name ends with)\n"
     "  --size WxH         size of that image in pixels (default 800x600)\n"
+    "  --from YYYY-MM-DD --to YYYY-MM-DD   table: the first and last days (default today)\n"
+    "  --coef-min N --coef-max N           table: only the half-days whose coefficient\n"
+    "                                      lies within these bounds (default 0 and 130)\n"
+    "  --hw-from HH:MM --hw-to HH:MM       table: only the high waters within these hours\n"
+    "  --lw-from HH:MM --lw-to HH:MM       table: only the low waters within these hours\n"
+    "  --no-hw, --no-lw                    table: no high waters, no low waters\n"
+    "  --csv              table: one row per event for a spreadsheet (RFC 4180) instead\n"
+    "  --ics              table: one calendar event per tide (iCalendar, RFC 5545) instead\n"
     "\n"
     "A port is named by its exact name or an unambiguous prefix, in any case.\n";
 
@@ -84,11 +96,16 @@ struct Options {
     QDate date = QDate::currentDate();
     bool json = false;
     QChar decimalSeparator;
+    bool csv = false;
+    bool ics = false;
     int spanDays = 1;
     double start = 0;
     double end = 1;
     QString png;
     QSize size{800, 600};
+    QDate from = QDate::currentDate();
+    QDate to = QDate::currentDate();
+    TideTableFilter filter;
 };
 
 struct UsageError {
@@ -133,13 +150,26 @@ std::string JsonString(const std::string& text) {
     return out + "\"";
 }
 
-const char* const kValuedOptions[] = {"table", "ref",   "unit", "lang", "date", "span",
-                                      "start", "end",   "png",  "size", "decimal-separator"};
+const char* const kValuedOptions[] = {"table",   "ref",   "unit",     "lang",     "date",
+                                      "span",    "start", "end",      "png",      "size",
+                                      "from",    "to",    "coef-min", "coef-max", "hw-from",
+                                      "hw-to",   "lw-from", "lw-to",    "decimal-separator"};
+const char* const kFlags[] = {"json", "csv", "ics", "no-hw", "no-lw"};
+
+// "HH:MM" from 00:00 to 24:00, in hours.
+std::optional<double> HoursOf(const QString& text) {
+    const QStringList hm = text.split(QLatin1Char(':'));
+    if (text.size() != 5 || hm.size() != 2) return std::nullopt;
+    bool okH = false, okM = false;
+    const int h = hm[0].toInt(&okH), m = hm[1].toInt(&okM);
+    if (!okH || !okM || h < 0 || m < 0 || m > 59 || h * 60 + m > 24 * 60) return std::nullopt;
+    return h + m / 60.0;
+}
 
 bool Parse(QCommandLineParser& parser, const QStringList& words) {
     for (const char* name : kValuedOptions)
         parser.addOption(QCommandLineOption(QString::fromLatin1(name), {}, QStringLiteral("value")));
-    parser.addOption(QCommandLineOption(QStringLiteral("json")));
+    for (const char* name : kFlags) parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
     return parser.parse(QStringList{QString()} + words); // the first is the program's name
 }
@@ -173,6 +203,31 @@ void Apply(Options& o, const QString& name, const QString& v) {
         if (!o.date.isValid()) throw UsageError{"--date takes a date written YYYY-MM-DD"};
     } else if (name == QLatin1String("json")) {
         o.json = true;
+    } else if (name == QLatin1String("from") || name == QLatin1String("to")) {
+        const QDate d = QDate::fromString(v, QStringLiteral("yyyy-MM-dd"));
+        if (!d.isValid()) throw UsageError{"--" + name.toStdString() + " takes a date written YYYY-MM-DD"};
+        (name == QLatin1String("from") ? o.from : o.to) = d;
+    } else if (name == QLatin1String("coef-min") || name == QLatin1String("coef-max")) {
+        bool ok = false;
+        const int c = v.toInt(&ok);
+        if (!ok) throw UsageError{"--" + name.toStdString() + " takes a whole number"};
+        (name == QLatin1String("coef-min") ? o.filter.coefficientMin : o.filter.coefficientMax) = c;
+    } else if (name.endsWith(QLatin1String("-from")) || name.endsWith(QLatin1String("-to"))) {
+        const auto hours = HoursOf(v);
+        if (!hours) throw UsageError{"--" + name.toStdString() + " takes a time written HH:MM"};
+        TideTableFilter& f = o.filter;
+        if (name == QLatin1String("hw-from")) f.highWaterFrom = *hours;
+        if (name == QLatin1String("hw-to")) f.highWaterTo = *hours;
+        if (name == QLatin1String("lw-from")) f.lowWaterFrom = *hours;
+        if (name == QLatin1String("lw-to")) f.lowWaterTo = *hours;
+    } else if (name == QLatin1String("csv")) {
+        o.csv = true;
+    } else if (name == QLatin1String("ics")) {
+        o.ics = true;
+    } else if (name == QLatin1String("no-hw")) {
+        o.filter.noHighWater = true;
+    } else if (name == QLatin1String("no-lw")) {
+        o.filter.noLowWater = true;
     } else if (name == QLatin1String("span")) {
         if (v == QLatin1String("day"))
             o.spanDays = 1;
@@ -409,6 +464,65 @@ int Day(PortTable& table, const Options& o) {
     return 0;
 }
 
+// The tide table from --from to --to, both at 0 h, as the tide-table window computes it.
+int Table(PortTable& table, const Options& o) {
+    if (o.to < o.from) {
+        const TextPair message{"La date de fin doit être postérieure à la date de début !",
+                               "The end date must be older than the begin date !"};
+        throw UsageError{message.In(o.language)};
+    }
+    const PortRecord port = LoadPort(table, o);
+    TideTableRequest request;
+    request.port = port;
+    request.context = TideContext(TimeReference(o.ref), port.timeZone);
+    request.start = JulianDay(o.from.year(), o.from.month(), o.from.day());
+    request.end = JulianDay(o.to.year(), o.to.month(), o.to.day()) + 0.5;
+    request.unit = o.unit;
+    request.language = o.language;
+    request.decimalSeparator = QLocale::system().decimalPoint();
+    request.filter = o.filter;
+    const TideTable result = ComputeTideTable(request);
+    if (o.csv) {
+        Print(TideTableCsv(result, port, o.unit, o.language).toStdString());
+        return 0;
+    }
+    if (o.ics) {
+        Print(TideTableIcs(result, port, request.context, o.unit, o.language,
+                           QDateTime::currentDateTimeUtc())
+                  .toStdString());
+        return 0;
+    }
+    if (!o.json) {
+        std::string out;
+        for (const QString& line : result.lines) out += line.toStdString() + "\n";
+        Print(out);
+        return 0;
+    }
+    std::string out = "{\"port\": " + JsonString(port.name) + ", \"lines\": [";
+    for (qsizetype i = 0; i < result.lines.size(); ++i)
+        out += (i ? ", " : "") + JsonString(result.lines[i].toStdString());
+    out += "], \"days\": [";
+    const auto flag = [](bool b) { return std::string(b ? "true" : "false"); };
+    for (std::size_t d = 0; d < result.days.size(); ++d) {
+        const TideTableDay& day = result.days[d];
+        out += std::string(d ? ", " : "") + "{\"date\": \"" +
+               day.date.toString(Qt::ISODate).toStdString() + "\", \"events\": [";
+        bool first = true;
+        for (std::size_t i = 0; i < day.day.events.size(); ++i) {
+            const TideEvent& e = day.day.events[i];
+            if (e.empty()) continue;
+            out += std::string(first ? "" : ", ") + "{\"slot\": " + std::to_string(i + 1) +
+                   ", \"time\": " + JsonNumber(e.time) + ", \"height\": " + JsonNumber(e.height) + "}";
+            first = false;
+        }
+        out += "], \"coefficients\": [" + std::to_string(day.coefficients.morning) + ", " +
+               std::to_string(day.coefficients.evening) + "], \"morning\": " + flag(day.day.morning) +
+               ", \"evening\": " + flag(day.day.evening) + ", \"written\": " + flag(day.day.written()) + "}";
+    }
+    Print(out + "]}\n");
+    return 0;
+}
+
 // ondrel-cli-png, installed beside ondrel-cli, draws the chart into the --png file: the points
 // go to its standard input, its messages to our standard error, and its exit code is ours.
 int DrawPicture(const Options& o, const PortRecord& port, const std::vector<CurvePoint>& points) {
@@ -535,7 +649,7 @@ int main(int argc, char* argv[]) {
         if (o.command != QLatin1String("ports") && o.command != QLatin1String("day") &&
             o.command != QLatin1String("curve") && o.command != QLatin1String("sun") &&
             o.command != QLatin1String("now") && o.command != QLatin1String("import") &&
-            o.command != QLatin1String("export"))
+            o.command != QLatin1String("export") && o.command != QLatin1String("table"))
             throw UsageError{"unknown command " + o.command.toStdString() + " (try --help)"};
         PortTable table;
         try {
@@ -550,6 +664,7 @@ int main(int argc, char* argv[]) {
         if (o.command == QLatin1String("now")) return Now(table, o);
         if (o.command == QLatin1String("import")) return Import(table, o);
         if (o.command == QLatin1String("export")) return Export(table, o);
+        if (o.command == QLatin1String("table")) return Table(table, o);
         return Curve(table, o);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "ondrel-cli: %s\n", e.message.c_str());

@@ -14,12 +14,14 @@ constexpr double kExtremeTolerance = 0.0007; // days, about one minute
 constexpr long double kHour = 1.0L / 24;
 
 // Bisection with the rates at both ends already known. Evaluating an instant again gives the
-// same value, so the end rates are carried along instead of being recomputed.
-double Bisect(const TideContext& ctx, const PortRecord& port, double tolerance, double upper,
+// same value, so the end rates are carried along instead of being recomputed. Only the signs of
+// the rates are used.
+template <typename Rate, typename Curvature>
+double Bisect(const Rate& rate, const Curvature& curvature, double tolerance, double upper,
               double lower, double rateUpper, double rateLower) {
     while (static_cast<long double>(upper) - lower > tolerance) {
         const double mid = static_cast<double>((static_cast<long double>(lower) + upper) / 2);
-        const double rateMid = HeightRate(ctx, port, mid);
+        const double rateMid = rate(mid);
         if (static_cast<long double>(rateLower) * rateMid > 0) {
             lower = mid;
             rateLower = rateMid;
@@ -31,43 +33,66 @@ double Bisect(const TideContext& ctx, const PortRecord& port, double tolerance, 
         }
     }
     const double m = static_cast<double>((static_cast<long double>(lower) + upper) / 2);
-    return HeightCurvature(ctx, port, m) < 0 ? m : -m;
+    return curvature(m) < 0 ? m : -m;
 }
 
 // Calls found(e) for every extreme of the day of t, in order, as the hourly scan finds them.
+// The literal scan evaluates the whole sum at every instant; the fast one turns the angles of
+// the day's start (DayRate), whose rates have the same signs, so both find the same instants.
+enum class Scan { Fast, Literal };
+
 template <typename Found>
-void ScanDay(const TideContext& ctx, const PortRecord& port, double t, Found found) {
+void ScanDay(Scan scan, const TideContext& ctx, const PortRecord& port, double t, Found found) {
     const double d0 = DayStart(t);
-    double previousEnd = 0;
-    double previousEndRate = 0;
-    bool havePrevious = false;
-    for (int j = 0; j <= 23; ++j) {
-        const double a = static_cast<double>(d0 + j / 24.0L);
-        const double b = static_cast<double>(a + kHour);
-        const double rateA =
-            havePrevious && previousEnd == a ? previousEndRate : HeightRate(ctx, port, a);
-        const double rateB = HeightRate(ctx, port, b);
-        previousEnd = b;
-        previousEndRate = rateB;
-        havePrevious = true;
-        if (static_cast<long double>(rateA) * rateB >= 0) continue;
-        found(Bisect(ctx, port, kExtremeTolerance, b, a, rateB, rateA));
+    const auto run = [&](const auto& rate, const auto& curvature) {
+        double previousEnd = 0;
+        double previousEndRate = 0;
+        bool havePrevious = false;
+        for (int j = 0; j <= 23; ++j) {
+            const double a = static_cast<double>(d0 + j / 24.0L);
+            const double b = static_cast<double>(a + kHour);
+            const double rateA = havePrevious && previousEnd == a ? previousEndRate : rate(a);
+            const double rateB = rate(b);
+            previousEnd = b;
+            previousEndRate = rateB;
+            havePrevious = true;
+            if (static_cast<long double>(rateA) * rateB >= 0) continue;
+            found(Bisect(rate, curvature, kExtremeTolerance, b, a, rateB, rateA));
+        }
+    };
+    if (scan == Scan::Fast) {
+        const DayRate rate(ctx, port, d0, static_cast<double>(d0 + kHour) - d0);
+        run(rate, [&](double x) { return rate.curvature(x); });
+    } else {
+        run([&](double x) { return HeightRate(ctx, port, x); },
+            [&](double x) { return HeightCurvature(ctx, port, x); });
     }
 }
 
-} // namespace
-
-double FindExtreme(const TideContext& ctx, const PortRecord& port, double tolerance, double upper,
-                   double lower) {
-    return Bisect(ctx, port, tolerance, upper, lower, HeightRate(ctx, port, upper),
-                  HeightRate(ctx, port, lower));
+CoefficientPair CoefficientsOfDay(Scan scan, const TideContext& ctx, double t) {
+    static const PortRecord reference = CoefficientReferencePort();
+    CoefficientPair pair;
+    bool haveMorning = false;
+    ScanDay(scan, ctx, reference, t, [&](double e) {
+        if (e <= 0) return; // low waters do not count
+        const int c = static_cast<int>(
+                          std::ceil(100.0L * StandardHeightAt(ctx, reference, e))) + 1;
+        if (!haveMorning) {
+            pair.morning = pair.evening = c;
+            haveMorning = true;
+        } else {
+            pair.evening = c;
+        }
+    });
+    return pair;
 }
 
-DayEvents DayTideEvents(const TideContext& ctx, const PortRecord& port, double t) {
-    const DayCorrectionSet corr = DayCorrections(ctx, port, t);
+DayEvents EventsOfDay(Scan scan, const TideContext& ctx, const PortRecord& port, double t,
+                      CoefficientPair coefficients) {
+    const DayCorrectionSet corr = CorrectionsFor(port, coefficients);
     DayEvents events{}; // every slot starts empty
     std::size_t n = 0;
-    ScanDay(ctx, port, t, [&](double e) {
+    ScanDay(scan, ctx, port, t, [&](double e) {
         events[n].time = e;
         events[n].height = StandardHeightAt(ctx, port, std::fabs(e));
         if (n < 3) ++n; // a fifth extreme overwrites the fourth slot
@@ -89,6 +114,28 @@ DayEvents DayTideEvents(const TideContext& ctx, const PortRecord& port, double t
     return events;
 }
 
+} // namespace
+
+double FindExtreme(const TideContext& ctx, const PortRecord& port, double tolerance, double upper,
+                   double lower) {
+    const auto rate = [&](double x) { return HeightRate(ctx, port, x); };
+    const auto curvature = [&](double x) { return HeightCurvature(ctx, port, x); };
+    return Bisect(rate, curvature, tolerance, upper, lower, rate(upper), rate(lower));
+}
+
+DayEvents DayTideEvents(const TideContext& ctx, const PortRecord& port, double t) {
+    return EventsOfDay(Scan::Fast, ctx, port, t, DayCoefficients(ctx, t));
+}
+
+DayEvents DayTideEvents(CoefficientMemo& memo, const TideContext& ctx, const PortRecord& port,
+                        double t) {
+    return EventsOfDay(Scan::Fast, ctx, port, t, memo.coefficients(ctx, t));
+}
+
+DayEvents DayTideEventsLiteral(const TideContext& ctx, const PortRecord& port, double t) {
+    return EventsOfDay(Scan::Literal, ctx, port, t, DayCoefficientsLiteral(ctx, t));
+}
+
 PortRecord CoefficientReferencePort() {
     PortRecord ref;
     ref.name = "Coefficients";
@@ -105,21 +152,11 @@ PortRecord CoefficientReferencePort() {
 }
 
 CoefficientPair DayCoefficients(const TideContext& ctx, double t) {
-    static const PortRecord reference = CoefficientReferencePort();
-    CoefficientPair pair;
-    bool haveMorning = false;
-    ScanDay(ctx, reference, t, [&](double e) {
-        if (e <= 0) return; // low waters do not count
-        const int c = static_cast<int>(
-                          std::ceil(100.0L * StandardHeightAt(ctx, reference, e))) + 1;
-        if (!haveMorning) {
-            pair.morning = pair.evening = c;
-            haveMorning = true;
-        } else {
-            pair.evening = c;
-        }
-    });
-    return pair;
+    return CoefficientsOfDay(Scan::Fast, ctx, t);
+}
+
+CoefficientPair DayCoefficientsLiteral(const TideContext& ctx, double t) {
+    return CoefficientsOfDay(Scan::Literal, ctx, t);
 }
 
 CoefficientPair CoefficientMemo::coefficients(const TideContext& ctx, double t) {

@@ -30,11 +30,22 @@ using DayEvents = std::array<TideEvent, 4>;
 double FindExtreme(const TideContext& ctx, const PortRecord& port, double tolerance, double upper,
                    double lower);
 
+class CoefficientMemo;
+
 // High and low waters of the day that contains t, corrected for a secondary port.
 DayEvents DayTideEvents(const TideContext& ctx, const PortRecord& port, double t);
+// The same, taking the day's coefficients (for the secondary corrections) from a memo.
+DayEvents DayTideEvents(CoefficientMemo& memo, const TideContext& ctx, const PortRecord& port,
+                        double t);
 
 // Morning and evening coefficients of the day that contains t (the same for every port).
 CoefficientPair DayCoefficients(const TideContext& ctx, double t);
+
+// The same two, with the whole harmonic sum evaluated at every instant of the hourly scan and of
+// the bisections. The functions above turn the angles of the day's start instead and give the
+// same instants, heights and coefficients; these are kept as their reference.
+DayEvents DayTideEventsLiteral(const TideContext& ctx, const PortRecord& port, double t);
+CoefficientPair DayCoefficientsLiteral(const TideContext& ctx, double t);
 
 // The last days' coefficients. They depend only on the day and on where its midnight falls
 // (time reference and zone, TideContext::shiftDays), never on the port; the memo is keyed on

@@ -156,3 +156,119 @@ double HeightCurvature(const TideContext& ctx, const PortRecord& port, double t)
 }
 
 } // namespace ondrel
+
+namespace ondrel {
+
+namespace {
+
+// Speed of constituent k in radians per day, as the arguments advance with the instant.
+long double RadiansPerDay(int k) {
+    const auto& m = kMultipliers[k];
+    return (360.0L * m.t + m.s * kMoonRate + m.h * kSunRate + m.p * kPerigeeRate + m.n * kNodeRate +
+            m.p1 * kSolarPerigeeRate) *
+           kDegToRad;
+}
+
+// The instant's remainder after the nearest 128th of a step must be a few units in the last
+// place (the scan's instants are rounded sums of steps); beyond this the correction's
+// neglected third-order term could matter, and HeightRate is used instead.
+constexpr double kMaxRemainder = 1e-7; // days
+// Relative distance from zero under which the sign of the turned sum is not trusted. The turned
+// sum differs from HeightRate by about 1e-14 of the sum's scale.
+constexpr double kSignMargin = 1e-9;
+
+} // namespace
+
+struct DayRate::Tables {
+    double step = 0;
+    std::array<double, kConstituentCount> speed{}; // radians per day
+    std::array<Turn, kSteps + 1> whole;             // n steps
+    std::array<Turn, kSubdivisions> part;           // m 128ths of a step
+};
+
+DayRate::DayRate(const TideContext& ctx, const PortRecord& port, double dayStart, double step)
+    : ctx_(ctx), port_(port), start_(dayStart), fineStep_(step / kSubdivisions) {
+    thread_local Tables shared;
+    if (shared.step != step) {
+        shared.step = step;
+        for (int k = 1; k <= kConstituentCount; ++k) {
+            const long double w = RadiansPerDay(k);
+            shared.speed[k - 1] = static_cast<double>(w);
+            for (int n = 0; n <= kSteps; ++n) {
+                const long double a = w * n * static_cast<long double>(step);
+                shared.whole[n].cos[k - 1] = static_cast<double>(std::cos(a));
+                shared.whole[n].sin[k - 1] = static_cast<double>(std::sin(a));
+            }
+            for (int m = 0; m < kSubdivisions; ++m) {
+                const long double a = w * m * static_cast<long double>(fineStep_);
+                shared.part[m].cos[k - 1] = static_cast<double>(std::cos(a));
+                shared.part[m].sin[k - 1] = static_cast<double>(std::sin(a));
+            }
+        }
+    }
+    tables_ = &shared;
+
+    const InstantArguments args = ArgumentsAt(ctx, dayStart);
+    double scale = 0;
+    double scale2 = 0;
+    Turn start;
+    for (int k = 1; k <= kConstituentCount; ++k) {
+        if (port.amplitude[k] == 0) continue;
+        const int i = count_++;
+        index_[i] = k;
+        weight_[i] = port.amplitude[k] * kSpeeds[k];
+        weight2_[i] = port.amplitude[k] * kSpeeds[k] * kSpeeds[k];
+        scale += std::fabs(weight_[i]);
+        scale2 += std::fabs(weight2_[i]);
+        const double angle = ReducedRadians(args.v[k], port.phase[k]);
+        start.cos[i] = std::cos(angle);
+        start.sin[i] = std::sin(angle);
+    }
+    margin_ = kSignMargin * scale / 1000;
+    margin2_ = kSignMargin * scale2 / 1000;
+    for (int n = 0; n <= kSteps; ++n) {
+        for (int i = 0; i < count_; ++i) {
+            const double c = shared.whole[n].cos[index_[i] - 1];
+            const double s = shared.whole[n].sin[index_[i] - 1];
+            angles_[n].cos[i] = start.cos[i] * c - start.sin[i] * s;
+            angles_[n].sin[i] = start.sin[i] * c + start.cos[i] * s;
+        }
+    }
+}
+
+std::optional<double> DayRate::turnedSum(double t, bool cosine) const {
+    const double delta = t - start_; // exact: both lie within a day of each other
+    const double q = std::nearbyint(delta / fineStep_);
+    const double remainder = delta - q * fineStep_;
+    if (!(q >= 0 && q <= kSteps * kSubdivisions) || std::fabs(remainder) > kMaxRemainder)
+        return std::nullopt;
+    const int steps = static_cast<int>(q);
+    const Turn& at = angles_[steps / kSubdivisions];
+    const Turn& turn = tables_->part[steps % kSubdivisions];
+    const auto& weight = cosine ? weight2_ : weight_;
+    double sum = 0;
+    for (int i = 0; i < count_; ++i) {
+        const int k = index_[i] - 1;
+        const double c = turn.cos[k];
+        const double s = turn.sin[k];
+        const double sin1 = at.sin[i] * c + at.cos[i] * s;
+        const double cos1 = at.cos[i] * c - at.sin[i] * s;
+        const double x = tables_->speed[k] * remainder;
+        sum += weight[i] * (cosine ? cos1 - x * (sin1 + 0.5 * x * cos1) : sin1 + x * (cos1 - 0.5 * x * sin1));
+    }
+    return sum;
+}
+
+double DayRate::operator()(double t) const {
+    const std::optional<double> sum = turnedSum(t, false);
+    const double rate = sum ? -*sum / 1000 : 0;
+    return sum && std::fabs(rate) > margin_ ? rate : HeightRate(ctx_, port_, t);
+}
+
+double DayRate::curvature(double t) const {
+    const std::optional<double> sum = turnedSum(t, true);
+    const double curvature = sum ? -*sum / 1000 : 0;
+    return sum && std::fabs(curvature) > margin2_ ? curvature : HeightCurvature(ctx_, port_, t);
+}
+
+} // namespace ondrel

@@ -29,10 +29,13 @@ DayCorrectionSet DayCorrections(const TideContext& ctx, const PortRecord& port, 
 
 DayCorrectionSet DayCorrections(CoefficientMemo& memo, const TideContext& ctx,
                                 const PortRecord& port, double t) {
-    // Both calls give the same pair; the mean is that of the day's morning and evening values.
-    const CoefficientPair first = memo.coefficients(ctx, t);
-    const CoefficientPair second = memo.coefficients(ctx, t);
-    const double mean = static_cast<double>((first.morning + static_cast<long double>(second.evening)) / 2);
+    return CorrectionsFor(port, memo.coefficients(ctx, t));
+}
+
+DayCorrectionSet CorrectionsFor(const PortRecord& port, CoefficientPair coefficients) {
+    // The mean of the day's morning and evening values.
+    const double mean =
+        static_cast<double>((coefficients.morning + static_cast<long double>(coefficients.evening)) / 2);
     const auto& c = port.corrections;
     DayCorrectionSet set;
     set.c1 = InterpolateLinear(mean, c[2], c[1], 45, 95);

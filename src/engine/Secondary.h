@@ -20,6 +20,8 @@ bool IsSecondaryPort(const PortRecord& port);
 // Value at x of the line through (xA, yA) and (xB, yB); 0 when xA == xB.
 double InterpolateLinear(double x, double yA, double yB, double xA, double xB);
 DayCorrectionSet DayCorrections(const TideContext& ctx, const PortRecord& port, double t);
+// The corrections of a day whose coefficients are known.
+DayCorrectionSet CorrectionsFor(const PortRecord& port, CoefficientPair coefficients);
 // The same, taking the day's coefficients from a memo.
 DayCorrectionSet DayCorrections(CoefficientMemo& memo, const TideContext& ctx,
                                 const PortRecord& port, double t);

@@ -27,9 +27,12 @@ namespace ondrel {
 
 namespace {
 
-// A tag: its definition and its order, the record numbers sorted on its key.
+// A tag: its definition and its order, the record numbers sorted on its key. A tag's order is
+// sorted when the tag is first used, not when the table opens: most uses of the table (a port
+// looked up by name) need one tag only.
 struct Tag : TagDefinition {
     std::vector<int> order;
+    bool sorted = false;
 };
 
 // A range bound or search value, already turned into a key of the current tag.
@@ -261,15 +264,29 @@ struct PortTable::Impl {
         for (int rec = 0; rec < count; ++rec)
             if (isMember(t, rec)) t.order.push_back(rec);
         std::sort(t.order.begin(), t.order.end(), [&](int a, int b) { return less(t, a, b); });
+        t.sorted = true;
+    }
+    // The current tag sorted now, the others when they are selected.
+    void resortOrders() {
+        for (std::size_t i = 0; i < tags.size(); ++i) {
+            if (static_cast<int>(i) == tag) {
+                sortOrder(tags[i]);
+            } else {
+                tags[i].order.clear();
+                tags[i].sorted = false;
+            }
+        }
     }
     void dropFromOrders(int rec) {
         for (Tag& t : tags) {
+            if (!t.sorted) continue;
             auto it = std::find(t.order.begin(), t.order.end(), rec);
             if (it != t.order.end()) t.order.erase(it);
         }
     }
     void addToOrders(int rec) {
         for (Tag& t : tags) {
+            if (!t.sorted) continue;
             if (!isMember(t, rec)) continue;
             auto it = std::lower_bound(t.order.begin(), t.order.end(), rec,
                                        [&](int a, int b) { return less(t, a, b); });
@@ -316,6 +333,7 @@ struct PortTable::Impl {
     }
     void rebuild(int keep, Reposition how) {
         visible.clear();
+        if (!tags[tag].sorted) sortOrder(tags[tag]);
         const Tag& t = currentTag();
         auto begin = t.order.begin();
         auto end = t.order.end();
@@ -362,7 +380,7 @@ struct PortTable::Impl {
         // shapelib keeps its record count: reopen it to append after the new rows.
         dbf.open(path, readOnly, layout);
         appendRows(image, layout.headerLength, layout.recordCount);
-        for (Tag& t : tags) sortOrder(t);
+        resortOrders();
     }
     void putField(int col, QByteArray bytes, bool alignRight) {
         const DbfField& f = fields[col];
@@ -473,8 +491,7 @@ void PortTable::open(const QString& dbfPath) {
     d->deleted.clear();
     d->data.reserve(qsizetype(layout.recordCount) * layout.recordLength);
     d->appendRows(file, layout.headerLength, layout.recordCount);
-    d->tags = std::move(tags);
-    for (Tag& t : d->tags) d->sortOrder(t);
+    d->tags = std::move(tags); // each sorted when first used
 
     d->zoneColumn = columnIndex(QStringLiteral("ZONE"));
     d->tag = 0;

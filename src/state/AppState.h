@@ -6,6 +6,7 @@
 #include "DateNames.h"
 #include "PortRecord.h"
 #include "Secondary.h"
+#include "TableFilter.h"
 #include "Settings.h"
 #include "TideContext.h"
 
@@ -27,6 +28,8 @@ struct AppState {
     SecondaryDayCache secondaryCache;
     // The main window's coefficients.
     CoefficientMemo coefficientMemo;
+    // The tide table's filter, set in its filter window and read by every calculation.
+    TideTableFilter tideTableFilter;
 
     // The time reference of the settings and the current port's zone, placed together.
     TideContext context() const { return TideContext(settings.timeReference, port.timeZone); }

@@ -13,6 +13,8 @@
 #include "CurveWindow.h"
 #include "DateWindow.h"
 #include "EphemeridesWindow.h"
+#include "TideTableFilterWindow.h"
+#include "TideTableWindow.h"
 #include "IntervalWindow.h"
 #include "PageSetupWindow.h"
 #include "LanguageWindow.h"
@@ -117,6 +119,9 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     intervalWindow_ = new IntervalWindow(state_, messages_, *curveWindow_, this);
     pageSetupWindow_ = new PageSetupWindow(state_, messages_, curveWindow_, this);
     ephemeridesWindow_ = new EphemeridesWindow(state_, this);
+    tideTableWindow_ = new TideTableWindow(state_, messages_, this);
+    tideTableFilterWindow_ = new TideTableFilterWindow(state_, messages_, this);
+    tideTableWindow_->setFilterWindow(tideTableFilterWindow_);
     trayIcon_ = new TrayIcon(state_, messages_, this, curveWindow_, this);
     countriesWindow_ = new CountriesWindow(state_, messages_, portWindow_->table(),
                                            [this] { portWindow_->refreshList(); }, this);
@@ -157,6 +162,12 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
         ephemeridesWindow_->raise();
         ephemeridesWindow_->activateWindow();
     });
+    setTideTableWindow([this] {
+        tideTableWindow_->move(pos());
+        tideTableWindow_->show();
+        tideTableWindow_->raise();
+        tideTableWindow_->activateWindow();
+    });
     for (const char* name : kEphemeridesFontControls)
         if (QWidget* w = ephemeridesWindow_->findChild<QWidget*>(QString::fromLatin1(name)))
             builtInFonts_.insert(w, w->font());
@@ -169,6 +180,11 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     connect(this, &MainWindow::dayCurveRequested, curveWindow_, &CurveWindow::drawDayCurve);
     connect(this, &MainWindow::positionIndicatorAllowed, curveWindow_,
             &CurveWindow::setPositionIndicatorAllowed);
+    // An open tide table or filter window follows a language switch at once.
+    connect(this, &MainWindow::languageChanged, tideTableWindow_, [this] {
+        if (tideTableWindow_->isVisible()) tideTableWindow_->onActivated();
+        if (tideTableFilterWindow_->isVisible()) tideTableFilterWindow_->onActivated();
+    });
     connect(this, &MainWindow::languageChanged, curveWindow_, [this] {
         if (curveWindow_->isVisible()) curveWindow_->onActivated();
     });
@@ -712,6 +728,12 @@ void MainWindow::applyFont(const QFont& font) {
     for (QLabel* l : infoLines_) apply(l, false);
     apply(infoTitle_, true);
     apply(timesTitle_, true);
+    setTideTableWindow([this] {
+        tideTableWindow_->move(pos());
+        tideTableWindow_->show();
+        tideTableWindow_->raise();
+        tideTableWindow_->activateWindow();
+    });
     for (const char* name : kEphemeridesFontControls)
         apply(ephemeridesWindow_->findChild<QWidget*>(QString::fromLatin1(name)), false);
 }
@@ -744,7 +766,8 @@ void MainWindow::importAtStart(const QStringList& arguments) {
 
 void MainWindow::setTideTableWindow(std::function<void()> show) {
     showTideTable_ = std::move(show);
-    tideTableButton_->setEnabled(static_cast<bool>(showTideTable_));
+    // Like the other commands, the button waits for the warning to be accepted.
+    tideTableButton_->setEnabled(accepted_ && showTideTable_);
 }
 
 void MainWindow::setEphemeridesWindow(std::function<void()> show) {

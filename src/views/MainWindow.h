@@ -36,6 +36,8 @@ class PageSetupWindow;
 class LanguageWindow;
 class OptionsWindow;
 class PortWindow;
+class TideTableFilterWindow;
+class TideTableWindow;
 class TrayIcon;
 class CountriesWindow;
 class SecondaryPortWizard;
@@ -57,6 +59,8 @@ public:
     PageSetupWindow* pageSetupWindow() const { return pageSetupWindow_; }
     LanguageWindow* languageWindow() const { return languageWindow_; }
     EphemeridesWindow* ephemeridesWindow() const { return ephemeridesWindow_; }
+    TideTableWindow* tideTableWindow() const { return tideTableWindow_; }
+    TideTableFilterWindow* tideTableFilterWindow() const { return tideTableFilterWindow_; }
     TrayIcon* trayIcon() const { return trayIcon_; }
     CountriesWindow* countriesWindow() const { return countriesWindow_; }
     SecondaryPortWizard* secondaryPortWizard() const { return wizard_; }
@@ -155,6 +159,8 @@ private:
     IntervalWindow* intervalWindow_ = nullptr;
     PageSetupWindow* pageSetupWindow_ = nullptr;
     EphemeridesWindow* ephemeridesWindow_ = nullptr;
+    TideTableWindow* tideTableWindow_ = nullptr;
+    TideTableFilterWindow* tideTableFilterWindow_ = nullptr;
     // The notification icon of the hidden program.
     TrayIcon* trayIcon_ = nullptr;
     CountriesWindow* countriesWindow_ = nullptr;

@@ -11,6 +11,7 @@
 #include "Report.h"
 #include "TestPortTable.h"
 #include "TidePosition.h"
+#include "TideTableText.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -506,6 +507,107 @@ TEST_F(Cli, ExportThenImportMovesPortsBetweenTables) {
     EXPECT_EQ(bad.exitCode, 3);
     EXPECT_TRUE(bad.out.startsWith(QStringLiteral("added\tNEW PORT\nlog\t5: Pb  field integer avec filed = 12a\n")));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("bug.txt"))));
+}
+
+// The table's lines are those the window computes for the same request, and --json carries the
+// days behind them.
+TEST_F(Cli, TablePrintsTheWindowsLinesAndItsDays) {
+    struct Case {
+        const char* port;
+        QStringList args;
+        int ref;
+        HeightUnit unit;
+        Language language;
+        TideTableFilter filter;
+    };
+    TideTableFilter springs;
+    springs.coefficientMin = 70;
+    TideTableFilter mornings;
+    mornings.highWaterFrom = 6;
+    mornings.highWaterTo = 12.5;
+    mornings.noLowWater = true;
+    const Case cases[] = {
+        {"BREST", {}, 0, HeightUnit::Metres, Language::French, {}},
+        {"BREST SECONDAIRE", {"--lang", "en", "--unit", "ft", "--ref", "105"}, 105, HeightUnit::Feet,
+         Language::English, {}},
+        {"BREST", {"--coef-min", "70", "--ref", "2"}, 2, HeightUnit::Metres, Language::French, springs},
+        {"HALIFAX", {"--hw-from", "06:00", "--hw-to", "12:30", "--no-lw", "--lang", "en"}, 0,
+         HeightUnit::Metres, Language::English, mornings},
+    };
+    for (const Case& c : cases) {
+        const QStringList args = QStringList{QStringLiteral("table"), QString::fromUtf8(c.port),
+                                             QStringLiteral("--from"), QStringLiteral("2026-08-30"),
+                                             QStringLiteral("--to"), QStringLiteral("2026-09-05")} + c.args;
+        TideTableRequest request;
+        request.port = Load(QString::fromUtf8(c.port));
+        request.context = TideContext(TimeReference(c.ref), request.port.timeZone);
+        request.start = JulianDay(2026, 8, 30);
+        request.end = JulianDay(2026, 9, 5) + 0.5;
+        request.unit = c.unit;
+        request.language = c.language;
+        request.decimalSeparator = QStringLiteral(".");
+        request.filter = c.filter;
+        const TideTable expected = ComputeTideTable(request);
+
+        const Result text = Run(args);
+        ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+        EXPECT_EQ(text.out, expected.lines.join(QLatin1Char('\n')) + QLatin1Char('\n')) << c.port;
+
+        const Result csv = Run(args + QStringList{QStringLiteral("--csv")});
+        EXPECT_EQ(csv.out, TideTableCsv(expected, request.port, c.unit, c.language));
+        const Result ics = Run(args + QStringList{QStringLiteral("--ics")});
+        EXPECT_EQ(ics.out.count(QStringLiteral("BEGIN:VEVENT\r\n")), csv.out.count(QStringLiteral("\r\n")) - 1);
+
+        const Result json = Run(args + QStringList{QStringLiteral("--json")});
+        ASSERT_EQ(json.exitCode, 0);
+        const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        EXPECT_EQ(o[QStringLiteral("port")].toString(), QString::fromUtf8(c.port));
+        EXPECT_EQ(o[QStringLiteral("lines")].toVariant().toStringList(), expected.lines);
+        const QJsonArray days = o[QStringLiteral("days")].toArray();
+        ASSERT_EQ(days.size(), 7);
+        for (qsizetype d = 0; d < days.size(); ++d) {
+            const QJsonObject day = days[d].toObject();
+            const TideTableDay& want = expected.days[static_cast<std::size_t>(d)];
+            EXPECT_EQ(day[QStringLiteral("date")].toString(), QDate(2026, 8, 30).addDays(d).toString(Qt::ISODate));
+            EXPECT_EQ(day[QStringLiteral("coefficients")].toArray()[0].toInt(), want.coefficients.morning);
+            EXPECT_EQ(day[QStringLiteral("morning")].toBool(), want.day.morning);
+            EXPECT_EQ(day[QStringLiteral("written")].toBool(), want.day.written());
+            // The filtered slots, each with the exact time and height (17 significant digits).
+            DayEvents events{};
+            for (const QJsonValue& e : day[QStringLiteral("events")].toArray())
+                events[static_cast<std::size_t>(e[QStringLiteral("slot")].toInt() - 1)] = {
+                    e[QStringLiteral("time")].toDouble(), e[QStringLiteral("height")].toDouble()};
+            for (std::size_t i = 0; i < 4; ++i) {
+                EXPECT_EQ(events[i].time, want.day.events[i].time);
+                if (!events[i].empty()) {
+                    EXPECT_EQ(events[i].height, want.day.events[i].height);
+                }
+            }
+        }
+    }
+}
+
+TEST_F(Cli, TableRefusesBadRangesAndFilters) {
+    const struct {
+        QStringList args;
+        const char* message;
+    } cases[] = {
+        {{"--from", "2026-03-02", "--to", "2026-03-01"}, "La date de fin doit être postérieure à la date de début !"},
+        {{"--from", "2026-03-02", "--to", "2026-03-01", "--lang", "en"}, "The end date must be older than the begin date !"},
+        {{"--from", "2026-02-30"}, "--from takes a date"},
+        {{"--hw-from", "25:00"}, "--hw-from takes a time"},
+        {{"--lw-to", "7h30"}, "--lw-to takes a time"},
+        {{"--coef-min", "many"}, "--coef-min takes a whole number"},
+    };
+    for (const auto& c : cases) {
+        const Result r = Run(QStringList{QStringLiteral("table"), QStringLiteral("BREST")} + c.args);
+        EXPECT_EQ(r.exitCode, 2) << c.message;
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    const Result noTable = Run({QStringLiteral("--table"), dir.filePath(QStringLiteral("none.dbf")),
+                                QStringLiteral("table"), QStringLiteral("BREST")}, false);
+    EXPECT_EQ(noTable.exitCode, 1);
 }
 
 } // namespace

@@ -375,6 +375,7 @@ TEST_F(MainWindowTest, TideTableNeedsAPort) {
     MainWindow w(state, boxes);
     int shown = 0;
     w.setTideTableWindow([&] { ++shown; });
+    EXPECT_FALSE(w.findChild<QPushButton*>(QStringLiteral("Annuaire"))->isEnabled()); // until accepted
     w.showTideTable();
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, QStringLiteral("You have first to select a port !"));

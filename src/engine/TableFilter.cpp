@@ -1,0 +1,38 @@
+#include "TableFilter.h"
+
+#include "Julian.h"
+
+#include <cmath>
+
+namespace ondrel {
+
+double HourOfDay(double signedTime) {
+    const long double x = std::fabs(static_cast<long double>(signedTime)) - kDateTimeOrigin;
+    return static_cast<double>((x - std::trunc(x)) * 24);
+}
+
+FilteredDay ApplyFilter(const TideTableFilter& filter, const DayEvents& events,
+                        CoefficientPair coefficients) {
+    FilteredDay day{events};
+    const auto within = [&](int c) { return filter.coefficientMin <= c && c <= filter.coefficientMax; };
+    day.morning = within(coefficients.morning);
+    day.evening = within(coefficients.evening);
+    for (std::size_t i = 0; i < day.events.size(); ++i) {
+        TideEvent& e = day.events[i];
+        const bool remains = i < 2 ? day.morning : day.evening;
+        if (e.empty()) continue;
+        if (!remains) {
+            e = TideEvent{};
+            continue;
+        }
+        const double hour = HourOfDay(e.time);
+        const bool removed = e.time < 0 ? hour < filter.lowWaterFrom || hour > filter.lowWaterTo || filter.noLowWater
+                                        : hour < filter.highWaterFrom || hour > filter.highWaterTo || filter.noHighWater;
+        if (removed) e = TideEvent{};
+    }
+    if (day.events[0].empty() && day.events[1].empty()) day.morning = false;
+    if (day.events[2].empty() && day.events[3].empty()) day.evening = false;
+    return day;
+}
+
+} // namespace ondrel

@@ -1,0 +1,85 @@
+#include "TideTableCalendar.h"
+
+#include "Julian.h"
+#include "Report.h"
+
+#include <libical/ical.h>
+
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+namespace ondrel {
+
+namespace {
+
+struct ComponentDeleter {
+    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+};
+
+icaltimetype UtcTime(const QDateTime& t) {
+    return icaltime_from_timet_with_zone(static_cast<time_t>(t.toSecsSinceEpoch()), 0,
+                                         icaltimezone_get_utc_timezone());
+}
+
+// Letters and digits of the port's name, for the UID.
+QString Slug(const std::string& name) {
+    QString slug;
+    for (const QChar ch : QString::fromStdString(name))
+        slug += ch.isLetterOrNumber() && ch.unicode() < 128 ? ch : QLatin1Char('-');
+    return slug;
+}
+
+} // namespace
+
+QByteArray TideTableIcs(const TideTable& table, const PortRecord& port, const TideContext& context,
+                        HeightUnit unit, Language language, const QDateTime& stamp) {
+    const bool english = language == Language::English;
+    std::unique_ptr<icalcomponent, ComponentDeleter> calendar(icalcomponent_new_vcalendar());
+    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Ondrel//Tide table//EN"));
+    const long long offsetSeconds = std::llround(static_cast<double>(context.offsetHours()) * 3600);
+    const long double factor = UnitFactor(unit);
+    const QString name = QString::fromStdString(port.name);
+    for (const TideTableDay& day : table.days) {
+        for (std::size_t i = 0; i < day.day.events.size(); ++i) {
+            const TideEvent& e = day.day.events[i];
+            if (e.empty()) continue;
+            // The instant's date and the table's hh:mm, in the time reference, then in UT.
+            const CalendarDate c = CalendarOfJulianDay(e.instant());
+            const QTime time = QTime::fromString(QString::fromStdString(FormatEventTime(e.time)),
+                                                 QStringLiteral("hh:mm"));
+            const QDateTime start = QDateTime(QDate(c.year, c.month, static_cast<int>(std::floor(c.day))), time,
+                                              Qt::UTC)
+                                        .addSecs(-offsetSeconds);
+            const bool high = e.isHighWater();
+            const int coefficient = i < 2 ? day.coefficients.morning : day.coefficients.evening;
+            QString height = QString::number(static_cast<double>(factor * e.height), 'f', 2);
+            if (!english) height.replace(QLatin1Char('.'), QLatin1Char(','));
+            const QString summary = QStringLiteral("%1 %2 %3 (coef %4) — %5")
+                                        .arg(high ? (english ? "HW" : "PM") : (english ? "LW" : "BM"))
+                                        .arg(height, unit == HeightUnit::Feet ? QStringLiteral("ft")
+                                                                              : QStringLiteral("m"))
+                                        .arg(coefficient)
+                                        .arg(name);
+            const QString uid = QStringLiteral("%1-%2-%3@ondrel")
+                                    .arg(day.date.toString(QStringLiteral("yyyyMMdd")))
+                                    .arg(i + 1)
+                                    .arg(Slug(port.name));
+            icalcomponent* event = icalcomponent_new_vevent();
+            icalcomponent_add_property(event, icalproperty_new_uid(uid.toUtf8().constData()));
+            icalcomponent_add_property(event, icalproperty_new_dtstamp(UtcTime(stamp)));
+            icalcomponent_add_property(event, icalproperty_new_dtstart(UtcTime(start)));
+            icalcomponent_add_property(event, icalproperty_new_summary(summary.toUtf8().constData()));
+            icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+            icalcomponent_add_component(calendar.get(), event);
+        }
+    }
+    char* text = icalcomponent_as_ical_string_r(calendar.get());
+    const QByteArray out(text);
+    std::free(text);
+    return out;
+}
+
+} // namespace ondrel

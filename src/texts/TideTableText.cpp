@@ -1,0 +1,147 @@
+#include "TideTableText.h"
+
+#include "Julian.h"
+#include "Report.h"
+
+#include <cmath>
+
+namespace ondrel {
+
+namespace {
+
+struct TableTexts {
+    TextPair columns{"Date\tphase\theure\thaut.\tcoef", "Date\tphase\ttime\theight\tcoef"};
+    TextPair highWater{"\tPM\t", "\tHW\t"};
+    TextPair lowWater{"\tBM\t", "\tLW\t"};
+    TextPair localTime{"Heures données dans le fuseau UT + :", "Local time : UT + "};
+    TextPair winterTime{"Heure en vigueur : heure d'hiver UT + 1", "Winter time UT + 1"};
+    TextPair summerTime{"Heure en vigueur : heure d'été UT + 2", "Summer time UT + 2"};
+    TextPair otherTime{"Heure en vigueur : heure UT + ", "Time UT + "};
+};
+constexpr TableTexts kTexts;
+
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// The month names of the table: September, November and December shortened.
+QString MonthName(const DateNames& names, int month) {
+    switch (month) {
+    case 9: return QStringLiteral("sept.");
+    case 11: return QStringLiteral("nov.");
+    case 12: return QStringLiteral("dec.");
+    default: return names.longMonth(month);
+    }
+}
+
+QDate DateOf(double t) {
+    const CalendarDate c = CalendarOfJulianDay(t);
+    return QDate(c.year, c.month, static_cast<int>(std::floor(c.day)));
+}
+
+} // namespace
+
+QString TideTableColumns(Language language) { return Text(kTexts.columns.In(language)); }
+
+QString TimeReferenceLine(TimeReference reference, double timeZone, Language language,
+                          const QString& decimalSeparator) {
+    switch (reference.code()) {
+    case 0: {
+        QString zone = QString::number(timeZone, 'g', 15);
+        zone.replace(QLatin1Char('.'), decimalSeparator);
+        return Text(kTexts.localTime.In(language)) + zone;
+    }
+    case 1: return Text(kTexts.winterTime.In(language));
+    case 2: return Text(kTexts.summerTime.In(language));
+    default: return Text(kTexts.otherTime.In(language)) + QString::number(reference.code() - 100);
+    }
+}
+
+QStringList DayBlock(const QDate& date, const FilteredDay& day, CoefficientPair coefficients,
+                     HeightUnit unit, Language language) {
+    if (!day.written()) return {};
+    const DateNames names = DateNames::Of(language);
+    QStringList block{names.shortDays[date.dayOfWeek() % 7] + QLatin1Char('.'),
+                      QStringLiteral("%1").arg(date.day(), 2, 10, QLatin1Char('0')),
+                      MonthName(names, date.month()), QString(5, QLatin1Char(' ')),
+                      QString(5, QLatin1Char(' '))};
+    const long double factor = UnitFactor(unit);
+    for (std::size_t i = 0; i < day.events.size(); ++i) {
+        const TideEvent& e = day.events[i];
+        if (e.empty()) continue;
+        block[static_cast<int>(i)] += Text((e.time > 0 ? kTexts.highWater : kTexts.lowWater).In(language)) +
+                                       Text(FormatEventTime(e.time)) + QLatin1Char('\t') +
+                                       Text(FormatHeight(static_cast<double>(factor * e.height)));
+    }
+    const auto place = [](QString& line, int coefficient) {
+        line += (line.size() <= 10 ? QStringLiteral("\t\t\t\t") : QStringLiteral("\t")) +
+                QString::number(coefficient);
+    };
+    if (day.morning) place(block[0], coefficients.morning);
+    if (day.evening) place(block[2], coefficients.evening);
+    block[4] = kTableSeparator;
+    return block;
+}
+
+TideTable ComputeTideTable(const TideTableRequest& request,
+                           const std::function<void(int percent)>& progress) {
+    TideTable table;
+    const Language l = request.language;
+    table.lines << QLatin1Char('\t') + Text(request.port.name) << QString() << kTableSeparator
+                << TideTableColumns(l) << kTableSeparator;
+    const long double span = static_cast<long double>(request.end) - request.start;
+    const long long n = static_cast<long long>(std::trunc(span));
+    CoefficientMemo memo;
+    for (long long k = 0; k <= n; ++k) {
+        if (n > 0 && progress) progress(static_cast<int>(std::trunc(100.0L * k / n)));
+        const double t = request.start + static_cast<double>(k);
+        const DayEvents events = DayTideEvents(memo, request.context, request.port, t);
+        const CoefficientPair coefficients = memo.coefficients(request.context, t);
+        TideTableDay day{DateOf(t), coefficients, ApplyFilter(request.filter, events, coefficients)};
+        table.lines << DayBlock(day.date, day.day, coefficients, request.unit, l);
+        table.days.push_back(std::move(day));
+    }
+    table.lines << kTableSeparator
+                << TimeReferenceLine(request.context.timeReference(), request.port.timeZone, l,
+                                     request.decimalSeparator)
+                << kTableSeparator;
+    return table;
+}
+
+namespace {
+
+QString CsvField(const QString& text) {
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+} // namespace
+
+QString TideTableCsv(const TideTable& table, const PortRecord& port, HeightUnit unit,
+                     Language language) {
+    const bool english = language == Language::English;
+    QString out = english ? QStringLiteral("date,time,kind,height,coefficient,port\r\n")
+                          : QStringLiteral("date,heure,phase,hauteur,coef,port\r\n");
+    const QString name = CsvField(Text(port.name));
+    const long double factor = UnitFactor(unit);
+    for (const TideTableDay& day : table.days) {
+        for (std::size_t i = 0; i < day.day.events.size(); ++i) {
+            const TideEvent& e = day.day.events[i];
+            if (e.empty()) continue;
+            const bool high = e.isHighWater();
+            const QString kind = english ? (high ? QStringLiteral("HW") : QStringLiteral("LW"))
+                                         : (high ? QStringLiteral("PM") : QStringLiteral("BM"));
+            const int coefficient = i < 2 ? day.coefficients.morning : day.coefficients.evening;
+            out += DateOf(e.instant()).toString(Qt::ISODate) + QLatin1Char(',') + Text(FormatEventTime(e.time)) +
+                   QLatin1Char(',') + kind + QLatin1Char(',') +
+                   QString::number(static_cast<double>(factor * e.height), 'f', 2) + QLatin1Char(',') +
+                   QString::number(coefficient) + QLatin1Char(',') + name + QStringLiteral("\r\n");
+        }
+    }
+    return out;
+}
+
+} // namespace ondrel

@@ -1,0 +1,66 @@
+// The tide table of a range of days as the tide-table window shows it and ondrel-cli prints it:
+// a header, a block of five tab-separated lines per day that passes the filter, and the time
+// reference at the end.
+#pragma once
+
+#include "DateNames.h"
+#include "Extremes.h"
+#include "PortRecord.h"
+#include "TableFilter.h"
+#include "TideContext.h"
+
+#include <QDate>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace ondrel {
+
+inline const QString kTableSeparator = QString(70, QLatin1Char('-'));
+
+struct TideTableRequest {
+    PortRecord port;
+    TideContext context;
+    // Julian dates: the first day's instant, and the last day's plus half a day.
+    double start = 0;
+    double end = 0;
+    HeightUnit unit = HeightUnit::Metres;
+    Language language = Language::French;
+    QString decimalSeparator = QStringLiteral(",");
+    TideTableFilter filter;
+};
+
+// One day of the range, after the filter.
+struct TideTableDay {
+    QDate date;
+    CoefficientPair coefficients;
+    FilteredDay day;
+};
+
+struct TideTable {
+    QStringList lines;
+    std::vector<TideTableDay> days; // every day of the range, written or not
+};
+
+// The column header line.
+QString TideTableColumns(Language language);
+// The line naming the time reference the table's times are counted in.
+QString TimeReferenceLine(TimeReference reference, double timeZone, Language language,
+                          const QString& decimalSeparator);
+// The five lines of one day (the fifth the separator); nothing when no half remains.
+QStringList DayBlock(const QDate& date, const FilteredDay& day, CoefficientPair coefficients,
+                     HeightUnit unit, Language language);
+
+// The whole table. progress, when given, receives 0..100 once per day of a range of more than
+// one day.
+TideTable ComputeTideTable(const TideTableRequest& request,
+                           const std::function<void(int percent)>& progress = {});
+
+// The table for a spreadsheet (RFC 4180, CRLF line ends): a header row, then one row per event
+// that passed the filter: date and time of day of its instant, kind (HW/LW, PM/BM in French),
+// height in the unit with a decimal point, the coefficient of its half, port name.
+QString TideTableCsv(const TideTable& table, const PortRecord& port, HeightUnit unit,
+                     Language language);
+
+} // namespace ondrel
