@@ -417,7 +417,7 @@ int Ports(PortTable& table, const Options& o) {
     if (o.positional.size() > 1) throw UsageError{"ports takes at most one prefix"};
     table.selectTag(QStringLiteral("Nom"));
     table.setFiltered(false);
-    table.setRange(o.positional.value(0), QStringLiteral("ZZZZZ"));
+    table.setRange(o.positional.value(0), kNameRangeEnd);
     for (table.first(); !table.atEnd(); table.next()) {
         const QString ref = table.text(PortColumn::PORT_REF).trimmed();
         const QString kind = ref.isEmpty() ? QStringLiteral("standard")

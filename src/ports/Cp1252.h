@@ -12,6 +12,9 @@ namespace ondrel {
 QByteArray ToCp1252(const QString& text);
 QString FromCp1252(const char* data, qsizetype size);
 
+// The upper end of a key range over the name tags: every name key sorts before it.
+inline const QString kNameRangeEnd = QStringLiteral("ZZZZZ");
+
 // Key used by the name tags: upper case, accents removed, so that "br" finds BREST and an
 // accented initial sorts with its plain letter.
 QString NameKey(const QString& name);

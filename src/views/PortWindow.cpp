@@ -29,7 +29,6 @@ constexpr PortColumn kLatitudeColumn = PortColumn::LATITUDE;
 constexpr PortColumn kLongitudeColumn = PortColumn::LONGITUDE;
 constexpr PortColumn kTimeZoneColumn = PortColumn::FUSEAU;
 constexpr int kHelpContextPorts = 3;
-const QString kRangeEnd = QStringLiteral("ZZZZZ");
 
 // The window's texts.
 struct PortWindowTexts {
@@ -223,7 +222,7 @@ void PortWindow::nameTyped() {
     if (!table_.isOpen()) return;
     try {
         table_.selectTag(QStringLiteral("Nom"));
-        table_.setRange(NameKey(nameField_->text()), kRangeEnd);
+        table_.setRange(NameKey(nameField_->text()), kNameRangeEnd);
     } catch (const TableError& e) {
         tableError_ = QString::fromUtf8(e.what());
     }

@@ -28,7 +28,6 @@ namespace ondrel {
 
 namespace {
 
-const QString kRangeEnd = QStringLiteral("ZZZZZ");
 constexpr int kPortNameLength = 50;
 
 struct WizardTexts {
@@ -477,7 +476,7 @@ void SecondaryPortWizard::standardPortKey(QChar key) {
     PortTable& table = ports_.table();
     if (!table.isOpen()) return;
     try {
-        table.setRange(QString(key), kRangeEnd);
+        table.setRange(QString(key), kNameRangeEnd);
     } catch (const TableError&) {
         return;
     }

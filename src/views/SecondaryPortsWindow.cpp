@@ -20,7 +20,6 @@ namespace ondrel {
 
 namespace {
 
-const QString kRangeEnd = QStringLiteral("ZZZZZ");
 constexpr int kNameColumnWidth = 250;
 
 struct SecondaryPortsTexts {
@@ -120,7 +119,7 @@ void SecondaryPortsWindow::keyTyped(QChar key) {
     PortTable& table = ports_.table();
     if (!table.isOpen()) return;
     try {
-        table.setRange(QString(key), kRangeEnd);
+        table.setRange(QString(key), kNameRangeEnd);
     } catch (const TableError&) {
         return;
     }
