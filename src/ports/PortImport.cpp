@@ -27,8 +27,7 @@ const char* const kBadZone = "7: Pb field avec field = ";
 const char* const kBadReference = "8: Pb field avec field = ";
 const char* const kBadReal = "9: Pb field avec field = ";
 
-const char* const kAlreadyFrench = "! est déjà dans la base de données";
-const char* const kAlreadyEnglish = " is already in the database";
+constexpr TextPair kAlready{"! est déjà dans la base de données", " is already in the database"};
 
 // The lines of the file, read one at a time; past the end they read as empty.
 class LineReader {
@@ -149,8 +148,7 @@ private:
         const QString name = *nameLine;
         if (table_.findKey(name)) {
             report_.skipped << name;
-            list(name + QString::fromUtf8(settings_.language == Language::English ? kAlreadyEnglish
-                                                                                  : kAlreadyFrench));
+            list(name + QString::fromUtf8(kAlready.In(settings_.language)));
             for (int i = 2; i < kAddRecordLines; ++i) reader.next();
             return;
         }

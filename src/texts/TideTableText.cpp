@@ -17,6 +17,10 @@ struct TableTexts {
     TextPair winterTime{"Heure en vigueur : heure d'hiver UT + 1", "Winter time UT + 1"};
     TextPair summerTime{"Heure en vigueur : heure d'été UT + 2", "Summer time UT + 2"};
     TextPair otherTime{"Heure en vigueur : heure UT + ", "Time UT + "};
+    // The spreadsheet export.
+    TextPair csvHeader{"date,heure,phase,hauteur,coef,port\r\n", "date,time,kind,height,coefficient,port\r\n"};
+    TextPair csvHigh{"PM", "HW"};
+    TextPair csvLow{"BM", "LW"};
 };
 constexpr TableTexts kTexts;
 
@@ -122,9 +126,7 @@ QString CsvField(const QString& text) {
 
 QString TideTableCsv(const TideTable& table, const PortRecord& port, HeightUnit unit,
                      Language language) {
-    const bool english = language == Language::English;
-    QString out = english ? QStringLiteral("date,time,kind,height,coefficient,port\r\n")
-                          : QStringLiteral("date,heure,phase,hauteur,coef,port\r\n");
+    QString out = Text(kTexts.csvHeader.In(language));
     const QString name = CsvField(Text(port.name));
     const long double factor = UnitFactor(unit);
     for (const TideTableDay& day : table.days) {
@@ -132,8 +134,7 @@ QString TideTableCsv(const TideTable& table, const PortRecord& port, HeightUnit 
             const TideEvent& e = day.day.events[i];
             if (e.empty()) continue;
             const bool high = e.isHighWater();
-            const QString kind = english ? (high ? QStringLiteral("HW") : QStringLiteral("LW"))
-                                         : (high ? QStringLiteral("PM") : QStringLiteral("BM"));
+            const QString kind = Text((high ? kTexts.csvHigh : kTexts.csvLow).In(language));
             const int coefficient = i < 2 ? day.coefficients.morning : day.coefficients.evening;
             out += DateOf(e.instant()).toString(Qt::ISODate) + QLatin1Char(',') + Text(FormatEventTime(e.time)) +
                    QLatin1Char(',') + kind + QLatin1Char(',') +
