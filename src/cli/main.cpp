@@ -405,9 +405,15 @@ PortRecord LoadPort(PortTable& table, const Options& o) {
     if (o.positional.size() != 1) throw UsageError{o.command.toStdString() + " takes one port name"};
     FindPort(table, o.positional.front());
     PortRecord port;
-    Chargement(table, port, [](const QString& message) {
-        std::fprintf(stderr, "%s\n", message.toStdString().c_str());
+    // A value of the row that cannot be read would give times in some other zone: no result.
+    QString problem;
+    Chargement(table, port, [&problem](const QString& message) {
+        if (problem.isEmpty()) problem = message;
     });
+    if (!problem.isEmpty())
+        throw TableError(QStringLiteral("%1: port \"%2\": %3")
+                             .arg(table.fileName(), QString::fromStdString(port.name), problem)
+                             .toStdString());
     return port;
 }
 

@@ -1,5 +1,7 @@
 #include "PortLoader.h"
 
+#include "PortSelectionRules.h"
+
 #include "PortTable.h"
 
 #include <QLocale>
@@ -81,6 +83,16 @@ void Chargement(const PortTable& table, PortRecord& port, const LoaderMessage& m
     loaded.meanLevel = Checked(table, name, PortColumn::Z0, true, kMeanLevel);
     loaded.latitude = table.text(PortColumn::LATITUDE).toStdString();
     loaded.longitude = table.text(PortColumn::LONGITUDE).toStdString();
+    // A position beyond the pole or the antimeridian is no place on earth (its texts are read
+    // silently here; an unreadable one reads 0 and is reported where it is shown).
+    for (const auto& [column, limit] : {std::pair{PortColumn::LATITUDE, 90.0},
+                                        std::pair{PortColumn::LONGITUDE, 180.0}}) {
+        const double degrees = DegreesOfText(table.text(column), nullptr);
+        if (std::fabs(degrees) > limit)
+            Refuse(table, name, column,
+                   QStringLiteral("holds %1, beyond %2 degrees")
+                       .arg(table.text(column), Describe(limit)));
+    }
 
     // The time zone is read as text and converted with the system's decimal separator.
     QString zoneText = table.text(PortColumn::FUSEAU);

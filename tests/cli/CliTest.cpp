@@ -314,11 +314,25 @@ TEST_F(Cli, TableThatCannotBeUsedIsNamed) {
         t.setInteger(PortColumn::A_M2, -5);
         t.post();
     }
+    // A time zone that cannot be read: the desktop program keeps its previous zone and says
+    // so; the command line gives no times counted in some other zone.
+    const QString badZone = dir.filePath(QStringLiteral("badzone.dbf"));
+    QFile::copy(table, badZone);
+    QFile::copy(PortTable::tagFilePath(table), PortTable::tagFilePath(badZone));
+    {
+        PortTable t;
+        t.open(badZone);
+        ASSERT_TRUE(t.findKey(QStringLiteral("BREST")));
+        t.edit();
+        t.setText(PortColumn::FUSEAU, QStringLiteral("99"));
+        t.post();
+    }
     const std::pair<QString, QString> cases[] = {
         {missing, missing},
         {fifo, QStringLiteral("pipe")}, // refused at once, not waited on
         {miscounted, QStringLiteral("truncated")},
         {badRow, QStringLiteral("A_M2")},
+        {badZone, QStringLiteral("Problème conversion fuseau")},
     };
     for (const auto& [path, expected] : cases) {
         const Result r = Run({"day", "BREST", "--table", path}, false);

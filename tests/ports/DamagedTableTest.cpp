@@ -223,6 +223,8 @@ TEST(DamagedTable, ImplausibleValuesAreNeverLoaded) {
         {PortColumn::G_K1, "400", "column 16 (G_K1) holds 400"},
         {PortColumn::Z0, "-9999", "column 2 (Z0) holds -9999"},
         {PortColumn::A_S2, "x1", "column 9 (A_S2) cannot be read"},
+        {PortColumn::LATITUDE, "95 00 N", "column 23 (LATITUDE) holds 95 00 N, beyond 90 degrees"},
+        {PortColumn::LONGITUDE, "181 00 W", "column 24 (LONGITUDE) holds 181 00 W, beyond 180"},
     };
     for (const Case& c : cases) {
         const std::string what = std::string(SpecOf(c.column).name) + " = " + c.stored;
