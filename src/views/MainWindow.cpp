@@ -1,11 +1,14 @@
 #include "MainWindow.h"
 
+#include "AboutWindow.h"
 #include "AppState.h"
 #include "Bilingual.h"
 #include "CommonTexts.h"
 #include "DateTimeJulian.h"
 #include "ScreenPlacement.h"
 #include "Extremes.h"
+#include "HelpTopics.h"
+#include "HelpWindow.h"
 #include "Julian.h"
 #include "MainWindowTexts.h"
 #include "MessageBoxes.h"
@@ -18,6 +21,7 @@
 #include "LanguageWindow.h"
 #include "OptionsWindow.h"
 #include "PortWindow.h"
+#include "QtTranslations.h"
 #include "TableLocation.h"
 #include "TrayIcon.h"
 
@@ -36,7 +40,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
+#include <QApplication>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -47,8 +51,6 @@ namespace ondrel {
 
 namespace {
 
-constexpr int kHelpHome = 0;
-constexpr int kHelpMainWindow = 9;
 // The controls of the ephemerides window that follow the font commands.
 constexpr const char* kEphemeridesFontControls[] = {"Panel1", "Panel2", "Panel3", "GroupeSoleil", "groupeLune",
                                                     "HemisphereButton1", "lever", "coucher", "LAge", "AZL",
@@ -108,6 +110,8 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     pageSetupWindow_ = new PageSetupWindow(state_, messages_, curveWindow_, this);
     ephemeridesWindow_ = new EphemeridesWindow(state_, this);
     trayIcon_ = new TrayIcon(state_, messages_, this, curveWindow_, this);
+    helpWindow_ = new HelpWindow(state_, this);
+    aboutWindow_ = new AboutWindow(state_, this);
 
     setEphemeridesWindow([this] {
         ephemeridesWindow_->move(pos());
@@ -288,8 +292,8 @@ void MainWindow::buildControls() {
     connect(ephemeridesButton_, &QPushButton::clicked, this, [this] {
         if (showEphemerides_) showEphemerides_();
     });
-    auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
-    connect(helpKey, &QShortcut::activated, this, [this] { showHelp(kHelpMainWindow); });
+    // The coefficients are explained with the curve.
+    coefficientsBox_->setProperty(kHelpContextProperty, int(kHelpCurve));
 
     portButton_->setEnabled(false);
     dateButton_->setEnabled(false);
@@ -320,7 +324,6 @@ void MainWindow::buildMenu() {
     helpMenu_ = Named(bar->addMenu(kCommonTexts.helpWithKey.in(kBuiltIn)), "Aide1");
     helpAction_ = Named(helpMenu_->addAction(kCommonTexts.helpWithKey.in(kBuiltIn)), "Aide2");
     aboutAction_ = Named(helpMenu_->addAction(kTexts.about.in(kBuiltIn)), "Apropos1");
-    aboutAction_->setEnabled(false);
 
     connect(optionsAction_, &QAction::triggered, this, [this] { showOptions(); });
     connect(hideOnQuitAction_, &QAction::toggled, this, [this](bool on) {
@@ -331,6 +334,7 @@ void MainWindow::buildMenu() {
     connect(defaultFontAction_, &QAction::triggered, this, [this] { restoreDefaultFont(); });
     connect(languageAction_, &QAction::triggered, this, [this] { switchLanguage(); });
     connect(helpAction_, &QAction::triggered, this, [this] { showHelp(kHelpHome); });
+    connect(aboutAction_, &QAction::triggered, this, [this] { showAbout(); });
 }
 
 void MainWindow::buildWarning() {
@@ -391,6 +395,10 @@ void MainWindow::setUp() {
         adjustSize();
     }
     state_.help = [this](int context) { showHelp(context); };
+    helpKey_ = new HelpKeyFilter([this](int context) {
+        if (state_.help) state_.help(context);
+    }, this);
+    qApp->installEventFilter(helpKey_);
 }
 
 void MainWindow::saveSettings() {
@@ -404,6 +412,7 @@ void MainWindow::saveSettings() {
         messages_.information(this, notSaved.in(state_.settings.language()).arg(store->fileName()));
     }
     trayIcon_->remove();
+    qApp->removeEventFilter(helpKey_);
     state_.help = nullptr;
 }
 
@@ -456,6 +465,8 @@ void MainWindow::retranslate() {
     const Settings& s = state_.settings;
     if (!s.english() && !s.french()) return; // no language chosen: the built-in texts stay
     const Language l = s.language();
+    // Qt's own dialogs and buttons speak the program's language.
+    UseQtTranslations(l);
     setWindowTitle(kTexts.caption.in(l));
     state_.dateNames = DateNames::Of(l);
     portsMenu_->setTitle(kTexts.portsMenu.in(l));
@@ -626,8 +637,29 @@ void MainWindow::showHelpContents() {
 }
 
 void MainWindow::showHelp(int context) {
-    Q_UNUSED(context);
-    messages_.information(this, kTexts.noHelp.in(state_.settings.language()));
+    if (!helpWindow_->isOpen()) {
+        const QString collection = HelpCollectionFile();
+        if (collection.isEmpty() || !helpWindow_->open(collection)) {
+            const QDir programDir(QCoreApplication::applicationDirPath());
+            const QString where = QDir::toNativeSeparators(
+                QDir::cleanPath(programDir.filePath(QStringLiteral("../share/ondrel/help"))));
+            messages_.information(this, kTexts.noHelp.in(state_.settings.language()).arg(where));
+            return;
+        }
+    }
+    helpWindow_->showTopic(context);
+}
+
+void MainWindow::showAbout() {
+    aboutWindow_->retranslate();
+    aboutWindow_->adjustSize();
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    QRect place(QPoint(), aboutWindow_->sizeHint());
+    if (screen) place.moveCenter(screen->availableGeometry().center());
+    aboutWindow_->move(FitOnScreen(place).topLeft());
+    aboutWindow_->show();
+    aboutWindow_->raise();
+    aboutWindow_->activateWindow();
 }
 
 void MainWindow::showOptions() {

@@ -30,7 +30,9 @@ struct ChosenPort;
 class MessageBoxes;
 class CurveWindow;
 class DateWindow;
+class AboutWindow;
 class EphemeridesWindow;
+class HelpWindow;
 class IntervalWindow;
 class PageSetupWindow;
 class LanguageWindow;
@@ -54,6 +56,8 @@ public:
     LanguageWindow* languageWindow() const { return languageWindow_; }
     EphemeridesWindow* ephemeridesWindow() const { return ephemeridesWindow_; }
     TrayIcon* trayIcon() const { return trayIcon_; }
+    HelpWindow* helpWindow() const { return helpWindow_; }
+    AboutWindow* aboutWindow() const { return aboutWindow_; }
 
     // Runs each time the window goes from hidden to shown: the language question when no
     // language is known yet, then the texts of the language.
@@ -77,6 +81,7 @@ public:
     void showTideTable();
     void quitOrReduce();
     void showHelpContents();
+    void showAbout();
     void showOptions();
     void switchLanguage();
     void chooseFont();
@@ -139,6 +144,10 @@ private:
     EphemeridesWindow* ephemeridesWindow_ = nullptr;
     // The notification icon of the hidden program.
     TrayIcon* trayIcon_ = nullptr;
+    HelpWindow* helpWindow_ = nullptr;
+    AboutWindow* aboutWindow_ = nullptr;
+    // Turns the help key in any window into a help request.
+    QObject* helpKey_ = nullptr;
 
     std::function<void()> showTideTable_;
     std::function<void()> showEphemerides_;
