@@ -53,7 +53,8 @@ public:
     HelpBrowser(QHelpEngine& engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {}
 
     QVariant loadResource(int type, const QUrl& name) override {
-        if (name.scheme() == u"qthelp") return engine_.fileData(name);
+        const QUrl url = name.isRelative() ? source().resolved(name) : name;
+        if (url.scheme() == u"qthelp") return engine_.fileData(url);
         return QTextBrowser::loadResource(type, name);
     }
 
@@ -181,6 +182,7 @@ void HelpWindow::buildPanels() {
     splitter->setSizes({260, 640});
     setCentralWidget(splitter);
 
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents, [contents] { contents->expandAll(); });
     connect(contents, &QHelpContentWidget::linkActivated, browser_, [this](const QUrl& url) { browser_->setSource(url); });
     connect(index, &QHelpIndexWidget::documentActivated, browser_,
             [this](const QHelpLink& link, const QString&) { browser_->setSource(link.url); });

@@ -5,27 +5,35 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <vector>
+
 namespace ondrel {
 
+namespace {
+
+// Qt's catalogues the program uses: the widgets and dialogs, and the help window's.
+constexpr const char* kCatalogues[] = {"qtbase", "qt_help"};
+
+} // namespace
+
 bool UseQtTranslations(Language language) {
-    static QTranslator* french = nullptr;
+    static std::vector<QTranslator*> french;
     auto* app = QCoreApplication::instance();
     if (!app) return false;
-    if (language == Language::English) {
-        if (french) QCoreApplication::removeTranslator(french);
-        return true;
-    }
-    if (!french) {
-        french = new QTranslator(app);
-        if (!french->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-            delete french;
-            french = nullptr;
-            return false;
+    for (QTranslator* t : french) QCoreApplication::removeTranslator(t);
+    if (language == Language::English) return true;
+    if (french.empty()) {
+        for (const char* catalogue : kCatalogues) {
+            auto* t = new QTranslator(app);
+            if (t->load(QLocale(QLocale::French), QString::fromLatin1(catalogue), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                french.push_back(t);
+            else
+                delete t;
         }
     }
-    QCoreApplication::installTranslator(french);
-    return true;
+    for (QTranslator* t : french) QCoreApplication::installTranslator(t);
+    return !french.empty();
 }
 
 } // namespace ondrel
