@@ -111,6 +111,7 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     ephemeridesWindow_ = new EphemeridesWindow(state_, this);
     trayIcon_ = new TrayIcon(state_, messages_, this, curveWindow_, this);
     helpWindow_ = new HelpWindow(state_, this);
+    helpCollection_ = HelpCollectionFile();
     aboutWindow_ = new AboutWindow(state_, this);
 
     setEphemeridesWindow([this] {
@@ -638,8 +639,7 @@ void MainWindow::showHelpContents() {
 
 void MainWindow::showHelp(int context) {
     if (!helpWindow_->isOpen()) {
-        const QString collection = HelpCollectionFile();
-        if (collection.isEmpty() || !helpWindow_->open(collection)) {
+        if (helpCollection_.isEmpty() || !helpWindow_->open(helpCollection_)) {
             const QDir programDir(QCoreApplication::applicationDirPath());
             const QString where = QDir::toNativeSeparators(
                 QDir::cleanPath(programDir.filePath(QStringLiteral("../share/ondrel/help"))));

@@ -96,6 +96,8 @@ public:
     void setTideTableWindow(std::function<void()> show);
     void setEphemeridesWindow(std::function<void()> show);
     void setImport(std::function<bool(const QString& file)> importPorts);
+    // The help collection the help window opens (found beside the program unless set).
+    void setHelpCollection(const QString& file) { helpCollection_ = file; }
 
 signals:
     // The day curve from curveStart to curveEnd is to be drawn (the curve window connects here).
@@ -148,6 +150,7 @@ private:
     AboutWindow* aboutWindow_ = nullptr;
     // Turns the help key in any window into a help request.
     QObject* helpKey_ = nullptr;
+    QString helpCollection_;
 
     std::function<void()> showTideTable_;
     std::function<void()> showEphemerides_;
