@@ -24,7 +24,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -198,7 +197,8 @@ void CurveWindow::buildMenu() {
     printMenu_ = menu(nullptr, "Imprimession");
     printAction_ = item(printMenu_, "Imprimer", [this] { printChart(); });
     printAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    printerSetUpAction_ = item(printMenu_, "Configuration", [this] { setUpPrinter(); });
+    // Margins and orientation have one place, the page settings window.
+    printerSetUpAction_ = item(printMenu_, "Configuration", [this] { showPageSetup(); });
     pageSetupAction_ = item(printMenu_, "Miseenpage", [this] { showPageSetup(); });
 
     exportMenu_ = menu(nullptr, "Exporter");
@@ -289,8 +289,12 @@ void CurveWindow::drawDayCurve(double curveStart, double curveEnd) {
     chart_->setPoints(ondrel::DayCurve(state_.context(), state_.secondaryCache, state_.port,
                                        curveStart, curveEnd, unitFactor()),
                       CurveView::Day);
+    const bool appearing = !isVisible();
     show();
     curveComputed_ = true;
+    // Shown without being activated (at start, behind the main window): its captions and layout
+    // are those of the language from the first look.
+    if (appearing) retranslate();
     refreshChart();
 }
 
@@ -551,15 +555,11 @@ bool CurveWindow::saveImage(const QString& file) {
     return false;
 }
 
-void CurveWindow::setUpPrinter() {
-    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPageSetupDialog dialog(printer_.get(), this);
-    dialog.exec();
-}
-
 void CurveWindow::printChart() {
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(printer_.get(), this);
+    // The printer, the copies and the range only: margins and orientation are the page settings'.
+    dialog.setOption(QAbstractPrintDialog::PrintShowPageSize, false);
     if (dialog.exec() != QDialog::Accepted) return;
     printTo(*printer_);
 }
@@ -569,9 +569,7 @@ void CurveWindow::printTo(QPrinter& printer) {
     const PageSettings page = LoadPrintSettings(*store);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // The print has its own copy of the chart: the screen keeps its colours throughout.
-    CurveData data = chart_->data();
-    data.blackAndWhite = printBlackAndWhite_ && printBlackAndWhite_();
-    data.indicator.reset();
+    const CurveData data = PrintedCurve(chart_->data(), printBlackAndWhite_ && printBlackAndWhite_());
 
     const QPageLayout::Orientation saved = printer.pageLayout().orientation();
     printer.setPageOrientation(page.portrait == 1 ? QPageLayout::Portrait : QPageLayout::Landscape);

@@ -29,14 +29,22 @@ constexpr Topic kHome{kHelpHome, "accueil.htm", "accueil_a.htm"};
 
 // Every window and the context its help key asks for.
 constexpr std::pair<const char*, int> kWindowContexts[] = {
-    {"TPrincipale", kHelpMainWindow},   {"TFDate", kHelpDate},
-    {"TFport", kHelpPorts},             {"TFCorrections1", kHelpPorts},
-    {"TFCorrections2", kHelpPorts},     {"TFCorrections3", kHelpPorts},
-    {"TFCorrections4", kHelpPorts},     {"TFSuppression", kHelpPorts},
-    {"TFAjoutPorts", kHelpPorts},       {"TCourbe", kHelpCurve},
-    {"TFMiseEnPage", kHelpCurve},       {"TFIntervalle", kHelpInterval},
-    {"TFAnnuaire", kHelpTideTable},     {"TFFiltre", kHelpTideTable},
-    {"TFEphemerides", kHelpSunAndMoon}, {"TFPays", kHelpCountries},
+    {"TPrincipale", kHelpMainWindow},
+    {"TFDate", kHelpDate},
+    {"TFport", kHelpPorts},
+    {"TFCorrections1", kHelpPorts},
+    {"TFCorrections2", kHelpPorts},
+    {"TFCorrections3", kHelpPorts},
+    {"TFCorrections4", kHelpPorts},
+    {"TFSuppression", kHelpPorts},
+    {"TFAjoutPorts", kHelpPorts},
+    {"TCourbe", kHelpCurve},
+    {"TFMiseEnPage", kHelpCurve},
+    {"TFIntervalle", kHelpInterval},
+    {"TFAnnuaire", kHelpTideTable},
+    {"TFFiltre", kHelpTideTable},
+    {"TFEphemerides", kHelpSunAndMoon},
+    {"TFPays", kHelpCountries},
 };
 
 const Topic& TopicOf(int context) {
@@ -58,7 +66,8 @@ QString HelpNamespace(Language language) {
 }
 
 QUrl HelpTopicUrl(int context, Language language) {
-    const QString folder = language == Language::English ? QStringLiteral("en") : QStringLiteral("fr");
+    const QString folder =
+        language == Language::English ? QStringLiteral("en") : QStringLiteral("fr");
     return QUrl(QStringLiteral("qthelp://%1/%2/html/%3")
                     .arg(HelpNamespace(language), folder, HelpTopicFile(context, language)));
 }
@@ -71,7 +80,8 @@ int HelpContextOfWindow(const QString& objectName) {
 
 QString HelpCollectionFile(const QString& programDirectory) {
     const QDir dir(programDirectory);
-    for (const char* relative : {"../share/ondrel/help/ondrel.qhc", "../../share/ondrel/help/ondrel.qhc"}) {
+    for (const char* relative :
+         {"../share/ondrel/help/ondrel.qhc", "../../share/ondrel/help/ondrel.qhc"}) {
         const QFileInfo file(dir.filePath(QString::fromLatin1(relative)));
         if (file.isFile()) return file.canonicalFilePath();
     }

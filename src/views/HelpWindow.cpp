@@ -122,7 +122,8 @@ HelpWindow::~HelpWindow() = default;
 bool HelpWindow::open(const QString& collectionFile) {
     if (engine_) return true;
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    const QString copy = WorkingHelpCopy(collectionFile, QDir(cache).filePath(QStringLiteral("help")));
+    const QString copy =
+        WorkingHelpCopy(collectionFile, QDir(cache).filePath(QStringLiteral("help")));
     if (copy.isEmpty()) return false;
     auto* engine = new QHelpEngine(copy, this);
     engine->setReadOnly(false);
@@ -182,15 +183,18 @@ void HelpWindow::buildPanels() {
     splitter->setSizes({260, 640});
     setCentralWidget(splitter);
 
-    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents, [contents] { contents->expandAll(); });
-    connect(contents, &QHelpContentWidget::linkActivated, browser_, [this](const QUrl& url) { browser_->setSource(url); });
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents,
+            [contents] { contents->expandAll(); });
+    connect(contents, &QHelpContentWidget::linkActivated, browser_,
+            [this](const QUrl& url) { browser_->setSource(url); });
     connect(index, &QHelpIndexWidget::documentActivated, browser_,
             [this](const QHelpLink& link, const QString&) { browser_->setSource(link.url); });
     connect(index, &QHelpIndexWidget::documentsActivated, browser_,
             [this](const QList<QHelpLink>& links, const QString&) {
                 if (!links.isEmpty()) browser_->setSource(links.first().url);
             });
-    connect(indexFilter_, &QLineEdit::textChanged, index, [index](const QString& text) { index->filterIndices(text); });
+    connect(indexFilter_, &QLineEdit::textChanged, index,
+            [index](const QString& text) { index->filterIndices(text); });
     connect(indexFilter_, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
     connect(searchEngine->queryWidget(), &QHelpSearchQueryWidget::search, this,
             [this] { search(engine_->searchEngine()->queryWidget()->searchInput()); });
@@ -204,7 +208,8 @@ void HelpWindow::buildPanels() {
 
 void HelpWindow::useLanguageFilter() {
     const QString filter = FilterName(state_.settings.language());
-    if (engine_->filterEngine()->activeFilter() != filter) engine_->filterEngine()->setActiveFilter(filter);
+    if (engine_->filterEngine()->activeFilter() != filter)
+        engine_->filterEngine()->setActiveFilter(filter);
 }
 
 void HelpWindow::showTopic(int context) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 class QAction;
+class QFontDialog;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -96,6 +97,8 @@ public:
     void setTideTableWindow(std::function<void()> show);
     void setEphemeridesWindow(std::function<void()> show);
     void setImport(std::function<bool(const QString& file)> importPorts);
+    // The countries window, shown by the port window's countries button (disabled until then).
+    void setCountriesWindow(std::function<void()> show);
     // The help collection the help window opens (found beside the program unless set).
     void setHelpCollection(const QString& file) { helpCollection_ = file; }
 
@@ -120,6 +123,7 @@ private:
     void setUp();
     void buildControls();
     void buildMenu();
+    void holdWidths();
     void buildWarning();
     void placeWarning();
     void showChosenPort(const ChosenPort& port);
@@ -150,11 +154,14 @@ private:
     AboutWindow* aboutWindow_ = nullptr;
     // Turns the help key in any window into a help request.
     QObject* helpKey_ = nullptr;
+    // Keeps every window that appears on the screen.
+    QObject* screenKeeper_ = nullptr;
     QString helpCollection_;
 
     std::function<void()> showTideTable_;
     std::function<void()> showEphemerides_;
     std::function<bool(const QString&)> importPorts_;
+    std::function<void()> showCountries_;
 
     // Top panel.
     QFrame* topPanel_ = nullptr;
@@ -206,5 +213,9 @@ private:
     // The fonts the controls were built with, for the default-font command.
     QHash<QWidget*, QFont> builtInFonts_;
 };
+
+// The font commands choose face, style and effects: the size controls of Qt's font dialog are
+// hidden.
+void HideFontSizeControls(QFontDialog& dialog);
 
 } // namespace ondrel

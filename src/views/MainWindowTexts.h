@@ -15,7 +15,10 @@ struct MainWindowTexts {
     Bilingual modifySecondaryPort{"&Modifier ou supprimer un port secondaire...",
                                   "&Modify or Supress a secondary port"};
     Bilingual importPorts{"Ajout de ports à partir d'un &fichier ...", "Add ports from a &file..."};
-    Bilingual toolsMenu{"&Outils", "&Tools"};
+    // Their shortcut letters differ from those of the window's buttons ("A&nnuaire"/"&Tidetable",
+    // "&Aide"/"&Help").
+    Bilingual toolsMenu{"&Outils", "T&ools"};
+    Bilingual helpMenu{"Ai&de", "He&lp"};
     Bilingual hideOnQuit{"&Reduire le programme en quittant", "&Reduce the program when quit"};
     Bilingual fontMenu{"&Polices", "&Fonts"};
     Bilingual changeFont{"&Changer la police", "&Change the font"};

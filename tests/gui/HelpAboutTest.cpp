@@ -25,7 +25,9 @@ protected:
         GuiTest::SetUp();
         WritePortTable(workDir(), SmallPortList());
     }
-    void StoreLanguage(const QString& langue) { store()->setValue(QStringLiteral("langue"), langue); }
+    void StoreLanguage(const QString& langue) {
+        store()->setValue(QStringLiteral("langue"), langue);
+    }
 };
 
 TEST(HelpTopics, EachContextHasItsPageInBothLanguages) {
@@ -52,8 +54,10 @@ TEST(HelpTopics, EachContextHasItsPageInBothLanguages) {
         EXPECT_EQ(HelpTopicFile(r.context, Language::French), QString::fromLatin1(r.french));
         EXPECT_EQ(HelpTopicFile(r.context, Language::English), QString::fromLatin1(r.english));
         // Every page exists in the sources the collection is built from.
-        EXPECT_TRUE(QFileInfo::exists(QStringLiteral(ONDREL_SOURCE_DIR "/help/fr/html/") + QString::fromLatin1(r.french)));
-        EXPECT_TRUE(QFileInfo::exists(QStringLiteral(ONDREL_SOURCE_DIR "/help/en/html/") + QString::fromLatin1(r.english)));
+        EXPECT_TRUE(QFileInfo::exists(QStringLiteral(ONDREL_SOURCE_DIR "/help/fr/html/") +
+                                      QString::fromLatin1(r.french)));
+        EXPECT_TRUE(QFileInfo::exists(QStringLiteral(ONDREL_SOURCE_DIR "/help/en/html/") +
+                                      QString::fromLatin1(r.english)));
     }
 }
 
@@ -96,7 +100,8 @@ TEST_F(HelpAboutTest, TheHookOpensTheContextsPageInTheProgramsLanguage) {
 
     state.help(kHelpDate);
     ASSERT_TRUE(help->isVisible()) << boxes.texts().join(u'\n').toStdString();
-    EXPECT_EQ(help->currentPage(), QUrl(QStringLiteral("qthelp://org.ondrel.help.fr/fr/html/Date.htm")));
+    EXPECT_EQ(help->currentPage(),
+              QUrl(QStringLiteral("qthelp://org.ondrel.help.fr/fr/html/Date.htm")));
     auto* page = help->findChild<QTextBrowser*>(QStringLiteral("Page"));
     EXPECT_TRUE(page->toPlainText().contains(QStringLiteral("Choisir la date")));
 
@@ -108,7 +113,8 @@ TEST_F(HelpAboutTest, TheHookOpensTheContextsPageInTheProgramsLanguage) {
     boxes.answers = {MessageBoxes::Answer::Yes};
     w.switchLanguage();
     state.help(kHelpCountries);
-    EXPECT_EQ(help->currentPage(), QUrl(QStringLiteral("qthelp://org.ondrel.help.en/en/html/ListePorts_a.htm")));
+    EXPECT_EQ(help->currentPage(),
+              QUrl(QStringLiteral("qthelp://org.ondrel.help.en/en/html/ListePorts_a.htm")));
     EXPECT_TRUE(page->toPlainText().contains(QStringLiteral("Countries")));
     EXPECT_EQ(help->windowTitle(), QStringLiteral("Brevane help"));
 
@@ -149,7 +155,8 @@ TEST_F(HelpAboutTest, AboutBoxTextsLinksAndCredits) {
     const Row rows[] = {
         {kFrench, "A propos de Ondrel", "Ondrel", "Cliquez pour envoyer un message à l'auteur",
          "licence publique générale GNU"},
-        {kEnglish, "About Brevane", "Brevane", "Click to send a message to the author", "GNU General Public License"},
+        {kEnglish, "About Brevane", "Brevane", "Click to send a message to the author",
+         "GNU General Public License"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.langue.toStdString());
@@ -158,7 +165,9 @@ TEST_F(HelpAboutTest, AboutBoxTextsLinksAndCredits) {
         std::vector<QUrl> opened;
         about.openUrl = [&](const QUrl& url) { opened.push_back(url); };
         about.show();
-        const auto label = [&](const char* name) { return about.findChild<QLabel*>(QString::fromLatin1(name)); };
+        const auto label = [&](const char* name) {
+            return about.findChild<QLabel*>(QString::fromLatin1(name));
+        };
         EXPECT_EQ(about.objectName(), QStringLiteral("TApropos"));
         EXPECT_EQ(about.windowTitle(), QString::fromUtf8(r.caption));
         EXPECT_EQ(label("Label1")->text(), QString::fromUtf8(r.name));
@@ -172,14 +181,16 @@ TEST_F(HelpAboutTest, AboutBoxTextsLinksAndCredits) {
 
         // The credits name every source of the table and the map with its licence, and the
         // program's licence.
-        QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("BCredits")), Qt::LeftButton);
+        QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("BCredits")),
+                          Qt::LeftButton);
         auto* credits = about.findChild<QTextBrowser*>(QStringLiteral("Credits"));
         EXPECT_TRUE(credits->isVisible());
         const QString text = credits->toPlainText();
-        for (const char* must : {"Neaps tide database", "National Oceanic and Atmospheric Administration",
-                                 "TICON-4", "https://doi.org/10.17882/109129", "CC BY 4.0", "CC BY-NC 4.0",
-                                 "Kartverket", "GeoNames", "OpenStreetMap", "ODbL 1.0", "Marine Regions",
-                                 "Natural Earth", "GPL-3.0-or-later", r.licenceWords})
+        for (const char* must :
+             {"Neaps tide database", "National Oceanic and Atmospheric Administration", "TICON-4",
+              "https://doi.org/10.17882/109129", "CC BY 4.0", "CC BY-NC 4.0", "Kartverket",
+              "GeoNames", "OpenStreetMap", "ODbL 1.0", "Marine Regions", "Natural Earth",
+              "GPL-3.0-or-later", r.licenceWords})
             EXPECT_TRUE(text.contains(QString::fromUtf8(must))) << must;
 
         // A click on the version, like OK, hides the box.
@@ -198,7 +209,8 @@ TEST_F(HelpAboutTest, QtsOwnButtonsFollowTheLanguage) {
     ASSERT_TRUE(WaitFor([&] { return w.windowTitle() == QStringLiteral("Ondrel - v 4.6"); }));
     const auto cancelText = [] {
         QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
-        return box.button(QDialogButtonBox::Cancel)->text() + u'|' + box.button(QDialogButtonBox::Open)->text();
+        return box.button(QDialogButtonBox::Cancel)->text() + u'|' +
+               box.button(QDialogButtonBox::Open)->text();
     };
     EXPECT_EQ(cancelText(), QStringLiteral("Annuler|Ouvrir"));
     boxes.answers = {MessageBoxes::Answer::Yes};
