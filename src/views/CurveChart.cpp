@@ -397,7 +397,9 @@ void CurveChart::applyTitle() {
     // Each line is shortened to the chart's width here: the chart itself would cut the whole
     // title to one line and lose the date under a long port name.
     const QFontMetricsF metrics(titleFont());
-    const double width = std::max(60.0, size().width() - 24);
+    qreal left = 0, top = 0, right = 0, bottom = 0;
+    if (layout()) layout()->getContentsMargins(&left, &top, &right, &bottom);
+    const double width = std::max(60.0, size().width() - margins().left() - margins().right() - left - right - 8);
     QStringList lines;
     for (const QString& line : data_.title)
         lines << metrics.elidedText(line, Qt::ElideRight, width).toHtmlEscaped();

@@ -86,10 +86,11 @@ TEST_F(DesktopWalkthroughTest, TheMainWindowKeepsItsWidthAcrossLanguagesAndCapti
     const auto noSharedLetters = [&] {
         // No menu shares its shortcut letter with a button of the window.
         for (QAction* menu : w.menuBar()->actions())
-            for (auto* button : w.findChildren<QPushButton*>())
-                if (button->window() == &w && button->isVisibleTo(&w))
-                    EXPECT_NE(Mnemonic(menu->text()), Mnemonic(button->text()))
-                        << menu->text().toStdString() << " / " << button->text().toStdString();
+            for (auto* button : w.findChildren<QPushButton*>()) {
+                if (button->window() != &w || !button->isVisibleTo(&w)) continue;
+                EXPECT_NE(Mnemonic(menu->text()), Mnemonic(button->text()))
+                    << menu->text().toStdString() << " / " << button->text().toStdString();
+            }
     };
     noSharedLetters();
     boxes.answers = {MessageBoxes::Answer::Yes};

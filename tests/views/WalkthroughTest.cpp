@@ -5,7 +5,10 @@
 #include "ViewsTestSupport.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
@@ -35,6 +38,16 @@ TEST(CurveTitle, ALongPortNameIsShortenedAndTheDateKept) {
         EXPECT_TRUE(longName.toHtmlEscaped().startsWith(lines[0].chopped(1)) ||
                     lines[0] == longName.toHtmlEscaped())
             << lines[0].toStdString();
+        // The chart shows both lines as they are, without cutting them itself.
+        QGraphicsScene scene;
+        scene.addItem(&chart);
+        QCoreApplication::processEvents();
+        bool dateShown = false;
+        for (QGraphicsItem* item : chart.childItems())
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item))
+                dateShown |= text->toPlainText().contains(date);
+        EXPECT_TRUE(dateShown);
+        scene.removeItem(&chart);
         // Resizing the chart shortens the lines again; both stay.
         chart.resize(width / 2, 300);
         EXPECT_EQ(chart.title().count(QStringLiteral("<br>")), 1);
