@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
 #include <QMenu>
 #include <QMenuBar>
@@ -75,6 +76,35 @@ TEST(CurveColoursTest, TitleAndLabelsStayReadableOnAnyBackground) {
                 EXPECT_GE(ContrastRatio(c.text, end), 3.0);
             }
         }
+    }
+}
+
+TEST_F(WalkthroughTest, IntervalTimesStayClearOfTheHeightLabels) {
+    CurveWindow curve(state, messages);
+    curve.resize(420, 480);
+    curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);
+    QCoreApplication::processEvents(); // activated: a new interval starts
+    CurveChart* chart = curve.chart();
+    for (const bool threeD : {false, true}) {
+        SCOPED_TRACE(threeD);
+        chart->setThreeD(threeD);
+        chart->clearInterval();
+        QCoreApplication::processEvents();
+        // Times at the very start and end of the day, where the labels meet the axes.
+        const std::vector<CurvePoint>& points = chart->data().points;
+        for (const CurvePoint& p : {points.front(), points[3], points[points.size() / 2], points.back()})
+            chart->addIntervalPoint(QPointF(p.x, p.y));
+        const QRectF plot = chart->plotArea();
+        int labels = 0;
+        for (QGraphicsItem* item : chart->childItems()) {
+            auto* label = dynamic_cast<QGraphicsSimpleTextItem*>(item);
+            if (!label || !label->isVisible() || label->text().size() != 5) continue;
+            ++labels;
+            const QRectF r = label->mapRectToParent(label->boundingRect());
+            EXPECT_GE(r.left(), plot.left()) << label->text().toStdString();
+            EXPECT_LE(r.right(), plot.right() + chart->depthOffset().x()) << label->text().toStdString();
+        }
+        EXPECT_EQ(labels, 4);
     }
 }
 
