@@ -1,6 +1,7 @@
 #include "CurveWindow.h"
 
 #include "AppState.h"
+#include "HelpTopics.h"
 #include "Bilingual.h"
 #include "CommonTexts.h"
 #include "DateTimeJulian.h"
@@ -37,7 +38,7 @@ namespace ondrel {
 
 namespace {
 
-constexpr int kHelpTopic = 4;
+constexpr int kHelpTopic = kHelpCurve;
 
 // A menu item: its name, its built-in caption and its caption in each language (none for an
 // item whose caption never changes).
@@ -139,6 +140,8 @@ CurveWindow::CurveWindow(AppState& state, MessageBoxes& messages, QWidget* paren
     };
     timeReadout_ = makeReadout("HeureCurseur", QStringLiteral("Heure"));
     heightReadout_ = makeReadout("HauteurCurseur", QStringLiteral("Hauteur"));
+    // The cursor readouts are explained with the interval calculation.
+    for (QLabel* readout : {timeReadout_, heightReadout_}) readout->setProperty(kHelpContextProperty, int(kHelpInterval));
 
     readoutPanel_ = new QWidget(client);
     readoutPanel_->setObjectName(QStringLiteral("Panel1"));
