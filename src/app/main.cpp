@@ -6,17 +6,30 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 
 #include <cstdio>
 
 namespace {
 
-// A graphical session is needed; without one, say so and point to the command-line program.
+// A graphical session is needed: a Wayland socket, or an X display whose local socket exists (a
+// remote display is trusted), or a platform named outright.
 bool DisplayAvailable() {
 #if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
+    const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (!wayland.isEmpty()) {
+        const QString socket = wayland.startsWith(QLatin1Char('/'))
+                                   ? wayland
+                                   : qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + wayland;
+        if (QFileInfo::exists(socket)) return true;
+    }
+    const QString x = qEnvironmentVariable("DISPLAY");
+    if (x.isEmpty()) return false;
+    if (!x.startsWith(QLatin1Char(':'))) return true; // host:n, reached over the network
+    const QString number = x.mid(1).section(QLatin1Char('.'), 0, 0);
+    return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + number);
 #else
     return true;
 #endif
@@ -26,8 +39,8 @@ bool DisplayAvailable() {
 
 int main(int argc, char* argv[]) {
     if (!DisplayAvailable()) {
-        std::fputs("ondrel: no display available; for tide predictions in a terminal use "
-                   "build/src/cli/ondrel-cli (see ondrel-cli --help).\n",
+        std::fputs("ondrel: no graphical display found; ondrel-cli gives the same predictions in a "
+                   "terminal (ondrel-cli --help).\n",
                    stderr);
         return 1;
     }

@@ -30,11 +30,47 @@ quint32 StoredOfColour(const QColor& c) {
            65536u * static_cast<quint32>(c.blue());
 }
 
+namespace {
+
+double Luminance(const QColor& c) {
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+// Of the candidates, the one most readable on both ends of the gradient.
+QColor MostReadable(std::initializer_list<QColor> candidates, const QColor& start, const QColor& end) {
+    QColor best;
+    double bestContrast = -1;
+    for (const QColor& c : candidates) {
+        const double contrast = std::min(ContrastRatio(c, start), ContrastRatio(c, end));
+        if (contrast > bestContrast) {
+            best = c;
+            bestContrast = contrast;
+        }
+    }
+    return best;
+}
+
+const QColor kDarkLabels(20, 20, 40);
+const QColor kLightLabels(245, 245, 250);
+
+} // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 CurveColours ColoursFor(const CurveData& data) {
-    if (data.blackAndWhite) return {Qt::white, Qt::white, Qt::black, Qt::black};
+    if (data.blackAndWhite) return {Qt::white, Qt::white, Qt::black, Qt::black, Qt::black};
     const bool standard = data.background.rgb() == kDefaultBackground.rgb();
-    return {data.background, standard ? kAqua : data.background, standard ? kNavy : data.curve,
-            data.curve};
+    const QColor start = data.background;
+    const QColor end = standard ? kAqua : data.background;
+    const QColor labels = MostReadable({kDarkLabels, kLightLabels}, start, end);
+    // The title takes the curve's colour, unless it would hardly show on the background.
+    QColor text = standard ? kNavy : data.curve;
+    if (std::min(ContrastRatio(text, start), ContrastRatio(text, end)) < 3) text = labels;
+    return {start, end, text, data.curve, labels};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -298,7 +334,10 @@ CurveChart::CurveChart() {
     }
 
     connect(this, &QChart::plotAreaChanged, this, [this] { layoutExtras(); });
-    connect(this, &QGraphicsWidget::geometryChanged, this, [this] { layoutExtras(); });
+    connect(this, &QGraphicsWidget::geometryChanged, this, [this] {
+        if (size().width() != titleWidth_) applyTitle();
+        layoutExtras();
+    });
     applyColours();
     setTexts({}, {});
 }
@@ -340,13 +379,7 @@ void CurveChart::setPoints(std::vector<CurvePoint> points, CurveView view) {
 void CurveChart::setTexts(const QStringList& title, const QStringList& foot) {
     data_.title = title;
     data_.foot = foot;
-    QStringList escaped;
-    for (const QString& line : title) escaped << line.toHtmlEscaped();
-    // In 3-D a blank line keeps the back wall, which rises above the plot area, off the title.
-    setTitle(title.isEmpty() ? QString()
-                             : QStringLiteral("<div align=\"center\">") + escaped.join(QStringLiteral("<br>")) +
-                                   (data_.threeD ? QStringLiteral("<br>") : QString()) +
-                                   QStringLiteral("</div>"));
+    applyTitle();
     if (foot.isEmpty()) {
         foot_->setPlainText(QString());
         foot_->hide();
@@ -358,6 +391,24 @@ void CurveChart::setTexts(const QStringList& title, const QStringList& foot) {
         foot_->show();
     }
     layoutExtras();
+}
+
+void CurveChart::applyTitle() {
+    // Each line is shortened to the chart's width here: the chart itself would cut the whole
+    // title to one line and lose the date under a long port name.
+    const QFontMetricsF metrics(titleFont());
+    qreal left = 0, top = 0, right = 0, bottom = 0;
+    if (layout()) layout()->getContentsMargins(&left, &top, &right, &bottom);
+    const double width = std::max(60.0, size().width() - margins().left() - margins().right() - left - right - 8);
+    QStringList lines;
+    for (const QString& line : data_.title)
+        lines << metrics.elidedText(line, Qt::ElideRight, width).toHtmlEscaped();
+    // In 3-D a blank line keeps the back wall, which rises above the plot area, off the title.
+    setTitle(lines.isEmpty() ? QString()
+                             : QStringLiteral("<div align=\"center\">") + lines.join(QStringLiteral("<br>")) +
+                                   (data_.threeD ? QStringLiteral("<br>") : QString()) +
+                                   QStringLiteral("</div>"));
+    titleWidth_ = size().width();
 }
 
 void CurveChart::setColours(const QColor& background, const QColor& curve) {
@@ -377,7 +428,7 @@ void CurveChart::applyColours() {
     setTitleBrush(c.text);
     foot_->setDefaultTextColor(c.text);
     curveSeries_->setPen(QPen(c.line, 2, Qt::DashLine));
-    const QColor labels = data_.blackAndWhite ? QColor(Qt::black) : QColor(20, 20, 40);
+    const QColor labels = c.labels;
     const QColor grid = data_.blackAndWhite ? QColor(Qt::lightGray) : QColor(255, 255, 255, 110);
     for (QCategoryAxis* a : {axisX_, axisY_}) {
         a->setLabelsBrush(labels);

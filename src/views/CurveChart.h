@@ -50,11 +50,14 @@ struct CurveData {
     Language language = Language::French; // of the month names on the time axis
 };
 
-// The gradient end and the text colour that the background colour asks for.
+// The gradient end, the title and foot colour and the axis label colour that the background
+// colour asks for: the texts stay readable on a dark background as on a light one.
 struct CurveColours {
-    QColor gradientStart, gradientEnd, text, line;
+    QColor gradientStart, gradientEnd, text, line, labels;
 };
 CurveColours ColoursFor(const CurveData& data);
+// The contrast ratio of two colours, 1 (the same luminance) to 21 (black on white).
+double ContrastRatio(const QColor& a, const QColor& b);
 
 class DepthItem;
 
@@ -100,6 +103,8 @@ public:
     QLineSeries* intervalSeries() const { return intervalSeries_; }
 
 private:
+    void applyTitle();
+    double titleWidth_ = 0;
     QLocale monthNamesLocale() const;
     void applyColours();
     void updateAxes();

@@ -9,6 +9,12 @@
 
 namespace ondrel {
 
+CurveData PrintedCurve(const CurveData& shown, bool blackAndWhite) {
+    CurveData printed = shown;
+    printed.blackAndWhite = blackAndWhite;
+    return printed;
+}
+
 QImage CurveBitmap(const CurveData& data, const QSize& size) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);

@@ -12,6 +12,9 @@
 namespace ondrel {
 
 QImage CurveBitmap(const CurveData& data, const QSize& size);
+// The chart as the print shows it: the screen's, position indicator included as on the copy and
+// the saved picture, in black on white when asked.
+CurveData PrintedCurve(const CurveData& shown, bool blackAndWhite);
 QByteArray CurveSvg(const CurveData& data, const QSize& size, const QString& title = {});
 // Writes the chart to `file` in the format its name asks for ("BMP" when it has none). Returns an
 // empty text, or why the file could not be written.

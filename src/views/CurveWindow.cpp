@@ -1,6 +1,7 @@
 #include "CurveWindow.h"
 
 #include "AppState.h"
+#include "HelpTopics.h"
 #include "Bilingual.h"
 #include "CommonTexts.h"
 #include "DateTimeJulian.h"
@@ -24,7 +25,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -38,7 +38,7 @@ namespace ondrel {
 
 namespace {
 
-constexpr int kHelpTopic = 4;
+constexpr int kHelpTopic = kHelpCurve;
 
 // A menu item: its name, its built-in caption and its caption in each language (none for an
 // item whose caption never changes).
@@ -140,6 +140,8 @@ CurveWindow::CurveWindow(AppState& state, MessageBoxes& messages, QWidget* paren
     };
     timeReadout_ = makeReadout("HeureCurseur", QStringLiteral("Heure"));
     heightReadout_ = makeReadout("HauteurCurseur", QStringLiteral("Hauteur"));
+    // The cursor readouts are explained with the interval calculation.
+    for (QLabel* readout : {timeReadout_, heightReadout_}) readout->setProperty(kHelpContextProperty, int(kHelpInterval));
 
     readoutPanel_ = new QWidget(client);
     readoutPanel_->setObjectName(QStringLiteral("Panel1"));
@@ -198,7 +200,8 @@ void CurveWindow::buildMenu() {
     printMenu_ = menu(nullptr, "Imprimession");
     printAction_ = item(printMenu_, "Imprimer", [this] { printChart(); });
     printAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    printerSetUpAction_ = item(printMenu_, "Configuration", [this] { setUpPrinter(); });
+    // Margins and orientation have one place, the page settings window.
+    printerSetUpAction_ = item(printMenu_, "Configuration", [this] { showPageSetup(); });
     pageSetupAction_ = item(printMenu_, "Miseenpage", [this] { showPageSetup(); });
 
     exportMenu_ = menu(nullptr, "Exporter");
@@ -289,8 +292,12 @@ void CurveWindow::drawDayCurve(double curveStart, double curveEnd) {
     chart_->setPoints(ondrel::DayCurve(state_.context(), state_.secondaryCache, state_.port,
                                        curveStart, curveEnd, unitFactor()),
                       CurveView::Day);
+    const bool appearing = !isVisible();
     show();
     curveComputed_ = true;
+    // Shown without being activated (at start, behind the main window): its captions and layout
+    // are those of the language from the first look.
+    if (appearing) retranslate();
     refreshChart();
 }
 
@@ -551,15 +558,11 @@ bool CurveWindow::saveImage(const QString& file) {
     return false;
 }
 
-void CurveWindow::setUpPrinter() {
-    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPageSetupDialog dialog(printer_.get(), this);
-    dialog.exec();
-}
-
 void CurveWindow::printChart() {
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(printer_.get(), this);
+    // The printer, the copies and the range only: margins and orientation are the page settings'.
+    dialog.setOption(QAbstractPrintDialog::PrintShowPageSize, false);
     if (dialog.exec() != QDialog::Accepted) return;
     printTo(*printer_);
 }
@@ -569,9 +572,7 @@ void CurveWindow::printTo(QPrinter& printer) {
     const PageSettings page = LoadPrintSettings(*store);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // The print has its own copy of the chart: the screen keeps its colours throughout.
-    CurveData data = chart_->data();
-    data.blackAndWhite = printBlackAndWhite_ && printBlackAndWhite_();
-    data.indicator.reset();
+    const CurveData data = PrintedCurve(chart_->data(), printBlackAndWhite_ && printBlackAndWhite_());
 
     const QPageLayout::Orientation saved = printer.pageLayout().orientation();
     printer.setPageOrientation(page.portrait == 1 ? QPageLayout::Portrait : QPageLayout::Landscape);

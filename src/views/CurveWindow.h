@@ -83,7 +83,6 @@ public:
     // Writes the chart at its on-screen size; an error is reported and nothing else changes.
     bool saveImage(const QString& file);
     void printChart();
-    void setUpPrinter();
     // Prints the chart alone on one page with the stored margins and orientation.
     void printTo(QPrinter& printer);
     void showPageSetup();

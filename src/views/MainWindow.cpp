@@ -1,11 +1,14 @@
 #include "MainWindow.h"
 
+#include "AboutWindow.h"
 #include "AppState.h"
 #include "Bilingual.h"
 #include "CommonTexts.h"
 #include "DateTimeJulian.h"
 #include "ScreenPlacement.h"
 #include "Extremes.h"
+#include "HelpTopics.h"
+#include "HelpWindow.h"
 #include "Julian.h"
 #include "MainWindowTexts.h"
 #include "MessageBoxes.h"
@@ -20,6 +23,7 @@
 #include "LanguageWindow.h"
 #include "OptionsWindow.h"
 #include "PortWindow.h"
+#include "QtTranslations.h"
 #include "TableLocation.h"
 #include "TrayIcon.h"
 #include "CountriesWindow.h"
@@ -43,12 +47,14 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
+#include <QApplication>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -59,8 +65,6 @@ namespace ondrel {
 
 namespace {
 
-constexpr int kHelpHome = 0;
-constexpr int kHelpMainWindow = 9;
 // The controls of the ephemerides window that follow the font commands.
 constexpr const char* kEphemeridesFontControls[] = {"Panel1", "Panel2", "Panel3", "GroupeSoleil", "groupeLune",
                                                     "HemisphereButton1", "lever", "coucher", "LAge", "AZL",
@@ -88,6 +92,26 @@ QLabel* SunkenLabel(const char* name, QWidget* parent) {
     label->setAlignment(Qt::AlignCenter);
     label->setMargin(3);
     return label;
+}
+
+// A control keeps the width of the widest of the texts it can show, so that the window does not
+// change width with the language or the quit button's caption.
+template <typename W>
+void HoldWidest(W* widget, const QStringList& texts) {
+    const QString shown = widget->text();
+    int widest = widget->minimumWidth();
+    for (const QString& t : texts) {
+        widget->setText(t);
+        widest = std::max(widest, widget->sizeHint().width());
+    }
+    widget->setText(shown);
+    widget->setMinimumWidth(widest);
+}
+
+QStringList BothLanguages(std::initializer_list<Bilingual> texts) {
+    QStringList all;
+    for (const Bilingual& t : texts) all << t.in(Language::French) << t.in(Language::English);
+    return all;
 }
 
 QFont Bold(QFont f, bool italic = false) {
@@ -148,13 +172,16 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
         secondaryPortsWindow_->activateWindow();
     });
     connect(importPortsAction_, &QAction::triggered, this, [this] { chooseAndImportPorts(); });
-    connect(this, &MainWindow::countriesRequested, this, [this] {
+    setCountriesWindow([this] {
         countriesWindow_->move(portWindow_->pos());
         countriesWindow_->show();
         countriesWindow_->raise();
         countriesWindow_->activateWindow();
     });
     setImport([this](const QString& file) { return importPorts(file, true); });
+    helpWindow_ = new HelpWindow(state_, this);
+    helpCollection_ = HelpCollectionFile();
+    aboutWindow_ = new AboutWindow(state_, this);
 
     setEphemeridesWindow([this] {
         ephemeridesWindow_->move(pos());
@@ -191,7 +218,10 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
 
     connect(dateWindow_, &DateWindow::dateConfirmed, this, &MainWindow::dateConfirmed);
     connect(portWindow_, &PortWindow::portConfirmed, this, &MainWindow::showChosenPort);
-    connect(portWindow_, &PortWindow::countriesRequested, this, &MainWindow::countriesRequested);
+    connect(portWindow_, &PortWindow::countriesRequested, this, [this] {
+        if (showCountries_) showCountries_();
+        emit countriesRequested();
+    });
     connect(optionsWindow_, &OptionsWindow::timeReferenceLabelChanged, timeReferenceLabel_, &QLabel::setText);
     connect(optionsWindow_, &OptionsWindow::optionsConfirmed, this, [this] { acceptWarning(); });
 }
@@ -332,6 +362,8 @@ void MainWindow::buildControls() {
     morningCoefficient_->setText(QStringLiteral("matin : "));
     eveningCoefficient_->setText(QStringLiteral("soir : "));
 
+    holdWidths();
+
     for (const char* name : {"SelPort", "SelDate", "PortSelection", "DateSelection", "Annuaire",
                              "BQuitter", "Aide", "HeuresOndrel", "ELatitude", "ELongitude",
                              "EFuseauHoraire", "Informations", "boiteCoefficients", "Label3", "Label4"})
@@ -346,13 +378,49 @@ void MainWindow::buildControls() {
     connect(ephemeridesButton_, &QPushButton::clicked, this, [this] {
         if (showEphemerides_) showEphemerides_();
     });
-    auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
-    connect(helpKey, &QShortcut::activated, this, [this] { showHelp(kHelpMainWindow); });
+    // The coefficients are explained with the curve.
+    coefficientsBox_->setProperty(kHelpContextProperty, int(kHelpCurve));
 
     portButton_->setEnabled(false);
     dateButton_->setEnabled(false);
     ephemeridesButton_->setEnabled(false);
     tideTableButton_->setEnabled(false);
+}
+
+void MainWindow::holdWidths() {
+    const QStringList sideButtons =
+        BothLanguages({kTexts.tideTable, kTexts.quit, kTexts.reduce, kCommonTexts.helpWithKey});
+    for (QPushButton* b : {tideTableButton_, quitButton_, helpButton_}) HoldWidest(b, sideButtons);
+    HoldWidest(ephemeridesButton_, BothLanguages({kTexts.ephemerides}));
+    QStringList coefficients;
+    for (Language l : {Language::French, Language::English})
+        coefficients << QString::fromStdString(MorningCoefficientLabel(120, l))
+                     << QString::fromStdString(EveningCoefficientLabel(120, l));
+    HoldWidest(morningCoefficient_, coefficients);
+    HoldWidest(eveningCoefficient_, coefficients);
+    for (std::size_t i = 0; i < infoLines_.size(); ++i) {
+        const auto line = static_cast<qsizetype>(i);
+        HoldWidest(infoLines_[i], {kTexts.infoLines.lines(Language::French).value(line),
+                                   kTexts.infoLines.lines(Language::English).value(line)});
+    }
+    QStringList references;
+    for (int code : {0, 1, 2, 88, 112})
+        for (Language l : {Language::French, Language::English})
+            references << QString::fromStdString(TimeReference(code).label(l));
+    HoldWidest(timeReferenceLabel_, references);
+    // The report: its longest line in either language.
+    const QFontMetrics fm = dayReport_->fontMetrics();
+    int widest = 0;
+    for (Language l : {Language::French, Language::English}) {
+        DayEvents sample;
+        sample[0] = TideEvent{2460000.78, 15.31};
+        sample[1] = TideEvent{-2460000.99, 15.31};
+        for (const std::string& line : DayReportLines(sample, HeightUnit::Feet, l))
+            widest = std::max(widest, fm.horizontalAdvance(QString::fromStdString(line)));
+        for (const std::string& line : DayReportLines(sample, HeightUnit::Metres, l))
+            widest = std::max(widest, fm.horizontalAdvance(QString::fromStdString(line)));
+    }
+    dayReport_->setMinimumWidth(std::max(dayReport_->minimumWidth(), widest + 24));
 }
 
 void MainWindow::buildMenu() {
@@ -375,10 +443,9 @@ void MainWindow::buildMenu() {
     defaultFontAction_ = Named(fontMenu_->addAction(kTexts.defaultFont.in(kBuiltIn)), "policepardefaut1");
     languageAction_ = Named(toolsMenu_->addAction(kTexts.otherLanguage.in(kBuiltIn)), "Langue1");
 
-    helpMenu_ = Named(bar->addMenu(kCommonTexts.helpWithKey.in(kBuiltIn)), "Aide1");
+    helpMenu_ = Named(bar->addMenu(kTexts.helpMenu.in(kBuiltIn)), "Aide1");
     helpAction_ = Named(helpMenu_->addAction(kCommonTexts.helpWithKey.in(kBuiltIn)), "Aide2");
     aboutAction_ = Named(helpMenu_->addAction(kTexts.about.in(kBuiltIn)), "Apropos1");
-    aboutAction_->setEnabled(false);
 
     connect(optionsAction_, &QAction::triggered, this, [this] { showOptions(); });
     connect(hideOnQuitAction_, &QAction::toggled, this, [this](bool on) {
@@ -389,6 +456,7 @@ void MainWindow::buildMenu() {
     connect(defaultFontAction_, &QAction::triggered, this, [this] { restoreDefaultFont(); });
     connect(languageAction_, &QAction::triggered, this, [this] { switchLanguage(); });
     connect(helpAction_, &QAction::triggered, this, [this] { showHelp(kHelpHome); });
+    connect(aboutAction_, &QAction::triggered, this, [this] { showAbout(); });
 }
 
 void MainWindow::buildWarning() {
@@ -449,6 +517,12 @@ void MainWindow::setUp() {
         adjustSize();
     }
     state_.help = [this](int context) { showHelp(context); };
+    helpKey_ = new HelpKeyFilter([this](int context) {
+        if (state_.help) state_.help(context);
+    }, this);
+    qApp->installEventFilter(helpKey_);
+    screenKeeper_ = new KeepWindowsOnScreen(this);
+    qApp->installEventFilter(screenKeeper_);
 }
 
 void MainWindow::saveSettings() {
@@ -462,6 +536,8 @@ void MainWindow::saveSettings() {
         messages_.information(this, notSaved.in(state_.settings.language()).arg(store->fileName()));
     }
     trayIcon_->remove();
+    qApp->removeEventFilter(helpKey_);
+    qApp->removeEventFilter(screenKeeper_);
     state_.help = nullptr;
 }
 
@@ -514,6 +590,8 @@ void MainWindow::retranslate() {
     const Settings& s = state_.settings;
     if (!s.languageChosen()) return; // no language chosen: the built-in texts stay
     const Language l = s.language();
+    // Qt's own dialogs and buttons speak the program's language.
+    UseQtTranslations(l);
     setWindowTitle(kTexts.caption.in(l));
     state_.dateNames = DateNames::Of(l);
     portsMenu_->setTitle(kTexts.portsMenu.in(l));
@@ -526,7 +604,7 @@ void MainWindow::retranslate() {
     changeFontAction_->setText(kTexts.changeFont.in(l));
     defaultFontAction_->setText(kTexts.defaultFont.in(l));
     languageAction_->setText(kTexts.otherLanguage.in(l));
-    helpMenu_->setTitle(kCommonTexts.helpWithKey.in(l));
+    helpMenu_->setTitle(kTexts.helpMenu.in(l));
     helpAction_->setText(kCommonTexts.helpWithKey.in(l));
     aboutAction_->setText(kTexts.about.in(l));
     portButton_->setText(kTexts.portButton.in(l));
@@ -684,8 +762,28 @@ void MainWindow::showHelpContents() {
 }
 
 void MainWindow::showHelp(int context) {
-    Q_UNUSED(context);
-    messages_.information(this, kTexts.noHelp.in(state_.settings.language()));
+    if (!helpWindow_->isOpen()) {
+        if (helpCollection_.isEmpty() || !helpWindow_->open(helpCollection_)) {
+            const QDir programDir(QCoreApplication::applicationDirPath());
+            const QString where = QDir::toNativeSeparators(
+                QDir::cleanPath(programDir.filePath(QStringLiteral("../share/ondrel/help"))));
+            messages_.information(this, kTexts.noHelp.in(state_.settings.language()).arg(where));
+            return;
+        }
+    }
+    helpWindow_->showTopic(context);
+}
+
+void MainWindow::showAbout() {
+    aboutWindow_->retranslate();
+    aboutWindow_->adjustSize();
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    QRect place(QPoint(), aboutWindow_->sizeHint());
+    if (screen) place.moveCenter(screen->availableGeometry().center());
+    aboutWindow_->move(FitOnScreen(place).topLeft());
+    aboutWindow_->show();
+    aboutWindow_->raise();
+    aboutWindow_->activateWindow();
 }
 
 void MainWindow::showOptions() {
@@ -742,12 +840,30 @@ void MainWindow::chooseFont() {
     QFontDialog dialog(portButton_->font(), this);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     dialog.setOption(QFontDialog::ScalableFonts);
+    HideFontSizeControls(dialog);
     if (auto* box = dialog.findChild<QDialogButtonBox*>()) {
         QPushButton* applyButton = box->addButton(QDialogButtonBox::Apply);
         applyButton->setText(kTexts.apply.in(state_.settings.language()));
         connect(applyButton, &QPushButton::clicked, this, [this, &dialog] { applyFont(dialog.currentFont()); });
     }
     if (dialog.exec() == QDialog::Accepted) applyFont(dialog.selectedFont());
+}
+
+void HideFontSizeControls(QFontDialog& dialog) {
+    // The size field is the dialog's one line edit that takes a number; its label names it as
+    // buddy, and the size list is the list whose entries are numbers.
+    for (auto* edit : dialog.findChildren<QLineEdit*>()) {
+        if (!edit->validator()) continue;
+        edit->hide();
+        for (auto* label : dialog.findChildren<QLabel*>())
+            if (label->buddy() == edit) label->hide();
+    }
+    for (auto* list : dialog.findChildren<QListView*>()) {
+        bool numbers = false;
+        if (list->model() && list->model()->rowCount() > 0)
+            list->model()->index(0, 0).data().toString().toInt(&numbers);
+        if (numbers) list->hide();
+    }
 }
 
 void MainWindow::restoreDefaultFont() {
@@ -773,6 +889,11 @@ void MainWindow::setTideTableWindow(std::function<void()> show) {
 void MainWindow::setEphemeridesWindow(std::function<void()> show) {
     showEphemerides_ = std::move(show);
     ephemeridesButton_->setEnabled(accepted_ && showEphemerides_);
+}
+
+void MainWindow::setCountriesWindow(std::function<void()> show) {
+    showCountries_ = std::move(show);
+    portWindow_->setCountriesAvailable(static_cast<bool>(showCountries_));
 }
 
 void MainWindow::setImport(std::function<bool(const QString&)> importPorts) {

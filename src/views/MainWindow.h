@@ -15,6 +15,7 @@
 #include <vector>
 
 class QAction;
+class QFontDialog;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -30,7 +31,9 @@ struct ChosenPort;
 class MessageBoxes;
 class CurveWindow;
 class DateWindow;
+class AboutWindow;
 class EphemeridesWindow;
+class HelpWindow;
 class IntervalWindow;
 class PageSetupWindow;
 class LanguageWindow;
@@ -76,6 +79,8 @@ public:
     void setImportFileChooser(std::function<QString()> chooser) { chooseImportFile_ = std::move(chooser); }
     // Empties the port's caption and information, after a deletion was asked.
     void clearPortDisplay();
+    HelpWindow* helpWindow() const { return helpWindow_; }
+    AboutWindow* aboutWindow() const { return aboutWindow_; }
 
     // Runs each time the window goes from hidden to shown: the language question when no
     // language is known yet, then the texts of the language.
@@ -99,6 +104,7 @@ public:
     void showTideTable();
     void quitOrReduce();
     void showHelpContents();
+    void showAbout();
     void showOptions();
     void switchLanguage();
     void chooseFont();
@@ -113,6 +119,10 @@ public:
     void setTideTableWindow(std::function<void()> show);
     void setEphemeridesWindow(std::function<void()> show);
     void setImport(std::function<bool(const QString& file)> importPorts);
+    // The countries window, shown by the port window's countries button (disabled until then).
+    void setCountriesWindow(std::function<void()> show);
+    // The help collection the help window opens (found beside the program unless set).
+    void setHelpCollection(const QString& file) { helpCollection_ = file; }
 
 signals:
     // The day curve from curveStart to curveEnd is to be drawn (the curve window connects here).
@@ -135,6 +145,7 @@ private:
     void setUp();
     void buildControls();
     void buildMenu();
+    void holdWidths();
     void buildWarning();
     void placeWarning();
     void showChosenPort(const ChosenPort& port);
@@ -168,10 +179,18 @@ private:
     SecondaryPortsWindow* secondaryPortsWindow_ = nullptr;
     ImportListWindow* importListWindow_ = nullptr;
     std::function<QString()> chooseImportFile_;
+    HelpWindow* helpWindow_ = nullptr;
+    AboutWindow* aboutWindow_ = nullptr;
+    // Turns the help key in any window into a help request.
+    QObject* helpKey_ = nullptr;
+    // Keeps every window that appears on the screen.
+    QObject* screenKeeper_ = nullptr;
+    QString helpCollection_;
 
     std::function<void()> showTideTable_;
     std::function<void()> showEphemerides_;
     std::function<bool(const QString&)> importPorts_;
+    std::function<void()> showCountries_;
 
     // Top panel.
     QFrame* topPanel_ = nullptr;
@@ -223,5 +242,9 @@ private:
     // The fonts the controls were built with, for the default-font command.
     QHash<QWidget*, QFont> builtInFonts_;
 };
+
+// The font commands choose face, style and effects: the size controls of Qt's font dialog are
+// hidden.
+void HideFontSizeControls(QFontDialog& dialog);
 
 } // namespace ondrel

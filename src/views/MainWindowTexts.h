@@ -10,12 +10,15 @@ namespace ondrel {
 // The main window's texts (its table; help buttons and menus take the shared "&Aide").
 struct MainWindowTexts {
     Bilingual caption{"Ondrel - v 4.6", "Brevane - v 4.6"};
-    Bilingual portsMenu{"Gestion des &ports", "&Ports management"};
+    Bilingual portsMenu{"&Gestion des ports", "Ports &management"};
     Bilingual addSecondaryPort{"&Ajouter un port secondaire...", "&Add a secondary port"};
     Bilingual modifySecondaryPort{"&Modifier ou supprimer un port secondaire...",
                                   "&Modify or Supress a secondary port"};
     Bilingual importPorts{"Ajout de ports à partir d'un &fichier ...", "Add ports from a &file..."};
-    Bilingual toolsMenu{"&Outils", "&Tools"};
+    // Their shortcut letters differ from those of the window's buttons ("A&nnuaire"/"&Tidetable",
+    // "&Aide"/"&Help").
+    Bilingual toolsMenu{"&Outils", "T&ools"};
+    Bilingual helpMenu{"Ai&de", "He&lp"};
     Bilingual hideOnQuit{"&Reduire le programme en quittant", "&Reduce the program when quit"};
     Bilingual fontMenu{"&Polices", "&Fonts"};
     Bilingual changeFont{"&Changer la police", "&Change the font"};
@@ -84,8 +87,11 @@ struct MainWindowTexts {
     Bilingual apply{"A&ppliquer", "&Apply"};
     Bilingual selectPortFirst{"Vous devez d'abord sélectionner un port !",
                               "You have first to select a port !"};
-    Bilingual noHelp{"Les fichiers d'aide ne sont pas installés avec cette version.",
-                     "The help files are not installed with this version."};
+    // %1 the folders where the help collection was looked for.
+    Bilingual noHelp{"L'aide est introuvable : la collection d'aide ondrel.qhc n'est pas installée "
+                     "(cherchée dans %1). Réinstallez le programme.",
+                     "The help cannot be found: the help collection ondrel.qhc is not installed "
+                     "(looked for in %1). Please reinstall the program."};
     // %1 why the table could not be opened, %2 the user's table folder.
     Bilingual tableProblem{"La table des ports ne peut pas être ouverte (%1).\n\nOndrel ne peut prédire "
                            "aucune marée sans elle. Placez ports.dbf et ports.tags dans le dossier de "

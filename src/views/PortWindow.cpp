@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QHelpEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -19,6 +20,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTableView>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace ondrel {
@@ -117,6 +119,7 @@ PortWindow::PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     countriesButton_ = new QPushButton(this);
     countriesButton_->setObjectName(QStringLiteral("BPays"));
     countriesButton_->setAutoDefault(false);
+    countriesButton_->setEnabled(false); // until a countries window is registered
     helpButton_ = new QPushButton(this);
     helpButton_->setObjectName(QStringLiteral("BPortAide"));
     helpButton_->setAutoDefault(false);
@@ -165,6 +168,7 @@ PortWindow::PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     connect(countriesButton_, &QPushButton::clicked, this, [this] { chooseCountries(); });
     connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(); });
     nameField_->installEventFilter(this);
+    portList_->viewport()->installEventFilter(this);
 
     setUp();
 }
@@ -314,6 +318,10 @@ void PortWindow::chooseCountries() {
     });
 }
 
+void PortWindow::setCountriesAvailable(bool available) {
+    countriesButton_->setEnabled(available);
+}
+
 void PortWindow::showHelp() {
     if (state_.help) state_.help(kHelpContextPorts);
 }
@@ -386,7 +394,25 @@ bool PortWindow::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
     }
+    if (watched == portList_->viewport() && event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = cutNameAt(help->pos());
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, portList_->viewport());
+        return true;
+    }
     return QDialog::eventFilter(watched, event);
+}
+
+QString PortWindow::cutNameAt(const QPoint& viewportPos) const {
+    const QModelIndex index = portList_->indexAt(viewportPos);
+    if (!index.isValid()) return {};
+    const QString name = index.data().toString();
+    // The cell's text margins, as the view's style draws them.
+    const int room = portList_->visualRect(index).width() - 8;
+    return portList_->fontMetrics().horizontalAdvance(name) > room ? name : QString();
 }
 
 } // namespace ondrel

@@ -52,6 +52,10 @@ public:
     bool confirm();
     void cancel();
     void chooseCountries();
+    // The countries button works once a countries window is there to answer it.
+    void setCountriesAvailable(bool available);
+    // The whole name of the row under a point of the list, when its cell cuts it; else empty.
+    QString cutNameAt(const QPoint& viewportPos) const;
     void showHelp();
     // Clears the typed letters and any range, and highlights the first port whose name is equal
     // to or sorts after name. False when no port does.

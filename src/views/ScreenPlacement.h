@@ -2,9 +2,12 @@
 // area of the screen it is (mostly) on, or of the primary screen.
 #pragma once
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QWidget>
 #include <QRect>
 #include <QScreen>
+#include <QTimer>
 
 namespace ondrel {
 
@@ -20,5 +23,33 @@ inline QRect FitOnScreen(const QRect& wanted) {
     if (fitted.top() < area.top()) fitted.moveTop(area.top());
     return fitted;
 }
+
+// Installed on the application: every window that appears is brought wholly onto the screen it
+// is mostly on (windows are placed at another window's corner, or where they were last time).
+class KeepWindowsOnScreen : public QObject {
+public:
+    using QObject::QObject;
+
+    static void Fit(QWidget* w) {
+        const QRect frame = w->frameGeometry();
+        const QRect fitted = FitOnScreen(frame);
+        if (fitted.size() != frame.size()) w->resize(w->size() - (frame.size() - fitted.size()));
+        if (fitted.topLeft() != frame.topLeft()) w->move(w->pos() + (fitted.topLeft() - frame.topLeft()));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto* w = static_cast<QWidget*>(watched);
+            const Qt::WindowType type = w->windowType();
+            if (w->isWindow() && (type == Qt::Window || type == Qt::Dialog)) {
+                Fit(w);
+                // Once more when the frame the desktop adds is known.
+                QTimer::singleShot(0, w, [w] { Fit(w); });
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 } // namespace ondrel

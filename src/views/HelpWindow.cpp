@@ -1,0 +1,265 @@
+#include "HelpWindow.h"
+
+#include "AppState.h"
+#include "Bilingual.h"
+#include "HelpTopics.h"
+#include "ScreenPlacement.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHelpContentWidget>
+#include <QHelpEngine>
+#include <QHelpFilterData>
+#include <QHelpFilterEngine>
+#include <QHelpIndexWidget>
+#include <QHelpLink>
+#include <QHelpSearchEngine>
+#include <QHelpSearchQueryWidget>
+#include <QHelpSearchResultWidget>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace ondrel {
+
+namespace {
+
+struct HelpWindowTexts {
+    Bilingual caption{"Aide d'Ondrel", "Brevane help"};
+    Bilingual contents{"Sommaire", "Contents"};
+    Bilingual index{"Index", "Index"};
+    Bilingual search{"Recherche", "Search"};
+    Bilingual indexFilter{"Mot cherché dans l'index", "Word to look up in the index"};
+};
+const HelpWindowTexts kTexts;
+
+QString FilterName(Language language) {
+    return language == Language::English ? QStringLiteral("en") : QStringLiteral("fr");
+}
+
+} // namespace
+
+// Shows the pages of the collection; links out of it go to the system's browser or mail program.
+class HelpBrowser : public QTextBrowser {
+public:
+    HelpBrowser(QHelpEngine& engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {}
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        const QUrl url = name.isRelative() ? source().resolved(name) : name;
+        if (url.scheme() == u"qthelp") return engine_.fileData(url);
+        return QTextBrowser::loadResource(type, name);
+    }
+
+protected:
+    void doSetSource(const QUrl& url, QTextDocument::ResourceType type) override {
+        const QUrl resolved = source().isValid() ? source().resolved(url) : url;
+        if (resolved.scheme() == u"qthelp")
+            QTextBrowser::doSetSource(resolved, type);
+        else
+            QDesktopServices::openUrl(resolved);
+    }
+
+private:
+    QHelpEngine& engine_;
+};
+
+int HelpKeyFilter::ContextOf(const QWidget* widget) {
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        const QVariant own = w->property(kHelpContextProperty);
+        if (own.isValid()) return own.toInt();
+        if (w->isWindow()) {
+            const int context = HelpContextOfWindow(w->objectName());
+            // A message box or another dialog without a context of its own asks for its owner's.
+            if (context != kHelpHome || !w->parentWidget()) return context;
+        }
+    }
+    return kHelpHome;
+}
+
+bool HelpKeyFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::HelpContents)) {
+        help_(ContextOf(static_cast<QWidget*>(watched)));
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QString WorkingHelpCopy(const QString& collectionFile, const QString& folder) {
+    const QFileInfo collection(collectionFile);
+    if (!collection.isFile() || !QDir().mkpath(folder)) return {};
+    QStringList files{collection.fileName()};
+    files += collection.dir().entryList({QStringLiteral("*.qch")}, QDir::Files);
+    // The copy is made again whenever it comes from another collection or another build of it.
+    QString origin;
+    for (const QString& name : files) {
+        const QFileInfo from(collection.dir().filePath(name));
+        origin += QStringLiteral("%1 %2 %3\n")
+                      .arg(from.absoluteFilePath())
+                      .arg(from.size())
+                      .arg(from.lastModified().toMSecsSinceEpoch());
+    }
+    QFile stamp(QDir(folder).filePath(QStringLiteral("origin.txt")));
+    const QString copy = QDir(folder).filePath(collection.fileName());
+    if (QFileInfo::exists(copy) && stamp.open(QIODevice::ReadOnly) &&
+        QString::fromUtf8(stamp.readAll()) == origin)
+        return copy;
+    stamp.close();
+    for (const QString& name : files) {
+        const QString to = QDir(folder).filePath(name);
+        QFile::remove(to);
+        if (!QFile::copy(collection.dir().filePath(name), to)) return {};
+        QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    if (!stamp.open(QIODevice::WriteOnly | QIODevice::Truncate)) return {};
+    stamp.write(origin.toUtf8());
+    return copy;
+}
+
+HelpWindow::HelpWindow(AppState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
+    setObjectName(QStringLiteral("TFAide"));
+    setWindowFlag(Qt::Window);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    resize(900, 640);
+    retranslate();
+}
+
+HelpWindow::~HelpWindow() = default;
+
+bool HelpWindow::open(const QString& collectionFile) {
+    if (engine_) return true;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    const QString copy =
+        WorkingHelpCopy(collectionFile, QDir(cache).filePath(QStringLiteral("help")));
+    if (copy.isEmpty()) return false;
+    auto* engine = new QHelpEngine(copy, this);
+    engine->setReadOnly(false);
+    engine->setUsesFilterEngine(true);
+    if (!engine->setupData() || engine->registeredDocumentations().isEmpty()) {
+        delete engine;
+        return false;
+    }
+    engine_ = engine;
+    // One filter per language, each showing the documentation of its namespace.
+    const QMap<QString, QString> components = engine_->filterEngine()->namespaceToComponent();
+    for (Language l : {Language::French, Language::English}) {
+        QHelpFilterData data;
+        data.setComponents({components.value(HelpNamespace(l))});
+        engine_->filterEngine()->setFilterData(FilterName(l), data);
+    }
+    buildPanels();
+    engine_->searchEngine()->reindexDocumentation();
+    retranslate();
+    return true;
+}
+
+void HelpWindow::buildPanels() {
+    auto* splitter = new QSplitter(this);
+    tabs_ = new QTabWidget(splitter);
+    tabs_->setObjectName(QStringLiteral("Onglets"));
+
+    QHelpContentWidget* contents = engine_->contentWidget();
+    contents->setObjectName(QStringLiteral("Sommaire"));
+    tabs_->addTab(contents, QString());
+
+    auto* indexPage = new QWidget;
+    indexFilter_ = new QLineEdit(indexPage);
+    indexFilter_->setObjectName(QStringLiteral("FiltreIndex"));
+    indexFilter_->setClearButtonEnabled(true);
+    QHelpIndexWidget* index = engine_->indexWidget();
+    index->setObjectName(QStringLiteral("Index"));
+    auto* indexLayout = new QVBoxLayout(indexPage);
+    indexLayout->setContentsMargins(2, 2, 2, 2);
+    indexLayout->addWidget(indexFilter_);
+    indexLayout->addWidget(index, 1);
+    tabs_->addTab(indexPage, QString());
+
+    auto* searchPage = new QWidget;
+    QHelpSearchEngine* searchEngine = engine_->searchEngine();
+    auto* searchLayout = new QVBoxLayout(searchPage);
+    searchLayout->setContentsMargins(2, 2, 2, 2);
+    searchLayout->addWidget(searchEngine->queryWidget());
+    searchLayout->addWidget(searchEngine->resultWidget(), 1);
+    tabs_->addTab(searchPage, QString());
+
+    browser_ = new HelpBrowser(*engine_, splitter);
+    browser_->setObjectName(QStringLiteral("Page"));
+    splitter->addWidget(tabs_);
+    splitter->addWidget(browser_);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({260, 640});
+    setCentralWidget(splitter);
+
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents,
+            [contents] { contents->expandAll(); });
+    connect(contents, &QHelpContentWidget::linkActivated, browser_,
+            [this](const QUrl& url) { browser_->setSource(url); });
+    connect(index, &QHelpIndexWidget::documentActivated, browser_,
+            [this](const QHelpLink& link, const QString&) { browser_->setSource(link.url); });
+    connect(index, &QHelpIndexWidget::documentsActivated, browser_,
+            [this](const QList<QHelpLink>& links, const QString&) {
+                if (!links.isEmpty()) browser_->setSource(links.first().url);
+            });
+    connect(indexFilter_, &QLineEdit::textChanged, index,
+            [index](const QString& text) { index->filterIndices(text); });
+    connect(indexFilter_, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
+    connect(searchEngine->queryWidget(), &QHelpSearchQueryWidget::search, this,
+            [this] { search(engine_->searchEngine()->queryWidget()->searchInput()); });
+    connect(searchEngine->resultWidget(), &QHelpSearchResultWidget::requestShowLink, browser_,
+            [this](const QUrl& url) { browser_->setSource(url); });
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this, contents](const QUrl& url) {
+        const QModelIndex item = contents->indexOf(url);
+        if (item.isValid()) contents->setCurrentIndex(item);
+    });
+}
+
+void HelpWindow::useLanguageFilter() {
+    const QString filter = FilterName(state_.settings.language());
+    if (engine_->filterEngine()->activeFilter() != filter)
+        engine_->filterEngine()->setActiveFilter(filter);
+}
+
+void HelpWindow::showTopic(int context) {
+    if (!engine_) return;
+    retranslate();
+    browser_->setSource(HelpTopicUrl(context, state_.settings.language()));
+    if (!isVisible()) setGeometry(FitOnScreen(geometry()));
+    show();
+    raise();
+    activateWindow();
+}
+
+QUrl HelpWindow::currentPage() const {
+    return browser_ ? browser_->source() : QUrl();
+}
+
+void HelpWindow::search(const QString& words) {
+    if (!engine_) return;
+    engine_->searchEngine()->queryWidget()->setSearchInput(words);
+    engine_->searchEngine()->search(words);
+}
+
+int HelpWindow::searchHits() const {
+    return engine_ ? engine_->searchEngine()->searchResultCount() : 0;
+}
+
+void HelpWindow::retranslate() {
+    const Language l = state_.settings.language();
+    setWindowTitle(kTexts.caption.in(l));
+    if (!engine_) return;
+    useLanguageFilter();
+    tabs_->setTabText(0, kTexts.contents.in(l));
+    tabs_->setTabText(1, kTexts.index.in(l));
+    tabs_->setTabText(2, kTexts.search.in(l));
+    indexFilter_->setPlaceholderText(kTexts.indexFilter.in(l));
+}
+
+} // namespace ondrel

@@ -1,0 +1,150 @@
+// What a user walkthrough found in the main window and the port window: the font dialog's size,
+// the countries button, the window's width across languages, windows off screen, shared
+// shortcut letters, cut port names and the curve's date after a language switch.
+#include "GuiTestSupport.h"
+
+#include "CountriesWindow.h"
+#include "CurveChart.h"
+#include "CurveWindow.h"
+#include "MainWindow.h"
+#include "PortWindow.h"
+#include "ScreenPlacement.h"
+
+#include <QApplication>
+#include <QFontDialog>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableView>
+#include <QTest>
+
+namespace ondrel::test {
+namespace {
+
+class DesktopWalkthroughTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        WritePortTable(workDir(), SmallPortList());
+    }
+    void Store(const char* key, const QVariant& value) {
+        store()->setValue(QString::fromLatin1(key), value);
+    }
+};
+
+QChar Mnemonic(const QString& text) {
+    const qsizetype at = text.indexOf(u'&');
+    return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+}
+
+TEST(FontDialog, OffersFaceStyleAndEffectsButNoSize) {
+    QFontDialog dialog;
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    const auto visible = [&](auto pick) {
+        int count = 0;
+        for (QWidget* w : dialog.findChildren<QWidget*>())
+            count += pick(w) && !w->isHidden();
+        return count;
+    };
+    const auto sizeField = [](QWidget* w) {
+        return qobject_cast<QLineEdit*>(w) && qobject_cast<QLineEdit*>(w)->validator();
+    };
+    const auto list = [](QWidget* w) { return qobject_cast<QListView*>(w) != nullptr; };
+    ASSERT_EQ(visible(sizeField), 1);
+    ASSERT_EQ(visible(list), 3); // face, style, size
+    HideFontSizeControls(dialog);
+    EXPECT_EQ(visible(sizeField), 0);
+    EXPECT_EQ(visible(list), 2);
+}
+
+// The countries button does something: it opens the countries window.
+TEST_F(DesktopWalkthroughTest, TheCountriesButtonOpensItsWindow) {
+    Store("langue", kFrench);
+    MainWindow w(state, boxes);
+    auto* button = w.portWindow()->findChild<QPushButton*>(QStringLiteral("BPays"));
+    ASSERT_TRUE(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(w.countriesWindow()->isVisible());
+}
+
+TEST_F(DesktopWalkthroughTest, TheMainWindowKeepsItsWidthAcrossLanguagesAndCaptions) {
+    Store("langue", kFrench);
+    Store("dernier_port", "BREST");
+    MainWindow w(state, boxes);
+    w.show();
+    ASSERT_TRUE(WaitFor([&] { return w.windowTitle() == QStringLiteral("Ondrel - v 4.6"); }));
+    w.acceptWarning();
+    const int french = w.minimumSizeHint().width();
+    const auto noSharedLetters = [&] {
+        // No menu shares its shortcut letter with a button of the window.
+        for (QAction* menu : w.menuBar()->actions())
+            for (auto* button : w.findChildren<QPushButton*>()) {
+                if (button->window() != &w || !button->isVisibleTo(&w)) continue;
+                EXPECT_NE(Mnemonic(menu->text()), Mnemonic(button->text()))
+                    << menu->text().toStdString() << " / " << button->text().toStdString();
+            }
+    };
+    noSharedLetters();
+    boxes.answers = {MessageBoxes::Answer::Yes};
+    w.switchLanguage();
+    EXPECT_EQ(w.minimumSizeHint().width(), french);
+    w.findChild<QAction*>(QStringLiteral("Icnedanslabarredestcheslarduction1"))
+        ->trigger(); // "&Reduce"
+    EXPECT_EQ(w.minimumSizeHint().width(), french);
+
+    noSharedLetters();
+
+    // The curve's title takes the new language's date at once.
+    ASSERT_TRUE(w.curveWindow()->isVisible());
+    EXPECT_TRUE(
+        w.curveWindow()->chart()->data().title.join(u'\n').contains(QStringLiteral("march")));
+    w.close();
+}
+
+TEST_F(DesktopWalkthroughTest, WindowsAppearWhollyOnTheScreen) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    KeepWindowsOnScreen keeper;
+    qApp->installEventFilter(&keeper);
+    for (const QPoint& at : {QPoint(area.right() - 40, area.top() + 10),
+                             QPoint(area.left() - 300, area.bottom() - 20)}) {
+        QWidget window;
+        window.resize(400, 300);
+        window.move(at);
+        window.show();
+        QCoreApplication::processEvents();
+        const QRect f = window.frameGeometry();
+        EXPECT_TRUE(area.contains(f))
+            << at.x() << "," << at.y() << " -> " << f.x() << "," << f.y() << " " << f.width() << "x"
+            << f.height() << " in " << area.width() << "x" << area.height();
+    }
+    qApp->removeEventFilter(&keeper);
+}
+
+TEST_F(DesktopWalkthroughTest, CutPortNamesHaveTheirWholeNameAsTooltip) {
+    PortWindow w(state, boxes);
+    auto* list = w.findChild<QTableView*>();
+    ASSERT_NE(list, nullptr);
+    w.resize(200, 400); // narrower than the longest name
+    w.show();
+    list->setColumnWidth(0, 120);
+    ASSERT_TRUE(w.selectNearest(QStringLiteral("SAINT")));
+    const auto tipOfRow = [&](const QString& name) {
+        for (int row = 0; row < list->model()->rowCount(); ++row) {
+            const QModelIndex index = list->model()->index(row, 0);
+            if (index.data().toString() == name) {
+                list->scrollTo(index);
+                return w.cutNameAt(list->visualRect(index).center());
+            }
+        }
+        return QStringLiteral("(no row)");
+    };
+    const QString longest = QStringLiteral("SAINT-MALO, BASSIN VAUBAN ET ANSE DES SABLONS NORD");
+    EXPECT_EQ(tipOfRow(longest), longest);
+    EXPECT_EQ(tipOfRow(QStringLiteral("BREST")), QString());
+}
+
+} // namespace
+} // namespace ondrel::test
