@@ -37,8 +37,12 @@ void DayEventsOf(benchmark::State& state, bool secondary) {
         day += 1;
     }
 }
-void BM_DayTideEventsStandard(benchmark::State& state) { DayEventsOf(state, false); }
-void BM_DayTideEventsSecondary(benchmark::State& state) { DayEventsOf(state, true); }
+void BM_DayTideEventsStandard(benchmark::State& state) {
+    DayEventsOf(state, false);
+}
+void BM_DayTideEventsSecondary(benchmark::State& state) {
+    DayEventsOf(state, true);
+}
 BENCHMARK(BM_DayTideEventsStandard);
 BENCHMARK(BM_DayTideEventsSecondary);
 
@@ -79,7 +83,8 @@ void BM_YearTideTableSecondary(benchmark::State& state) {
     request.context = TideContext(TimeReference(0), 1);
     request.start = JulianDay(2026, 1, 1);
     request.end = JulianDay(2026, 12, 31) + 0.5;
-    for (auto _ : state) benchmark::DoNotOptimize(ComputeTideTable(request));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ComputeTideTable(request));
     state.SetLabel("2026");
 }
 BENCHMARK(BM_YearTideTableSecondary)->Unit(benchmark::kMillisecond);

@@ -18,7 +18,8 @@ QByteArray ShippedTableAsAddFile() {
     table.setReadOnly(true);
     table.open(QStringLiteral(ONDREL_DATA_DIR "/ports.dbf"));
     QByteArray file;
-    for (table.first(); !table.atEnd(); table.next()) file += ExportRecord(table, QLatin1Char(','));
+    for (table.first(); !table.atEnd(); table.next())
+        file += ExportRecord(table, QLatin1Char(','));
     return file;
 }
 
@@ -40,8 +41,8 @@ void BM_ImportShippedTable(benchmark::State& state) {
         PortTable table;
         table.open(path);
         state.ResumeTiming();
-        const ImportReport report =
-            ImportPorts(table, add, dir.filePath(QStringLiteral("bug.txt")), {false, QLatin1Char(',')});
+        const ImportReport report = ImportPorts(table, add, dir.filePath(QStringLiteral("bug.txt")),
+                                                {false, QLatin1Char(',')});
         added = report.added.size();
         benchmark::DoNotOptimize(added);
     }

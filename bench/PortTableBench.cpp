@@ -23,8 +23,9 @@ struct BigTable {
             const int n = (i * 7919) % 6100;
             table.insert();
             table.setInteger(PortColumn::NUM, i);
-            table.setText(PortColumn::NOM, (n % 3 ? QString() : QStringLiteral("É")) +
-                                 QStringLiteral("PORT %1").arg(n, 4, 10, QLatin1Char('0')));
+            table.setText(PortColumn::NOM,
+                          (n % 3 ? QString() : QStringLiteral("É")) +
+                              QStringLiteral("PORT %1").arg(n, 4, 10, QLatin1Char('0')));
             table.setInteger(PortColumn::ZONE, (n % 10 + 1) * 1000 + n % 114);
             table.setText(PortColumn::PORT_REF, n % 4 ? QString() : QStringLiteral("PORT 0001"));
             table.post();

@@ -44,7 +44,8 @@ void MakeTable(const QString& path, const std::vector<ColumnSpec>& columns) {
         table.setInteger(PortColumn::ZONE, 1001);
         if (n == 2) {
             table.setText(PortColumn::PORT_REF, QStringLiteral("BREST"));
-            for (int i = 0; i < 8; ++i) table.setReal(PortColumn::HPMVE + i, i < 4 ? 91.05 : 0.25);
+            for (int i = 0; i < 8; ++i)
+                table.setReal(PortColumn::HPMVE + i, i < 4 ? 91.05 : 0.25);
         }
         table.post();
     }
@@ -77,7 +78,8 @@ int main(int argc, char** argv) {
         {"fuseau-nan",
          [&](QByteArray& d, QByteArray&) {
              int offset = 1;
-             for (int c = 0; c < ColumnNumber(PortColumn::FUSEAU); ++c) offset += standard[c].width;
+             for (int c = 0; c < ColumnNumber(PortColumn::FUSEAU); ++c)
+                 offset += standard[c].width;
              d.replace(firstRecord + offset, 6, "   nan");
          }},
         {"tags-bad-line", [](QByteArray&, QByteArray& t) { t.append("Pays = \n"); }},

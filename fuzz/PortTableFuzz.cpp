@@ -73,8 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArrayView input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const qsizetype marker = input.indexOf(QByteArrayView(kTagsMarker));
     const QByteArrayView dbf = marker < 0 ? input : input.first(marker);
-    const QByteArrayView tags = marker < 0 ? QByteArrayView(scratch.standardTags)
-                                           : input.sliced(marker + qsizetype(sizeof(kTagsMarker) - 1));
+    const QByteArrayView tags = marker < 0
+                                    ? QByteArrayView(scratch.standardTags)
+                                    : input.sliced(marker + qsizetype(sizeof(kTagsMarker) - 1));
     if (!Write(scratch.dbf, dbf) || !Write(scratch.tags, tags)) return 0;
 
     PortTable table;

@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
         QStringList files;
         if (QFileInfo(arg).isDir()) {
             const QDir dir(arg);
-            for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) files << dir.filePath(name);
+            for (const QString& name : dir.entryList(QDir::Files, QDir::Name))
+                files << dir.filePath(name);
         } else {
             files << arg;
         }

@@ -3,8 +3,8 @@
 // The input is the settings file itself (the ini text QSettings keeps on this system). Every
 // value must be taken, tamed or refused: a crash, a sanitizer report (an overflow in the
 // arithmetic on a stored number) or an exception is a finding.
-#include "FuzzTarget.h"
 #include "CurveWindowSettings.h"
+#include "FuzzTarget.h"
 #include "PageSetup.h"
 #include "Settings.h"
 

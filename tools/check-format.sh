@@ -8,7 +8,8 @@ if [ "${1:-}" = "--fix" ]; then
     exit 0
 fi
 if ! clang-format --dry-run --Werror $files 2>/tmp/ondrel-format.$$; then
-    grep -o '^[^:]*:[0-9]*' /tmp/ondrel-format.$$ | cut -d: -f1 | sort -u | sed 's/^/  /' >&2
+    grep -oE '^[^ :]+\.(cpp|h):[0-9]+:[0-9]+: (error|warning)' /tmp/ondrel-format.$$ | cut -d: -f1 |
+        sort -u | sed 's/^/  /' >&2
     rm -f /tmp/ondrel-format.$$
     echo "check-format: these files do not follow .clang-format (tools/check-format.sh --fix)" >&2
     exit 1

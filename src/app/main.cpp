@@ -1,8 +1,8 @@
 // Ondrel: the desktop program. Creates the windows, runs the import asked on the command line,
 // runs the event loop and saves the settings once on the way out.
 #include "AppState.h"
-#include "MessageBoxes.h"
 #include "MainWindow.h"
+#include "MessageBoxes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,9 +20,10 @@ bool DisplayAvailable() {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
     const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
     if (!wayland.isEmpty()) {
-        const QString socket = wayland.startsWith(QLatin1Char('/'))
-                                   ? wayland
-                                   : qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + wayland;
+        const QString socket =
+            wayland.startsWith(QLatin1Char('/'))
+                ? wayland
+                : qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + wayland;
         if (QFileInfo::exists(socket)) return true;
     }
     const QString x = qEnvironmentVariable("DISPLAY");

@@ -11,13 +11,19 @@ namespace {
 constexpr long double kPi = 3.14159265358979323846264338327950288L;
 constexpr long double kDegree = kPi / 180;
 
-long double Int(long double x) { return std::trunc(x); }
-long double Frac(long double x) { return x - std::trunc(x); }
+long double Int(long double x) {
+    return std::trunc(x);
+}
+long double Frac(long double x) {
+    return x - std::trunc(x);
+}
 
 // Into [0, 24] by whole days.
 long double ReduceHours(long double h) {
-    while (h > 24) h -= 24;
-    while (h < 0) h += 24;
+    while (h > 24)
+        h -= 24;
+    while (h < 0)
+        h += 24;
     return h;
 }
 
@@ -29,13 +35,15 @@ long double SiderealAtMidnight(double jd) {
 
 // The hours of jd as the sidereal-time routines read them: never reduced, so that an instant
 // before noon counts from 24 to 36.
-long double HoursOfJd(double jd) { return 24 * Frac(jd) + 12; }
+long double HoursOfJd(double jd) {
+    return 24 * Frac(jd) + 12;
+}
 
 // The sun's side of the horizon for a day that has no rise or set: the side on which the
 // geometric hour angle of the horizon would be past the limit.
 SunDay PolarSide(long double latitude, long double declination) {
     return -std::tan(latitude * kDegree) * std::tan(declination * kDegree) < 0 ? SunDay::AlwaysUp
-                                                                            : SunDay::AlwaysDown;
+                                                                               : SunDay::AlwaysDown;
 }
 
 } // namespace
@@ -58,16 +66,18 @@ Equatorial EclipticToEquatorial(double lambda, double beta) {
     const long double eps = 23.441884L * kDegree;
     const long double l = lambda * kDegree;
     const long double b = beta * kDegree;
-    const long double dec = std::asin(std::sin(b) * std::cos(eps) +
-                                      std::cos(b) * std::sin(eps) * std::sin(l));
+    const long double dec =
+        std::asin(std::sin(b) * std::cos(eps) + std::cos(b) * std::sin(eps) * std::sin(l));
     const long double y = std::sin(l) * std::cos(eps) - std::tan(b) * std::sin(eps);
     const long double x = std::cos(l);
     // The quadrant comes from the sign of y alone, by half turns from one turn below.
     long double alpha = std::atan(y / x) / kDegree - 360;
     if (y > 0)
-        while (alpha < 0) alpha += 180;
+        while (alpha < 0)
+            alpha += 180;
     else
-        while (alpha < 180) alpha += 180;
+        while (alpha < 180)
+            alpha += 180;
     return {static_cast<double>(alpha / 15), static_cast<double>(dec / kDegree)};
 }
 
@@ -79,7 +89,8 @@ Equatorial SunPosition(double jd) {
         std::ceil(static_cast<long double>(JulianDay(date.year, 1, 1)) - JulianDay(1990, 1, 1));
     // Mean anomaly of a circular orbit; only a negative value is brought back.
     long double n = days * 0.98564735638660102115L - 360;
-    while (n < 0) n += 360;
+    while (n < 0)
+        n += 360;
 
     const long double t = (jd - 2415020.0L) / 36525;
     const long double perigee = 281.2208444L + 1.719175L * t + 0.000452778L * t * t;
@@ -95,7 +106,8 @@ Equatorial SunPosition(double jd) {
     while (ecc - e * std::sin(ecc) - m > 0.0000001L)
         ecc -= (ecc - e * std::sin(ecc) - m) / (1 - e * std::cos(ecc));
 
-    const long double nu = 2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(ecc / 2)) / kDegree;
+    const long double nu =
+        2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(ecc / 2)) / kDegree;
     long double lambda = nu + perigee;
     if (lambda > 360) lambda -= 360;
     if (lambda < 0) lambda += 360;
@@ -188,10 +200,10 @@ SunEphemeris SunriseSunset(double longitude, double latitude, double date) {
     rise -= shift;
     set += shift;
 
-    out.riseAzimuth = static_cast<double>((static_cast<long double>(day0.riseAzimuth) +
-                                           day1.riseAzimuth) / 2);
-    out.setAzimuth = static_cast<double>((static_cast<long double>(day0.setAzimuth) +
-                                          day1.setAzimuth) / 2);
+    out.riseAzimuth =
+        static_cast<double>((static_cast<long double>(day0.riseAzimuth) + day1.riseAzimuth) / 2);
+    out.setAzimuth =
+        static_cast<double>((static_cast<long double>(day0.setAzimuth) + day1.setAzimuth) / 2);
     out.sunriseUt = GstToUt(static_cast<double>(date + rise / 24));
     out.sunsetUt = GstToUt(static_cast<double>(date + set / 24));
     return out;
@@ -199,8 +211,7 @@ SunEphemeris SunriseSunset(double longitude, double latitude, double date) {
 
 double MoonAge(double jd) {
     const long double synodic = kSynodicMonth;
-    long double age =
-        Frac((static_cast<long double>(jd) - kReferenceNewMoon) / synodic) * synodic;
+    long double age = Frac((static_cast<long double>(jd) - kReferenceNewMoon) / synodic) * synodic;
     if (age < 0) age += synodic;
     return static_cast<double>(age);
 }

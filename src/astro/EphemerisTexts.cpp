@@ -49,7 +49,8 @@ std::string AzimuthText(double azimuth) {
 } // namespace
 
 EphemerisLabels EphemerisLabelsOf(Language language) {
-    return {kTexts.caption.In(language), kTexts.sunGroup.In(language), kTexts.moonGroup.In(language)};
+    return {kTexts.caption.In(language), kTexts.sunGroup.In(language),
+            kTexts.moonGroup.In(language)};
 }
 
 std::optional<MoonPhase> MoonPhaseOf(double age) {
@@ -62,10 +63,14 @@ std::optional<MoonPhase> MoonPhaseOf(double age) {
 
 std::string MoonPhaseText(MoonPhase phase, Language language) {
     switch (phase) {
-    case MoonPhase::Increasing: return kTexts.increasingMoon.In(language);
-    case MoonPhase::Full: return kTexts.fullMoon.In(language);
-    case MoonPhase::Decreasing: return kTexts.decreasingMoon.In(language);
-    case MoonPhase::New: return kTexts.newMoon.In(language);
+    case MoonPhase::Increasing:
+        return kTexts.increasingMoon.In(language);
+    case MoonPhase::Full:
+        return kTexts.fullMoon.In(language);
+    case MoonPhase::Decreasing:
+        return kTexts.decreasingMoon.In(language);
+    case MoonPhase::New:
+        return kTexts.newMoon.In(language);
     }
     return {};
 }
@@ -74,8 +79,10 @@ std::string TimeReferenceText(TimeReference timeReference, Language language) {
     switch (const int code = timeReference.code()) {
     case 0:
     case 1:
-    case 2: return kTexts.references[code].In(language);
-    default: return "UT + " + std::to_string(timeReference.hoursAheadOfUt());
+    case 2:
+        return kTexts.references[code].In(language);
+    default:
+        return "UT + " + std::to_string(timeReference.hoursAheadOfUt());
     }
 }
 
@@ -105,7 +112,8 @@ EphemerisTexts EphemerisTextsOf(const SunEphemeris& sun, double moonAge, double 
     }
     }
     out.moonAge = kTexts.moonAge.In(language) +
-                  std::to_string(static_cast<long long>(std::trunc(moonAge))) + kTexts.days.In(language);
+                  std::to_string(static_cast<long long>(std::trunc(moonAge))) +
+                  kTexts.days.In(language);
     if (const auto phase = MoonPhaseOf(moonAge)) out.moonPhase = MoonPhaseText(*phase, language);
     out.timeReference = TimeReferenceText(timeReference, language);
     return out;

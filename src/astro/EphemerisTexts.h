@@ -32,7 +32,7 @@ struct EphemerisTexts {
     std::string sunsetAzimuth;  // "Azimut : 307"
     std::string moonAge;        // "Age de la Lune : 14 jours" (whole days)
     std::optional<std::string> moonPhase; // nothing where the previous text stays
-    std::string timeReference;  // status bar: "Heure locale", "UT + 5", ...
+    std::string timeReference;            // status bar: "Heure locale", "UT + 5", ...
 };
 
 // offsetHours: hours from UT to the displayed times (TideContext::offsetHours); timeReference: the

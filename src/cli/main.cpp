@@ -34,12 +34,11 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <stdexcept>
-#include <memory>
-#include <string_view>
-#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -112,8 +111,12 @@ struct UsageError {
     std::string message;
 };
 
-void Print(const std::string& text) { std::fputs(text.c_str(), stdout); }
-void PrintLine(const std::string& text) { std::printf("%s\n", text.c_str()); }
+void Print(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+}
+void PrintLine(const std::string& text) {
+    std::printf("%s\n", text.c_str());
+}
 
 std::string Real17(double value) {
     char buffer[40];
@@ -133,10 +136,18 @@ std::string JsonString(const std::string& text) {
     std::string out = "\"";
     for (unsigned char ch : text) {
         switch (ch) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (ch < 0x20) {
                 char buffer[8];
@@ -150,10 +161,25 @@ std::string JsonString(const std::string& text) {
     return out + "\"";
 }
 
-const char* const kValuedOptions[] = {"table",   "ref",   "unit",     "lang",     "date",
-                                      "span",    "start", "end",      "png",      "size",
-                                      "from",    "to",    "coef-min", "coef-max", "hw-from",
-                                      "hw-to",   "lw-from", "lw-to",    "decimal-separator"};
+const char* const kValuedOptions[] = {"table",
+                                      "ref",
+                                      "unit",
+                                      "lang",
+                                      "date",
+                                      "span",
+                                      "start",
+                                      "end",
+                                      "png",
+                                      "size",
+                                      "from",
+                                      "to",
+                                      "coef-min",
+                                      "coef-max",
+                                      "hw-from",
+                                      "hw-to",
+                                      "lw-from",
+                                      "lw-to",
+                                      "decimal-separator"};
 const char* const kFlags[] = {"json", "csv", "ics", "no-hw", "no-lw"};
 
 // "HH:MM" from 00:00 to 24:00, in hours.
@@ -168,8 +194,10 @@ std::optional<double> HoursOf(const QString& text) {
 
 bool Parse(QCommandLineParser& parser, const QStringList& words) {
     for (const char* name : kValuedOptions)
-        parser.addOption(QCommandLineOption(QString::fromLatin1(name), {}, QStringLiteral("value")));
-    for (const char* name : kFlags) parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+        parser.addOption(
+            QCommandLineOption(QString::fromLatin1(name), {}, QStringLiteral("value")));
+    for (const char* name : kFlags)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
     return parser.parse(QStringList{QString()} + words); // the first is the program's name
 }
@@ -177,7 +205,8 @@ bool Parse(QCommandLineParser& parser, const QStringList& words) {
 // Applies one option and its value; the values are checked in the order they were given.
 void Apply(Options& o, const QString& name, const QString& v) {
     if (name == QLatin1String("table")) {
-        if (v.isEmpty()) throw UsageError{"--table takes the path of a port table, not an empty text"};
+        if (v.isEmpty())
+            throw UsageError{"--table takes the path of a port table, not an empty text"};
         o.table = v;
     } else if (name == QLatin1String("ref")) {
         bool ok = false;
@@ -205,7 +234,8 @@ void Apply(Options& o, const QString& name, const QString& v) {
         o.json = true;
     } else if (name == QLatin1String("from") || name == QLatin1String("to")) {
         const QDate d = QDate::fromString(v, QStringLiteral("yyyy-MM-dd"));
-        if (!d.isValid()) throw UsageError{"--" + name.toStdString() + " takes a date written YYYY-MM-DD"};
+        if (!d.isValid())
+            throw UsageError{"--" + name.toStdString() + " takes a date written YYYY-MM-DD"};
         (name == QLatin1String("from") ? o.from : o.to) = d;
     } else if (name == QLatin1String("coef-min") || name == QLatin1String("coef-max")) {
         bool ok = false;
@@ -243,7 +273,8 @@ void Apply(Options& o, const QString& name, const QString& v) {
             throw UsageError{"--" + name.toStdString() + " takes a time written HH:MM"};
         (name == QLatin1String("start") ? o.start : o.end) = *fraction;
     } else if (name == QLatin1String("png")) {
-        if (v.isEmpty()) throw UsageError{"--png takes the name of the image file, not an empty text"};
+        if (v.isEmpty())
+            throw UsageError{"--png takes the name of the image file, not an empty text"};
         o.png = v;
     } else if (name == QLatin1String("size")) {
         const QStringList wh = v.split(QLatin1Char('x'));
@@ -282,9 +313,11 @@ Options ParseArguments(const QStringList& args) {
         const QString standIn = QChar(0xE000) + QString::number(i);
         const bool longOption = a.startsWith(QLatin1String("--"));
         QString word = a;
-        if (longOption && (a.size() == 2 || a.contains(QLatin1Char('=')) || a == QLatin1String("--h")))
+        if (longOption &&
+            (a.size() == 2 || a.contains(QLatin1Char('=')) || a == QLatin1String("--h")))
             word = QLatin1String("--") + standIn;
-        else if (!longOption && a.startsWith(QLatin1Char('-')) && a.size() > 1 && a != QLatin1String("-h"))
+        else if (!longOption && a.startsWith(QLatin1Char('-')) && a.size() > 1 &&
+                 a != QLatin1String("-h"))
             word = standIn;
         original.insert(word, a);
         words << word;
@@ -309,9 +342,11 @@ Options ParseArguments(const QStringList& args) {
     ApplyAll(o, parser, original);
     if (o.command.isEmpty()) {
         QStringList positional = parser.positionalArguments();
-        while (!positional.isEmpty() && positional.front().isEmpty()) positional.pop_front();
+        while (!positional.isEmpty() && positional.front().isEmpty())
+            positional.pop_front();
         if (!positional.isEmpty()) o.command = original.value(positional.takeFirst());
-        for (const QString& p : positional) o.positional << original.value(p, p);
+        for (const QString& p : positional)
+            o.positional << original.value(p, p);
     }
     if (!(o.start < 1.0 && o.end <= 1.0 && o.start < o.end))
         throw UsageError{"--start must come before --end, within the day"};
@@ -341,7 +376,8 @@ QChar DecimalSeparatorOf(const Options& o) {
 // The same import as the desktop program's, the log beside the table.
 int Import(PortTable& table, const Options& o) {
     if (o.positional.size() != 1) throw UsageError{"import takes one .add file"};
-    const QString log = QFileInfo(table.fileName()).absoluteDir().filePath(QStringLiteral("bug.txt"));
+    const QString log =
+        QFileInfo(table.fileName()).absoluteDir().filePath(QStringLiteral("bug.txt"));
     const ImportSettings settings{TableHasCountryCodes(table), DecimalSeparatorOf(o), o.language};
     const ImportReport report = ImportPorts(table, o.positional.front(), log, settings);
     if (report.failure != ImportReport::Failure::None) {
@@ -351,15 +387,20 @@ int Import(PortTable& table, const Options& o) {
     if (o.json) {
         const auto array = [](const QStringList& list) {
             std::string out = "[";
-            for (qsizetype i = 0; i < list.size(); ++i) out += (i ? ", " : "") + JsonString(list[i].toStdString());
+            for (qsizetype i = 0; i < list.size(); ++i)
+                out += (i ? ", " : "") + JsonString(list[i].toStdString());
             return out + "]";
         };
         Print("{\"added\": " + array(report.added) + ", \"skipped\": " + array(report.skipped) +
-              ", \"log\": " + array(report.log) + ", \"logFile\": " + JsonString(log.toStdString()) + "}\n");
+              ", \"log\": " + array(report.log) +
+              ", \"logFile\": " + JsonString(log.toStdString()) + "}\n");
     } else {
-        for (const QString& name : report.added) PrintLine("added\t" + name.toStdString());
-        for (const QString& name : report.skipped) PrintLine("skipped\t" + name.toStdString());
-        for (const QString& line : report.log) PrintLine("log\t" + line.toStdString());
+        for (const QString& name : report.added)
+            PrintLine("added\t" + name.toStdString());
+        for (const QString& name : report.skipped)
+            PrintLine("skipped\t" + name.toStdString());
+        for (const QString& line : report.log)
+            PrintLine("log\t" + line.toStdString());
         if (!report.log.isEmpty()) PrintLine("log file\t" + log.toStdString());
     }
     return report.log.isEmpty() ? 0 : kLinesLogged;
@@ -402,7 +443,8 @@ void FindPort(PortTable& table, const QString& name) {
 }
 
 PortRecord LoadPort(PortTable& table, const Options& o) {
-    if (o.positional.size() != 1) throw UsageError{o.command.toStdString() + " takes one port name"};
+    if (o.positional.size() != 1)
+        throw UsageError{o.command.toStdString() + " takes one port name"};
     FindPort(table, o.positional.front());
     PortRecord port;
     // A value of the row that cannot be read would give times in some other zone: no result.
@@ -417,7 +459,9 @@ PortRecord LoadPort(PortTable& table, const Options& o) {
     return port;
 }
 
-double SelectedDayOf(const Options& o) { return JulianDay(o.date.year(), o.date.month(), o.date.day()); }
+double SelectedDayOf(const Options& o) {
+    return JulianDay(o.date.year(), o.date.month(), o.date.day());
+}
 
 int Ports(PortTable& table, const Options& o) {
     if (o.positional.size() > 1) throw UsageError{"ports takes at most one prefix"};
@@ -426,12 +470,12 @@ int Ports(PortTable& table, const Options& o) {
     table.setRange(o.positional.value(0), kNameRangeEnd);
     for (table.first(); !table.atEnd(); table.next()) {
         const QString ref = table.text(PortColumn::PORT_REF).trimmed();
-        const QString kind = ref.isEmpty() ? QStringLiteral("standard")
-                                           : QStringLiteral("secondary of %1").arg(ref);
-        const QString line = QStringLiteral("%1\t%2\t%3\t%4\t%5")
-                                 .arg(table.text(PortColumn::NOM), table.text(PortColumn::LATITUDE),
-                                      table.text(PortColumn::LONGITUDE),
-                                      table.text(PortColumn::FUSEAU), kind);
+        const QString kind =
+            ref.isEmpty() ? QStringLiteral("standard") : QStringLiteral("secondary of %1").arg(ref);
+        const QString line =
+            QStringLiteral("%1\t%2\t%3\t%4\t%5")
+                .arg(table.text(PortColumn::NOM), table.text(PortColumn::LATITUDE),
+                     table.text(PortColumn::LONGITUDE), table.text(PortColumn::FUSEAU), kind);
         PrintLine(line.toStdString());
     }
     return 0;
@@ -447,13 +491,14 @@ int Day(PortTable& table, const Options& o) {
     const std::string morning = MorningCoefficientLabel(coefficients.morning, o.language);
     const std::string evening = EveningCoefficientLabel(coefficients.evening, o.language);
     if (!o.json) {
-        for (const std::string& line : lines) PrintLine(line);
+        for (const std::string& line : lines)
+            PrintLine(line);
         PrintLine(morning);
         PrintLine(evening);
         return 0;
     }
-    std::string out = "{\"port\": " + JsonString(port.name) + ", \"day\": " + JsonNumber(day) +
-                      ", \"events\": [";
+    std::string out =
+        "{\"port\": " + JsonString(port.name) + ", \"day\": " + JsonNumber(day) + ", \"events\": [";
     bool firstEvent = true;
     for (std::size_t i = 0; i < events.size(); ++i) {
         if (events[i].empty()) continue;
@@ -464,7 +509,8 @@ int Day(PortTable& table, const Options& o) {
     }
     out += "], \"coefficients\": [" + std::to_string(coefficients.morning) + ", " +
            std::to_string(coefficients.evening) + "], \"lines\": [";
-    for (std::size_t i = 0; i < lines.size(); ++i) out += (i ? ", " : "") + JsonString(lines[i]);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        out += (i ? ", " : "") + JsonString(lines[i]);
     out += "], \"labels\": [" + JsonString(morning) + ", " + JsonString(evening) + "]}\n";
     Print(out);
     return 0;
@@ -500,7 +546,8 @@ int Table(PortTable& table, const Options& o) {
     }
     if (!o.json) {
         std::string out;
-        for (const QString& line : result.lines) out += line.toStdString() + "\n";
+        for (const QString& line : result.lines)
+            out += line.toStdString() + "\n";
         Print(out);
         return 0;
     }
@@ -518,12 +565,15 @@ int Table(PortTable& table, const Options& o) {
             const TideEvent& e = day.day.events[i];
             if (e.empty()) continue;
             out += std::string(first ? "" : ", ") + "{\"slot\": " + std::to_string(i + 1) +
-                   ", \"time\": " + JsonNumber(e.time) + ", \"height\": " + JsonNumber(e.height) + "}";
+                   ", \"time\": " + JsonNumber(e.time) + ", \"height\": " + JsonNumber(e.height) +
+                   "}";
             first = false;
         }
         out += "], \"coefficients\": [" + std::to_string(day.coefficients.morning) + ", " +
-               std::to_string(day.coefficients.evening) + "], \"morning\": " + flag(day.day.morning) +
-               ", \"evening\": " + flag(day.day.evening) + ", \"written\": " + flag(day.day.written()) + "}";
+               std::to_string(day.coefficients.evening) +
+               "], \"morning\": " + flag(day.day.morning) +
+               ", \"evening\": " + flag(day.day.evening) +
+               ", \"written\": " + flag(day.day.written()) + "}";
     }
     Print(out + "]}\n");
     return 0;
@@ -546,7 +596,8 @@ int DrawPicture(const Options& o, const PortRecord& port, const std::vector<Curv
                            english ? QStringLiteral("en") : QStringLiteral("fr"),
                            QString::fromStdString(port.name), date});
     std::string samples;
-    for (const CurvePoint& p : points) samples += Real17(p.x) + " " + Real17(p.y) + "\n";
+    for (const CurvePoint& p : points)
+        samples += Real17(p.x) + " " + Real17(p.y) + "\n";
     drawer.write(samples.data(), static_cast<qint64>(samples.size()));
     drawer.closeWriteChannel();
     if (!drawer.waitForFinished(-1) || drawer.exitStatus() != QProcess::NormalExit)
@@ -571,7 +622,8 @@ int Curve(PortTable& table, const Options& o) {
     }
     if (!o.png.isEmpty()) return DrawPicture(o, port, points);
     if (!o.json) {
-        for (const CurvePoint& p : points) PrintLine(Real17(p.x) + " " + Real17(p.y));
+        for (const CurvePoint& p : points)
+            PrintLine(Real17(p.x) + " " + Real17(p.y));
         return 0;
     }
     std::string out = "{\"points\": [";
@@ -601,19 +653,24 @@ int Sun(PortTable& table, const Options& o) {
         if (!text->empty()) lines.push_back(*text);
     if (texts.moonPhase) lines.push_back(*texts.moonPhase);
     if (!o.json) {
-        for (const std::string& line : lines) PrintLine(line);
+        for (const std::string& line : lines)
+            PrintLine(line);
         return 0;
     }
     // Where the sun does not rise and set there are no times nor azimuths.
     const bool crosses = sun.day == astro::SunDay::RisesAndSets;
-    const auto orNull = [crosses](double value) { return crosses ? JsonNumber(value) : std::string("null"); };
-    std::string out = "{\"port\": " + JsonString(port.name) + ", \"date\": " + JsonNumber(date) +
-                      ", \"sunrise\": " + orNull(sun.sunriseUt) + ", \"sunset\": " + orNull(sun.sunsetUt) +
-                      ", \"sunrise_azimuth\": " + orNull(sun.riseAzimuth) +
-                      ", \"sunset_azimuth\": " + orNull(sun.setAzimuth) + ", \"moon_age\": " + JsonNumber(age) +
-                      ", \"phase\": " + (texts.moonPhase ? JsonString(*texts.moonPhase) : std::string("null")) +
-                      ", \"lines\": [";
-    for (std::size_t i = 0; i < lines.size(); ++i) out += (i ? ", " : "") + JsonString(lines[i]);
+    const auto orNull = [crosses](double value) {
+        return crosses ? JsonNumber(value) : std::string("null");
+    };
+    std::string out =
+        "{\"port\": " + JsonString(port.name) + ", \"date\": " + JsonNumber(date) +
+        ", \"sunrise\": " + orNull(sun.sunriseUt) + ", \"sunset\": " + orNull(sun.sunsetUt) +
+        ", \"sunrise_azimuth\": " + orNull(sun.riseAzimuth) +
+        ", \"sunset_azimuth\": " + orNull(sun.setAzimuth) + ", \"moon_age\": " + JsonNumber(age) +
+        ", \"phase\": " + (texts.moonPhase ? JsonString(*texts.moonPhase) : std::string("null")) +
+        ", \"lines\": [";
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        out += (i ? ", " : "") + JsonString(lines[i]);
     Print(out + "]}\n");
     return 0;
 }
@@ -627,16 +684,17 @@ int Now(PortTable& table, const Options& o) {
     const QDate today = clock.date();
     const double day = JulianDay(today.year(), today.month(), today.day());
     const double now = day + clock.time().msecsSinceStartOfDay() / 86400000.0;
-    const std::optional<int> index = TidePositionIndex(
-        [&](int days) { return DayTideEvents(ctx, port, day + days); }, now);
+    const std::optional<int> index =
+        TidePositionIndex([&](int days) { return DayTideEvents(ctx, port, day + days); }, now);
     const std::string name = TideIconName(index);
     const std::string indexText = index ? std::to_string(*index) : std::string("none");
     if (!o.json) {
         PrintLine(indexText + " " + name);
         return 0;
     }
-    Print("{\"port\": " + JsonString(port.name) + ", \"now\": " + JsonNumber(now) + ", \"index\": " +
-          (index ? indexText : std::string("null")) + ", \"icon\": " + JsonString(name) + "}\n");
+    Print("{\"port\": " + JsonString(port.name) + ", \"now\": " + JsonNumber(now) +
+          ", \"index\": " + (index ? indexText : std::string("null")) +
+          ", \"icon\": " + JsonString(name) + "}\n");
     return 0;
 }
 

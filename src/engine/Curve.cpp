@@ -10,7 +10,8 @@ std::vector<CurvePoint> DayCurve(const TideContext& ctx, const SecondaryDayCache
                                  const PortRecord& port, double curveStart, double curveEnd,
                                  long double unitFactor) {
     std::vector<CurvePoint> points;
-    points.reserve(static_cast<std::size_t>(std::max(0.0L, (curveEnd - curveStart) / kDayCurveStep)) + 2);
+    points.reserve(
+        static_cast<std::size_t>(std::max(0.0L, (curveEnd - curveStart) / kDayCurveStep)) + 2);
     for (double t = curveStart; t < curveEnd; t = static_cast<double>(t + kDayCurveStep)) {
         const double y = static_cast<double>(HeightAt(ctx, cache, port, t) * unitFactor);
         points.push_back({static_cast<double>(t - static_cast<long double>(kDateTimeOrigin)), y});
@@ -20,23 +21,25 @@ std::vector<CurvePoint> DayCurve(const TideContext& ctx, const SecondaryDayCache
 
 std::vector<CurvePoint> SpanCurve(const TideContext& ctx, SecondaryDayCache& cache,
                                   const PortRecord& port, double selectedDay, int spanDays,
-                                  long double unitFactor, const std::function<void(int)>& progress) {
+                                  long double unitFactor,
+                                  const std::function<void(int)>& progress) {
     const bool secondary = IsSecondaryPort(port);
     std::vector<CurvePoint> points;
     points.reserve(static_cast<std::size_t>(spanDays / kSpanCurveStep) + 2);
     double t = selectedDay;
     while (static_cast<long double>(selectedDay) + spanDays > t) {
         if (progress)
-            progress(static_cast<int>(std::trunc((t - static_cast<long double>(selectedDay)) /
-                                                 spanDays * 100)));
+            progress(static_cast<int>(
+                std::trunc((t - static_cast<long double>(selectedDay)) / spanDays * 100)));
         const long double sinceNoon = static_cast<long double>(t) - 0.5L;
         if (secondary && sinceNoon - std::trunc(sinceNoon) < 0.02L) cache.prepare(ctx, port, t);
         const double y = static_cast<double>(HeightAt(ctx, cache, port, t) * unitFactor);
         // The step is taken on the date-time value.
         const double dateTime = static_cast<double>(t - static_cast<long double>(kDateTimeOrigin));
         points.push_back({dateTime, y});
-        t = static_cast<double>(static_cast<double>(dateTime + static_cast<long double>(kDateTimeOrigin)) +
-                                kSpanCurveStep);
+        t = static_cast<double>(
+            static_cast<double>(dateTime + static_cast<long double>(kDateTimeOrigin)) +
+            kSpanCurveStep);
     }
     return points;
 }

@@ -75,8 +75,7 @@ CoefficientPair CoefficientsOfDay(Scan scan, const TideContext& ctx, double t) {
     bool haveMorning = false;
     ScanDay(scan, ctx, reference, t, [&](double e) {
         if (e <= 0) return; // low waters do not count
-        const int c = static_cast<int>(
-                          std::ceil(100.0L * StandardHeightAt(ctx, reference, e))) + 1;
+        const int c = static_cast<int>(std::ceil(100.0L * StandardHeightAt(ctx, reference, e))) + 1;
         if (!haveMorning) {
             pair.morning = pair.evening = c;
             haveMorning = true;
@@ -102,13 +101,15 @@ DayEvents EventsOfDay(Scan scan, const TideContext& ctx, const PortRecord& port,
         if (ev.empty()) continue;
         if (ev.time >= 0) {
             ev.time = static_cast<double>(ev.time + static_cast<long double>(corr.c1) / 24);
-            ev.height = static_cast<double>(corr.c3 > 10 ? ev.height * (corr.c3 - 90.0L)
-                                                         : ev.height + static_cast<long double>(corr.c3));
+            ev.height =
+                static_cast<double>(corr.c3 > 10 ? ev.height * (corr.c3 - 90.0L)
+                                                 : ev.height + static_cast<long double>(corr.c3));
         } else {
             ev.time = static_cast<double>(-(std::fabs(static_cast<long double>(ev.time)) +
                                             static_cast<long double>(corr.c0) / 24));
-            ev.height = static_cast<double>(corr.c2 > 10 ? ev.height * (corr.c2 - 90.0L)
-                                                         : ev.height + static_cast<long double>(corr.c2));
+            ev.height =
+                static_cast<double>(corr.c2 > 10 ? ev.height * (corr.c2 - 90.0L)
+                                                 : ev.height + static_cast<long double>(corr.c2));
         }
     }
     return events;

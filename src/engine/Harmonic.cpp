@@ -182,8 +182,8 @@ constexpr double kSignMargin = 1e-9;
 struct DayRate::Tables {
     double step = 0;
     std::array<double, kConstituentCount> speed{}; // radians per day
-    std::array<Turn, kSteps + 1> whole;             // n steps
-    std::array<Turn, kSubdivisions> part;           // m 128ths of a step
+    std::array<Turn, kSteps + 1> whole;            // n steps
+    std::array<Turn, kSubdivisions> part;          // m 128ths of a step
 };
 
 DayRate::DayRate(const TideContext& ctx, const PortRecord& port, double dayStart, double step)
@@ -254,7 +254,8 @@ std::optional<double> DayRate::turnedSum(double t, bool cosine) const {
         const double sin1 = at.sin[i] * c + at.cos[i] * s;
         const double cos1 = at.cos[i] * c - at.sin[i] * s;
         const double x = tables_->speed[k] * remainder;
-        sum += weight[i] * (cosine ? cos1 - x * (sin1 + 0.5 * x * cos1) : sin1 + x * (cos1 - 0.5 * x * sin1));
+        sum += weight[i] *
+               (cosine ? cos1 - x * (sin1 + 0.5 * x * cos1) : sin1 + x * (cos1 - 0.5 * x * sin1));
     }
     return sum;
 }

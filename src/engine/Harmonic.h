@@ -45,10 +45,10 @@ double HeightRateFrom(const PortRecord& port, const InstantArguments& args);
 // HeightRate of one port at the instants of one day, without trigonometry at each instant: the
 // angles of the day's start are turned by fixed steps (whole steps of the hourly scan, then
 // 128ths of one: the bisections and their final midpoint halve an hour seven times), and what
-// remains of the instant, a few units in the last place, by a second-order correction. The value agrees with HeightRate to about 1e-14 of the sum's scale;
-// where it lies too close to zero for its sign to be certain, or the instant is not near a
-// 128th of a step, HeightRate itself is returned. So its sign is always HeightRate's. The same
-// holds for curvature() and HeightCurvature.
+// remains of the instant, a few units in the last place, by a second-order correction. The value
+// agrees with HeightRate to about 1e-14 of the sum's scale; where it lies too close to zero for its
+// sign to be certain, or the instant is not near a 128th of a step, HeightRate itself is returned.
+// So its sign is always HeightRate's. The same holds for curvature() and HeightCurvature.
 class DayRate {
 public:
     // step: the scan's step in days as the instants carry it (a double hour after dayStart).
@@ -74,11 +74,11 @@ private:
     // 128th of a step.
     std::optional<double> turnedSum(double t, bool cosine) const;
 
-    int count_ = 0;                                 // constituents with an amplitude
-    std::array<int, kConstituentCount> index_{};    // their numbers, 1..21
-    std::array<double, kConstituentCount> weight_{}; // amplitude x speed
+    int count_ = 0;                                   // constituents with an amplitude
+    std::array<int, kConstituentCount> index_{};      // their numbers, 1..21
+    std::array<double, kConstituentCount> weight_{};  // amplitude x speed
     std::array<double, kConstituentCount> weight2_{}; // amplitude x speed x speed
-    std::array<Turn, kSteps + 1> angles_;           // sin and cos at start + n steps
+    std::array<Turn, kSteps + 1> angles_;             // sin and cos at start + n steps
     double margin_ = 0;
     double margin2_ = 0;
 };

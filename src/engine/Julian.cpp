@@ -6,13 +6,17 @@
 namespace ondrel {
 
 namespace {
-long double Int(long double x) { return std::trunc(x); }
-long double Frac(long double x) { return x - std::trunc(x); }
+long double Int(long double x) {
+    return std::trunc(x);
+}
+long double Frac(long double x) {
+    return x - std::trunc(x);
+}
 } // namespace
 
 double JulianDay(int year, int month, double day) {
-    const bool gregorian = year > 1582 || (year == 1582 && month > 10) ||
-                           (year == 1582 && month == 10 && day > 15);
+    const bool gregorian =
+        year > 1582 || (year == 1582 && month > 10) || (year == 1582 && month == 10 && day > 15);
     long double y = year;
     long double m = month;
     if (month == 1 || month == 2) {
@@ -75,6 +79,8 @@ double JulianDayOf(int year, int month, int day, int hours, int minutes, int sec
     return static_cast<double>(JulianDay(year, month, day) + fraction);
 }
 
-double DayStart(double t) { return static_cast<double>(Int(t + 0.5L) - 0.5L); }
+double DayStart(double t) {
+    return static_cast<double>(Int(t + 0.5L) - 0.5L);
+}
 
 } // namespace ondrel

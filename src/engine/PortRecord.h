@@ -11,9 +11,27 @@ inline constexpr int kConstituentCount = 21;
 
 // Constituent numbers (1-based, the order of the harmonic sum).
 enum Constituent : int {
-    kSa = 1, kK1, kO1, kQ1, kP1, kO1Satellite, kK1Satellite,
-    kM2, kN2, kS2, k2N2, kMu2, kNu2, kL2, kK2, kT2, kM2Satellite, kK2Satellite,
-    kMN4, kM4, kMS4
+    kSa = 1,
+    kK1,
+    kO1,
+    kQ1,
+    kP1,
+    kO1Satellite,
+    kK1Satellite,
+    kM2,
+    kN2,
+    kS2,
+    k2N2,
+    kMu2,
+    kNu2,
+    kL2,
+    kK2,
+    kT2,
+    kM2Satellite,
+    kK2Satellite,
+    kMN4,
+    kM4,
+    kMS4
 };
 
 struct PortRecord {

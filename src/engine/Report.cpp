@@ -48,7 +48,9 @@ constexpr ReportTexts kTexts;
 
 } // namespace
 
-long double UnitFactor(HeightUnit unit) { return unit == HeightUnit::Feet ? 1 / 0.3048L : 1.0L; }
+long double UnitFactor(HeightUnit unit) {
+    return unit == HeightUnit::Feet ? 1 / 0.3048L : 1.0L;
+}
 
 std::string UnitText(HeightUnit unit, Language language) {
     return (unit == HeightUnit::Feet ? kTexts.feet : kTexts.metres).In(language);

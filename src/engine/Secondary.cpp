@@ -16,9 +16,11 @@ bool IsSecondaryPort(const PortRecord& port) {
 
 double InterpolateLinear(double x, double yA, double yB, double xA, double xB) {
     if (xA == xB) return 0;
-    const long double slope = (static_cast<long double>(yA) - yB) / (static_cast<long double>(xA) - xB);
-    const long double intercept = (static_cast<long double>(yA) * xB - static_cast<long double>(yB) * xA) /
-                                  (static_cast<long double>(xB) - xA);
+    const long double slope =
+        (static_cast<long double>(yA) - yB) / (static_cast<long double>(xA) - xB);
+    const long double intercept =
+        (static_cast<long double>(yA) * xB - static_cast<long double>(yB) * xA) /
+        (static_cast<long double>(xB) - xA);
     return static_cast<double>(slope * x + intercept);
 }
 
@@ -34,8 +36,8 @@ DayCorrectionSet DayCorrections(CoefficientMemo& memo, const TideContext& ctx,
 
 DayCorrectionSet CorrectionsFor(const PortRecord& port, CoefficientPair coefficients) {
     // The mean of the day's morning and evening values.
-    const double mean =
-        static_cast<double>((coefficients.morning + static_cast<long double>(coefficients.evening)) / 2);
+    const double mean = static_cast<double>(
+        (coefficients.morning + static_cast<long double>(coefficients.evening)) / 2);
     const auto& c = port.corrections;
     DayCorrectionSet set;
     set.c1 = InterpolateLinear(mean, c[2], c[1], 45, 95);
@@ -83,7 +85,8 @@ SecondaryDayCache::Bracket SecondaryDayCache::bracket(double x) const {
         // At or before the day's first event: bracketed by the previous day's last event.
         const TideEvent& first = day_[0];
         int p = 3;
-        while (p >= 0 && previous_[p].empty()) --p;
+        while (p >= 0 && previous_[p].empty())
+            --p;
         b.xA = std::fabs(first.time);
         b.xB = p >= 0 ? std::fabs(previous_[p].time) : b.xA;
         b.atA = &dayCorr_;
@@ -105,7 +108,8 @@ double SecondaryDayCache::secondaryTimeOf(double x) const {
     const Bracket b = bracket(x);
     const double yA = b.highA ? b.atA->c1 : b.atA->c0;
     const double yB = b.highB ? b.atB->c1 : b.atB->c0;
-    return static_cast<double>(x + static_cast<long double>(InterpolateLinear(x, yA, yB, b.xA, b.xB)) / 24);
+    return static_cast<double>(
+        x + static_cast<long double>(InterpolateLinear(x, yA, yB, b.xA, b.xB)) / 24);
 }
 
 double SecondaryDayCache::correctedStandardHeight(const TideContext& ctx, const PortRecord& port,

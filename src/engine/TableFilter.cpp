@@ -14,7 +14,9 @@ double HourOfDay(double signedTime) {
 FilteredDay ApplyFilter(const TideTableFilter& filter, const DayEvents& events,
                         CoefficientPair coefficients) {
     FilteredDay day{events};
-    const auto within = [&](int c) { return filter.coefficientMin <= c && c <= filter.coefficientMax; };
+    const auto within = [&](int c) {
+        return filter.coefficientMin <= c && c <= filter.coefficientMax;
+    };
     day.morning = within(coefficients.morning);
     day.evening = within(coefficients.evening);
     for (std::size_t i = 0; i < day.events.size(); ++i) {
@@ -26,8 +28,10 @@ FilteredDay ApplyFilter(const TideTableFilter& filter, const DayEvents& events,
             continue;
         }
         const double hour = HourOfDay(e.time);
-        const bool removed = e.time < 0 ? hour < filter.lowWaterFrom || hour > filter.lowWaterTo || filter.noLowWater
-                                        : hour < filter.highWaterFrom || hour > filter.highWaterTo || filter.noHighWater;
+        const bool removed =
+            e.time < 0
+                ? hour < filter.lowWaterFrom || hour > filter.lowWaterTo || filter.noLowWater
+                : hour < filter.highWaterFrom || hour > filter.highWaterTo || filter.noHighWater;
         if (removed) e = TideEvent{};
     }
     if (day.events[0].empty() && day.events[1].empty()) day.morning = false;

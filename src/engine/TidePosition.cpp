@@ -13,7 +13,9 @@ int LastFilled(const DayEvents& events) {
     return -1;
 }
 
-int WholeHours(double days) { return static_cast<int>(std::trunc(days * 24)); }
+int WholeHours(double days) {
+    return static_cast<int>(std::trunc(days * 24));
+}
 
 } // namespace
 
@@ -38,7 +40,8 @@ std::optional<int> TidePositionIndex(const DayEventsOf& events, double now) {
         return WholeHours(now - before[static_cast<std::size_t>(m)].instant());
     }
     std::size_t j = 1;
-    while (j < 4 && day[j].instant() < now) ++j;
+    while (j < 4 && day[j].instant() < now)
+        ++j;
     const TideEvent& previous = day[j - 1];
     if (previous.isHighWater()) return WholeHours(now - previous.instant());
     return -WholeHours(day[j].instant() - now);

@@ -24,9 +24,7 @@ public:
     }
     constexpr bool isPortLocal() const { return code_ == 0; }
     // Hours ahead of UT of a reference other than the port's local time: 1, 2 or code - 100.
-    constexpr int hoursAheadOfUt() const {
-        return code_ == 1 || code_ == 2 ? code_ : code_ - 100;
-    }
+    constexpr int hoursAheadOfUt() const { return code_ == 1 || code_ == 2 ? code_ : code_ - 100; }
     // The main window's label: "Heure locale", "winter time (UT +1)", "UT + 5"...
     std::string label(Language language) const;
 

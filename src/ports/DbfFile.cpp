@@ -22,10 +22,16 @@ constexpr int kFileHeader = 32;
 constexpr int kDescriptor = 32;
 constexpr char kEndOfFile = 0x1A;
 
-quint32 Le32At(const QByteArray& b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
-quint16 Le16At(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
+quint32 Le32At(const QByteArray& b, int at) {
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
+quint16 Le16At(const QByteArray& b, int at) {
+    return qFromLittleEndian<quint16>(b.constData() + at);
+}
 
-DBFHandle Dbf(void* handle) { return static_cast<DBFHandle>(handle); }
+DBFHandle Dbf(void* handle) {
+    return static_cast<DBFHandle>(handle);
+}
 
 } // namespace
 
@@ -33,7 +39,8 @@ DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path) {
     const qint64 size = file.size();
     if (size == 0) FailFile(path, QStringLiteral("the table file is empty"));
     if (size < kFileHeader)
-        FailFile(path, QStringLiteral("the file is too short for a dBase header (%1 bytes)").arg(size));
+        FailFile(path,
+                 QStringLiteral("the file is too short for a dBase header (%1 bytes)").arg(size));
 
     static const unsigned char versions[] = {0x02, 0x03, 0x04, 0x05, 0x30, 0x31, 0x32, 0x43,
                                              0x63, 0x83, 0x8B, 0x8E, 0xCB, 0xF5, 0xFB};
@@ -51,7 +58,9 @@ DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path) {
                            .arg(layout.headerLength));
     if (layout.headerLength > size)
         FailFile(path, QStringLiteral("damaged header: header length %1 goes past the end of the "
-                                      "file (%2 bytes)").arg(layout.headerLength).arg(size));
+                                      "file (%2 bytes)")
+                           .arg(layout.headerLength)
+                           .arg(size));
 
     bool terminated = false;
     int offset = 1;
@@ -69,7 +78,9 @@ DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path) {
             FailFile(path, QStringLiteral("damaged header: column %1 has no name").arg(number));
         for (char c : rawName)
             if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F)
-                FailFile(path, QStringLiteral("damaged header: column %1 has an unreadable name").arg(number));
+                FailFile(
+                    path,
+                    QStringLiteral("damaged header: column %1 has an unreadable name").arg(number));
         DbfField field;
         field.name = QString::fromLatin1(rawName).trimmed();
         field.type = static_cast<char>(std::toupper(static_cast<unsigned char>(file[at + 11])));
@@ -77,35 +88,47 @@ DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path) {
         field.decimals = static_cast<unsigned char>(file[at + 17]);
         if (!QByteArrayView("CNFDL").contains(field.type))
             FailFile(path, QStringLiteral("column %1 (%2) has the unsupported type '%3'")
-                               .arg(number).arg(field.name, QString::fromLatin1(&field.type, 1)));
+                               .arg(number)
+                               .arg(field.name, QString::fromLatin1(&field.type, 1)));
         if (field.width == 0)
-            FailFile(path, QStringLiteral("damaged header: column %1 (%2) has width 0").arg(number).arg(field.name));
+            FailFile(path, QStringLiteral("damaged header: column %1 (%2) has width 0")
+                               .arg(number)
+                               .arg(field.name));
         field.numeric = field.type == 'N' || field.type == 'F';
         field.offset = offset;
         offset += field.width;
         layout.fields.push_back(field);
     }
     if (!terminated)
-        FailFile(path, QStringLiteral("damaged header: the column descriptors are not terminated by 0x0D"));
-    if (layout.fields.empty()) FailFile(path, QStringLiteral("damaged header: the table has no columns"));
-    const int expectedHeader = kFileHeader + kDescriptor * static_cast<int>(layout.fields.size()) + 1;
+        FailFile(path, QStringLiteral(
+                           "damaged header: the column descriptors are not terminated by 0x0D"));
+    if (layout.fields.empty())
+        FailFile(path, QStringLiteral("damaged header: the table has no columns"));
+    const int expectedHeader =
+        kFileHeader + kDescriptor * static_cast<int>(layout.fields.size()) + 1;
     if (layout.headerLength != expectedHeader)
         FailFile(path, QStringLiteral("damaged header: header length %1 does not match its %2 "
                                       "columns (%3 bytes expected)")
-                           .arg(layout.headerLength).arg(layout.fields.size()).arg(expectedHeader));
+                           .arg(layout.headerLength)
+                           .arg(layout.fields.size())
+                           .arg(expectedHeader));
     if (layout.recordLength != offset)
         FailFile(path, QStringLiteral("damaged header: record length %1 does not match the columns "
-                                      "(1 + %2 bytes)").arg(layout.recordLength).arg(offset - 1));
+                                      "(1 + %2 bytes)")
+                           .arg(layout.recordLength)
+                           .arg(offset - 1));
 
     // The records fill the rest of the file, with at most an end-of-file byte after them.
     const qint64 records = size - layout.headerLength;
     const qint64 available = records / layout.recordLength;
     if (available < qint64(count)) {
         const bool partial = records % layout.recordLength != 0;
-        FailFile(path, QStringLiteral("the file is truncated: the header announces %1 records but "
-                                      "only %2 are complete%3")
-                           .arg(count).arg(available)
-                           .arg(partial ? QStringLiteral(" (the last one is cut short)") : QString()));
+        FailFile(path,
+                 QStringLiteral("the file is truncated: the header announces %1 records but "
+                                "only %2 are complete%3")
+                     .arg(count)
+                     .arg(available)
+                     .arg(partial ? QStringLiteral(" (the last one is cut short)") : QString()));
     }
     // One record past the count is a post cut short between writing the record and its count
     // (the program killed in between): the table keeps every record it counts. More than that
@@ -115,7 +138,8 @@ DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path) {
     if (!interruptedPost && (extra > 1 || (extra == 1 && file.back() != kEndOfFile)))
         FailFile(path, QStringLiteral("damaged header: it announces %1 records but the file holds "
                                       "%2 more bytes after them")
-                           .arg(count).arg(extra));
+                           .arg(count)
+                           .arg(extra));
     layout.recordCount = static_cast<int>(count);
     return layout;
 }
@@ -125,7 +149,9 @@ DbfLayout ReadDbfFile(const QString& path, QByteArray& image) {
     return CheckDbfHeader(image, path);
 }
 
-DbfFile::~DbfFile() { close(); }
+DbfFile::~DbfFile() {
+    close();
+}
 
 void DbfFile::create(const QString& path, const std::vector<ColumnSpec>& columns) {
     if (columns.empty()) FailFile(path, QStringLiteral("a table needs at least one column"));
@@ -140,11 +166,15 @@ void DbfFile::create(const QString& path, const std::vector<ColumnSpec>& columns
                 FailFile(path, label + QStringLiteral(": the name is used twice"));
         const int maxWidth = c.type == ColumnSpec::Text ? 254 : 20;
         if (c.width < 1 || c.width > maxWidth)
-            FailFile(path, label + QStringLiteral(": width %1 is out of 1..%2").arg(c.width).arg(maxWidth));
-        const bool decimalsOk = c.type == ColumnSpec::Real
-                                    ? c.decimals >= 0 && (c.decimals == 0 || c.decimals <= c.width - 2)
-                                    : c.decimals == 0;
-        if (!decimalsOk) FailFile(path, label + QStringLiteral(": %1 decimals do not suit it").arg(c.decimals));
+            FailFile(path,
+                     label +
+                         QStringLiteral(": width %1 is out of 1..%2").arg(c.width).arg(maxWidth));
+        const bool decimalsOk =
+            c.type == ColumnSpec::Real
+                ? c.decimals >= 0 && (c.decimals == 0 || c.decimals <= c.width - 2)
+                : c.decimals == 0;
+        if (!decimalsOk)
+            FailFile(path, label + QStringLiteral(": %1 decimals do not suit it").arg(c.decimals));
     }
 
     // "LDID/87" puts the language driver of code page 1252 (0x57) in the header.
@@ -177,12 +207,15 @@ qint64 DbfFile::recordCountOnDisk(const QString& path) {
 void DbfFile::open(const QString& path, bool readOnly, const DbfLayout& layout) {
     close();
     DBFHandle h = DBFOpen(QFile::encodeName(path).constData(), readOnly ? "rb" : "rb+");
-    if (!h) FailFile(path, readOnly ? QStringLiteral("the table cannot be opened")
-                                    : QStringLiteral("the table cannot be opened for writing"));
-    if (h->nFields != static_cast<int>(layout.fields.size()) || h->nRecordLength != layout.recordLength) {
+    if (!h)
+        FailFile(path, readOnly ? QStringLiteral("the table cannot be opened")
+                                : QStringLiteral("the table cannot be opened for writing"));
+    if (h->nFields != static_cast<int>(layout.fields.size()) ||
+        h->nRecordLength != layout.recordLength) {
         h->bUpdated = 0;
         DBFClose(h);
-        FailFile(path, QStringLiteral("the dBase library reads a different layout from the header"));
+        FailFile(path,
+                 QStringLiteral("the dBase library reads a different layout from the header"));
     }
     handle_ = h;
     path_ = path;

@@ -60,7 +60,8 @@ private:
 // A decimal integer, optionally signed, with leading blanks and nothing after the digits.
 std::optional<qint64> ReadInteger(const QString& text) {
     qsizetype i = 0;
-    while (i < text.size() && text.at(i) == QLatin1Char(' ')) ++i;
+    while (i < text.size() && text.at(i) == QLatin1Char(' '))
+        ++i;
     const QStringView rest = QStringView(text).mid(i);
     if (rest.isEmpty()) return std::nullopt;
     qsizetype digits = 0;
@@ -110,7 +111,8 @@ public:
         table_.setFiltered(false);
         table_.setDecimalSeparator(settings_.decimalSeparator);
         LineReader reader(bytes);
-        while (!reader.atEnd()) readRecord(reader);
+        while (!reader.atEnd())
+            readRecord(reader);
         return std::move(report_);
     }
 
@@ -125,8 +127,7 @@ private:
         if (onLine_) onLine_(line);
     }
     // Stores one value, logging it when the table refuses it.
-    template <typename Store>
-    void store(const char* what, const QString& line, Store&& write) {
+    template <typename Store> void store(const char* what, const QString& line, Store&& write) {
         try {
             write();
         } catch (const TableError&) {
@@ -136,8 +137,10 @@ private:
 
     void readRecord(LineReader& reader) {
         const QString numberLine = reader.next().value_or(QString());
-        if (const auto n = ReadInteger(numberLine)) number_ = *n;
-        else log(kBadNumber, numberLine);
+        if (const auto n = ReadInteger(numberLine))
+            number_ = *n;
+        else
+            log(kBadNumber, numberLine);
 
         const std::optional<QString> nameLine = reader.next();
         if (!nameLine) {
@@ -149,7 +152,8 @@ private:
         if (table_.findKey(name)) {
             report_.skipped << name;
             list(name + QString::fromUtf8(kAlready.In(settings_.language)));
-            for (int i = 2; i < kAddRecordLines; ++i) reader.next();
+            for (int i = 2; i < kAddRecordLines; ++i)
+                reader.next();
             return;
         }
 
@@ -159,20 +163,26 @@ private:
         for (const PortColumn c : PortColumnsFromTo(PortColumn::Z0, PortColumn::G_MS4)) {
             const QString line = reader.next().value_or(QString());
             const auto v = ReadInteger(line);
-            if (!v) log(kBadInteger, line);
-            else store(kBadInteger, line, [&] { table_.setInteger(c, *v); });
+            if (!v)
+                log(kBadInteger, line);
+            else
+                store(kBadInteger, line, [&] { table_.setInteger(c, *v); });
         }
         for (PortColumn c : {PortColumn::LATITUDE, PortColumn::LONGITUDE, PortColumn::FUSEAU}) {
             const QString line = reader.next().value_or(QString());
             // A port without a time zone cannot be computed: an empty one is refused.
-            if (c == PortColumn::FUSEAU && line.trimmed().isEmpty()) log(kBadText, line);
-            else store(kBadText, line, [&] { table_.setText(c, line); });
+            if (c == PortColumn::FUSEAU && line.trimmed().isEmpty())
+                log(kBadText, line);
+            else
+                store(kBadText, line, [&] { table_.setText(c, line); });
         }
         {
             const QString line = reader.next().value_or(QString());
             const auto v = ReadInteger(line);
-            if (!v) log(kBadZone, line);
-            else store(kBadZone, line, [&] { table_.setInteger(PortColumn::RESERVE, *v); });
+            if (!v)
+                log(kBadZone, line);
+            else
+                store(kBadZone, line, [&] { table_.setInteger(PortColumn::RESERVE, *v); });
         }
         {
             const QString line = reader.next().value_or(QString());
@@ -181,8 +191,10 @@ private:
                 log(kBadZone, line);
             } else {
                 if (settings_.hasCountryCodes && *v > 1000) report_.lastCountry = CountryOfZone(*v);
-                store(kBadZone, line,
-                      [&] { table_.setInteger(PortColumn::ZONE, ImportedZone(*v, settings_.hasCountryCodes)); });
+                store(kBadZone, line, [&] {
+                    table_.setInteger(PortColumn::ZONE,
+                                      ImportedZone(*v, settings_.hasCountryCodes));
+                });
             }
         }
         {
@@ -192,8 +204,10 @@ private:
         for (const PortColumn c : PortColumnsFromTo(PortColumn::HPMVE, PortColumn::TBMME)) {
             const QString line = reader.next().value_or(QString());
             const auto v = ReadReal(line, settings_.decimalSeparator);
-            if (!v) log(kBadReal, line);
-            else store(kBadReal, line, [&] { table_.setReal(c, *v); });
+            if (!v)
+                log(kBadReal, line);
+            else
+                store(kBadReal, line, [&] { table_.setReal(c, *v); });
         }
         table_.post();
         const QString stored = table_.text(PortColumn::NOM);
@@ -235,8 +249,8 @@ bool TableHasCountryCodes(PortTable& table) {
     }
 }
 
-ImportReport ImportPortsFromData(PortTable& table, const QByteArray& data, const ImportSettings& settings,
-                                 const ImportListLine& onLine) {
+ImportReport ImportPortsFromData(PortTable& table, const QByteArray& data,
+                                 const ImportSettings& settings, const ImportListLine& onLine) {
     try {
         return Importer(table, settings, onLine, {}).run(data);
     } catch (const TableError& e) {
@@ -249,20 +263,24 @@ ImportReport ImportPorts(PortTable& table, const QString& addFile, const QString
     QFile input(addFile);
     const QFileInfo info(addFile);
     if (!info.exists())
-        return Failed(ImportReport::Failure::AddFile, info.absoluteFilePath() + QStringLiteral(": no such file"));
+        return Failed(ImportReport::Failure::AddFile,
+                      info.absoluteFilePath() + QStringLiteral(": no such file"));
     if (!info.isFile())
-        return Failed(ImportReport::Failure::AddFile, info.absoluteFilePath() + QStringLiteral(": not a file"));
+        return Failed(ImportReport::Failure::AddFile,
+                      info.absoluteFilePath() + QStringLiteral(": not a file"));
     if (!input.open(QIODevice::ReadOnly))
         return Failed(ImportReport::Failure::AddFile,
                       QStringLiteral("%1: %2").arg(info.absoluteFilePath(), input.errorString()));
     const QByteArray data = input.readAll();
     if (input.error() != QFileDevice::NoError)
         return Failed(ImportReport::Failure::AddFile,
-                      QStringLiteral("%1: %2").arg(QFileInfo(addFile).absoluteFilePath(), input.errorString()));
+                      QStringLiteral("%1: %2").arg(QFileInfo(addFile).absoluteFilePath(),
+                                                   input.errorString()));
     QFile log(logFile);
     if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return Failed(ImportReport::Failure::LogFile,
-                      QStringLiteral("%1: %2").arg(QFileInfo(logFile).absoluteFilePath(), log.errorString()));
+        return Failed(
+            ImportReport::Failure::LogFile,
+            QStringLiteral("%1: %2").arg(QFileInfo(logFile).absoluteFilePath(), log.errorString()));
     ImportReport report;
     try {
         report = Importer(table, settings, onLine, [&log](const QString& line) {
@@ -280,7 +298,8 @@ QByteArray ExportRecord(const PortTable& table, QChar decimalSeparator) {
     QStringList lines;
     const auto whole = [&](PortColumn column) { return QString::number(table.integer(column)); };
     lines << whole(PortColumn::NUM) << table.text(PortColumn::NOM);
-    for (const PortColumn c : PortColumnsFromTo(PortColumn::Z0, PortColumn::G_MS4)) lines << whole(c);
+    for (const PortColumn c : PortColumnsFromTo(PortColumn::Z0, PortColumn::G_MS4))
+        lines << whole(c);
     lines << table.text(PortColumn::LATITUDE) << table.text(PortColumn::LONGITUDE);
     QString zone = QString::number(table.real(PortColumn::FUSEAU), 'f', 2);
     zone.replace(QLatin1Char('.'), decimalSeparator);

@@ -60,8 +60,8 @@ ImportReport ImportPorts(PortTable& table, const QString& addFile, const QString
                          const ImportSettings& settings, const ImportListLine& onLine = {});
 
 // The same from the bytes of a file, with the log lines only returned (no log file).
-ImportReport ImportPortsFromData(PortTable& table, const QByteArray& data, const ImportSettings& settings,
-                                 const ImportListLine& onLine = {});
+ImportReport ImportPortsFromData(PortTable& table, const QByteArray& data,
+                                 const ImportSettings& settings, const ImportListLine& onLine = {});
 
 // The zone code stored for the code v of an .add file.
 qint64 ImportedZone(qint64 v, bool hasCountryCodes);

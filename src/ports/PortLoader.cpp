@@ -50,7 +50,9 @@ double Read(const PortTable& table, const QString& port, PortColumn column, bool
     }
 }
 
-QString Describe(double value) { return QString::number(value, 'g', 10); }
+QString Describe(double value) {
+    return QString::number(value, 'g', 10);
+}
 
 double Checked(const PortTable& table, const QString& port, PortColumn column, bool integral,
                const Plausible& range) {
@@ -65,7 +67,8 @@ double Checked(const PortTable& table, const QString& port, PortColumn column, b
 
 double HeightCorrection(const PortTable& table, const QString& port, PortColumn column) {
     const double value = Read(table, port, column, false);
-    if (!Within(value, kHeightAmount) && !(value > kHeightFactor.low && value <= kHeightFactor.high))
+    if (!Within(value, kHeightAmount) &&
+        !(value > kHeightFactor.low && value <= kHeightFactor.high))
         Refuse(table, port, column,
                QStringLiteral("holds %1, neither an amount within ±20 m nor a factor "
                               "written 90 + factor up to 100")
@@ -85,8 +88,8 @@ void Chargement(const PortTable& table, PortRecord& port, const LoaderMessage& m
     loaded.longitude = table.text(PortColumn::LONGITUDE).toStdString();
     // A position beyond the pole or the antimeridian is no place on earth (its texts are read
     // silently here; an unreadable one reads 0 and is reported where it is shown).
-    for (const auto& [column, limit] : {std::pair{PortColumn::LATITUDE, 90.0},
-                                        std::pair{PortColumn::LONGITUDE, 180.0}}) {
+    for (const auto& [column, limit] :
+         {std::pair{PortColumn::LATITUDE, 90.0}, std::pair{PortColumn::LONGITUDE, 180.0}}) {
         const double degrees = DegreesOfText(table.text(column), nullptr);
         if (std::fabs(degrees) > limit)
             Refuse(table, name, column,
@@ -96,7 +99,8 @@ void Chargement(const PortTable& table, PortRecord& port, const LoaderMessage& m
 
     // The time zone is read as text and converted with the system's decimal separator.
     QString zoneText = table.text(PortColumn::FUSEAU);
-    while (!zoneText.isEmpty() && zoneText.front() == u' ') zoneText.remove(0, 1);
+    while (!zoneText.isEmpty() && zoneText.front() == u' ')
+        zoneText.remove(0, 1);
     try {
         const qint64 zone = table.integer(PortColumn::ZONE);
         if (zone >= 0 && zone <= std::numeric_limits<std::int32_t>::max())

@@ -21,7 +21,8 @@ std::optional<double> ReadNumber(const QString& text) {
 
 QString WithoutLeadingBlanks(const QString& text) {
     qsizetype i = 0;
-    while (i < text.size() && text[i] == u' ') ++i;
+    while (i < text.size() && text[i] == u' ')
+        ++i;
     return text.mid(i);
 }
 

@@ -44,13 +44,16 @@ struct Key {
 // A field's bytes without the blanks (and NULs) that pad it.
 QByteArrayView Trimmed(QByteArrayView v) {
     auto blank = [](char c) { return c == ' ' || c == '\0'; };
-    while (!v.isEmpty() && blank(v.front())) v = v.sliced(1);
-    while (!v.isEmpty() && blank(v.back())) v.chop(1);
+    while (!v.isEmpty() && blank(v.front()))
+        v = v.sliced(1);
+    while (!v.isEmpty() && blank(v.back()))
+        v.chop(1);
     return v;
 }
 
 QByteArrayView TrimmedRight(QByteArrayView v) {
-    while (!v.isEmpty() && (v.back() == ' ' || v.back() == '\0')) v.chop(1);
+    while (!v.isEmpty() && (v.back() == ' ' || v.back() == '\0'))
+        v.chop(1);
     return v;
 }
 
@@ -80,7 +83,9 @@ bool ParseDecimal(std::string_view s, double& value) {
     return !s.empty() && error == std::errc() && stop == end && std::isfinite(value);
 }
 
-std::string_view View(QByteArrayView v) { return {v.data(), static_cast<std::size_t>(v.size())}; }
+std::string_view View(QByteArrayView v) {
+    return {v.data(), static_cast<std::size_t>(v.size())};
+}
 
 // Parses a number written with '.' (file) or the given decimal separator (user text).
 bool ParseNumber(QString text, QChar decimal, double& value) {
@@ -97,28 +102,33 @@ bool ParseNumber(QString text, QChar decimal, double& value) {
 void CheckPortColumns(const std::vector<DbfField>& fields, const QString& path) {
     if (static_cast<int>(fields.size()) < kPortColumnCount)
         FailFile(path, QStringLiteral("the table has %1 columns; a port table has at least %2")
-                           .arg(fields.size()).arg(kPortColumnCount));
+                           .arg(fields.size())
+                           .arg(kPortColumnCount));
     for (int i = 0; i < kPortColumnCount; ++i) {
         const auto column = static_cast<PortColumn>(i);
         const DbfField& f = fields[static_cast<std::size_t>(i)];
         const bool text = f.type == 'C';
         bool suits = f.numeric;
-        if (SpecOf(column).type == ColumnSpec::Text) suits = text;
-        else if (column == PortColumn::FUSEAU || column == PortColumn::ZONE) suits = f.numeric || text;
+        if (SpecOf(column).type == ColumnSpec::Text)
+            suits = text;
+        else if (column == PortColumn::FUSEAU || column == PortColumn::ZONE)
+            suits = f.numeric || text;
         if (!suits)
             FailFile(path, QStringLiteral("column %1 (%2) has the type '%3' where the port table "
                                           "needs %4 (%5)")
-                               .arg(i).arg(f.name, QString(QLatin1Char(f.type)),
-                                           SpecOf(column).type == ColumnSpec::Text
-                                               ? QStringLiteral("text, 'C'")
-                                               : QStringLiteral("a number, 'N'"),
-                                           PortColumnName(column)));
+                               .arg(i)
+                               .arg(f.name, QString(QLatin1Char(f.type)),
+                                    SpecOf(column).type == ColumnSpec::Text
+                                        ? QStringLiteral("text, 'C'")
+                                        : QStringLiteral("a number, 'N'"),
+                                    PortColumnName(column)));
     }
     for (PortColumn named : {PortColumn::NOM, PortColumn::ZONE, PortColumn::PORT_REF}) {
         const DbfField& f = fields[static_cast<std::size_t>(ColumnNumber(named))];
         if (f.name.compare(PortColumnName(named), Qt::CaseInsensitive) != 0)
             FailFile(path, QStringLiteral("column %1 is named %2 where the port table has %3")
-                               .arg(ColumnNumber(named)).arg(f.name, PortColumnName(named)));
+                               .arg(ColumnNumber(named))
+                               .arg(f.name, PortColumnName(named)));
     }
 }
 
@@ -183,7 +193,8 @@ struct PortTable::Impl {
         requireOpen();
         if (col < 0 || col >= static_cast<int>(fields.size()))
             fail(QStringLiteral("column %1 does not exist (the table has %2 columns)")
-                     .arg(col).arg(fields.size()));
+                     .arg(col)
+                     .arg(fields.size()));
     }
     QString columnLabel(int col) const {
         return QStringLiteral("column %1 (%2)").arg(col).arg(fields[col].name);
@@ -338,8 +349,10 @@ struct PortTable::Impl {
         auto begin = t.order.begin();
         auto end = t.order.end();
         if (hasRange) {
-            begin = std::partition_point(begin, end, [&](int rec) { return compareToKey(t, rec, low) < 0; });
-            end = std::partition_point(begin, end, [&](int rec) { return compareToKey(t, rec, high) <= 0; });
+            begin = std::partition_point(begin, end,
+                                         [&](int rec) { return compareToKey(t, rec, low) < 0; });
+            end = std::partition_point(begin, end,
+                                       [&](int rec) { return compareToKey(t, rec, high) <= 0; });
         }
         for (auto it = begin; it != end; ++it)
             if (accepted(*it)) visible.push_back(*it);
@@ -350,18 +363,21 @@ struct PortTable::Impl {
         const auto it = std::lower_bound(visible.begin(), visible.end(), keep,
                                          [&](int a, int b) { return less(t, a, b); });
         const int at = static_cast<int>(it - visible.begin());
-        if (it != visible.end() && *it == keep) pos = at;
-        else if (how == Reposition::KeepOrNearest) pos = (at < size || size == 0) ? at : size - 1;
+        if (it != visible.end() && *it == keep)
+            pos = at;
+        else if (how == Reposition::KeepOrNearest)
+            pos = (at < size || size == 0) ? at : size - 1;
     }
     int lowerBound(const Key& key) const {
         const Tag& t = currentTag();
-        const auto it = std::partition_point(visible.begin(), visible.end(),
-                                             [&](int rec) { return compareToKey(t, rec, key) < 0; });
+        const auto it = std::partition_point(
+            visible.begin(), visible.end(), [&](int rec) { return compareToKey(t, rec, key) < 0; });
         return static_cast<int>(it - visible.begin());
     }
     bool find(const Key& key) {
         const int at = lowerBound(key);
-        if (at < static_cast<int>(visible.size()) && compareToKey(currentTag(), visible[at], key) == 0) {
+        if (at < static_cast<int>(visible.size()) &&
+            compareToKey(currentTag(), visible[at], key) == 0) {
             pos = at;
             return true;
         }
@@ -387,7 +403,8 @@ struct PortTable::Impl {
         if (bytes.size() > f.width) {
             if (f.numeric)
                 fail(QStringLiteral("the value %1 does not fit in %2 (width %3)")
-                         .arg(QString::fromLatin1(bytes), columnLabel(col)).arg(f.width));
+                         .arg(QString::fromLatin1(bytes), columnLabel(col))
+                         .arg(f.width));
             bytes.truncate(f.width);
         }
         char* dst = pending.data() + f.offset;
@@ -395,12 +412,15 @@ struct PortTable::Impl {
         std::copy(bytes.begin(), bytes.end(), dst + (alignRight ? f.width - bytes.size() : 0));
     }
     void putNumber(int col, double value) {
-        if (!std::isfinite(value)) fail(QStringLiteral("%1: not a finite number").arg(columnLabel(col)));
+        if (!std::isfinite(value))
+            fail(QStringLiteral("%1: not a finite number").arg(columnLabel(col)));
         const DbfField& f = fields[col];
         if (f.decimals == 0) {
             const double rounded = std::round(value);
             if (std::fabs(rounded) > 9.2e18)
-                fail(QStringLiteral("the value %1 does not fit in %2").arg(value).arg(columnLabel(col)));
+                fail(QStringLiteral("the value %1 does not fit in %2")
+                         .arg(value)
+                         .arg(columnLabel(col)));
             putField(col, QByteArray::number(static_cast<qint64>(rounded)), true);
         } else {
             putField(col, QByteArray::number(value, 'f', f.decimals), true);
@@ -435,7 +455,8 @@ struct PortTable::Impl {
         double value = 0;
         if (!ParseNumber(text, f.numeric ? QLatin1Char('.') : decimal, value) &&
             !ParseNumber(text, QLatin1Char('.'), value))
-            fail(QStringLiteral("%1 holds \"%2\", which is not a number").arg(columnLabel(col), text));
+            fail(QStringLiteral("%1 holds \"%2\", which is not a number")
+                     .arg(columnLabel(col), text));
         return value;
     }
 };
@@ -446,7 +467,9 @@ PortTable::PortTable() : d(std::make_unique<Impl>()) {
     d->decimal = point.isEmpty() ? QLatin1Char('.') : point.front();
 }
 
-PortTable::~PortTable() { close(); }
+PortTable::~PortTable() {
+    close();
+}
 
 QString PortTable::tagFilePath(const QString& dbfPath) {
     const QFileInfo info(dbfPath);
@@ -470,9 +493,11 @@ void PortTable::open(const QString& dbfPath) {
     DbfLayout layout = ReadDbfFile(path, file);
     CheckPortColumns(layout.fields, path);
     std::vector<Tag> tags;
-    for (TagDefinition& t : ReadTagFile(tagsPath, layout.fields)) tags.push_back(Tag{std::move(t), {}});
+    for (TagDefinition& t : ReadTagFile(tagsPath, layout.fields))
+        tags.push_back(Tag{std::move(t), {}});
     if (!d->readOnly && !QFileInfo(path).isWritable())
-        FailFile(path, QStringLiteral("the table cannot be opened for writing (the file is read-only)"));
+        FailFile(path,
+                 QStringLiteral("the table cannot be opened for writing (the file is read-only)"));
 
     d->dbf.open(path, d->readOnly, layout);
     d->path = path;
@@ -485,7 +510,8 @@ void PortTable::open(const QString& dbfPath) {
     d->numberKeys.assign(n, {});
     d->keyedText.assign(n, 0);
     d->keyedNumber.assign(n, 0);
-    for (const Tag& t : tags) (t.numeric ? d->keyedNumber : d->keyedText)[t.column] = 1;
+    for (const Tag& t : tags)
+        (t.numeric ? d->keyedNumber : d->keyedText)[t.column] = 1;
     d->count = 0;
     d->data.clear();
     d->deleted.clear();
@@ -496,7 +522,8 @@ void PortTable::open(const QString& dbfPath) {
     d->zoneColumn = columnIndex(QStringLiteral("ZONE"));
     d->tag = 0;
     for (std::size_t i = 0; i < d->tags.size(); ++i)
-        if (d->tags[i].name.compare(QLatin1String("Nom"), Qt::CaseInsensitive) == 0) d->tag = int(i);
+        if (d->tags[i].name.compare(QLatin1String("Nom"), Qt::CaseInsensitive) == 0)
+            d->tag = int(i);
     d->hasRange = false;
     d->filtered = false;
     d->editing = Impl::Editing::None;
@@ -523,15 +550,22 @@ void PortTable::close() {
     d->filtered = false;
 }
 
-bool PortTable::isOpen() const { return d->dbf.isOpen(); }
-QString PortTable::fileName() const { return d->path; }
+bool PortTable::isOpen() const {
+    return d->dbf.isOpen();
+}
+QString PortTable::fileName() const {
+    return d->path;
+}
 
 void PortTable::setReadOnly(bool readOnly) {
-    if (isOpen()) d->fail(QStringLiteral("the read-only state can only change while the table is closed"));
+    if (isOpen())
+        d->fail(QStringLiteral("the read-only state can only change while the table is closed"));
     d->readOnly = readOnly;
 }
 
-bool PortTable::isReadOnly() const { return d->readOnly; }
+bool PortTable::isReadOnly() const {
+    return d->readOnly;
+}
 
 void PortTable::selectTag(const QString& tag) {
     d->requireBrowsing("selecting a tag");
@@ -547,11 +581,14 @@ void PortTable::selectTag(const QString& tag) {
     FailFile(d->tagsPath, QStringLiteral("no tag is named \"%1\"").arg(tag));
 }
 
-QString PortTable::currentTag() const { return d->tag >= 0 ? d->tags[d->tag].name : QString(); }
+QString PortTable::currentTag() const {
+    return d->tag >= 0 ? d->tags[d->tag].name : QString();
+}
 
 QStringList PortTable::tagNames() const {
     QStringList names;
-    for (const Tag& t : d->tags) names << t.name;
+    for (const Tag& t : d->tags)
+        names << t.name;
     return names;
 }
 
@@ -589,7 +626,8 @@ void PortTable::goNearest(const QString& value) {
 
 void PortTable::goNearest(qint64 value) {
     d->requireBrowsing("moving");
-    d->pos = d->lowerBound(d->currentTag().numeric ? d->keyOf(value) : d->keyOf(QString::number(value), 0));
+    d->pos = d->lowerBound(d->currentTag().numeric ? d->keyOf(value)
+                                                   : d->keyOf(QString::number(value), 0));
 }
 
 bool PortTable::findKey(const QString& value) {
@@ -618,7 +656,9 @@ void PortTable::setFiltered(bool on) {
     d->rebuild(keep, Impl::Reposition::KeepOrFirst);
 }
 
-bool PortTable::isFiltered() const { return d->filtered; }
+bool PortTable::isFiltered() const {
+    return d->filtered;
+}
 
 void PortTable::first() {
     d->requireBrowsing("moving");
@@ -630,11 +670,17 @@ void PortTable::next() {
     if (d->pos < static_cast<int>(d->visible.size())) ++d->pos;
 }
 
-bool PortTable::atEnd() const { return d->pos >= static_cast<int>(d->visible.size()); }
+bool PortTable::atEnd() const {
+    return d->pos >= static_cast<int>(d->visible.size());
+}
 
-int PortTable::visibleCount() const { return static_cast<int>(d->visible.size()); }
+int PortTable::visibleCount() const {
+    return static_cast<int>(d->visible.size());
+}
 
-int PortTable::visiblePosition() const { return atEnd() ? -1 : d->pos; }
+int PortTable::visiblePosition() const {
+    return atEnd() ? -1 : d->pos;
+}
 
 void PortTable::moveToVisible(int position) {
     d->requireBrowsing("moving");
@@ -688,7 +734,8 @@ void PortTable::post() {
         d->appendRecord(d->pending);
     } else {
         d->dropFromOrders(rec);
-        std::copy(d->pending.begin(), d->pending.end(), d->data.data() + qsizetype(rec) * d->recordLength);
+        std::copy(d->pending.begin(), d->pending.end(),
+                  d->data.data() + qsizetype(rec) * d->recordLength);
         d->computeKeys(rec);
     }
     d->editing = Impl::Editing::None;
@@ -696,7 +743,9 @@ void PortTable::post() {
     d->rebuild(rec, Impl::Reposition::KeepOrNearest);
 }
 
-void PortTable::cancel() { d->editing = Impl::Editing::None; }
+void PortTable::cancel() {
+    d->editing = Impl::Editing::None;
+}
 
 void PortTable::remove() {
     d->requireWritable("deleting");
@@ -709,13 +758,18 @@ void PortTable::remove() {
     d->rebuild(rec, Impl::Reposition::KeepOrNearest);
 }
 
-bool PortTable::isEditing() const { return d->editing != Impl::Editing::None; }
+bool PortTable::isEditing() const {
+    return d->editing != Impl::Editing::None;
+}
 
-int PortTable::columnCount() const { return static_cast<int>(d->fields.size()); }
+int PortTable::columnCount() const {
+    return static_cast<int>(d->fields.size());
+}
 
 int PortTable::columnIndex(const QString& name) const {
     for (std::size_t i = 0; i < d->fields.size(); ++i)
-        if (d->fields[i].name.compare(name.trimmed(), Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+        if (d->fields[i].name.compare(name.trimmed(), Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
     return -1;
 }
 
@@ -755,7 +809,9 @@ qint64 PortTable::integer(int column) const {
     if (integral) return exact;
     const double rounded = std::round(value); // halves away from zero
     if (std::fabs(rounded) > 9.2e18)
-        d->fail(QStringLiteral("%1: %2 is too large for an integer").arg(d->columnLabel(column)).arg(value));
+        d->fail(QStringLiteral("%1: %2 is too large for an integer")
+                    .arg(d->columnLabel(column))
+                    .arg(value));
     return static_cast<qint64>(rounded);
 }
 
@@ -792,9 +848,12 @@ void PortTable::setText(int column, const QString& value) {
 void PortTable::setInteger(int column, qint64 value) {
     d->requireEditing(column);
     const DbfField& f = d->fields[column];
-    if (!f.numeric) d->putField(column, QByteArray::number(value), false);
-    else if (f.decimals == 0) d->putField(column, QByteArray::number(value), true);
-    else d->putNumber(column, static_cast<double>(value));
+    if (!f.numeric)
+        d->putField(column, QByteArray::number(value), false);
+    else if (f.decimals == 0)
+        d->putField(column, QByteArray::number(value), true);
+    else
+        d->putNumber(column, static_cast<double>(value));
 }
 
 void PortTable::setReal(int column, double value) {
@@ -808,6 +867,8 @@ void PortTable::setReal(int column, double value) {
     d->putField(column, ToCp1252(s), false);
 }
 
-void PortTable::setDecimalSeparator(QChar separator) { d->decimal = separator; }
+void PortTable::setDecimalSeparator(QChar separator) {
+    d->decimal = separator;
+}
 
 } // namespace ondrel

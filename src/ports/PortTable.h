@@ -83,7 +83,7 @@ public:
 
     // Positional access for list views: the visible records in order.
     int visibleCount() const;
-    int visiblePosition() const;   // -1 at the end
+    int visiblePosition() const;      // -1 at the end
     void moveToVisible(int position); // a position outside [0, visibleCount()) goes to the end
     // A column of the visible record at position, read without moving the current record (for
     // painting list rows); "" for a position outside the visible records.

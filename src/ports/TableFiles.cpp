@@ -22,7 +22,8 @@ QString ResolveCase(const QString& path) {
     const QDir dir = info.absoluteDir();
     const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names)
-        if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0) return dir.absoluteFilePath(name);
+        if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return dir.absoluteFilePath(name);
     return info.absoluteFilePath();
 }
 
@@ -36,7 +37,9 @@ QString KindOf(mode_t mode) {
     return QStringLiteral("not a regular file");
 }
 
-QString SystemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+QString SystemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 } // namespace
 
@@ -66,7 +69,9 @@ QByteArray ReadRegularFile(const QString& path, const QString& what, qint64 maxB
         FailFile(path, QStringLiteral("%1 is not a regular file").arg(what));
     if (opened.st_size > maxBytes)
         FailFile(path, QStringLiteral("%1 is too large (%2 bytes; at most %3 are accepted)")
-                           .arg(what).arg(qint64(opened.st_size)).arg(maxBytes));
+                           .arg(what)
+                           .arg(qint64(opened.st_size))
+                           .arg(maxBytes));
     // Exactly the size found: a buffer of the cap would cost its whole allocation every time.
     QByteArray bytes = file.read(opened.st_size);
     const bool grew = !file.read(1).isEmpty();

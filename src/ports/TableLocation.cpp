@@ -62,8 +62,9 @@ TableLocation LocatePortTable(const QString& workingDir) {
 
     const QString bundled = BundledTableDirectory();
     if (bundled.isEmpty())
-        return {{}, QStringLiteral("no ports.dbf in %1 or %2, and no table shipped with the program")
-                        .arg(workingDir, userDir)};
+        return {{},
+                QStringLiteral("no ports.dbf in %1 or %2, and no table shipped with the program")
+                    .arg(workingDir, userDir)};
     if (!QDir().mkpath(userDir)) return {{}, QStringLiteral("cannot create %1").arg(userDir)};
     QString error;
     // The tag file first: the table only counts as present once ports.dbf is there.

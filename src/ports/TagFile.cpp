@@ -16,7 +16,8 @@ constexpr std::size_t kMaxTags = 64;
 } // namespace
 
 std::vector<TagDefinition> ReadTagFile(const QString& path, const std::vector<DbfField>& fields) {
-    const QByteArray bytes = ReadRegularFile(path, QStringLiteral("the tag file"), kMaxTagFileBytes);
+    const QByteArray bytes =
+        ReadRegularFile(path, QStringLiteral("the tag file"), kMaxTagFileBytes);
     QStringDecoder decoder(QStringDecoder::Utf8);
     QString text = decoder(bytes);
     if (decoder.hasError() || text.contains(QChar(0)))
@@ -45,9 +46,10 @@ std::vector<TagDefinition> ReadTagFile(const QString& path, const std::vector<Db
         const QString where = QStringLiteral("line %1: ").arg(n + 1);
         const QRegularExpressionMatch m = line.match(content);
         if (!m.hasMatch())
-            FailFile(path, where + QStringLiteral("expected \"TAG = COLUMN\" or \"TAG = COLUMN where "
-                                              "COLUMN empty|notempty\", found \"%1\"")
-                                   .arg(content.left(60)));
+            FailFile(path,
+                     where + QStringLiteral("expected \"TAG = COLUMN\" or \"TAG = COLUMN where "
+                                            "COLUMN empty|notempty\", found \"%1\"")
+                                 .arg(content.left(60)));
         if (tags.size() >= kMaxTags)
             FailFile(path, where + QStringLiteral("more than %1 tags").arg(kMaxTags));
         TagDefinition tag;
@@ -58,14 +60,15 @@ std::vector<TagDefinition> ReadTagFile(const QString& path, const std::vector<Db
         tag.column = columnOf(m.captured(2));
         if (tag.column < 0)
             FailFile(path, where + QStringLiteral("the tag %1 uses the unknown column %2")
-                                   .arg(tag.name, m.captured(2)));
+                                       .arg(tag.name, m.captured(2)));
         tag.numeric = fields[tag.column].numeric;
         if (m.hasCaptured(3)) {
             tag.conditionColumn = columnOf(m.captured(3));
             if (tag.conditionColumn < 0)
                 FailFile(path, where + QStringLiteral("the tag %1 uses the unknown column %2")
-                                       .arg(tag.name, m.captured(3)));
-            tag.conditionEmpty = m.captured(4).compare(QLatin1String("empty"), Qt::CaseInsensitive) == 0;
+                                           .arg(tag.name, m.captured(3)));
+            tag.conditionEmpty =
+                m.captured(4).compare(QLatin1String("empty"), Qt::CaseInsensitive) == 0;
         }
         tags.push_back(std::move(tag));
     }
@@ -75,17 +78,20 @@ std::vector<TagDefinition> ReadTagFile(const QString& path, const std::vector<Db
 
 void WriteStandardTagFile(const QString& path) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) FailFile(path, QStringLiteral("the tag file cannot be written (%1)").arg(file.errorString()));
-    file.write(QStringLiteral(
-                   "# Index tags of the port table, one per line:\n"
-                   "#   TAG = COLUMN [where COLUMN empty|notempty]\n"
-                   "# Text keys sort without case or accents, numeric keys by value.\n"
-                   "Nom = NOM\n"
-                   "Zone = ZONE\n"
-                   "PRINCIPAL = NOM where PORT_REF empty\n"
-                   "SECONDAIRE = NOM where PORT_REF notempty\n")
+    if (!file.open(QIODevice::WriteOnly))
+        FailFile(path,
+                 QStringLiteral("the tag file cannot be written (%1)").arg(file.errorString()));
+    file.write(QStringLiteral("# Index tags of the port table, one per line:\n"
+                              "#   TAG = COLUMN [where COLUMN empty|notempty]\n"
+                              "# Text keys sort without case or accents, numeric keys by value.\n"
+                              "Nom = NOM\n"
+                              "Zone = ZONE\n"
+                              "PRINCIPAL = NOM where PORT_REF empty\n"
+                              "SECONDAIRE = NOM where PORT_REF notempty\n")
                    .toUtf8());
-    if (!file.commit()) FailFile(path, QStringLiteral("the tag file cannot be written (%1)").arg(file.errorString()));
+    if (!file.commit())
+        FailFile(path,
+                 QStringLiteral("the tag file cannot be written (%1)").arg(file.errorString()));
 }
 
 } // namespace ondrel

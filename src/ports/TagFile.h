@@ -12,10 +12,10 @@ namespace ondrel {
 
 struct TagDefinition {
     QString name;
-    int column = -1;              // the key column
-    bool numeric = false;         // numeric key (compared by value) or name key
-    int conditionColumn = -1;     // -1: every record
-    bool conditionEmpty = false;  // member when that column is blank (true) or not blank (false)
+    int column = -1;             // the key column
+    bool numeric = false;        // numeric key (compared by value) or name key
+    int conditionColumn = -1;    // -1: every record
+    bool conditionEmpty = false; // member when that column is blank (true) or not blank (false)
 };
 
 // The largest tag file accepted.

@@ -6,8 +6,8 @@
 #include "DateNames.h"
 #include "PortRecord.h"
 #include "Secondary.h"
-#include "TableFilter.h"
 #include "Settings.h"
+#include "TableFilter.h"
 #include "TideContext.h"
 
 #include <QDateTime>
@@ -21,9 +21,9 @@ namespace ondrel {
 
 struct AppState {
     Settings settings;
-    PortRecord port;          // the current port
-    bool portChosen = false;  // the main window shows a port
-    double selectedDay = 0;   // SelectedDay: a Julian date at 0 h
+    PortRecord port;         // the current port
+    bool portChosen = false; // the main window shows a port
+    double selectedDay = 0;  // SelectedDay: a Julian date at 0 h
     // The secondary-port day cache of the curves and the day report.
     SecondaryDayCache secondaryCache;
     // The main window's coefficients.

@@ -22,7 +22,8 @@ CurveWindowSettings LoadCurveWindowSettings(const QSettings& store) {
     return s;
 }
 
-void StoreCurveWindowSettings(QSettings& store, const QRect& bounds, bool indicator, bool elements) {
+void StoreCurveWindowSettings(QSettings& store, const QRect& bounds, bool indicator,
+                              bool elements) {
     store.setValue(QStringLiteral("C_top"), bounds.top());
     store.setValue(QStringLiteral("C_left"), bounds.left());
     store.setValue(QStringLiteral("C_width"), bounds.width());

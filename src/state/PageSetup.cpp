@@ -112,7 +112,9 @@ void StorePageSetup(QSettings& store, const PageSettings& s) {
     store.sync();
 }
 
-QString MarginRangeMessage(Language language) { return kTexts.marginRange.in(language); }
+QString MarginRangeMessage(Language language) {
+    return kTexts.marginRange.in(language);
+}
 
 QString OrientationMessage(Language language, bool portrait) {
     return (portrait ? kTexts.portrait : kTexts.landscape).in(language);

@@ -55,7 +55,8 @@ Settings LoadSettings(const QSettings& store) {
         s.curveColour = static_cast<quint32>(*trace);
     }
 
-    s.lastPortName = store.value(QStringLiteral("dernier_port")).toString().left(kLastPortNameLength);
+    s.lastPortName =
+        store.value(QStringLiteral("dernier_port")).toString().left(kLastPortNameLength);
 
     // Clamped first: a huge stored number must not wrap round to a valid code.
     if (const auto code = ReadStoredInteger(store, QStringLiteral("heure_service"), -1, 1000);
@@ -63,7 +64,8 @@ Settings LoadSettings(const QSettings& store) {
         s.timeReference = TimeReference(*code);
 
     // Only 3 means feet; 0, a missing value or anything unknown gives metres.
-    if (const auto unit = ReadStoredInteger(store, QStringLiteral("coef unite")); unit && *unit == 3)
+    if (const auto unit = ReadStoredInteger(store, QStringLiteral("coef unite"));
+        unit && *unit == 3)
         s.heightUnit = HeightUnit::Feet;
 
     const auto debut = ReadReal(store, QStringLiteral("heure_debut"));
@@ -85,7 +87,8 @@ Settings LoadSettings(const QSettings& store) {
     if (top && left && width && height && *width > 0 && *height > 0)
         s.bounds = WindowBounds{*top, *left, *width, *height};
 
-    for (int n = 1; n <= kCountryCount; ++n) s.countrySelected[n] = ReadFlag(store, QString::number(n));
+    for (int n = 1; n <= kCountryCount; ++n)
+        s.countrySelected[n] = ReadFlag(store, QString::number(n));
 
     s.hideOnQuit = ReadStoredInteger(store, QStringLiteral("icone")) == 1;
     return s;

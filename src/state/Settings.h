@@ -18,8 +18,9 @@ inline constexpr int kCountryCount = 114;
 // Country flags are numbered 0 to 200; only 1 to 114 name countries.
 inline constexpr int kCountryFlagCount = 201;
 
-inline constexpr quint32 kDefaultBackgroundColour = 16744449; // 0x00BBGGRR: red 1, green 128, blue 255
-inline constexpr quint32 kDefaultLineColour = 255;             // pure red
+inline constexpr quint32 kDefaultBackgroundColour =
+    16744449;                                      // 0x00BBGGRR: red 1, green 128, blue 255
+inline constexpr quint32 kDefaultLineColour = 255; // pure red
 inline constexpr int kDefaultPrintSize = 8;
 inline constexpr int kLastPortNameLength = 50;
 
@@ -39,19 +40,19 @@ struct WindowBounds {
 };
 
 struct Settings {
-    QString langue;                 // "FRANCAIS", "ANGLAIS", or empty until chosen
+    QString langue; // "FRANCAIS", "ANGLAIS", or empty until chosen
     quint32 backgroundColour = kDefaultBackgroundColour;
     quint32 curveColour = kDefaultLineColour;
-    QString lastPortName;           // stored as "dernier_port", at most 50 characters
-    TimeReference timeReference;    // stored as "heure_service"
+    QString lastPortName;                       // stored as "dernier_port", at most 50 characters
+    TimeReference timeReference;                // stored as "heure_service"
     HeightUnit heightUnit = HeightUnit::Metres; // stored as "coef unite": 1 metres, 3 feet
-    double curveStart = 0.0;        // curve hours, fractions of a day
+    double curveStart = 0.0;                    // curve hours, fractions of a day
     double curveEnd = 1.0;
     int printFontSize = kDefaultPrintSize;
     std::optional<WindowBounds> bounds; // main window, when all four values were stored
     std::array<bool, kCountryFlagCount> countrySelected = AllCountries();
-    bool hideOnQuit = false;        // stored as "icone"
-    QString decimalSeparator;       // the user's decimal separator, read at start
+    bool hideOnQuit = false;  // stored as "icone"
+    QString decimalSeparator; // the user's decimal separator, read at start
 
     bool english() const { return langue == kEnglish; }
     // A language was chosen (until then some texts are left as they were built).
@@ -60,7 +61,9 @@ struct Settings {
     // The texts' language: French until one is chosen.
     Language language() const { return LanguageOf(langue); }
     // The language chosen, or `fallback` while none is.
-    Language languageOr(Language fallback) const { return languageChosen() ? language() : fallback; }
+    Language languageOr(Language fallback) const {
+        return languageChosen() ? language() : fallback;
+    }
     // " mètres", " meters", " pieds" or " feet".
     QString unitText() const;
 

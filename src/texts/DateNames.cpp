@@ -12,8 +12,8 @@ DateNames DateNames::French() {
 DateNames DateNames::English() {
     return {{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
             {"Sun", "Mon", "Tue", "Wen", "Thu", "Fri", "Sat"},
-            {"january", "february", "march", "april", "may", "june", "july", "august",
-             "september", "october", "november", "december"}};
+            {"january", "february", "march", "april", "may", "june", "july", "august", "september",
+             "october", "november", "december"}};
 }
 
 QString FormatLongDate(const QDate& date, const DateNames& names) {

@@ -5,7 +5,6 @@
 
 #include <libical/ical.h>
 
-
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -38,7 +37,8 @@ QByteArray TideTableIcs(const TideTable& table, const PortRecord& port, const Ti
     const bool english = language == Language::English;
     std::unique_ptr<icalcomponent, ComponentDeleter> calendar(icalcomponent_new_vcalendar());
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
-    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Ondrel//Tide table//EN"));
+    icalcomponent_add_property(calendar.get(),
+                               icalproperty_new_prodid("-//Ondrel//Tide table//EN"));
     const long long offsetSeconds = std::llround(static_cast<double>(context.offsetHours()) * 3600);
     const long double factor = UnitFactor(unit);
     const QString name = QString::fromStdString(port.name);
@@ -50,19 +50,21 @@ QByteArray TideTableIcs(const TideTable& table, const PortRecord& port, const Ti
             const CalendarDate c = CalendarOfJulianDay(e.instant());
             const QTime time = QTime::fromString(QString::fromStdString(FormatEventTime(e.time)),
                                                  QStringLiteral("hh:mm"));
-            const QDateTime start = QDateTime(QDate(c.year, c.month, static_cast<int>(std::floor(c.day))), time,
-                                              Qt::UTC)
-                                        .addSecs(-offsetSeconds);
+            const QDateTime start =
+                QDateTime(QDate(c.year, c.month, static_cast<int>(std::floor(c.day))), time,
+                          Qt::UTC)
+                    .addSecs(-offsetSeconds);
             const bool high = e.isHighWater();
             const int coefficient = i < 2 ? day.coefficients.morning : day.coefficients.evening;
             QString height = QString::number(static_cast<double>(factor * e.height), 'f', 2);
             if (!english) height.replace(QLatin1Char('.'), QLatin1Char(','));
-            const QString summary = QStringLiteral("%1 %2 %3 (coef %4) — %5")
-                                        .arg(high ? (english ? "HW" : "PM") : (english ? "LW" : "BM"))
-                                        .arg(height, unit == HeightUnit::Feet ? QStringLiteral("ft")
-                                                                              : QStringLiteral("m"))
-                                        .arg(coefficient)
-                                        .arg(name);
+            const QString summary =
+                QStringLiteral("%1 %2 %3 (coef %4) — %5")
+                    .arg(high ? (english ? "HW" : "PM") : (english ? "LW" : "BM"))
+                    .arg(height,
+                         unit == HeightUnit::Feet ? QStringLiteral("ft") : QStringLiteral("m"))
+                    .arg(coefficient)
+                    .arg(name);
             const QString uid = QStringLiteral("%1-%2-%3@ondrel")
                                     .arg(day.date.toString(QStringLiteral("yyyyMMdd")))
                                     .arg(i + 1)
@@ -71,7 +73,8 @@ QByteArray TideTableIcs(const TideTable& table, const PortRecord& port, const Ti
             icalcomponent_add_property(event, icalproperty_new_uid(uid.toUtf8().constData()));
             icalcomponent_add_property(event, icalproperty_new_dtstamp(UtcTime(stamp)));
             icalcomponent_add_property(event, icalproperty_new_dtstart(UtcTime(start)));
-            icalcomponent_add_property(event, icalproperty_new_summary(summary.toUtf8().constData()));
+            icalcomponent_add_property(event,
+                                       icalproperty_new_summary(summary.toUtf8().constData()));
             icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
             icalcomponent_add_component(calendar.get(), event);
         }

@@ -18,22 +18,31 @@ struct TableTexts {
     TextPair summerTime{"Heure en vigueur : heure d'été UT + 2", "Summer time UT + 2"};
     TextPair otherTime{"Heure en vigueur : heure UT + ", "Time UT + "};
     // The spreadsheet export.
-    TextPair csvHeader{"date,heure,phase,hauteur,coef,port\r\n", "date,time,kind,height,coefficient,port\r\n"};
+    TextPair csvHeader{"date,heure,phase,hauteur,coef,port\r\n",
+                       "date,time,kind,height,coefficient,port\r\n"};
     TextPair csvHigh{"PM", "HW"};
     TextPair csvLow{"BM", "LW"};
 };
 constexpr TableTexts kTexts;
 
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
-QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+QString Text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
 
 // The month names of the table: September, November and December shortened.
 QString MonthName(const DateNames& names, int month) {
     switch (month) {
-    case 9: return QStringLiteral("sept.");
-    case 11: return QStringLiteral("nov.");
-    case 12: return QStringLiteral("dec.");
-    default: return names.longMonth(month);
+    case 9:
+        return QStringLiteral("sept.");
+    case 11:
+        return QStringLiteral("nov.");
+    case 12:
+        return QStringLiteral("dec.");
+    default:
+        return names.longMonth(month);
     }
 }
 
@@ -44,7 +53,9 @@ QDate DateOf(double t) {
 
 } // namespace
 
-QString TideTableColumns(Language language) { return Text(kTexts.columns.In(language)); }
+QString TideTableColumns(Language language) {
+    return Text(kTexts.columns.In(language));
+}
 
 QString TimeReferenceLine(TimeReference reference, double timeZone, Language language,
                           const QString& decimalSeparator) {
@@ -54,9 +65,12 @@ QString TimeReferenceLine(TimeReference reference, double timeZone, Language lan
         zone.replace(QLatin1Char('.'), decimalSeparator);
         return Text(kTexts.localTime.In(language)) + zone;
     }
-    case 1: return Text(kTexts.winterTime.In(language));
-    case 2: return Text(kTexts.summerTime.In(language));
-    default: return Text(kTexts.otherTime.In(language)) + QString::number(reference.code() - 100);
+    case 1:
+        return Text(kTexts.winterTime.In(language));
+    case 2:
+        return Text(kTexts.summerTime.In(language));
+    default:
+        return Text(kTexts.otherTime.In(language)) + QString::number(reference.code() - 100);
     }
 }
 
@@ -72,9 +86,10 @@ QStringList DayBlock(const QDate& date, const FilteredDay& day, CoefficientPair 
     for (std::size_t i = 0; i < day.events.size(); ++i) {
         const TideEvent& e = day.events[i];
         if (e.empty()) continue;
-        block[static_cast<int>(i)] += Text((e.time > 0 ? kTexts.highWater : kTexts.lowWater).In(language)) +
-                                       Text(FormatEventTime(e.time)) + QLatin1Char('\t') +
-                                       Text(FormatHeight(static_cast<double>(factor * e.height)));
+        block[static_cast<int>(i)] +=
+            Text((e.time > 0 ? kTexts.highWater : kTexts.lowWater).In(language)) +
+            Text(FormatEventTime(e.time)) + QLatin1Char('\t') +
+            Text(FormatHeight(static_cast<double>(factor * e.height)));
     }
     const auto place = [](QString& line, int coefficient) {
         line += (line.size() <= 10 ? QStringLiteral("\t\t\t\t") : QStringLiteral("\t")) +
@@ -100,7 +115,8 @@ TideTable ComputeTideTable(const TideTableRequest& request,
         const double t = request.start + static_cast<double>(k);
         const DayEvents events = DayTideEvents(memo, request.context, request.port, t);
         const CoefficientPair coefficients = memo.coefficients(request.context, t);
-        TideTableDay day{DateOf(t), coefficients, ApplyFilter(request.filter, events, coefficients)};
+        TideTableDay day{DateOf(t), coefficients,
+                         ApplyFilter(request.filter, events, coefficients)};
         table.lines << DayBlock(day.date, day.day, coefficients, request.unit, l);
         table.days.push_back(std::move(day));
     }
@@ -136,10 +152,11 @@ QString TideTableCsv(const TideTable& table, const PortRecord& port, HeightUnit 
             const bool high = e.isHighWater();
             const QString kind = Text((high ? kTexts.csvHigh : kTexts.csvLow).In(language));
             const int coefficient = i < 2 ? day.coefficients.morning : day.coefficients.evening;
-            out += DateOf(e.instant()).toString(Qt::ISODate) + QLatin1Char(',') + Text(FormatEventTime(e.time)) +
-                   QLatin1Char(',') + kind + QLatin1Char(',') +
-                   QString::number(static_cast<double>(factor * e.height), 'f', 2) + QLatin1Char(',') +
-                   QString::number(coefficient) + QLatin1Char(',') + name + QStringLiteral("\r\n");
+            out += DateOf(e.instant()).toString(Qt::ISODate) + QLatin1Char(',') +
+                   Text(FormatEventTime(e.time)) + QLatin1Char(',') + kind + QLatin1Char(',') +
+                   QString::number(static_cast<double>(factor * e.height), 'f', 2) +
+                   QLatin1Char(',') + QString::number(coefficient) + QLatin1Char(',') + name +
+                   QStringLiteral("\r\n");
         }
     }
     return out;

@@ -32,8 +32,9 @@ QString TimeCorrectionText(double hours) {
     const double whole = std::trunc(a);
     // A minute read from the box comes back a hair below its value (0.35 h is 20.999… min).
     const int minutes = static_cast<int>(std::trunc((a - whole) * 60 + 1e-9));
-    return (hours < 0 ? QStringLiteral("-") : QString()) + QString::number(static_cast<qint64>(whole)) +
-           QStringLiteral("h") + (minutes < 10 ? QStringLiteral("0") : QString()) + QString::number(minutes) +
+    return (hours < 0 ? QStringLiteral("-") : QString()) +
+           QString::number(static_cast<qint64>(whole)) + QStringLiteral("h") +
+           (minutes < 10 ? QStringLiteral("0") : QString()) + QString::number(minutes) +
            QStringLiteral("mn");
 }
 
@@ -41,8 +42,9 @@ QString TimeCorrectionEditText(double hours) {
     const double a = std::fabs(hours);
     const double whole = std::trunc(a);
     const long minutes = std::lround((a - whole) * 60);
-    return (hours >= 0 ? QStringLiteral("+") : QStringLiteral("-")) + QString::number(static_cast<qint64>(whole)) +
-           QLatin1Char(' ') + QStringLiteral("%1").arg(minutes, 2, 10, QLatin1Char('0'));
+    return (hours >= 0 ? QStringLiteral("+") : QStringLiteral("-")) +
+           QString::number(static_cast<qint64>(whole)) + QLatin1Char(' ') +
+           QStringLiteral("%1").arg(minutes, 2, 10, QLatin1Char('0'));
 }
 
 QString HeightCorrectionEditText(double metres, QChar decimalSeparator) {

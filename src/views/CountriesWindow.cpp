@@ -32,10 +32,11 @@ struct CountriesTexts {
     Bilingual cancel{"Annuler", "Cancel"};
     Bilingual help{"Aide", "Help"};
     // %1 how many ports, %2 the first codes.
-    Bilingual unknownCountries{"%1 port(s) de la base ont un code de zone sans pays connu (%2). Ils ne "
-                               "sont rattachés à aucun pays de cette liste.",
-                               "%1 port(s) of the table have a zone code of no known country (%2). They "
-                               "belong to no country of this list."};
+    Bilingual unknownCountries{
+        "%1 port(s) de la base ont un code de zone sans pays connu (%2). Ils ne "
+        "sont rattachés à aucun pays de cette liste.",
+        "%1 port(s) of the table have a zone code of no known country (%2). They "
+        "belong to no country of this list."};
 };
 const CountriesTexts kTexts;
 
@@ -43,7 +44,8 @@ const CountriesTexts kTexts;
 
 CountriesWindow::CountriesWindow(AppState& state, MessageBoxes& messages, PortTable& table,
                                  std::function<void()> listChanged, QWidget* parent)
-    : QDialog(parent), state_(state), messages_(messages), table_(table), listChanged_(std::move(listChanged)) {
+    : QDialog(parent), state_(state), messages_(messages), table_(table),
+      listChanged_(std::move(listChanged)) {
     setObjectName(QStringLiteral("TFPays"));
     setModal(false);
 
@@ -146,11 +148,13 @@ void CountriesWindow::build() {
 }
 
 bool CountriesWindow::countryPresent(int country) const {
-    return country >= 1 && country <= kCountryNameCount && present_[static_cast<std::size_t>(country)];
+    return country >= 1 && country <= kCountryNameCount &&
+           present_[static_cast<std::size_t>(country)];
 }
 
 QCheckBox* CountriesWindow::box(int country) const {
-    return country >= 0 && country <= kCountryNameCount ? boxes_[static_cast<std::size_t>(country)] : nullptr;
+    return country >= 0 && country <= kCountryNameCount ? boxes_[static_cast<std::size_t>(country)]
+                                                        : nullptr;
 }
 
 void CountriesWindow::retranslate() {
@@ -195,7 +199,8 @@ void CountriesWindow::confirm() {
 
 void CountriesWindow::showEvent(QShowEvent* event) {
     retranslate();
-    std::copy(state_.settings.countrySelected.begin(), state_.settings.countrySelected.end(), pending_.begin());
+    std::copy(state_.settings.countrySelected.begin(), state_.settings.countrySelected.end(),
+              pending_.begin());
     showPending();
     QDialog::showEvent(event);
 }

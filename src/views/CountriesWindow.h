@@ -21,8 +21,8 @@ class CountriesWindow : public QDialog {
     Q_OBJECT
 public:
     // listChanged runs after the table's filter was applied anew (the port list must follow).
-    CountriesWindow(AppState& state, MessageBoxes& messages, PortTable& table, std::function<void()> listChanged,
-                    QWidget* parent = nullptr);
+    CountriesWindow(AppState& state, MessageBoxes& messages, PortTable& table,
+                    std::function<void()> listChanged, QWidget* parent = nullptr);
 
     // Looks at the table again: whether it carries country numbers, which countries have ports;
     // switches the country filter on for a table with country numbers. Run at creation and after

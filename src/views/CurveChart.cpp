@@ -33,12 +33,15 @@ quint32 StoredOfColour(const QColor& c) {
 namespace {
 
 double Luminance(const QColor& c) {
-    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    const auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
     return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
 }
 
 // Of the candidates, the one most readable on both ends of the gradient.
-QColor MostReadable(std::initializer_list<QColor> candidates, const QColor& start, const QColor& end) {
+QColor MostReadable(std::initializer_list<QColor> candidates, const QColor& start,
+                    const QColor& end) {
     QColor best;
     double bestContrast = -1;
     for (const QColor& c : candidates) {
@@ -136,8 +139,10 @@ std::vector<AxisTick> HeightTicks(double min, double max, double pixels) {
             break;
         }
     const QLocale locale = QLocale::system();
-    const QChar decimal = locale.decimalPoint().isEmpty() ? QLatin1Char('.') : locale.decimalPoint()[0];
-    const QChar group = locale.groupSeparator().isEmpty() ? QLatin1Char(',') : locale.groupSeparator()[0];
+    const QChar decimal =
+        locale.decimalPoint().isEmpty() ? QLatin1Char('.') : locale.decimalPoint()[0];
+    const QChar group =
+        locale.groupSeparator().isEmpty() ? QLatin1Char(',') : locale.groupSeparator()[0];
     for (double k = std::ceil(min / step - 1e-9); k * step <= max + 1e-9; k += 1)
         ticks.push_back({k * step, FormatAxisHeight(k * step, decimal, group)});
     return ticks;
@@ -154,17 +159,20 @@ std::pair<double, double> HeightRange(const CurveData& data) {
         hi = std::max(hi, y);
         any = true;
     };
-    for (const CurvePoint& p : data.points) take(p.y);
+    for (const CurvePoint& p : data.points)
+        take(p.y);
     if (!any) return {0, 1};
     if (data.indicator) take(data.indicator->y());
-    for (const QPointF& p : data.interval) take(p.y());
+    for (const QPointF& p : data.interval)
+        take(p.y());
     const double pad = std::max((hi - lo) * 0.05, 0.05);
     return {lo - pad, hi + pad};
 }
 
 // Category axes take unique labels only; a repeated label gets an invisible trailing mark.
 void FillAxis(QCategoryAxis* axis, const std::vector<AxisTick>& ticks, double min, double max) {
-    for (const QString& label : axis->categoriesLabels()) axis->remove(label);
+    for (const QString& label : axis->categoriesLabels())
+        axis->remove(label);
     // The first category starts one step before the axis: a label on the axis start gets the
     // same room as the others (a category's label never gets more room than its width).
     const double step = ticks.size() > 1 ? ticks[1].value - ticks[0].value : (max - min);
@@ -172,7 +180,8 @@ void FillAxis(QCategoryAxis* axis, const std::vector<AxisTick>& ticks, double mi
     QStringList used;
     for (const AxisTick& t : ticks) {
         QString label = t.label;
-        while (used.contains(label)) label += QChar(0x200B); // zero-width space
+        while (used.contains(label))
+            label += QChar(0x200B); // zero-width space
         used << label;
         axis->append(label, std::max(t.value, min));
     }
@@ -210,11 +219,11 @@ public:
         painter->setBrush(QColor(255, 255, 255, d.blackAndWhite ? 0 : 40));
         painter->drawRect(rear);
         painter->setBrush(QColor(255, 255, 255, d.blackAndWhite ? 0 : 70));
-        painter->drawPolygon(QPolygonF({front.topLeft(), rear.topLeft(), rear.bottomLeft(),
-                                        front.bottomLeft()}));
+        painter->drawPolygon(
+            QPolygonF({front.topLeft(), rear.topLeft(), rear.bottomLeft(), front.bottomLeft()}));
         painter->setBrush(QColor(0, 0, 0, d.blackAndWhite ? 0 : 35));
-        painter->drawPolygon(QPolygonF({front.bottomLeft(), rear.bottomLeft(), rear.bottomRight(),
-                                        front.bottomRight()}));
+        painter->drawPolygon(QPolygonF(
+            {front.bottomLeft(), rear.bottomLeft(), rear.bottomRight(), front.bottomRight()}));
 
         // Grid on the back wall.
         QPen grid(wallLine, 0.5, Qt::DotLine);
@@ -233,7 +242,8 @@ public:
         painter->setClipRect(front.united(rear));
         std::vector<QPointF> p;
         p.reserve(d.points.size());
-        for (const CurvePoint& c : d.points) p.push_back(chart_->positionOf({c.x, c.y}));
+        for (const CurvePoint& c : d.points)
+            p.push_back(chart_->positionOf({c.x, c.y}));
         QColor base = colours.line;
         for (std::size_t i = 0; i + 1 < p.size(); ++i) {
             const QPointF a = p[i], b = p[i + 1];
@@ -248,7 +258,8 @@ public:
             painter->drawPolygon(QPolygonF({a, b, b + back, a + back}));
         }
         painter->setPen(QPen(base.darker(130), 1));
-        for (std::size_t i = 0; i + 1 < p.size(); ++i) painter->drawLine(p[i] + back, p[i + 1] + back);
+        for (std::size_t i = 0; i + 1 < p.size(); ++i)
+            painter->drawLine(p[i] + back, p[i + 1] + back);
     }
 
     std::vector<QPointF> gridValues(bool vertical) const {
@@ -348,15 +359,16 @@ void CurveChart::setData(const CurveData& d) {
     data_ = d;
     QList<QPointF> pts;
     pts.reserve(static_cast<qsizetype>(d.points.size()));
-    for (const CurvePoint& p : d.points) pts.append(QPointF(p.x, p.y));
+    for (const CurvePoint& p : d.points)
+        pts.append(QPointF(p.x, p.y));
     curveSeries_->replace(pts);
     indicatorSeries_->clear();
     if (d.indicator) indicatorSeries_->append(*d.indicator);
     QList<QPointF> interval(d.interval.begin(), d.interval.end());
     intervalSeries_->replace(interval);
     for (qsizetype i = 0; i < interval.size(); ++i)
-        intervalSeries_->setPointConfiguration(static_cast<int>(i), QXYSeries::PointConfiguration::Color,
-                                        QColor(255, 255, 0));
+        intervalSeries_->setPointConfiguration(
+            static_cast<int>(i), QXYSeries::PointConfiguration::Color, QColor(255, 255, 0));
     setTexts(d.title, d.foot);
     applyColours();
     updateAxes();
@@ -368,7 +380,8 @@ void CurveChart::setPoints(std::vector<CurvePoint> points, CurveView view) {
     data_.view = view;
     QList<QPointF> pts;
     pts.reserve(static_cast<qsizetype>(data_.points.size()));
-    for (const CurvePoint& p : data_.points) pts.append(QPointF(p.x, p.y));
+    for (const CurvePoint& p : data_.points)
+        pts.append(QPointF(p.x, p.y));
     curveSeries_->replace(pts);
     updateAxes();
     hideCrossHair();
@@ -399,15 +412,17 @@ void CurveChart::applyTitle() {
     const QFontMetricsF metrics(titleFont());
     qreal left = 0, top = 0, right = 0, bottom = 0;
     if (layout()) layout()->getContentsMargins(&left, &top, &right, &bottom);
-    const double width = std::max(60.0, size().width() - margins().left() - margins().right() - left - right - 8);
+    const double width =
+        std::max(60.0, size().width() - margins().left() - margins().right() - left - right - 8);
     QStringList lines;
     for (const QString& line : data_.title)
         lines << metrics.elidedText(line, Qt::ElideRight, width).toHtmlEscaped();
     // In 3-D a blank line keeps the back wall, which rises above the plot area, off the title.
-    setTitle(lines.isEmpty() ? QString()
-                             : QStringLiteral("<div align=\"center\">") + lines.join(QStringLiteral("<br>")) +
-                                   (data_.threeD ? QStringLiteral("<br>") : QString()) +
-                                   QStringLiteral("</div>"));
+    setTitle(lines.isEmpty()
+                 ? QString()
+                 : QStringLiteral("<div align=\"center\">") + lines.join(QStringLiteral("<br>")) +
+                       (data_.threeD ? QStringLiteral("<br>") : QString()) +
+                       QStringLiteral("</div>"));
     titleWidth_ = size().width();
 }
 
@@ -471,8 +486,8 @@ void CurveChart::setIndicatorBlue(bool blue) {
 void CurveChart::addIntervalPoint(const QPointF& point) {
     data_.interval.push_back(point);
     intervalSeries_->append(point);
-    intervalSeries_->setPointConfiguration(intervalSeries_->count() - 1, QXYSeries::PointConfiguration::Color,
-                                    QColor(255, 255, 0));
+    intervalSeries_->setPointConfiguration(
+        intervalSeries_->count() - 1, QXYSeries::PointConfiguration::Color, QColor(255, 255, 0));
     rebuildIntervalLabels();
 }
 
@@ -485,7 +500,8 @@ void CurveChart::clearInterval() {
 
 QPointF CurveChart::depthOffset() const {
     if (!data_.threeD) return {0, 0};
-    const double d = std::clamp(std::round(std::min(size().width(), size().height()) * 0.03), 6.0, 18.0);
+    const double d =
+        std::clamp(std::round(std::min(size().width(), size().height()) * 0.03), 6.0, 18.0);
     return {d, d};
 }
 
@@ -511,12 +527,16 @@ void CurveChart::hideCrossHair() {
     crossH_->hide();
 }
 
-bool CurveChart::crossHairVisible() const { return crossV_->isVisible(); }
+bool CurveChart::crossHairVisible() const {
+    return crossV_->isVisible();
+}
 
 QLocale CurveChart::monthNamesLocale() const {
     switch (data_.language) {
-    case Language::English: return QLocale(QLocale::English);
-    case Language::French: break;
+    case Language::English:
+        return QLocale(QLocale::English);
+    case Language::French:
+        break;
     }
     return QLocale(QLocale::French);
 }
@@ -533,8 +553,10 @@ void CurveChart::setLanguage(Language language) {
 
 QString CurveChart::leftLabel(double height) const {
     const QLocale locale = QLocale::system();
-    const QChar decimal = locale.decimalPoint().isEmpty() ? QLatin1Char('.') : locale.decimalPoint()[0];
-    const QChar group = locale.groupSeparator().isEmpty() ? QLatin1Char(',') : locale.groupSeparator()[0];
+    const QChar decimal =
+        locale.decimalPoint().isEmpty() ? QLatin1Char('.') : locale.decimalPoint()[0];
+    const QChar group =
+        locale.groupSeparator().isEmpty() ? QLatin1Char(',') : locale.groupSeparator()[0];
     return FormatAxisHeight(height, decimal, group);
 }
 
@@ -552,8 +574,10 @@ void CurveChart::updateAxes() {
         const QLocale locale = monthNamesLocale();
         labelWidth = 0;
         for (int month = 1; month <= 12; ++month)
-            labelWidth = std::max(labelWidth, metrics.horizontalAdvance(
-                                                  QStringLiteral("28 ") + locale.monthName(month, QLocale::ShortFormat)));
+            labelWidth =
+                std::max(labelWidth,
+                         metrics.horizontalAdvance(QStringLiteral("28 ") +
+                                                   locale.monthName(month, QLocale::ShortFormat)));
     }
     // The time axis spans the chart inside its margins, under the height labels too.
     double axisWidth = w;
@@ -562,7 +586,8 @@ void CurveChart::updateAxes() {
         layout()->getContentsMargins(&l, &t, &r, &b);
         axisWidth = std::max(w, size().width() - margins().left() - margins().right() - l - r);
     }
-    std::vector<AxisTick> xt = TimeTicks(x0, x1, data_.view, axisWidth, monthNamesLocale(), labelWidth);
+    std::vector<AxisTick> xt =
+        TimeTicks(x0, x1, data_.view, axisWidth, monthNamesLocale(), labelWidth);
     if (!xt.empty()) {
         firstTime_->setPlainText(xt.front().label);
         xt.front().label = QString(QChar(0x200B)); // an invisible category label
@@ -574,13 +599,18 @@ void CurveChart::updateAxes() {
     const double ylo = yt.empty() ? y0 : std::min(y0, yt.front().value);
     const double yhi = yt.empty() ? y1 : std::max(y1, yt.back().value);
     QStringList newX, newY;
-    for (const AxisTick& t : xt) newX << t.label;
-    for (const AxisTick& t : yt) newY << t.label;
+    for (const AxisTick& t : xt)
+        newX << t.label;
+    for (const AxisTick& t : yt)
+        newY << t.label;
     QStringList oldX = axisX_->categoriesLabels(), oldY = axisY_->categoriesLabels();
-    for (QString& s : oldX) s.remove(QChar(0x200B));
-    for (QString& s : oldY) s.remove(QChar(0x200B));
+    for (QString& s : oldX)
+        s.remove(QChar(0x200B));
+    for (QString& s : oldY)
+        s.remove(QChar(0x200B));
     if (oldX != newX || axisX_->min() != x0 || axisX_->max() != x1) FillAxis(axisX_, xt, x0, x1);
-    if (oldY != newY || axisY_->min() != ylo || axisY_->max() != yhi) FillAxis(axisY_, yt, ylo, yhi);
+    if (oldY != newY || axisY_->min() != ylo || axisY_->max() != yhi)
+        FillAxis(axisY_, yt, ylo, yhi);
     updating_ = false;
 }
 
@@ -594,7 +624,8 @@ void CurveChart::layoutExtras() {
         const QStringList lines = foot_->toPlainText().split(QLatin1Char('\n'));
         const auto widest = [&](const QFont& f) {
             double w = 0;
-            for (const QString& line : lines) w = std::max(w, QFontMetricsF(f).horizontalAdvance(line));
+            for (const QString& line : lines)
+                w = std::max(w, QFontMetricsF(f).horizontalAdvance(line));
             return w;
         };
         font.setPointSizeF(points);
@@ -690,14 +721,16 @@ std::vector<QRectF> PlaceIntervalLabels(const std::vector<QPointF>& anchors,
         };
         auto chosen = std::find_if(candidates.begin(), candidates.end(),
                                    [&](const QRectF& r) { return isFree(r) && inside(r); });
-        if (chosen == candidates.end()) chosen = std::find_if(candidates.begin(), candidates.end(), isFree);
+        if (chosen == candidates.end())
+            chosen = std::find_if(candidates.begin(), candidates.end(), isFree);
         placed.push_back(chosen == candidates.end() ? candidates.front() : *chosen);
     }
     return placed;
 }
 
 void CurveChart::rebuildIntervalLabels() {
-    for (QGraphicsSimpleTextItem* item : intervalLabels_) delete item;
+    for (QGraphicsSimpleTextItem* item : intervalLabels_)
+        delete item;
     intervalLabels_.clear();
     const CurveColours c = ColoursFor(data_);
     const QPointF off = depthOffset();
@@ -718,10 +751,12 @@ void CurveChart::rebuildIntervalLabels() {
     const QRectF area = plotArea();
     const std::vector<QRectF> places =
         PlaceIntervalLabels(anchors, sizes, area.united(area.translated(off.x(), -off.y())), 9);
-    for (std::size_t i = 0; i < places.size(); ++i) intervalLabels_[i]->setPos(places[i].topLeft());
+    for (std::size_t i = 0; i < places.size(); ++i)
+        intervalLabels_[i]->setPos(places[i].topLeft());
 }
 
-void RenderCurve(const CurveData& data, QPainter& painter, const QRectF& target, const QSizeF& size) {
+void RenderCurve(const CurveData& data, QPainter& painter, const QRectF& target,
+                 const QSizeF& size) {
     QGraphicsScene scene;
     auto* chart = new CurveChart;
     scene.addItem(chart);

@@ -36,7 +36,7 @@ inline const QColor kAqua(0, 255, 255);
 
 // Everything the chart shows; a copy renders the same picture anywhere.
 struct CurveData {
-    std::vector<CurvePoint> points;       // Series1
+    std::vector<CurvePoint> points; // Series1
     CurveView view = CurveView::Day;
     QStringList title;
     QStringList foot;
@@ -149,6 +149,7 @@ std::vector<QRectF> PlaceIntervalLabels(const std::vector<QPointF>& anchors,
                                         double gap);
 
 // Draws the chart of `data` laid out at `size` logical pixels into `target` of the painter.
-void RenderCurve(const CurveData& data, QPainter& painter, const QRectF& target, const QSizeF& size);
+void RenderCurve(const CurveData& data, QPainter& painter, const QRectF& target,
+                 const QSizeF& size);
 
 } // namespace ondrel

@@ -61,13 +61,13 @@ QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
     const QByteArray suffix = QFileInfo(file).suffix().toLower().toLatin1();
     if (suffix == "svg") {
         QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly) || out.write(CurveSvg(data, size, title.join(u' '))) < 0 ||
-            !out.commit())
+        if (!out.open(QIODevice::WriteOnly) ||
+            out.write(CurveSvg(data, size, title.join(u' '))) < 0 || !out.commit())
             return out.errorString();
         return {};
     }
-    QImageWriter writer(file, QImageWriter::supportedImageFormats().contains(suffix) ? suffix
-                                                                                     : "png");
+    QImageWriter writer(file,
+                        QImageWriter::supportedImageFormats().contains(suffix) ? suffix : "png");
     if (!writer.write(CurveBitmap(data, size))) return writer.errorString();
     return {};
 }

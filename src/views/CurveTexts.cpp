@@ -22,7 +22,8 @@ QStringList CurveTitleLines(const PortRecord& port, const QString& dateText, boo
     const QString name = QString::fromStdString(port.name);
     if (!elements) return {name, dateText};
     return {name + QStringLiteral(" (") + QString::fromStdString(port.latitude) +
-                QStringLiteral(" - ") + QString::fromStdString(port.longitude) + QStringLiteral(")"),
+                QStringLiteral(" - ") + QString::fromStdString(port.longitude) +
+                QStringLiteral(")"),
             dateText};
 }
 
@@ -33,23 +34,26 @@ QString FootEventsLine(const DayEvents& events, Language language, long double u
         const bool high = e.time > 0;
         line += (high ? kTexts.high : kTexts.low).in(language);
         line += QString::fromStdString(FormatEventTimeH(e.time)) + QLatin1Char('/') +
-                QString::fromStdString(
-                    FormatHeight(static_cast<double>(e.height * unitFactor))) +
+                QString::fromStdString(FormatHeight(static_cast<double>(e.height * unitFactor))) +
                 QStringLiteral(" -");
     }
     return line;
 }
 
-QString TimeReferenceSuffix(TimeReference timeReference, double timeZone, const QString& decimalSeparator) {
+QString TimeReferenceSuffix(TimeReference timeReference, double timeZone,
+                            const QString& decimalSeparator) {
     switch (timeReference.code()) {
     case 0: {
         QString zone = QString::number(timeZone, 'g', 15);
         if (!decimalSeparator.isEmpty()) zone.replace(QLatin1Char('.'), decimalSeparator);
         return QStringLiteral(" - UT + : ") + zone;
     }
-    case 1: return QStringLiteral(" - UT +1");
-    case 2: return QStringLiteral(" - UT +2");
-    default: return QStringLiteral(" - UT + ") + QString::number(timeReference.hoursAheadOfUt());
+    case 1:
+        return QStringLiteral(" - UT +1");
+    case 2:
+        return QStringLiteral(" - UT +2");
+    default:
+        return QStringLiteral(" - UT + ") + QString::number(timeReference.hoursAheadOfUt());
     }
 }
 

@@ -27,7 +27,8 @@ QString FootEventsLine(const DayEvents& events, Language language, long double u
 
 // " - UT + : 1", " - UT +1", " - UT +2" or " - UT + 5" after the coefficients. The local-time
 // form writes the port's time zone as a plain real with the given decimal separator.
-QString TimeReferenceSuffix(TimeReference timeReference, double timeZone, const QString& decimalSeparator);
+QString TimeReferenceSuffix(TimeReference timeReference, double timeZone,
+                            const QString& decimalSeparator);
 
 // "Coefs : 88/89 - UT +1".
 QString FootCoefficientsLine(const CoefficientPair& coefficients, TimeReference timeReference,

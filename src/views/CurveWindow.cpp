@@ -1,17 +1,17 @@
 #include "CurveWindow.h"
 
 #include "AppState.h"
-#include "HelpTopics.h"
 #include "Bilingual.h"
 #include "CommonTexts.h"
-#include "DateTimeJulian.h"
-#include "ScreenPlacement.h"
 #include "CurveImage.h"
 #include "CurveWindowSettings.h"
-#include "Julian.h"
 #include "DateNames.h"
+#include "DateTimeJulian.h"
+#include "HelpTopics.h"
+#include "Julian.h"
 #include "MessageBoxes.h"
 #include "PageSetup.h"
+#include "ScreenPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -55,25 +55,31 @@ const Caption kCaptions[] = {
     {"Moisvenir1", "Mois à venir", {"&Mois en cours", "Current &month"}},
     {"Imprimession", "&Impression", {"&Impression", "&Print"}},
     {"Imprimer", "&Imprimer", {"&Imprimer", "&Print"}},
-    {"Configuration", "&Configuration de l'imprimante",
+    {"Configuration",
+     "&Configuration de l'imprimante",
      {"&Configuration de l'imprimante...", "Print &settings..."}},
     {"Miseenpage", "&Mise en page", {"&Mise en page...", "Pa&ge settings..."}},
     {"Exporter", "&Exporter", {"&Exporter", "&Export"}},
-    {"Copierverslepressepapier1", "&Copier vers le presse papier",
+    {"Copierverslepressepapier1",
+     "&Copier vers le presse papier",
      {"&Copier vers le presse-papier", "&Cut to the clipboard"}},
     {"Sauvegarder1", "&Sauvegarder", {"&Sauvegarder", "Sa&ve"}},
     {"Options1", "&Options", {nullptr, nullptr}},
     {"Affichageducurseur1", "Affichage du &curseur", {"&Affichage du curseur", "&Show the cursor"}},
-    {"Afficheren3dimensions1", "Afficher en 3 &dimensions",
+    {"Afficheren3dimensions1",
+     "Afficher en 3 &dimensions",
      {"Courbe en &3D", "Display the curve in &3D"}},
-    {"IndicateurPosition", "Afficher l'indicateur de &position",
+    {"IndicateurPosition",
+     "Afficher l'indicateur de &position",
      {"Indicateur de &position", "Show the &position indicator"}},
-    {"AfficherElements", "Afficher les é&léments sur la courbe",
+    {"AfficherElements",
+     "Afficher les é&léments sur la courbe",
      {"Afficher les éléments sur la courbe", "Display the elements on the curve"}},
     {"Couleurs", "&Couleurs", {"&Couleurs", "&Colors"}},
     {"Couleursdufond", "Couleurs du &fond", {"&Couleur du fond", "&Background color"}},
     {"Couleurdutrac", "Couleur du &tracé", {"&Couleur du tracé", "&Curve color"}},
-    {"Rtablirlescouleurspardfaut", "&Rétablir les couleurs par défaut",
+    {"Rtablirlescouleurspardfaut",
+     "&Rétablir les couleurs par défaut",
      {"Couleurs par défaut", "&Default colors"}},
     {"Aide1", "Ai&de", kCommonTexts.helpWithKey},
 };
@@ -98,8 +104,8 @@ QChar DecimalOf(const AppState& state) {
 
 } // namespace
 
-CurveWindowGeometry CurveWindowLayout(const QSize& client, const QSize& panel,
-                                      const QSize& readout, const QSize& progress) {
+CurveWindowGeometry CurveWindowLayout(const QSize& client, const QSize& panel, const QSize& readout,
+                                      const QSize& progress) {
     // The design rule counts the window's frame, caption and menu (about 50 pixels) in its
     // height; in the client area the chart leaves 50 pixels below it.
     CurveWindowGeometry g;
@@ -141,7 +147,8 @@ CurveWindow::CurveWindow(AppState& state, MessageBoxes& messages, QWidget* paren
     timeReadout_ = makeReadout("HeureCurseur", QStringLiteral("Heure"));
     heightReadout_ = makeReadout("HauteurCurseur", QStringLiteral("Hauteur"));
     // The cursor readouts are explained with the interval calculation.
-    for (QLabel* readout : {timeReadout_, heightReadout_}) readout->setProperty(kHelpContextProperty, int(kHelpInterval));
+    for (QLabel* readout : {timeReadout_, heightReadout_})
+        readout->setProperty(kHelpContextProperty, int(kHelpInterval));
 
     readoutPanel_ = new QWidget(client);
     readoutPanel_->setObjectName(QStringLiteral("Panel1"));
@@ -166,7 +173,9 @@ CurveWindow::CurveWindow(AppState& state, MessageBoxes& messages, QWidget* paren
     setUp();
 }
 
-CurveWindow::~CurveWindow() { saveSettings(); }
+CurveWindow::~CurveWindow() {
+    saveSettings();
+}
 
 QAction* CurveWindow::action(const char* name) const {
     return findChild<QAction*>(QString::fromLatin1(name));
@@ -205,8 +214,7 @@ void CurveWindow::buildMenu() {
     pageSetupAction_ = item(printMenu_, "Miseenpage", [this] { showPageSetup(); });
 
     exportMenu_ = menu(nullptr, "Exporter");
-    copyAction_ =
-        item(exportMenu_, "Copierverslepressepapier1", [this] { copyToClipboard(); });
+    copyAction_ = item(exportMenu_, "Copierverslepressepapier1", [this] { copyToClipboard(); });
     copyAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     saveAction_ = item(exportMenu_, "Sauvegarder1", [this] { saveImageAs(); });
     saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -228,7 +236,8 @@ void CurveWindow::buildMenu() {
     indicatorAction_ = toggle("IndicateurPosition", &CurveWindow::togglePositionIndicator);
     elementsAction_ = toggle("AfficherElements", &CurveWindow::toggleElements);
     coloursMenu_ = menu(optionsMenu_, "Couleurs");
-    backgroundColourAction_ = item(coloursMenu_, "Couleursdufond", [this] { chooseBackgroundColour(); });
+    backgroundColourAction_ =
+        item(coloursMenu_, "Couleursdufond", [this] { chooseBackgroundColour(); });
     curveColourAction_ = item(coloursMenu_, "Couleurdutrac", [this] { chooseCurveColour(); });
     defaultColoursAction_ =
         item(coloursMenu_, "Rtablirlescouleurspardfaut", [this] { restoreDefaultColours(); });
@@ -259,7 +268,9 @@ void CurveWindow::saveSettings() {
     StoreCurveWindowSettings(*store, geometry(), indicatorOn(), elementsOn());
 }
 
-long double CurveWindow::unitFactor() const { return UnitFactor(state_.settings.heightUnit); }
+long double CurveWindow::unitFactor() const {
+    return UnitFactor(state_.settings.heightUnit);
+}
 
 double CurveWindow::now() const {
     return JulianDayOf(state_.clock());
@@ -278,7 +289,8 @@ double CurveWindow::heightAt(double t) {
             readingDay_ = day;
         }
     }
-    return static_cast<double>(HeightAt(state_.context(), readingCache_, state_.port, t) * unitFactor());
+    return static_cast<double>(HeightAt(state_.context(), readingCache_, state_.port, t) *
+                               unitFactor());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -301,7 +313,9 @@ void CurveWindow::drawDayCurve(double curveStart, double curveEnd) {
     refreshChart();
 }
 
-void CurveWindow::drawSelectedDay() { drawDayCurve(state_.selectedDay, state_.selectedDay + 1); }
+void CurveWindow::drawSelectedDay() {
+    drawDayCurve(state_.selectedDay, state_.selectedDay + 1);
+}
 
 void CurveWindow::drawSpan(int spanDays) {
     if (elementsOn()) toggleElements();
@@ -312,8 +326,8 @@ void CurveWindow::drawSpan(int spanDays) {
     progressBar_->show();
     progressBar_->raise();
     int shown = -1;
-    auto points = SpanCurve(state_.context(), state_.secondaryCache, state_.port, state_.selectedDay,
-                            spanDays, unitFactor(), [&](int progress) {
+    auto points = SpanCurve(state_.context(), state_.secondaryCache, state_.port,
+                            state_.selectedDay, spanDays, unitFactor(), [&](int progress) {
                                 if (progress == shown) return;
                                 shown = progress;
                                 progressBar_->setValue(progress);
@@ -334,8 +348,8 @@ void CurveWindow::refreshChart() {
     chart_->setTexts(CurveTitleLines(state_.port, dateText(), elements),
                      CurveFootLines(state_.context(), state_.port, state_.selectedDay,
                                     state_.settings.language(), unitFactor(),
-                                    state_.settings.timeReference,
-                                    state_.settings.decimalSeparator, elements));
+                                    state_.settings.timeReference, state_.settings.decimalSeparator,
+                                    elements));
 }
 
 void CurveWindow::retranslate() {
@@ -437,10 +451,18 @@ void CurveWindow::showReadouts(bool visible) {
     heightReadout_->setVisible(visible);
 }
 
-bool CurveWindow::indicatorOn() const { return indicatorAction_->isChecked(); }
-bool CurveWindow::elementsOn() const { return elementsAction_->isChecked(); }
-bool CurveWindow::cursorOn() const { return cursorAction_->isChecked(); }
-bool CurveWindow::threeDOn() const { return threeDAction_->isChecked(); }
+bool CurveWindow::indicatorOn() const {
+    return indicatorAction_->isChecked();
+}
+bool CurveWindow::elementsOn() const {
+    return elementsAction_->isChecked();
+}
+bool CurveWindow::cursorOn() const {
+    return cursorAction_->isChecked();
+}
+bool CurveWindow::threeDOn() const {
+    return threeDAction_->isChecked();
+}
 
 void CurveWindow::togglePositionIndicator() {
     const double t = now();
@@ -543,9 +565,9 @@ void CurveWindow::copyToClipboard() {
 }
 
 void CurveWindow::saveImageAs() {
-    QString file = QFileDialog::getSaveFileName(
-        this, QString(), QStringLiteral("courbe.bmp"),
-        QStringLiteral("image (*.bmp);;tous fichiers (*.*)"));
+    QString file =
+        QFileDialog::getSaveFileName(this, QString(), QStringLiteral("courbe.bmp"),
+                                     QStringLiteral("image (*.bmp);;tous fichiers (*.*)"));
     if (file.isEmpty()) return;
     if (QFileInfo(file).suffix().isEmpty()) file += QStringLiteral(".bmp");
     saveImage(file);
@@ -572,7 +594,8 @@ void CurveWindow::printTo(QPrinter& printer) {
     const PageSettings page = LoadPrintSettings(*store);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // The print has its own copy of the chart: the screen keeps its colours throughout.
-    const CurveData data = PrintedCurve(chart_->data(), printBlackAndWhite_ && printBlackAndWhite_());
+    const CurveData data =
+        PrintedCurve(chart_->data(), printBlackAndWhite_ && printBlackAndWhite_());
 
     const QPageLayout::Orientation saved = printer.pageLayout().orientation();
     printer.setPageOrientation(page.portrait == 1 ? QPageLayout::Portrait : QPageLayout::Landscape);

@@ -31,8 +31,8 @@ class MessageBoxes;
 struct CurveWindowGeometry {
     QRect chart, heure, hauteur, panel, progress;
 };
-CurveWindowGeometry CurveWindowLayout(const QSize& client, const QSize& panel,
-                                      const QSize& readout, const QSize& progress);
+CurveWindowGeometry CurveWindowLayout(const QSize& client, const QSize& panel, const QSize& readout,
+                                      const QSize& progress);
 
 class CurveWindow : public QMainWindow {
     Q_OBJECT
@@ -139,9 +139,8 @@ private:
           *optionsMenu_ = nullptr, *coloursMenu_ = nullptr;
     QAction *selectedDayAction_ = nullptr, *weekAction_ = nullptr, *monthAction_ = nullptr,
             *printAction_ = nullptr, *printerSetUpAction_ = nullptr, *pageSetupAction_ = nullptr,
-            *copyAction_ = nullptr, *saveAction_ = nullptr,
-            *cursorAction_ = nullptr, *threeDAction_ = nullptr,
-            *indicatorAction_ = nullptr, *elementsAction_ = nullptr,
+            *copyAction_ = nullptr, *saveAction_ = nullptr, *cursorAction_ = nullptr,
+            *threeDAction_ = nullptr, *indicatorAction_ = nullptr, *elementsAction_ = nullptr,
             *backgroundColourAction_ = nullptr, *curveColourAction_ = nullptr,
             *defaultColoursAction_ = nullptr, *helpAction_ = nullptr;
 

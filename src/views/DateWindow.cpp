@@ -2,8 +2,8 @@
 
 #include "AppState.h"
 #include "Bilingual.h"
-#include "DateTimeJulian.h"
 #include "DateSteps.h"
+#include "DateTimeJulian.h"
 #include "Julian.h"
 
 #include <QCalendarWidget>
@@ -43,7 +43,8 @@ DateWindow::DateWindow(AppState& state, QWidget* parent) : QDialog(parent), stat
     bold.setBold(true);
     dateField_->setFont(bold);
     dateField_->setMinimumWidth(dateField_->fontMetrics().horizontalAdvance(
-                                  QStringLiteral("Wednesday, 30 september 2000")) + 24);
+                                    QStringLiteral("Wednesday, 30 september 2000")) +
+                                24);
 
     calendar_ = new QCalendarWidget(this);
     calendar_->setObjectName(QStringLiteral("Calendar1"));
@@ -126,7 +127,8 @@ void DateWindow::showWorkingDate() {
     previousMonthButton_->setText(names.longMonth((workingDate_.month() + 10) % 12 + 1));
     // Columns run Monday to Sunday.
     for (int column = 0; column < 7; ++column)
-        dayHeads_[static_cast<std::size_t>(column)]->setText(names.shortDays[static_cast<std::size_t>((column + 1) % 7)]);
+        dayHeads_[static_cast<std::size_t>(column)]->setText(
+            names.shortDays[static_cast<std::size_t>((column + 1) % 7)]);
 }
 
 void DateWindow::setCalendarDate(const QDate& date) {

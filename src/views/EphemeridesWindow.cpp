@@ -36,13 +36,14 @@ constexpr int kMoonSize = 20;
 // Names of 40 characters or more are left-aligned, so that their beginning shows.
 constexpr qsizetype kLeftAlignedName = 40;
 
-template <typename W>
-W* Named(W* widget, const char* name) {
+template <typename W> W* Named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 QDate DateOfJulianDay(double jd) {
     const CalendarDate c = CalendarOfJulianDay(jd);
@@ -92,7 +93,8 @@ void DrawMoon(QPainter& painter, double age, bool north, const QColor& backgroun
 // The paint box `lune`: redraws the moon of the last computation in the moon group's colour.
 class EphemeridesWindow::MoonPicture : public QWidget {
 public:
-    MoonPicture(const EphemeridesWindow& window, QWidget* parent) : QWidget(parent), window_(window) {
+    MoonPicture(const EphemeridesWindow& window, QWidget* parent)
+        : QWidget(parent), window_(window) {
         setObjectName(QStringLiteral("lune"));
         setFixedSize(kMoonSize, kMoonSize);
     }
@@ -108,7 +110,8 @@ private:
     const EphemeridesWindow& window_;
 };
 
-EphemeridesWindow::EphemeridesWindow(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+EphemeridesWindow::EphemeridesWindow(AppState& state, QWidget* parent)
+    : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("TFEphemerides"));
     setModal(false);
     setWindowTitle(Text(astro::EphemerisLabelsOf(Language::French).caption));
@@ -175,7 +178,8 @@ EphemeridesWindow::EphemeridesWindow(AppState& state, QWidget* parent) : QDialog
     // leaving it.
     connect(datePicker_, &QDateEdit::dateChanged, this, [this] { onActivated(); });
     connect(datePicker_, &QDateEdit::editingFinished, this, [this] { onActivated(); });
-    connect(datePicker_->calendarWidget(), &QCalendarWidget::clicked, this, [this] { onActivated(); });
+    connect(datePicker_->calendarWidget(), &QCalendarWidget::clicked, this,
+            [this] { onActivated(); });
     datePicker_->installEventFilter(this);
     connect(okButton_, &QPushButton::clicked, this, &QWidget::hide);
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
@@ -195,11 +199,12 @@ void EphemeridesWindow::onActivated() {
     sunGroup_->setTitle(Text(labels.sunGroup));
     moonGroup_->setTitle(Text(labels.moonGroup));
 
-    dayPanel_->setText(state_.selectedDay > 0 ? FormatLongDate(DateOfJulianDay(state_.selectedDay), state_.dateNames)
-                                              : QString());
+    dayPanel_->setText(state_.selectedDay > 0
+                           ? FormatLongDate(DateOfJulianDay(state_.selectedDay), state_.dateNames)
+                           : QString());
     const QString name = Text(state_.port.name);
-    portPanel_->setAlignment(
-        (name.size() >= kLeftAlignedName ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
+    portPanel_->setAlignment((name.size() >= kLeftAlignedName ? Qt::AlignLeft : Qt::AlignHCenter) |
+                             Qt::AlignVCenter);
     portPanel_->setText(name);
     portPanel_->setToolTip(name);
 
@@ -213,8 +218,9 @@ void EphemeridesWindow::onActivated() {
     moonAge_ = astro::MoonAge(date);
     north_ = latitudeText.contains(u'N');
 
-    const astro::EphemerisTexts texts = astro::EphemerisTextsOf(
-        sun, moonAge_, static_cast<double>(context.offsetHours()), state_.settings.timeReference, language);
+    const astro::EphemerisTexts texts =
+        astro::EphemerisTextsOf(sun, moonAge_, static_cast<double>(context.offsetHours()),
+                                state_.settings.timeReference, language);
     timeReferencePanel_->setText(Text(texts.timeReference));
     sunrise_->setText(Text(texts.sunrise));
     sunset_->setText(Text(texts.sunset));
@@ -238,7 +244,8 @@ void EphemeridesWindow::changeEvent(QEvent* event) {
 }
 
 bool EphemeridesWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == datePicker_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+    if (watched == datePicker_ &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
         onActivated();
     return QDialog::eventFilter(watched, event);
 }

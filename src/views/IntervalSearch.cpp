@@ -34,8 +34,8 @@ std::optional<double> ReadMaskedTime(const QString& text) {
     return (*hours + *minutes / 60.0) / 24.0;
 }
 
-std::vector<double> SearchInterval(const std::function<double(double)>& height,
-                                   double selectedDay, double target) {
+std::vector<double> SearchInterval(const std::function<double(double)>& height, double selectedDay,
+                                   double target) {
     // Counted in whole 30-second steps, so that rounding never lets 24:00 (the next day) in.
     constexpr int kSteps = 2880;
     constexpr int kSkipSteps = 120;
@@ -61,18 +61,21 @@ struct FieldTexts {
 };
 const FieldTexts kTexts;
 
-QChar UnitLetter(bool feet) { return feet ? QLatin1Char('f') : QLatin1Char('m'); }
+QChar UnitLetter(bool feet) {
+    return feet ? QLatin1Char('f') : QLatin1Char('m');
+}
 
 } // namespace
 
 QString HeightInputMask(Language language, bool feet) {
     // Every digit is required (Qt's "9"); the separator and the unit letter are literals.
-    return QStringLiteral("99") + kTexts.separator.in(language) + QStringLiteral("99 ") + UnitLetter(feet) +
-           QStringLiteral(";_");
+    return QStringLiteral("99") + kTexts.separator.in(language) + QStringLiteral("99 ") +
+           UnitLetter(feet) + QStringLiteral(";_");
 }
 
 QString ReadingFieldText(Language language, bool feet) {
-    return QStringLiteral("10") + kTexts.separator.in(language) + QStringLiteral("50 ") + UnitLetter(feet);
+    return QStringLiteral("10") + kTexts.separator.in(language) + QStringLiteral("50 ") +
+           UnitLetter(feet);
 }
 
 QString WantedFieldText(Language language, bool feet) {

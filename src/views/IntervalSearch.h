@@ -30,8 +30,8 @@ inline constexpr double kIntervalSkip = 1.0 / 24;         // one crossing, one p
 
 // Instants t of [selectedDay, selectedDay + 1) where |height(t) - target| < 0.01, scanning every
 // 30 seconds and skipping one hour after each find.
-std::vector<double> SearchInterval(const std::function<double(double)>& height,
-                                   double selectedDay, double target);
+std::vector<double> SearchInterval(const std::function<double(double)>& height, double selectedDay,
+                                   double target);
 
 // Texts of the masked fields: the unit letter follows the height unit, the separator the
 // language ("00,00 m" in French, "00.00 m" in English).

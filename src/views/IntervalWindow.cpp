@@ -1,13 +1,13 @@
 #include "IntervalWindow.h"
 
 #include "AppState.h"
-#include "DateTimeJulian.h"
 #include "Bilingual.h"
 #include "CommonTexts.h"
+#include "CurveWindow.h"
+#include "DateTimeJulian.h"
 #include "IntervalSearch.h"
 #include "Julian.h"
 #include "MessageBoxes.h"
-#include "CurveWindow.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -47,7 +47,8 @@ const IntervalTexts kTexts;
 
 } // namespace
 
-IntervalWindow::IntervalWindow(AppState& state, MessageBoxes& messages, CurveWindow& curve, QWidget* parent)
+IntervalWindow::IntervalWindow(AppState& state, MessageBoxes& messages, CurveWindow& curve,
+                               QWidget* parent)
     : QDialog(parent), state_(state), messages_(messages), curve_(curve) {
     setObjectName(QStringLiteral("TFIntervalle"));
     setModal(false);
@@ -60,7 +61,8 @@ IntervalWindow::IntervalWindow(AppState& state, MessageBoxes& messages, CurveWin
     currentHeightButton_ = new QRadioButton(QStringLiteral("Hauteur actuelle"), readingBox_);
     currentHeightButton_->setObjectName(QStringLiteral("RBHauteurActuelle"));
     currentHeightButton_->setChecked(true);
-    recordedHeightButton_ = new QRadioButton(QStringLiteral("Hauteur enregistrée à  :"), readingBox_);
+    recordedHeightButton_ =
+        new QRadioButton(QStringLiteral("Hauteur enregistrée à  :"), readingBox_);
     recordedHeightButton_->setObjectName(QStringLiteral("RBHauteurDifferee"));
     readingTimeField_ = new QLineEdit(readingBox_);
     readingTimeField_->setObjectName(QStringLiteral("HeureSondeur"));
@@ -129,7 +131,8 @@ void IntervalWindow::retranslate() {
     cancelButton_->setText(kCommonTexts.cancel.in(l));
     helpButton_->setText(kTexts.help.in(l));
     wantedHeightLabel_->setText(kTexts.wantedHeight.in(l));
-    for (QLineEdit* e : {sounderField_, wantedHeightField_}) e->setInputMask(HeightInputMask(l, feet));
+    for (QLineEdit* e : {sounderField_, wantedHeightField_})
+        e->setInputMask(HeightInputMask(l, feet));
     sounderField_->setText(ReadingFieldText(l, feet));
     wantedHeightField_->setText(WantedFieldText(l, feet));
 }
@@ -159,7 +162,9 @@ void IntervalWindow::useRecordedHeight() {
     readingTimeHint_->setEnabled(true);
 }
 
-void IntervalWindow::cancel() { hide(); }
+void IntervalWindow::cancel() {
+    hide();
+}
 
 QString IntervalWindow::incompleteMessage(const QString& field) const {
     return kTexts.incomplete.in(state_.settings.language()).arg(field);
@@ -192,9 +197,10 @@ void IntervalWindow::confirm() {
     const double target = IntervalTarget(*reading, curve_.heightAt(instant), *wanted);
 
     curve_.prepareIntervalDrawing();
-    const std::vector<double> found = SearchInterval(
-        [this](double t) { return curve_.heightAt(t); }, state_.selectedDay, target);
-    for (double t : found) curve_.addIntervalPoint(t, target);
+    const std::vector<double> found =
+        SearchInterval([this](double t) { return curve_.heightAt(t); }, state_.selectedDay, target);
+    for (double t : found)
+        curve_.addIntervalPoint(t, target);
     if (found.empty())
         messages_.information(&curve_, kTexts.notFound.in(state_.settings.language()));
 }

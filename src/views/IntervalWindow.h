@@ -20,7 +20,8 @@ class CurveWindow;
 class IntervalWindow : public QDialog {
     Q_OBJECT
 public:
-    IntervalWindow(AppState& state, MessageBoxes& messages, CurveWindow& curve, QWidget* parent = nullptr);
+    IntervalWindow(AppState& state, MessageBoxes& messages, CurveWindow& curve,
+                   QWidget* parent = nullptr);
 
     void onActivated();
     void confirm();

@@ -25,7 +25,8 @@ LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
     englishButton_ = new QRadioButton(QStringLiteral("English"), languageBox_);
     frenchButton_->setObjectName(QStringLiteral("Francais"));
     englishButton_->setObjectName(QStringLiteral("English"));
-    for (QRadioButton* b : {frenchButton_, englishButton_}) b->setFont(large);
+    for (QRadioButton* b : {frenchButton_, englishButton_})
+        b->setFont(large);
     frenchButton_->setChecked(true);
     auto* choices = new QVBoxLayout(languageBox_);
     choices->addWidget(frenchButton_);
@@ -56,7 +57,8 @@ QString LanguageWindow::ask(const QWidget* over) {
     adjustSize();
     if (over) {
         const QRect main = over->frameGeometry();
-        move(main.left() + (main.width() - width()) / 2, main.top() + (main.height() - height()) / 2);
+        move(main.left() + (main.width() - width()) / 2,
+             main.top() + (main.height() - height()) / 2);
     }
     frenchButton_->setFocus();
     exec();

@@ -4,41 +4,42 @@
 #include "AppState.h"
 #include "Bilingual.h"
 #include "CommonTexts.h"
+#include "CountriesWindow.h"
+#include "CurveWindow.h"
 #include "DateTimeJulian.h"
-#include "ScreenPlacement.h"
+#include "DateWindow.h"
+#include "EphemeridesWindow.h"
 #include "Extremes.h"
 #include "HelpTopics.h"
 #include "HelpWindow.h"
-#include "Julian.h"
-#include "MainWindowTexts.h"
-#include "MessageBoxes.h"
-#include "Report.h"
-#include "CurveWindow.h"
-#include "DateWindow.h"
-#include "EphemeridesWindow.h"
-#include "TideTableFilterWindow.h"
-#include "TideTableWindow.h"
-#include "IntervalWindow.h"
-#include "PageSetupWindow.h"
-#include "LanguageWindow.h"
-#include "OptionsWindow.h"
-#include "PortWindow.h"
-#include "QtTranslations.h"
-#include "TableLocation.h"
-#include "TrayIcon.h"
-#include "CountriesWindow.h"
 #include "ImportListWindow.h"
 #include "ImportTexts.h"
+#include "IntervalWindow.h"
+#include "Julian.h"
+#include "LanguageWindow.h"
+#include "MainWindowTexts.h"
+#include "MessageBoxes.h"
+#include "OptionsWindow.h"
+#include "PageSetupWindow.h"
 #include "PortImport.h"
 #include "PortTable.h"
+#include "PortWindow.h"
 #include "ProjectAddress.h"
+#include "QtTranslations.h"
+#include "Report.h"
+#include "ScreenPlacement.h"
 #include "SecondaryPortWizard.h"
 #include "SecondaryPortsWindow.h"
+#include "TableLocation.h"
+#include "TideTableFilterWindow.h"
+#include "TideTableWindow.h"
+#include "TrayIcon.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -54,7 +55,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QApplication>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -66,16 +66,15 @@ namespace ondrel {
 namespace {
 
 // The controls of the ephemerides window that follow the font commands.
-constexpr const char* kEphemeridesFontControls[] = {"Panel1", "Panel2", "Panel3", "GroupeSoleil", "groupeLune",
-                                                    "HemisphereButton1", "lever", "coucher", "LAge", "AZL",
-                                                    "AZC", "EtatLune"};
+constexpr const char* kEphemeridesFontControls[] = {
+    "Panel1", "Panel2",  "Panel3", "GroupeSoleil", "groupeLune", "HemisphereButton1",
+    "lever",  "coucher", "LAge",   "AZL",          "AZC",        "EtatLune"};
 
 const MainWindowTexts kTexts;
 // The built-in texts, before a language is chosen.
 constexpr Language kBuiltIn = Language::French;
 
-template <typename W>
-W* Named(W* widget, const char* name) {
+template <typename W> W* Named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
@@ -96,8 +95,7 @@ QLabel* SunkenLabel(const char* name, QWidget* parent) {
 
 // A control keeps the width of the widest of the texts it can show, so that the window does not
 // change width with the language or the quit button's caption.
-template <typename W>
-void HoldWidest(W* widget, const QStringList& texts) {
+template <typename W> void HoldWidest(W* widget, const QStringList& texts) {
     const QString shown = widget->text();
     int widest = widget->minimumWidth();
     for (const QString& t : texts) {
@@ -110,7 +108,8 @@ void HoldWidest(W* widget, const QStringList& texts) {
 
 QStringList BothLanguages(std::initializer_list<Bilingual> texts) {
     QStringList all;
-    for (const Bilingual& t : texts) all << t.in(Language::French) << t.in(Language::English);
+    for (const Bilingual& t : texts)
+        all << t.in(Language::French) << t.in(Language::English);
     return all;
 }
 
@@ -147,10 +146,11 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     tideTableFilterWindow_ = new TideTableFilterWindow(state_, messages_, this);
     tideTableWindow_->setFilterWindow(tideTableFilterWindow_);
     trayIcon_ = new TrayIcon(state_, messages_, this, curveWindow_, this);
-    countriesWindow_ = new CountriesWindow(state_, messages_, portWindow_->table(),
-                                           [this] { portWindow_->refreshList(); }, this);
+    countriesWindow_ = new CountriesWindow(
+        state_, messages_, portWindow_->table(), [this] { portWindow_->refreshList(); }, this);
     wizard_ = new SecondaryPortWizard(state_, messages_, *portWindow_, this);
-    secondaryPortsWindow_ = new SecondaryPortsWindow(state_, messages_, *portWindow_, *wizard_, this);
+    secondaryPortsWindow_ =
+        new SecondaryPortsWindow(state_, messages_, *portWindow_, *wizard_, this);
     importListWindow_ = new ImportListWindow(state_, this);
 
     // Port management.
@@ -203,7 +203,8 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     // The curve window draws every day curve, hosts the interval calculation and prints with the
     // page settings.
     curveWindow_->setIntervalWindow(intervalWindow_);
-    curveWindow_->setPageSetupWindow(pageSetupWindow_, [this] { return pageSetupWindow_->blackAndWhite(); });
+    curveWindow_->setPageSetupWindow(pageSetupWindow_,
+                                     [this] { return pageSetupWindow_->blackAndWhite(); });
     connect(this, &MainWindow::dayCurveRequested, curveWindow_, &CurveWindow::drawDayCurve);
     connect(this, &MainWindow::positionIndicatorAllowed, curveWindow_,
             &CurveWindow::setPositionIndicatorAllowed);
@@ -222,7 +223,8 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
         if (showCountries_) showCountries_();
         emit countriesRequested();
     });
-    connect(optionsWindow_, &OptionsWindow::timeReferenceLabelChanged, timeReferenceLabel_, &QLabel::setText);
+    connect(optionsWindow_, &OptionsWindow::timeReferenceLabelChanged, timeReferenceLabel_,
+            &QLabel::setText);
     connect(optionsWindow_, &OptionsWindow::optionsConfirmed, this, [this] { acceptWarning(); });
 }
 
@@ -243,14 +245,15 @@ void MainWindow::buildControls() {
     portLabel_ = SunkenLabel("PortSelection", topPanel_);
     dateLabel_ = SunkenLabel("DateSelection", topPanel_);
     portLabel_->setFont(Bold(portLabel_->font()));
-    const int wide = fontMetrics().horizontalAdvance(QStringLiteral("Mercredi, 30 septembre 2026 MMMMMM"));
+    const int wide =
+        fontMetrics().horizontalAdvance(QStringLiteral("Mercredi, 30 septembre 2026 MMMMMM"));
     portLabel_->setMinimumWidth(wide);
     dateLabel_->setMinimumWidth(wide);
     portLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // A name of up to 50 characters is shown whole, on two lines when it needs them.
     portLabel_->setWordWrap(true);
     portLabel_->setMinimumHeight(2 * QFontMetrics(portLabel_->font()).lineSpacing() +
-                                     2 * portLabel_->margin() + 2 * portLabel_->frameWidth());
+                                 2 * portLabel_->margin() + 2 * portLabel_->frameWidth());
 
     coefficientsBox_ = Named(new QGroupBox(kCoefficientsTitle, topPanel_), "boiteCoefficients");
     coefficientsBox_->setFont(Bold(coefficientsBox_->font()));
@@ -300,7 +303,9 @@ void MainWindow::buildControls() {
     dayReport_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     {
         const QFontMetrics fm = dayReport_->fontMetrics();
-        dayReport_->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("Pleine mer à 06:42    hauteur : 05,31 mètres")) + 24);
+        dayReport_->setMinimumWidth(
+            fm.horizontalAdvance(QStringLiteral("Pleine mer à 06:42    hauteur : 05,31 mètres")) +
+            24);
         dayReport_->setMinimumHeight(fm.lineSpacing() * 4 + 16);
     }
     auto* timesLayout = new QVBoxLayout(timesPanel_);
@@ -342,7 +347,8 @@ void MainWindow::buildControls() {
     info->addWidget(timeReferenceLabel_, 7, 1, 1, 2);
     info->setColumnStretch(1, 1);
     info->setColumnStretch(2, 1);
-    info->setColumnMinimumWidth(1, fontMetrics().horizontalAdvance(QStringLiteral("048 23 N")) + 16);
+    info->setColumnMinimumWidth(1,
+                                fontMetrics().horizontalAdvance(QStringLiteral("048 23 N")) + 16);
 
     auto* lower = new QHBoxLayout(infoPanel_);
     lower->addWidget(timesPanel_, 1);
@@ -364,11 +370,13 @@ void MainWindow::buildControls() {
 
     holdWidths();
 
-    for (const char* name : {"SelPort", "SelDate", "PortSelection", "DateSelection", "Annuaire",
-                             "BQuitter", "Aide", "HeuresOndrel", "ELatitude", "ELongitude",
-                             "EFuseauHoraire", "Informations", "boiteCoefficients", "Label3", "Label4"})
+    for (const char* name :
+         {"SelPort", "SelDate", "PortSelection", "DateSelection", "Annuaire", "BQuitter", "Aide",
+          "HeuresOndrel", "ELatitude", "ELongitude", "EFuseauHoraire", "Informations",
+          "boiteCoefficients", "Label3", "Label4"})
         if (QWidget* w = fontControl(name)) builtInFonts_.insert(w, w->font());
-    for (QLabel* l : infoLines_) builtInFonts_.insert(l, l->font());
+    for (QLabel* l : infoLines_)
+        builtInFonts_.insert(l, l->font());
 
     connect(portButton_, &QPushButton::clicked, this, [this] { choosePort(); });
     connect(dateButton_, &QPushButton::clicked, this, [this] { chooseDate(); });
@@ -390,7 +398,8 @@ void MainWindow::buildControls() {
 void MainWindow::holdWidths() {
     const QStringList sideButtons =
         BothLanguages({kTexts.tideTable, kTexts.quit, kTexts.reduce, kCommonTexts.helpWithKey});
-    for (QPushButton* b : {tideTableButton_, quitButton_, helpButton_}) HoldWidest(b, sideButtons);
+    for (QPushButton* b : {tideTableButton_, quitButton_, helpButton_})
+        HoldWidest(b, sideButtons);
     HoldWidest(ephemeridesButton_, BothLanguages({kTexts.ephemerides}));
     QStringList coefficients;
     for (Language l : {Language::French, Language::English})
@@ -426,9 +435,12 @@ void MainWindow::holdWidths() {
 void MainWindow::buildMenu() {
     QMenuBar* bar = menuBar();
     portsMenu_ = Named(bar->addMenu(kTexts.portsMenu.in(kBuiltIn)), "PortSecondaire");
-    addSecondaryPortAction_ = Named(portsMenu_->addAction(kTexts.addSecondaryPort.in(kBuiltIn)), "AjoutPortSecondaire");
-    modifySecondaryPortAction_ = Named(portsMenu_->addAction(kTexts.modifySecondaryPort.in(kBuiltIn)), "Retraitportsecondaire");
-    importPortsAction_ = Named(portsMenu_->addAction(kTexts.importPorts.in(kBuiltIn)), "Ajoutdeportsprincipaux");
+    addSecondaryPortAction_ =
+        Named(portsMenu_->addAction(kTexts.addSecondaryPort.in(kBuiltIn)), "AjoutPortSecondaire");
+    modifySecondaryPortAction_ = Named(
+        portsMenu_->addAction(kTexts.modifySecondaryPort.in(kBuiltIn)), "Retraitportsecondaire");
+    importPortsAction_ =
+        Named(portsMenu_->addAction(kTexts.importPorts.in(kBuiltIn)), "Ajoutdeportsprincipaux");
     // Enabled once the port table is known to be there.
     addSecondaryPortAction_->setEnabled(false);
     modifySecondaryPortAction_->setEnabled(false);
@@ -436,11 +448,13 @@ void MainWindow::buildMenu() {
 
     toolsMenu_ = Named(bar->addMenu(kTexts.toolsMenu.in(kBuiltIn)), "Outils1");
     optionsAction_ = Named(toolsMenu_->addAction(kOptionsCaption), "Options");
-    hideOnQuitAction_ = Named(toolsMenu_->addAction(kTexts.hideOnQuit.in(kBuiltIn)), "Icnedanslabarredestcheslarduction1");
+    hideOnQuitAction_ = Named(toolsMenu_->addAction(kTexts.hideOnQuit.in(kBuiltIn)),
+                              "Icnedanslabarredestcheslarduction1");
     hideOnQuitAction_->setCheckable(true);
     fontMenu_ = Named(toolsMenu_->addMenu(kTexts.fontMenu.in(kBuiltIn)), "police1");
     changeFontAction_ = Named(fontMenu_->addAction(kTexts.changeFont.in(kBuiltIn)), "changer1");
-    defaultFontAction_ = Named(fontMenu_->addAction(kTexts.defaultFont.in(kBuiltIn)), "policepardefaut1");
+    defaultFontAction_ =
+        Named(fontMenu_->addAction(kTexts.defaultFont.in(kBuiltIn)), "policepardefaut1");
     languageAction_ = Named(toolsMenu_->addAction(kTexts.otherLanguage.in(kBuiltIn)), "Langue1");
 
     helpMenu_ = Named(bar->addMenu(kTexts.helpMenu.in(kBuiltIn)), "Aide1");
@@ -485,16 +499,18 @@ void MainWindow::buildWarning() {
     warningPanel_->raise();
     acceptButton_->setFocus();
     // The window is tall enough for the whole warning (18 lines in English) without scrolling.
-    const int warningHeight = warningText_->fontMetrics().lineSpacing() * 19 +
-                              acceptButton_->sizeHint().height() + 48;
+    const int warningHeight =
+        warningText_->fontMetrics().lineSpacing() * 19 + acceptButton_->sizeHint().height() + 48;
     centralWidget()->setMinimumHeight(warningHeight + 16);
 }
 
 void MainWindow::placeWarning() {
     if (!warningPanel_) return;
     const QRect area = centralWidget()->rect();
-    const int width = std::min(area.width() - 24, warningText_->fontMetrics().horizontalAdvance(
-                                                      QStringLiteral("regarding the use of the appropriate products")) + 80);
+    const int width =
+        std::min(area.width() - 24, warningText_->fontMetrics().horizontalAdvance(QStringLiteral(
+                                        "regarding the use of the appropriate products")) +
+                                        80);
     const int height = area.height() - 16;
     warningPanel_->setGeometry(area.center().x() - width / 2, area.top() + 8, width, height);
     warningPanel_->raise();
@@ -517,9 +533,11 @@ void MainWindow::setUp() {
         adjustSize();
     }
     state_.help = [this](int context) { showHelp(context); };
-    helpKey_ = new HelpKeyFilter([this](int context) {
-        if (state_.help) state_.help(context);
-    }, this);
+    helpKey_ = new HelpKeyFilter(
+        [this](int context) {
+            if (state_.help) state_.help(context);
+        },
+        this);
     qApp->installEventFilter(helpKey_);
     screenKeeper_ = new KeepWindowsOnScreen(this);
     qApp->installEventFilter(screenKeeper_);
@@ -659,7 +677,8 @@ void MainWindow::acceptWarning() {
         reportTableProblem();
         return;
     }
-    if (!state_.settings.lastPortName.isEmpty() && portWindow_->selectNearest(state_.settings.lastPortName)) {
+    if (!state_.settings.lastPortName.isEmpty() &&
+        portWindow_->selectNearest(state_.settings.lastPortName)) {
         // The port window's OK fills the port information, the report and the curve.
         portWindow_->confirm();
         return;
@@ -673,7 +692,8 @@ void MainWindow::refuseWarning() {
 
 void MainWindow::showChosenPort(const ChosenPort& port) {
     portInfo_->clear();
-    portLabel_->setAlignment((port.name.size() >= 40 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
+    portLabel_->setAlignment((port.name.size() >= 40 ? Qt::AlignLeft : Qt::AlignHCenter) |
+                             Qt::AlignVCenter);
     portLabel_->setText(port.name);
     portLabel_->setToolTip(port.name);
     QString lines = port.name;
@@ -698,17 +718,21 @@ void MainWindow::showDayReport(const PortRecord& port, double curveEnd, double c
 
 void MainWindow::writeDayReport(const PortRecord& port) {
     const DayEvents events = DayTideEvents(state_.context(), port, state_.selectedDay);
-    const auto lines = DayReportLines(events, state_.settings.heightUnit, state_.settings.language());
+    const auto lines =
+        DayReportLines(events, state_.settings.heightUnit, state_.settings.language());
     QStringList text;
-    for (const std::string& line : lines) text << QString::fromStdString(line);
+    for (const std::string& line : lines)
+        text << QString::fromStdString(line);
     dayReport_->setPlainText(text.join(QLatin1Char('\n')));
 }
 
 void MainWindow::showDayCoefficients(double day) {
     const CoefficientPair c = state_.coefficientMemo.coefficients(state_.context(), day);
     const Language language = state_.settings.language();
-    morningCoefficient_->setText(QString::fromStdString(MorningCoefficientLabel(c.morning, language)));
-    eveningCoefficient_->setText(QString::fromStdString(EveningCoefficientLabel(c.evening, language)));
+    morningCoefficient_->setText(
+        QString::fromStdString(MorningCoefficientLabel(c.morning, language)));
+    eveningCoefficient_->setText(
+        QString::fromStdString(EveningCoefficientLabel(c.evening, language)));
 }
 
 void MainWindow::dateConfirmed(const QDate& date, bool isToday) {
@@ -721,7 +745,8 @@ void MainWindow::dateConfirmed(const QDate& date, bool isToday) {
 void MainWindow::reportTableProblem() {
     const QString where = QDir::toNativeSeparators(UserTableDirectory());
     const QString detail = portWindow_->tableError();
-    messages_.information(this, kTexts.tableProblem.in(state_.settings.language()).arg(detail, where));
+    messages_.information(this,
+                          kTexts.tableProblem.in(state_.settings.language()).arg(detail, where));
 }
 
 void MainWindow::choosePort() {
@@ -819,11 +844,12 @@ void MainWindow::applyFont(const QFont& font) {
         if (bold) f.setBold(true);
         w->setFont(f);
     };
-    for (const char* name : {"SelPort", "SelDate", "PortSelection", "DateSelection", "Annuaire", "BQuitter",
-                             "Aide", "HeuresOndrel", "ELatitude", "ELongitude", "EFuseauHoraire",
-                             "Informations", "boiteCoefficients"})
+    for (const char* name : {"SelPort", "SelDate", "PortSelection", "DateSelection", "Annuaire",
+                             "BQuitter", "Aide", "HeuresOndrel", "ELatitude", "ELongitude",
+                             "EFuseauHoraire", "Informations", "boiteCoefficients"})
         apply(fontControl(name), false);
-    for (QLabel* l : infoLines_) apply(l, false);
+    for (QLabel* l : infoLines_)
+        apply(l, false);
     apply(infoTitle_, true);
     apply(timesTitle_, true);
     setTideTableWindow([this] {
@@ -844,7 +870,8 @@ void MainWindow::chooseFont() {
     if (auto* box = dialog.findChild<QDialogButtonBox*>()) {
         QPushButton* applyButton = box->addButton(QDialogButtonBox::Apply);
         applyButton->setText(kTexts.apply.in(state_.settings.language()));
-        connect(applyButton, &QPushButton::clicked, this, [this, &dialog] { applyFont(dialog.currentFont()); });
+        connect(applyButton, &QPushButton::clicked, this,
+                [this, &dialog] { applyFont(dialog.currentFont()); });
     }
     if (dialog.exec() == QDialog::Accepted) applyFont(dialog.selectedFont());
 }
@@ -867,7 +894,8 @@ void HideFontSizeControls(QFontDialog& dialog) {
 }
 
 void MainWindow::restoreDefaultFont() {
-    for (auto it = builtInFonts_.cbegin(); it != builtInFonts_.cend(); ++it) it.key()->setFont(it.value());
+    for (auto it = builtInFonts_.cbegin(); it != builtInFonts_.cend(); ++it)
+        it.key()->setFont(it.value());
 }
 
 void MainWindow::importAtStart(const QStringList& arguments) {
@@ -912,9 +940,11 @@ void MainWindow::chooseAndImportPorts() {
     } else {
         QFileDialog dialog(this);
         dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setNameFilters({QStringLiteral("Fichiers ajout de port (*.add)"), QStringLiteral("Tous les fichiers (*)")});
+        dialog.setNameFilters({QStringLiteral("Fichiers ajout de port (*.add)"),
+                               QStringLiteral("Tous les fichiers (*)")});
         dialog.setDefaultSuffix(QStringLiteral("add"));
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) file = dialog.selectedFiles().front();
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            file = dialog.selectedFiles().front();
     }
     if (!file.isEmpty()) importPorts(file);
 }
@@ -928,7 +958,9 @@ bool MainWindow::importPorts(const QString& file, bool fromCommandLine) {
         if (path.isEmpty()) throw TableError(portWindow_->tableError().toStdString());
         table.open(path);
     } catch (const TableError& e) {
-        if (speak) messages_.information(this, kImportTexts.tableUnwritable.in(l).arg(QString::fromUtf8(e.what())));
+        if (speak)
+            messages_.information(
+                this, kImportTexts.tableUnwritable.in(l).arg(QString::fromUtf8(e.what())));
         return true;
     }
     const QString log = QFileInfo(path).absoluteDir().filePath(QStringLiteral("bug.txt"));
@@ -967,8 +999,10 @@ bool MainWindow::importPorts(const QString& file, bool fromCommandLine) {
         state_.settings.countrySelected[static_cast<std::size_t>(report.lastCountry)] = true;
     countriesWindow_->build();
     if (!report.log.isEmpty())
-        messages_.information(importListWindow_, kImportTexts.readError.in(l) + kSupportAddress + QStringLiteral("\n\n") +
-                                                     kImportTexts.logPlace.in(l).arg(QDir::toNativeSeparators(log)));
+        messages_.information(importListWindow_,
+                              kImportTexts.readError.in(l) + kSupportAddress +
+                                  QStringLiteral("\n\n") +
+                                  kImportTexts.logPlace.in(l).arg(QDir::toNativeSeparators(log)));
     return true;
 }
 

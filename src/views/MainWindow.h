@@ -76,7 +76,9 @@ public:
     bool importPorts(const QString& file, bool fromCommandLine = false);
     // The menu's import: asks for the file (the chooser can be replaced, for tests).
     void chooseAndImportPorts();
-    void setImportFileChooser(std::function<QString()> chooser) { chooseImportFile_ = std::move(chooser); }
+    void setImportFileChooser(std::function<QString()> chooser) {
+        chooseImportFile_ = std::move(chooser);
+    }
     // Empties the port's caption and information, after a deletion was asked.
     void clearPortDisplay();
     HelpWindow* helpWindow() const { return helpWindow_; }

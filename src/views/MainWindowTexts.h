@@ -93,21 +93,24 @@ struct MainWindowTexts {
                      "The help cannot be found: the help collection ondrel.qhc is not installed "
                      "(looked for in %1). Please reinstall the program."};
     // %1 why the table could not be opened, %2 the user's table folder.
-    Bilingual tableProblem{"La table des ports ne peut pas être ouverte (%1).\n\nOndrel ne peut prédire "
-                           "aucune marée sans elle. Placez ports.dbf et ports.tags dans le dossier de "
-                           "travail ou dans %2, puis relancez le programme.",
-                           "The port table cannot be opened (%1).\n\nOndrel cannot predict any tide "
-                           "without it. Put ports.dbf and ports.tags in the working folder or in %2, "
-                           "then start the program again."};
+    Bilingual tableProblem{
+        "La table des ports ne peut pas être ouverte (%1).\n\nOndrel ne peut prédire "
+        "aucune marée sans elle. Placez ports.dbf et ports.tags dans le dossier de "
+        "travail ou dans %2, puis relancez le programme.",
+        "The port table cannot be opened (%1).\n\nOndrel cannot predict any tide "
+        "without it. Put ports.dbf and ports.tags in the working folder or in %2, "
+        "then start the program again."};
     // The language switch, asked and told in the language being left.
-    Bilingual switchQuestion{"Désirez-vous passer à la version <Anglaise> ? Si vous cliquez sur \"OUI\" "
-                             "tous les textes seront affichés en anglais. Si vous ne désirez pas faire ce "
-                             "changement, cliquez sur \"NON\".",
-                             "Do you wish to change to the <French> language version? "};
-    Bilingual switchBack{"Si vous désirez revenir à la version <Française> après ce changement, "
-                         "utilisez le même bouton (dans le menu <\"Tools\">), sous-menu <\"French version\">",
-                         "If you wish to restore the <English> version after making the change, "
-                         "use the same button (in the <\"Outils\"> menu), labeled <\"version Anglaise\">"};
+    Bilingual switchQuestion{
+        "Désirez-vous passer à la version <Anglaise> ? Si vous cliquez sur \"OUI\" "
+        "tous les textes seront affichés en anglais. Si vous ne désirez pas faire ce "
+        "changement, cliquez sur \"NON\".",
+        "Do you wish to change to the <French> language version? "};
+    Bilingual switchBack{
+        "Si vous désirez revenir à la version <Française> après ce changement, "
+        "utilisez le même bouton (dans le menu <\"Tools\">), sous-menu <\"French version\">",
+        "If you wish to restore the <English> version after making the change, "
+        "use the same button (in the <\"Outils\"> menu), labeled <\"version Anglaise\">"};
     Bilingual importMissing{"Impossible de trouver le fichier d'ajout de ports",
                             "Impossible to find the file for adding new ports"};
 };

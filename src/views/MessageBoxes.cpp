@@ -43,7 +43,8 @@ int Run(QWidget* parent, QMessageBox::Icon icon, const QString& text,
 } // namespace
 
 void QtMessageBoxes::information(QWidget* parent, const QString& text) {
-    Run(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok, settings_.language());
+    Run(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok,
+        settings_.language());
 }
 
 void QtMessageBoxes::plain(QWidget* parent, const QString& text) {
@@ -52,8 +53,9 @@ void QtMessageBoxes::plain(QWidget* parent, const QString& text) {
 
 void QtMessageBoxes::informationWithHelp(QWidget* parent, const QString& text,
                                          const std::function<void()>& help) {
-    const int answer = Run(parent, QMessageBox::Information, text,
-                           QMessageBox::Ok | QMessageBox::Help, QMessageBox::Ok, settings_.language());
+    const int answer =
+        Run(parent, QMessageBox::Information, text, QMessageBox::Ok | QMessageBox::Help,
+            QMessageBox::Ok, settings_.language());
     if (answer == QMessageBox::Help && help) help();
 }
 

@@ -36,7 +36,8 @@ struct OptionsTexts {
     Bilingual foot{"pied", "foot"};
     Bilingual printSizeBox{" Police d'impression", " Print font"};
     Bilingual printSize{"Taille :", "Size :"};
-    Bilingual curveHoursBox{" Afficher la courbe entre les heures", " Display the curve between hours"};
+    Bilingual curveHoursBox{" Afficher la courbe entre les heures",
+                            " Display the curve between hours"};
     Bilingual startHour{"Heure de début", "Begining hour"};
     Bilingual endHour{"Heure de fin", "Ending hour"};
     Bilingual cancel{"&Annuler", "&Cancel"};
@@ -47,7 +48,8 @@ struct OptionsTexts {
     // ... and of a UT offset, before the number of hours.
     Bilingual utLabel{"heure UT + ", "time UT + "};
     Bilingual referenceChanged[3]{
-        {"Attention ! Toutes les heures seront données dans le fuseau du port sélectionné (heure locale)",
+        {"Attention ! Toutes les heures seront données dans le fuseau du port sélectionné (heure "
+         "locale)",
          "Attention ! All times will be in local time"},
         {"Attention ! Toutes les heures seront données en heure d'hiver française (UT + 1)",
          "Attention ! All times will be in winter time (UT + 1)"},
@@ -179,7 +181,8 @@ OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* p
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(timeReferenceGroup_, &QButtonGroup::idClicked, this, [this](int id) { timeReferenceChosen(id); });
+    connect(timeReferenceGroup_, &QButtonGroup::idClicked, this,
+            [this](int id) { timeReferenceChosen(id); });
     connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
     connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel(); });
 
@@ -205,7 +208,8 @@ void OptionsWindow::setUp() {
 void OptionsWindow::retranslate() {
     const Language l = state_.settings.language();
     timeReferenceBox_->setTitle(kTexts.timeReferenceBox.in(l));
-    for (int i = 0; i < 4; ++i) timeReferenceButtons_[i]->setText(kTexts.timeReferenceButtons[i].in(l));
+    for (int i = 0; i < 4; ++i)
+        timeReferenceButtons_[i]->setText(kTexts.timeReferenceButtons[i].in(l));
     unitBox_->setTitle(kTexts.unitBox.in(l));
     unitButtons_[0]->setText(kTexts.metre.in(l));
     unitButtons_[1]->setText(kTexts.foot.in(l));

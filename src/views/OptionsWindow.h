@@ -1,5 +1,5 @@
-// OptionsWindow: the options window. Time reference, height unit, the hours of the day curve and the
-// print font size; the settings change only on OK.
+// OptionsWindow: the options window. Time reference, height unit, the hours of the day curve and
+// the print font size; the settings change only on OK.
 #pragma once
 
 #include <QDialog>

@@ -3,8 +3,8 @@
 #include "AppState.h"
 #include "Bilingual.h"
 #include "CommonTexts.h"
-#include "MessageBoxes.h"
 #include "CurveWindow.h"
+#include "MessageBoxes.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -72,7 +72,8 @@ private:
 
 } // namespace
 
-PageSetupWindow::PageSetupWindow(AppState& state, MessageBoxes& messages, CurveWindow* curve, QWidget* parent)
+PageSetupWindow::PageSetupWindow(AppState& state, MessageBoxes& messages, CurveWindow* curve,
+                                 QWidget* parent)
     : QDialog(parent), state_(state), messages_(messages), curve_(curve) {
     setObjectName(QStringLiteral("TFMiseEnPage"));
     setModal(false);
@@ -99,7 +100,8 @@ PageSetupWindow::PageSetupWindow(AppState& state, MessageBoxes& messages, CurveW
     marginsBox_ = new QGroupBox(QStringLiteral("  Marges à l'impression  "), previewBox_);
     marginsBox_->setObjectName(QStringLiteral("ChoixMargesImpression"));
     auto* margins = new QGridLayout(marginsBox_);
-    const auto field = [&](const char* name, const QString& label, QLabel*& labelOut, int row, int col) {
+    const auto field = [&](const char* name, const QString& label, QLabel*& labelOut, int row,
+                           int col) {
         labelOut = new QLabel(label, marginsBox_);
         auto* e = new QLineEdit(QStringLiteral("15"), marginsBox_);
         e->setObjectName(QString::fromLatin1(name));
@@ -146,10 +148,14 @@ PageSetupWindow::PageSetupWindow(AppState& state, MessageBoxes& messages, CurveW
 
     connect(portrait_, &QRadioButton::clicked, this, [this] { orientationChanged(); });
     connect(landscape_, &QRadioButton::clicked, this, [this] { orientationChanged(); });
-    connect(leftMarginField_, &QLineEdit::textChanged, this, [this] { marginChanged(leftMarginField_, &PageMargins::left); });
-    connect(rightMarginField_, &QLineEdit::textChanged, this, [this] { marginChanged(rightMarginField_, &PageMargins::right); });
-    connect(topMarginField_, &QLineEdit::textChanged, this, [this] { marginChanged(topMarginField_, &PageMargins::top); });
-    connect(bottomMarginField_, &QLineEdit::textChanged, this, [this] { marginChanged(bottomMarginField_, &PageMargins::bottom); });
+    connect(leftMarginField_, &QLineEdit::textChanged, this,
+            [this] { marginChanged(leftMarginField_, &PageMargins::left); });
+    connect(rightMarginField_, &QLineEdit::textChanged, this,
+            [this] { marginChanged(rightMarginField_, &PageMargins::right); });
+    connect(topMarginField_, &QLineEdit::textChanged, this,
+            [this] { marginChanged(topMarginField_, &PageMargins::top); });
+    connect(bottomMarginField_, &QLineEdit::textChanged, this,
+            [this] { marginChanged(bottomMarginField_, &PageMargins::bottom); });
     connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
     connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel(); });
     connect(helpButton_, &QPushButton::clicked, this, [this] {
@@ -200,11 +206,15 @@ void PageSetupWindow::updatePreview() {
 void PageSetupWindow::orientationChanged() {
     // The page stays centred in the preview.
     const QSize size = PreviewPageSize(portrait_->isChecked());
-    page_ = QRect(QPoint((preview_->width() - size.width()) / 2, (preview_->height() - size.height()) / 2), size);
+    page_ = QRect(
+        QPoint((preview_->width() - size.width()) / 2, (preview_->height() - size.height()) / 2),
+        size);
     updatePreview();
 }
 
-bool PageSetupWindow::blackAndWhite() const { return blackAndWhite_->isChecked(); }
+bool PageSetupWindow::blackAndWhite() const {
+    return blackAndWhite_->isChecked();
+}
 
 void PageSetupWindow::onActivated() {
     storePending_ = true;
@@ -236,8 +246,10 @@ bool PageSetupWindow::storeValues() {
     storePending_ = false;
     PageMargins m;
     const std::pair<QLineEdit*, int PageMargins::*> fields[] = {
-        {leftMarginField_, &PageMargins::left}, {rightMarginField_, &PageMargins::right},
-        {topMarginField_, &PageMargins::top}, {bottomMarginField_, &PageMargins::bottom}};
+        {leftMarginField_, &PageMargins::left},
+        {rightMarginField_, &PageMargins::right},
+        {topMarginField_, &PageMargins::top},
+        {bottomMarginField_, &PageMargins::bottom}};
     for (const auto& [field, margin] : fields) {
         const MarginEntry entry = ReadMarginField(field->text());
         if (entry.kind != MarginEntry::Kind::Value) {

@@ -21,7 +21,8 @@ class CurveWindow;
 class PageSetupWindow : public QDialog {
     Q_OBJECT
 public:
-    PageSetupWindow(AppState& state, MessageBoxes& messages, CurveWindow* curve, QWidget* parent = nullptr);
+    PageSetupWindow(AppState& state, MessageBoxes& messages, CurveWindow* curve,
+                    QWidget* parent = nullptr);
 
     void onActivated();
     // Stores the margins and the orientation flag; an empty margin field stores nothing.
@@ -73,9 +74,10 @@ private:
     QRadioButton* landscape_ = nullptr;
     QRadioButton* colour_ = nullptr;
     QRadioButton* blackAndWhite_ = nullptr;
-    QLabel *leftLabel_ = nullptr, *topLabel_ = nullptr, *rightLabel_ = nullptr, *bottomLabel_ = nullptr,
-           *marginsHint_ = nullptr;
-    QLineEdit *leftMarginField_ = nullptr, *rightMarginField_ = nullptr, *topMarginField_ = nullptr, *bottomMarginField_ = nullptr;
+    QLabel *leftLabel_ = nullptr, *topLabel_ = nullptr, *rightLabel_ = nullptr,
+           *bottomLabel_ = nullptr, *marginsHint_ = nullptr;
+    QLineEdit *leftMarginField_ = nullptr, *rightMarginField_ = nullptr, *topMarginField_ = nullptr,
+              *bottomMarginField_ = nullptr;
     QWidget* preview_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;

@@ -13,7 +13,8 @@ PortListModel::PortListModel(PortTable& table, std::vector<PortColumn> columns, 
     : PortListModel(table, parent) {
     columns_ = std::move(columns);
     headings_.clear();
-    for (PortColumn c : columns_) headings_ << PortColumnName(c);
+    for (PortColumn c : columns_)
+        headings_ << PortColumnName(c);
 }
 
 void PortListModel::setHeadings(const QStringList& headings) {
@@ -30,7 +31,8 @@ int PortListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant PortListModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.column() >= static_cast<int>(columns_.size()))
+    if (role != Qt::DisplayRole || !index.isValid() ||
+        index.column() >= static_cast<int>(columns_.size()))
         return {};
     if (index.row() >= rows_ || !table_.isOpen()) return {};
     try {

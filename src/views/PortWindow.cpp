@@ -11,9 +11,9 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QHelpEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -40,10 +40,11 @@ struct PortWindowTexts {
     Bilingual okHint{"Valide le choix", "Validate the choice"};
     Bilingual cancelHint{"Ferme la fenêtre", "Close the window"};
     Bilingual countries{"&Pays...", "&Countries..."};
-    Bilingual noCountries{"Cette base de données ne contient pas d'informations sur les pays des ports. "
-                          "Consultez le fichier d'aide pour plus d'informations",
-                          "Thie databse doesn't include information about the countries of ports. "
-                          "See the help file for more information"};
+    Bilingual noCountries{
+        "Cette base de données ne contient pas d'informations sur les pays des ports. "
+        "Consultez le fichier d'aide pour plus d'informations",
+        "Thie databse doesn't include information about the countries of ports. "
+        "See the help file for more information"};
 };
 const PortWindowTexts kTexts;
 } // namespace
@@ -52,7 +53,8 @@ const PortWindowTexts kTexts;
 // port.
 class WorldMapView : public QWidget {
 public:
-    explicit WorldMapView(QWidget* parent) : QWidget(parent), map_(QStringLiteral(":/ports/worldmap.png")) {
+    explicit WorldMapView(QWidget* parent)
+        : QWidget(parent), map_(QStringLiteral(":/ports/worldmap.png")) {
         setObjectName(QStringLiteral("Image1"));
         setFixedSize(map_.isNull() ? QSize(354, 183) : map_.size());
     }
@@ -106,7 +108,10 @@ PortWindow::PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     portList_->horizontalHeader()->setStretchLastSection(true);
     portList_->setShowGrid(false);
     portList_->setAlternatingRowColors(true);
-    portList_->setMinimumSize(portList_->fontMetrics().horizontalAdvance(QStringLiteral("BRICK KILN CREEK BELOW ROUTE 17, MM")) + 40, 260);
+    portList_->setMinimumSize(portList_->fontMetrics().horizontalAdvance(
+                                  QStringLiteral("BRICK KILN CREEK BELOW ROUTE 17, MM")) +
+                                  40,
+                              260);
 
     map_ = new WorldMapView(this);
 
@@ -269,7 +274,8 @@ bool PortWindow::confirm() {
     if (!model_->moveTo(currentRow())) return false;
 
     try {
-        Chargement(table_, state_.port, [this](const QString& text) { messages_.information(this, text); });
+        Chargement(table_, state_.port,
+                   [this](const QString& text) { messages_.information(this, text); });
     } catch (const TableError& e) {
         // A damaged row: the current port stays the one before.
         messages_.information(this, QString::fromUtf8(e.what()));
@@ -369,8 +375,9 @@ void PortWindow::changeEvent(QEvent* event) {
 void PortWindow::showEvent(QShowEvent* event) {
     retranslate();
     // Other windows walk the same table on other tags: the list comes back to the names.
-    if (table_.isOpen() && (table_.currentTag().compare(QStringLiteral("Nom"), Qt::CaseInsensitive) != 0 ||
-                            model_->rowCount() != table_.visibleCount()))
+    if (table_.isOpen() &&
+        (table_.currentTag().compare(QStringLiteral("Nom"), Qt::CaseInsensitive) != 0 ||
+         model_->rowCount() != table_.visibleCount()))
         nameTyped();
     QDialog::showEvent(event);
     nameField_->setFocus();

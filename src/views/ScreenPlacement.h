@@ -4,10 +4,10 @@
 
 #include <QEvent>
 #include <QGuiApplication>
-#include <QWidget>
 #include <QRect>
 #include <QScreen>
 #include <QTimer>
+#include <QWidget>
 
 namespace ondrel {
 
@@ -34,7 +34,8 @@ public:
         const QRect frame = w->frameGeometry();
         const QRect fitted = FitOnScreen(frame);
         if (fitted.size() != frame.size()) w->resize(w->size() - (frame.size() - fitted.size()));
-        if (fitted.topLeft() != frame.topLeft()) w->move(w->pos() + (fitted.topLeft() - frame.topLeft()));
+        if (fitted.topLeft() != frame.topLeft())
+            w->move(w->pos() + (fitted.topLeft() - frame.topLeft()));
     }
 
 protected:

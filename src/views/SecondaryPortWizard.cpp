@@ -80,11 +80,13 @@ struct WizardTexts {
     Bilingual added{" a été ajouté dans la liste", " has been added to the list"};
     Bilingual modified{" a été modifié", " has been modified"};
     Bilingual emptyName{"Entrez le nom du port.", "Enter the name of the port."};
-    Bilingual nameTaken{"Un port nommé \"%1\" existe déjà dans la base de données : choisissez un autre nom.",
-                        "A port named \"%1\" is already in the database: choose another name."};
+    Bilingual nameTaken{
+        "Un port nommé \"%1\" existe déjà dans la base de données : choisissez un autre nom.",
+        "A port named \"%1\" is already in the database: choose another name."};
     Bilingual lost{"Le port \"%1\" n'est plus dans la base de données ; rien n'a été modifié.",
                    "The port \"%1\" is no longer in the database; nothing was changed."};
-    Bilingual noStandardPort{"Choisissez le port principal dans la liste.", "Choose the standard port in the list."};
+    Bilingual noStandardPort{"Choisissez le port principal dans la liste.",
+                             "Choose the standard port in the list."};
 };
 const WizardTexts kTexts;
 
@@ -104,7 +106,8 @@ QLineEdit* Field(const char* name, const QString& mask, const QString& text, QWi
     e->setObjectName(QString::fromLatin1(name));
     if (!mask.isEmpty()) {
         e->setInputMask(mask);
-        const int width = e->fontMetrics().horizontalAdvance(QString(mask.section(QLatin1Char(';'), 0, 0).size() + 2, QLatin1Char('0')));
+        const int width = e->fontMetrics().horizontalAdvance(
+            QString(mask.section(QLatin1Char(';'), 0, 0).size() + 2, QLatin1Char('0')));
         e->setFixedWidth(width + 16);
     }
     e->setText(text);
@@ -129,20 +132,23 @@ QPlainTextEdit* Memo(QWidget* parent) {
     fixed.setStyleHint(QFont::TypeWriter);
     memo->setFont(fixed);
     const QFontMetrics fm(fixed);
-    memo->setFixedSize(fm.horizontalAdvance(QString(58, QLatin1Char('m'))) + 16, fm.lineSpacing() * 7 + 16);
+    memo->setFixedSize(fm.horizontalAdvance(QString(58, QLatin1Char('m'))) + 16,
+                       fm.lineSpacing() * 7 + 16);
     return memo;
 }
 
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    for (QPushButton* b : buttons) row->addWidget(b);
+    for (QPushButton* b : buttons)
+        row->addWidget(b);
     return row;
 }
 
 } // namespace
 
-SecondaryPortWizard::SecondaryPortWizard(AppState& state, MessageBoxes& messages, PortWindow& ports, QWidget* parent)
+SecondaryPortWizard::SecondaryPortWizard(AppState& state, MessageBoxes& messages, PortWindow& ports,
+                                         QWidget* parent)
     : QDialog(parent), state_(state), messages_(messages), ports_(ports) {
     setObjectName(QStringLiteral("TFCorrections"));
     setModal(false);
@@ -187,7 +193,8 @@ QWidget* SecondaryPortWizard::buildPage2() {
     standardList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     standardList_->setSelectionMode(QAbstractItemView::SingleSelection);
     standardList_->verticalHeader()->hide();
-    standardList_->verticalHeader()->setDefaultSectionSize(standardList_->fontMetrics().height() + 4);
+    standardList_->verticalHeader()->setDefaultSectionSize(standardList_->fontMetrics().height() +
+                                                           4);
     standardList_->horizontalHeader()->setStretchLastSection(true);
     standardList_->setShowGrid(false);
     standardList_->setMinimumHeight(220);
@@ -221,7 +228,8 @@ QWidget* SecondaryPortWizard::buildPage3() {
     mlon_ = Field("mlon", QStringLiteral("99;_"), QStringLiteral("00"), page);
     ewlon_ = Field("ewlon", QStringLiteral(">A;_"), QStringLiteral("W"), page);
     auto* position = new QGridLayout;
-    const auto addPosition = [&](int row, const QString& title, QLineEdit* deg, QLineEdit* min, QLineEdit* side) {
+    const auto addPosition = [&](int row, const QString& title, QLineEdit* deg, QLineEdit* min,
+                                 QLineEdit* side) {
         position->addWidget(new QLabel(title, page), row, 0);
         position->addWidget(deg, row, 1);
         degreeLabels_[static_cast<std::size_t>(row)] = new QLabel(page);
@@ -239,7 +247,8 @@ QWidget* SecondaryPortWizard::buildPage3() {
     const QString heightMask = QStringLiteral("#9") + decimal_ + QStringLiteral("99;_");
     const QString heightText = QStringLiteral("+0") + decimal_ + QStringLiteral("00");
     for (int i = 0; i < 4; ++i) {
-        timeFields_[i] = Field(timeNames[i], QStringLiteral("#9 99;_"), QStringLiteral("+0 00"), page);
+        timeFields_[i] =
+            Field(timeNames[i], QStringLiteral("#9 99;_"), QStringLiteral("+0 00"), page);
         heightFields_[i] = Field(heightNames[i], heightMask, heightText, page);
     }
     auto* groups = new QHBoxLayout;
@@ -255,7 +264,8 @@ QWidget* SecondaryPortWizard::buildPage3() {
                 head->setAlignment(Qt::AlignCenter);
                 head->setProperty("springsOrNeaps", s);
                 grid->addWidget(head, 1, h * 2 + s);
-                QLineEdit* field = (g == 0 ? timeFields_ : heightFields_)[static_cast<std::size_t>(h * 2 + s)];
+                QLineEdit* field =
+                    (g == 0 ? timeFields_ : heightFields_)[static_cast<std::size_t>(h * 2 + s)];
                 grid->addWidget(field, 2, h * 2 + s, Qt::AlignCenter);
             }
         }
@@ -276,10 +286,12 @@ QWidget* SecondaryPortWizard::buildPage3() {
     layout->addLayout(ButtonRow({cancel3_, next3_}));
 
     connect(nslat_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (!text.trimmed().isEmpty() && text != u"N" && text != u"S") messages_.information(this, kNorthSouth);
+        if (!text.trimmed().isEmpty() && text != u"N" && text != u"S")
+            messages_.information(this, kNorthSouth);
     });
     connect(ewlon_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (!text.trimmed().isEmpty() && text != u"E" && text != u"W") messages_.information(this, kEastWest);
+        if (!text.trimmed().isEmpty() && text != u"E" && text != u"W")
+            messages_.information(this, kEastWest);
     });
     connect(cancel3_, &QPushButton::clicked, this, [this] { cancel(); });
     connect(next3_, &QPushButton::clicked, this, [this] { next(); });
@@ -297,7 +309,8 @@ QWidget* SecondaryPortWizard::buildPage4() {
     QFont bold = values_[12]->font();
     bold.setBold(true);
     values_[12]->setFont(bold);
-    for (auto& g : groups4_) g = new QGroupBox(page);
+    for (auto& g : groups4_)
+        g = new QGroupBox(page);
     (new QVBoxLayout(groups4_[0]))->addWidget(values_[12]);
     standardLabel_ = new QLabel(groups4_[1]);
     standardLabel_->setObjectName(QStringLiteral("portprincipal"));
@@ -318,9 +331,11 @@ QWidget* SecondaryPortWizard::buildPage4() {
                 auto* head = new QLabel(groups4_[g + 2]);
                 head->setAlignment(Qt::AlignCenter);
                 head->setProperty("springsOrNeaps", s);
-                head->setMinimumWidth(head->fontMetrics().horizontalAdvance(QStringLiteral("-12,75 m")) + 8);
+                head->setMinimumWidth(
+                    head->fontMetrics().horizontalAdvance(QStringLiteral("-12,75 m")) + 8);
                 grid->addWidget(head, 1, h * 2 + s);
-                grid->addWidget(values_[static_cast<std::size_t>(4 + g * 4 + h * 2 + s)], 2, h * 2 + s);
+                grid->addWidget(values_[static_cast<std::size_t>(4 + g * 4 + h * 2 + s)], 2,
+                                h * 2 + s);
             }
         }
     }
@@ -352,12 +367,14 @@ void SecondaryPortWizard::retranslate() {
     setWindowTitle(captions[p - 1]->in(l));
     memo1_->setPlainText(kTexts.memo1.in(l));
     memo2_->setPlainText(kTexts.memo2.in(l));
-    for (QPushButton* b : {cancel1_, cancel2_, cancel3_}) b->setText(kTexts.cancel.in(l));
+    for (QPushButton* b : {cancel1_, cancel2_, cancel3_})
+        b->setText(kTexts.cancel.in(l));
     next1_->setText(kTexts.next.in(l));
     next2_->setText(kTexts.next.in(l));
     next3_->setText(kTexts.next3.in(l));
     nameLabel_->setText((modifyMode_ ? kTexts.name : kTexts.newName).in(l));
-    for (QLabel* label : degreeLabels_) label->setText(kTexts.degrees.in(l));
+    for (QLabel* label : degreeLabels_)
+        label->setText(kTexts.degrees.in(l));
     groups3_[0]->setTitle(kTexts.times.in(l));
     groups3_[1]->setTitle(kTexts.heights.in(l));
     groups4_[0]->setTitle(kTexts.nameGroup.in(l));
@@ -368,10 +385,13 @@ void SecondaryPortWizard::retranslate() {
     previous4_->setText(kTexts.previous.in(l));
     for (const auto& heads : {heads3_, heads4_})
         for (std::size_t i = 0; i < heads.size(); ++i)
-            if (heads[i]) heads[i]->setText((i % 4 == 0 ? kTexts.highWaters : kTexts.lowWaters).in(l));
+            if (heads[i])
+                heads[i]->setText((i % 4 == 0 ? kTexts.highWaters : kTexts.lowWaters).in(l));
     for (QLabel* head : findChildren<QLabel*>())
         if (head->property("springsOrNeaps").isValid())
-            head->setText((head->property("springsOrNeaps").toInt() == 0 ? kTexts.springs : kTexts.neaps).in(l));
+            head->setText(
+                (head->property("springsOrNeaps").toInt() == 0 ? kTexts.springs : kTexts.neaps)
+                    .in(l));
 }
 
 int SecondaryPortWizard::page() const {
@@ -381,8 +401,9 @@ int SecondaryPortWizard::page() const {
 void SecondaryPortWizard::showPage(int page) {
     // The window takes the size of the page shown, not of the largest.
     for (int i = 0; i < pages_->count(); ++i)
-        pages_->widget(i)->setSizePolicy(i == page - 1 ? QSizePolicy::Preferred : QSizePolicy::Ignored,
-                                         i == page - 1 ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+        pages_->widget(i)->setSizePolicy(
+            i == page - 1 ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+            i == page - 1 ? QSizePolicy::Preferred : QSizePolicy::Ignored);
     pages_->setCurrentIndex(page - 1);
     retranslate();
     adjustSize();
@@ -403,7 +424,8 @@ void SecondaryPortWizard::startModify() {
     modifyMode_ = true;
     modifiedPortName_ = table.text(PortColumn::NOM);
     try {
-        Chargement(table, port_, [this](const QString& text) { messages_.information(this, text); });
+        Chargement(table, port_,
+                   [this](const QString& text) { messages_.information(this, text); });
     } catch (const TableError& e) {
         messages_.information(this, QString::fromUtf8(e.what()));
     }
@@ -419,7 +441,8 @@ void SecondaryPortWizard::startModify() {
     ewlon_->setText(lon.mid(7, 1));
     for (int i = 0; i < 4; ++i) {
         timeFields_[i]->setText(TimeCorrectionEditText(table.real(PortColumn::TPMVE + i)));
-        heightFields_[i]->setText(HeightCorrectionEditText(table.real(PortColumn::HPMVE + i), decimal_));
+        heightFields_[i]->setText(
+            HeightCorrectionEditText(table.real(PortColumn::HPMVE + i), decimal_));
     }
     showPage(3);
 }
@@ -492,7 +515,8 @@ bool SecondaryPortWizard::chooseStandardPort() {
     }
     PortTable& table = ports_.table();
     try {
-        Chargement(table, standard_, [this](const QString& text) { messages_.information(this, text); });
+        Chargement(table, standard_,
+                   [this](const QString& text) { messages_.information(this, text); });
     } catch (const TableError& e) {
         messages_.information(this, QString::fromUtf8(e.what()));
         return false;
@@ -560,8 +584,10 @@ void SecondaryPortWizard::fillSummary() {
     values_[14]->setText(QString::fromStdString(port_.latitude));
     values_[15]->setText(QString::fromStdString(port_.longitude));
     for (int i = 0; i < 4; ++i) {
-        values_[static_cast<std::size_t>(4 + i)]->setText(TimeCorrectionText(port_.corrections[1 + i]));
-        values_[static_cast<std::size_t>(8 + i)]->setText(HeightCorrectionSummary(port_.corrections[5 + i], decimal_));
+        values_[static_cast<std::size_t>(4 + i)]->setText(
+            TimeCorrectionText(port_.corrections[1 + i]));
+        values_[static_cast<std::size_t>(8 + i)]->setText(
+            HeightCorrectionSummary(port_.corrections[5 + i], decimal_));
     }
 }
 
@@ -589,8 +615,10 @@ bool SecondaryPortWizard::store() {
             table.insert();
             table.setInteger(PortColumn::Z0, static_cast<qint64>(standard_.meanLevel));
             for (int i = 0; i < 10; ++i) {
-                table.setInteger(PortColumn::A_SA + i, static_cast<qint64>(standard_.amplitude[kStoredConstituents[i]]));
-                table.setInteger(PortColumn::G_SA + i, static_cast<qint64>(standard_.phase[kStoredConstituents[i]]));
+                table.setInteger(PortColumn::A_SA + i,
+                                 static_cast<qint64>(standard_.amplitude[kStoredConstituents[i]]));
+                table.setInteger(PortColumn::G_SA + i,
+                                 static_cast<qint64>(standard_.phase[kStoredConstituents[i]]));
             }
             table.setReal(PortColumn::FUSEAU, standard_.timeZone);
             table.setInteger(PortColumn::RESERVE, standard_.reserved);
@@ -601,7 +629,8 @@ bool SecondaryPortWizard::store() {
         table.setText(PortColumn::LATITUDE, QString::fromStdString(port_.latitude));
         table.setText(PortColumn::LONGITUDE, QString::fromStdString(port_.longitude));
         for (int i = 0; i < 8; ++i)
-            table.setReal(PortColumn::HPMVE + i, port_.corrections[static_cast<std::size_t>(kCorrectionOfColumn[i])]);
+            table.setReal(PortColumn::HPMVE + i,
+                          port_.corrections[static_cast<std::size_t>(kCorrectionOfColumn[i])]);
         table.post();
     } catch (const TableError& e) {
         if (table.isEditing()) table.cancel();

@@ -30,10 +30,13 @@ class PortWindow;
 class SecondaryPortWizard : public QDialog {
     Q_OBJECT
 public:
-    SecondaryPortWizard(AppState& state, MessageBoxes& messages, PortWindow& ports, QWidget* parent = nullptr);
+    SecondaryPortWizard(AppState& state, MessageBoxes& messages, PortWindow& ports,
+                        QWidget* parent = nullptr);
 
     // Runs before page 2 is shown (the main window hides its curve and tide table there).
-    void setBeforeStandardPortChoice(std::function<void()> hook) { beforeChoice_ = std::move(hook); }
+    void setBeforeStandardPortChoice(std::function<void()> hook) {
+        beforeChoice_ = std::move(hook);
+    }
 
     // Add mode, from page 1.
     void startAdd();

@@ -30,15 +30,17 @@ struct SecondaryPortsTexts {
     Bilingual modify{"Modifier", "Modify"};
     Bilingual cancel{"&Annuler", "Cancel"};
     Bilingual select{"Vous devez sélectionnner un port !", "You must select a port !"};
-    Bilingual confirm{"Etes-vous certain de vouloir supprimer %1 ?", "Do you really want to remove %1 of the list ?"};
+    Bilingual confirm{"Etes-vous certain de vouloir supprimer %1 ?",
+                      "Do you really want to remove %1 of the list ?"};
     Bilingual removed{" a été supprimé de la liste ", " has been removed off the list"};
 };
 const SecondaryPortsTexts kTexts;
 
 } // namespace
 
-SecondaryPortsWindow::SecondaryPortsWindow(AppState& state, MessageBoxes& messages, PortWindow& ports,
-                                           SecondaryPortWizard& wizard, QWidget* parent)
+SecondaryPortsWindow::SecondaryPortsWindow(AppState& state, MessageBoxes& messages,
+                                           PortWindow& ports, SecondaryPortWizard& wizard,
+                                           QWidget* parent)
     : QDialog(parent), state_(state), messages_(messages), ports_(ports), wizard_(wizard) {
     setObjectName(QStringLiteral("TFSuppression"));
     setModal(false);

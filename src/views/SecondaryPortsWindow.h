@@ -20,8 +20,8 @@ class SecondaryPortWizard;
 class SecondaryPortsWindow : public QDialog {
     Q_OBJECT
 public:
-    SecondaryPortsWindow(AppState& state, MessageBoxes& messages, PortWindow& ports, SecondaryPortWizard& wizard,
-                         QWidget* parent = nullptr);
+    SecondaryPortsWindow(AppState& state, MessageBoxes& messages, PortWindow& ports,
+                         SecondaryPortWizard& wizard, QWidget* parent = nullptr);
 
     // Runs after a deletion was asked, whatever the answer: the main window clears its port.
     void setPortDisplayReset(std::function<void()> reset) { resetPortDisplay_ = std::move(reset); }

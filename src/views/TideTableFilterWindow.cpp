@@ -51,12 +51,12 @@ struct FilterTexts {
 };
 const FilterTexts kTexts;
 // The messages of the fields, in French whatever the language.
-const QString kCoefficientError = QStringLiteral(
-    "Erreur de saisie du coefficient. Celui-ci doit être compris entre 20 et 120. Veuillez recommencer");
+const QString kCoefficientError =
+    QStringLiteral("Erreur de saisie du coefficient. Celui-ci doit être compris entre 20 et 120. "
+                   "Veuillez recommencer");
 const QString kTimeError = QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer");
 
-template <typename W>
-W* Named(W* widget, const char* name) {
+template <typename W> W* Named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
@@ -76,7 +76,8 @@ std::optional<double> HoursIn(const QLineEdit* field) {
 
 } // namespace
 
-TideTableFilterWindow::TideTableFilterWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
+TideTableFilterWindow::TideTableFilterWindow(AppState& state, MessageBoxes& messages,
+                                             QWidget* parent)
     : QDialog(parent), state_(state), messages_(messages) {
     setObjectName(QStringLiteral("TFFiltre"));
     setModal(false);
@@ -103,16 +104,21 @@ TideTableFilterWindow::TideTableFilterWindow(AppState& state, MessageBoxes& mess
     coefficients->setColumnStretch(2, 1);
 
     const auto makeKind = [this](Kind& k, bool high) {
-        k.group = Named(new QGroupBox(high ? QStringLiteral("  Pleine mer  ") : QStringLiteral("  Basse Mer  "), this),
-                        high ? "GroupBox2" : "GroupBox3");
+        k.group = Named(
+            new QGroupBox(high ? QStringLiteral("  Pleine mer  ") : QStringLiteral("  Basse Mer  "),
+                          this),
+            high ? "GroupBox2" : "GroupBox3");
         k.all = Named(new QRadioButton(high ? QStringLiteral("Toutes les pleines mers")
-                                            : QStringLiteral("Toutes les basses mers"), k.group),
+                                            : QStringLiteral("Toutes les basses mers"),
+                                       k.group),
                       high ? "RBToutesPM" : "RBToutesBM");
         k.between = Named(new QRadioButton(high ? QStringLiteral("Les pleines mers comprises entre")
-                                                : QStringLiteral("Les basses mers comprises entre"), k.group),
+                                                : QStringLiteral("Les basses mers comprises entre"),
+                                           k.group),
                           high ? "RBIntervalPM" : "RBIntervalBM");
         k.none = Named(new QRadioButton(high ? QStringLiteral("Aucune pleine mer")
-                                             : QStringLiteral("Aucune basse mer"), k.group),
+                                             : QStringLiteral("Aucune basse mer"),
+                                        k.group),
                        high ? "RBAucunePM" : "RBAucuneBM");
         k.from = Named(new QLineEdit(k.group), high ? "MEPMinf" : "MEBMinf");
         k.to = Named(new QLineEdit(k.group), high ? "MEPMsup" : "MEBMsup");
@@ -121,7 +127,8 @@ TideTableFilterWindow::TideTableFilterWindow(AppState& state, MessageBoxes& mess
         times->addSpacing(24);
         for (QLineEdit* field : {k.from, k.to}) {
             field->setInputMask(kTimeInputMask);
-            field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00:000")) + 12);
+            field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00:000")) +
+                                 12);
             field->installEventFilter(this);
         }
         times->addWidget(k.from);
@@ -160,7 +167,8 @@ TideTableFilterWindow::TideTableFilterWindow(AppState& state, MessageBoxes& mess
     });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    for (QPushButton* b : {okButton_, applyButton_, cancelButton_, helpButton_}) buttons->addWidget(b);
+    for (QPushButton* b : {okButton_, applyButton_, cancelButton_, helpButton_})
+        buttons->addWidget(b);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro_);
@@ -194,7 +202,9 @@ void TideTableFilterWindow::retranslate() {
     helpButton_->setText(kTexts.help.in(l));
 }
 
-void TideTableFilterWindow::onActivated() { retranslate(); }
+void TideTableFilterWindow::onActivated() {
+    retranslate();
+}
 
 void TideTableFilterWindow::showEvent(QShowEvent* event) {
     onActivated();
@@ -212,7 +222,8 @@ bool TideTableFilterWindow::eventFilter(QObject* watched, QEvent* event) {
     if (left()) {
         if (watched == minField_ || watched == maxField_)
             coefficientFieldLeft(static_cast<QLineEdit*>(watched));
-        else if (watched == high_.from || watched == high_.to || watched == low_.from || watched == low_.to)
+        else if (watched == high_.from || watched == high_.to || watched == low_.from ||
+                 watched == low_.to)
             timeFieldLeft(static_cast<QLineEdit*>(watched));
     }
     return QDialog::eventFilter(watched, event);
@@ -221,7 +232,8 @@ bool TideTableFilterWindow::eventFilter(QObject* watched, QEvent* event) {
 // A field in use has the window's colour, one out of use the menu's.
 void TideTableFilterWindow::setInUse(QLineEdit* field, bool inUse) {
     QPalette p = field->palette();
-    p.setColor(QPalette::Base, inUse ? palette().color(QPalette::Base) : palette().color(QPalette::Button));
+    p.setColor(QPalette::Base,
+               inUse ? palette().color(QPalette::Base) : palette().color(QPalette::Button));
     field->setPalette(p);
 }
 
@@ -234,7 +246,8 @@ void TideTableFilterWindow::coefficientFieldLeft(QLineEdit* field) {
     bool ok = false;
     const int c = field->text().toInt(&ok);
     if (ok && c >= 20 && c <= 120) {
-        (field == minField_ ? state_.tideTableFilter.coefficientMin : state_.tideTableFilter.coefficientMax) = c;
+        (field == minField_ ? state_.tideTableFilter.coefficientMin
+                            : state_.tideTableFilter.coefficientMax) = c;
         return;
     }
     messages_.information(this, kCoefficientError);

@@ -48,13 +48,13 @@ struct TideTableTexts {
     Bilingual printing{"Impression en cours...", "Printing ..."};
     Bilingual endBeforeStart{"La date de fin doit être postérieure à la date de début !",
                              "The end date must be older than the begin date !"};
-    Bilingual notWritten{"Le fichier « %1 » n'a pas pu être écrit : %2.\nIl est resté tel qu'il était.",
-                         "The file \"%1\" could not be written: %2.\nIt was left as it was."};
+    Bilingual notWritten{
+        "Le fichier « %1 » n'a pas pu être écrit : %2.\nIl est resté tel qu'il était.",
+        "The file \"%1\" could not be written: %2.\nIt was left as it was."};
 };
 const TideTableTexts kTexts;
 
-template <typename W>
-W* Named(W* widget, const char* name) {
+template <typename W> W* Named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
@@ -82,8 +82,9 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
     okButton_ = Named(new QPushButton(QStringLiteral("Calcule"), this), "BOK");
     okButton_->setDefault(true);
     printButton_ = Named(new QPushButton(this), "BImprimer");
-    printButton_->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
-                                           style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
+    printButton_->setIcon(
+        QIcon::fromTheme(QStringLiteral("document-print"),
+                         style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
     saveButton_ = Named(new QPushButton(this), "BSauvegarder");
     saveButton_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     filterButton_ = Named(new QPushButton(QStringLiteral("filtre ... "), this), "BFiltre");
@@ -105,7 +106,8 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
     progressLayout->setContentsMargins(0, 0, 0, 0);
     progressLayout->addWidget(progress_);
     progressPanel_->hide();
-    printingNotice_ = Named(new QLabel(QStringLiteral("Impression en cours..."), this), "PImpression");
+    printingNotice_ =
+        Named(new QLabel(QStringLiteral("Impression en cours..."), this), "PImpression");
     printingNotice_->setAlignment(Qt::AlignCenter);
     printingNotice_->setFrameShape(QFrame::Panel);
     printingNotice_->hide();
@@ -148,9 +150,10 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("txt"));
         connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-            dialog.setDefaultSuffix(filter.contains(QLatin1String("csv"))   ? QStringLiteral("csv")
-                                    : filter.contains(QLatin1String("ics")) ? QStringLiteral("ics")
-                                                                            : QStringLiteral("txt"));
+            dialog.setDefaultSuffix(filter.contains(QLatin1String("csv")) ? QStringLiteral("csv")
+                                    : filter.contains(QLatin1String("ics"))
+                                        ? QStringLiteral("ics")
+                                        : QStringLiteral("txt"));
         });
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
@@ -228,7 +231,8 @@ void TideTableWindow::calculate() {
     font.setPixelSize(kTableFontPixels);
     table_->setFont(font);
     // Five columns: the longest entry of the first is a month name.
-    table_->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QStringLiteral("février ")) + 4);
+    table_->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QStringLiteral("février ")) +
+                               4);
 
     progress_->setValue(0);
     progressPanel_->show();
@@ -239,8 +243,9 @@ void TideTableWindow::calculate() {
     request.end = end_;
     request.unit = state_.settings.heightUnit;
     request.language = l;
-    request.decimalSeparator = state_.settings.decimalSeparator.isEmpty() ? QStringLiteral(",")
-                                                                          : state_.settings.decimalSeparator;
+    request.decimalSeparator = state_.settings.decimalSeparator.isEmpty()
+                                   ? QStringLiteral(",")
+                                   : state_.settings.decimalSeparator;
     request.filter = state_.tideTableFilter;
     computed_ = ComputeTideTable(request, [this](int percent) {
         if (percent == progress_->value()) return;
@@ -267,14 +272,16 @@ bool TideTableWindow::saveTo(const QString& file) {
     const bool ics = file.endsWith(QLatin1String(".ics"), Qt::CaseInsensitive);
     QByteArray bytes;
     if (csv) {
-        bytes = TideTableCsv(computed_, state_.port, state_.settings.heightUnit, state_.settings.language())
+        bytes = TideTableCsv(computed_, state_.port, state_.settings.heightUnit,
+                             state_.settings.language())
                     .toUtf8();
     } else if (ics) {
         bytes = TideTableIcs(computed_, state_.port, state_.context(), state_.settings.heightUnit,
                              state_.settings.language(), state_.clock().toUTC());
     } else {
         QString text;
-        for (const QString& line : lines()) text += line + QStringLiteral("\r\n");
+        for (const QString& line : lines())
+            text += line + QStringLiteral("\r\n");
         QStringEncoder encode(QStringConverter::System);
         bytes = encode(text);
     }
@@ -295,7 +302,8 @@ bool TideTableWindow::saveTo(const QString& file) {
         if (!existed && !problem.isEmpty()) out.remove();
     }
     if (problem.isEmpty()) return true;
-    messages_.information(this, kTexts.notWritten.in(state_.settings.language()).arg(file, problem));
+    messages_.information(this,
+                          kTexts.notWritten.in(state_.settings.language()).arg(file, problem));
     return false;
 }
 
@@ -314,11 +322,13 @@ void TideTableWindow::printTo(QPrinter& printer) {
     paper.setPointSize(state_.settings.printFontSize > 0 ? state_.settings.printFontSize : 8);
     table_->setFont(paper);
     table_->document()->setDefaultFont(paper);
-    table_->setTabStopDistance(QFontMetricsF(paper).horizontalAdvance(QStringLiteral("février ")) + 4);
+    table_->setTabStopDistance(QFontMetricsF(paper).horizontalAdvance(QStringLiteral("février ")) +
+                               4);
     printingNotice_->show();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
-    printer.setDocName(QStringLiteral("horaires de marées de ") + QString::fromStdString(state_.port.name));
+    printer.setDocName(QStringLiteral("horaires de marées de ") +
+                       QString::fromStdString(state_.port.name));
     table_->print(&printer);
 
     printingNotice_->hide();

@@ -27,7 +27,8 @@ constexpr int kIndicatorMargin = 4;
 struct TrayTexts {
     Bilingual toolTip{"Port de ", "Port of "};
     Bilingual quitQuestion{"Voulez-vous quitter \"Ondrel\" ?", "Would you like quit \"Brevane\" ?"};
-    Bilingual noIcon{"Impossible de trouver les fichiers d'icônes", "Impossible to find the icon files"};
+    Bilingual noIcon{"Impossible de trouver les fichiers d'icônes",
+                     "Impossible to find the icon files"};
 };
 const TrayTexts kTexts;
 
@@ -56,7 +57,8 @@ QIcon TideIcon(const QString& name) {
 class TrayIcon::Indicator : public QWidget {
 public:
     explicit Indicator(TrayIcon& owner)
-        : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), owner_(owner) {
+        : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+          owner_(owner) {
         setObjectName(QStringLiteral("IconeIndicateur"));
         setAttribute(Qt::WA_ShowWithoutActivating);
         setFixedSize(kIndicatorIcon + 2 * kIndicatorMargin, kIndicatorIcon + 2 * kIndicatorMargin);
@@ -78,7 +80,8 @@ protected:
         painter.fillRect(rect(), palette().color(QPalette::Window));
         painter.setPen(palette().color(QPalette::Mid));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        icon_.paint(&painter, rect().adjusted(kIndicatorMargin, kIndicatorMargin, -kIndicatorMargin, -kIndicatorMargin));
+        icon_.paint(&painter, rect().adjusted(kIndicatorMargin, kIndicatorMargin, -kIndicatorMargin,
+                                              -kIndicatorMargin));
     }
 
     void mousePressEvent(QMouseEvent* event) override {
@@ -93,9 +96,10 @@ private:
     QIcon icon_;
 };
 
-TrayIcon::TrayIcon(AppState& state, MessageBoxes& messages, QWidget* mainWindow, QWidget* curveWindow,
-                   QObject* parent)
-    : QObject(parent), state_(state), messages_(messages), mainWindow_(mainWindow), curveWindow_(curveWindow) {
+TrayIcon::TrayIcon(AppState& state, MessageBoxes& messages, QWidget* mainWindow,
+                   QWidget* curveWindow, QObject* parent)
+    : QObject(parent), state_(state), messages_(messages), mainWindow_(mainWindow),
+      curveWindow_(curveWindow) {
     timer_.setInterval(kFirstTickMs);
     connect(&timer_, &QTimer::timeout, this, [this] { refresh(); });
 }
@@ -105,7 +109,9 @@ TrayIcon::~TrayIcon() {
     delete indicator_;
 }
 
-QWidget* TrayIcon::indicator() const { return indicator_; }
+QWidget* TrayIcon::indicator() const {
+    return indicator_;
+}
 
 bool TrayIcon::isShown() const {
     return (systemIcon_ && systemIcon_->isVisible()) || (indicator_ && indicator_->isVisible());
@@ -127,7 +133,8 @@ void TrayIcon::refresh() {
         if (!state_.portChosen) return DayEvents{};
         return DayTideEvents(state_.context(), state_.port, state_.selectedDay + days);
     };
-    iconName_ = QString::fromStdString(TideIconName(TidePositionIndex(events, JulianNow(state_.clock()))));
+    iconName_ =
+        QString::fromStdString(TideIconName(TidePositionIndex(events, JulianNow(state_.clock()))));
     const QIcon icon = TideIcon(iconName_);
     if (icon.isNull() || !show(icon)) {
         failed();
@@ -140,12 +147,13 @@ bool TrayIcon::show(const QIcon& icon) {
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         if (!systemIcon_) {
             systemIcon_ = new QSystemTrayIcon(this);
-            connect(systemIcon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
-                if (why == QSystemTrayIcon::Trigger)
-                    restore();
-                else if (why == QSystemTrayIcon::Context)
-                    askQuit();
-            });
+            connect(systemIcon_, &QSystemTrayIcon::activated, this,
+                    [this](QSystemTrayIcon::ActivationReason why) {
+                        if (why == QSystemTrayIcon::Trigger)
+                            restore();
+                        else if (why == QSystemTrayIcon::Context)
+                            askQuit();
+                    });
         }
         systemIcon_->setIcon(icon);
         systemIcon_->setToolTip(toolTip_);

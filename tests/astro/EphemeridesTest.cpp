@@ -30,13 +30,15 @@ NoaaSun NoaaSunAt(double jd) {
                      std::sin(3 * m * kRad) * 0.000289;
     const double omega = 125.04 - 1934.136 * t;
     const double lambda = l0 + c - 0.00569 - 0.00478 * std::sin(omega * kRad);
-    const double eps0 = 23 + (26 + (21.448 - t * (46.815 + t * (0.00059 - t * 0.001813))) / 60) / 60;
+    const double eps0 =
+        23 + (26 + (21.448 - t * (46.815 + t * (0.00059 - t * 0.001813))) / 60) / 60;
     const double eps = eps0 + 0.00256 * std::cos(omega * kRad);
     const double y = std::pow(std::tan(eps / 2 * kRad), 2);
-    const double eot = 4 / kRad *
-                       (y * std::sin(2 * l0 * kRad) - 2 * e * std::sin(m * kRad) +
-                        4 * e * y * std::sin(m * kRad) * std::cos(2 * l0 * kRad) -
-                        0.5 * y * y * std::sin(4 * l0 * kRad) - 1.25 * e * e * std::sin(2 * m * kRad));
+    const double eot =
+        4 / kRad *
+        (y * std::sin(2 * l0 * kRad) - 2 * e * std::sin(m * kRad) +
+         4 * e * y * std::sin(m * kRad) * std::cos(2 * l0 * kRad) -
+         0.5 * y * y * std::sin(4 * l0 * kRad) - 1.25 * e * e * std::sin(2 * m * kRad));
     return {std::asin(std::sin(eps * kRad) * std::sin(lambda * kRad)) / kRad, eot};
 }
 
@@ -62,16 +64,18 @@ std::optional<double> NoaaEvent(double latitude, double longitudeEast, double da
     return minutes;
 }
 
-double WrappedMinutes(double d) { return std::remainder(d, 1440); }
+double WrappedMinutes(double d) {
+    return std::remainder(d, 1440);
+}
 
 struct Port {
     const char* name;
     double latitude, longitudeWest;
 };
 const Port kPorts[] = {
-    {"Brest", 48.38, 4.50},       {"Bergen", 60.39, -5.32},     {"New York", 40.71, 74.01},
-    {"Seattle", 47.60, 122.33},   {"Honolulu", 21.31, 157.86},  {"Dakar", 14.69, 17.44},
-    {"Singapore", 1.29, -103.85}, {"Mumbai", 18.93, -72.83},    {"Tokyo", 35.68, -139.77},
+    {"Brest", 48.38, 4.50},       {"Bergen", 60.39, -5.32},      {"New York", 40.71, 74.01},
+    {"Seattle", 47.60, 122.33},   {"Honolulu", 21.31, 157.86},   {"Dakar", 14.69, 17.44},
+    {"Singapore", 1.29, -103.85}, {"Mumbai", 18.93, -72.83},     {"Tokyo", 35.68, -139.77},
     {"Sydney", -33.86, -151.21},  {"Cape Town", -33.92, -18.42}, {"Valparaiso", -33.05, 71.62},
     {"Hobart", -42.88, -147.33},  {"Ushuaia", -54.80, 68.30},
 };
@@ -110,7 +114,8 @@ TEST(SunriseSunset, AgreesWithTheNoaaSunriseEquation) {
             // Azimuth of the geometric rise with the declination of the day's noon; the lag of
             // 0.37 deg of declination makes 0.75 deg of azimuth at 60 deg (0.76 measured).
             const double azimuth = std::acos(std::sin(NoaaSunAt(date + 0.5).declination * kRad) /
-                                             std::cos(port.latitude * kRad)) / kRad;
+                                             std::cos(port.latitude * kRad)) /
+                                   kRad;
             EXPECT_NEAR(sun.riseAzimuth, azimuth, 0.8) << port.name << " day " << day;
             EXPECT_NEAR(sun.setAzimuth, 360 - azimuth, 0.8) << port.name << " day " << day;
             for (bool rise : {true, false}) {
@@ -140,8 +145,7 @@ TEST(SunriseSunset, PolarDaysAndNights) {
         for (int day = 0; day < 365; ++day) {
             const double date = start + day;
             const SunEphemeris sun = SunriseSunset(port.longitudeWest, port.latitude, date);
-            const double cosH =
-                NoaaCosHourAngle(port.latitude, NoaaSunAt(date + 0.5).declination);
+            const double cosH = NoaaCosHourAngle(port.latitude, NoaaSunAt(date + 0.5).declination);
             if (std::fabs(cosH) > 1.02) {
                 EXPECT_EQ(sun.day, cosH < 0 ? SunDay::AlwaysUp : SunDay::AlwaysDown)
                     << port.name << " " << day;
@@ -186,10 +190,8 @@ TEST(HoursToHM, TruncatesAndCarriesSecondsAboveThirty) {
         double hours;
         int h, m;
     } cases[] = {
-        {7 + 59 / 60.0 + 45 / 3600.0, 8, 0},
-        {7 + 59 / 60.0 + 30 / 3600.0, 7, 59},
-        {12 + 15 / 60.0 + 31.5 / 3600.0, 12, 16},
-        {-1.5, 22, 30},
+        {7 + 59 / 60.0 + 45 / 3600.0, 8, 0},      {7 + 59 / 60.0 + 30 / 3600.0, 7, 59},
+        {12 + 15 / 60.0 + 31.5 / 3600.0, 12, 16}, {-1.5, 22, 30},
         {23 + 59 / 60.0 + 50 / 3600.0, 24, 0},
     };
     for (const auto& c : cases) {
@@ -223,7 +225,8 @@ TEST(EphemerisTexts, TimesAzimuthsMoonAndTimeReference) {
          "Moon's age  : 28 days", "New moon", "UT + -5"},
     };
     for (const auto& c : cases) {
-        const EphemerisTexts t = EphemerisTextsOf(sun, c.moonAge, c.offset, TimeReference(c.ref), c.language);
+        const EphemerisTexts t =
+            EphemerisTextsOf(sun, c.moonAge, c.offset, TimeReference(c.ref), c.language);
         EXPECT_EQ(t.sunrise, c.sunrise);
         EXPECT_EQ(t.sunset, c.sunset);
         EXPECT_EQ(t.sunriseAzimuth, "Azimut : 52");
@@ -259,7 +262,8 @@ TEST(TideContextOffsetHours, PortZoneForLocalTimeOtherwiseTheCode) {
         int ref;
         double zone, hours;
     } cases[] = {{0, -5, -5}, {1, -5, 1}, {2, 9, 2}, {100, 9, 0}, {103, 0, 3}, {97, 0, -3}};
-    for (const auto& c : cases) EXPECT_EQ(TideContext(TimeReference(c.ref), c.zone).offsetHours(), c.hours) << c.ref;
+    for (const auto& c : cases)
+        EXPECT_EQ(TideContext(TimeReference(c.ref), c.zone).offsetHours(), c.hours) << c.ref;
 }
 
 } // namespace

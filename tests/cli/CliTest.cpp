@@ -32,7 +32,7 @@ namespace {
 
 struct Row {
     const char* name;
-    const char* ref;     // standard port of a secondary, or ""
+    const char* ref; // standard port of a secondary, or ""
     double timeZone;
     double corrections[8]; // HPMVE ... TBMME
 };
@@ -125,11 +125,14 @@ TEST_F(Cli, DayPrintsTheReportLinesAndLabels) {
         for (const Case& c : cases) {
             const TideContext ctx(TimeReference(c.ref), port.timeZone);
             QStringList expected;
-            for (const std::string& line : DayReportLines(DayTideEvents(ctx, port, day), c.unit, c.language))
+            for (const std::string& line :
+                 DayReportLines(DayTideEvents(ctx, port, day), c.unit, c.language))
                 expected << QString::fromStdString(line);
             const CoefficientPair coefficients = DayCoefficients(ctx, day);
-            expected << QString::fromStdString(MorningCoefficientLabel(coefficients.morning, c.language))
-                     << QString::fromStdString(EveningCoefficientLabel(coefficients.evening, c.language));
+            expected << QString::fromStdString(
+                            MorningCoefficientLabel(coefficients.morning, c.language))
+                     << QString::fromStdString(
+                            EveningCoefficientLabel(coefficients.evening, c.language));
             const Result r = Run(QStringList{"day", name, "--date", "2026-12-07"} + c.args);
             ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
             EXPECT_EQ(r.out, expected.join(u'\n') + u'\n') << name;
@@ -209,7 +212,8 @@ TEST_F(Cli, PortsListFromThePrefixOn) {
     const Result all = Run({"ports"});
     ASSERT_EQ(all.exitCode, 0) << all.err.toStdString();
     QStringList names;
-    for (const QString& line : all.out.split(u'\n', Qt::SkipEmptyParts)) names << line.section(u'\t', 0, 0);
+    for (const QString& line : all.out.split(u'\n', Qt::SkipEmptyParts))
+        names << line.section(u'\t', 0, 0);
     EXPECT_EQ(names, (QStringList{"BREST", "BREST SECONDAIRE", "BRIGNOGAN", "ÉTEL", "HALIFAX"}));
     EXPECT_TRUE(all.out.contains(QStringLiteral("secondary of BREST")));
     const Result fromC = Run({"ports", "c"});
@@ -349,7 +353,8 @@ TEST_F(Cli, FindsTheTableInTheWorkingDirectory) {
 }
 
 // Ports of both hemispheres and beyond the polar circle for the sun: rows added to the table.
-void AddPort(const QString& table, const char* name, const char* latitude, const char* longitude, double zone) {
+void AddPort(const QString& table, const char* name, const char* latitude, const char* longitude,
+             double zone) {
     PortTable t;
     t.open(table);
     t.insert();
@@ -381,12 +386,41 @@ TEST_F(Cli, SunGivesTheWindowsTextsAndTheRawValues) {
         astro::SunDay day;
     };
     const Case cases[] = {
-        {"BREST", 48 + 23 / 60.0, 4.5, 1, QDate(2024, 6, 21), {}, 0, Language::French, astro::SunDay::RisesAndSets},
-        {"HOBART", -(42 + 53 / 60.0), -(147 + 20 / 60.0), 10, QDate(2024, 3, 17), {"--lang", "en", "--ref", "100"},
-         100, Language::English, astro::SunDay::RisesAndSets},
-        {"NY", 78 + 56 / 60.0, -(11 + 57 / 60.0), 1, QDate(2024, 6, 21), {}, 0, Language::French,
+        {"BREST",
+         48 + 23 / 60.0,
+         4.5,
+         1,
+         QDate(2024, 6, 21),
+         {},
+         0,
+         Language::French,
+         astro::SunDay::RisesAndSets},
+        {"HOBART",
+         -(42 + 53 / 60.0),
+         -(147 + 20 / 60.0),
+         10,
+         QDate(2024, 3, 17),
+         {"--lang", "en", "--ref", "100"},
+         100,
+         Language::English,
+         astro::SunDay::RisesAndSets},
+        {"NY",
+         78 + 56 / 60.0,
+         -(11 + 57 / 60.0),
+         1,
+         QDate(2024, 6, 21),
+         {},
+         0,
+         Language::French,
          astro::SunDay::AlwaysUp},
-        {"NY", 78 + 56 / 60.0, -(11 + 57 / 60.0), 1, QDate(2024, 12, 21), {"--lang", "en"}, 0, Language::English,
+        {"NY",
+         78 + 56 / 60.0,
+         -(11 + 57 / 60.0),
+         1,
+         QDate(2024, 12, 21),
+         {"--lang", "en"},
+         0,
+         Language::English,
          astro::SunDay::AlwaysDown},
     };
     for (const Case& c : cases) {
@@ -396,12 +430,15 @@ TEST_F(Cli, SunGivesTheWindowsTextsAndTheRawValues) {
         ASSERT_EQ(sun.day, c.day);
         const double age = astro::MoonAge(date);
         const double offset = c.ref == 0 ? c.zone : c.ref - 100;
-        const astro::EphemerisTexts texts = astro::EphemerisTextsOf(sun, age, offset, TimeReference(c.ref), c.language);
+        const astro::EphemerisTexts texts =
+            astro::EphemerisTextsOf(sun, age, offset, TimeReference(c.ref), c.language);
         QStringList lines;
-        for (const std::string& t : {texts.sunrise, texts.sunset, texts.sunriseAzimuth, texts.sunsetAzimuth,
-                                     texts.moonAge, texts.moonPhase.value_or("")})
+        for (const std::string& t :
+             {texts.sunrise, texts.sunset, texts.sunriseAzimuth, texts.sunsetAzimuth, texts.moonAge,
+              texts.moonPhase.value_or("")})
             if (!t.empty()) lines << QString::fromStdString(t);
-        const QStringList args = QStringList{"sun", c.port, "--date", c.date.toString(Qt::ISODate)} + c.args;
+        const QStringList args =
+            QStringList{"sun", c.port, "--date", c.date.toString(Qt::ISODate)} + c.args;
         const Result text = Run(args);
         ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
         EXPECT_EQ(text.out, lines.join(u'\n') + u'\n');
@@ -414,7 +451,8 @@ TEST_F(Cli, SunGivesTheWindowsTextsAndTheRawValues) {
         EXPECT_EQ(o["moon_age"].toDouble(), age);
         EXPECT_EQ(o["phase"].toString(), QString::fromStdString(texts.moonPhase.value_or("")));
         EXPECT_EQ(o["lines"].toVariant().toStringList(), lines);
-        const std::pair<const char*, double> raw[] = {{"sunrise", sun.sunriseUt}, {"sunset", sun.sunsetUt},
+        const std::pair<const char*, double> raw[] = {{"sunrise", sun.sunriseUt},
+                                                      {"sunset", sun.sunsetUt},
                                                       {"sunrise_azimuth", sun.riseAzimuth},
                                                       {"sunset_azimuth", sun.setAzimuth}};
         for (const auto& [key, value] : raw) {
@@ -433,9 +471,11 @@ TEST_F(Cli, NowGivesTheIconOfThePresentInstant) {
     const auto icon = [&](const QDateTime& clock) {
         const double day = JulianDay(clock.date().year(), clock.date().month(), clock.date().day());
         const double now = day + clock.time().msecsSinceStartOfDay() / 86400000.0;
-        const auto index = TidePositionIndex([&](int d) { return DayTideEvents(ctx, port, day + d); }, now);
-        return QStringLiteral("%1 %2\n")
-            .arg(index ? QString::number(*index) : QStringLiteral("none"), QString::fromStdString(TideIconName(index)));
+        const auto index =
+            TidePositionIndex([&](int d) { return DayTideEvents(ctx, port, day + d); }, now);
+        return QStringLiteral("%1 %2\n").arg(index ? QString::number(*index)
+                                                   : QStringLiteral("none"),
+                                             QString::fromStdString(TideIconName(index)));
     };
     // Run again in the rare case that the icon changed while the program ran.
     for (int attempt = 0; attempt < 3; ++attempt) {
@@ -445,7 +485,8 @@ TEST_F(Cli, NowGivesTheIconOfThePresentInstant) {
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         if (before != after) continue;
         EXPECT_EQ(r.out, before);
-        const QJsonObject o = QJsonDocument::fromJson(Run({"now", "BREST", "--json"}).out.toUtf8()).object();
+        const QJsonObject o =
+            QJsonDocument::fromJson(Run({"now", "BREST", "--json"}).out.toUtf8()).object();
         EXPECT_EQ(o["icon"].toString() + u'\n', before.section(u' ', 1));
         return;
     }
@@ -491,15 +532,20 @@ TEST_F(Cli, ExportThenImportMovesPortsBetweenTables) {
     };
     const Case cases[] = {
         {{"import", add, "--decimal-separator", ","}, 0, "added\tBREST SECONDAIRE\nadded\tÉTEL\n"},
-        {{"import", add, "--decimal-separator", ",", "--json"}, 0,
-         "{\"added\": [], \"skipped\": [\"BREST SECONDAIRE\", \"ÉTEL\"], \"log\": [], \"logFile\": "},
-        {{"import", add, "--decimal-separator", "."}, 0, "skipped\tBREST SECONDAIRE\nskipped\tÉTEL\n"},
+        {{"import", add, "--decimal-separator", ",", "--json"},
+         0,
+         "{\"added\": [], \"skipped\": [\"BREST SECONDAIRE\", \"ÉTEL\"], \"log\": [], "
+         "\"logFile\": "},
+        {{"import", add, "--decimal-separator", "."},
+         0,
+         "skipped\tBREST SECONDAIRE\nskipped\tÉTEL\n"},
         {{"import", dir.filePath(QStringLiteral("none.add"))}, 1, ""},
     };
     for (const Case& c : cases) {
         const Result r = Run(QStringList{"--table", target} + c.args, false);
         EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
-        EXPECT_TRUE(r.out.isEmpty() ? !*c.out : r.out.startsWith(QString::fromUtf8(c.out))) << r.out.toStdString();
+        EXPECT_TRUE(r.out.isEmpty() ? !*c.out : r.out.startsWith(QString::fromUtf8(c.out)))
+            << r.out.toStdString();
     }
     PortTable a, b;
     a.open(table);
@@ -519,7 +565,8 @@ TEST_F(Cli, ExportThenImportMovesPortsBetweenTables) {
     }
     const Result bad = Run({"import", add});
     EXPECT_EQ(bad.exitCode, 3);
-    EXPECT_TRUE(bad.out.startsWith(QStringLiteral("added\tNEW PORT\nlog\t5: Pb  field integer avec filed = 12a\n")));
+    EXPECT_TRUE(bad.out.startsWith(
+        QStringLiteral("added\tNEW PORT\nlog\t5: Pb  field integer avec filed = 12a\n")));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("bug.txt"))));
 }
 
@@ -542,16 +589,31 @@ TEST_F(Cli, TablePrintsTheWindowsLinesAndItsDays) {
     mornings.noLowWater = true;
     const Case cases[] = {
         {"BREST", {}, 0, HeightUnit::Metres, Language::French, {}},
-        {"BREST SECONDAIRE", {"--lang", "en", "--unit", "ft", "--ref", "105"}, 105, HeightUnit::Feet,
-         Language::English, {}},
-        {"BREST", {"--coef-min", "70", "--ref", "2"}, 2, HeightUnit::Metres, Language::French, springs},
-        {"HALIFAX", {"--hw-from", "06:00", "--hw-to", "12:30", "--no-lw", "--lang", "en"}, 0,
-         HeightUnit::Metres, Language::English, mornings},
+        {"BREST SECONDAIRE",
+         {"--lang", "en", "--unit", "ft", "--ref", "105"},
+         105,
+         HeightUnit::Feet,
+         Language::English,
+         {}},
+        {"BREST",
+         {"--coef-min", "70", "--ref", "2"},
+         2,
+         HeightUnit::Metres,
+         Language::French,
+         springs},
+        {"HALIFAX",
+         {"--hw-from", "06:00", "--hw-to", "12:30", "--no-lw", "--lang", "en"},
+         0,
+         HeightUnit::Metres,
+         Language::English,
+         mornings},
     };
     for (const Case& c : cases) {
-        const QStringList args = QStringList{QStringLiteral("table"), QString::fromUtf8(c.port),
-                                             QStringLiteral("--from"), QStringLiteral("2026-08-30"),
-                                             QStringLiteral("--to"), QStringLiteral("2026-09-05")} + c.args;
+        const QStringList args =
+            QStringList{QStringLiteral("table"),  QString::fromUtf8(c.port),
+                        QStringLiteral("--from"), QStringLiteral("2026-08-30"),
+                        QStringLiteral("--to"),   QStringLiteral("2026-09-05")} +
+            c.args;
         TideTableRequest request;
         request.port = Load(QString::fromUtf8(c.port));
         request.context = TideContext(TimeReference(c.ref), request.port.timeZone);
@@ -570,7 +632,8 @@ TEST_F(Cli, TablePrintsTheWindowsLinesAndItsDays) {
         const Result csv = Run(args + QStringList{QStringLiteral("--csv")});
         EXPECT_EQ(csv.out, TideTableCsv(expected, request.port, c.unit, c.language));
         const Result ics = Run(args + QStringList{QStringLiteral("--ics")});
-        EXPECT_EQ(ics.out.count(QStringLiteral("BEGIN:VEVENT\r\n")), csv.out.count(QStringLiteral("\r\n")) - 1);
+        EXPECT_EQ(ics.out.count(QStringLiteral("BEGIN:VEVENT\r\n")),
+                  csv.out.count(QStringLiteral("\r\n")) - 1);
 
         const Result json = Run(args + QStringList{QStringLiteral("--json")});
         ASSERT_EQ(json.exitCode, 0);
@@ -582,8 +645,10 @@ TEST_F(Cli, TablePrintsTheWindowsLinesAndItsDays) {
         for (qsizetype d = 0; d < days.size(); ++d) {
             const QJsonObject day = days[d].toObject();
             const TideTableDay& want = expected.days[static_cast<std::size_t>(d)];
-            EXPECT_EQ(day[QStringLiteral("date")].toString(), QDate(2026, 8, 30).addDays(d).toString(Qt::ISODate));
-            EXPECT_EQ(day[QStringLiteral("coefficients")].toArray()[0].toInt(), want.coefficients.morning);
+            EXPECT_EQ(day[QStringLiteral("date")].toString(),
+                      QDate(2026, 8, 30).addDays(d).toString(Qt::ISODate));
+            EXPECT_EQ(day[QStringLiteral("coefficients")].toArray()[0].toInt(),
+                      want.coefficients.morning);
             EXPECT_EQ(day[QStringLiteral("morning")].toBool(), want.day.morning);
             EXPECT_EQ(day[QStringLiteral("written")].toBool(), want.day.written());
             // The filtered slots, each with the exact time and height (17 significant digits).
@@ -606,21 +671,25 @@ TEST_F(Cli, TableRefusesBadRangesAndFilters) {
         QStringList args;
         const char* message;
     } cases[] = {
-        {{"--from", "2026-03-02", "--to", "2026-03-01"}, "La date de fin doit être postérieure à la date de début !"},
-        {{"--from", "2026-03-02", "--to", "2026-03-01", "--lang", "en"}, "The end date must be older than the begin date !"},
+        {{"--from", "2026-03-02", "--to", "2026-03-01"},
+         "La date de fin doit être postérieure à la date de début !"},
+        {{"--from", "2026-03-02", "--to", "2026-03-01", "--lang", "en"},
+         "The end date must be older than the begin date !"},
         {{"--from", "2026-02-30"}, "--from takes a date"},
         {{"--hw-from", "25:00"}, "--hw-from takes a time"},
         {{"--lw-to", "7h30"}, "--lw-to takes a time"},
         {{"--coef-min", "many"}, "--coef-min takes a whole number"},
     };
     for (const auto& c : cases) {
-        const Result r = Run(QStringList{QStringLiteral("table"), QStringLiteral("BREST")} + c.args);
+        const Result r =
+            Run(QStringList{QStringLiteral("table"), QStringLiteral("BREST")} + c.args);
         EXPECT_EQ(r.exitCode, 2) << c.message;
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
     }
     const Result noTable = Run({QStringLiteral("--table"), dir.filePath(QStringLiteral("none.dbf")),
-                                QStringLiteral("table"), QStringLiteral("BREST")}, false);
+                                QStringLiteral("table"), QStringLiteral("BREST")},
+                               false);
     EXPECT_EQ(noTable.exitCode, 1);
 }
 

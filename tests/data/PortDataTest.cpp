@@ -41,7 +41,9 @@ struct Row {
     std::string refused; // why the loading refused the row, if it did
 };
 
-bool IsTextColumn(int c) { return c == 1 || c == 23 || c == 24 || c == 28; }
+bool IsTextColumn(int c) {
+    return c == 1 || c == 23 || c == 24 || c == 28;
+}
 
 // Reads the whole table once (file order) for all the tests.
 class PortData : public ::testing::Test {
@@ -121,7 +123,8 @@ TEST_F(PortData, HasTheColumnsAndAboutSixThousandRowsThatAllLoadWithoutAMessage)
     EXPECT_GT(standard, 3000);
     EXPECT_GT(static_cast<int>(rows().size()) - standard, 1500);
     // The running number counts the rows in file order.
-    for (size_t i = 0; i < rows().size(); ++i) EXPECT_EQ(rows()[i].number[0], static_cast<double>(i + 1));
+    for (size_t i = 0; i < rows().size(); ++i)
+        EXPECT_EQ(rows()[i].number[0], static_cast<double>(i + 1));
 }
 
 TEST_F(PortData, NamesAreUniqueUpperCaseAndAtMostFiftyCharacters) {
@@ -148,8 +151,10 @@ TEST_F(PortData, PositionTextsHaveTheFixedFormatsAndRoundedMinutes) {
     for (const Row& r : rows()) {
         const auto a = lat.match(r.text[23]);
         const auto o = lon.match(r.text[24]);
-        ASSERT_TRUE(a.hasMatch()) << r.text[1].toStdString() << " [" << r.text[23].toStdString() << "]";
-        ASSERT_TRUE(o.hasMatch()) << r.text[1].toStdString() << " [" << r.text[24].toStdString() << "]";
+        ASSERT_TRUE(a.hasMatch()) << r.text[1].toStdString() << " [" << r.text[23].toStdString()
+                                  << "]";
+        ASSERT_TRUE(o.hasMatch()) << r.text[1].toStdString() << " [" << r.text[24].toStdString()
+                                  << "]";
         EXPECT_LT(a.captured(2).toInt(), 60);
         EXPECT_LT(o.captured(2).toInt(), 60);
         EXPECT_LE(a.captured(1).toInt() * 60 + a.captured(2).toInt(), 90 * 60);
@@ -186,7 +191,8 @@ TEST_F(PortData, StandardPortsCarryTheirOwnConstantsAndNoCorrections) {
     for (const Row& r : rows()) {
         if (isSecondary(r)) continue;
         EXPECT_FALSE(IsSecondaryPort(r.port)) << r.text[1].toStdString();
-        for (int c = 29; c <= 36; ++c) EXPECT_EQ(r.number[c], 0.0) << r.text[1].toStdString();
+        for (int c = 29; c <= 36; ++c)
+            EXPECT_EQ(r.number[c], 0.0) << r.text[1].toStdString();
         double sum = 0;
         for (int c = 3; c <= 12; ++c) {
             EXPECT_GE(r.number[c], 0.0);
@@ -210,17 +216,21 @@ TEST_F(PortData, SecondaryPortsRepeatTheirStandardPortAndCarryCorrections) {
         const Row* ref = find(r.text[28]);
         ASSERT_NE(ref, nullptr) << r.text[1].toStdString() << " -> " << r.text[28].toStdString();
         EXPECT_FALSE(isSecondary(*ref)) << r.text[28].toStdString() << " is itself secondary";
-        for (int c = 2; c <= 22; ++c) EXPECT_EQ(r.number[c], ref->number[c]) << r.text[1].toStdString() << " col " << c;
+        for (int c = 2; c <= 22; ++c)
+            EXPECT_EQ(r.number[c], ref->number[c]) << r.text[1].toStdString() << " col " << c;
         EXPECT_EQ(r.number[25], ref->number[25]) << r.text[1].toStdString();
         EXPECT_EQ(r.number[27], ref->number[27]) << r.text[1].toStdString();
         // Same corrections at springs and neaps; heights a factor 90 + r or an amount under 10 m;
         // times within 12 hours.
-        for (int c : {29, 31, 33, 35}) EXPECT_EQ(r.number[c], r.number[c + 1]) << r.text[1].toStdString();
+        for (int c : {29, 31, 33, 35})
+            EXPECT_EQ(r.number[c], r.number[c + 1]) << r.text[1].toStdString();
         for (int c : {29, 31}) {
             const double h = r.number[c];
-            EXPECT_TRUE((h > 90 && h < 95) || std::abs(h) < 10) << r.text[1].toStdString() << " " << h;
+            EXPECT_TRUE((h > 90 && h < 95) || std::abs(h) < 10)
+                << r.text[1].toStdString() << " " << h;
         }
-        for (int c : {33, 35}) EXPECT_LE(std::abs(r.number[c]), 12.0) << r.text[1].toStdString();
+        for (int c : {33, 35})
+            EXPECT_LE(std::abs(r.number[c]), 12.0) << r.text[1].toStdString();
     }
     EXPECT_GT(secondary, 0);
 }
@@ -228,8 +238,9 @@ TEST_F(PortData, SecondaryPortsRepeatTheirStandardPortAndCarryCorrections) {
 TEST_F(PortData, TagsHoldTheRightRowsInTheRightOrder) {
     const auto all = tagOrder(QStringLiteral("Nom"));
     ASSERT_EQ(all.size(), rows().size());
-    EXPECT_TRUE(std::is_sorted(all.begin(), all.end(),
-                               [](const QString& a, const QString& b) { return NameKey(a) < NameKey(b); }));
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.end(), [](const QString& a, const QString& b) {
+        return NameKey(a) < NameKey(b);
+    }));
 
     std::vector<qint64> zones;
     const auto byZone = tagOrder(QStringLiteral("Zone"), &zones);
@@ -237,14 +248,17 @@ TEST_F(PortData, TagsHoldTheRightRowsInTheRightOrder) {
     EXPECT_TRUE(std::is_sorted(zones.begin(), zones.end()));
 
     std::set<QString> expectedStandard, expectedSecondary;
-    for (const Row& r : rows()) (isSecondary(r) ? expectedSecondary : expectedStandard).insert(r.text[1]);
-    for (const auto& [tag, expected] : {std::pair{QStringLiteral("PRINCIPAL"), &expectedStandard},
-                                        std::pair{QStringLiteral("SECONDAIRE"), &expectedSecondary}}) {
+    for (const Row& r : rows())
+        (isSecondary(r) ? expectedSecondary : expectedStandard).insert(r.text[1]);
+    for (const auto& [tag, expected] :
+         {std::pair{QStringLiteral("PRINCIPAL"), &expectedStandard},
+          std::pair{QStringLiteral("SECONDAIRE"), &expectedSecondary}}) {
         const auto names = tagOrder(tag);
         EXPECT_EQ(std::set<QString>(names.begin(), names.end()), *expected) << tag.toStdString();
         EXPECT_EQ(names.size(), expected->size()) << tag.toStdString();
-        EXPECT_TRUE(std::is_sorted(names.begin(), names.end(),
-                                   [](const QString& a, const QString& b) { return NameKey(a) < NameKey(b); }))
+        EXPECT_TRUE(std::is_sorted(
+            names.begin(), names.end(),
+            [](const QString& a, const QString& b) { return NameKey(a) < NameKey(b); }))
             << tag.toStdString();
     }
 }
@@ -255,18 +269,15 @@ constexpr double kDay = 2461114.5;
 TEST_F(PortData, WellKnownPortsArePresentWithPlausibleConstants) {
     struct Known {
         const char* name;
-        int zone;      // region * 1000 + country
+        int zone; // region * 1000 + country
         double tz;
         double m2MinMm, m2MaxMm;
         double rangeMin, rangeMax; // metres, one day's highest high minus lowest low
     };
     const Known known[] = {
-        {"BREST", 1001, 1, 1900, 2200, 2.0, 8.0},
-        {"SAINT MALO", 1001, 1, 3400, 3900, 4.0, 13.0},
-        {"LE HAVRE", 1001, 1, 2400, 2900, 3.0, 9.0},
-        {"DOVER", 1021, 0, 2000, 2500, 2.5, 7.5},
-        {"SEATTLE", 5005, -8, 950, 1150, 2.0, 5.0},
-        {"HONOLULU", 7005, -10, 120, 220, 0.2, 1.2},
+        {"BREST", 1001, 1, 1900, 2200, 2.0, 8.0},    {"SAINT MALO", 1001, 1, 3400, 3900, 4.0, 13.0},
+        {"LE HAVRE", 1001, 1, 2400, 2900, 3.0, 9.0}, {"DOVER", 1021, 0, 2000, 2500, 2.5, 7.5},
+        {"SEATTLE", 5005, -8, 950, 1150, 2.0, 5.0},  {"HONOLULU", 7005, -10, 120, 220, 0.2, 1.2},
     };
     for (const Known& k : known) {
         SCOPED_TRACE(k.name);
@@ -309,7 +320,8 @@ TEST_F(PortData, WellKnownPortsArePresentWithPlausibleConstants) {
 TEST_F(PortData, HighAndLowWatersAgreeWithAnIndependentPrediction) {
     QFile file(kReference);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QJsonArray ports = QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("ports")).toArray();
+    const QJsonArray ports =
+        QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("ports")).toArray();
     ASSERT_GE(ports.size(), 4);
     for (const QJsonValue& v : ports) {
         const QJsonObject p = v.toObject();
@@ -332,7 +344,8 @@ TEST_F(PortData, HighAndLowWatersAgreeWithAnIndependentPrediction) {
         for (int d = 0; d < days; ++d) {
             for (const TideEvent& e : DayTideEvents(ctx, r->port, first + d + 0.5)) {
                 if (e.empty()) continue;
-                ours.push_back({(e.instant() - tz / 24 - 2440587.5) * 86400e3, e.height, e.isHighWater()});
+                ours.push_back(
+                    {(e.instant() - tz / 24 - 2440587.5) * 86400e3, e.height, e.isHighWater()});
             }
         }
         std::vector<double> dt, dh;
@@ -343,7 +356,8 @@ TEST_F(PortData, HighAndLowWatersAgreeWithAnIndependentPrediction) {
             const bool high = e.at(2).toInt() == 1;
             const Event* best = nullptr;
             for (const Event& o : ours)
-                if (o.high == high && (!best || std::abs(o.ms - ms) < std::abs(best->ms - ms))) best = &o;
+                if (o.high == high && (!best || std::abs(o.ms - ms) < std::abs(best->ms - ms)))
+                    best = &o;
             if (!best || std::abs(best->ms - ms) > 3 * 3600e3) continue;
             dt.push_back(std::abs(best->ms - ms) / 60e3);
             dh.push_back(std::abs(best->level - e.at(1).toDouble()) * 100);

@@ -48,7 +48,8 @@ TEST(DayCurve, HeightsFollowTheUnit) {
     const auto m = DayCurve(ctx, cache, p, day, day + 1, 1);
     const auto ft = DayCurve(ctx, cache, p, day, day + 1, 1 / 0.3048L);
     ASSERT_EQ(m.size(), ft.size());
-    for (std::size_t i = 0; i < m.size(); i += 50) EXPECT_NEAR(ft[i].y * 0.3048, m[i].y, 1e-12);
+    for (std::size_t i = 0; i < m.size(); i += 50)
+        EXPECT_NEAR(ft[i].y * 0.3048, m[i].y, 1e-12);
 }
 
 TEST(SpanCurve, WeekAndMonthSpansAndProgress) {

@@ -30,7 +30,8 @@ std::vector<double> BruteForceExtremes(const TideContext& ctx, const PortRecord&
     double cur = StandardHeightAt(ctx, p, day);
     for (double t = day; t < day + 1; t += step) {
         const double nxt = StandardHeightAt(ctx, p, t + step);
-        if ((cur > prev && cur >= nxt) || (cur < prev && cur <= nxt)) found.push_back(cur > prev ? t : -t);
+        if ((cur > prev && cur >= nxt) || (cur < prev && cur <= nxt))
+            found.push_back(cur > prev ? t : -t);
         prev = cur;
         cur = nxt;
     }
@@ -107,7 +108,8 @@ TEST(DayTideEvents, FifthExtremeOverwritesTheFourthSlot) {
         if (brute.size() <= 4) continue;
         sawOverflow = true;
         const DayEvents ev = DayTideEvents(ctx, p, day);
-        for (int i = 0; i < 3; ++i) EXPECT_NEAR(std::fabs(ev[i].time), std::fabs(brute[i]), 0.0008);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NEAR(std::fabs(ev[i].time), std::fabs(brute[i]), 0.0008);
         EXPECT_NEAR(std::fabs(ev[3].time), std::fabs(brute.back()), 0.0008);
         EXPECT_EQ(ev[3].isHighWater(), brute.back() > 0);
     }
@@ -171,7 +173,8 @@ TEST(DayCoefficients, DoNotDependOnThePortButOnWhereMidnightFalls) {
     }
     EXPECT_GT(differing, 0);
     // Local time ignores the zone entirely.
-    EXPECT_EQ(DayCoefficients(TideContext(TimeReference(0), -11), day), DayCoefficients(TideContext(TimeReference(0), 11), day));
+    EXPECT_EQ(DayCoefficients(TideContext(TimeReference(0), -11), day),
+              DayCoefficients(TideContext(TimeReference(0), 11), day));
 }
 
 TEST(DayCoefficients, MemoGivesTheSameValuesAsAFreshComputation) {

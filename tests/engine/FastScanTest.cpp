@@ -31,7 +31,8 @@ PortRecord RandomPort(std::mt19937_64& rng) {
     }
     PortRecord p = MakePort("ALEATOIRE", c, std::round(24 * unit(rng)) / 2 - 12);
     if (unit(rng) < 1.0 / 3) {
-        for (int i = 1; i <= 4; ++i) p.corrections[i] = std::round(200 * unit(rng) - 100) / 100;
+        for (int i = 1; i <= 4; ++i)
+            p.corrections[i] = std::round(200 * unit(rng) - 100) / 100;
         for (int i = 5; i <= 8; ++i)
             p.corrections[i] = unit(rng) < 0.5 ? 90 + unit(rng) * 2 : unit(rng) - 0.5;
     }
@@ -59,7 +60,8 @@ TEST(FastScan, FindsWhatTheLiteralScanFinds) {
     };
     // The engine's test ports over a whole year each (three-event days, diurnal days, days with
     // more than four extremes), then random ports on random days from 1900 to 2100.
-    for (const Fixed& f : {Fixed{Semidiurnal(), 366}, Fixed{Diurnal(), 366}, Fixed{ShallowWater(), 366}}) {
+    for (const Fixed& f :
+         {Fixed{Semidiurnal(), 366}, Fixed{Diurnal(), 366}, Fixed{ShallowWater(), 366}}) {
         const TideContext ctx(TimeReference(0), f.port.timeZone);
         for (int d = 0; d < f.days; ++d) {
             const double t = JulianDay(2026, 1, 1) + d;
@@ -79,8 +81,8 @@ TEST(FastScan, FindsWhatTheLiteralScanFinds) {
     }
 }
 
-// The turned rate and curvature themselves stay within a hair of the whole sum, on the scan's instants and on
-// instants between them (where the whole sum is used).
+// The turned rate and curvature themselves stay within a hair of the whole sum, on the scan's
+// instants and on instants between them (where the whole sum is used).
 TEST(FastScan, RateAgreesWithTheWholeSum) {
     std::mt19937_64 rng(7);
     std::uniform_real_distribution<double> unit(0, 1);
@@ -91,7 +93,8 @@ TEST(FastScan, RateAgreesWithTheWholeSum) {
         const double step = static_cast<double>(d0 + 1.0L / 24) - d0;
         const DayRate rate(ctx, port, d0, step);
         double scale = 0;
-        for (int k = 1; k <= kConstituentCount; ++k) scale += port.amplitude[k] * ConstituentSpeed(k) / 1000;
+        for (int k = 1; k <= kConstituentCount; ++k)
+            scale += port.amplitude[k] * ConstituentSpeed(k) / 1000;
         const double instants[] = {d0,
                                    static_cast<double>(d0 + 7 / 24.0L),
                                    static_cast<double>(d0 + 1.0L),
@@ -103,7 +106,8 @@ TEST(FastScan, RateAgreesWithTheWholeSum) {
             scale2 += port.amplitude[k] * ConstituentSpeed(k) * ConstituentSpeed(k) / 1000;
         for (double t : instants) {
             EXPECT_NEAR(rate(t), HeightRate(ctx, port, t), 1e-12 * scale) << run << " " << t - d0;
-            EXPECT_NEAR(rate.curvature(t), HeightCurvature(ctx, port, t), 1e-12 * scale2) << run << " " << t - d0;
+            EXPECT_NEAR(rate.curvature(t), HeightCurvature(ctx, port, t), 1e-12 * scale2)
+                << run << " " << t - d0;
         }
     }
 }

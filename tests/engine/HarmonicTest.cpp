@@ -15,12 +15,26 @@ using testing::Semidiurnal;
 
 TEST(Constituents, SpeedsAreTheDerivativesOfTheArguments) {
     const double expected[22] = {0,
-                                 0.041068639166666664, 15.041068639166667, 13.943035578333333,
-                                 13.398660884583334, 14.958931360833333, 13.940829165,
-                                 15.0432750525, 28.9841042175, 28.43972952375, 30,
-                                 27.89535483, 27.968208435, 28.51258312875, 29.52847891125,
-                                 30.082137278333335, 29.958933322041666, 28.981897804166667,
-                                 30.084343691666668, 57.42383374125, 57.968208435,
+                                 0.041068639166666664,
+                                 15.041068639166667,
+                                 13.943035578333333,
+                                 13.398660884583334,
+                                 14.958931360833333,
+                                 13.940829165,
+                                 15.0432750525,
+                                 28.9841042175,
+                                 28.43972952375,
+                                 30,
+                                 27.89535483,
+                                 27.968208435,
+                                 28.51258312875,
+                                 29.52847891125,
+                                 30.082137278333335,
+                                 29.958933322041666,
+                                 28.981897804166667,
+                                 30.084343691666668,
+                                 57.42383374125,
+                                 57.968208435,
                                  58.9841042175};
     const TideContext ctx;
     for (int k = 1; k <= 21; ++k) {
@@ -28,7 +42,8 @@ TEST(Constituents, SpeedsAreTheDerivativesOfTheArguments) {
         // The argument advances by the speed over one hour (away from the day boundary, where
         // the time of day restarts).
         const double t = 2460000.5 + 0.3;
-        const double dv = ConstituentArgument(ctx, k, t + 1.0 / 24) - ConstituentArgument(ctx, k, t);
+        const double dv =
+            ConstituentArgument(ctx, k, t + 1.0 / 24) - ConstituentArgument(ctx, k, t);
         EXPECT_NEAR(dv, expected[k], 1e-6) << k;
     }
 }
@@ -86,16 +101,17 @@ TEST(StandardHeight, TimeReferenceShiftsTheInstant) {
         double hoursLater; // how much later in the port's own time the instant is read
     };
     const Case cases[] = {
-        {0, 5, 0},     // local time: the zone is not used at all
-        {100, 1, 1},   // UT: a UT+1 port reads the instant one hour later
-        {1, 1, 0},     // UT+1 for a UT+1 port
-        {2, 1, -1},    // UT+2
-        {101, 1, 0},   // UT + 1 written as 100 + n
+        {0, 5, 0},   // local time: the zone is not used at all
+        {100, 1, 1}, // UT: a UT+1 port reads the instant one hour later
+        {1, 1, 0},   // UT+1 for a UT+1 port
+        {2, 1, -1},  // UT+2
+        {101, 1, 0}, // UT + 1 written as 100 + n
         {95, -3.5, 1.5},
     };
     for (const Case& c : cases) {
         const double h = StandardHeightAt(TideContext(TimeReference(c.ref), c.currentZone), p, t);
-        const double expected = StandardHeightAt(TideContext(TimeReference(0), 0), p, t + c.hoursLater / 24);
+        const double expected =
+            StandardHeightAt(TideContext(TimeReference(0), 0), p, t + c.hoursLater / 24);
         // t + hours / 24 is rounded to a double (about 40 us here), hence the tolerance.
         EXPECT_NEAR(h, expected, 1e-7) << "ref " << c.ref;
     }
@@ -114,7 +130,8 @@ TEST(HeightRate, HasTheSignOfTheSlope) {
     const PortRecord p = Semidiurnal();
     const TideContext ctx;
     for (double t = 2461000.5; t < 2461003.5; t += 0.0317) {
-        const double slope = StandardHeightAt(ctx, p, t + 1e-5) - StandardHeightAt(ctx, p, t - 1e-5);
+        const double slope =
+            StandardHeightAt(ctx, p, t + 1e-5) - StandardHeightAt(ctx, p, t - 1e-5);
         const double rate = HeightRate(ctx, p, t);
         if (std::fabs(slope) > 1e-6) {
             EXPECT_EQ(slope > 0, rate > 0) << t;

@@ -12,15 +12,13 @@ TEST(JulianDay, KnownDates) {
         double expected;
     };
     const Case cases[] = {
-        {2000, 1, 1, 2451544.5},
-        {2000, 1, 1.5, 2451545.0},
+        {2000, 1, 1, 2451544.5},   {2000, 1, 1.5, 2451545.0},
         {1980, 1, 1, 2444239.5},   // the epoch of the astronomical arguments
         {1899, 12, 30, 2415018.5}, // origin of date-time values
         {1582, 10, 15, 2299170.5}, // still read in the Julian calendar
         {1582, 10, 16, 2299161.5}, // first day with the Gregorian correction
-        {1582, 10, 4, 2299159.5},
-        {2024, 2, 29, 2460369.5},
-        {-4712, 1, 1.5, 0.0},      // negative adjusted year: the - 0.75 form
+        {1582, 10, 4, 2299159.5},  {2024, 2, 29, 2460369.5},
+        {-4712, 1, 1.5, 0.0}, // negative adjusted year: the - 0.75 form
     };
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(JulianDay(c.year, c.month, c.day), c.expected)

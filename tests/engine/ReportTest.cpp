@@ -17,13 +17,25 @@ TEST(FormatHeight, WholeCommaHundredths) {
         const char* text;
     };
     const Case cases[] = {
-        {5.314, "05,31"},  {-0.12, "-00,12"}, {3.998, "04,00"}, {-0.004, "-00,00"},
-        {0, "00,00"},      {12.345, "12,35"}, {123.4, "123,40"}, {-2.996, "-03,00"},
-        {8.163, "08,16"},  {0.999, "01,00"},  {7.2, "07,20"},
+        {5.314, "05,31"},
+        {-0.12, "-00,12"},
+        {3.998, "04,00"},
+        {-0.004, "-00,00"},
+        {0, "00,00"},
+        {12.345, "12,35"},
+        {123.4, "123,40"},
+        {-2.996, "-03,00"},
+        {8.163, "08,16"},
+        {0.999, "01,00"},
+        {7.2, "07,20"},
         // Nothing that is no height is ever cast to an integer.
-        {std::nan(""), "--,--"}, {-double(INFINITY), "--,--"}, {1e300, "--,--"}, {-9.3e18, "--,--"},
+        {std::nan(""), "--,--"},
+        {-double(INFINITY), "--,--"},
+        {1e300, "--,--"},
+        {-9.3e18, "--,--"},
     };
-    for (const Case& c : cases) EXPECT_EQ(FormatHeight(c.value), c.text) << c.value;
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatHeight(c.value), c.text) << c.value;
 }
 
 TEST(FormatEventTime, TruncatesMinutesAndIgnoresTheSign) {
@@ -100,10 +112,16 @@ TEST(HoursText, ReadsWhatAnEditMaskLeaves) {
         std::optional<double> value;
     };
     const Case cases[] = {
-        {"06:00", 0.25},        {"24:00", 1.0},          {" 6:30", 6.5 / 24},
-        {"_6:30", 6.5 / 24},    {"6:05", (6 + 5 / 60.0) / 24},
-        {"ab:00", std::nullopt}, {"12:__", std::nullopt}, {"", std::nullopt},
-        {"  :  ", std::nullopt}, {"06:x0", std::nullopt},
+        {"06:00", 0.25},
+        {"24:00", 1.0},
+        {" 6:30", 6.5 / 24},
+        {"_6:30", 6.5 / 24},
+        {"6:05", (6 + 5 / 60.0) / 24},
+        {"ab:00", std::nullopt},
+        {"12:__", std::nullopt},
+        {"", std::nullopt},
+        {"  :  ", std::nullopt},
+        {"06:x0", std::nullopt},
     };
     for (const Case& c : cases) {
         const auto value = HmsToReal(c.text);
@@ -121,7 +139,8 @@ TEST(HoursText, RealToHmsRefusesWhatIsNoTime) {
 }
 
 TEST(HoursText, ValidTimesOfDay) {
-    for (const char* good : {"00:00", "23:59", " 7:05", "12:30"}) EXPECT_TRUE(IsValidTimeOfDay(good)) << good;
+    for (const char* good : {"00:00", "23:59", " 7:05", "12:30"})
+        EXPECT_TRUE(IsValidTimeOfDay(good)) << good;
     for (const char* bad : {"24:00", "25:10", "12:60", "12:5_", "  :  ", "__:__"})
         EXPECT_FALSE(IsValidTimeOfDay(bad)) << bad;
 }

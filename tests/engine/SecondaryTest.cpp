@@ -15,7 +15,8 @@ using namespace ondrel::testing;
 
 // Corrections in record order: HW time springs, neaps, LW time springs, neaps, then heights.
 PortRecord WithCorrections(PortRecord p, std::array<double, 8> c) {
-    for (int i = 0; i < 8; ++i) p.corrections[i + 1] = c[i];
+    for (int i = 0; i < 8; ++i)
+        p.corrections[i + 1] = c[i];
     return p;
 }
 
@@ -24,12 +25,10 @@ TEST(InterpolateLinear, LineThroughTwoPoints) {
         double x, yA, yB, xA, xB, expected;
     };
     const Case cases[] = {
-        {70, 1, 3, 45, 95, 2},     // mean coefficient: the mean of neaps and springs
-        {45, 1, 3, 45, 95, 1},
-        {95, 1, 3, 45, 95, 3},
-        {120, 1, 3, 45, 95, 4},    // beyond springs: extrapolated
-        {20, 1, 3, 45, 95, 0},
-        {5, 7, 9, 3, 3, 0},        // degenerate: 0
+        {70, 1, 3, 45, 95, 2}, // mean coefficient: the mean of neaps and springs
+        {45, 1, 3, 45, 95, 1},   {95, 1, 3, 45, 95, 3},
+        {120, 1, 3, 45, 95, 4},                      // beyond springs: extrapolated
+        {20, 1, 3, 45, 95, 0},   {5, 7, 9, 3, 3, 0}, // degenerate: 0
         {2, -0.5, 0.5, 1, 3, 0},
     };
     for (const Case& c : cases)
@@ -48,7 +47,8 @@ TEST(IsSecondaryPort, AnyNonZeroCorrectionMakesItSecondary) {
 
 TEST(DayCorrections, InterpolateBetweenNeapsAndSpringsByTheMeanCoefficient) {
     const TideContext ctx;
-    const PortRecord p = WithCorrections(Semidiurnal(), {1.0, 0.5, -1.0, -0.5, 91.2, 91.1, 0.3, 0.1});
+    const PortRecord p =
+        WithCorrections(Semidiurnal(), {1.0, 0.5, -1.0, -0.5, 91.2, 91.1, 0.3, 0.1});
     for (int d = 0; d < 15; ++d) {
         const double day = JulianDay(2026, 4, 1) + d;
         const CoefficientPair c = DayCoefficients(ctx, day);
@@ -60,7 +60,8 @@ TEST(DayCorrections, InterpolateBetweenNeapsAndSpringsByTheMeanCoefficient) {
         EXPECT_NEAR(set.c2, 0.1 + (mean - 45) / 50 * 0.2, 1e-9);
     }
     // Equal springs and neaps values apply whatever the coefficient.
-    const PortRecord flat = WithCorrections(Semidiurnal(), {0.7, 0.7, 0.2, 0.2, 0.4, 0.4, 0.1, 0.1});
+    const PortRecord flat =
+        WithCorrections(Semidiurnal(), {0.7, 0.7, 0.2, 0.2, 0.4, 0.4, 0.1, 0.1});
     const DayCorrectionSet set = DayCorrections(ctx, flat, JulianDay(2026, 4, 9));
     EXPECT_NEAR(set.c1, 0.7, 1e-12);
     EXPECT_NEAR(set.c0, 0.2, 1e-12);
@@ -76,13 +77,13 @@ TEST(SecondaryEvents, AreTheStandardEventsMovedAndScaled) {
         double hwFactor, hwAdd, lwFactor, lwAdd;
     };
     const Case cases[] = {
-        {91.2, 0.3, 1.2, 0, 1, 0.3},   // factor at high water, amount at low water
+        {91.2, 0.3, 1.2, 0, 1, 0.3}, // factor at high water, amount at low water
         {0.5, -0.2, 1, 0.5, 1, -0.2},
-        {50, 10, -40, 0, 1, 10},       // 50 > 10: a factor (50 - 90) for the events; 10 is added
+        {50, 10, -40, 0, 1, 10}, // 50 > 10: a factor (50 - 90) for the events; 10 is added
     };
     for (const Case& c : cases) {
-        const PortRecord p =
-            WithCorrections(standard, {0.5, 0.5, -0.25, -0.25, c.hwHeight, c.hwHeight, c.lwHeight, c.lwHeight});
+        const PortRecord p = WithCorrections(
+            standard, {0.5, 0.5, -0.25, -0.25, c.hwHeight, c.hwHeight, c.lwHeight, c.lwHeight});
         for (int d = 0; d < 5; ++d) {
             const double day = JulianDay(2026, 2, 10) + d;
             const DayEvents s = DayTideEvents(ctx, standard, day);
@@ -179,7 +180,8 @@ TEST(SecondaryHeight, TimeOfAnInstantAfterTheLastEventUsesTheNextDay) {
     }
     const TideEvent& nextFirst = cache.nextEvents()[0];
     const double expected = nextFirst.isHighWater() ? 0.4 : -0.6;
-    EXPECT_NEAR((cache.secondaryTimeOf(nextFirst.instant()) - nextFirst.instant()) * 24, expected, 1e-6);
+    EXPECT_NEAR((cache.secondaryTimeOf(nextFirst.instant()) - nextFirst.instant()) * 24, expected,
+                1e-6);
 }
 
 } // namespace

@@ -30,20 +30,23 @@ inline PortRecord MakePort(const char* name, const StoredConstants& c, double ti
 
 // A large semidiurnal tide (Brittany-like).
 inline PortRecord Semidiurnal() {
-    return MakePort("SEMIDIURNE", {420, {60, 20, 70, 80, 420, 2050, 750, 10, 50, 30},
+    return MakePort("SEMIDIURNE", {420,
+                                   {60, 20, 70, 80, 420, 2050, 750, 10, 50, 30},
                                    {250, 310, 330, 75, 80, 100, 140, 50, 100, 150}});
 }
 
 // A diurnal tide (Gulf of Mexico-like): one high and one low water a day.
 inline PortRecord Diurnal() {
-    return MakePort("DIURNE", {50, {30, 30, 160, 170, 5, 20, 10, 0, 0, 0},
-                               {200, 300, 320, 340, 10, 20, 40, 0, 0, 0}});
+    return MakePort(
+        "DIURNE",
+        {50, {30, 30, 160, 170, 5, 20, 10, 0, 0, 0}, {200, 300, 320, 340, 10, 20, 40, 0, 0, 0}});
 }
 
 // A shallow-water port whose quarter-diurnal constituents give more than four extremes a day.
 inline PortRecord ShallowWater() {
-    return MakePort("EAUX PEU PROFONDES", {300, {0, 0, 0, 0, 100, 1000, 300, 200, 700, 300},
-                                           {0, 0, 0, 0, 80, 100, 140, 10, 30, 60}});
+    return MakePort(
+        "EAUX PEU PROFONDES",
+        {300, {0, 0, 0, 0, 100, 1000, 300, 200, 700, 300}, {0, 0, 0, 0, 80, 100, 140, 10, 30, 60}});
 }
 
 } // namespace ondrel::testing

@@ -11,9 +11,15 @@ namespace {
 
 constexpr double kDay = 2460000.5; // the selected day at 0 h
 
-double At(double hours) { return kDay + hours / 24; }
-TideEvent High(double hours) { return {At(hours), 5}; }
-TideEvent Low(double hours) { return {-At(hours), 1}; }
+double At(double hours) {
+    return kDay + hours / 24;
+}
+TideEvent High(double hours) {
+    return {At(hours), 5};
+}
+TideEvent Low(double hours) {
+    return {-At(hours), 1};
+}
 
 // A semi-diurnal day, the day before ending on a high water and the day after starting on one.
 const DayEvents kSemidiurnal{Low(3), High(9), Low(15.25), High(21.5)};

@@ -1,10 +1,10 @@
 // The date window: the steps through its buttons, the captions, OK and the position indicator.
 #include "GuiTestSupport.h"
 
-#include "Julian.h"
 #include "DateWindow.h"
-#include "PortWindow.h"
+#include "Julian.h"
 #include "MainWindow.h"
+#include "PortWindow.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
@@ -39,11 +39,16 @@ TEST_F(DateWindowTest, ButtonsStepAndCaptionsFollow) {
         const char* previousMonth;
         const char* nextMonth;
     };
-    for (const Step& s : {Step{QDate(2024, 1, 31), "MoisSuiv", QDate(2024, 2, 28), "Mercredi, 28 février 2024", "janvier", "mars"},
-                          Step{QDate(2024, 1, 5), "MoisPrec", QDate(2023, 12, 5), "Mardi, 5 décembre 2023", "novembre", "janvier"},
-                          Step{QDate(2023, 12, 31), "MoisSuiv", QDate(2024, 1, 28), "Dimanche, 28 janvier 2024", "décembre", "février"},
-                          Step{QDate(2024, 2, 29), "AnneeSuiv", QDate(2025, 2, 28), "Vendredi, 28 février 2025", "janvier", "mars"},
-                          Step{QDate(2024, 2, 29), "AnneePrec", QDate(2023, 2, 28), "Mardi, 28 février 2023", "janvier", "mars"}}) {
+    for (const Step& s : {Step{QDate(2024, 1, 31), "MoisSuiv", QDate(2024, 2, 28),
+                               "Mercredi, 28 février 2024", "janvier", "mars"},
+                          Step{QDate(2024, 1, 5), "MoisPrec", QDate(2023, 12, 5),
+                               "Mardi, 5 décembre 2023", "novembre", "janvier"},
+                          Step{QDate(2023, 12, 31), "MoisSuiv", QDate(2024, 1, 28),
+                               "Dimanche, 28 janvier 2024", "décembre", "février"},
+                          Step{QDate(2024, 2, 29), "AnneeSuiv", QDate(2025, 2, 28),
+                               "Vendredi, 28 février 2025", "janvier", "mars"},
+                          Step{QDate(2024, 2, 29), "AnneePrec", QDate(2023, 2, 28),
+                               "Mardi, 28 février 2023", "janvier", "mars"}}) {
         w.calendar()->setSelectedDate(s.from);
         QTest::mouseClick(button(w, s.button), Qt::LeftButton);
         EXPECT_EQ(w.calendar()->selectedDate(), s.to) << s.button;
@@ -103,7 +108,8 @@ TEST_F(DateWindowTest, MainWindowComputesTheReportOnlyWithAPort) {
     DateWindow& w = *main.dateWindow();
     w.calendar()->setSelectedDate(QDate(2024, 7, 4));
     w.confirm();
-    EXPECT_EQ(main.findChild<QLabel*>("DateSelection")->text(), QStringLiteral("Thursday, 4 july 2024"));
+    EXPECT_EQ(main.findChild<QLabel*>("DateSelection")->text(),
+              QStringLiteral("Thursday, 4 july 2024"));
     EXPECT_TRUE(main.findChild<QLabel*>("coeffmatin")->text().startsWith("morning : "));
     EXPECT_EQ(curve.count(), 0); // no port yet
     ASSERT_EQ(indicator.count(), 1);

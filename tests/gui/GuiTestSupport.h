@@ -35,7 +35,9 @@ public:
     std::vector<Shown> shown;
     std::deque<Answer> answers;
 
-    void information(QWidget*, const QString& text) override { shown.push_back({"information", text}); }
+    void information(QWidget*, const QString& text) override {
+        shown.push_back({"information", text});
+    }
     void plain(QWidget*, const QString& text) override { shown.push_back({"plain", text}); }
     void informationWithHelp(QWidget*, const QString& text, const std::function<void()>&) override {
         shown.push_back({"help", text});
@@ -57,7 +59,8 @@ public:
     }
     QStringList texts() const {
         QStringList list;
-        for (const auto& s : shown) list << s.text;
+        for (const auto& s : shown)
+            list << s.text;
         return list;
     }
 };
@@ -69,7 +72,7 @@ struct TestPort {
     QString longitude = QStringLiteral("004 30 W");
     double timeZone = 1;
     qint64 zone = 1001;
-    QString portRef{}; // the standard port of a secondary port
+    QString portRef{};                   // the standard port of a secondary port
     std::array<double, 8> corrections{}; // HPMVE ... TBMME
 };
 

@@ -3,14 +3,14 @@
 #include "GuiTestSupport.h"
 
 #include "CurveChart.h"
+#include "CurveWindow.h"
 #include "Extremes.h"
 #include "Julian.h"
-#include "MainWindowTexts.h"
-#include "Report.h"
 #include "LanguageWindow.h"
-#include "PortWindow.h"
-#include "CurveWindow.h"
 #include "MainWindow.h"
+#include "MainWindowTexts.h"
+#include "PortWindow.h"
+#include "Report.h"
 
 #include <QLineSeries>
 
@@ -40,8 +40,7 @@ protected:
         WritePortTable(workDir(), SmallPortList());
     }
 
-    template <typename W>
-    static W* Child(QObject* parent, const char* name) {
+    template <typename W> static W* Child(QObject* parent, const char* name) {
         W* w = parent->findChild<W*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
         return w;
@@ -56,8 +55,10 @@ protected:
             poll->stop();
             poll->deleteLater();
             if (item) {
-                QTest::mouseClick(dialog->findChild<QRadioButton*>(QString::fromLatin1(item)), Qt::LeftButton);
-                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+                QTest::mouseClick(dialog->findChild<QRadioButton*>(QString::fromLatin1(item)),
+                                  Qt::LeftButton);
+                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1")),
+                                  Qt::LeftButton);
             } else {
                 dialog->reject(); // closed without OK
             }
@@ -67,14 +68,16 @@ protected:
 
     void StoreSettings(const std::vector<std::pair<QString, QVariant>>& values) {
         auto s = store();
-        for (const auto& [name, value] : values) s->setValue(name, value);
+        for (const auto& [name, value] : values)
+            s->setValue(name, value);
     }
 
     // The report lines the engine gives for the current port and day.
     QString ExpectedReport(const MainWindow&) const {
         const auto events = DayTideEvents(state.context(), state.port, state.selectedDay);
         QStringList lines;
-        for (const auto& l : DayReportLines(events, state.settings.heightUnit, state.settings.language()))
+        for (const auto& l :
+             DayReportLines(events, state.settings.heightUnit, state.settings.language()))
             lines << QString::fromStdString(l);
         return lines.join(u'\n');
     }
@@ -88,7 +91,8 @@ struct FirstStartCase {
     const char* today;
 };
 
-class FirstStartTest : public MainWindowTest, public ::testing::WithParamInterface<FirstStartCase> {};
+class FirstStartTest : public MainWindowTest,
+                       public ::testing::WithParamInterface<FirstStartCase> {};
 
 TEST_P(FirstStartTest, LanguageQuestionWarningAcceptanceAndPortWindow) {
     const FirstStartCase& c = GetParam();
@@ -119,8 +123,10 @@ TEST_P(FirstStartTest, LanguageQuestionWarningAcceptanceAndPortWindow) {
 
         // No port yet: the port window comes up.
         ASSERT_TRUE(w.portWindow()->isVisible());
-        QTest::keyClicks(w.portWindow()->findChild<QLineEdit*>(QStringLiteral("Edit1")), QStringLiteral("br"));
-        QTest::keyClick(w.portWindow()->findChild<QLineEdit*>(QStringLiteral("Edit1")), Qt::Key_Return);
+        QTest::keyClicks(w.portWindow()->findChild<QLineEdit*>(QStringLiteral("Edit1")),
+                         QStringLiteral("br"));
+        QTest::keyClick(w.portWindow()->findChild<QLineEdit*>(QStringLiteral("Edit1")),
+                        Qt::Key_Return);
         EXPECT_FALSE(w.portWindow()->isVisible());
         EXPECT_EQ(Child<QLabel>(&w, "PortSelection")->text(), QStringLiteral("BREST"));
         EXPECT_TRUE(Child<QLabel>(&w, "Informations")->text().contains(QStringLiteral("(France)")));
@@ -130,9 +136,10 @@ TEST_P(FirstStartTest, LanguageQuestionWarningAcceptanceAndPortWindow) {
     }
     // Saved once at the end: every value of the save list.
     auto s = store();
-    for (const char* name : {"langue", "couleur_fond", "couleur_trace", "dernier_port", "heure_service",
-                             "coef unite", "TailleImpression", "P_top", "P_left", "P_width", "P_height",
-                             "heure_debut", "heure_fin", "icone", "1", "114"})
+    for (const char* name :
+         {"langue", "couleur_fond", "couleur_trace", "dernier_port", "heure_service", "coef unite",
+          "TailleImpression", "P_top", "P_left", "P_width", "P_height", "heure_debut", "heure_fin",
+          "icone", "1", "114"})
         EXPECT_TRUE(s->contains(QString::fromLatin1(name))) << name;
     EXPECT_EQ(s->value("dernier_port").toString(), QStringLiteral("BREST"));
     EXPECT_EQ(s->value("langue").toString(), c.langue);
@@ -140,8 +147,10 @@ TEST_P(FirstStartTest, LanguageQuestionWarningAcceptanceAndPortWindow) {
 
 INSTANTIATE_TEST_SUITE_P(
     Start, FirstStartTest,
-    ::testing::Values(FirstStartCase{"English", kEnglish, "10.50 m", "Brevane - v 4.6", "Wednesday, 13 march 2024"},
-                      FirstStartCase{"Francais", kFrench, "10,50 m", "Ondrel - v 4.6", "Mercredi, 13 mars 2024"}),
+    ::testing::Values(FirstStartCase{"English", kEnglish, "10.50 m", "Brevane - v 4.6",
+                                     "Wednesday, 13 march 2024"},
+                      FirstStartCase{"Francais", kFrench, "10,50 m", "Ondrel - v 4.6",
+                                     "Mercredi, 13 mars 2024"}),
     [](const auto& info) { return std::string(info.param.item); });
 
 TEST_F(MainWindowTest, LanguageQuestionClosedLeavesNoLanguage) {
@@ -178,7 +187,8 @@ TEST_F(MainWindowTest, SecondStartReloadsTheNearestPortWithItsReport) {
     EXPECT_EQ(Child<QLabel>(&w, "PortSelection")->text(), QStringLiteral("BREST"));
     EXPECT_EQ(state.settings.lastPortName, QStringLiteral("BREST"));
     const QString report = Child<QPlainTextEdit>(&w, "HeuresOndrel")->toPlainText();
-    EXPECT_TRUE(report.startsWith(QStringLiteral("Pleine mer à")) || report.startsWith(QStringLiteral("Basse mer à")));
+    EXPECT_TRUE(report.startsWith(QStringLiteral("Pleine mer à")) ||
+                report.startsWith(QStringLiteral("Basse mer à")));
     EXPECT_EQ(report, ExpectedReport(w));
     EXPECT_EQ(state.context().currentTimeZone(), 1.0);
     ASSERT_EQ(curve.count(), 1);
@@ -191,8 +201,8 @@ TEST_F(MainWindowTest, SecondStartReloadsTheNearestPortWithItsReport) {
     const QLineSeries* series = courbe->chart()->curveSeries();
     ASSERT_EQ(series->count(), 289);
     EXPECT_DOUBLE_EQ(series->at(0).x(), state.selectedDay - kDateTimeOrigin);
-    EXPECT_DOUBLE_EQ(series->at(0).y(),
-                     HeightAt(state.context(), state.secondaryCache, state.port, state.selectedDay));
+    EXPECT_DOUBLE_EQ(series->at(0).y(), HeightAt(state.context(), state.secondaryCache, state.port,
+                                                 state.selectedDay));
     w.close();
 }
 
@@ -205,7 +215,8 @@ TEST_F(MainWindowTest, TheWarningShowsOneLinePerEntryIncludingEmptyOnes) {
         const QStringList expected = MainWindowTexts{}.warning.lines(LanguageOf(langue));
         const QTextDocument* document = Child<QTextEdit>(&w, "Avertissement")->document();
         QStringList shown;
-        for (QTextBlock b = document->begin(); b.isValid(); b = b.next()) shown << b.text();
+        for (QTextBlock b = document->begin(); b.isValid(); b = b.next())
+            shown << b.text();
         EXPECT_EQ(shown, expected) << langue.toStdString();
         // Applied twice (a language switch answered No): still one copy.
         w.retranslate();
@@ -218,9 +229,11 @@ TEST_F(MainWindowTest, PortNamesOfFortyCharactersOrMoreAreLeftAligned) {
         int length;
         Qt::Alignment horizontal;
     };
-    const std::vector<Case> cases{{39, Qt::AlignHCenter}, {40, Qt::AlignLeft}, {41, Qt::AlignLeft}, {5, Qt::AlignHCenter}};
+    const std::vector<Case> cases{
+        {39, Qt::AlignHCenter}, {40, Qt::AlignLeft}, {41, Qt::AlignLeft}, {5, Qt::AlignHCenter}};
     std::vector<TestPort> ports;
-    for (const Case& c : cases) ports.push_back({QString(c.length, QLatin1Char('A' + ports.size()))});
+    for (const Case& c : cases)
+        ports.push_back({QString(c.length, QLatin1Char('A' + ports.size()))});
     WritePortTable(workDir(), ports);
     StoreSettings({{"langue", kFrench}});
     MainWindow w(state, boxes);
@@ -229,7 +242,8 @@ TEST_F(MainWindowTest, PortNamesOfFortyCharactersOrMoreAreLeftAligned) {
         ASSERT_TRUE(w.portWindow()->selectNearest(ports[i].name));
         ASSERT_TRUE(w.portWindow()->confirm());
         EXPECT_EQ(panel->text(), ports[i].name);
-        EXPECT_EQ(panel->alignment() & Qt::AlignHorizontal_Mask, cases[i].horizontal) << cases[i].length;
+        EXPECT_EQ(panel->alignment() & Qt::AlignHorizontal_Mask, cases[i].horizontal)
+            << cases[i].length;
     }
 }
 
@@ -245,25 +259,31 @@ TEST_F(MainWindowTest, TheLongestRememberedNameIsShownWhole) {
         ASSERT_TRUE(w.portWindow()->confirm());
         QCoreApplication::processEvents();
         auto* panel = Child<QLabel>(&w, "PortSelection");
-        const QRect room = panel->contentsRect().adjusted(panel->margin(), panel->margin(), -panel->margin(),
-                                                          -panel->margin());
-        const int flags = static_cast<int>(panel->alignment()) | (panel->wordWrap() ? Qt::TextWordWrap : 0);
+        const QRect room = panel->contentsRect().adjusted(panel->margin(), panel->margin(),
+                                                          -panel->margin(), -panel->margin());
+        const int flags =
+            static_cast<int>(panel->alignment()) | (panel->wordWrap() ? Qt::TextWordWrap : 0);
         const QRect needed = panel->fontMetrics().boundingRect(room, flags, panel->text());
-        EXPECT_TRUE(room.contains(needed)) << port.toStdString() << ": needs " << needed.width() << "x"
-                                           << needed.height() << ", has " << room.width() << "x" << room.height();
+        EXPECT_TRUE(room.contains(needed))
+            << port.toStdString() << ": needs " << needed.width() << "x" << needed.height()
+            << ", has " << room.width() << "x" << room.height();
     }
     w.close();
 }
 
 TEST_F(MainWindowTest, CoefficientsFollowTheTimeZoneOfTheChosenPort) {
     // Under UT + 3 the day's midnight is placed with the current port's time zone.
-    WritePortTable(workDir(), {{QStringLiteral("EAST PORT"), QStringLiteral("30 15 N"), QStringLiteral("088 52 W"), -6, 5005},
-                               {QStringLiteral("WEST PORT"), QStringLiteral("48 23 N"), QStringLiteral("004 30 W"), 0, 1001}});
+    WritePortTable(workDir(), {{QStringLiteral("EAST PORT"), QStringLiteral("30 15 N"),
+                                QStringLiteral("088 52 W"), -6, 5005},
+                               {QStringLiteral("WEST PORT"), QStringLiteral("48 23 N"),
+                                QStringLiteral("004 30 W"), 0, 1001}});
     StoreSettings({{"langue", kEnglish}, {"heure_service", 103}, {"dernier_port", "EAST PORT"}});
     MainWindow w(state, boxes);
     w.retranslate();
     w.acceptWarning();
-    const auto label = [&] { return Child<QLabel>(&w, "coeffmatin")->text() + Child<QLabel>(&w, "CoeffSoir")->text(); };
+    const auto label = [&] {
+        return Child<QLabel>(&w, "coeffmatin")->text() + Child<QLabel>(&w, "CoeffSoir")->text();
+    };
     const auto expected = [&](double timeZone) {
         const TideContext context(TimeReference(103), timeZone);
         const CoefficientPair c = DayCoefficients(context, state.selectedDay);
@@ -290,8 +310,11 @@ TEST_F(MainWindowTest, StoredWindowBoundsAreUsedOnTheScreen) {
         {5000, -5000, 300, 200, {300, 200}},
     };
     for (const Case& c : cases) {
-        StoreSettings({{"langue", kFrench}, {"P_top", c.top}, {"P_left", c.left},
-                       {"P_width", c.width}, {"P_height", c.height}});
+        StoreSettings({{"langue", kFrench},
+                       {"P_top", c.top},
+                       {"P_left", c.left},
+                       {"P_width", c.width},
+                       {"P_height", c.height}});
         MainWindow w(state, boxes);
         EXPECT_EQ(w.size(), c.size) << c.top;
         EXPECT_TRUE(screen.contains(w.geometry())) << c.top;
@@ -321,7 +344,8 @@ TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {
     EXPECT_EQ(state.settings.langue, kEnglish);
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(boxes.shown[0].kind, QStringLiteral("question"));
-    EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("Désirez-vous passer à la version <Anglaise>")));
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(
+        QStringLiteral("Désirez-vous passer à la version <Anglaise>")));
     EXPECT_TRUE(boxes.shown[1].text.startsWith(QStringLiteral("Si vous désirez revenir")));
     EXPECT_EQ(report->toPlainText(), ExpectedReport(w));
     EXPECT_TRUE(report->toPlainText().contains(QStringLiteral("height : ")));
@@ -334,13 +358,15 @@ TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {
     // The date keeps its old wording until it is formatted again.
     EXPECT_EQ(Child<QLabel>(&w, "DateSelection")->text(), dateBefore);
     w.acceptWarning();
-    EXPECT_EQ(Child<QLabel>(&w, "DateSelection")->text(), QStringLiteral("Wednesday, 13 march 2024"));
+    EXPECT_EQ(Child<QLabel>(&w, "DateSelection")->text(),
+              QStringLiteral("Wednesday, 13 march 2024"));
 
     // And back, with the English question.
     boxes.shown.clear();
     boxes.answers = {MessageBoxes::Answer::Yes};
     w.switchLanguage();
-    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Do you wish to change to the <French> language version? "));
+    EXPECT_EQ(boxes.shown[0].text,
+              QStringLiteral("Do you wish to change to the <French> language version? "));
     EXPECT_EQ(state.settings.langue, kFrench);
     EXPECT_EQ(report->toPlainText(), frenchReport);
     w.close();
@@ -354,10 +380,14 @@ TEST_F(MainWindowTest, ImportOnTheCommandLineReportsItsFailure) {
     w.importAtStart({"ondrel", "/a", "ports.add"});
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].kind, QStringLiteral("plain"));
-    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Impossible de trouver le fichier d'ajout de ports"));
+    EXPECT_EQ(boxes.shown[0].text,
+              QStringLiteral("Impossible de trouver le fichier d'ajout de ports"));
 
     QString asked;
-    w.setImport([&](const QString& file) { asked = file; return true; });
+    w.setImport([&](const QString& file) {
+        asked = file;
+        return true;
+    });
     boxes.shown.clear();
     w.importAtStart({"ondrel", "/a", "ports.add"});
     EXPECT_EQ(asked, QStringLiteral("ports.add"));
@@ -375,7 +405,8 @@ TEST_F(MainWindowTest, TideTableNeedsAPort) {
     MainWindow w(state, boxes);
     int shown = 0;
     w.setTideTableWindow([&] { ++shown; });
-    EXPECT_FALSE(w.findChild<QPushButton*>(QStringLiteral("Annuaire"))->isEnabled()); // until accepted
+    EXPECT_FALSE(
+        w.findChild<QPushButton*>(QStringLiteral("Annuaire"))->isEnabled()); // until accepted
     w.showTideTable();
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, QStringLiteral("You have first to select a port !"));
@@ -407,7 +438,8 @@ TEST_F(MainWindowTest, SettingsThatCannotBeSavedAreReported) {
     boxes.shown.clear();
     w.saveSettings();
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("The settings could not be saved to %1.").arg(file));
+    EXPECT_EQ(boxes.shown[0].text,
+              QStringLiteral("The settings could not be saved to %1.").arg(file));
 }
 
 TEST_F(MainWindowTest, MissingTableIsReportedAndNothingBreaks) {

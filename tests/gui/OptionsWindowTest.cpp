@@ -3,8 +3,8 @@
 #include "GuiTestSupport.h"
 
 #include "Julian.h"
-#include "OptionsWindow.h"
 #include "MainWindow.h"
+#include "OptionsWindow.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -21,13 +21,21 @@ namespace {
 
 class OptionsWindowTest : public GuiTest {
 protected:
-    QLineEdit* field(OptionsWindow& w, const char* name) { return w.findChild<QLineEdit*>(QString::fromLatin1(name)); }
-    QSpinBox* spin(OptionsWindow& w, const char* name) { return w.findChild<QSpinBox*>(QString::fromLatin1(name)); }
+    QLineEdit* field(OptionsWindow& w, const char* name) {
+        return w.findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    QSpinBox* spin(OptionsWindow& w, const char* name) {
+        return w.findChild<QSpinBox*>(QString::fromLatin1(name));
+    }
     QRadioButton* item(OptionsWindow& w, const char* group, int index) {
-        return w.findChild<QWidget*>(QString::fromLatin1(group))->findChildren<QRadioButton*>().at(index);
+        return w.findChild<QWidget*>(QString::fromLatin1(group))
+            ->findChildren<QRadioButton*>()
+            .at(index);
     }
     // A radio button answers a click on its indicator or its text.
-    static void click(QRadioButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2)); }
+    static void click(QRadioButton* b) {
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+    }
     void setHours(OptionsWindow& w, const QString& start, const QString& end) {
         field(w, "MHeureDeb")->setText(start);
         field(w, "MHeureFin")->setText(end);
@@ -47,7 +55,8 @@ TEST_F(OptionsWindowTest, OkShowsItsMessagesInOrderAndOnlyForChanges) {
     spin(w, "SETaille")->setValue(11);
     QTest::mouseClick(w.findChild<QPushButton*>("boutonOK"), Qt::LeftButton);
 
-    EXPECT_EQ(boxes.texts(), (QStringList{"Attention ! All times will be in UT+ 5", "Careful ! All heights will be in feet"}));
+    EXPECT_EQ(boxes.texts(), (QStringList{"Attention ! All times will be in UT+ 5",
+                                          "Careful ! All heights will be in feet"}));
     ASSERT_GE(label.count(), 1);
     EXPECT_EQ(label.last().at(0).toString(), QStringLiteral("time UT + 5"));
     EXPECT_EQ(state.settings.timeReference, TimeReference(105));
@@ -81,9 +90,11 @@ TEST_F(OptionsWindowTest, FrenchMessagesAndImmediateLabel) {
     EXPECT_EQ(state.settings.timeReference, TimeReference(2));
     click(item(w, "choixunite", 0));
     w.confirm();
-    EXPECT_EQ(boxes.texts(),
-              (QStringList{"Attention ! Toutes les heures seront données en heure d'hiver française (UT + 1)",
-                           "Attention ! Toutes les hauteurs seront données en mètres"}));
+    EXPECT_EQ(
+        boxes.texts(),
+        (QStringList{
+            "Attention ! Toutes les heures seront données en heure d'hiver française (UT + 1)",
+            "Attention ! Toutes les hauteurs seront données en mètres"}));
 }
 
 struct HoursCase {
@@ -93,7 +104,8 @@ struct HoursCase {
     double fin;
 };
 
-class OptionsHoursTest : public OptionsWindowTest, public ::testing::WithParamInterface<HoursCase> {};
+class OptionsHoursTest : public OptionsWindowTest,
+                         public ::testing::WithParamInterface<HoursCase> {};
 
 TEST_P(OptionsHoursTest, CurveHoursRule) {
     state.settings.curveStart = 0.25;
@@ -110,7 +122,8 @@ TEST_P(OptionsHoursTest, CurveHoursRule) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Options, OptionsHoursTest,
-                         ::testing::Values(HoursCase{"06:10", "22:45", (6 + 10 / 60.0) / 24, (22 + 45 / 60.0) / 24},
+                         ::testing::Values(HoursCase{"06:10", "22:45", (6 + 10 / 60.0) / 24,
+                                                     (22 + 45 / 60.0) / 24},
                                            HoursCase{"00:00", "24:00", 0.0, 1.0},
                                            HoursCase{"23:00", "22:00", 0.25, 0.75},
                                            HoursCase{"12:00", "12:00", 0.25, 0.75}));
@@ -134,7 +147,8 @@ TEST_F(OptionsWindowTest, HourFieldsAreCheckedOnLeaving) {
         field(w, "MHeureFin")->setText("12:75");
         w.checkEndHour();
         EXPECT_EQ(field(w, "MHeureFin")->text(), QStringLiteral("24:00"));
-        EXPECT_EQ(boxes.texts(), (QStringList{QString::fromUtf8(startMessage), QString::fromUtf8(endMessage)}));
+        EXPECT_EQ(boxes.texts(),
+                  (QStringList{QString::fromUtf8(startMessage), QString::fromUtf8(endMessage)}));
     }
 }
 
@@ -225,7 +239,8 @@ TEST_F(OptionsWindowTest, AWrongHourConfirmedWithEnterIsReportedOnce) {
         f->setText(QStringLiteral("29:99"));
         QTest::keyClick(f, Qt::Key_Return);
         QCoreApplication::processEvents();
-        EXPECT_EQ(activating.texts(), QStringList{QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer")})
+        EXPECT_EQ(activating.texts(),
+                  QStringList{QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer")})
             << fieldName;
         EXPECT_FALSE(w.isVisible());
     }
@@ -239,7 +254,8 @@ TEST_F(OptionsWindowTest, EachActivationReloadsTheSettingsAndTheLanguage) {
     w.show();
     w.activateWindow();
     ASSERT_TRUE(WaitFor([&] { return w.isActiveWindow(); }));
-    EXPECT_EQ(w.findChild<QGroupBox*>(QStringLiteral("choixfuseau"))->title(), QStringLiteral(" Fuseau horaire "));
+    EXPECT_EQ(w.findChild<QGroupBox*>(QStringLiteral("choixfuseau"))->title(),
+              QStringLiteral(" Fuseau horaire "));
     spin(w, "SETaille")->setValue(20); // typed, not confirmed
     click(item(w, "choixunite", 1));
 
@@ -248,7 +264,8 @@ TEST_F(OptionsWindowTest, EachActivationReloadsTheSettingsAndTheLanguage) {
     state.settings.langue = kEnglish; // switched in the main window meanwhile
     w.activateWindow();
     ASSERT_TRUE(WaitFor([&] { return w.isActiveWindow(); }));
-    EXPECT_EQ(w.findChild<QGroupBox*>(QStringLiteral("choixfuseau"))->title(), QStringLiteral(" Time zone "));
+    EXPECT_EQ(w.findChild<QGroupBox*>(QStringLiteral("choixfuseau"))->title(),
+              QStringLiteral(" Time zone "));
     EXPECT_EQ(spin(w, "SETaille")->value(), 8);
     EXPECT_TRUE(item(w, "choixunite", 0)->isChecked());
     EXPECT_EQ(state.settings.printFontSize, 8);

@@ -28,9 +28,11 @@ const std::array<double, 8> kConquetCorrections{0.1, 0.05, -0.1, 91.05, -0.25, 0
 
 std::vector<TestPort> Ports() {
     std::vector<TestPort> ports = SmallPortList();
-    ports.push_back({QStringLiteral("LE CONQUET"), QStringLiteral("48 22 N"), QStringLiteral("004 47 W"), 1, 1001,
-                     QStringLiteral("BREST"), kConquetCorrections});
-    ports.push_back({QStringLiteral("RIAS"), QStringLiteral("42 10 N"), QStringLiteral("008 50 W"), 1, 5012});
+    ports.push_back({QStringLiteral("LE CONQUET"), QStringLiteral("48 22 N"),
+                     QStringLiteral("004 47 W"), 1, 1001, QStringLiteral("BREST"),
+                     kConquetCorrections});
+    ports.push_back(
+        {QStringLiteral("RIAS"), QStringLiteral("42 10 N"), QStringLiteral("008 50 W"), 1, 5012});
     return ports;
 }
 
@@ -51,11 +53,11 @@ protected:
     }
     static QStringList Names(QTableView* grid) {
         QStringList list;
-        for (int r = 0; r < grid->model()->rowCount(); ++r) list << grid->model()->index(r, 0).data().toString();
+        for (int r = 0; r < grid->model()->rowCount(); ++r)
+            list << grid->model()->index(r, 0).data().toString();
         return list;
     }
-    template <typename W>
-    static W* Child(QObject* parent, const char* name) {
+    template <typename W> static W* Child(QObject* parent, const char* name) {
         return parent->findChild<W*>(QString::fromLatin1(name));
     }
 };
@@ -66,8 +68,9 @@ TEST(CorrectionTextsTest, EditAndSummaryTexts) {
         std::optional<double> hours;
         const char* summary;
     };
-    for (const Case& c : {Case{"+1 30", 1.5, "1h30mn"}, Case{"-1 30", -1.5, "-1h30mn"}, Case{"-0 30", -0.5, "-0h30mn"},
-                          Case{"+0 12", 0.2, "0h12mn"}, Case{"+0 21", 0.35, "0h21mn"}, Case{"+2 00", 2, "2h00mn"},
+    for (const Case& c : {Case{"+1 30", 1.5, "1h30mn"}, Case{"-1 30", -1.5, "-1h30mn"},
+                          Case{"-0 30", -0.5, "-0h30mn"}, Case{"+0 12", 0.2, "0h12mn"},
+                          Case{"+0 21", 0.35, "0h21mn"}, Case{"+2 00", 2, "2h00mn"},
                           Case{"+   ", std::nullopt, ""}, Case{" 1 3 ", 1.05, "1h03mn"}}) {
         const auto hours = TimeCorrectionOfText(QString::fromLatin1(c.text));
         ASSERT_EQ(hours.has_value(), c.hours.has_value()) << c.text;
@@ -80,10 +83,13 @@ TEST(CorrectionTextsTest, EditAndSummaryTexts) {
         const char* time;
         const char* height;
     };
-    for (const Edit& e : {Edit{-1.5, "-1 30", "-1,50"}, Edit{0.2, "+0 12", "+0,20"}, Edit{-0.25, "-0 15", "-0,25"},
-                          Edit{0.999, "+0 60", "+1,00"}, Edit{91.05, "+91 03", "91,05"}}) {
+    for (const Edit& e :
+         {Edit{-1.5, "-1 30", "-1,50"}, Edit{0.2, "+0 12", "+0,20"}, Edit{-0.25, "-0 15", "-0,25"},
+          Edit{0.999, "+0 60", "+1,00"}, Edit{91.05, "+91 03", "91,05"}}) {
         EXPECT_EQ(TimeCorrectionEditText(e.value), QString::fromLatin1(e.time)) << e.value;
-        EXPECT_EQ(HeightCorrectionEditText(e.value, QLatin1Char(',')), QString::fromLatin1(e.height)) << e.value;
+        EXPECT_EQ(HeightCorrectionEditText(e.value, QLatin1Char(',')),
+                  QString::fromLatin1(e.height))
+            << e.value;
         EXPECT_NEAR(*HeightCorrectionOfText(QString::fromLatin1(e.height), QLatin1Char(',')),
                     std::round(e.value * 100) / 100, 1e-12);
     }
@@ -97,9 +103,9 @@ TEST_F(PortManagementTest, CountriesNarrowThePortList) {
     CountriesWindow countries(state, boxes, ports.table(), [&] { ports.refreshList(); });
     ASSERT_TRUE(countries.hasCountryCodes());
     EXPECT_EQ(countries.box(36), nullptr);
-    EXPECT_TRUE(countries.box(1)->isEnabled());   // France
-    EXPECT_TRUE(countries.box(12)->isEnabled());  // RIAS, 5012
-    EXPECT_FALSE(countries.box(2)->isEnabled());  // no Spanish port
+    EXPECT_TRUE(countries.box(1)->isEnabled());  // France
+    EXPECT_TRUE(countries.box(12)->isEnabled()); // RIAS, 5012
+    EXPECT_FALSE(countries.box(2)->isEnabled()); // no Spanish port
     EXPECT_EQ(countries.box(21)->text(), QStringLiteral("Grande Bretagne"));
     auto* grid = Child<QTableView>(&ports, "DBGrid1");
     auto* ok = Child<QPushButton>(&countries, "BOK");
@@ -134,12 +140,14 @@ TEST_F(PortManagementTest, CountriesOfATableWithoutThemOrWithUnknownOnes) {
         bool codes;
         int messages;
     };
-    for (const Case& c : {Case{"first port of a plain zone", {7, 1001}, false, 0},
-                          Case{"forty ports of unknown countries", std::vector<qint64>(40, 3999), true, 1}}) {
+    for (const Case& c :
+         {Case{"first port of a plain zone", {7, 1001}, false, 0},
+          Case{"forty ports of unknown countries", std::vector<qint64>(40, 3999), true, 1}}) {
         SCOPED_TRACE(c.what);
         std::vector<TestPort> list;
         for (std::size_t i = 0; i < c.zones.size(); ++i)
-            list.push_back({QStringLiteral("P%1").arg(i, 3, 10, QLatin1Char('0')), "48 00 N", "004 00 W", 1, c.zones[i]});
+            list.push_back({QStringLiteral("P%1").arg(i, 3, 10, QLatin1Char('0')), "48 00 N",
+                            "004 00 W", 1, c.zones[i]});
         WritePortTable(workDir(), list);
         boxes.shown.clear();
         PortWindow ports(state, boxes);
@@ -178,9 +186,13 @@ TEST_F(PortManagementTest, WizardAddsASecondaryPort) {
     };
     const Refusal refusals[] = {
         {"lnom", QStringLiteral("  "), QStringLiteral("Entrez le nom du port.")},
-        {"lnom", QStringLiteral("étel"), QStringLiteral("Un port nommé \"étel\" existe déjà dans la base de données : choisissez un autre nom.")},
-        {"heure_bmve", QStringLiteral("+"), QStringLiteral("Problème fichier corrections 3 ligne 112 et 113")},
-        {"hauteur_pmme", QStringLiteral("-"), QStringLiteral("Problème fichier corrections 3 ligne 96 à 99")},
+        {"lnom", QStringLiteral("étel"),
+         QStringLiteral("Un port nommé \"étel\" existe déjà dans la base de données : choisissez "
+                        "un autre nom.")},
+        {"heure_bmve", QStringLiteral("+"),
+         QStringLiteral("Problème fichier corrections 3 ligne 112 et 113")},
+        {"hauteur_pmme", QStringLiteral("-"),
+         QStringLiteral("Problème fichier corrections 3 ligne 96 à 99")},
     };
     field("lnom")->setText(QStringLiteral("Aber Wrac'h"));
     for (const Refusal& r : refusals) {
@@ -226,7 +238,8 @@ TEST_F(PortManagementTest, WizardAddsASecondaryPort) {
     EXPECT_EQ(table.zone(), 1001);
     EXPECT_EQ(table.text(PortColumn::PORT_REF), QStringLiteral("BREST"));
     const double expected[] = {0.5, -0.25, 91.05, 1.0, 1.5, -0.5, 0.2, -1.0};
-    for (int i = 0; i < 8; ++i) EXPECT_NEAR(table.real(PortColumn::HPMVE + i), expected[i], 1e-4) << i;
+    for (int i = 0; i < 8; ++i)
+        EXPECT_NEAR(table.real(PortColumn::HPMVE + i), expected[i], 1e-4) << i;
     // The program's current port is not the standard port chosen on the way.
     EXPECT_EQ(state.port.name, std::string());
 }
@@ -251,7 +264,8 @@ TEST_F(PortManagementTest, ModifyAndDeleteASecondaryPort) {
     EXPECT_EQ(field("heure_pmve"), QStringLiteral("-0 15"));
     EXPECT_EQ(field("heure_bmme"), QStringLiteral("+0 60"));
     // The system's separator: the main window reads it at start.
-    EXPECT_EQ(field("hauteur_bmme"), QStringLiteral("91") + state.settings.decimalSeparator + QStringLiteral("05"));
+    EXPECT_EQ(field("hauteur_bmme"),
+              QStringLiteral("91") + state.settings.decimalSeparator + QStringLiteral("05"));
     Child<QLineEdit>(&wizard, "lnom")->setText(QStringLiteral("Le Conquet"));
     Child<QLineEdit>(&wizard, "heure_pmme")->setText(QStringLiteral("+0 45"));
     wizard.next();
@@ -281,7 +295,10 @@ TEST_F(PortManagementTest, ModifyAndDeleteASecondaryPort) {
     wizard.next();
     boxes.shown.clear();
     EXPECT_FALSE(wizard.store());
-    EXPECT_EQ(boxes.texts(), QStringList{"Le port \"Le Conquet\" n'est plus dans la base de données ; rien n'a été modifié."});
+    EXPECT_EQ(
+        boxes.texts(),
+        QStringList{
+            "Le port \"Le Conquet\" n'est plus dans la base de données ; rien n'a été modifié."});
     PortTable after;
     after.open(tablePath());
     EXPECT_EQ(after.visibleCount(), static_cast<int>(Ports().size()) - 1);
@@ -320,11 +337,26 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
         QFile f(add);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         QStringList lines{"12a", "SADA"};
-        for (int c = 2; c <= 22; ++c) lines << QStringLiteral("10");
-        lines << "43 21 N" << "008 15 W" << "1" << "0" << "7002" << "" << "0" << "0" << "0" << "0" << "0"
-              << "0" << "0" << "0";
-        f.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n1\r\nbrest\r\n")).toUtf8());
-        for (int i = 2; i < 37; ++i) f.write("0\r\n");
+        for (int c = 2; c <= 22; ++c)
+            lines << QStringLiteral("10");
+        lines << "43 21 N"
+              << "008 15 W"
+              << "1"
+              << "0"
+              << "7002"
+              << ""
+              << "0"
+              << "0"
+              << "0"
+              << "0"
+              << "0"
+              << "0"
+              << "0"
+              << "0";
+        f.write(
+            (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n1\r\nbrest\r\n")).toUtf8());
+        for (int i = 2; i < 37; ++i)
+            f.write("0\r\n");
     }
     MainWindow main(state, boxes);
     state.settings.countrySelected[2] = false;
@@ -335,7 +367,8 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
               (QStringList{"SADA", "brest! est déjà dans la base de données"}));
     const QString log = QDir(workDir()).filePath(QStringLiteral("bug.txt"));
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_TRUE(boxes.shown[0].text.startsWith(kImportTexts.readError.in(Language::French) + kSupportAddress));
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(kImportTexts.readError.in(Language::French) +
+                                               kSupportAddress));
     EXPECT_TRUE(boxes.shown[0].text.endsWith(QDir::toNativeSeparators(log)));
     QFile logFile(log);
     ASSERT_TRUE(logFile.open(QIODevice::ReadOnly));
@@ -367,11 +400,13 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
     boxes.shown.clear();
     main.importPorts(add);
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("The error log cannot be written; no port was added.")));
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(
+        QStringLiteral("The error log cannot be written; no port was added.")));
     boxes.shown.clear();
     main.importPorts(QDir(temp->path()).filePath(QStringLiteral("missing.add")));
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("The file of ports cannot be read; no port was added.")));
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(
+        QStringLiteral("The file of ports cannot be read; no port was added.")));
 }
 
 } // namespace

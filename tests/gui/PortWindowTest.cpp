@@ -26,7 +26,8 @@ protected:
     QStringList names(PortWindow& w) {
         QStringList list;
         auto* model = grid(w)->model();
-        for (int r = 0; r < model->rowCount(); ++r) list << model->index(r, 0).data().toString();
+        for (int r = 0; r < model->rowCount(); ++r)
+            list << model->index(r, 0).data().toString();
         return list;
     }
 };
@@ -95,7 +96,8 @@ TEST_F(PortWindowTest, DrawingTheListLeavesTheHighlightedRecord) {
     const QString name = w.table().text(PortColumn::NOM);
     // Painting reads every row, in any order.
     auto* model = grid(w)->model();
-    for (int r = model->rowCount() - 1; r >= 0; --r) (void)model->index(r, 0).data();
+    for (int r = model->rowCount() - 1; r >= 0; --r)
+        (void)model->index(r, 0).data();
     grid(w)->viewport()->repaint();
     EXPECT_EQ(w.table().visiblePosition(), position);
     EXPECT_EQ(w.table().text(PortColumn::NOM), name);
@@ -108,7 +110,8 @@ TEST_F(PortWindowTest, MarkerShowsTheHighlightedPort) {
     w.show();
     for (const TestPort& p : SmallPortList()) {
         ASSERT_TRUE(w.selectNearest(p.name));
-        const QRect expected = MarkerRect(MapPosition(DegreesOfText(p.latitude, {}), DegreesOfText(p.longitude, {})));
+        const QRect expected =
+            MarkerRect(MapPosition(DegreesOfText(p.latitude, {}), DegreesOfText(p.longitude, {})));
         EXPECT_EQ(w.markerRect(), expected) << p.name.toStdString();
         EXPECT_TRUE(QRect(0, 0, 354, 183).contains(expected.center())) << p.name.toStdString();
     }
@@ -128,8 +131,9 @@ TEST_F(PortWindowTest, LongNamesAreRememberedWhole) {
 
 TEST_F(PortWindowTest, CountriesButtonExplainsATableWithoutCountries) {
     WritePortTable(workDir(), SmallPortList());
-    for (const auto& [langue, start] : {std::pair{kFrench, "Cette base de données"}, std::pair{kEnglish, "Thie databse"},
-                                        std::pair{QString(), ""}}) {
+    for (const auto& [langue, start] :
+         {std::pair{kFrench, "Cette base de données"}, std::pair{kEnglish, "Thie databse"},
+          std::pair{QString(), ""}}) {
         boxes.shown.clear();
         state.settings.langue = langue;
         PortWindow w(state, boxes);
@@ -182,7 +186,8 @@ TEST_F(PortWindowTest, TypingNarrowsTheWorldTable) {
     w.table().cancelRange();
     int notBefore = 0;
     for (w.table().first(); !w.table().atEnd(); w.table().next())
-        if (NameKey(w.table().text(PortColumn::NOM)) >= QStringLiteral("BRE") && NameKey(w.table().text(PortColumn::NOM)) <= QStringLiteral("ZZZZZ"))
+        if (NameKey(w.table().text(PortColumn::NOM)) >= QStringLiteral("BRE") &&
+            NameKey(w.table().text(PortColumn::NOM)) <= QStringLiteral("ZZZZZ"))
             ++notBefore;
     EXPECT_EQ(rows, notBefore);
     w.hide();

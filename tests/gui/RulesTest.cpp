@@ -24,18 +24,18 @@ TEST_P(DateStepTest, LandsOnAValidDate) {
     EXPECT_EQ(result, c.to) << c.from.toString(Qt::ISODate).toStdString() << " -> "
                             << result.toString(Qt::ISODate).toStdString();
 }
-INSTANTIATE_TEST_SUITE_P(
-    Dates, DateStepTest,
-    ::testing::Values(StepCase{QDate(2024, 1, 31), +1, 0, QDate(2024, 2, 28)},
-                      StepCase{QDate(2024, 3, 31), -1, 0, QDate(2024, 2, 28)},
-                      StepCase{QDate(2024, 4, 30), -1, 0, QDate(2024, 3, 28)},
-                      StepCase{QDate(2024, 1, 15), -1, 0, QDate(2023, 12, 15)},
-                      StepCase{QDate(2023, 12, 10), +1, 0, QDate(2024, 1, 10)},
-                      StepCase{QDate(2023, 12, 29), +1, 0, QDate(2024, 1, 28)},
-                      StepCase{QDate(2024, 2, 29), 0, +1, QDate(2025, 2, 28)},
-                      StepCase{QDate(2024, 2, 29), 0, -1, QDate(2023, 2, 28)},
-                      StepCase{QDate(2024, 5, 31), 0, +1, QDate(2025, 5, 31)},
-                      StepCase{QDate(2023, 2, 28), 0, +1, QDate(2024, 2, 28)}));
+INSTANTIATE_TEST_SUITE_P(Dates, DateStepTest,
+                         ::testing::Values(StepCase{QDate(2024, 1, 31), +1, 0, QDate(2024, 2, 28)},
+                                           StepCase{QDate(2024, 3, 31), -1, 0, QDate(2024, 2, 28)},
+                                           StepCase{QDate(2024, 4, 30), -1, 0, QDate(2024, 3, 28)},
+                                           StepCase{QDate(2024, 1, 15), -1, 0, QDate(2023, 12, 15)},
+                                           StepCase{QDate(2023, 12, 10), +1, 0, QDate(2024, 1, 10)},
+                                           StepCase{QDate(2023, 12, 29), +1, 0, QDate(2024, 1, 28)},
+                                           StepCase{QDate(2024, 2, 29), 0, +1, QDate(2025, 2, 28)},
+                                           StepCase{QDate(2024, 2, 29), 0, -1, QDate(2023, 2, 28)},
+                                           StepCase{QDate(2024, 5, 31), 0, +1, QDate(2025, 5, 31)},
+                                           StepCase{QDate(2023, 2, 28), 0, +1,
+                                                    QDate(2024, 2, 28)}));
 
 struct DegreesCase {
     const char* text;
@@ -45,16 +45,18 @@ struct DegreesCase {
 class DegreesTest : public ::testing::TestWithParam<DegreesCase> {};
 TEST_P(DegreesTest, NorthAndWestArePositive) {
     int failures = 0;
-    const double value = DegreesOfText(QString::fromLatin1(GetParam().text), [&](const QString&) { ++failures; });
+    const double value =
+        DegreesOfText(QString::fromLatin1(GetParam().text), [&](const QString&) { ++failures; });
     EXPECT_DOUBLE_EQ(value, GetParam().degrees) << GetParam().text;
     EXPECT_EQ(failures, GetParam().failures) << GetParam().text;
 }
-INSTANTIATE_TEST_SUITE_P(Positions, DegreesTest,
-                         ::testing::Values(DegreesCase{"45 30 N", 45.5, 0}, DegreesCase{"12 30 S", -12.5, 0},
-                                           DegreesCase{"004 30 E", -4.5, 0}, DegreesCase{"  004 30 W", 4.5, 0},
-                                           DegreesCase{"", 0, 0}, DegreesCase{"4500N", 0, 2},
-                                           DegreesCase{"45 xx N", 45, 1}, DegreesCase{"1e300 30 N", 0.5, 1},
-                                           DegreesCase{"nan 30 S", -0.5, 1}, DegreesCase{"45 inf N", 45, 1}));
+INSTANTIATE_TEST_SUITE_P(
+    Positions, DegreesTest,
+    ::testing::Values(DegreesCase{"45 30 N", 45.5, 0}, DegreesCase{"12 30 S", -12.5, 0},
+                      DegreesCase{"004 30 E", -4.5, 0}, DegreesCase{"  004 30 W", 4.5, 0},
+                      DegreesCase{"", 0, 0}, DegreesCase{"4500N", 0, 2},
+                      DegreesCase{"45 xx N", 45, 1}, DegreesCase{"1e300 30 N", 0.5, 1},
+                      DegreesCase{"nan 30 S", -0.5, 1}, DegreesCase{"45 inf N", 45, 1}));
 
 TEST(WorldMap, MarkerOfAnImpossiblePositionStaysInRange) {
     EXPECT_TRUE(MarkerRect(QPointF(std::nan(""), 3)).isNull());
@@ -73,7 +75,8 @@ TEST(WorldMap, MarkerFollowsTheLinearProjection) {
     // West is positive: a western port lies left of Greenwich.
     EXPECT_LT(MapPosition(48.4, 4.5).x(), p.x());
     // The map holds the ports of the whole inhabited world.
-    for (const auto& [lat, lon] : {std::pair{71.0, 156.0}, std::pair{-55.0, 67.0}, std::pair{-43.0, -147.0}}) {
+    for (const auto& [lat, lon] :
+         {std::pair{71.0, 156.0}, std::pair{-55.0, 67.0}, std::pair{-43.0, -147.0}}) {
         const QPointF q = MapPosition(lat, lon);
         EXPECT_GE(q.x(), 0);
         EXPECT_LT(q.x(), 354);
@@ -99,8 +102,10 @@ TEST(CountryFilter, ZonesAndCountries) {
 
 TEST(DateNames, TheProgramOwnsItsNames) {
     const QDate wednesday(1998, 9, 16);
-    EXPECT_EQ(FormatLongDate(wednesday, DateNames::French()), QStringLiteral("Mercredi, 16 septembre 1998"));
-    EXPECT_EQ(FormatLongDate(wednesday, DateNames::English()), QStringLiteral("Wednesday, 16 september 1998"));
+    EXPECT_EQ(FormatLongDate(wednesday, DateNames::French()),
+              QStringLiteral("Mercredi, 16 septembre 1998"));
+    EXPECT_EQ(FormatLongDate(wednesday, DateNames::English()),
+              QStringLiteral("Wednesday, 16 september 1998"));
     EXPECT_EQ(DateNames::English().shortDays[3], QStringLiteral("Wen"));
 }
 

@@ -18,7 +18,8 @@ protected:
     Settings LoadWith(const Values& values) {
         auto s = store();
         s->clear();
-        for (const auto& [name, value] : values) s->setValue(name, value);
+        for (const auto& [name, value] : values)
+            s->setValue(name, value);
         s->sync();
         return LoadSettings(*store());
     }
@@ -37,7 +38,8 @@ TEST_F(SettingsFallbackTest, NoMainKeyGivesEveryDefault) {
     EXPECT_EQ(s.printFontSize, 8);
     EXPECT_FALSE(s.bounds.has_value());
     EXPECT_FALSE(s.hideOnQuit);
-    for (int n = 1; n <= kCountryCount; ++n) EXPECT_TRUE(s.countrySelected[n]) << n;
+    for (int n = 1; n <= kCountryCount; ++n)
+        EXPECT_TRUE(s.countrySelected[n]) << n;
 }
 
 struct ColourCase {
@@ -47,7 +49,8 @@ struct ColourCase {
     quint32 trace;
 };
 
-class ColourGroupTest : public SettingsFallbackTest, public ::testing::WithParamInterface<ColourCase> {};
+class ColourGroupTest : public SettingsFallbackTest,
+                        public ::testing::WithParamInterface<ColourCase> {};
 
 TEST_P(ColourGroupTest, BothColoursFallBackTogether) {
     const Settings s = LoadWith(GetParam().stored);
@@ -59,11 +62,18 @@ INSTANTIATE_TEST_SUITE_P(
     Settings, ColourGroupTest,
     ::testing::Values(
         ColourCase{"BothStored", {{"couleur_fond", 123456}, {"couleur_trace", 654}}, 123456, 654},
-        ColourCase{"BackgroundZeroResetsBoth", {{"couleur_fond", 0}, {"couleur_trace", 654}},
-                   kDefaultBackgroundColour, kDefaultLineColour},
-        ColourCase{"LineMissing", {{"couleur_fond", 123456}}, kDefaultBackgroundColour, kDefaultLineColour},
-        ColourCase{"BackgroundUnreadable", {{"couleur_fond", "blue"}, {"couleur_trace", 654}},
-                   kDefaultBackgroundColour, kDefaultLineColour}),
+        ColourCase{"BackgroundZeroResetsBoth",
+                   {{"couleur_fond", 0}, {"couleur_trace", 654}},
+                   kDefaultBackgroundColour,
+                   kDefaultLineColour},
+        ColourCase{"LineMissing",
+                   {{"couleur_fond", 123456}},
+                   kDefaultBackgroundColour,
+                   kDefaultLineColour},
+        ColourCase{"BackgroundUnreadable",
+                   {{"couleur_fond", "blue"}, {"couleur_trace", 654}},
+                   kDefaultBackgroundColour,
+                   kDefaultLineColour}),
     [](const auto& info) { return std::string(info.param.label); });
 
 struct HoursCase {
@@ -73,7 +83,8 @@ struct HoursCase {
     double fin;
 };
 
-class HoursGroupTest : public SettingsFallbackTest, public ::testing::WithParamInterface<HoursCase> {};
+class HoursGroupTest : public SettingsFallbackTest,
+                       public ::testing::WithParamInterface<HoursCase> {};
 
 TEST_P(HoursGroupTest, BothHoursFallBackTogether) {
     const Settings s = LoadWith(GetParam().stored);
@@ -83,15 +94,17 @@ TEST_P(HoursGroupTest, BothHoursFallBackTogether) {
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, HoursGroupTest,
-    ::testing::Values(HoursCase{"BothStored", {{"heure_debut", 0.25}, {"heure_fin", 0.75}}, 0.25, 0.75},
-                      HoursCase{"EndMissing", {{"heure_debut", 0.25}}, 0.0, 1.0},
-                      HoursCase{"StartUnreadable", {{"heure_debut", "x"}, {"heure_fin", 0.75}}, 0.0, 1.0},
-                      HoursCase{"StartAfterEnd", {{"heure_debut", 0.8}, {"heure_fin", 0.5}}, 0.0, 1.0}),
+    ::testing::Values(
+        HoursCase{"BothStored", {{"heure_debut", 0.25}, {"heure_fin", 0.75}}, 0.25, 0.75},
+        HoursCase{"EndMissing", {{"heure_debut", 0.25}}, 0.0, 1.0},
+        HoursCase{"StartUnreadable", {{"heure_debut", "x"}, {"heure_fin", 0.75}}, 0.0, 1.0},
+        HoursCase{"StartAfterEnd", {{"heure_debut", 0.8}, {"heure_fin", 0.5}}, 0.0, 1.0}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(SettingsFallbackTest, WindowBoundsNeedAllFour) {
     EXPECT_FALSE(LoadWith({{"P_top", 10}, {"P_left", 20}, {"P_width", 500}}).bounds.has_value());
-    const Settings s = LoadWith({{"P_top", 10}, {"P_left", 20}, {"P_width", 500}, {"P_height", 400}});
+    const Settings s =
+        LoadWith({{"P_top", 10}, {"P_left", 20}, {"P_width", 500}, {"P_height", 400}});
     ASSERT_TRUE(s.bounds.has_value());
     EXPECT_EQ(s.bounds->top, 10);
     EXPECT_EQ(s.bounds->left, 20);
@@ -109,13 +122,13 @@ TEST_F(SettingsFallbackTest, EachValueFallsBackAlone) {
                                  {"6", "maybe"},
                                  {"dernier_port", QString(60, u'A')}});
     EXPECT_EQ(s.langue, kEnglish);
-    EXPECT_EQ(s.heightUnit, HeightUnit::Metres);           // a stored 0 reads as metres
-    EXPECT_EQ(s.printFontSize, 8);    // unreadable
-    EXPECT_EQ(s.timeReference, TimeReference(105));      // kept although other values failed
-    EXPECT_FALSE(s.hideOnQuit);               // only 1 sets it
+    EXPECT_EQ(s.heightUnit, HeightUnit::Metres);    // a stored 0 reads as metres
+    EXPECT_EQ(s.printFontSize, 8);                  // unreadable
+    EXPECT_EQ(s.timeReference, TimeReference(105)); // kept although other values failed
+    EXPECT_FALSE(s.hideOnQuit);                     // only 1 sets it
     EXPECT_FALSE(s.countrySelected[5]);
-    EXPECT_TRUE(s.countrySelected[6]);   // unreadable flag is set
-    EXPECT_TRUE(s.countrySelected[7]);   // missing flag is set
+    EXPECT_TRUE(s.countrySelected[6]); // unreadable flag is set
+    EXPECT_TRUE(s.countrySelected[7]); // missing flag is set
     EXPECT_EQ(s.lastPortName.size(), kLastPortNameLength);
     EXPECT_EQ(LoadWith({{"coef unite", 3}}).heightUnit, HeightUnit::Feet);
     EXPECT_EQ(LoadWith({{"icone", 1}}).hideOnQuit, true);
@@ -125,9 +138,14 @@ TEST_F(SettingsFallbackTest, EachValueFallsBackAlone) {
 // before any arithmetic is done on them.
 TEST_F(SettingsFallbackTest, OutOfRangeNumbersAreTamed) {
     const qint64 huge = qint64(1) << 40;
-    const Settings s = LoadWith({{"P_top", huge}, {"P_left", -huge}, {"P_width", huge}, {"P_height", 300},
-                                 {"couleur_fond", huge}, {"couleur_trace", 12},
-                                 {"TailleImpression", huge}, {"heure_service", huge + 105}});
+    const Settings s = LoadWith({{"P_top", huge},
+                                 {"P_left", -huge},
+                                 {"P_width", huge},
+                                 {"P_height", 300},
+                                 {"couleur_fond", huge},
+                                 {"couleur_trace", 12},
+                                 {"TailleImpression", huge},
+                                 {"heure_service", huge + 105}});
     ASSERT_TRUE(s.bounds.has_value());
     EXPECT_EQ(s.bounds->top, kMaxWindowCoordinate);
     EXPECT_EQ(s.bounds->left, -kMaxWindowCoordinate);
@@ -142,8 +160,11 @@ TEST_F(SettingsFallbackTest, OutOfRangeNumbersAreTamed) {
     EXPECT_EQ(curve.bounds->top(), -kMaxWindowCoordinate);
     EXPECT_EQ(curve.bounds->height(), kMaxWindowCoordinate);
 
-    LoadWith({{"impression/marge_g", huge}, {"impression/marge_d", -huge}, {"impression/marge_h", 101},
-              {"impression/marge_b", 7}, {"impression/portrait", huge + 1}});
+    LoadWith({{"impression/marge_g", huge},
+              {"impression/marge_d", -huge},
+              {"impression/marge_h", 101},
+              {"impression/marge_b", 7},
+              {"impression/portrait", huge + 1}});
     for (const PageSettings& page : {LoadPageSetup(*store()), LoadPrintSettings(*store())}) {
         EXPECT_EQ(page.margins, (PageMargins{100, 0, 100, 7}));
         EXPECT_EQ(page.portrait, 0); // only 1 means portrait
@@ -217,7 +238,8 @@ TEST_F(SettingsFallbackTest, FirstStartValuesFollowTheLanguage) {
         InitialisationValeurs(*out, s, langue);
         out.reset();
         auto in = store();
-        EXPECT_EQ(in->value("H_sondeur").toString(), QString::fromUtf8(sondeur)) << langue.toStdString();
+        EXPECT_EQ(in->value("H_sondeur").toString(), QString::fromUtf8(sondeur))
+            << langue.toStdString();
         EXPECT_EQ(in->value("H_souhait").toString(), QString::fromUtf8(souhait));
         EXPECT_EQ(in->value("Heure_enregistree").toString(), QStringLiteral("12:00"));
         EXPECT_EQ(s.curveStart, 0.0);

@@ -4,12 +4,12 @@
 #include "CurveWindow.h"
 #include "DateNames.h"
 #include "Ephemerides.h"
-#include "EphemerisTexts.h"
 #include "EphemeridesWindow.h"
+#include "EphemerisTexts.h"
 #include "Extremes.h"
 #include "Julian.h"
-#include "MainWindowTexts.h"
 #include "MainWindow.h"
+#include "MainWindowTexts.h"
 #include "TrayIcon.h"
 
 #include <QAction>
@@ -43,13 +43,14 @@ TEST_F(EphemeridesTest, NorthernSouthernAndPolarPorts) {
         const char* sunrise; // the polar text, or nullptr where the sun rises and sets
         char litSide;        // of the moon picture: 'R', 'L', or 0 not looked at
     } cases[] = {
-        {"BREST", "48 23 N", "004 30 W", 1, 48 + 23 / 60.0, 4.5, QDate(2024, 3, 17), "FRANCAIS", nullptr, 'R'},
-        {"HOBART", "42 53 S", "147 20 E", 10, -(42 + 53 / 60.0), -(147 + 20 / 60.0), QDate(2024, 3, 17), "ANGLAIS",
-         nullptr, 'L'},
-        {"NY-ALESUND, KONGSFJORDEN, SVALBARD (NORGE)", "78 56 N", "011 57 E", 1, 78 + 56 / 60.0, -(11 + 57 / 60.0),
-         QDate(2024, 6, 21), "FRANCAIS", "Lever     : Soleil toujours levé", 0},
-        {"NY-ALESUND", "78 56 N", "011 57 E", 1, 78 + 56 / 60.0, -(11 + 57 / 60.0), QDate(2024, 12, 21), "ANGLAIS",
-         "Sunrise   : Sun always down", 0},
+        {"BREST", "48 23 N", "004 30 W", 1, 48 + 23 / 60.0, 4.5, QDate(2024, 3, 17), "FRANCAIS",
+         nullptr, 'R'},
+        {"HOBART", "42 53 S", "147 20 E", 10, -(42 + 53 / 60.0), -(147 + 20 / 60.0),
+         QDate(2024, 3, 17), "ANGLAIS", nullptr, 'L'},
+        {"NY-ALESUND, KONGSFJORDEN, SVALBARD (NORGE)", "78 56 N", "011 57 E", 1, 78 + 56 / 60.0,
+         -(11 + 57 / 60.0), QDate(2024, 6, 21), "FRANCAIS", "Lever     : Soleil toujours levé", 0},
+        {"NY-ALESUND", "78 56 N", "011 57 E", 1, 78 + 56 / 60.0, -(11 + 57 / 60.0),
+         QDate(2024, 12, 21), "ANGLAIS", "Sunrise   : Sun always down", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -67,15 +68,16 @@ TEST_F(EphemeridesTest, NorthernSouthernAndPolarPorts) {
 
         // The astro texts of the port's position, in its time zone.
         const double date = JulianDay(c.date.year(), c.date.month(), c.date.day());
-        const astro::EphemerisTexts expected =
-            astro::EphemerisTextsOf(astro::SunriseSunset(c.west, c.north, date), astro::MoonAge(date), c.timeZone,
-                                    TimeReference(0), state.settings.language());
+        const astro::EphemerisTexts expected = astro::EphemerisTextsOf(
+            astro::SunriseSunset(c.west, c.north, date), astro::MoonAge(date), c.timeZone,
+            TimeReference(0), state.settings.language());
         const std::pair<const char*, std::string> labels[] = {
-            {"lever", expected.sunrise},          {"coucher", expected.sunset},
-            {"AZL", expected.sunriseAzimuth},     {"AZC", expected.sunsetAzimuth},
-            {"LAge", expected.moonAge},           {"EtatLune", expected.moonPhase.value_or("")},
+            {"lever", expected.sunrise},       {"coucher", expected.sunset},
+            {"AZL", expected.sunriseAzimuth},  {"AZC", expected.sunsetAzimuth},
+            {"LAge", expected.moonAge},        {"EtatLune", expected.moonPhase.value_or("")},
             {"Panel1", expected.timeReference}};
-        for (const auto& [name, text] : labels) EXPECT_EQ(Text(&w, name), QString::fromStdString(text)) << name;
+        for (const auto& [name, text] : labels)
+            EXPECT_EQ(Text(&w, name), QString::fromStdString(text)) << name;
         if (c.sunrise) {
             EXPECT_EQ(Text(&w, "lever"), QString::fromUtf8(c.sunrise));
         }
@@ -86,7 +88,8 @@ TEST_F(EphemeridesTest, NorthernSouthernAndPolarPorts) {
         EXPECT_EQ(w.findChild<QLabel*>("Panel3")->alignment() & Qt::AlignHorizontal_Mask,
                   longName ? Qt::AlignLeft : Qt::AlignHCenter);
         if (c.litSide) {
-            // A week after the new moon: the right half lit from the north, the left from the south.
+            // A week after the new moon: the right half lit from the north, the left from the
+            // south.
             const QImage moon = w.findChild<QWidget*>("lune")->grab().toImage();
             const QColor white(Qt::white);
             EXPECT_EQ(moon.pixelColor(c.litSide == 'R' ? 15 : 4, 10), white);
@@ -118,13 +121,15 @@ TEST_F(EphemeridesTest, PickerLanguageHelpAndOk) {
 }
 
 TEST(TrayToolTip, NamesThePortInSixtyThreeCharacters) {
-    const QString longName = QStringLiteral("SAINT-MALO, BASSIN VAUBAN ET ANSE DES SABLONS NORD ET SUD");
+    const QString longName =
+        QStringLiteral("SAINT-MALO, BASSIN VAUBAN ET ANSE DES SABLONS NORD ET SUD");
     const struct {
         QString name, langue, tip;
     } cases[] = {
         {QStringLiteral("BREST"), kFrench, QStringLiteral("Port de BREST")},
         {QStringLiteral("BREST"), kEnglish, QStringLiteral("Port of BREST")},
-        {longName, kEnglish, QStringLiteral("Port of SAINT-MALO, BASSIN VAUBAN ET ANSE DES SABLONS NORD ET S")},
+        {longName, kEnglish,
+         QStringLiteral("Port of SAINT-MALO, BASSIN VAUBAN ET ANSE DES SABLONS NORD ET S")},
         {QStringLiteral("BREST"), QString(), QString()}, // no language chosen yet
     };
     for (const auto& c : cases) {
@@ -139,10 +144,12 @@ protected:
     // Places the clock this many minutes after the selected day's first high water.
     void AfterHighWater(double minutes) {
         const DayEvents events = DayTideEvents(state.context(), state.port, state.selectedDay);
-        const auto high = std::find_if(events.begin(), events.end(),
-                                       [](const TideEvent& e) { return !e.empty() && e.isHighWater(); });
+        const auto high = std::find_if(events.begin(), events.end(), [](const TideEvent& e) {
+            return !e.empty() && e.isHighWater();
+        });
         ASSERT_NE(high, events.end());
-        const qint64 seconds = qRound64((high->instant() - state.selectedDay) * 86400 + minutes * 60);
+        const qint64 seconds =
+            qRound64((high->instant() - state.selectedDay) * 86400 + minutes * 60);
         now = QDateTime(QDate(2024, 3, 13), QTime(0, 0)).addSecs(seconds);
     }
 };
@@ -150,7 +157,8 @@ protected:
 TEST_F(TrayIconTest, HiddenProgramShowsTheTideAndAnswersBothClicks) {
     WritePortTable(workDir(), SmallPortList());
     for (const auto& [name, value] : {std::pair<const char*, QVariant>{"langue", kFrench},
-                                      {"dernier_port", "BREST"}, {"icone", 1}})
+                                      {"dernier_port", "BREST"},
+                                      {"icone", 1}})
         store()->setValue(name, value);
     MainWindow w(state, boxes);
     w.show();

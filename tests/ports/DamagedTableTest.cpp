@@ -42,7 +42,8 @@ void Patch(const QString& path, qsizetype at, const QByteArray& with) {
 
 int RecordLength(const std::vector<ColumnSpec>& columns) {
     int length = 1;
-    for (const ColumnSpec& c : columns) length += c.width;
+    for (const ColumnSpec& c : columns)
+        length += c.width;
     return length;
 }
 
@@ -67,7 +68,8 @@ QString MakeTable(const QString& dir) {
 void PatchField(const QString& path, PortColumn column, const QByteArray& text) {
     const auto columns = StandardPortColumns();
     int offset = 1;
-    for (int i = 0; i < ColumnNumber(column); ++i) offset += columns[i].width;
+    for (int i = 0; i < ColumnNumber(column); ++i)
+        offset += columns[i].width;
     const int width = columns[ColumnNumber(column)].width;
     Patch(path, kHeaderLength + offset, text.rightJustified(width, ' '));
 }
@@ -84,10 +86,16 @@ TEST(DamagedTable, OpeningIsRefusedWithTheFileAndTheFault) {
     const int recordLength = RecordLength(StandardPortColumns());
     const std::vector<Case> cases = {
         {"record count too small",
-         [](const QString&, const QString& dbf) { Patch(dbf, 4, QByteArray("\x01\0\0\0", 4)); return dbf; },
+         [](const QString&, const QString& dbf) {
+             Patch(dbf, 4, QByteArray("\x01\0\0\0", 4));
+             return dbf;
+         },
          "announces 1 records but the file holds", "ports.dbf"},
         {"record count too large",
-         [](const QString&, const QString& dbf) { Patch(dbf, 4, QByteArray("\x04\0\0\0", 4)); return dbf; },
+         [](const QString&, const QString& dbf) {
+             Patch(dbf, 4, QByteArray("\x04\0\0\0", 4));
+             return dbf;
+         },
          "truncated", "ports.dbf"},
         {"header length one byte more",
          [](const QString&, const QString& dbf) {
@@ -96,7 +104,10 @@ TEST(DamagedTable, OpeningIsRefusedWithTheFileAndTheFault) {
          },
          "header length 1218 does not match its 37 columns", "ports.dbf"},
         {"header length one byte less",
-         [](const QString&, const QString& dbf) { Patch(dbf, 8, QByteArray("\xC0\x04", 2)); return dbf; },
+         [](const QString&, const QString& dbf) {
+             Patch(dbf, 8, QByteArray("\xC0\x04", 2));
+             return dbf;
+         },
          "not terminated", "ports.dbf"},
         {"36 columns",
          [](const QString& dir, const QString& dbf) {
@@ -119,7 +130,10 @@ TEST(DamagedTable, OpeningIsRefusedWithTheFileAndTheFault) {
          },
          "(A_M2)", "ports.dbf"},
         {"truncated header",
-         [](const QString&, const QString& dbf) { WriteBytes(dbf, ReadBytes(dbf).left(100)); return dbf; },
+         [](const QString&, const QString& dbf) {
+             WriteBytes(dbf, ReadBytes(dbf).left(100));
+             return dbf;
+         },
          "goes past the end", "ports.dbf"},
         {"truncated records",
          [=](const QString&, const QString& dbf) {
@@ -131,13 +145,18 @@ TEST(DamagedTable, OpeningIsRefusedWithTheFileAndTheFault) {
          [](const QString&, const QString& dbf) {
              std::mt19937 random(7);
              QByteArray bytes(5000, '\0');
-             for (char& b : bytes) b = static_cast<char>(random());
+             for (char& b : bytes)
+                 b = static_cast<char>(random());
              bytes[0] = '\x03'; // past the version check, into the header's figures
              WriteBytes(dbf, bytes);
              return dbf;
          },
          "damaged header", "ports.dbf"},
-        {"empty file", [](const QString&, const QString& dbf) { WriteBytes(dbf, {}); return dbf; },
+        {"empty file",
+         [](const QString&, const QString& dbf) {
+             WriteBytes(dbf, {});
+             return dbf;
+         },
          "empty", "ports.dbf"},
         {"larger than 256 MB",
          [](const QString&, const QString& dbf) {
@@ -147,7 +166,10 @@ TEST(DamagedTable, OpeningIsRefusedWithTheFileAndTheFault) {
          },
          "too large", "ports.dbf"},
         {"missing tag file",
-         [](const QString&, const QString& dbf) { QFile::remove(PortTable::tagFilePath(dbf)); return dbf; },
+         [](const QString&, const QString& dbf) {
+             QFile::remove(PortTable::tagFilePath(dbf));
+             return dbf;
+         },
          "the tag file is missing", "ports.tags"},
         {"tag file is a folder",
          [](const QString&, const QString& dbf) {
@@ -190,7 +212,8 @@ TEST(DamagedTable, OpeningIsRefusedWithTheFileAndTheFault) {
         if (root && std::string(c.what) == "unreadable") continue; // root reads it anyway
         QTemporaryDir dir;
         const QString opened = c.damage(dir.path(), MakeTable(dir.path()));
-        const QString named = c.named ? QDir(dir.path()).filePath(QString::fromLatin1(c.named)) : opened;
+        const QString named =
+            c.named ? QDir(dir.path()).filePath(QString::fromLatin1(c.named)) : opened;
         PortTable table;
         table.setReadOnly(true);
         try {
@@ -198,7 +221,8 @@ TEST(DamagedTable, OpeningIsRefusedWithTheFileAndTheFault) {
             ADD_FAILURE() << c.what << ": opened";
         } catch (const TableError& e) {
             const std::string message = e.what();
-            EXPECT_EQ(message.rfind(named.toStdString() + ": ", 0), 0u) << c.what << ": " << message;
+            EXPECT_EQ(message.rfind(named.toStdString() + ": ", 0), 0u)
+                << c.what << ": " << message;
             EXPECT_NE(message.find(c.message), std::string::npos) << c.what << ": " << message;
         }
         EXPECT_FALSE(table.isOpen()) << c.what;
@@ -247,13 +271,13 @@ TEST(DamagedTable, ImplausibleValuesAreNeverLoaded) {
         } catch (const TableError& e) {
             ASSERT_NE(c.message, nullptr) << what << ": " << e.what();
             const std::string message = e.what();
-            EXPECT_NE(message.find(path.toStdString() + ": port \"BREST\": "), std::string::npos) << message;
+            EXPECT_NE(message.find(path.toStdString() + ": port \"BREST\": "), std::string::npos)
+                << message;
             EXPECT_NE(message.find(c.message), std::string::npos) << what << ": " << message;
             EXPECT_EQ(port.name, "PREVIOUS") << what; // nothing of the row was taken
         }
     }
 }
-
 
 // A post cut short after its record was written but before the count was: the table reopens
 // with every record it counts.
@@ -264,7 +288,8 @@ TEST(DamagedTable, ARecordPastTheCountIsAnInterruptedPost) {
     PortTable table;
     table.open(path);
     QStringList names;
-    for (table.first(); !table.atEnd(); table.next()) names << table.text(PortColumn::NOM);
+    for (table.first(); !table.atEnd(); table.next())
+        names << table.text(PortColumn::NOM);
     EXPECT_EQ(names, (QStringList{QStringLiteral("BREST"), QStringLiteral("CHERBOURG")}));
 }
 

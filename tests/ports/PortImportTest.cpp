@@ -1,6 +1,6 @@
 // Tests of the import of ports from .add files and of the export that writes them.
-#include "PortColumns.h"
 #include "PortImport.h"
+#include "PortColumns.h"
 #include "PortTable.h"
 
 #include <gtest/gtest.h>
@@ -40,13 +40,15 @@ QString MakeTable(const QTemporaryDir& dir, const std::vector<Existing>& ports) 
 
 // One record of an .add file: the given number line, name and zone line, plausible values for
 // the rest, and distinct corrections so that a shifted line shows.
-QByteArray Record(const QString& number, const QString& name, const QString& zone = QStringLiteral("5"),
-                  int lastLine = kAddRecordLines) {
+QByteArray Record(const QString& number, const QString& name,
+                  const QString& zone = QStringLiteral("5"), int lastLine = kAddRecordLines) {
     QStringList lines{number, name};
-    for (int c = 2; c <= 22; ++c) lines << QString::number(c * 10);
+    for (int c = 2; c <= 22; ++c)
+        lines << QString::number(c * 10);
     lines << QStringLiteral("48 23 N") << QStringLiteral("004 30 W") << QStringLiteral("1,5")
           << QStringLiteral("0") << zone << QStringLiteral("BREST");
-    for (int k = 1; k <= 8; ++k) lines << QStringLiteral("-0,%1").arg(k * 10 + k);
+    for (int k = 1; k <= 8; ++k)
+        lines << QStringLiteral("-0,%1").arg(k * 10 + k);
     return lines.first(lastLine).join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
 }
 
@@ -69,33 +71,72 @@ TEST(PortImportTest, Cases) {
     const std::vector<Existing> withCountries{{"Brest", 1001}};
     const std::vector<Existing> withoutCountries{{"Brest", 7}};
     QStringList shortLog;
-    for (int i = 0; i < 13; ++i) shortLog << QStringLiteral("5: Pb  field integer avec filed = ");
-    shortLog << QStringLiteral("6: Pb field avec field = ") << QStringLiteral("7: Pb field avec field = ")
+    for (int i = 0; i < 13; ++i)
+        shortLog << QStringLiteral("5: Pb  field integer avec filed = ");
+    shortLog << QStringLiteral("6: Pb field avec field = ")
+             << QStringLiteral("7: Pb field avec field = ")
              << QStringLiteral("7: Pb field avec field = ");
-    for (int i = 0; i < 8; ++i) shortLog << QStringLiteral("9: Pb field avec field = ");
+    for (int i = 0; i < 8; ++i)
+        shortLog << QStringLiteral("9: Pb field avec field = ");
 
     const std::vector<Case> cases = {
-        {"duplicate", withCountries, Record("1", "Aber") + Record("2", "brest"),
-         {"Aber", "brest! est déjà dans la base de données"}, {}, std::tuple{"Aber", 1, 5000}},
-        {"code with a country, table with countries", withCountries,
-         Record("1", "Aber", "5012") + Record("2", "Conquet", "3045"), {"Aber", "Conquet"}, {},
-         std::tuple{"Aber", 1, 5012}, 45},
-        {"codes without countries", withoutCountries, Record("1", "Aber", "5") + Record("2", "Conquet", "5012"),
-         {"Aber", "Conquet"}, {}, std::tuple{"Conquet", 2, 5}},
-        {"12a on line 1", withCountries, Record("7", "Aber") + Record("12a", "Conquet"), {"Aber", "Conquet"},
-         {"1: Pb numero avec S = 12a"}, std::tuple{"Conquet", 7, 5000}},
-        {"short last record", withCountries, Record("1", "Aber") + Record("2", "Conquet", "5", 10),
-         {"Aber", "Conquet"}, shortLog, std::tuple{"Conquet", 2, 0}},
-        {"record cut after its number", withCountries, Record("1", "Aber") + "2\r\n", {"Aber"},
-         {"2: Pb nom avec nom = "}},
-        {"Ctrl-Z ends the text", withCountries, Record("1", "Aber") + "\x1A" + Record("2", "Conquet"), {"Aber"}, {}},
-        {"empty file", withCountries, "", {}, {}},
-        {"lines cut at 50 characters", withCountries, Record("3", kLong, QString(49, QLatin1Char(' ')) + "5, then what is past the fiftieth"),
-         {kLong.left(50)}, {}, std::tuple{kLong.left(50), 3, 5000}},
-        {"unreadable values", withCountries,
-         Record("1", "Aber").replace("\r\n20\r\n", "\r\n2O\r\n").replace("-0,11", "-0.11").replace("1,5", ""),
+        {"duplicate",
+         withCountries,
+         Record("1", "Aber") + Record("2", "brest"),
+         {"Aber", "brest! est déjà dans la base de données"},
+         {},
+         std::tuple{"Aber", 1, 5000}},
+        {"code with a country, table with countries",
+         withCountries,
+         Record("1", "Aber", "5012") + Record("2", "Conquet", "3045"),
+         {"Aber", "Conquet"},
+         {},
+         std::tuple{"Aber", 1, 5012},
+         45},
+        {"codes without countries",
+         withoutCountries,
+         Record("1", "Aber", "5") + Record("2", "Conquet", "5012"),
+         {"Aber", "Conquet"},
+         {},
+         std::tuple{"Conquet", 2, 5}},
+        {"12a on line 1",
+         withCountries,
+         Record("7", "Aber") + Record("12a", "Conquet"),
+         {"Aber", "Conquet"},
+         {"1: Pb numero avec S = 12a"},
+         std::tuple{"Conquet", 7, 5000}},
+        {"short last record",
+         withCountries,
+         Record("1", "Aber") + Record("2", "Conquet", "5", 10),
+         {"Aber", "Conquet"},
+         shortLog,
+         std::tuple{"Conquet", 2, 0}},
+        {"record cut after its number",
+         withCountries,
+         Record("1", "Aber") + "2\r\n",
          {"Aber"},
-         {"5: Pb  field integer avec filed = 2O", "6: Pb field avec field = ", "9: Pb field avec field = -0.11"}},
+         {"2: Pb nom avec nom = "}},
+        {"Ctrl-Z ends the text",
+         withCountries,
+         Record("1", "Aber") + "\x1A" + Record("2", "Conquet"),
+         {"Aber"},
+         {}},
+        {"empty file", withCountries, "", {}, {}},
+        {"lines cut at 50 characters",
+         withCountries,
+         Record("3", kLong, QString(49, QLatin1Char(' ')) + "5, then what is past the fiftieth"),
+         {kLong.left(50)},
+         {},
+         std::tuple{kLong.left(50), 3, 5000}},
+        {"unreadable values",
+         withCountries,
+         Record("1", "Aber")
+             .replace("\r\n20\r\n", "\r\n2O\r\n")
+             .replace("-0,11", "-0.11")
+             .replace("1,5", ""),
+         {"Aber"},
+         {"5: Pb  field integer avec filed = 2O",
+          "6: Pb field avec field = ", "9: Pb field avec field = -0.11"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -109,9 +150,10 @@ TEST(PortImportTest, Cases) {
         table.open(path);
         QStringList streamed;
         const QString logPath = dir.filePath(QStringLiteral("bug.txt"));
-        const ImportReport report = ImportPorts(table, add.fileName(), logPath,
-                                                {TableHasCountryCodes(table), QLatin1Char(','), Language::French},
-                                                [&](const QString& line) { streamed << line; });
+        const ImportReport report =
+            ImportPorts(table, add.fileName(), logPath,
+                        {TableHasCountryCodes(table), QLatin1Char(','), Language::French},
+                        [&](const QString& line) { streamed << line; });
         EXPECT_EQ(report.failure, ImportReport::Failure::None);
         EXPECT_EQ(report.list, c.list);
         EXPECT_EQ(streamed, c.list);
@@ -119,7 +161,8 @@ TEST(PortImportTest, Cases) {
         EXPECT_EQ(report.lastCountry, c.lastCountry);
         QFile log(logPath);
         ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-        EXPECT_EQ(QString::fromUtf8(log.readAll()), c.log.isEmpty() ? QString() : c.log.join('\n') + '\n');
+        EXPECT_EQ(QString::fromUtf8(log.readAll()),
+                  c.log.isEmpty() ? QString() : c.log.join('\n') + '\n');
 
         // Every port is on disk: a fresh table object sees them.
         PortTable reopened;
@@ -131,7 +174,8 @@ TEST(PortImportTest, Cases) {
             EXPECT_EQ(reopened.text(PortColumn::NOM), name);
             EXPECT_EQ(reopened.integer(PortColumn::NUM), number);
             EXPECT_EQ(reopened.zone(), zone);
-            EXPECT_EQ(reopened.integer(PortColumn::G_SA), c.what == std::string("short last record") ? 0 : 130);
+            EXPECT_EQ(reopened.integer(PortColumn::G_SA),
+                      c.what == std::string("short last record") ? 0 : 130);
         }
     }
 }
@@ -149,10 +193,12 @@ TEST(PortImportTest, FilesThatCannotBeUsedImportNothing) {
         QString add, log;
         ImportReport::Failure failure;
     } const cases[] = {
-        {"missing file", dir.filePath(QStringLiteral("none.add")), dir.filePath(QStringLiteral("bug.txt")),
+        {"missing file", dir.filePath(QStringLiteral("none.add")),
+         dir.filePath(QStringLiteral("bug.txt")), ImportReport::Failure::AddFile},
+        {"folder", dir.path(), dir.filePath(QStringLiteral("bug.txt")),
          ImportReport::Failure::AddFile},
-        {"folder", dir.path(), dir.filePath(QStringLiteral("bug.txt")), ImportReport::Failure::AddFile},
-        {"log in a missing folder", add, dir.filePath(QStringLiteral("no/bug.txt")), ImportReport::Failure::LogFile},
+        {"log in a missing folder", add, dir.filePath(QStringLiteral("no/bug.txt")),
+         ImportReport::Failure::LogFile},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -171,7 +217,8 @@ TEST(PortImportTest, KilledImportKeepsEveryPostedPort) {
     const QString add = dir.filePath(QStringLiteral("ports.add"));
     QFile f(add);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    for (int i = 0; i < 10; ++i) f.write(Record(QString::number(i), QStringLiteral("Port %1").arg(i)));
+    for (int i = 0; i < 10; ++i)
+        f.write(Record(QString::number(i), QStringLiteral("Port %1").arg(i)));
     f.close();
     const pid_t child = fork();
     ASSERT_GE(child, 0);
@@ -180,8 +227,8 @@ TEST(PortImportTest, KilledImportKeepsEveryPostedPort) {
             PortTable table;
             table.open(path);
             int listed = 0;
-            ImportPorts(table, add, dir.filePath(QStringLiteral("bug.txt")), {true, QLatin1Char(',')},
-                        [&](const QString&) {
+            ImportPorts(table, add, dir.filePath(QStringLiteral("bug.txt")),
+                        {true, QLatin1Char(',')}, [&](const QString&) {
                             if (++listed == 4) raise(SIGKILL); // no close, no destructor
                         });
         } catch (...) {
@@ -226,7 +273,8 @@ TEST(PortImportTest, ExportThenImportGivesEqualRows) {
         PortTable a;
         a.open(source);
         QByteArray file;
-        for (a.first(); !a.atEnd(); a.next()) file += ExportRecord(a, separator);
+        for (a.first(); !a.atEnd(); a.next())
+            file += ExportRecord(a, separator);
         EXPECT_EQ(file.count("\r\n"), 2 * kAddRecordLines);
 
         const QString target = MakeTable(to, {{"Aber", 5001}});
@@ -238,8 +286,11 @@ TEST(PortImportTest, ExportThenImportGivesEqualRows) {
             ASSERT_TRUE(b.findKey(a.text(PortColumn::NOM)));
             for (const PortColumn c : PortColumnsFromTo(PortColumn::NUM, PortColumn::TBMME)) {
                 const char* name = PortColumnName(c).data();
-                if (SpecOf(c).type == ColumnSpec::Text) EXPECT_EQ(b.text(c), a.text(c)) << name;
-                else EXPECT_DOUBLE_EQ(b.real(c), a.real(c)) << a.text(PortColumn::NOM).toStdString() << " " << name;
+                if (SpecOf(c).type == ColumnSpec::Text)
+                    EXPECT_EQ(b.text(c), a.text(c)) << name;
+                else
+                    EXPECT_DOUBLE_EQ(b.real(c), a.real(c))
+                        << a.text(PortColumn::NOM).toStdString() << " " << name;
             }
         }
         QFile::remove(target);

@@ -1,7 +1,7 @@
 // Tests of the port table engine: tags, ranges, searches, filter, editing with write-through,
 // code page, number conversions and damaged files. Every table lives in a QTemporaryDir.
-#include "PortColumns.h"
 #include "PortTable.h"
+#include "PortColumns.h"
 
 #include <gtest/gtest.h>
 
@@ -34,21 +34,23 @@ struct Port {
 // number), names on both sides of "ZZZZZ", standard and secondary ports, plain zones and
 // zone * 1000 + country codes.
 const std::vector<Port> kPorts = {
-    {"Saint-Malo", 1001, ""},   // 0
-    {"Brest", 1001, ""},        // 1
-    {"Étel", 1001, "Brest"},    // 2
-    {"Arcachon", 1001, ""},     // 3
-    {"Bordeaux", 2005, ""},     // 4
-    {"Boulogne", 7, "Brest"},   // 5
-    {"Œuf", 5000, ""},          // 6
-    {"ZZZZZ", 3, ""},           // 7
-    {"ZZZZZA", 3, ""},          // 8
-    {"Zélande", 1001, ""},      // 9
-    {"brest", 2005, "Brest"},   // 10
-    {"Ålesund", 6120, ""},      // 11
+    {"Saint-Malo", 1001, ""}, // 0
+    {"Brest", 1001, ""},      // 1
+    {"Étel", 1001, "Brest"},  // 2
+    {"Arcachon", 1001, ""},   // 3
+    {"Bordeaux", 2005, ""},   // 4
+    {"Boulogne", 7, "Brest"}, // 5
+    {"Œuf", 5000, ""},        // 6
+    {"ZZZZZ", 3, ""},         // 7
+    {"ZZZZZA", 3, ""},        // 8
+    {"Zélande", 1001, ""},    // 9
+    {"brest", 2005, "Brest"}, // 10
+    {"Ålesund", 6120, ""},    // 11
 };
 
-std::string Str(const QString& s) { return s.toStdString(); }
+std::string Str(const QString& s) {
+    return s.toStdString();
+}
 
 void Fill(PortTable& table, int number, const Port& port) {
     table.setInteger(kNum, number);
@@ -79,7 +81,8 @@ QString MakeTable(const QTemporaryDir& dir, const std::vector<Port>& ports = kPo
 // Record numbers of the visible records, walking with first/next.
 std::vector<int> Walk(PortTable& table) {
     std::vector<int> records;
-    for (table.first(); !table.atEnd(); table.next()) records.push_back(table.recordNumber());
+    for (table.first(); !table.atEnd(); table.next())
+        records.push_back(table.recordNumber());
     return records;
 }
 
@@ -108,12 +111,21 @@ std::string ErrorOf(const std::function<void()>& action) {
 
 TEST(NameKeyTest, FoldsCaseAccentsAndLigatures) {
     const std::vector<std::pair<QString, QString>> cases = {
-        {"br", "BR"},           {"Étel", "ETEL"},         {"Œuf", "OEUF"},
-        {"œil", "OEIL"},        {"Ærø", "AERO"},          {"Łódź", "LODZ"},          {"Straße", "STRASSE"},
-        {"Ålesund", "ALESUND"}, {"  Brest ", "BREST"},    {"São Tomé", "SAO TOME"},
-        {"Çanakkale", "CANAKKALE"}, {"", ""},
+        {"br", "BR"},
+        {"Étel", "ETEL"},
+        {"Œuf", "OEUF"},
+        {"œil", "OEIL"},
+        {"Ærø", "AERO"},
+        {"Łódź", "LODZ"},
+        {"Straße", "STRASSE"},
+        {"Ålesund", "ALESUND"},
+        {"  Brest ", "BREST"},
+        {"São Tomé", "SAO TOME"},
+        {"Çanakkale", "CANAKKALE"},
+        {"", ""},
     };
-    for (const auto& [name, key] : cases) EXPECT_EQ(Str(NameKey(name)), Str(key)) << Str(name);
+    for (const auto& [name, key] : cases)
+        EXPECT_EQ(Str(NameKey(name)), Str(key)) << Str(name);
     EXPECT_LT(NameKey("Étel"), NameKey("F"));
     EXPECT_GT(NameKey("Étel"), NameKey("Dunkerque"));
     EXPECT_GT(NameKey("ZZZZZA"), NameKey("ZZZZZ"));
@@ -121,8 +133,8 @@ TEST(NameKeyTest, FoldsCaseAccentsAndLigatures) {
 
 TEST(Cp1252Test, KnownBytesAndRoundTrip) {
     const std::vector<std::pair<unsigned char, char16_t>> known = {
-        {0x41, u'A'},   {0x80, u'€'}, {0x8C, u'Œ'}, {0x9C, u'œ'}, {0x92, u'’'},  {0x9F, u'Ÿ'},
-        {0x8A, u'Š'},  {0x96, u'–'}, {0xE9, u'é'}, {0xC0, u'À'}, {0xFF, u'ÿ'}, {0xA0, u'\u00A0'},
+        {0x41, u'A'}, {0x80, u'€'}, {0x8C, u'Œ'}, {0x9C, u'œ'}, {0x92, u'’'}, {0x9F, u'Ÿ'},
+        {0x8A, u'Š'}, {0x96, u'–'}, {0xE9, u'é'}, {0xC0, u'À'}, {0xFF, u'ÿ'}, {0xA0, u'\u00A0'},
     };
     for (const auto& [byte, ch] : known) {
         const char b = static_cast<char>(byte);
@@ -130,10 +142,12 @@ TEST(Cp1252Test, KnownBytesAndRoundTrip) {
         EXPECT_EQ(ToCp1252(QString(QChar(ch))), QByteArray(1, b)) << int(byte);
     }
     QByteArray all;
-    for (int b = 0; b < 256; ++b) all.append(static_cast<char>(b));
+    for (int b = 0; b < 256; ++b)
+        all.append(static_cast<char>(b));
     EXPECT_EQ(ToCp1252(FromCp1252(all.constData(), all.size())), all);
     // Not representable: one '?' per character, including one outside the BMP.
-    EXPECT_EQ(ToCp1252(QStringLiteral("Łódź \U0001F30A")), QByteArray("?\xF3" "d? ?"));
+    EXPECT_EQ(ToCp1252(QStringLiteral("Łódź \U0001F30A")), QByteArray("?\xF3"
+                                                                      "d? ?"));
 }
 
 TEST(PortTableTest, CreateWritesCp1252DriverAndStandardColumns) {
@@ -147,12 +161,13 @@ TEST(PortTableTest, CreateWritesCp1252DriverAndStandardColumns) {
     table.open(path);
     ASSERT_EQ(table.columnCount(), 37);
     const std::vector<std::pair<QString, int>> names = {
-        {"num", 0},       {"NOM", 1},       {"Z0", 2},        {"A_SA", 3},     {"A_MS4", 12},
-        {"G_SA", 13},     {"G_MS4", 22},    {"latitude", 23}, {"LONGITUDE", 24}, {"FUSEAU", 25},
-        {"RESERVE", 26},  {"Zone", 27},     {"PORT_REF", 28}, {"HPMVE", 29},   {"TBMME", 36},
-        {"NOPE", -1},
+        {"num", 0},        {"NOM", 1},     {"Z0", 2},       {"A_SA", 3},
+        {"A_MS4", 12},     {"G_SA", 13},   {"G_MS4", 22},   {"latitude", 23},
+        {"LONGITUDE", 24}, {"FUSEAU", 25}, {"RESERVE", 26}, {"Zone", 27},
+        {"PORT_REF", 28},  {"HPMVE", 29},  {"TBMME", 36},   {"NOPE", -1},
     };
-    for (const auto& [name, index] : names) EXPECT_EQ(table.columnIndex(name), index) << Str(name);
+    for (const auto& [name, index] : names)
+        EXPECT_EQ(table.columnIndex(name), index) << Str(name);
     // The descriptor of FUSEAU (column 25): numeric, width 6, 2 decimals.
     const int at = 32 + ColumnNumber(kFuseau) * 32;
     EXPECT_EQ(bytes[at + 11], 'N');
@@ -197,9 +212,9 @@ TEST(PortTableTest, TextRangesOnNames) {
     const std::vector<Case> cases = {
         {"br", "ZZZZZ", {1, 10, 2, 6, 0, 9, 7}}, // from BREST on, "ZZZZZA" stays out
         {"", "ZZZZZ", {11, 3, 4, 5, 1, 10, 2, 6, 0, 9, 7}},
-        {"é", "F", {2}},                          // accented initial sorts as its letter
+        {"é", "F", {2}}, // accented initial sorts as its letter
         {"ETEL", "étel", {2}},
-        {"oe", "OF", {6}},                        // Œ sorts as OE
+        {"oe", "OF", {6}}, // Œ sorts as OE
         {"brest", "BREST", {1, 10}},
         {"a", "a", {}},
         {"Z", "A", {}},
@@ -255,8 +270,13 @@ TEST(PortTableTest, NearestAndFind) {
         QString value;
         int record; // -1: at the end
     };
-    for (const Nearest& n : std::vector<Nearest>{
-             {"br", 1}, {"Bz", 2}, {"", 11}, {"zzzzz", 7}, {"ZZZZZ0", 8}, {"zzzzzz", -1}, {"É", 2}}) {
+    for (const Nearest& n : std::vector<Nearest>{{"br", 1},
+                                                 {"Bz", 2},
+                                                 {"", 11},
+                                                 {"zzzzz", 7},
+                                                 {"ZZZZZ0", 8},
+                                                 {"zzzzzz", -1},
+                                                 {"É", 2}}) {
         table.goNearest(n.value);
         EXPECT_EQ(table.recordNumber(), n.record) << Str(n.value);
         EXPECT_EQ(table.atEnd(), n.record < 0) << Str(n.value);
@@ -391,10 +411,10 @@ TEST(PortTableTest, EditsKeepEveryOrderAndSurviveReopening) {
     EXPECT_EQ(Str(table.text(kNom)), "Boulogne");
 
     const std::vector<std::vector<int>> expected = {
-        {11, 5, 1, 10, 12, 2, 6, 0, 3, 9, 7, 8},  // Nom
-        {7, 8, 5, 0, 1, 2, 3, 9, 12, 10, 6, 11},  // Zone
-        {11, 12, 6, 0, 3, 9, 7, 8},               // PRINCIPAL
-        {5, 1, 10, 2},                            // SECONDAIRE
+        {11, 5, 1, 10, 12, 2, 6, 0, 3, 9, 7, 8}, // Nom
+        {7, 8, 5, 0, 1, 2, 3, 9, 12, 10, 6, 11}, // Zone
+        {11, 12, 6, 0, 3, 9, 7, 8},              // PRINCIPAL
+        {5, 1, 10, 2},                           // SECONDAIRE
     };
     EXPECT_EQ(AllOrders(table), expected);
     table.close();
@@ -505,7 +525,7 @@ TEST(PortTableTest, TwoTableObjectsAppendWithoutOverwriting) {
     Fill(b, 21, {"Beta", 1, ""});
     b.post();
     EXPECT_TRUE(b.findKey("Alpha")); // picked up before appending
-    a.close(); // must not write back its own, smaller, record count
+    a.close();                       // must not write back its own, smaller, record count
     b.close();
 
     PortTable check;
@@ -531,7 +551,8 @@ TEST(PortTableTest, ReadOnlyRefusesEveryWrite) {
         {"setInteger", [&] { table.setInteger(kZone, 1); }},
         {"setReadOnly", [&] { table.setReadOnly(false); }},
     };
-    for (const auto& [what, write] : writes) EXPECT_THROW(write(), TableError) << what;
+    for (const auto& [what, write] : writes)
+        EXPECT_THROW(write(), TableError) << what;
     EXPECT_FALSE(table.isEditing());
     table.close();
     EXPECT_EQ(ReadBytes(path), before);
@@ -553,9 +574,12 @@ TEST(PortTableTest, TextColumnsRoundTripThroughCp1252) {
     const QString path = MakeTable(dir, ports);
     const QByteArray bytes = ReadBytes(path);
     EXPECT_TRUE(bytes.contains("Pointe-\xE0-Pitre"));
-    EXPECT_TRUE(bytes.contains("\x8C" "il de b\x9C" "uf"));
+    EXPECT_TRUE(bytes.contains("\x8C"
+                               "il de b\x9C"
+                               "uf"));
     EXPECT_TRUE(bytes.contains("Prix 5 \x80"));
-    EXPECT_TRUE(bytes.contains("?\xF3" "d?"));
+    EXPECT_TRUE(bytes.contains("?\xF3"
+                               "d?"));
 
     PortTable table;
     table.open(path);
@@ -564,7 +588,8 @@ TEST(PortTableTest, TextColumnsRoundTripThroughCp1252) {
     };
     for (const auto& [record, name] : expected) {
         table.first();
-        while (!table.atEnd() && table.recordNumber() != record) table.next();
+        while (!table.atEnd() && table.recordNumber() != record)
+            table.next();
         ASSERT_FALSE(table.atEnd());
         EXPECT_EQ(table.text(kNom), name);
     }
@@ -593,11 +618,11 @@ TEST(PortTableTest, NumberConversions) {
     };
     const std::vector<Case> cases = {
         {kFuseau, "-3,25", -3, -3.25},
-        {kHpmve, "2,5000", 3, 2.5},      // integer() rounds half away from zero
+        {kHpmve, "2,5000", 3, 2.5}, // integer() rounds half away from zero
         {kZone, "1001", 1001, 1001},
-        {kZ0, "", 0, 0},                 // blank numeric field
-        {PortColumn::HPMME, "", 0, 0},   // never written
-        {kPortRef, " 12", 12, 12},       // a text holding a number
+        {kZ0, "", 0, 0},               // blank numeric field
+        {PortColumn::HPMME, "", 0, 0}, // never written
+        {kPortRef, " 12", 12, 12},     // a text holding a number
     };
     for (const Case& c : cases) {
         EXPECT_EQ(table.text(c.column), c.text) << ColumnNumber(c.column);
@@ -634,10 +659,10 @@ TEST(PortTableTest, DamagedFilesAreReportedWithTheirPath) {
         WriteBytes(path, bytes);
     };
     const std::vector<Case> cases = {
-        {"missing table", [](const QString& dbf, const QString&) { QFile::remove(dbf); },
-         "missing", false},
-        {"empty table", [](const QString& dbf, const QString&) { WriteBytes(dbf, {}); },
-         "empty", false},
+        {"missing table", [](const QString& dbf, const QString&) { QFile::remove(dbf); }, "missing",
+         false},
+        {"empty table", [](const QString& dbf, const QString&) { WriteBytes(dbf, {}); }, "empty",
+         false},
         {"short table", [](const QString& dbf, const QString&) { WriteBytes(dbf, "\x03\x7C"); },
          "too short", false},
         {"truncated last record",
@@ -646,9 +671,11 @@ TEST(PortTableTest, DamagedFilesAreReportedWithTheirPath) {
              WriteBytes(dbf, b.left(b.size() - 20));
          },
          "truncated", false},
-        {"garbage", [](const QString& dbf, const QString&) {
+        {"garbage",
+         [](const QString& dbf, const QString&) {
              WriteBytes(dbf, QByteArray("This is a text file, not a table at all.\n").repeated(50));
-         }, "not a dBase table", false},
+         },
+         "not a dBase table", false},
         {"header length past the end",
          [&](const QString& dbf, const QString&) { patch(dbf, 8, QByteArray("\xFF\xFF", 2)); },
          "header length", false},
@@ -659,12 +686,16 @@ TEST(PortTableTest, DamagedFilesAreReportedWithTheirPath) {
          [&](const QString& dbf, const QString&) { patch(dbf, 32 + 37 * 32, "X"); },
          "not terminated", false},
         {"record count too large",
-         [&](const QString& dbf, const QString&) { patch(dbf, 4, QByteArray("\x10\x27\x00\x00", 4)); },
+         [&](const QString& dbf, const QString&) {
+             patch(dbf, 4, QByteArray("\x10\x27\x00\x00", 4));
+         },
          "truncated", false},
         {"missing tags", [](const QString&, const QString& tags) { QFile::remove(tags); },
          "missing", true},
         {"binary tags",
-         [](const QString&, const QString& tags) { WriteBytes(tags, QByteArray("\xFF\xFE\x00\x01\x02", 5)); },
+         [](const QString&, const QString& tags) {
+             WriteBytes(tags, QByteArray("\xFF\xFE\x00\x01\x02", 5));
+         },
          "not UTF-8", true},
         {"unknown column",
          [](const QString&, const QString& tags) { WriteBytes(tags, "Nom = NAME\n"); },
@@ -678,7 +709,9 @@ TEST(PortTableTest, DamagedFilesAreReportedWithTheirPath) {
          [](const QString&, const QString& tags) { WriteBytes(tags, "Nom = NOM\nZone ZONE\n"); },
          "line 2: expected", true},
         {"bad condition",
-         [](const QString&, const QString& tags) { WriteBytes(tags, "P = NOM where PORT_REF blank\n"); },
+         [](const QString&, const QString& tags) {
+             WriteBytes(tags, "P = NOM where PORT_REF blank\n");
+         },
          "line 1: expected", true},
         {"tag twice",
          [](const QString&, const QString& tags) { WriteBytes(tags, "Nom = NOM\nNOM = ZONE\n"); },
@@ -693,7 +726,8 @@ TEST(PortTableTest, DamagedFilesAreReportedWithTheirPath) {
         c.damage(dbf, tags);
         PortTable table;
         const std::string error = ErrorOf([&] { table.open(dbf); });
-        const QString named = QDir(dir.path()).absoluteFilePath(c.namesTags ? "ports.tags" : "ports.dbf");
+        const QString named =
+            QDir(dir.path()).absoluteFilePath(c.namesTags ? "ports.tags" : "ports.dbf");
         EXPECT_NE(error.find(Str(named)), std::string::npos) << c.what << ": " << error;
         EXPECT_NE(error.find(c.message), std::string::npos) << c.what << ": " << error;
         EXPECT_FALSE(table.isOpen()) << c.what;
@@ -721,7 +755,8 @@ TEST(PortTableTest, FullSizeTableOpensInNameOrder) {
             // Names in a scrambled order, some accented.
             const int n = (i * 7919) % 6100;
             const QString initial = n % 3 ? QString() : QStringLiteral("É");
-            const QString name = initial + QStringLiteral("Port %1").arg(n, 4, 10, QLatin1Char('0'));
+            const QString name =
+                initial + QStringLiteral("Port %1").arg(n, 4, 10, QLatin1Char('0'));
             Fill(table, i, {name, (n % 10) + 1, n % 4 ? QString() : QStringLiteral("Ref")});
             table.post();
         }

@@ -1,8 +1,8 @@
 // Label formats, axis ticks and the window layout of the curve.
 #include "CurveChart.h"
 #include "CurveTexts.h"
-#include "Julian.h"
 #include "CurveWindow.h"
+#include "Julian.h"
 
 #include <QCategoryAxis>
 #include <QGraphicsScene>
@@ -22,11 +22,22 @@ TEST(FormatAxisHeight, HashCommaZeroDotHashHash) {
         const char* expected;
     };
     const Case cases[] = {
-        {0, "0"}, {2, "2"}, {2.5, "2.5"}, {2.25, "2.25"}, {2.254, "2.25"}, {2.996, "3"},
-        {-0.35, "-0.35"}, {-0.001, "0"}, {1234.5, "1,234.5"}, {1234567, "1,234,567"}, {0.05, "0.05"},
+        {0, "0"},
+        {2, "2"},
+        {2.5, "2.5"},
+        {2.25, "2.25"},
+        {2.254, "2.25"},
+        {2.996, "3"},
+        {-0.35, "-0.35"},
+        {-0.001, "0"},
+        {1234.5, "1,234.5"},
+        {1234567, "1,234,567"},
+        {0.05, "0.05"},
     };
-    for (const Case& c : cases) EXPECT_EQ(FormatAxisHeight(c.value), QString::fromLatin1(c.expected)) << c.value;
-    EXPECT_EQ(FormatAxisHeight(1234.5, QLatin1Char(','), QChar(0xA0)), QString("1") + QChar(0xA0) + "234,5");
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatAxisHeight(c.value), QString::fromLatin1(c.expected)) << c.value;
+    EXPECT_EQ(FormatAxisHeight(1234.5, QLatin1Char(','), QChar(0xA0)),
+              QString("1") + QChar(0xA0) + "234,5");
 }
 
 TEST(FormatReadoutHeight, ThreeSignificantDigits) {
@@ -42,7 +53,8 @@ TEST(AxisTimeLabel, WallClockOfTheDateTimeValue) {
     const QLocale english(QLocale::English);
     EXPECT_EQ(AxisTimeLabel(noon, CurveView::Span, english), "08 Nov");
     // Whatever the system's daylight saving: 02:30 on the last Sunday of March exists here.
-    EXPECT_EQ(AxisTimeLabel(JulianDay(2024, 3, 31) + 2.5 / 24 - kDateTimeOrigin, CurveView::Day), "02:30");
+    EXPECT_EQ(AxisTimeLabel(JulianDay(2024, 3, 31) + 2.5 / 24 - kDateTimeOrigin, CurveView::Day),
+              "02:30");
 }
 
 TEST(TimeTicks, WholeHoursAndDays) {
@@ -52,16 +64,21 @@ TEST(TimeTicks, WholeHoursAndDays) {
     const double day = JulianDay(2024, 3, 12) - kDateTimeOrigin;
     for (double labelWidth : {33.0, 45.0}) {
         for (double pixels : {300.0, 400.0, 1200.0}) {
-            const auto ticks = TimeTicks(day, day + 1, CurveView::Day, pixels, QLocale::system(), labelWidth);
+            const auto ticks =
+                TimeTicks(day, day + 1, CurveView::Day, pixels, QLocale::system(), labelWidth);
             ASSERT_GE(ticks.size(), 2u) << pixels;
-            EXPECT_LE((static_cast<double>(ticks.size()) + 1) * (labelWidth + 12), pixels) << pixels;
+            EXPECT_LE((static_cast<double>(ticks.size()) + 1) * (labelWidth + 12), pixels)
+                << pixels;
             EXPECT_EQ(ticks.front().label, "00:00");
-            for (const AxisTick& t : ticks) EXPECT_TRUE(t.label.endsWith(":00")) << t.label.toStdString();
+            for (const AxisTick& t : ticks)
+                EXPECT_TRUE(t.label.endsWith(":00")) << t.label.toStdString();
         }
         for (double pixels : {400.0, 900.0}) {
-            const auto month = TimeTicks(day, day + 31, CurveView::Span, pixels, QLocale::system(), labelWidth);
+            const auto month =
+                TimeTicks(day, day + 31, CurveView::Span, pixels, QLocale::system(), labelWidth);
             ASSERT_GE(month.size(), 3u);
-            EXPECT_LE((static_cast<double>(month.size()) + 1) * (labelWidth + 12), pixels) << pixels;
+            EXPECT_LE((static_cast<double>(month.size()) + 1) * (labelWidth + 12), pixels)
+                << pixels;
         }
     }
 }
@@ -76,10 +93,14 @@ TEST(TimeTicks, FirstLabelAtTheAxisStart) {
     };
     const double day = JulianDay(2026, 12, 7) - kDateTimeOrigin;
     const Case cases[] = {
-        {day, 7, CurveView::Span},          {day + 1, 7, CurveView::Span},
-        {day + 2, 7, CurveView::Span},      {day, 31, CurveView::Span},
-        {day + 3, 31, CurveView::Span},     {day, 1, CurveView::Day},
-        {day + 5.0 / 24, 17.0 / 24, CurveView::Day}, {day + 13.0 / 24, 9.0 / 24, CurveView::Day},
+        {day, 7, CurveView::Span},
+        {day + 1, 7, CurveView::Span},
+        {day + 2, 7, CurveView::Span},
+        {day, 31, CurveView::Span},
+        {day + 3, 31, CurveView::Span},
+        {day, 1, CurveView::Day},
+        {day + 5.0 / 24, 17.0 / 24, CurveView::Day},
+        {day + 13.0 / 24, 9.0 / 24, CurveView::Day},
     };
     for (const Case& c : cases) {
         for (double pixels : {150.0, 330.0, 700.0, 1200.0}) {
@@ -88,7 +109,8 @@ TEST(TimeTicks, FirstLabelAtTheAxisStart) {
             EXPECT_NEAR(ticks.front().value, c.start, 1e-9) << c.start << " " << pixels;
             EXPECT_EQ(ticks.front().label, AxisTimeLabel(c.start, c.view));
             for (std::size_t i = 2; i < ticks.size(); ++i)
-                EXPECT_NEAR(ticks[i].value - ticks[i - 1].value, ticks[1].value - ticks[0].value, 1e-9);
+                EXPECT_NEAR(ticks[i].value - ticks[i - 1].value, ticks[1].value - ticks[0].value,
+                            1e-9);
         }
     }
 }
@@ -116,8 +138,11 @@ TEST(PlaceIntervalLabels, LabelsOfClosePointsNeverOverlap) {
             EXPECT_EQ(r[i].size(), label) << c.what;
             EXPECT_TRUE(bounds.contains(r[i])) << c.what << " label " << i;
             // Each label stays over or under its own point, clear of the point's mark.
-            EXPECT_TRUE(r[i].left() <= c.anchors[i].x() && c.anchors[i].x() <= r[i].right()) << c.what;
-            EXPECT_GE(std::min(std::abs(r[i].top() - c.anchors[i].y()), std::abs(r[i].bottom() - c.anchors[i].y())), 9 - 1e-9)
+            EXPECT_TRUE(r[i].left() <= c.anchors[i].x() && c.anchors[i].x() <= r[i].right())
+                << c.what;
+            EXPECT_GE(std::min(std::abs(r[i].top() - c.anchors[i].y()),
+                               std::abs(r[i].bottom() - c.anchors[i].y())),
+                      9 - 1e-9)
                 << c.what;
             for (std::size_t j = 0; j < i; ++j)
                 EXPECT_FALSE(r[i].intersects(r[j])) << c.what << " labels " << j << " and " << i;
@@ -129,11 +154,13 @@ TEST(PlaceIntervalLabels, LabelsOfClosePointsNeverOverlap) {
 }
 
 // The chart's visible text items (axis labels among them), by text.
-std::vector<const QGraphicsTextItem*> VisibleTextItems(const QGraphicsItem* item, const QString& text) {
+std::vector<const QGraphicsTextItem*> VisibleTextItems(const QGraphicsItem* item,
+                                                       const QString& text) {
     std::vector<const QGraphicsTextItem*> found;
     for (const QGraphicsItem* child : item->childItems()) {
         if (!child->isVisible()) continue;
-        if (const auto* t = dynamic_cast<const QGraphicsTextItem*>(child); t && QString(t->toPlainText()).remove(QChar(0x200B)) == text)
+        if (const auto* t = dynamic_cast<const QGraphicsTextItem*>(child);
+            t && QString(t->toPlainText()).remove(QChar(0x200B)) == text)
             found.push_back(t);
         const auto deeper = VisibleTextItems(child, text);
         found.insert(found.end(), deeper.begin(), deeper.end());
@@ -165,7 +192,8 @@ TEST(CurveChart, FirstTimeLabelIsShown) {
         data.language = english ? Language::English : Language::French;
         const double step = c.view == CurveView::Day ? 0.003472 : 0.01736;
         for (double t = 0; t < c.days; t += step)
-            data.points.push_back({day + t, c.low + (c.high - c.low) * (0.5 + 0.5 * std::sin(t * 12.6))});
+            data.points.push_back(
+                {day + t, c.low + (c.high - c.low) * (0.5 + 0.5 * std::sin(t * 12.6))});
         QGraphicsScene scene;
         auto* chart = new CurveChart;
         scene.addItem(chart);
@@ -175,8 +203,9 @@ TEST(CurveChart, FirstTimeLabelIsShown) {
             chart->resize(QSizeF(c.size) + QSizeF(0, 1));
             chart->resize(c.size);
         }
-        const std::string what = std::to_string(c.days) + " days, heights " + std::to_string(c.low) +
-                                 " to " + std::to_string(c.high) + ", width " + std::to_string(c.size.width());
+        const std::string what = std::to_string(c.days) + " days, heights " +
+                                 std::to_string(c.low) + " to " + std::to_string(c.high) +
+                                 ", width " + std::to_string(c.size.width());
         auto* axis = qobject_cast<QCategoryAxis*>(chart->axes(Qt::Horizontal).value(0));
         ASSERT_NE(axis, nullptr);
         ASSERT_GE(axis->categoriesLabels().size(), 2) << what;
@@ -190,7 +219,8 @@ TEST(CurveChart, FirstTimeLabelIsShown) {
         const auto leftmost = [&](const QString& text) {
             std::optional<QRectF> r;
             for (const QGraphicsTextItem* item : VisibleTextItems(chart, text))
-                if (!r || item->sceneBoundingRect().left() < r->left()) r = item->sceneBoundingRect();
+                if (!r || item->sceneBoundingRect().left() < r->left())
+                    r = item->sceneBoundingRect();
             return r;
         };
         const auto first = leftmost(firstLabel);
@@ -224,7 +254,8 @@ TEST(HeightTicks, CoverTheRangeWithRoundSteps) {
     const auto ticks = HeightTicks(0.3, 8.7, 300);
     ASSERT_GE(ticks.size(), 3u);
     const double step = ticks[1].value - ticks[0].value;
-    for (std::size_t i = 1; i < ticks.size(); ++i) EXPECT_NEAR(ticks[i].value - ticks[i - 1].value, step, 1e-9);
+    for (std::size_t i = 1; i < ticks.size(); ++i)
+        EXPECT_NEAR(ticks[i].value - ticks[i - 1].value, step, 1e-9);
     EXPECT_GE(ticks.front().value, 0.3 - 1e-9);
     EXPECT_LE(ticks.back().value, 8.7 + 1e-9);
 }
@@ -233,7 +264,8 @@ TEST(StoredColour, RedPlus256GreenPlus65536Blue) {
     EXPECT_EQ(ColourOfStored(16744449), QColor(1, 128, 255));
     EXPECT_EQ(ColourOfStored(16744448), QColor(0, 128, 255));
     EXPECT_EQ(ColourOfStored(255), QColor(255, 0, 0));
-    for (quint32 v : {0u, 255u, 16744449u, 0xFFFFFFu, 0x123456u}) EXPECT_EQ(StoredOfColour(ColourOfStored(v)), v);
+    for (quint32 v : {0u, 255u, 16744449u, 0xFFFFFFu, 0x123456u})
+        EXPECT_EQ(StoredOfColour(ColourOfStored(v)), v);
 }
 
 TEST(CurveWindowLayout, ChartReadoutsPanelAndProgressBar) {

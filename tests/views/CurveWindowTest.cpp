@@ -1,9 +1,9 @@
 // The curve window: sampling, title and foot, cross-hair, indicator, colours, stored values,
 // saved images and printed pages.
+#include "CurveWindow.h"
 #include "CurveImage.h"
 #include "CurveWindowSettings.h"
 #include "Extremes.h"
-#include "CurveWindow.h"
 #include "ViewsTestSupport.h"
 
 #include <QChartView>
@@ -63,7 +63,8 @@ TEST_F(CurveWindowTest, FeetMultiplyEveryPlottedHeight) {
     curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);
     const auto feet = PointsOf(curve.chart()->curveSeries());
     ASSERT_EQ(metres.size(), feet.size());
-    for (std::size_t i = 0; i < feet.size(); ++i) EXPECT_NEAR(feet[i].y(), metres[i].y() / 0.3048, 1e-9);
+    for (std::size_t i = 0; i < feet.size(); ++i)
+        EXPECT_NEAR(feet[i].y(), metres[i].y() / 0.3048, 1e-9);
 }
 
 TEST_F(CurveWindowTest, WeekAndMonthCurvesAreTheEngineSpanCurves) {
@@ -105,7 +106,7 @@ TEST_F(CurveWindowTest, TitleAndFootWithAndWithoutElements) {
         const char* suffix;
     };
     const Case cases[] = {
-        {false, 0, " - UT + : 1"}, {false, 1, " - UT +1"}, {false, 2, " - UT +2"},
+        {false, 0, " - UT + : 1"}, {false, 1, " - UT +1"},      {false, 2, " - UT +2"},
         {false, 105, " - UT + 5"}, {true, 0, " - UT + : -3,5"}, {true, 1, " - UT +1"},
         {true, 95, " - UT + -5"},
     };
@@ -123,8 +124,7 @@ TEST_F(CurveWindowTest, TitleAndFootWithAndWithoutElements) {
 
         curve.toggleElements();
         ASSERT_TRUE(curve.elementsOn());
-        EXPECT_EQ(curve.chart()->data().title,
-                  QStringList({name + " (49:29N - 000:07E)", date}));
+        EXPECT_EQ(curve.chart()->data().title, QStringList({name + " (49:29N - 000:07E)", date}));
         const QStringList foot = curve.chart()->data().foot;
         ASSERT_EQ(foot.size(), 2);
         // One piece per filled slot, in slot order, each "PM:" or "BM:" time "/" height.
@@ -134,15 +134,19 @@ TEST_F(CurveWindowTest, TitleAndFootWithAndWithoutElements) {
         for (const TideEvent& e : events) {
             if (e.empty()) continue;
             ++filled;
-            expected += (e.time > 0 ? " PM:" : " BM:") + QString::fromStdString(FormatEventTimeH(e.time)) +
-                        "/" + QString::fromStdString(FormatHeight(e.height)) + " -";
+            expected += (e.time > 0 ? " PM:" : " BM:") +
+                        QString::fromStdString(FormatEventTimeH(e.time)) + "/" +
+                        QString::fromStdString(FormatHeight(e.height)) + " -";
         }
         EXPECT_GE(filled, 3);
         EXPECT_EQ(foot[0], expected);
-        EXPECT_TRUE(QRegularExpression(R"(^-( [PB]M:\d\dh\d\d/-?\d\d,\d\d -){3,4}$)").match(foot[0]).hasMatch())
+        EXPECT_TRUE(QRegularExpression(R"(^-( [PB]M:\d\dh\d\d/-?\d\d,\d\d -){3,4}$)")
+                        .match(foot[0])
+                        .hasMatch())
             << foot[0].toStdString();
         const CoefficientPair k = DayCoefficients(state.context(), state.selectedDay);
-        EXPECT_EQ(foot[1], QStringLiteral("Coefs : %1/%2").arg(k.morning).arg(k.evening) + c.suffix);
+        EXPECT_EQ(foot[1],
+                  QStringLiteral("Coefs : %1/%2").arg(k.morning).arg(k.evening) + c.suffix);
     }
 }
 
@@ -325,7 +329,8 @@ TEST_F(CurveWindowTest, SavedBitmapHasTheChartSize) {
         const QString written = QFile::exists(file) ? file : file + ".bmp";
         QImageReader reader(written);
         reader.setDecideFormatFromContent(true);
-        EXPECT_EQ(reader.format(), QByteArray(QString::fromLatin1(name).endsWith(".png") ? "png" : "bmp"));
+        EXPECT_EQ(reader.format(),
+                  QByteArray(QString::fromLatin1(name).endsWith(".png") ? "png" : "bmp"));
         const QImage image = reader.read();
         ASSERT_FALSE(image.isNull()) << name;
         EXPECT_EQ(image.size(), size);

@@ -1,7 +1,7 @@
 // The interval calculation: masked fields, the 30-second search with its one-hour skip, the
 // points on the curve and the messages.
-#include "IntervalSearch.h"
 #include "CurveWindow.h"
+#include "IntervalSearch.h"
 #include "IntervalWindow.h"
 #include "ViewsTestSupport.h"
 
@@ -20,8 +20,9 @@ TEST(ReadMaskedHeight, ByPosition) {
         std::optional<double> expected;
     };
     const Case cases[] = {
-        {"10,50 m", 10.5}, {"10.50 f", 10.5}, {"00,00 m", 0.0}, {"99,99 m", 99.99},
-        {"1 ,50 m", std::nullopt}, {"10,5  m", std::nullopt}, {"  ,   m", std::nullopt}, {"", std::nullopt},
+        {"10,50 m", 10.5},         {"10.50 f", 10.5},         {"00,00 m", 0.0},
+        {"99,99 m", 99.99},        {"1 ,50 m", std::nullopt}, {"10,5  m", std::nullopt},
+        {"  ,   m", std::nullopt}, {"", std::nullopt},
     };
     for (const Case& c : cases) {
         const auto v = ReadMaskedHeight(QString::fromLatin1(c.text));
@@ -49,7 +50,8 @@ TEST(SearchInterval, ThirtySecondStepsAndOneHourSkip) {
     // A flat height equal to the target: one point per hour of the day.
     const auto flat = SearchInterval([](double) { return 2.0; }, day, 2.0);
     EXPECT_EQ(flat.size(), 24u);
-    for (std::size_t i = 1; i < flat.size(); ++i) EXPECT_NEAR(flat[i] - flat[i - 1], 1.0 / 24, 1e-9);
+    for (std::size_t i = 1; i < flat.size(); ++i)
+        EXPECT_NEAR(flat[i] - flat[i - 1], 1.0 / 24, 1e-9);
 }
 
 class IntervalWindowTest : public ViewsTest {
@@ -67,7 +69,9 @@ protected:
     }
     static QString Masked(double value) {
         const long long hundredths = std::llround(value * 100);
-        return QStringLiteral("%1,%2 m").arg(hundredths / 100, 2, 10, QLatin1Char('0')).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+        return QStringLiteral("%1,%2 m")
+            .arg(hundredths / 100, 2, 10, QLatin1Char('0'))
+            .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
     }
     std::unique_ptr<CurveWindow> curve;
     std::unique_ptr<ondrel::IntervalWindow> window;
@@ -82,7 +86,8 @@ TEST_F(IntervalWindowTest, TargetAboveTheHighestWaterFindsNothing) {
     window->wantedHeightField()->setText(Masked(highest + 0.5));
     window->confirm();
     EXPECT_EQ(curve->chart()->intervalSeries()->count(), 0);
-    EXPECT_EQ(messages.shown, QStringList({"Impossible de trouver un tel intervalle sur la journée"}));
+    EXPECT_EQ(messages.shown,
+              QStringList({"Impossible de trouver un tel intervalle sur la journée"}));
     EXPECT_FALSE(window->isVisible());
 }
 
@@ -145,12 +150,15 @@ TEST_F(IntervalWindowTest, IncompleteFieldSaysSoAndSearchesNothing) {
         window->sounderField()->setText(c.reading);
         window->readingTimeField()->setText(c.time);
         window->wantedHeightField()->setText(c.wanted);
-        const QString reading = window->sounderField()->text(), time = window->readingTimeField()->text(),
+        const QString reading = window->sounderField()->text(),
+                      time = window->readingTimeField()->text(),
                       wanted = window->wantedHeightField()->text();
         window->confirm();
         ASSERT_EQ(messages.shown.size(), 1) << c.field;
-        EXPECT_TRUE(messages.shown.front().contains("incomplet")) << messages.shown.front().toStdString();
-        EXPECT_TRUE(messages.shown.front().contains(QString::fromUtf8(c.field))) << messages.shown.front().toStdString();
+        EXPECT_TRUE(messages.shown.front().contains("incomplet"))
+            << messages.shown.front().toStdString();
+        EXPECT_TRUE(messages.shown.front().contains(QString::fromUtf8(c.field)))
+            << messages.shown.front().toStdString();
         EXPECT_FALSE(window->isVisible());
         EXPECT_EQ(curve->chart()->intervalSeries()->count(), 0);
         const auto store = state.openSettings();
@@ -175,8 +183,9 @@ TEST(IntervalFieldTexts, SeparatorFollowsTheLanguageAndLetterTheUnit) {
         {Language::English, true, "99.99 f;_", "10.50 f", "25.00 f"},
     };
     for (const Case& c : cases) {
-        const std::string what = std::string(c.language == Language::English ? "English" : "French") +
-                                 (c.feet ? ", feet" : ", metres");
+        const std::string what =
+            std::string(c.language == Language::English ? "English" : "French") +
+            (c.feet ? ", feet" : ", metres");
         EXPECT_EQ(HeightInputMask(c.language, c.feet), QString::fromUtf8(c.mask)) << what;
         EXPECT_EQ(ReadingFieldText(c.language, c.feet), QString::fromUtf8(c.reading)) << what;
         EXPECT_EQ(WantedFieldText(c.language, c.feet), QString::fromUtf8(c.wanted)) << what;

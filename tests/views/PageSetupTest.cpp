@@ -19,9 +19,9 @@ TEST(ReadMarginField, IntegersFrom0To100) {
         K kind;
         int value;
     };
-    const Case cases[] = {{"", K::Empty, 0},      {"0", K::Value, 0},      {"15", K::Value, 15},
-                          {"100", K::Value, 100}, {"101", K::Invalid, 0},  {"150", K::Invalid, 0},
-                          {"-1", K::Invalid, 0},  {"1a", K::Invalid, 0},   {"2.5", K::Invalid, 0}};
+    const Case cases[] = {{"", K::Empty, 0},      {"0", K::Value, 0},     {"15", K::Value, 15},
+                          {"100", K::Value, 100}, {"101", K::Invalid, 0}, {"150", K::Invalid, 0},
+                          {"-1", K::Invalid, 0},  {"1a", K::Invalid, 0},  {"2.5", K::Invalid, 0}};
     for (const Case& c : cases) {
         const MarginEntry e = ReadMarginField(QString::fromLatin1(c.text));
         EXPECT_EQ(e.kind, c.kind) << c.text;
@@ -143,9 +143,11 @@ TEST(PageSetupMessages, InTheLanguageAsked) {
     };
     const Case cases[] = {
         {Language::French, "Entrez une valeur entière comprise entre 0 et 100 !",
-         "La prochaine impression sera au format portrait", "La prochaine impression sera au format paysage"},
+         "La prochaine impression sera au format portrait",
+         "La prochaine impression sera au format paysage"},
         {Language::English, "Please, enter a integer value between 0 and 100 !",
-         "Next printing will be in the portrait orientation", "Next printing will be in the landscape orientation"},
+         "Next printing will be in the portrait orientation",
+         "Next printing will be in the landscape orientation"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(MarginRangeMessage(c.language), QString::fromUtf8(c.range));

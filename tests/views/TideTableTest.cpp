@@ -17,8 +17,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QShortcut>
+#include <QStandardPaths>
 
 #include <libical/ical.h>
 
@@ -40,7 +40,8 @@ TideTableRequest RequestFor(const PortRecord& port, int ref, QDate from, QDate t
 // A secondary port of the standard one (the corrections of the views' tests).
 PortRecord SecondaryOf(PortRecord p) {
     const double c[8] = {0.5, 0.25, -0.5, -0.75, 0.3, 0.1, -0.2, 0.15};
-    for (int i = 0; i < 8; ++i) p.corrections[i + 1] = c[i];
+    for (int i = 0; i < 8; ++i)
+        p.corrections[i + 1] = c[i];
     p.name = "PORT SECONDAIRE";
     p.timeZone = -3.5;
     return p;
@@ -59,28 +60,35 @@ TEST(TideTableLines, BlocksFollowTheEngine) {
         const char* referenceLine;
     };
     const Case cases[] = {
-        {standard, 0, Language::French, HeightUnit::Metres, "Heures données dans le fuseau UT + :0"},
+        {standard, 0, Language::French, HeightUnit::Metres,
+         "Heures données dans le fuseau UT + :0"},
         {secondary, 0, Language::English, HeightUnit::Feet, "Local time : UT + -3,5"},
-        {standard, 1, Language::French, HeightUnit::Metres, "Heure en vigueur : heure d'hiver UT + 1"},
+        {standard, 1, Language::French, HeightUnit::Metres,
+         "Heure en vigueur : heure d'hiver UT + 1"},
         {secondary, 1, Language::English, HeightUnit::Metres, "Winter time UT + 1"},
-        {standard, 2, Language::French, HeightUnit::Metres, "Heure en vigueur : heure d'été UT + 2"},
+        {standard, 2, Language::French, HeightUnit::Metres,
+         "Heure en vigueur : heure d'été UT + 2"},
         {standard, 2, Language::English, HeightUnit::Metres, "Summer time UT + 2"},
         {secondary, 105, Language::French, HeightUnit::Metres, "Heure en vigueur : heure UT + 5"},
         {standard, 93, Language::English, HeightUnit::Metres, "Time UT + -7"},
     };
     bool sawThreeEvents = false;
     for (const Case& c : cases) {
-        TideTableRequest r = RequestFor(c.port, c.ref, QDate(2026, 3, 1), QDate(2026, 3, 12), c.language);
+        TideTableRequest r =
+            RequestFor(c.port, c.ref, QDate(2026, 3, 1), QDate(2026, 3, 12), c.language);
         r.unit = c.unit;
         const TideTable t = ComputeTideTable(r);
         const QString sep(70, QLatin1Char('-'));
         const bool en = c.language == Language::English;
         ASSERT_EQ(t.lines.size(), 5 + 12 * 5 + 3);
-        EXPECT_EQ(t.lines.mid(0, 5), (QStringList{QLatin1Char('\t') + QString::fromStdString(c.port.name), QString(), sep,
-                                                  en ? QStringLiteral("Date\tphase\ttime\theight\tcoef")
-                                                     : QStringLiteral("Date\tphase\theure\thaut.\tcoef"),
-                                                  sep}));
-        EXPECT_EQ(t.lines.mid(t.lines.size() - 3), (QStringList{sep, QString::fromUtf8(c.referenceLine), sep}));
+        EXPECT_EQ(
+            t.lines.mid(0, 5),
+            (QStringList{QLatin1Char('\t') + QString::fromStdString(c.port.name), QString(), sep,
+                         en ? QStringLiteral("Date\tphase\ttime\theight\tcoef")
+                            : QStringLiteral("Date\tphase\theure\thaut.\tcoef"),
+                         sep}));
+        EXPECT_EQ(t.lines.mid(t.lines.size() - 3),
+                  (QStringList{sep, QString::fromUtf8(c.referenceLine), sep}));
         CoefficientMemo memo;
         for (int d = 0; d < 12; ++d) {
             const double day = r.start + d;
@@ -88,7 +96,8 @@ TEST(TideTableLines, BlocksFollowTheEngine) {
             const CoefficientPair co = DayCoefficients(r.context, day);
             const QStringList block = t.lines.mid(5 + 5 * d, 5);
             EXPECT_EQ(block[1].left(2), QStringLiteral("%1").arg(d + 1, 2, 10, QLatin1Char('0')));
-            EXPECT_EQ(block[2].section(QLatin1Char('\t'), 0, 0), en ? QStringLiteral("march") : QStringLiteral("mars"));
+            EXPECT_EQ(block[2].section(QLatin1Char('\t'), 0, 0),
+                      en ? QStringLiteral("march") : QStringLiteral("mars"));
             EXPECT_EQ(block[4], sep);
             for (int i = 0; i < 4; ++i) {
                 const QStringList fields = block[i].split(QLatin1Char('\t'));
@@ -167,28 +176,71 @@ TEST(TideTableFilterTest, EventsAndHalves) {
         bool morning, evening;
     } cases[] = {
         {"defaults", {}, Day({-3, 9, -15.5, 21.75}), {20, 120}, {1, 1, 1, 1}, true, true},
-        {"coefficient bounds inclusive", filter([](auto& f) { f.coefficientMin = 70; f.coefficientMax = 80; }),
-         Day({-3, 9, -15.5, 21.75}), {70, 80}, {1, 1, 1, 1}, true, true},
-        {"coefficient outside", filter([](auto& f) { f.coefficientMin = 71; }),
-         Day({-3, 9, -15.5, 21.75}), {70, 72}, {0, 0, 1, 1}, false, true},
-        {"high-water window inclusive", filter([](auto& f) { f.highWaterFrom = 9; f.highWaterTo = 21.75; }),
-         Day({3, -9, 21.75, -23}), {70, 72}, {0, 1, 1, 1}, true, true},
-        {"22:00 to 04:00 lets nothing through", filter([](auto& f) {
+        {"coefficient bounds inclusive",
+         filter([](auto& f) {
+             f.coefficientMin = 70;
+             f.coefficientMax = 80;
+         }),
+         Day({-3, 9, -15.5, 21.75}),
+         {70, 80},
+         {1, 1, 1, 1},
+         true,
+         true},
+        {"coefficient outside",
+         filter([](auto& f) { f.coefficientMin = 71; }),
+         Day({-3, 9, -15.5, 21.75}),
+         {70, 72},
+         {0, 0, 1, 1},
+         false,
+         true},
+        {"high-water window inclusive",
+         filter([](auto& f) {
+             f.highWaterFrom = 9;
+             f.highWaterTo = 21.75;
+         }),
+         Day({3, -9, 21.75, -23}),
+         {70, 72},
+         {0, 1, 1, 1},
+         true,
+         true},
+        {"22:00 to 04:00 lets nothing through",
+         filter([](auto& f) {
              f.highWaterFrom = f.lowWaterFrom = 22;
              f.highWaterTo = f.lowWaterTo = 4;
-         }), Day({-1, 3, -23, 22.5}), {70, 72}, {0, 0, 0, 0}, false, false},
-        {"no high water", filter([](auto& f) { f.noHighWater = true; }),
-         Day({-3, 9, -15.5, 21.75}), {70, 72}, {1, 0, 1, 0}, true, true},
-        {"no high nor low water", filter([](auto& f) { f.noHighWater = f.noLowWater = true; }),
-         Day({-3, 9, -15.5, 21.75}), {70, 72}, {0, 0, 0, 0}, false, false},
-        {"a lost half", filter([](auto& f) { f.lowWaterFrom = 12; }),
-         Day({-3, -9, 15.5, 21.75}), {70, 72}, {0, 0, 1, 1}, false, true},
+         }),
+         Day({-1, 3, -23, 22.5}),
+         {70, 72},
+         {0, 0, 0, 0},
+         false,
+         false},
+        {"no high water",
+         filter([](auto& f) { f.noHighWater = true; }),
+         Day({-3, 9, -15.5, 21.75}),
+         {70, 72},
+         {1, 0, 1, 0},
+         true,
+         true},
+        {"no high nor low water",
+         filter([](auto& f) { f.noHighWater = f.noLowWater = true; }),
+         Day({-3, 9, -15.5, 21.75}),
+         {70, 72},
+         {0, 0, 0, 0},
+         false,
+         false},
+        {"a lost half",
+         filter([](auto& f) { f.lowWaterFrom = 12; }),
+         Day({-3, -9, 15.5, 21.75}),
+         {70, 72},
+         {0, 0, 1, 1},
+         false,
+         true},
         {"empty slots of a diurnal day", {}, Day({-3, 15}), {70, 72}, {1, 1, 0, 0}, true, false},
     };
     for (const Case& c : cases) {
         const FilteredDay day = ApplyFilter(c.filter, c.events, c.coefficients);
         for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(!day.events[i].empty(), c.kept[i] && !c.events[i].empty()) << c.name << " slot " << i + 1;
+            EXPECT_EQ(!day.events[i].empty(), c.kept[i] && !c.events[i].empty())
+                << c.name << " slot " << i + 1;
         EXPECT_EQ(day.morning, c.morning) << c.name;
         EXPECT_EQ(day.evening, c.evening) << c.name;
     }
@@ -199,19 +251,22 @@ TEST(TideTableFilterTest, CoefficientPlacementOfPartialHalves) {
     f.lowWaterFrom = 12; // the morning low water goes, the high water on line 2 stays
     f.noHighWater = false;
     const FilteredDay day = ApplyFilter(f, Day({-3, 9, -15.5, 21.75}), {70, 72});
-    const QStringList block = DayBlock(QDate(2026, 3, 2), day, {70, 72}, HeightUnit::Metres, Language::French);
+    const QStringList block =
+        DayBlock(QDate(2026, 3, 2), day, {70, 72}, HeightUnit::Metres, Language::French);
     EXPECT_EQ(block[0], QStringLiteral("Lu.\t\t\t\t70"));
     EXPECT_EQ(block[1], QStringLiteral("02\tPM\t09:00\t05,50"));
     EXPECT_EQ(block[2], QStringLiteral("mars\tBM\t15:30\t01,25\t72"));
     TideTableFilter late;
     late.coefficientMin = 71; // the morning half is lost: its line gets nothing
     const FilteredDay lost = ApplyFilter(late, Day({-3, 9, -15.5, 21.75}), {70, 72});
-    EXPECT_EQ(DayBlock(QDate(2026, 3, 2), lost, {70, 72}, HeightUnit::Metres, Language::French).mid(0, 2),
-              (QStringList{QStringLiteral("Lu."), QStringLiteral("02")}));
+    EXPECT_EQ(
+        DayBlock(QDate(2026, 3, 2), lost, {70, 72}, HeightUnit::Metres, Language::French).mid(0, 2),
+        (QStringList{QStringLiteral("Lu."), QStringLiteral("02")}));
     // Every event filtered: the header, then the end.
     TideTableFilter none;
     none.noHighWater = none.noLowWater = true;
-    TideTableRequest r = RequestFor(ondrel::testing::Semidiurnal(), 1, QDate(2026, 3, 1), QDate(2026, 3, 5), Language::French);
+    TideTableRequest r = RequestFor(ondrel::testing::Semidiurnal(), 1, QDate(2026, 3, 1),
+                                    QDate(2026, 3, 5), Language::French);
     r.filter = none;
     EXPECT_EQ(ComputeTideTable(r).lines.size(), 8);
 }
@@ -224,15 +279,19 @@ std::vector<QStringList> ParseCsv(const QString& text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar ch = text[i];
         if (quoted) {
-            if (ch == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) field += text[++i];
-            else if (ch == QLatin1Char('"')) quoted = false;
-            else field += ch;
+            if (ch == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"'))
+                field += text[++i];
+            else if (ch == QLatin1Char('"'))
+                quoted = false;
+            else
+                field += ch;
         } else if (ch == QLatin1Char('"')) {
             quoted = true;
         } else if (ch == QLatin1Char(',')) {
             rows.back() << field;
             field.clear();
-        } else if (ch == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+        } else if (ch == QLatin1Char('\r') && i + 1 < text.size() &&
+                   text[i + 1] == QLatin1Char('\n')) {
             rows.back() << field;
             field.clear();
             rows.emplace_back();
@@ -251,8 +310,9 @@ TEST(TideTableCsvTest, RoundTripOfThePassingEvents) {
     port.name = "QUAI \"NORD\", BASSIN";
     TideTableFilter highOnly;
     highOnly.noLowWater = true;
-    for (const auto& [language, unit, filter] : {std::tuple{Language::French, HeightUnit::Metres, TideTableFilter{}},
-                                                 std::tuple{Language::English, HeightUnit::Feet, highOnly}}) {
+    for (const auto& [language, unit, filter] :
+         {std::tuple{Language::French, HeightUnit::Metres, TideTableFilter{}},
+          std::tuple{Language::English, HeightUnit::Feet, highOnly}}) {
         TideTableRequest r = RequestFor(port, 1, QDate(2026, 9, 28), QDate(2026, 10, 4), language);
         r.unit = unit;
         r.filter = filter;
@@ -269,12 +329,14 @@ TEST(TideTableCsvTest, RoundTripOfThePassingEvents) {
                 const QStringList& f = rows[row++];
                 ASSERT_EQ(f.size(), 6);
                 const CalendarDate c = CalendarOfJulianDay(e.instant());
-                EXPECT_EQ(f[0], QDate(c.year, c.month, static_cast<int>(c.day)).toString(Qt::ISODate));
+                EXPECT_EQ(f[0],
+                          QDate(c.year, c.month, static_cast<int>(c.day)).toString(Qt::ISODate));
                 EXPECT_EQ(f[1].toStdString(), FormatEventTime(e.time));
                 EXPECT_EQ(f[2], e.isHighWater() ? (language == Language::English ? "HW" : "PM")
                                                 : (language == Language::English ? "LW" : "BM"));
                 EXPECT_NEAR(f[3].toDouble(), UnitFactor(unit) * e.height, 0.005);
-                EXPECT_EQ(f[4].toInt(), i < 2 ? day.coefficients.morning : day.coefficients.evening);
+                EXPECT_EQ(f[4].toInt(),
+                          i < 2 ? day.coefficients.morning : day.coefficients.evening);
                 EXPECT_EQ(f[5], QString::fromStdString(port.name));
                 if (filter.noLowWater) {
                     EXPECT_TRUE(e.isHighWater());
@@ -298,7 +360,8 @@ TEST(TideTableIcsTest, RoundTripOfThePassingEvents) {
         r.filter = filter;
         const TideTable t = ComputeTideTable(r);
         const QDateTime stamp(QDate(2026, 12, 7), QTime(9, 0), Qt::UTC);
-        const QByteArray ics = TideTableIcs(t, port, r.context, HeightUnit::Metres, language, stamp);
+        const QByteArray ics =
+            TideTableIcs(t, port, r.context, HeightUnit::Metres, language, stamp);
         EXPECT_EQ(ics, TideTableIcs(t, port, r.context, HeightUnit::Metres, language, stamp));
         for (const QByteArray& line : ics.split('\n')) {
             if (line.isEmpty()) continue;
@@ -309,8 +372,8 @@ TEST(TideTableIcsTest, RoundTripOfThePassingEvents) {
         icalcomponent* calendar = icalparser_parse_string(ics.constData());
         ASSERT_NE(calendar, nullptr);
         std::vector<icalcomponent*> events;
-        for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e;
-             e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
+        for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
+             e; e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
             events.push_back(e);
         std::set<std::string> uids;
         std::size_t n = 0;
@@ -327,12 +390,14 @@ TEST(TideTableIcsTest, RoundTripOfThePassingEvents) {
                 const double utc = (e.instant() - offsetDays - 2440587.5) * 86400;
                 EXPECT_NEAR(static_cast<double>(icaltime_as_timet(start)), utc, 60.5);
                 const QString summary = QString::fromUtf8(icalcomponent_get_summary(ev));
-                EXPECT_TRUE(summary.endsWith(QStringLiteral(") — ") + QString::fromStdString(port.name)))
+                EXPECT_TRUE(
+                    summary.endsWith(QStringLiteral(") — ") + QString::fromStdString(port.name)))
                     << summary.toStdString();
                 const int coefficient = i < 2 ? day.coefficients.morning : day.coefficients.evening;
                 EXPECT_TRUE(summary.contains(QStringLiteral("(coef %1)").arg(coefficient)));
-                EXPECT_TRUE(summary.startsWith(e.isHighWater() ? (language == Language::English ? "HW " : "PM ")
-                                                               : (language == Language::English ? "LW " : "BM ")));
+                EXPECT_TRUE(summary.startsWith(
+                    e.isHighWater() ? (language == Language::English ? "HW " : "PM ")
+                                    : (language == Language::English ? "LW " : "BM ")));
                 EXPECT_TRUE(uids.insert(icalcomponent_get_uid(ev)).second);
             }
         }
@@ -353,7 +418,9 @@ protected:
         window->startPicker()->setDate(from);
         window->endPicker()->setDate(to);
     }
-    QPushButton* button(const char* name) { return window->findChild<QPushButton*>(QString::fromLatin1(name)); }
+    QPushButton* button(const char* name) {
+        return window->findChild<QPushButton*>(QString::fromLatin1(name));
+    }
     QString path(const char* name) const { return home.filePath(QString::fromLatin1(name)); }
 
     std::unique_ptr<TideTableWindow> window;
@@ -368,9 +435,11 @@ TEST_F(TideTableWindowTest, ComputesTheSameLinesAsTheCommandLine) {
         window->onActivated();
         setRange(QDate(2026, 8, 28), QDate(2026, 9, 3));
         std::vector<int> progress;
-        QObject::connect(window.get(), &TideTableWindow::progressed, [&](int p) { progress.push_back(p); });
+        QObject::connect(window.get(), &TideTableWindow::progressed,
+                         [&](int p) { progress.push_back(p); });
         button("BOK")->click();
-        TideTableRequest r = RequestFor(state.port, 1, QDate(2026, 8, 28), QDate(2026, 9, 3), state.settings.language());
+        TideTableRequest r = RequestFor(state.port, 1, QDate(2026, 8, 28), QDate(2026, 9, 3),
+                                        state.settings.language());
         r.start = window->rangeStart();
         r.end = window->rangeEnd();
         r.filter = state.tideTableFilter;
@@ -397,7 +466,8 @@ TEST_F(TideTableWindowTest, EndBeforeStartChangesNothing) {
     const QStringList before = window->lines();
     setRange(QDate(2026, 3, 10), QDate(2026, 3, 9));
     button("BOK")->click();
-    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("La date de fin doit être postérieure à la date de début !")});
+    EXPECT_EQ(messages.shown, QStringList{QStringLiteral(
+                                  "La date de fin doit être postérieure à la date de début !")});
     EXPECT_EQ(window->lines(), before);
     EXPECT_EQ(before.size(), 5 + 5 + 3); // one day
 }
@@ -413,7 +483,8 @@ TEST_F(TideTableWindowTest, SavingAppendsWithCrLfAndReportsUnwritableFiles) {
     }
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray once = (window->lines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+    const QByteArray once =
+        (window->lines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
     EXPECT_EQ(f.readAll(), once + once);
     f.close();
 
@@ -441,8 +512,10 @@ TEST_F(TideTableWindowTest, SavingAppendsWithCrLfAndReportsUnwritableFiles) {
     ASSERT_TRUE(c.open(QIODevice::ReadOnly));
     qsizetype events = 0;
     for (const QString& line : window->lines())
-        if (line.contains(QLatin1String("\tPM\t")) || line.contains(QLatin1String("\tBM\t"))) ++events;
-    EXPECT_EQ(ParseCsv(QString::fromUtf8(c.readAll())).size(), static_cast<std::size_t>(1 + events));
+        if (line.contains(QLatin1String("\tPM\t")) || line.contains(QLatin1String("\tBM\t")))
+            ++events;
+    EXPECT_EQ(ParseCsv(QString::fromUtf8(c.readAll())).size(),
+              static_cast<std::size_t>(1 + events));
     // Cancelling the dialog disables the button until the next calculation.
     window->askSaveFile = [] { return QString(); };
     button("BSauvegarder")->click();
@@ -469,7 +542,8 @@ TEST_F(TideTableWindowTest, PrintsToPdfWithTheTable) {
     ASSERT_TRUE(p.waitForFinished());
     const QString text = QString::fromUtf8(p.readAllStandardOutput());
     EXPECT_TRUE(text.contains(QStringLiteral("LE HAVRE")));
-    EXPECT_TRUE(text.contains(window->lines()[6].section(QLatin1Char('\t'), 2, 2))) << text.toStdString();
+    EXPECT_TRUE(text.contains(window->lines()[6].section(QLatin1Char('\t'), 2, 2)))
+        << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Heure en vigueur : heure d'hiver UT + 1")));
 }
 
@@ -480,14 +554,19 @@ TEST_F(TideTableWindowTest, FilterFieldsChecksAndApply) {
     auto* from = w->findChild<QLineEdit*>(QStringLiteral("MEPMinf"));
     auto* to = w->findChild<QLineEdit*>(QStringLiteral("MEPMsup"));
     TideTableFilter& f = state.tideTableFilter;
-    const QString coefficientError = QStringLiteral(
-        "Erreur de saisie du coefficient. Celui-ci doit être compris entre 20 et 120. Veuillez recommencer");
+    const QString coefficientError =
+        QStringLiteral("Erreur de saisie du coefficient. Celui-ci doit être compris entre 20 et "
+                       "120. Veuillez recommencer");
     // Leaving a coefficient field.
     const struct {
         const char* text;
         int min;
         bool message;
-    } fields[] = {{"20", 20, false}, {"130", 20, true}, {"abc", 20, true}, {"", 20, false}, {"120", 120, false}};
+    } fields[] = {{"20", 20, false},
+                  {"130", 20, true},
+                  {"abc", 20, true},
+                  {"", 20, false},
+                  {"120", 120, false}};
     for (const auto& c : fields) {
         messages.shown.clear();
         minField->setText(QString::fromLatin1(c.text));
@@ -510,7 +589,8 @@ TEST_F(TideTableWindowTest, FilterFieldsChecksAndApply) {
     EXPECT_TRUE(messages.shown.isEmpty());
     from->setText(QStringLiteral("25:10"));
     w->timeFieldLeft(from);
-    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer")});
+    EXPECT_EQ(messages.shown,
+              QStringList{QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer")});
     from->setText(QStringLiteral("06:30"));
     w->timeFieldLeft(from);
     EXPECT_DOUBLE_EQ(f.highWaterFrom, 6.5);

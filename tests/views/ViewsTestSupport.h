@@ -64,7 +64,8 @@ protected:
 
     static PortRecord SecondaryOf(PortRecord p) {
         const double c[8] = {0.5, 0.25, -0.5, -0.75, 0.3, 0.1, -0.2, 0.15};
-        for (int i = 0; i < 8; ++i) p.corrections[i + 1] = c[i];
+        for (int i = 0; i < 8; ++i)
+            p.corrections[i + 1] = c[i];
         p.name = "PORT SECONDAIRE";
         p.timeZone = -3.5;
         return p;

@@ -60,7 +60,9 @@ int main(int argc, char** argv) {
         for (const QJsonValue& rowValue : rows) {
             const QJsonArray cols = rowValue.toObject().value(QStringLiteral("cols")).toArray();
             if (cols.size() != kPortColumnCount)
-                Fail(QStringLiteral("row %1 has %2 columns").arg(table.visibleCount() + 1).arg(cols.size()));
+                Fail(QStringLiteral("row %1 has %2 columns")
+                         .arg(table.visibleCount() + 1)
+                         .arg(cols.size()));
             table.insert();
             for (int c = 0; c < kPortColumnCount; ++c) {
                 const auto column = static_cast<PortColumn>(c);
@@ -76,7 +78,9 @@ int main(int argc, char** argv) {
                     const double value = v.toDouble();
                     if (value != std::round(value))
                         Fail(QStringLiteral("column %1 (%2) is not whole: %3")
-                                 .arg(c).arg(PortColumnName(column)).arg(value));
+                                 .arg(c)
+                                 .arg(PortColumnName(column))
+                                 .arg(value));
                     table.setInteger(column, static_cast<qint64>(value));
                     break;
                 }

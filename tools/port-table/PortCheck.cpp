@@ -65,8 +65,8 @@ int main(int argc, char** argv) {
         }
         PortRecord ten = found->second;
         const TideContext ctx(TimeReference(0), ten.timeZone);
-        for (int k : {kP1, kO1Satellite, kK1Satellite, k2N2, kMu2, kNu2, kL2, kK2, kT2, kM2Satellite,
-                      kK2Satellite})
+        for (int k : {kP1, kO1Satellite, kK1Satellite, k2N2, kMu2, kNu2, kL2, kK2, kT2,
+                      kM2Satellite, kK2Satellite})
             ten.amplitude[k] = 0;
         QJsonArray heights;
         for (const QJsonValue& t : q.value(QStringLiteral("times")).toArray())
