@@ -24,7 +24,7 @@
 #include "PortImport.h"
 #include "PortTable.h"
 #include "PortWindow.h"
-#include "ProjectAddress.h"
+#include "ProjectInfo.h"
 #include "QtTranslations.h"
 #include "Report.h"
 #include "ScreenPlacement.h"
@@ -156,6 +156,14 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     // Port management.
     wizard_->setBeforeStandardPortChoice([this] { curveWindow_->hide(); });
     secondaryPortsWindow_->setPortDisplayReset([this] { clearPortDisplay(); });
+    // The port shown, modified: its report and curve are made again from what was stored.
+    connect(wizard_, &SecondaryPortWizard::portStored, this,
+            [this](const QString& previousName, const QString& name) {
+                if (!state_.portChosen || previousName.isEmpty()) return;
+                if (NameKey(QString::fromStdString(state_.port.name)) != NameKey(previousName))
+                    return;
+                if (portWindow_->selectNearest(name)) portWindow_->confirm();
+            });
     const bool tableThere = portWindow_->tableIsOpen();
     addSecondaryPortAction_->setEnabled(tableThere);
     modifySecondaryPortAction_->setEnabled(tableThere);
@@ -1000,7 +1008,7 @@ bool MainWindow::importPorts(const QString& file, bool fromCommandLine) {
     countriesWindow_->build();
     if (!report.log.isEmpty())
         messages_.information(importListWindow_,
-                              kImportTexts.readError.in(l) + kSupportAddress +
+                              kImportTexts.readError.in(l) + QLatin1String(kHomePage) +
                                   QStringLiteral("\n\n") +
                                   kImportTexts.logPlace.in(l).arg(QDir::toNativeSeparators(log)));
     return true;

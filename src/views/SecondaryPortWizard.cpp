@@ -640,6 +640,7 @@ bool SecondaryPortWizard::store() {
     }
     ports_.refreshList();
     messages_.information(this, name + (modifyMode_ ? kTexts.modified : kTexts.added).in(l));
+    emit portStored(modifyMode_ ? modifiedPortName_ : QString(), name);
     return true;
 }
 

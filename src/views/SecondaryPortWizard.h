@@ -59,6 +59,11 @@ public:
 
     void retranslate();
 
+signals:
+    // A port was written to the table: previousName is the name it had before a modification
+    // (empty for a new port).
+    void portStored(const QString& previousName, const QString& name);
+
 protected:
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -9,7 +9,7 @@
 #include "MainWindow.h"
 #include "PortTable.h"
 #include "PortWindow.h"
-#include "ProjectAddress.h"
+#include "ProjectInfo.h"
 #include "SecondaryPortWizard.h"
 #include "SecondaryPortsWindow.h"
 
@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 
@@ -249,6 +250,11 @@ TEST_F(PortManagementTest, ModifyAndDeleteASecondaryPort) {
     MainWindow main(state, boxes);
     SecondaryPortsWindow& window = *main.secondaryPortsWindow();
     SecondaryPortWizard& wizard = *main.secondaryPortWizard();
+    // LE CONQUET is the port shown: its modification reaches the report at once.
+    main.acceptWarning();
+    ASSERT_TRUE(main.portWindow()->selectNearest(QStringLiteral("LE CONQUET")));
+    ASSERT_TRUE(main.portWindow()->confirm());
+    const QString reportBefore = Child<QPlainTextEdit>(&main, "HeuresOndrel")->toPlainText();
     window.show();
     auto* grid = Child<QTableView>(&window, "DBGrid1");
     ASSERT_EQ(Names(grid), QStringList{"LE CONQUET"});
@@ -282,6 +288,9 @@ TEST_F(PortManagementTest, ModifyAndDeleteASecondaryPort) {
         EXPECT_EQ(table.text(PortColumn::PORT_REF), QStringLiteral("BREST"));
         EXPECT_EQ(table.visibleCount(), static_cast<int>(Ports().size()));
     }
+    EXPECT_EQ(state.port.name, "Le Conquet");
+    EXPECT_DOUBLE_EQ(state.port.corrections[2], 0.75); // TPMME
+    EXPECT_NE(Child<QPlainTextEdit>(&main, "HeuresOndrel")->toPlainText(), reportBefore);
 
     // A port deleted behind the window's back is not replaced by another.
     window.show();
@@ -368,7 +377,7 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
     const QString log = QDir(workDir()).filePath(QStringLiteral("bug.txt"));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(boxes.shown[0].text.startsWith(kImportTexts.readError.in(Language::French) +
-                                               kSupportAddress));
+                                               QLatin1String(kHomePage)));
     EXPECT_TRUE(boxes.shown[0].text.endsWith(QDir::toNativeSeparators(log)));
     QFile logFile(log);
     ASSERT_TRUE(logFile.open(QIODevice::ReadOnly));
