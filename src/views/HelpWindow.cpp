@@ -28,6 +28,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace ondrel {
 
 namespace {
@@ -156,6 +158,11 @@ bool HelpWindow::open(const QString& collectionFile) {
         engine_->filterEngine()->setFilterData(FilterName(l), data);
     }
     buildPanels();
+    connect(engine_->searchEngine(), &QHelpSearchEngine::indexingFinished, this, [this] {
+        indexing_ = false;
+        if (!pendingSearch_.isEmpty()) search(std::exchange(pendingSearch_, QString()));
+    });
+    indexing_ = true;
     engine_->searchEngine()->reindexDocumentation();
     retranslate();
     return true;
@@ -244,6 +251,10 @@ QUrl HelpWindow::currentPage() const {
 void HelpWindow::search(const QString& words) {
     if (!engine_) return;
     engine_->searchEngine()->queryWidget()->setSearchInput(words);
+    if (indexing_) {
+        pendingSearch_ = words;
+        return;
+    }
     engine_->searchEngine()->search(words);
 }
 

@@ -41,6 +41,10 @@ private:
 
     AppState& state_;
     QHelpEngine* engine_ = nullptr;
+    // The full-text index is built in the background when the window is made; a search asked
+    // meanwhile waits for it.
+    bool indexing_ = false;
+    QString pendingSearch_;
     QTabWidget* tabs_ = nullptr;
     QLineEdit* indexFilter_ = nullptr;
     HelpBrowser* browser_ = nullptr;

@@ -98,7 +98,7 @@ TEST(CoefficientLabels, BothLanguages) {
 
 TEST(HoursText, RoundTripsEveryMinuteOfTheDay) {
     for (int m = 0; m <= 24 * 60; ++m) {
-        char text[8];
+        char text[16];
         std::snprintf(text, sizeof text, "%02d:%02d", m / 60, m % 60);
         const auto value = HmsToReal(text);
         ASSERT_TRUE(value.has_value()) << text;
