@@ -16,10 +16,8 @@ struct EphemerisWords {
     TextPair fullMoon{"Pleine Lune", "Full moon"};
     TextPair decreasingMoon{"Lune décroissante", "Decreasing moon"};
     TextPair newMoon{"Nouvelle Lune", "New moon"};
-    // Time references 0, 1 and 2, as the window's status bar names them.
-    TextPair references[3]{{"Heure locale", "local time"},
-                           {"Heure d'hiver (UT +1)", "winter time (UT +1)"},
-                           {"Heure d'été (UT +2)", "summer time(UT +2)"}};
+    // The status bar names summer time in English its own way; otherwise as the main window.
+    TextPair summerTime{"Heure d'été (UT +2)", "summer time(UT +2)"};
     TextPair sunrise{"Lever     : ", "Sunrise   : "};
     TextPair sunset{"Coucher : ", "Sunset   : "};
     TextPair alwaysUp{"Soleil toujours levé", "Sun always up"};
@@ -76,14 +74,8 @@ std::string MoonPhaseText(MoonPhase phase, Language language) {
 }
 
 std::string TimeReferenceText(TimeReference timeReference, Language language) {
-    switch (const int code = timeReference.code()) {
-    case 0:
-    case 1:
-    case 2:
-        return kTexts.references[code].In(language);
-    default:
-        return "UT + " + std::to_string(timeReference.hoursAheadOfUt());
-    }
+    if (timeReference == TimeReference(2)) return kTexts.summerTime.In(language);
+    return timeReference.label(language);
 }
 
 EphemerisTexts EphemerisTextsOf(const SunEphemeris& sun, double moonAge, double offsetHours,

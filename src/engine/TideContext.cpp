@@ -9,8 +9,7 @@ long double TideContext::offsetHours() const {
 
 long double TideContext::shiftDays() const {
     if (timeReference_.isPortLocal()) return 0;
-    const long double r = timeReference_.hoursAheadOfUt();
-    return (static_cast<long double>(currentTimeZone_) - r) / 24;
+    return (static_cast<long double>(currentTimeZone_) - offsetHours()) / 24;
 }
 
 } // namespace ondrel

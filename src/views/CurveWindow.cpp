@@ -619,18 +619,12 @@ void CurveWindow::setPageSetupWindow(QWidget* window, std::function<bool()> blac
 
 void CurveWindow::showPageSetup() {
     if (!pageSetupWindow_) return;
-    pageSetupWindow_->move(pos()); // at this window's top-left corner
-    pageSetupWindow_->show();
-    pageSetupWindow_->raise();
-    pageSetupWindow_->activateWindow();
+    ShowAt(pageSetupWindow_, pos());
 }
 
 void CurveWindow::showIntervalWindow() {
     if (!intervalWindow_) return;
-    intervalWindow_->move(pos()); // at this window's top-left corner
-    intervalWindow_->show();
-    intervalWindow_->raise();
-    intervalWindow_->activateWindow();
+    ShowAt(intervalWindow_, pos());
 }
 
 void CurveWindow::prepareIntervalDrawing() {

@@ -174,35 +174,17 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     });
     connect(modifySecondaryPortAction_, &QAction::triggered, this, [this] {
         curveWindow_->hide();
-        secondaryPortsWindow_->move(pos());
-        secondaryPortsWindow_->show();
-        secondaryPortsWindow_->raise();
-        secondaryPortsWindow_->activateWindow();
+        ShowAt(secondaryPortsWindow_, pos());
     });
     connect(importPortsAction_, &QAction::triggered, this, [this] { chooseAndImportPorts(); });
-    setCountriesWindow([this] {
-        countriesWindow_->move(portWindow_->pos());
-        countriesWindow_->show();
-        countriesWindow_->raise();
-        countriesWindow_->activateWindow();
-    });
+    setCountriesWindow([this] { ShowAt(countriesWindow_, portWindow_->pos()); });
     setImport([this](const QString& file) { return importPorts(file, true); });
     helpWindow_ = new HelpWindow(state_, this);
     helpCollection_ = HelpCollectionFile();
     aboutWindow_ = new AboutWindow(state_, this);
 
-    setEphemeridesWindow([this] {
-        ephemeridesWindow_->move(pos());
-        ephemeridesWindow_->show();
-        ephemeridesWindow_->raise();
-        ephemeridesWindow_->activateWindow();
-    });
-    setTideTableWindow([this] {
-        tideTableWindow_->move(pos());
-        tideTableWindow_->show();
-        tideTableWindow_->raise();
-        tideTableWindow_->activateWindow();
-    });
+    setEphemeridesWindow([this] { ShowAt(ephemeridesWindow_, pos()); });
+    setTideTableWindow([this] { ShowAt(tideTableWindow_, pos()); });
     for (const char* name : kEphemeridesFontControls)
         if (QWidget* w = ephemeridesWindow_->findChild<QWidget*>(QString::fromLatin1(name)))
             builtInFonts_.insert(w, w->font());
@@ -762,17 +744,11 @@ void MainWindow::choosePort() {
         reportTableProblem();
         return;
     }
-    portWindow_->move(pos());
-    portWindow_->show();
-    portWindow_->raise();
-    portWindow_->activateWindow();
+    ShowAt(portWindow_, pos());
 }
 
 void MainWindow::chooseDate() {
-    dateWindow_->move(pos());
-    dateWindow_->show();
-    dateWindow_->raise();
-    dateWindow_->activateWindow();
+    ShowAt(dateWindow_, pos());
 }
 
 void MainWindow::showTideTable() {
@@ -813,17 +789,11 @@ void MainWindow::showAbout() {
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     QRect place(QPoint(), aboutWindow_->sizeHint());
     if (screen) place.moveCenter(screen->availableGeometry().center());
-    aboutWindow_->move(FitOnScreen(place).topLeft());
-    aboutWindow_->show();
-    aboutWindow_->raise();
-    aboutWindow_->activateWindow();
+    ShowAt(aboutWindow_, FitOnScreen(place).topLeft());
 }
 
 void MainWindow::showOptions() {
-    optionsWindow_->move(pos());
-    optionsWindow_->show();
-    optionsWindow_->raise();
-    optionsWindow_->activateWindow();
+    ShowAt(optionsWindow_, pos());
 }
 
 void MainWindow::switchLanguage() {
@@ -860,12 +830,6 @@ void MainWindow::applyFont(const QFont& font) {
         apply(l, false);
     apply(infoTitle_, true);
     apply(timesTitle_, true);
-    setTideTableWindow([this] {
-        tideTableWindow_->move(pos());
-        tideTableWindow_->show();
-        tideTableWindow_->raise();
-        tideTableWindow_->activateWindow();
-    });
     for (const char* name : kEphemeridesFontControls)
         apply(ephemeridesWindow_->findChild<QWidget*>(QString::fromLatin1(name)), false);
 }

@@ -53,4 +53,13 @@ protected:
     }
 };
 
+// Shows a window with its top-left corner at topLeft, in front and active: a window that leads
+// to another places the next one at its own top-left corner.
+inline void ShowAt(QWidget* window, QPoint topLeft) {
+    window->move(topLeft);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 } // namespace ondrel

@@ -4,6 +4,7 @@
 #include "Bilingual.h"
 #include "DateTimeJulian.h"
 #include "MessageBoxes.h"
+#include "ScreenPlacement.h"
 #include "TideTableCalendar.h"
 #include "TideTableText.h"
 
@@ -208,10 +209,7 @@ void TideTableWindow::updateRange() {
 
 void TideTableWindow::showFilter() {
     if (!filterWindow_) return;
-    filterWindow_->move(pos()); // at this window's top-left corner
-    filterWindow_->show();
-    filterWindow_->raise();
-    filterWindow_->activateWindow();
+    ShowAt(filterWindow_, pos());
 }
 
 QStringList TideTableWindow::lines() const {
