@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Bilingual.h"
+#include "CommonTexts.h"
 #include "CountryNames.h"
 #include "MessageBoxes.h"
 #include "PortLoader.h"
@@ -29,8 +30,6 @@ constexpr int kCodesShown = 5;
 struct CountriesTexts {
     Bilingual caption{"Pays", "Countries"};
     Bilingual all{"Tous les pays", "All the countries"};
-    Bilingual cancel{"Annuler", "Cancel"};
-    Bilingual help{"Aide", "Help"};
     // %1 how many ports, %2 the first codes.
     Bilingual unknownCountries{
         "%1 port(s) de la base ont un code de zone sans pays connu (%2). Ils ne "
@@ -161,8 +160,8 @@ void CountriesWindow::retranslate() {
     const Language l = state_.settings.language();
     setWindowTitle(kTexts.caption.in(l));
     boxes_[0]->setText(kTexts.all.in(l));
-    cancelButton_->setText(kTexts.cancel.in(l));
-    helpButton_->setText(kTexts.help.in(l));
+    cancelButton_->setText(kCommonTexts.cancel.in(l));
+    helpButton_->setText(kCommonTexts.help.in(l));
     for (int k = 1; k <= kCountryNameCount; ++k)
         if (boxes_[k]) {
             boxes_[k]->setText(CountryName(k, l));

@@ -36,7 +36,6 @@ struct IntervalTexts {
     Bilingual sounder{"Entrez la hauteur lue au sondeur", "Enter the real height"};
     Bilingual currentHeight{"Hauteur actuelle", "Actual height"};
     Bilingual recordedHeight{"Hauteur observée à : ", "Height observed at : "};
-    Bilingual help{"Aide", "Help"};
     Bilingual wantedHeight{"Hauteur désirée", "Requiring height"};
     Bilingual incomplete{"Le champ \"%1\" est incomplet : entrez tous les chiffres.",
                          "The field \"%1\" is incomplete: please fill in every digit."};
@@ -129,7 +128,7 @@ void IntervalWindow::retranslate() {
     currentHeightButton_->setText(kTexts.currentHeight.in(l));
     recordedHeightButton_->setText(kTexts.recordedHeight.in(l));
     cancelButton_->setText(kCommonTexts.cancel.in(l));
-    helpButton_->setText(kTexts.help.in(l));
+    helpButton_->setText(kCommonTexts.help.in(l));
     wantedHeightLabel_->setText(kTexts.wantedHeight.in(l));
     for (QLineEdit* e : {sounderField_, wantedHeightField_})
         e->setInputMask(HeightInputMask(l, feet));

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Bilingual.h"
+#include "CommonTexts.h"
 #include "CorrectionTexts.h"
 #include "Cp1252.h"
 #include "MessageBoxes.h"
@@ -61,7 +62,6 @@ struct WizardTexts {
                     "      the list with the arrows up and down.\n"
                     "      \n"
                     "      When you are ready, type <Next...>"};
-    Bilingual cancel{"Annuler", "Cancel"};
     Bilingual next{"Suivant...", "Next..."};
     Bilingual next3{"suivant...", "Next..."};
     Bilingual newName{"Nom du nouveau port", "Name of the new port"};
@@ -368,7 +368,7 @@ void SecondaryPortWizard::retranslate() {
     memo1_->setPlainText(kTexts.memo1.in(l));
     memo2_->setPlainText(kTexts.memo2.in(l));
     for (QPushButton* b : {cancel1_, cancel2_, cancel3_})
-        b->setText(kTexts.cancel.in(l));
+        b->setText(kCommonTexts.cancel.in(l));
     next1_->setText(kTexts.next.in(l));
     next2_->setText(kTexts.next.in(l));
     next3_->setText(kTexts.next3.in(l));
