@@ -19,6 +19,7 @@ struct BigTable {
         PortTable::writeStandardTags(path);
         PortTable table;
         table.open(path);
+        PortTable::WriteLock lock(table); // one lock for every row
         for (int i = 0; i < 6100; ++i) {
             const int n = (i * 7919) % 6100;
             table.insert();

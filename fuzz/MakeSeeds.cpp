@@ -28,6 +28,7 @@ void MakeTable(const QString& path, const std::vector<ColumnSpec>& columns) {
     if (static_cast<int>(columns.size()) < kPortColumnCount) return;
     PortTable table;
     table.open(path);
+    PortTable::WriteLock lock(table); // one lock for every row
     const char* names[] = {"BREST", "ÉTEL", "LE CONQUET"};
     for (int n = 0; n < 3; ++n) {
         table.insert();

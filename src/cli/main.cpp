@@ -380,7 +380,9 @@ int Import(PortTable& table, const Options& o) {
         QFileInfo(table.fileName()).absoluteDir().filePath(QStringLiteral("bug.txt"));
     const ImportSettings settings{TableHasCountryCodes(table), DecimalSeparatorOf(o), o.language};
     const ImportReport report = ImportPorts(table, o.positional.front(), log, settings);
-    if (report.failure != ImportReport::Failure::None) {
+    // A write that failed stops the import: the ports stored before it are still listed.
+    if (report.failure != ImportReport::Failure::None &&
+        report.failure != ImportReport::Failure::Table) {
         std::fprintf(stderr, "ondrel-cli: %s\n", report.failureDetail.toStdString().c_str());
         return kTableFailure;
     }
@@ -402,6 +404,10 @@ int Import(PortTable& table, const Options& o) {
         for (const QString& line : report.log)
             PrintLine("log\t" + line.toStdString());
         if (!report.log.isEmpty()) PrintLine("log file\t" + log.toStdString());
+    }
+    if (report.failure != ImportReport::Failure::None) {
+        std::fprintf(stderr, "ondrel-cli: %s\n", report.failureDetail.toStdString().c_str());
+        return kTableFailure;
     }
     return report.log.isEmpty() ? 0 : kLinesLogged;
 }

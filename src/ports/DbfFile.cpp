@@ -13,6 +13,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <thread>
+
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
+#endif
 
 namespace ondrel {
 
@@ -27,10 +36,6 @@ quint32 Le32At(const QByteArray& b, int at) {
 }
 quint16 Le16At(const QByteArray& b, int at) {
     return qFromLittleEndian<quint16>(b.constData() + at);
-}
-
-DBFHandle Dbf(void* handle) {
-    return static_cast<DBFHandle>(handle);
 }
 
 } // namespace
@@ -145,8 +150,16 @@ DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path) {
 }
 
 DbfLayout ReadDbfFile(const QString& path, QByteArray& image) {
-    image = ReadRegularFile(path, QStringLiteral("the table"), kMaxTableBytes);
-    return CheckDbfHeader(image, path);
+    // Readers take no lock: a writer may be appending or rewriting records while the file is read.
+    // A read that saw the file change is made again, a little later; after many tries the last
+    // one is kept if its header agrees with its records.
+    constexpr int kTries = 40;
+    for (int attempt = 1;; ++attempt) {
+        bool changed = false;
+        image = ReadRegularFile(path, QStringLiteral("the table"), kMaxTableBytes, &changed);
+        if (!changed || attempt == kTries) return CheckDbfHeader(image, path);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
 }
 
 DbfFile::~DbfFile() {
@@ -194,58 +207,125 @@ void DbfFile::create(const QString& path, const std::vector<ColumnSpec>& columns
     if (!QFileInfo::exists(path)) FailFile(path, QStringLiteral("the table cannot be created"));
 }
 
-qint64 DbfFile::recordCountOnDisk(const QString& path) {
-    // Read through a file of our own: shapelib's stream may still hold the old header in its
-    // buffer.
-    QFile file(path);
-    char b[4] = {};
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(4) || file.read(b, 4) != 4)
-        FailFile(path, QStringLiteral("the header cannot be read back"));
-    return qFromLittleEndian<quint32>(b);
-}
-
 void DbfFile::open(const QString& path, bool readOnly, const DbfLayout& layout) {
     close();
-    DBFHandle h = DBFOpen(QFile::encodeName(path).constData(), readOnly ? "rb" : "rb+");
-    if (!h)
-        FailFile(path, readOnly ? QStringLiteral("the table cannot be opened")
-                                : QStringLiteral("the table cannot be opened for writing"));
-    if (h->nFields != static_cast<int>(layout.fields.size()) ||
-        h->nRecordLength != layout.recordLength) {
-        h->bUpdated = 0;
-        DBFClose(h);
-        FailFile(path,
-                 QStringLiteral("the dBase library reads a different layout from the header"));
-    }
-    handle_ = h;
+#if defined(SIGXFSZ)
+    // A write past the file-size limit must fail like a full disk, where it can be undone and
+    // reported, rather than end the program half-way.
+    if (!readOnly) std::signal(SIGXFSZ, SIG_IGN);
+#endif
+    file_.setFileName(path);
+    // Unbuffered: each write reaches the system at once, and a short one is seen where it happens.
+    const QIODevice::OpenMode mode =
+        readOnly ? QIODevice::ReadOnly : QIODevice::ReadWrite | QIODevice::Unbuffered;
+    if (!file_.open(mode))
+        FailFile(path, (readOnly ? QStringLiteral("the table cannot be opened: %1")
+                                 : QStringLiteral("the table cannot be opened for writing: %1"))
+                           .arg(file_.errorString()));
     path_ = path;
+    headerLength_ = layout.headerLength;
+    recordLength_ = layout.recordLength;
 }
 
 void DbfFile::close() {
-    if (!handle_) return;
-    // Everything was written and flushed at each write; shapelib would otherwise rewrite the
-    // header with its own record count, undoing appends made by another table object.
-    Dbf(handle_)->bUpdated = 0;
-    DBFClose(Dbf(handle_));
-    handle_ = nullptr;
+    if (file_.isOpen()) file_.close();
 }
 
-void DbfFile::writeRecord(int record, const char* bytes) {
-    if (!DBFWriteTuple(Dbf(handle_), record, const_cast<char*>(bytes)))
-        FailFile(path_, QStringLiteral("record %1 cannot be written").arg(record));
-    flush();
+void DbfFile::failWrite(const QString& what) const {
+    FailFile(path_, what + QStringLiteral("; the table is as it was before this write"));
+}
+
+void DbfFile::writeAt(qint64 offset, const char* bytes, qint64 size) {
+    if (!file_.seek(offset))
+        throw TableError(QStringLiteral("cannot reach byte %1: %2")
+                             .arg(offset)
+                             .arg(file_.errorString())
+                             .toStdString());
+    qint64 done = 0;
+    while (done < size) {
+        const qint64 n = file_.write(bytes + done, size - done);
+        if (n <= 0)
+            throw TableError(
+                (n < 0 ? file_.errorString() : QStringLiteral("nothing could be written"))
+                    .toStdString());
+        done += n;
+    }
+}
+
+void DbfFile::replaceRecord(int record, const char* bytes, const char* previous) {
+    const qint64 at = headerLength_ + qint64(record) * recordLength_;
+    try {
+        writeAt(at, bytes, recordLength_);
+    } catch (const TableError& e) {
+        const QString reason = QString::fromUtf8(e.what());
+        try {
+            writeAt(at, previous, recordLength_);
+        } catch (const TableError& again) {
+            FailFile(path_, QStringLiteral("record %1 cannot be written (%2), nor its previous "
+                                           "content put back (%3)")
+                                .arg(record)
+                                .arg(reason, QString::fromUtf8(again.what())));
+        }
+        failWrite(QStringLiteral("record %1 cannot be written: %2").arg(record).arg(reason));
+    }
+}
+
+void DbfFile::appendRecord(int record, const char* bytes) {
+    const qint64 at = headerLength_ + qint64(record) * recordLength_;
+    QByteArray image(bytes, recordLength_);
+    image.append(kEndOfFile);
+    char count[4];
+    qToLittleEndian<quint32>(quint32(record + 1), count);
+    // What the write covers: the header's first bytes and what lies from the new record's place
+    // to the end (the end-of-file byte, or the rest of an unfinished post).
+    const qint64 before = file_.size();
+    QByteArray header, tail;
+    if (file_.seek(0)) header = file_.read(8);
+    if (before > at && file_.seek(at)) tail = file_.read(before - at);
+    if (header.size() != 8 || tail.size() != std::max<qint64>(0, before - at))
+        FailFile(path_, QStringLiteral("the table cannot be read back before writing: %1")
+                            .arg(file_.errorString()));
+    try {
+        // The record and the end-of-file byte first, the count after them: a program stopped in
+        // between leaves one record past the count, which the table takes for an unfinished post.
+        writeAt(at, image.constData(), image.size());
+        writeAt(4, count, 4);
+    } catch (const TableError& e) {
+        const QString reason = QString::fromUtf8(e.what());
+        // Shrinking needs no room on the disk, and the bytes put back were there before.
+        bool restored = file_.resize(before);
+        try {
+            if (!tail.isEmpty()) writeAt(at, tail.constData(), tail.size());
+            writeAt(0, header.constData(), header.size());
+        } catch (const TableError&) {
+            restored = false;
+        }
+        if (!restored)
+            FailFile(path_, QStringLiteral("a new record cannot be written (%1), and the file "
+                                           "could not be put back as it was")
+                                .arg(reason));
+        failWrite(QStringLiteral("a new record cannot be written: %1").arg(reason));
+    }
 }
 
 void DbfFile::markDeleted(int record) {
-    if (!DBFMarkRecordDeleted(Dbf(handle_), record, 1))
-        FailFile(path_, QStringLiteral("record %1 cannot be marked deleted").arg(record));
-    flush();
+    const char flag = '*';
+    try {
+        writeAt(headerLength_ + qint64(record) * recordLength_, &flag, 1);
+    } catch (const TableError& e) {
+        failWrite(QStringLiteral("record %1 cannot be marked deleted: %2")
+                      .arg(record)
+                      .arg(QString::fromUtf8(e.what())));
+    }
 }
 
-void DbfFile::flush() {
-    DBFUpdateHeader(Dbf(handle_)); // writes the pending record, then the record count, then flushes
-    if (Dbf(handle_)->sHooks.FFlush(Dbf(handle_)->fp) != 0)
-        FailFile(path_, QStringLiteral("writing to the file failed"));
+void DbfFile::sync() {
+    if (!file_.isOpen() || !file_.isWritable()) return;
+#if defined(Q_OS_UNIX)
+    if (::fsync(file_.handle()) != 0)
+        FailFile(path_, QStringLiteral("the changes cannot be put on the disk: %1")
+                            .arg(QString::fromLocal8Bit(std::strerror(errno))));
+#endif
 }
 
 } // namespace ondrel

@@ -1,10 +1,12 @@
-// The dBase file under the port table: checking a header against the whole file, and the
-// writes, which go through shapelib. Nothing else in the program touches shapelib.
+// The dBase file under the port table: checking a header against the whole file, creating an
+// empty table (through shapelib, the only use of it), and the writes, which are our own so that
+// every failed write is seen and undone (docs/PORT_TABLE.md, "Writing safely").
 #pragma once
 
 #include "TableTypes.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <vector>
@@ -47,26 +49,34 @@ public:
 
     // Creates an empty table with the cp1252 language driver. Throws TableError.
     static void create(const QString& path, const std::vector<ColumnSpec>& columns);
-    // The record count written in the header on disk now.
-    [[nodiscard]] static qint64 recordCountOnDisk(const QString& path);
 
     // Opens the file for writing records (or only for keeping it, read-only); layout is the one
-    // checked from the file's image, and shapelib must read the same.
+    // checked from the file's image. Opening for writing makes the process ignore SIGXFSZ, so
+    // that a write past the file-size limit fails and is undone like one on a full disk.
     void open(const QString& path, bool readOnly, const DbfLayout& layout);
-    // Closes without rewriting the header (each write already updated it).
     void close();
-    [[nodiscard]] bool isOpen() const { return handle_ != nullptr; }
+    [[nodiscard]] bool isOpen() const { return file_.isOpen(); }
 
-    // Writes one record (recordLength bytes, deletion flag first), then the header's record
-    // count, then flushes.
-    void writeRecord(int record, const char* bytes);
+    // Writes one record (recordLength bytes, deletion flag first) in place; previous holds the
+    // bytes it replaces, written back when the write fails. Throws TableError naming the file and
+    // the reason; the file then holds what it held before.
+    void replaceRecord(int record, const char* bytes, const char* previous);
+    // Appends a record after the first `record` ones, with the end-of-file byte after it, then
+    // sets the header's record count to record + 1. A failure truncates the file back to what it
+    // was and restores its header, then throws TableError.
+    void appendRecord(int record, const char* bytes);
     void markDeleted(int record);
+    // Asks the system to put what was written on the disk itself.
+    void sync();
 
 private:
-    void flush();
+    void writeAt(qint64 offset, const char* bytes, qint64 size);
+    [[noreturn]] void failWrite(const QString& what) const;
 
-    void* handle_ = nullptr; // shapelib's DBFHandle, kept out of this header
+    QFile file_;
     QString path_;
+    int headerLength_ = 0;
+    int recordLength_ = 0;
 };
 
 } // namespace ondrel

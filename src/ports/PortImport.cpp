@@ -3,12 +3,14 @@
 #include "Cp1252.h"
 #include "PortColumns.h"
 #include "PortLoader.h"
+#include "PortSelectionRules.h"
 #include "PortTable.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <cmath>
 #include <optional>
 
 namespace ondrel {
@@ -99,20 +101,40 @@ std::optional<double> ReadReal(const QString& text, QChar separator) {
     return value;
 }
 
+// A name the table can hold exactly and a user can find: not blank, no control character, every
+// character in the table's code page.
+bool StorableName(const QString& name) {
+    if (name.trimmed().isEmpty()) return false;
+    for (const QChar c : name)
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0)) return false;
+    const QByteArray bytes = ToCp1252(name);
+    return FromCp1252(bytes.constData(), bytes.size()) == name;
+}
+
+// The largest time zone a port may have, in hours either side of UT (as when a port is read).
+constexpr double kMaxTimeZone = 14;
+
 class Importer {
 public:
     Importer(PortTable& table, const ImportSettings& settings, const ImportListLine& onLine,
              std::function<void(const QString&)> writeLog)
         : table_(table), settings_(settings), onLine_(onLine), writeLog_(std::move(writeLog)) {}
 
+    // Stops at the first failed write, with what was stored until then.
     ImportReport run(const QByteArray& bytes) {
         table_.selectTag(QStringLiteral("Nom"));
         table_.cancelRange();
         table_.setFiltered(false);
         table_.setDecimalSeparator(settings_.decimalSeparator);
         LineReader reader(bytes);
-        while (!reader.atEnd())
-            readRecord(reader);
+        try {
+            while (!reader.atEnd())
+                readRecord(reader);
+        } catch (const TableError& e) {
+            if (table_.isEditing()) table_.cancel();
+            report_.failure = ImportReport::Failure::Table;
+            report_.failureDetail = QString::fromUtf8(e.what());
+        }
         return std::move(report_);
     }
 
@@ -149,11 +171,19 @@ private:
             return;
         }
         const QString name = *nameLine;
+        const auto skipRest = [&reader] {
+            for (int i = 2; i < kAddRecordLines; ++i)
+                reader.next();
+        };
+        if (!StorableName(name)) {
+            log(kNameNotStored, name);
+            skipRest();
+            return;
+        }
         if (table_.findKey(name)) {
             report_.skipped << name;
             list(name + QString::fromUtf8(kAlready.In(settings_.language)));
-            for (int i = 2; i < kAddRecordLines; ++i)
-                reader.next();
+            skipRest();
             return;
         }
 
@@ -168,13 +198,29 @@ private:
             else
                 store(kBadInteger, line, [&] { table_.setInteger(c, *v); });
         }
+        // A position or a time zone that no port can have would make a port that is stored but
+        // cannot be computed: the record is refused with the line's message.
+        bool usable = true;
         for (PortColumn c : {PortColumn::LATITUDE, PortColumn::LONGITUDE, PortColumn::FUSEAU}) {
             const QString line = reader.next().value_or(QString());
             // A port without a time zone cannot be computed: an empty one is refused.
-            if (c == PortColumn::FUSEAU && line.trimmed().isEmpty())
+            if (c == PortColumn::FUSEAU && line.trimmed().isEmpty()) {
                 log(kBadText, line);
-            else
-                store(kBadText, line, [&] { table_.setText(c, line); });
+                continue;
+            }
+            bool stored = true;
+            store(kBadText, line, [&] {
+                try {
+                    table_.setText(c, line);
+                } catch (const TableError&) {
+                    stored = false;
+                    throw;
+                }
+            });
+            if (stored && !InRange(c)) {
+                log(kBadText, line);
+                usable = false;
+            }
         }
         {
             const QString line = reader.next().value_or(QString());
@@ -209,10 +255,24 @@ private:
             else
                 store(kBadReal, line, [&] { table_.setReal(c, *v); });
         }
+        if (!usable) {
+            table_.cancel();
+            return;
+        }
         table_.post();
         const QString stored = table_.text(PortColumn::NOM);
         report_.added << stored;
         list(stored);
+    }
+
+    // Whether the value stored in column c (a position or the time zone) is one a port can have.
+    bool InRange(PortColumn c) const {
+        if (c == PortColumn::FUSEAU) {
+            const double hours = table_.real(c);
+            return std::isfinite(hours) && std::fabs(hours) <= kMaxTimeZone;
+        }
+        const double limit = c == PortColumn::LATITUDE ? 90 : 180;
+        return std::fabs(DegreesOfText(table_.text(c), nullptr)) <= limit;
     }
 
     PortTable& table_;
@@ -249,13 +309,42 @@ bool TableHasCountryCodes(PortTable& table) {
     }
 }
 
-ImportReport ImportPortsFromData(PortTable& table, const QByteArray& data,
-                                 const ImportSettings& settings, const ImportListLine& onLine) {
+namespace {
+
+// Takes the table's write lock for the whole import; a failure is the report to give.
+std::optional<ImportReport> LockForImport(std::optional<PortTable::WriteLock>& lock,
+                                          PortTable& table) {
     try {
-        return Importer(table, settings, onLine, {}).run(data);
+        lock.emplace(table);
+    } catch (const TableBusy& e) {
+        return Failed(ImportReport::Failure::Busy, QString::fromUtf8(e.what()));
     } catch (const TableError& e) {
         return Failed(ImportReport::Failure::Table, QString::fromUtf8(e.what()));
     }
+    return std::nullopt;
+}
+
+// Lets the lock go, putting the writes on the disk; a failure there is the import's.
+void Unlock(std::optional<PortTable::WriteLock>& lock, ImportReport& report) {
+    try {
+        lock->release();
+    } catch (const TableError& e) {
+        if (report.failure == ImportReport::Failure::None) {
+            report.failure = ImportReport::Failure::Table;
+            report.failureDetail = QString::fromUtf8(e.what());
+        }
+    }
+}
+
+} // namespace
+
+ImportReport ImportPortsFromData(PortTable& table, const QByteArray& data,
+                                 const ImportSettings& settings, const ImportListLine& onLine) {
+    std::optional<PortTable::WriteLock> lock;
+    if (auto failed = LockForImport(lock, table)) return *failed;
+    ImportReport report = Importer(table, settings, onLine, {}).run(data);
+    Unlock(lock, report);
+    return report;
 }
 
 ImportReport ImportPorts(PortTable& table, const QString& addFile, const QString& logFile,
@@ -276,21 +365,19 @@ ImportReport ImportPorts(PortTable& table, const QString& addFile, const QString
         return Failed(ImportReport::Failure::AddFile,
                       QStringLiteral("%1: %2").arg(QFileInfo(addFile).absoluteFilePath(),
                                                    input.errorString()));
+    // The log belongs to the lock's holder: another import may be writing it.
+    std::optional<PortTable::WriteLock> lock;
+    if (auto failed = LockForImport(lock, table)) return *failed;
     QFile log(logFile);
     if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return Failed(
             ImportReport::Failure::LogFile,
             QStringLiteral("%1: %2").arg(QFileInfo(logFile).absoluteFilePath(), log.errorString()));
-    ImportReport report;
-    try {
-        report = Importer(table, settings, onLine, [&log](const QString& line) {
-                     log.write((line + QLatin1Char('\n')).toUtf8());
-                     log.flush();
-                 }).run(data);
-    } catch (const TableError& e) {
-        if (table.isEditing()) table.cancel();
-        return Failed(ImportReport::Failure::Table, QString::fromUtf8(e.what()));
-    }
+    ImportReport report = Importer(table, settings, onLine, [&log](const QString& line) {
+                              log.write((line + QLatin1Char('\n')).toUtf8());
+                              log.flush();
+                          }).run(data);
+    Unlock(lock, report);
     return report;
 }
 
@@ -303,7 +390,11 @@ QByteArray ExportRecord(const PortTable& table, QChar decimalSeparator) {
     lines << table.text(PortColumn::LATITUDE) << table.text(PortColumn::LONGITUDE);
     QString zone = QString::number(table.real(PortColumn::FUSEAU), 'f', 2);
     zone.replace(QLatin1Char('.'), decimalSeparator);
-    lines << zone << whole(PortColumn::RESERVE) << whole(PortColumn::ZONE)
+    // A code of zone and country reads back as itself, but a zone without its country (code
+    // z × 1000) only as the zone alone.
+    const qint64 code = table.integer(PortColumn::ZONE);
+    const qint64 written = code >= 1000 && code % 1000 == 0 ? code / 1000 : code;
+    lines << zone << whole(PortColumn::RESERVE) << QString::number(written)
           << table.text(PortColumn::PORT_REF);
     for (const PortColumn c : PortColumnsFromTo(PortColumn::HPMVE, PortColumn::TBMME)) {
         QString r = QString::number(table.real(c), 'f', 4);

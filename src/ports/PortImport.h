@@ -34,8 +34,9 @@ struct ImportSettings {
 };
 
 struct ImportReport {
-    // Why nothing was imported; None when the import ran.
-    enum class Failure { None, AddFile, LogFile, Table };
+    // Why the import did not run (AddFile, LogFile, Busy: nothing imported) or stopped (Table: a
+    // write failed; the ports in `added` are stored, nothing after them); None when it ran.
+    enum class Failure { None, AddFile, LogFile, Busy, Table };
     Failure failure = Failure::None;
     QString failureDetail; // the system's words, with the file's path
 
@@ -51,11 +52,15 @@ struct ImportReport {
 // Receives each line of the list as soon as it is known (the list window grows with it).
 using ImportListLine = std::function<void(const QString& line)>;
 
-// Imports the ports of addFile into table (open, writable). The log is emptied first and takes
-// one line per value that cannot be read or stored. Nothing is imported when addFile cannot be
-// read or logFile cannot be written. Every port is posted (written through to the file) before
-// the next is read; a port whose name is already in the table (as names compare in the tag
-// "Nom") is skipped. The table is left on the tag "Nom", without range or filter.
+// Imports the ports of addFile into table (open, writable), holding its write lock throughout:
+// nothing is imported, and the log is not touched, while another writer holds it. The log is
+// emptied first and takes one line per value that cannot be read or stored. Nothing is imported
+// when addFile cannot be read or logFile cannot be written. Every port is posted (written through
+// to the file) before the next is read; a port whose name is already in the table (as names
+// compare in the tag "Nom") is skipped. A port that could not be used or found once stored is
+// logged and not added: a name that is blank, holds a control character or a character the
+// table's code page lacks, or a latitude, longitude or time zone out of range. The table is left
+// on the tag "Nom", without range or filter.
 ImportReport ImportPorts(PortTable& table, const QString& addFile, const QString& logFile,
                          const ImportSettings& settings, const ImportListLine& onLine = {});
 
@@ -70,7 +75,8 @@ qint64 ImportedZone(qint64 v, bool hasCountryCodes);
 bool TableHasCountryCodes(PortTable& table);
 
 // The current record of table as one .add record (37 lines, CR LF, UTF-8), reals written with
-// decimalSeparator. Blank numbers are written 0.
+// decimalSeparator. Blank numbers are written 0. A zone code without a country (a multiple of
+// 1000) is written as the zone alone, so that an import reads back the same code.
 QByteArray ExportRecord(const PortTable& table, QChar decimalSeparator);
 
 } // namespace ondrel

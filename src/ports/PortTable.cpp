@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QLockFile>
 
 #include <algorithm>
 #include <charconv>
@@ -165,6 +166,9 @@ struct PortTable::Impl {
     bool filtered = false;
     std::vector<int> visible;
     int pos = 0; // index into visible; visible.size() at the end
+
+    std::unique_ptr<QLockFile> lock;
+    int lockDepth = 0;
 
     Editing editing = Editing::None;
     QByteArray pending;
@@ -385,19 +389,34 @@ struct PortTable::Impl {
     }
 
     // --- writing
-    // Another table object on the same file may have appended records since we read it: pick
-    // them up before appending, so that nothing is overwritten.
-    void catchUpWithFile() {
-        if (DbfFile::recordCountOnDisk(path) <= count) return;
+    // Another writer may have changed the file since it was read (records are never moved, only
+    // appended, rewritten in place or flagged deleted): take its content again before writing.
+    void refreshFromFile() {
         QByteArray image;
         const DbfLayout layout = ReadDbfFile(path, image);
         if (layout.recordLength != recordLength || layout.fields.size() != fields.size())
             fail(QStringLiteral("the table's columns were changed while it was open"));
-        // shapelib keeps its record count: reopen it to append after the new rows.
-        dbf.open(path, readOnly, layout);
+        if (layout.recordCount < count)
+            fail(QStringLiteral("the table lost records while it was open (%1, %2 before)")
+                     .arg(layout.recordCount)
+                     .arg(count));
+        const char* rows = image.constData() + layout.headerLength;
+        const qsizetype known = qsizetype(count) * recordLength;
+        const bool same = std::equal(rows, rows + known, data.constData());
+        if (same && layout.recordCount == count) return;
+        const int keep = current();
+        if (!same) {
+            std::copy(rows, rows + known, data.data());
+            for (int rec = 0; rec < count; ++rec) {
+                deleted[rec] = row(rec)[0] == '*';
+                computeKeys(rec);
+            }
+        }
         appendRows(image, layout.headerLength, layout.recordCount);
         resortOrders();
+        rebuild(keep, Reposition::KeepOrFirst);
     }
+    QString lockPath() const { return PortTable::lockFilePath(path); }
     void putField(int col, QByteArray bytes, bool alignRight) {
         const DbfField& f = fields[col];
         if (bytes.size() > f.width) {
@@ -532,6 +551,8 @@ void PortTable::open(const QString& dbfPath) {
 
 void PortTable::close() {
     if (!d->dbf.isOpen()) return;
+    d->lock.reset();
+    d->lockDepth = 0;
     d->dbf.close();
     d->editing = Impl::Editing::None;
     d->fields.clear();
@@ -722,25 +743,25 @@ void PortTable::edit() {
 
 void PortTable::post() {
     if (d->editing == Impl::Editing::None) return;
+    WriteLock lock(*this);
     int rec = d->editRecord;
     d->pending[0] = ' ';
     if (d->editing == Impl::Editing::Insert) {
-        d->catchUpWithFile();
         rec = d->count;
-    }
-    d->dbf.writeRecord(rec, d->pending.constData());
-
-    if (d->editing == Impl::Editing::Insert) {
+        d->dbf.appendRecord(rec, d->pending.constData());
         d->appendRecord(d->pending);
     } else {
+        d->dbf.replaceRecord(rec, d->pending.constData(), d->row(rec));
         d->dropFromOrders(rec);
         std::copy(d->pending.begin(), d->pending.end(),
                   d->data.data() + qsizetype(rec) * d->recordLength);
+        d->deleted[rec] = 0;
         d->computeKeys(rec);
     }
     d->editing = Impl::Editing::None;
     d->addToOrders(rec);
     d->rebuild(rec, Impl::Reposition::KeepOrNearest);
+    lock.release();
 }
 
 void PortTable::cancel() {
@@ -751,11 +772,79 @@ void PortTable::remove() {
     d->requireWritable("deleting");
     const int rec = d->current();
     if (rec < 0) d->fail(QStringLiteral("there is no current record to delete"));
-    d->dbf.markDeleted(rec);
-    d->data[qsizetype(rec) * d->recordLength] = '*';
-    d->deleted[rec] = 1;
-    d->dropFromOrders(rec);
+    WriteLock lock(*this);
+    if (!d->deleted[rec]) { // else another writer deleted it meanwhile
+        d->dbf.markDeleted(rec);
+        d->data[qsizetype(rec) * d->recordLength] = '*';
+        d->deleted[rec] = 1;
+        d->dropFromOrders(rec);
+    }
     d->rebuild(rec, Impl::Reposition::KeepOrNearest);
+    lock.release();
+}
+
+QString PortTable::lockFilePath(const QString& dbfPath) {
+    const QFileInfo info(dbfPath);
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".lock"));
+}
+
+void PortTable::lockForWriting() {
+    d->requireOpen();
+    if (d->readOnly)
+        d->fail(QStringLiteral("writing is not possible: the table is open read-only"));
+    if (d->lockDepth > 0) {
+        ++d->lockDepth;
+        return;
+    }
+    auto lock = std::make_unique<QLockFile>(d->lockPath());
+    lock->setStaleLockTime(0); // a long import is no stale lock; a dead holder's lock is
+    if (!lock->tryLock(1000)) {
+        qint64 pid = 0;
+        QString host, application;
+        lock->getLockInfo(&pid, &host, &application);
+        if (lock->error() == QLockFile::LockFailedError)
+            throw TableBusy(QStringLiteral("%1: the port table is being changed by another Ondrel "
+                                           "(process %2); nothing was changed")
+                                .arg(d->path)
+                                .arg(pid)
+                                .toStdString());
+        d->fail(QStringLiteral("its lock file %1 cannot be written; nothing was changed")
+                    .arg(d->lockPath()));
+    }
+    d->lock = std::move(lock);
+    d->lockDepth = 1;
+    try {
+        d->refreshFromFile();
+    } catch (...) {
+        d->lock.reset();
+        d->lockDepth = 0;
+        throw;
+    }
+}
+
+void PortTable::unlockAfterWriting() {
+    if (d->lockDepth == 0 || --d->lockDepth > 0) return;
+    const std::unique_ptr<QLockFile> lock = std::move(d->lock);
+    d->dbf.sync();
+}
+
+PortTable::WriteLock::WriteLock(PortTable& table) : table_(&table) {
+    table.lockForWriting();
+}
+
+PortTable::WriteLock::~WriteLock() {
+    try {
+        release();
+    } catch (const TableError&) {
+        // Reported by release() where the caller asked for it.
+    }
+}
+
+void PortTable::WriteLock::release() {
+    if (!table_) return;
+    PortTable* table = table_;
+    table_ = nullptr;
+    table->unlockAfterWriting();
 }
 
 bool PortTable::isEditing() const {

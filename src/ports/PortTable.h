@@ -91,6 +91,27 @@ public:
         return visibleText(position, ColumnNumber(column));
     }
 
+    // The write lock: one writer at a time, in this process or any other (a lock file beside the
+    // table, "ports.lock" for "ports.dbf"); readers never take it. Taking it brings the memory
+    // copy up to date with the file, which another writer may have changed since it was read.
+    // post() and remove() take it for their one write when it is not held; a run of writes (an
+    // import) holds it throughout. When the last holder lets it go, the writes are put on the disk
+    // (fsync). Throws TableBusy when another writer holds it.
+    class WriteLock {
+    public:
+        explicit WriteLock(PortTable& table);
+        ~WriteLock();
+        WriteLock(const WriteLock&) = delete;
+        WriteLock& operator=(const WriteLock&) = delete;
+        // Lets the lock go now, reporting a failure to put the writes on the disk (TableError).
+        void release();
+
+    private:
+        PortTable* table_;
+    };
+    // The lock file of a table.
+    [[nodiscard]] static QString lockFilePath(const QString& dbfPath);
+
     // Editing. insert() starts a new empty record; edit() makes the current one writable; post()
     // writes it to the file (and flushes); cancel() drops the pending changes; remove() deletes
     // the current record from the file. While a record is being inserted or edited, reads give
@@ -129,6 +150,9 @@ public:
     void setDecimalSeparator(QChar separator);
 
 private:
+    void lockForWriting();
+    void unlockAfterWriting();
+
     // The same by column number: PortColumn is the only way in from outside.
     [[nodiscard]] QString visibleText(int position, int column) const;
     [[nodiscard]] QString text(int column) const;

@@ -43,7 +43,8 @@ QString SystemError(int error) {
 
 } // namespace
 
-QByteArray ReadRegularFile(const QString& path, const QString& what, qint64 maxBytes) {
+QByteArray ReadRegularFile(const QString& path, const QString& what, qint64 maxBytes,
+                           bool* changed) {
     const QByteArray name = QFile::encodeName(path);
     struct stat before {};
     if (::stat(name.constData(), &before) != 0) {
@@ -77,6 +78,14 @@ QByteArray ReadRegularFile(const QString& path, const QString& what, qint64 maxB
     const bool grew = !file.read(1).isEmpty();
     if (file.error() != QFileDevice::NoError)
         FailFile(path, QStringLiteral("%1 cannot be read (%2)").arg(what, file.errorString()));
+    struct stat after {};
+    const bool same = ::fstat(fd, &after) == 0 && after.st_size == opened.st_size &&
+                      after.st_mtim.tv_sec == opened.st_mtim.tv_sec &&
+                      after.st_mtim.tv_nsec == opened.st_mtim.tv_nsec;
+    if (changed) {
+        *changed = !same || grew || bytes.size() != opened.st_size;
+        return bytes;
+    }
     if (bytes.size() != opened.st_size || grew)
         FailFile(path, QStringLiteral("%1 changed while it was read").arg(what));
     return bytes;

@@ -17,7 +17,10 @@ QString ResolveCase(const QString& path);
 
 // The whole content of a regular file of at most maxBytes. A folder, a FIFO, a device or a
 // larger file is refused without being read (and without waiting on a FIFO); `what` names the
-// file in the messages ("the table", "the tag file").
-QByteArray ReadRegularFile(const QString& path, const QString& what, qint64 maxBytes);
+// file in the messages ("the table", "the tag file"). A file that changes while it is read is
+// refused, unless changed is given: it then tells whether the file changed meanwhile, and the
+// bytes are those read.
+QByteArray ReadRegularFile(const QString& path, const QString& what, qint64 maxBytes,
+                           bool* changed = nullptr);
 
 } // namespace ondrel

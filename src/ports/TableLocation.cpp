@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 
 namespace ondrel {
@@ -66,6 +67,13 @@ TableLocation LocatePortTable(const QString& workingDir) {
                 QStringLiteral("no ports.dbf in %1 or %2, and no table shipped with the program")
                     .arg(workingDir, userDir)};
     if (!QDir().mkpath(userDir)) return {{}, QStringLiteral("cannot create %1").arg(userDir)};
+    // The copy is a write of the table like any other: one writer at a time, and a copy made
+    // meanwhile by another Ondrel (perhaps already holding its ports) is never replaced.
+    QLockFile lock(QDir(userDir).filePath(QStringLiteral("ports.lock")));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(10000))
+        return {{}, QStringLiteral("%1 is locked by another Ondrel").arg(userDir)};
+    if (HasTable(userDir)) return {QDir(userDir).filePath(QStringLiteral("ports.dbf")), {}};
     QString error;
     // The tag file first: the table only counts as present once ports.dbf is there.
     for (const QString& name : {kTableFiles[1], kTableFiles[0]}) {

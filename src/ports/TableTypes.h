@@ -14,6 +14,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Another writer (this program or another Ondrel) is changing the table: nothing was changed.
+class TableBusy : public TableError {
+public:
+    using TableError::TableError;
+};
+
 // Column types for creating a table.
 struct ColumnSpec {
     enum Type { Text, Integer, Real };

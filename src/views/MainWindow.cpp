@@ -957,13 +957,17 @@ bool MainWindow::importPorts(const QString& file, bool fromCommandLine) {
         messages_.information(this, kImportTexts.addFileUnreadable.in(l).arg(report.failureDetail));
         return true;
     }
-    if (report.failure != Failure::None) {
+    if (report.failure == Failure::LogFile || report.failure == Failure::Busy) {
         importListWindow_->hide();
         const Bilingual& text = report.failure == Failure::LogFile ? kImportTexts.logUnwritable
-                                                                   : kImportTexts.tableUnwritable;
+                                                                   : kCommonTexts.tableBusy;
         if (speak) messages_.information(this, text.in(l).arg(report.failureDetail));
         return true;
     }
+    // A failed write stopped the import: the list keeps the ports stored before it.
+    if (report.failure == Failure::Table && speak)
+        messages_.information(importListWindow_,
+                              kImportTexts.tableUnwritable.in(l).arg(report.failureDetail));
 
     // The port list and the countries see the new ports.
     portWindow_->reopenTable(!portWindow_->table().isReadOnly());

@@ -3,11 +3,19 @@
 #include "Bilingual.h"
 #include "CommonTexts.h"
 #include "Settings.h"
+#include "TableTypes.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
 
 namespace ondrel {
+
+QString TableFailureText(const std::runtime_error& error, Language language) {
+    const QString detail = QString::fromUtf8(error.what());
+    if (dynamic_cast<const TableBusy*>(&error))
+        return kCommonTexts.tableBusy.in(language).arg(detail);
+    return detail;
+}
 
 namespace {
 

@@ -2,9 +2,12 @@
 // without a screen (tests answer them) and so that every box speaks the current language.
 #pragma once
 
+#include "Language.h"
+
 #include <QString>
 
 #include <functional>
+#include <stdexcept>
 
 class QWidget;
 
@@ -29,6 +32,10 @@ public:
     // A confirmation with Yes and No (No when the box is closed otherwise).
     virtual Answer askYesNo(QWidget* parent, const QString& text) = 0;
 };
+
+// What a box says of a failed change of the port table: the busy table in the user's language,
+// any other failure with the file and the system's reason.
+QString TableFailureText(const std::runtime_error& error, Language language);
 
 // Modal QMessageBox boxes whose buttons follow the program's language.
 class QtMessageBoxes : public MessageBoxes {

@@ -634,7 +634,7 @@ bool SecondaryPortWizard::store() {
         table.post();
     } catch (const TableError& e) {
         if (table.isEditing()) table.cancel();
-        messages_.information(this, QString::fromUtf8(e.what()));
+        messages_.information(this, TableFailureText(e, l));
         ports_.refreshList();
         return false;
     }

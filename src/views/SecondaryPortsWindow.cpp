@@ -151,7 +151,7 @@ bool SecondaryPortsWindow::deleteHighlighted() {
                 removed = true;
             }
         } catch (const TableError& e) {
-            messages_.information(this, QString::fromUtf8(e.what()));
+            messages_.information(this, TableFailureText(e, l));
         }
         ports_.refreshList();
         if (removed) messages_.information(this, name + kTexts.removed.in(l));

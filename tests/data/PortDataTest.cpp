@@ -3,6 +3,7 @@
 // the conversion rules, the tags hold the right rows in the right order, and well-known ports
 // give plausible tides that agree with an independent predictor's (data/reference-extremes.json).
 #include "Extremes.h"
+#include "PortImport.h"
 #include "PortLoader.h"
 #include "PortRecord.h"
 #include "PortTable.h"
@@ -16,6 +17,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cmath>
@@ -317,6 +319,41 @@ TEST_F(PortData, WellKnownPortsArePresentWithPlausibleConstants) {
 // Our high and low waters over a month against those of an independent predictor
 // (@neaps/tide-predictor with all the source's constituents and nodal corrections). A wrong
 // phase reference, zone, datum or unit in the table shows up as hours or decimetres here.
+// Every port exported and imported into a table that carries country numbers comes back the
+// same, zone codes without a country included.
+TEST_F(PortData, ExportThenImportGivesTheSameRows) {
+    PortTable source;
+    source.setReadOnly(true);
+    source.open(kTable);
+    QByteArray file;
+    for (source.first(); !source.atEnd(); source.next())
+        file += ExportRecord(source, QLatin1Char('.'));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ports.dbf"));
+    PortTable::create(path, StandardPortColumns());
+    PortTable::writeStandardTags(path);
+    PortTable target;
+    target.open(path);
+    target.insert(); // a first row with a country: the table carries country numbers
+    target.setText(PortColumn::NOM, QStringLiteral("_"));
+    target.setInteger(PortColumn::ZONE, 1001);
+    target.post();
+    const ImportReport report =
+        ImportPortsFromData(target, file, {TableHasCountryCodes(target), QLatin1Char('.')});
+    EXPECT_TRUE(report.clean()) << report.log.mid(0, 5).join('\n').toStdString();
+    ASSERT_EQ(report.added.size(), qsizetype(rows().size()));
+    target.setDecimalSeparator(u'.');
+    for (const Row& row : rows()) {
+        ASSERT_TRUE(target.findKey(row.text[1]));
+        for (int c = 0; c < kPortColumnCount; ++c)
+            EXPECT_EQ(IsTextColumn(c) ? target.text(PortColumn::NUM + c)
+                                      : QString::number(target.real(PortColumn::NUM + c)),
+                      IsTextColumn(c) ? row.text[c] : QString::number(row.number[c]))
+                << row.text[1].toStdString() << " column " << c;
+    }
+}
+
 TEST_F(PortData, HighAndLowWatersAgreeWithAnIndependentPrediction) {
     QFile file(kReference);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -128,6 +128,30 @@ TEST(PortImportTest, Cases) {
          {kLong.left(50)},
          {},
          std::tuple{kLong.left(50), 3, 5000}},
+        // Each would make a port that is stored but cannot be found or computed: logged, not
+        // added, and the import goes on.
+        {"names the table cannot hold or a user cannot find",
+         withCountries,
+         Record("1", "RELT Ωμ") + Record("2", "   ") + Record("3", QStringLiteral("A\x01B")) +
+             Record("4", "Aber"),
+         {"Aber"},
+         {"4: Pb nom avec nom = RELT Ωμ",
+          "4: Pb nom avec nom =    ", QStringLiteral("4: Pb nom avec nom = A\x01B")},
+         std::tuple{"Aber", 4, 5000}},
+        {"positions and time zones no port can have",
+         withCountries,
+         Record("1", "P1").replace("48 23 N", "99 00 N") +
+             Record("2", "P2").replace("48 23 N", "91 00 S") +
+             Record("3", "P3").replace("004 30 W", "181 00 W") +
+             Record("4", "P4").replace("\r\n1,5\r\n", "\r\n14,5\r\n") +
+             Record("5", "P5").replace("\r\n1,5\r\n", "\r\n-99\r\n") +
+             Record("6", "P6").replace("\r\n1,5\r\n", "\r\n1e2\r\n") +
+             Record("7", "Aber").replace("\r\n1,5\r\n", "\r\n-14\r\n"),
+         {"Aber"},
+         {"6: Pb field avec field = 99 00 N", "6: Pb field avec field = 91 00 S",
+          "6: Pb field avec field = 181 00 W", "6: Pb field avec field = 14,5",
+          "6: Pb field avec field = -99", "6: Pb field avec field = 1e2"},
+         std::tuple{"Aber", 7, 5000}},
         {"unreadable values",
          withCountries,
          Record("1", "Aber")

@@ -535,6 +535,61 @@ TEST(PortTableTest, TwoTableObjectsAppendWithoutOverwriting) {
     EXPECT_TRUE(check.findKey("Beta"));
 }
 
+// Two writers on one file, as the desktop program and ondrel-cli: each write starts from what the
+// other wrote, and while one holds the lock the other changes nothing.
+TEST(PortTableTest, WritersTakeTurnsAndSeeEachOthersChanges) {
+    QTemporaryDir dir;
+    const QString path = MakeTable(dir);
+    PortTable a, b;
+    a.open(path);
+    b.open(path);
+    ASSERT_TRUE(b.findKey("Arcachon"));
+    b.edit();
+    b.setText(kPortRef, QStringLiteral("Brest"));
+    b.post();
+    ASSERT_TRUE(b.findKey("Saint-Malo"));
+    b.remove();
+
+    // a still shows Saint-Malo; deleting it again, or editing another row, keeps b's changes.
+    ASSERT_TRUE(a.findKey("Saint-Malo"));
+    a.remove();
+    ASSERT_TRUE(a.findKey("Œuf"));
+    a.edit();
+    a.setInteger(kZ0, 7);
+    a.post();
+    EXPECT_FALSE(a.findKey("Saint-Malo"));
+    ASSERT_TRUE(a.findKey("Arcachon"));
+    EXPECT_EQ(a.text(kPortRef), QStringLiteral("Brest"));
+
+    const QByteArray before = ReadBytes(path);
+    {
+        PortTable::WriteLock lock(a);
+        b.insert();
+        Fill(b, 30, {"Gamma", 1, ""});
+        EXPECT_NE(ErrorOf([&] { b.post(); }).find("being changed by another Ondrel"),
+                  std::string::npos);
+        b.cancel();
+        ASSERT_TRUE(b.findKey("Brest"));
+        EXPECT_THROW(b.remove(), TableBusy);
+        EXPECT_EQ(ReadBytes(path), before);
+        a.insert(); // the holder writes on
+        Fill(a, 31, {"Delta", 1, ""});
+        a.post();
+    }
+    b.insert();
+    Fill(b, 32, {"Epsilon", 1, ""});
+    b.post(); // the lock is free again
+
+    PortTable check;
+    check.open(path);
+    EXPECT_EQ(check.visibleCount(), static_cast<int>(kPorts.size()) - 1 + 2);
+    for (const char* name : {"Delta", "Epsilon", "Œuf", "Arcachon"})
+        EXPECT_TRUE(check.findKey(QString::fromUtf8(name))) << name;
+    EXPECT_FALSE(check.findKey("Gamma"));
+    ASSERT_TRUE(check.findKey("Œuf"));
+    EXPECT_EQ(check.integer(kZ0), 7);
+}
+
 TEST(PortTableTest, ReadOnlyRefusesEveryWrite) {
     QTemporaryDir dir;
     const QString path = MakeTable(dir);

@@ -10,6 +10,7 @@ void WriteTestPortTable(const QString& dbfPath, const std::vector<TestPortRow>& 
     PortTable::writeStandardTags(dbfPath);
     PortTable table;
     table.open(dbfPath);
+    PortTable::WriteLock lock(table); // one lock for every row
     int number = 0;
     for (const TestPortRow& r : rows) {
         table.insert();

@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
         PortTable::writeStandardTags(output);
         PortTable table;
         table.open(output);
+        PortTable::WriteLock lock(table); // one lock for every row
         for (const QJsonValue& rowValue : rows) {
             const QJsonArray cols = rowValue.toObject().value(QStringLiteral("cols")).toArray();
             if (cols.size() != kPortColumnCount)
