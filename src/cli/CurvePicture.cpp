@@ -6,9 +6,14 @@
 #include <QApplication>
 #include <QFile>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+#if defined(SIGXFSZ)
+    // A picture past the file-size limit fails with its reason, and leaves no file behind.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     ondrel::UseOffscreenWithoutDisplay();
     QApplication application(argc, argv);
     const QStringList args = QCoreApplication::arguments();

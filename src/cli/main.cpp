@@ -31,8 +31,10 @@
 #include <QSize>
 #include <QStringList>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -60,6 +62,9 @@ const char* const kUsage =
     "                   notification icon's index (hours from high water) and name\n"
     "  table PORT       the tide table of --from to --to (both included), its lines as\n"
     "                   the tide-table window shows them, one per line\n"
+    "  import FILE      adds the ports of an .add file to the table (skips the names it\n"
+    "                   has; unreadable lines go to bug.txt beside the table, exit 3)\n"
+    "  export PORT...   the ports as .add records, for import into another table\n"
     "\n"
     "Options:\n"
     "  --table PATH       the port table (default: ports.dbf here, else the user's copy)\n"
@@ -67,8 +72,9 @@ const char* const kUsage =
     "                     100+n UT+n (default 0)\n"
     "  --unit m|ft        height unit (default m)\n"
     "  --lang fr|en       language of the texts (default fr)\n"
-    "  --date YYYY-MM-DD  the day (default today)\n"
-    "  --json             one JSON object instead of text (day, curve, sun, now, table)\n"
+    "  --date YYYY-MM-DD  the day (default today), from 1700-01-01 to 2200-12-31\n"
+    "  --json             one JSON object instead of text (day, curve, sun, now, table,\n"
+    "                     import)\n"
     "  --span day|week|month          curve span (default day)\n"
     "  --start HH:MM --end HH:MM      hours of the day curve (default 00:00 and 24:00)\n"
     "  --png FILE         curve: draw the chart into an image file instead (PNG, or the\n"
@@ -82,6 +88,13 @@ const char* const kUsage =
     "  --no-hw, --no-lw                    table: no high waters, no low waters\n"
     "  --csv              table: one row per event for a spreadsheet (RFC 4180) instead\n"
     "  --ics              table: one calendar event per tide (iCalendar, RFC 5545) instead\n"
+    "  --decimal-separator , or .          import, export: the separator of the reals in\n"
+    "                                      the .add file (default the system's)\n"
+    "  -h, --help         these lines\n"
+    "\n"
+    "Exit status: 0 success; 1 the table cannot be opened or written, the port's row is\n"
+    "damaged or the command failed; 2 bad arguments or an unknown or ambiguous port name;\n"
+    "3 import: some lines could not be read (see bug.txt).\n"
     "\n"
     "A port is named by its exact name or an unambiguous prefix, in any case.\n";
 
@@ -192,6 +205,18 @@ std::optional<double> HoursOf(const QString& text) {
     return h + m / 60.0;
 }
 
+// A date option's value: YYYY-MM-DD within the years the program predicts.
+QDate DateOption(const QString& name, const QString& v) {
+    const QDate d = QDate::fromString(v, QStringLiteral("yyyy-MM-dd"));
+    const std::string option = "--" + name.toStdString();
+    if (!d.isValid()) throw UsageError{option + " takes a date written YYYY-MM-DD"};
+    if (d.year() < kFirstYear || d.year() > kLastYear)
+        throw UsageError{option + " takes a date from " + std::to_string(kFirstYear) +
+                         "-01-01 to " + std::to_string(kLastYear) +
+                         "-12-31, the years the predictions hold for"};
+    return d;
+}
+
 bool Parse(QCommandLineParser& parser, const QStringList& words) {
     for (const char* name : kValuedOptions)
         parser.addOption(
@@ -228,15 +253,11 @@ void Apply(Options& o, const QString& name, const QString& v) {
         else
             throw UsageError{"--lang takes fr or en"};
     } else if (name == QLatin1String("date")) {
-        o.date = QDate::fromString(v, QStringLiteral("yyyy-MM-dd"));
-        if (!o.date.isValid()) throw UsageError{"--date takes a date written YYYY-MM-DD"};
+        o.date = DateOption(name, v);
     } else if (name == QLatin1String("json")) {
         o.json = true;
     } else if (name == QLatin1String("from") || name == QLatin1String("to")) {
-        const QDate d = QDate::fromString(v, QStringLiteral("yyyy-MM-dd"));
-        if (!d.isValid())
-            throw UsageError{"--" + name.toStdString() + " takes a date written YYYY-MM-DD"};
-        (name == QLatin1String("from") ? o.from : o.to) = d;
+        (name == QLatin1String("from") ? o.from : o.to) = DateOption(name, v);
     } else if (name == QLatin1String("coef-min") || name == QLatin1String("coef-max")) {
         bool ok = false;
         const int c = v.toInt(&ok);
@@ -350,6 +371,8 @@ Options ParseArguments(const QStringList& args) {
     }
     if (!(o.start < 1.0 && o.end <= 1.0 && o.start < o.end))
         throw UsageError{"--start must come before --end, within the day"};
+    if (int(o.json) + int(o.csv) + int(o.ics) + int(!o.png.isEmpty()) > 1)
+        throw UsageError{"--json, --csv, --ics and --png each choose the output: give one"};
     return o;
 }
 
@@ -539,33 +562,54 @@ int Table(PortTable& table, const Options& o) {
     request.language = o.language;
     request.decimalSeparator = QLocale::system().decimalPoint();
     request.filter = o.filter;
-    const TideTable result = ComputeTideTable(request);
+    // Each day is written as soon as it is computed: a range of any length needs the memory of
+    // one day.
     if (o.csv) {
-        Print(TideTableCsv(result, port, o.unit, o.language).toStdString());
+        Print(TideTableCsvHeader(o.language).toStdString());
+        ForEachTideTableDay(request, [&](const TideTableDay& day, const QStringList&) {
+            Print(TideTableCsvRows(day, port, o.unit, o.language).toStdString());
+        });
         return 0;
     }
     if (o.ics) {
-        Print(TideTableIcs(result, port, request.context, o.unit, o.language,
-                           QDateTime::currentDateTimeUtc())
-                  .toStdString());
+        const QDateTime stamp = QDateTime::currentDateTimeUtc();
+        Print(TideTableIcsHead().toStdString());
+        ForEachTideTableDay(request, [&](const TideTableDay& day, const QStringList&) {
+            Print(TideTableIcsDay(day, port, request.context, o.unit, o.language, stamp)
+                      .toStdString());
+        });
+        Print(TideTableIcsTail().toStdString());
         return 0;
     }
-    if (!o.json) {
+    const auto printLines = [](const QStringList& lines, std::string& separator, bool json) {
         std::string out;
-        for (const QString& line : result.lines)
-            out += line.toStdString() + "\n";
+        for (const QString& line : lines) {
+            out += json ? separator + JsonString(line.toStdString()) : line.toStdString() + "\n";
+            separator = ", ";
+        }
         Print(out);
+    };
+    std::string separator;
+    if (!o.json) {
+        printLines(TideTableHead(request), separator, false);
+        ForEachTideTableDay(request, [&](const TideTableDay&, const QStringList& block) {
+            printLines(block, separator, false);
+        });
+        printLines(TideTableFoot(request), separator, false);
         return 0;
     }
-    std::string out = "{\"port\": " + JsonString(port.name) + ", \"lines\": [";
-    for (qsizetype i = 0; i < result.lines.size(); ++i)
-        out += (i ? ", " : "") + JsonString(result.lines[i].toStdString());
-    out += "], \"days\": [";
+    // The lines come before the days in the JSON object: the days wait in a temporary file.
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> days(std::tmpfile(), &std::fclose);
+    if (!days) throw std::runtime_error("no temporary file for the days of the table");
+    Print("{\"port\": " + JsonString(port.name) + ", \"lines\": [");
+    printLines(TideTableHead(request), separator, true);
     const auto flag = [](bool b) { return std::string(b ? "true" : "false"); };
-    for (std::size_t d = 0; d < result.days.size(); ++d) {
-        const TideTableDay& day = result.days[d];
-        out += std::string(d ? ", " : "") + "{\"date\": \"" +
-               day.date.toString(Qt::ISODate).toStdString() + "\", \"events\": [";
+    bool firstDay = true;
+    ForEachTideTableDay(request, [&](const TideTableDay& day, const QStringList& block) {
+        printLines(block, separator, true);
+        std::string out = std::string(firstDay ? "" : ", ") + "{\"date\": \"" +
+                          day.date.toString(Qt::ISODate).toStdString() + "\", \"events\": [";
+        firstDay = false;
         bool first = true;
         for (std::size_t i = 0; i < day.day.events.size(); ++i) {
             const TideEvent& e = day.day.events[i];
@@ -580,8 +624,16 @@ int Table(PortTable& table, const Options& o) {
                "], \"morning\": " + flag(day.day.morning) +
                ", \"evening\": " + flag(day.day.evening) +
                ", \"written\": " + flag(day.day.written()) + "}";
-    }
-    Print(out + "]}\n");
+        if (std::fwrite(out.data(), 1, out.size(), days.get()) != out.size())
+            throw std::runtime_error("the temporary file of the table's days cannot be written");
+    });
+    printLines(TideTableFoot(request), separator, true);
+    Print("], \"days\": [");
+    std::rewind(days.get());
+    char buffer[65536];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, days.get())) > 0;)
+        std::fwrite(buffer, 1, n, stdout);
+    Print("]}\n");
     return 0;
 }
 
@@ -704,6 +756,17 @@ int Now(PortTable& table, const Options& o) {
     return 0;
 }
 
+int Run(PortTable& table, const Options& o) {
+    if (o.command == QLatin1String("ports")) return Ports(table, o);
+    if (o.command == QLatin1String("day")) return Day(table, o);
+    if (o.command == QLatin1String("sun")) return Sun(table, o);
+    if (o.command == QLatin1String("now")) return Now(table, o);
+    if (o.command == QLatin1String("import")) return Import(table, o);
+    if (o.command == QLatin1String("export")) return Export(table, o);
+    if (o.command == QLatin1String("table")) return Table(table, o);
+    return Curve(table, o);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -721,6 +784,10 @@ int main(int argc, char* argv[]) {
             o.command != QLatin1String("now") && o.command != QLatin1String("import") &&
             o.command != QLatin1String("export") && o.command != QLatin1String("table"))
             throw UsageError{"unknown command " + o.command.toStdString() + " (try --help)"};
+        if ((o.csv || o.ics) && o.command != QLatin1String("table"))
+            throw UsageError{"--csv and --ics are outputs of table only"};
+        if (!o.png.isEmpty() && o.command != QLatin1String("curve"))
+            throw UsageError{"--png is an output of curve only"};
         PortTable table;
         try {
             OpenTable(table, o);
@@ -728,14 +795,14 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "ondrel-cli: %s\n", e.what());
             return kTableFailure;
         }
-        if (o.command == QLatin1String("ports")) return Ports(table, o);
-        if (o.command == QLatin1String("day")) return Day(table, o);
-        if (o.command == QLatin1String("sun")) return Sun(table, o);
-        if (o.command == QLatin1String("now")) return Now(table, o);
-        if (o.command == QLatin1String("import")) return Import(table, o);
-        if (o.command == QLatin1String("export")) return Export(table, o);
-        if (o.command == QLatin1String("table")) return Table(table, o);
-        return Curve(table, o);
+        const int code = Run(table, o);
+        // Output that could not be written (a full disk behind a redirection) is a failure.
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            std::fprintf(stderr, "ondrel-cli: the output cannot be written: %s\n",
+                         std::strerror(errno));
+            return kTableFailure;
+        }
+        return code;
     } catch (const UsageError& e) {
         std::fprintf(stderr, "ondrel-cli: %s\n", e.message.c_str());
         return kBadArguments;

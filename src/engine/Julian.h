@@ -9,6 +9,11 @@ namespace ondrel {
 // Days between the Julian date and the date-time value used for display (30 December 1899).
 inline constexpr double kDateTimeOrigin = 2415018.5;
 
+// The years the program predicts: its astronomical arguments hold over them, and every command
+// and window refuses dates outside.
+inline constexpr int kFirstYear = 1700;
+inline constexpr int kLastYear = 2200;
+
 struct CalendarDate {
     double day = 0; // with the fraction of the day
     int month = 0;

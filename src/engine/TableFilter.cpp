@@ -8,7 +8,7 @@ namespace ondrel {
 
 double HourOfDay(double signedTime) {
     const long double x = std::fabs(static_cast<long double>(signedTime)) - kDateTimeOrigin;
-    return static_cast<double>((x - std::trunc(x)) * 24);
+    return static_cast<double>((x - std::floor(x)) * 24); // before 1899-12-30 too
 }
 
 FilteredDay ApplyFilter(const TideTableFilter& filter, const DayEvents& events,

@@ -511,8 +511,10 @@ void PortTable::open(const QString& dbfPath) {
     QByteArray file;
     DbfLayout layout = ReadDbfFile(path, file);
     CheckPortColumns(layout.fields, path);
+    std::vector<TagDefinition> definitions = ReadTagFile(tagsPath, layout.fields);
+    CheckStandardTags(tagsPath, definitions, layout.fields);
     std::vector<Tag> tags;
-    for (TagDefinition& t : ReadTagFile(tagsPath, layout.fields))
+    for (TagDefinition& t : definitions)
         tags.push_back(Tag{std::move(t), {}});
     if (!d->readOnly && !QFileInfo(path).isWritable())
         FailFile(path,

@@ -8,6 +8,8 @@
 #include <QStringDecoder>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace ondrel {
 
 namespace {
@@ -74,6 +76,50 @@ std::vector<TagDefinition> ReadTagFile(const QString& path, const std::vector<Db
     }
     if (tags.empty()) FailFile(path, QStringLiteral("the tag file defines no tag"));
     return tags;
+}
+
+namespace {
+
+// The four tags the program selects, as the standard file defines them.
+struct StandardTag {
+    const char* name;
+    const char* key;
+    const char* condition; // column that must be blank or not, or nullptr
+    bool conditionEmpty;
+    const char* line;
+};
+constexpr StandardTag kStandardTags[] = {
+    {"Nom", "NOM", nullptr, false, "Nom = NOM"},
+    {"Zone", "ZONE", nullptr, false, "Zone = ZONE"},
+    {"PRINCIPAL", "NOM", "PORT_REF", true, "PRINCIPAL = NOM where PORT_REF empty"},
+    {"SECONDAIRE", "NOM", "PORT_REF", false, "SECONDAIRE = NOM where PORT_REF notempty"},
+};
+
+} // namespace
+
+void CheckStandardTags(const QString& path, const std::vector<TagDefinition>& tags,
+                       const std::vector<DbfField>& fields) {
+    const auto named = [&](int column, const char* name) {
+        return column >= 0 && column < int(fields.size()) &&
+               fields[std::size_t(column)].name.compare(QLatin1String(name), Qt::CaseInsensitive) ==
+                   0;
+    };
+    for (const StandardTag& standard : kStandardTags) {
+        const auto it = std::find_if(tags.begin(), tags.end(), [&](const TagDefinition& t) {
+            return t.name.compare(QLatin1String(standard.name), Qt::CaseInsensitive) == 0;
+        });
+        if (it == tags.end())
+            FailFile(path, QStringLiteral("the port table needs the tag %1 (\"%2\")")
+                               .arg(QLatin1String(standard.name), QLatin1String(standard.line)));
+        const bool right = named(it->column, standard.key) &&
+                           (standard.condition ? named(it->conditionColumn, standard.condition) &&
+                                                     it->conditionEmpty == standard.conditionEmpty
+                                               : it->conditionColumn < 0);
+        if (!right)
+            FailFile(path, QStringLiteral("the tag %1 is not the one the port table needs "
+                                          "(\"%2\"): its ports would not be listed")
+                               .arg(it->name, QLatin1String(standard.line)));
+    }
 }
 
 void WriteStandardTagFile(const QString& path) {

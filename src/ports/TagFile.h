@@ -26,6 +26,11 @@ inline constexpr qint64 kMaxTagFileBytes = 1024 * 1024;
 [[nodiscard]] std::vector<TagDefinition> ReadTagFile(const QString& path,
                                                      const std::vector<DbfField>& fields);
 
+// Checks that the tags the program selects ("Nom", "Zone", "PRINCIPAL", "SECONDAIRE") are all
+// defined, and as the standard file defines them. Throws TableError starting with path.
+void CheckStandardTags(const QString& path, const std::vector<TagDefinition>& tags,
+                       const std::vector<DbfField>& fields);
+
 // Writes (or replaces) the standard tag file: "Nom", "Zone", "PRINCIPAL" and "SECONDAIRE".
 void WriteStandardTagFile(const QString& path);
 

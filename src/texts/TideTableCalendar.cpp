@@ -32,57 +32,83 @@ QString Slug(const std::string& name) {
 
 } // namespace
 
-QByteArray TideTableIcs(const TideTable& table, const PortRecord& port, const TideContext& context,
-                        HeightUnit unit, Language language, const QDateTime& stamp) {
-    const bool english = language == Language::English;
+namespace {
+
+QByteArray Serialized(icalcomponent* component) {
+    char* text = icalcomponent_as_ical_string_r(component);
+    const QByteArray out(text);
+    std::free(text);
+    return out;
+}
+
+const QByteArray kCalendarEnd = QByteArrayLiteral("END:VCALENDAR\r\n");
+
+} // namespace
+
+QByteArray TideTableIcsHead() {
     std::unique_ptr<icalcomponent, ComponentDeleter> calendar(icalcomponent_new_vcalendar());
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(),
                                icalproperty_new_prodid("-//Ondrel//Tide table//EN"));
+    QByteArray text = Serialized(calendar.get());
+    text.chop(kCalendarEnd.size()); // the calendar without events, less its end
+    return text;
+}
+
+QByteArray TideTableIcsTail() {
+    return kCalendarEnd;
+}
+
+QByteArray TideTableIcsDay(const TideTableDay& day, const PortRecord& port,
+                           const TideContext& context, HeightUnit unit, Language language,
+                           const QDateTime& stamp) {
+    const bool english = language == Language::English;
     const long long offsetSeconds = std::llround(static_cast<double>(context.offsetHours()) * 3600);
     const long double factor = UnitFactor(unit);
     const QString name = QString::fromStdString(port.name);
-    for (const TideTableDay& day : table.days) {
-        for (std::size_t i = 0; i < day.day.events.size(); ++i) {
-            const TideEvent& e = day.day.events[i];
-            if (e.empty()) continue;
-            // The instant's date and the table's hh:mm, in the time reference, then in UT.
-            const CalendarDate c = CalendarOfJulianDay(e.instant());
-            const QTime time = QTime::fromString(QString::fromStdString(FormatEventTime(e.time)),
-                                                 QStringLiteral("hh:mm"));
-            const QDateTime start =
-                QDateTime(QDate(c.year, c.month, static_cast<int>(std::floor(c.day))), time,
-                          Qt::UTC)
-                    .addSecs(-offsetSeconds);
-            const bool high = e.isHighWater();
-            const int coefficient = i < 2 ? day.coefficients.morning : day.coefficients.evening;
-            QString height = QString::number(static_cast<double>(factor * e.height), 'f', 2);
-            if (!english) height.replace(QLatin1Char('.'), QLatin1Char(','));
-            const QString summary =
-                QStringLiteral("%1 %2 %3 (coef %4) — %5")
-                    .arg(high ? (english ? "HW" : "PM") : (english ? "LW" : "BM"))
-                    .arg(height,
-                         unit == HeightUnit::Feet ? QStringLiteral("ft") : QStringLiteral("m"))
-                    .arg(coefficient)
-                    .arg(name);
-            const QString uid = QStringLiteral("%1-%2-%3@ondrel")
-                                    .arg(day.date.toString(QStringLiteral("yyyyMMdd")))
-                                    .arg(i + 1)
-                                    .arg(Slug(port.name));
-            icalcomponent* event = icalcomponent_new_vevent();
-            icalcomponent_add_property(event, icalproperty_new_uid(uid.toUtf8().constData()));
-            icalcomponent_add_property(event, icalproperty_new_dtstamp(UtcTime(stamp)));
-            icalcomponent_add_property(event, icalproperty_new_dtstart(UtcTime(start)));
-            icalcomponent_add_property(event,
-                                       icalproperty_new_summary(summary.toUtf8().constData()));
-            icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
-            icalcomponent_add_component(calendar.get(), event);
-        }
+    QByteArray out;
+    for (std::size_t i = 0; i < day.day.events.size(); ++i) {
+        const TideEvent& e = day.day.events[i];
+        if (e.empty()) continue;
+        // The instant's date and the table's hh:mm, in the time reference, then in UT.
+        const CalendarDate c = CalendarOfJulianDay(e.instant());
+        const QTime time = QTime::fromString(QString::fromStdString(FormatEventTime(e.time)),
+                                             QStringLiteral("hh:mm"));
+        const QDateTime start =
+            QDateTime(QDate(c.year, c.month, static_cast<int>(std::floor(c.day))), time, Qt::UTC)
+                .addSecs(-offsetSeconds);
+        const bool high = e.isHighWater();
+        const int coefficient = i < 2 ? day.coefficients.morning : day.coefficients.evening;
+        QString height = QString::number(static_cast<double>(factor * e.height), 'f', 2);
+        if (!english) height.replace(QLatin1Char('.'), QLatin1Char(','));
+        const QString summary =
+            QStringLiteral("%1 %2 %3 (coef %4) — %5")
+                .arg(high ? (english ? "HW" : "PM") : (english ? "LW" : "BM"))
+                .arg(height, unit == HeightUnit::Feet ? QStringLiteral("ft") : QStringLiteral("m"))
+                .arg(coefficient)
+                .arg(name);
+        const QString uid = QStringLiteral("%1-%2-%3@ondrel")
+                                .arg(day.date.toString(QStringLiteral("yyyyMMdd")))
+                                .arg(i + 1)
+                                .arg(Slug(port.name));
+        std::unique_ptr<icalcomponent, ComponentDeleter> event(icalcomponent_new_vevent());
+        icalcomponent_add_property(event.get(), icalproperty_new_uid(uid.toUtf8().constData()));
+        icalcomponent_add_property(event.get(), icalproperty_new_dtstamp(UtcTime(stamp)));
+        icalcomponent_add_property(event.get(), icalproperty_new_dtstart(UtcTime(start)));
+        icalcomponent_add_property(event.get(),
+                                   icalproperty_new_summary(summary.toUtf8().constData()));
+        icalcomponent_add_property(event.get(), icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+        out += Serialized(event.get());
     }
-    char* text = icalcomponent_as_ical_string_r(calendar.get());
-    const QByteArray out(text);
-    std::free(text);
     return out;
+}
+
+QByteArray TideTableIcs(const TideTable& table, const PortRecord& port, const TideContext& context,
+                        HeightUnit unit, Language language, const QDateTime& stamp) {
+    QByteArray out = TideTableIcsHead();
+    for (const TideTableDay& day : table.days)
+        out += TideTableIcsDay(day, port, context, unit, language, stamp);
+    return out + TideTableIcsTail();
 }
 
 } // namespace ondrel

@@ -16,4 +16,12 @@ namespace ondrel {
 QByteArray TideTableIcs(const TideTable& table, const PortRecord& port, const TideContext& context,
                         HeightUnit unit, Language language, const QDateTime& stamp);
 
+// The same in pieces, for a table written day by day: the calendar's first lines, the events of
+// one day, and the calendar's last line.
+QByteArray TideTableIcsHead();
+QByteArray TideTableIcsDay(const TideTableDay& day, const PortRecord& port,
+                           const TideContext& context, HeightUnit unit, Language language,
+                           const QDateTime& stamp);
+QByteArray TideTableIcsTail();
+
 } // namespace ondrel

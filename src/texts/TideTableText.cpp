@@ -101,12 +101,21 @@ QStringList DayBlock(const QDate& date, const FilteredDay& day, CoefficientPair 
     return block;
 }
 
-TideTable ComputeTideTable(const TideTableRequest& request,
-                           const std::function<void(int percent)>& progress) {
-    TideTable table;
-    const Language l = request.language;
-    table.lines << QLatin1Char('\t') + Text(request.port.name) << QString() << kTableSeparator
-                << TideTableColumns(l) << kTableSeparator;
+QStringList TideTableHead(const TideTableRequest& request) {
+    return {QLatin1Char('\t') + Text(request.port.name), QString(), kTableSeparator,
+            TideTableColumns(request.language), kTableSeparator};
+}
+
+QStringList TideTableFoot(const TideTableRequest& request) {
+    return {kTableSeparator,
+            TimeReferenceLine(request.context.timeReference(), request.port.timeZone,
+                              request.language, request.decimalSeparator),
+            kTableSeparator};
+}
+
+void ForEachTideTableDay(const TideTableRequest& request,
+                         const std::function<void(const TideTableDay&, const QStringList&)>& onDay,
+                         const std::function<void(int percent)>& progress) {
     const long double span = static_cast<long double>(request.end) - request.start;
     const long long n = static_cast<long long>(std::trunc(span));
     CoefficientMemo memo;
@@ -115,15 +124,24 @@ TideTable ComputeTideTable(const TideTableRequest& request,
         const double t = request.start + static_cast<double>(k);
         const DayEvents events = DayTideEvents(memo, request.context, request.port, t);
         const CoefficientPair coefficients = memo.coefficients(request.context, t);
-        TideTableDay day{DateOf(t), coefficients,
-                         ApplyFilter(request.filter, events, coefficients)};
-        table.lines << DayBlock(day.date, day.day, coefficients, request.unit, l);
-        table.days.push_back(std::move(day));
+        const TideTableDay day{DateOf(t), coefficients,
+                               ApplyFilter(request.filter, events, coefficients)};
+        onDay(day, DayBlock(day.date, day.day, coefficients, request.unit, request.language));
     }
-    table.lines << kTableSeparator
-                << TimeReferenceLine(request.context.timeReference(), request.port.timeZone, l,
-                                     request.decimalSeparator)
-                << kTableSeparator;
+}
+
+TideTable ComputeTideTable(const TideTableRequest& request,
+                           const std::function<void(int percent)>& progress) {
+    TideTable table;
+    table.lines = TideTableHead(request);
+    ForEachTideTableDay(
+        request,
+        [&table](const TideTableDay& day, const QStringList& block) {
+            table.lines << block;
+            table.days.push_back(day);
+        },
+        progress);
+    table.lines << TideTableFoot(request);
     return table;
 }
 
@@ -140,25 +158,34 @@ QString CsvField(const QString& text) {
 
 } // namespace
 
-QString TideTableCsv(const TideTable& table, const PortRecord& port, HeightUnit unit,
-                     Language language) {
-    QString out = Text(kTexts.csvHeader.In(language));
+QString TideTableCsvHeader(Language language) {
+    return Text(kTexts.csvHeader.In(language));
+}
+
+QString TideTableCsvRows(const TideTableDay& day, const PortRecord& port, HeightUnit unit,
+                         Language language) {
+    QString out;
     const QString name = CsvField(Text(port.name));
     const long double factor = UnitFactor(unit);
-    for (const TideTableDay& day : table.days) {
-        for (std::size_t i = 0; i < day.day.events.size(); ++i) {
-            const TideEvent& e = day.day.events[i];
-            if (e.empty()) continue;
-            const bool high = e.isHighWater();
-            const QString kind = Text((high ? kTexts.csvHigh : kTexts.csvLow).In(language));
-            const int coefficient = i < 2 ? day.coefficients.morning : day.coefficients.evening;
-            out += DateOf(e.instant()).toString(Qt::ISODate) + QLatin1Char(',') +
-                   Text(FormatEventTime(e.time)) + QLatin1Char(',') + kind + QLatin1Char(',') +
-                   QString::number(static_cast<double>(factor * e.height), 'f', 2) +
-                   QLatin1Char(',') + QString::number(coefficient) + QLatin1Char(',') + name +
-                   QStringLiteral("\r\n");
-        }
+    for (std::size_t i = 0; i < day.day.events.size(); ++i) {
+        const TideEvent& e = day.day.events[i];
+        if (e.empty()) continue;
+        const bool high = e.isHighWater();
+        const QString kind = Text((high ? kTexts.csvHigh : kTexts.csvLow).In(language));
+        const int coefficient = i < 2 ? day.coefficients.morning : day.coefficients.evening;
+        out += DateOf(e.instant()).toString(Qt::ISODate) + QLatin1Char(',') +
+               Text(FormatEventTime(e.time)) + QLatin1Char(',') + kind + QLatin1Char(',') +
+               QString::number(static_cast<double>(factor * e.height), 'f', 2) + QLatin1Char(',') +
+               QString::number(coefficient) + QLatin1Char(',') + name + QStringLiteral("\r\n");
     }
+    return out;
+}
+
+QString TideTableCsv(const TideTable& table, const PortRecord& port, HeightUnit unit,
+                     Language language) {
+    QString out = TideTableCsvHeader(language);
+    for (const TideTableDay& day : table.days)
+        out += TideTableCsvRows(day, port, unit, language);
     return out;
 }
 

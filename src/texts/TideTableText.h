@@ -52,8 +52,18 @@ QString TimeReferenceLine(TimeReference reference, double timeZone, Language lan
 QStringList DayBlock(const QDate& date, const FilteredDay& day, CoefficientPair coefficients,
                      HeightUnit unit, Language language);
 
-// The whole table. progress, when given, receives 0..100 once per day of a range of more than
-// one day.
+// The lines before the days (port name, column header) and after them (time reference).
+QStringList TideTableHead(const TideTableRequest& request);
+QStringList TideTableFoot(const TideTableRequest& request);
+
+// Computes the days of the range one after the other, each handed to onDay with its block of
+// lines as soon as it is known, so that a long range needs no more memory than a day.
+// progress, when given, receives 0..100 once per day of a range of more than one day.
+void ForEachTideTableDay(const TideTableRequest& request,
+                         const std::function<void(const TideTableDay&, const QStringList&)>& onDay,
+                         const std::function<void(int percent)>& progress = {});
+
+// The whole table, kept in memory.
 TideTable ComputeTideTable(const TideTableRequest& request,
                            const std::function<void(int percent)>& progress = {});
 
@@ -62,5 +72,9 @@ TideTable ComputeTideTable(const TideTableRequest& request,
 // height in the unit with a decimal point, the coefficient of its half, port name.
 QString TideTableCsv(const TideTable& table, const PortRecord& port, HeightUnit unit,
                      Language language);
+// The same in pieces: the header row, and the rows of one day.
+QString TideTableCsvHeader(Language language);
+QString TideTableCsvRows(const TideTableDay& day, const PortRecord& port, HeightUnit unit,
+                         Language language);
 
 } // namespace ondrel

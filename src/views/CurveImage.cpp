@@ -4,8 +4,11 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace ondrel {
 
@@ -59,16 +62,40 @@ QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
     data.title = title;
     data.language = language;
     const QByteArray suffix = QFileInfo(file).suffix().toLower().toLatin1();
+    QByteArray bytes;
     if (suffix == "svg") {
-        QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly) ||
-            out.write(CurveSvg(data, size, title.join(u' '))) < 0 || !out.commit())
-            return out.errorString();
-        return {};
+        bytes = CurveSvg(data, size, title.join(u' '));
+    } else {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, QImageWriter::supportedImageFormats().contains(suffix)
+                                         ? suffix
+                                         : QByteArray("png"));
+        if (!writer.write(CurveBitmap(data, size))) return writer.errorString();
     }
-    QImageWriter writer(file,
-                        QImageWriter::supportedImageFormats().contains(suffix) ? suffix : "png");
-    if (!writer.write(CurveBitmap(data, size))) return writer.errorString();
+    // Written under a temporary name and renamed: a failed write (a full disk) leaves no file
+    // behind, and its reason is the system's.
+    const QString partial = file + QStringLiteral(".part");
+    QFile out(partial);
+    // Unbuffered, so that a failed write gives the system's reason.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return out.errorString();
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 n = out.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0) {
+            const QString reason = out.errorString();
+            out.remove();
+            return reason;
+        }
+        done += n;
+    }
+    out.close();
+    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(file).constData()) !=
+        0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        QFile::remove(partial);
+        return reason;
+    }
     return {};
 }
 

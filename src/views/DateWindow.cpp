@@ -54,8 +54,8 @@ DateWindow::DateWindow(AppState& state, QWidget* parent) : QDialog(parent), stat
     // The column heads are the program's own short day names, not the system's.
     calendar_->setHorizontalHeaderFormat(QCalendarWidget::NoHorizontalHeader);
     calendar_->setNavigationBarVisible(false);
-    calendar_->setMinimumDate(QDate(1583, 1, 1));
-    calendar_->setMaximumDate(QDate(4000, 12, 31));
+    calendar_->setMinimumDate(QDate(kFirstYear, 1, 1)); // the years the predictions hold for
+    calendar_->setMaximumDate(QDate(kLastYear, 12, 31));
     calendar_->setSelectedDate(state_.clock().date());
 
     auto* heads = new QHBoxLayout;

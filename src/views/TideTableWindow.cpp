@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "Bilingual.h"
 #include "DateTimeJulian.h"
+#include "Julian.h"
 #include "MessageBoxes.h"
 #include "ScreenPlacement.h"
 #include "TideTableCalendar.h"
@@ -76,6 +77,7 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
     endPicker_ = Named(new QDateTimeEdit(now, this), "DateFinPicker");
     for (QDateTimeEdit* picker : {startPicker_, endPicker_}) {
         picker->setCalendarPopup(true);
+        picker->setDateRange(QDate(kFirstYear, 1, 1), QDate(kLastYear, 12, 31));
         picker->setDisplayFormat(QStringLiteral("dddd d MMMM yyyy")); // the long date
         connect(picker, &QDateTimeEdit::dateTimeChanged, this, [this] { updateRange(); });
         connect(picker, &QDateTimeEdit::editingFinished, this, [this] { updateRange(); });

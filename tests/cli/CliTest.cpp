@@ -244,6 +244,11 @@ TEST_F(Cli, PortNamesAndArgumentsThatCannotBeUsed) {
         {{"day", "BREST", "--json=1", "--unit", "cm"}, 2, "unknown option --json=1"},
         {{"day", "BREST", "--h"}, 2, "unknown option --h"},
         {{"day", "-h1"}, 2, "no port named -h1"}, // one dash: a name, not an option
+        {{"day", "BREST", "--date", "1600-06-01"}, 2, "--date takes a date from 1700-01-01"},
+        {{"sun", "BREST", "--date", "2300-06-01"}, 2, "--date takes a date from 1700-01-01"},
+        {{"day", "BREST", "--csv"}, 2, "--csv and --ics are outputs of table only"},
+        {{"day", "BREST", "--png", "x.png"}, 2, "--png is an output of curve only"},
+        {{"curve", "BREST", "--png", "x.png", "--json"}, 2, "give one"},
     };
     for (const Case& c : cases) {
         const Result r = Run(c.args);
@@ -666,6 +671,43 @@ TEST_F(Cli, TablePrintsTheWindowsLinesAndItsDays) {
     }
 }
 
+// A day's tides are the same in the table as in the day's report, at both ends of the years the
+// program predicts and before the date-time origin of 30 December 1899.
+TEST_F(Cli, TableAndDayAgreeOnEveryYear) {
+    for (const char* date : {"1700-01-01", "1899-12-29", "1899-12-30", "2200-12-31"}) {
+        const Result day = Run({"day", "BREST", "--date", date, "--json"});
+        const Result table = Run({"table", "BREST", "--from", date, "--to", date, "--json"});
+        ASSERT_EQ(day.exitCode, 0) << date << day.err.toStdString();
+        ASSERT_EQ(table.exitCode, 0) << date << table.err.toStdString();
+        const QJsonArray expected = QJsonDocument::fromJson(day.out.toUtf8())["events"].toArray();
+        const QJsonObject first =
+            QJsonDocument::fromJson(table.out.toUtf8())["days"].toArray()[0].toObject();
+        EXPECT_EQ(first["date"].toString(), QString::fromLatin1(date));
+        EXPECT_EQ(first["events"].toArray(), expected) << date;
+        EXPECT_GE(expected.size(), 3) << date;
+    }
+}
+
+// Every command and option is in --help and in the manual page.
+TEST_F(Cli, HelpAndManualNameEveryCommandAndOption) {
+    const QString help = Run({"--help"}).out;
+    QFile manual(QStringLiteral(ONDREL_SOURCE_DIR "/dist/ondrel-cli.1"));
+    ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(manual.readAll()).remove(u'\\');
+    for (const char* word : {"ports",   "day",        "curve",      "sun",
+                             "now",     "table",      "import",     "export",
+                             "--table", "--ref",      "--unit",     "--lang",
+                             "--date",  "--json",     "--span",     "--start",
+                             "--end",   "--png",      "--size",     "--from",
+                             "--to",    "--coef-min", "--coef-max", "--hw-from",
+                             "--hw-to", "--lw-from",  "--lw-to",    "--no-hw",
+                             "--no-lw", "--csv",      "--ics",      "--decimal-separator",
+                             "--help"}) {
+        EXPECT_TRUE(help.contains(QString::fromLatin1(word))) << word;
+        EXPECT_TRUE(page.contains(QString::fromLatin1(word))) << word;
+    }
+}
+
 TEST_F(Cli, TableRefusesBadRangesAndFilters) {
     const struct {
         QStringList args;
@@ -679,6 +721,11 @@ TEST_F(Cli, TableRefusesBadRangesAndFilters) {
         {{"--hw-from", "25:00"}, "--hw-from takes a time"},
         {{"--lw-to", "7h30"}, "--lw-to takes a time"},
         {{"--coef-min", "many"}, "--coef-min takes a whole number"},
+        {{"--from", "1699-12-31"}, "--from takes a date from 1700-01-01 to 2200-12-31"},
+        {{"--to", "2201-01-01"}, "--to takes a date from 1700-01-01"},
+        {{"--from", "-0001-01-01"}, "--from takes a date"},
+        {{"--csv", "--json"}, "give one"},
+        {{"--ics", "--csv"}, "give one"},
     };
     for (const auto& c : cases) {
         const Result r =

@@ -130,6 +130,24 @@ TEST_F(TableSafety, AFullDiskStopsTheImportAndLosesNothing) {
     }
 }
 
+#ifdef ONDREL_CLI_PICTURES
+// A picture that cannot be written is reported with the system's reason, and no file is left.
+TEST_F(TableSafety, APictureThatCannotBeWrittenLeavesNoFile) {
+    QProcess p;
+    p.setChildProcessModifier([] {
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    p.setWorkingDirectory(dir.path());
+    p.start(QStringLiteral(ONDREL_CLI_PATH),
+            {"curve", "BREST", "--png", "c.png", "--table", table});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_NE(p.readAllStandardError().indexOf("File too large"), -1);
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("c.png*")}, QDir::Files), QStringList());
+}
+#endif
+
 // Two imports at once: one waits for the other or is refused whole, and every port either
 // reported as added is in the table, once.
 TEST_F(TableSafety, TwoImportsAtOnceLoseNothing) {

@@ -179,6 +179,30 @@ TEST(DamagedTable, OpeningIsRefusedWithTheFileAndTheFault) {
              return dbf;
          },
          "the tag file is a folder", "ports.tags"},
+        // Tags the program selects, defined otherwise: every list would be empty or wrong.
+        {"tag Nom on another key",
+         [](const QString&, const QString& dbf) {
+             WriteBytes(PortTable::tagFilePath(dbf),
+                        "Nom = LATITUDE\nZone = ZONE\nPRINCIPAL = NOM where PORT_REF empty\n"
+                        "SECONDAIRE = NOM where PORT_REF notempty\n");
+             return dbf;
+         },
+         "the tag Nom is not the one the port table needs", "ports.tags"},
+        {"tag Nom with a filter that keeps nothing",
+         [](const QString&, const QString& dbf) {
+             WriteBytes(PortTable::tagFilePath(dbf), "Nom = NOM where NOM empty\nZone = ZONE\n"
+                                                     "PRINCIPAL = NOM where PORT_REF empty\n"
+                                                     "SECONDAIRE = NOM where PORT_REF notempty\n");
+             return dbf;
+         },
+         "the tag Nom is not the one the port table needs", "ports.tags"},
+        {"tag SECONDAIRE missing",
+         [](const QString&, const QString& dbf) {
+             WriteBytes(PortTable::tagFilePath(dbf),
+                        "Nom = NOM\nZone = ZONE\nPRINCIPAL = NOM where PORT_REF empty\n");
+             return dbf;
+         },
+         "the port table needs the tag SECONDAIRE", "ports.tags"},
         {"tag file larger than 1 MB",
          [](const QString&, const QString& dbf) {
              WriteBytes(PortTable::tagFilePath(dbf), QByteArray("# padding\n").repeated(110000));

@@ -70,6 +70,7 @@ QString MakeTable(const QTemporaryDir& dir, const std::vector<Port>& ports = kPo
     PortTable::writeStandardTags(path);
     PortTable table;
     table.open(path);
+    PortTable::WriteLock lock(table);
     for (std::size_t i = 0; i < ports.size(); ++i) {
         table.insert();
         Fill(table, static_cast<int>(i), ports[i]);
@@ -805,6 +806,7 @@ TEST(PortTableTest, FullSizeTableOpensInNameOrder) {
     {
         PortTable table;
         table.open(path);
+        PortTable::WriteLock lock(table);
         for (int i = 0; i < 6100; ++i) {
             table.insert();
             // Names in a scrambled order, some accented.
