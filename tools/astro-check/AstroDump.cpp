@@ -24,6 +24,7 @@
 
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <string>
 
 using namespace ondrel;
@@ -32,25 +33,29 @@ namespace {
 
 QJsonValue Day(double longitude, double latitude, double date) {
     const astro::SunEphemeris sun = astro::SunriseSunset(longitude, latitude, date);
-    const double age = astro::MoonAge(date);
-    const bool crosses = sun.day == astro::SunDay::RisesAndSets;
-    const auto orNull = [crosses](double v) { return crosses ? QJsonValue(v) : QJsonValue(); };
+    const astro::Moon moon = astro::MoonAt(date);
+    const auto time = [](const std::optional<astro::SunEvent>& e) {
+        return e ? QJsonValue(e->ut) : QJsonValue();
+    };
+    const auto azimuth = [](const std::optional<astro::SunEvent>& e) {
+        return e ? QJsonValue(e->azimuth) : QJsonValue();
+    };
     const char* day = sun.day == astro::SunDay::RisesAndSets ? "rises and sets"
                       : sun.day == astro::SunDay::AlwaysUp   ? "always up"
                                                              : "always down";
-    const auto phase = astro::MoonPhaseOf(age);
+    const auto phase = astro::MoonPhaseOf(moon.phaseAge);
     return QJsonArray{
         date,
         QString::fromLatin1(day),
-        orNull(sun.sunriseUt),
-        orNull(sun.sunsetUt),
-        orNull(sun.riseAzimuth),
-        orNull(sun.setAzimuth),
-        age,
+        time(sun.sunrise),
+        time(sun.sunset),
+        azimuth(sun.sunrise),
+        azimuth(sun.sunset),
+        moon.age,
         phase ? QJsonValue(QString::fromStdString(astro::MoonPhaseText(*phase, Language::English)))
               : QJsonValue(),
-        QJsonValue(),
-        QJsonValue()};
+        moon.illuminated,
+        moon.waxing};
 }
 
 } // namespace

@@ -314,7 +314,7 @@ def main():
             if date not in moon_of_date:
                 moon_of_date[date] = moon_reference(jd)
                 ref_age, ref_phase, ref_lit, _ = moon_of_date[date]
-                ages.append(abs(math.remainder(age - ref_age, MEAN_LUNATION)) * 24)
+                ages.append(abs(math.remainder(age - ref_age, MEAN_LUNATION)) * 1440)
                 phases[0] += phase == ref_phase
                 phases[1] += 1
                 if lit is not None:
@@ -328,9 +328,9 @@ def main():
           f" {'az p95':>7} {'az max':>7}  worst")
     for band in ("below 60", "60 to the polar circle", "inside the polar circles"):
         t, a = times.get(band, []), azimuths.get(band, [])
-        print(f"  {band:26} {len(t):7} {statistics.median(t) if t else float('nan'):7.2f}"
-              f" {percentile(t, 95):7.2f} {max(t, default=float('nan')):7.1f}"
-              f" {percentile(a, 95):7.2f} {max(a, default=float('nan')):7.2f}"
+        print(f"  {band:26} {len(t):7} {statistics.median(t) if t else float('nan'):7.3f}"
+              f" {percentile(t, 95):7.3f} {max(t, default=float('nan')):7.3f}"
+              f" {percentile(a, 95):7.3f} {max(a, default=float('nan')):7.3f}"
               f"  {worst.get(band, (0, ''))[1]}")
     print()
     print("Kind of day (rises and sets, rises only, sets only, always up, always down):")
@@ -343,8 +343,9 @@ def main():
         print(f"    ... and {len(wrong_kinds) - 12} more")
     print()
     print(f"Moon, {phases[1]} dates at 0 h UT: age |ours - PyEphem| median "
-          f"{statistics.median(ages):.2f} h, p95 {percentile(ages, 95):.2f} h, "
-          f"max {max(ages):.2f} h; phase name right on {phases[0]} ({100 * phases[0] / phases[1]:.1f} %)")
+          f"{statistics.median(ages):.2f} min, p95 {percentile(ages, 95):.2f} min, "
+          f"max {max(ages):.2f} min; phase name right on {phases[0]} "
+          f"({100 * phases[0] / phases[1]:.1f} %)")
     if lit_errors:
         print(f"  lit fraction of the disc |ours - PyEphem|: p95 {percentile(lit_errors, 95):.4f},"
               f" max {max(lit_errors):.4f}")
