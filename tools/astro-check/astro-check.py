@@ -260,7 +260,7 @@ def one_day(args):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__)
+    parser = argparse.ArgumentParser(description="The sun and moon of Ondrel against PyEphem.")
     parser.add_argument("--build", default=os.path.join(ROOT, "build"))
     parser.add_argument("--table", default=os.path.join(ROOT, "data", "ports.dbf"))
     parser.add_argument("--step", type=int, default=1, help="every Nth day of the sample")
