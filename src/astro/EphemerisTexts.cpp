@@ -51,11 +51,11 @@ EphemerisLabels EphemerisLabelsOf(Language language) {
             kTexts.moonGroup.In(language)};
 }
 
-std::optional<MoonPhase> MoonPhaseOf(double age) {
-    if (age < 14) return MoonPhase::Increasing;
-    if (age > 14 && age < 15) return MoonPhase::Full;
-    if (age > 15 && age < 28) return MoonPhase::Decreasing;
-    if (age > 28) return MoonPhase::New;
+std::optional<MoonPhase> MoonPhaseOf(double phaseAge) {
+    if (phaseAge < 14) return MoonPhase::Increasing;
+    if (phaseAge > 14 && phaseAge < 15) return MoonPhase::Full;
+    if (phaseAge > 15 && phaseAge < 28) return MoonPhase::Decreasing;
+    if (phaseAge > 28) return MoonPhase::New;
     return std::nullopt;
 }
 
@@ -78,35 +78,22 @@ std::string TimeReferenceText(TimeReference timeReference, Language language) {
     return timeReference.label(language);
 }
 
-EphemerisTexts EphemerisTextsOf(const SunEphemeris& sun, double moonAge, double offsetHours,
+EphemerisTexts EphemerisTextsOf(const SunEphemeris& sun, const Moon& moon, double offsetHours,
                                 TimeReference timeReference, Language language) {
     EphemerisTexts out;
-    const std::string risePrefix = kTexts.sunrise.In(language);
-    const std::string setPrefix = kTexts.sunset.In(language);
-    switch (sun.day) {
-    case SunDay::RisesAndSets:
-        out.sunrise = risePrefix + TimeText(sun.sunriseUt, offsetHours);
-        out.sunset = setPrefix + TimeText(sun.sunsetUt, offsetHours);
-        out.sunriseAzimuth = AzimuthText(sun.riseAzimuth);
-        out.sunsetAzimuth = AzimuthText(sun.setAzimuth);
-        break;
-    case SunDay::AlwaysUp: {
-        const std::string text = kTexts.alwaysUp.In(language);
-        out.sunrise = risePrefix + text;
-        out.sunset = setPrefix + text;
-        break;
-    }
-    case SunDay::AlwaysDown: {
-        const std::string text = kTexts.alwaysDown.In(language);
-        out.sunrise = risePrefix + text;
-        out.sunset = setPrefix + text;
-        break;
-    }
-    }
+    const std::string noEvent = sun.day == SunDay::AlwaysDown ? kTexts.alwaysDown.In(language)
+                                                              : kTexts.alwaysUp.In(language);
+    out.sunrise = kTexts.sunrise.In(language) +
+                  (sun.sunrise ? TimeText(sun.sunrise->ut, offsetHours) : noEvent);
+    out.sunset =
+        kTexts.sunset.In(language) + (sun.sunset ? TimeText(sun.sunset->ut, offsetHours) : noEvent);
+    if (sun.sunrise) out.sunriseAzimuth = AzimuthText(sun.sunrise->azimuth);
+    if (sun.sunset) out.sunsetAzimuth = AzimuthText(sun.sunset->azimuth);
     out.moonAge = kTexts.moonAge.In(language) +
-                  std::to_string(static_cast<long long>(std::trunc(moonAge))) +
+                  std::to_string(static_cast<long long>(std::trunc(moon.age))) +
                   kTexts.days.In(language);
-    if (const auto phase = MoonPhaseOf(moonAge)) out.moonPhase = MoonPhaseText(*phase, language);
+    if (const auto phase = MoonPhaseOf(moon.phaseAge))
+        out.moonPhase = MoonPhaseText(*phase, language);
     out.timeReference = TimeReferenceText(timeReference, language);
     return out;
 }

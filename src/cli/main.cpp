@@ -701,10 +701,10 @@ int Sun(PortTable& table, const Options& o) {
     const double longitude = DegreesOfText(QString::fromStdString(port.longitude), report);
     const double date = SelectedDayOf(o);
     const astro::SunEphemeris sun = astro::SunriseSunset(longitude, latitude, date);
-    const double age = astro::MoonAge(date);
+    const astro::Moon moon = astro::MoonAt(date);
     const TideContext ctx(TimeReference(o.ref), port.timeZone);
     const astro::EphemerisTexts texts = astro::EphemerisTextsOf(
-        sun, age, static_cast<double>(ctx.offsetHours()), TimeReference(o.ref), o.language);
+        sun, moon, static_cast<double>(ctx.offsetHours()), TimeReference(o.ref), o.language);
     std::vector<std::string> lines;
     for (const std::string* text : {&texts.sunrise, &texts.sunset, &texts.sunriseAzimuth,
                                     &texts.sunsetAzimuth, &texts.moonAge})
@@ -715,16 +715,18 @@ int Sun(PortTable& table, const Options& o) {
             PrintLine(line);
         return 0;
     }
-    // Where the sun does not rise and set there are no times nor azimuths.
-    const bool crosses = sun.day == astro::SunDay::RisesAndSets;
-    const auto orNull = [crosses](double value) {
-        return crosses ? JsonNumber(value) : std::string("null");
+    // A day without sunrise or without sunset has no time nor azimuth for it.
+    const auto time = [](const std::optional<astro::SunEvent>& event) {
+        return event ? JsonNumber(event->ut) : std::string("null");
+    };
+    const auto azimuth = [](const std::optional<astro::SunEvent>& event) {
+        return event ? JsonNumber(event->azimuth) : std::string("null");
     };
     std::string out =
         "{\"port\": " + JsonString(port.name) + ", \"date\": " + JsonNumber(date) +
-        ", \"sunrise\": " + orNull(sun.sunriseUt) + ", \"sunset\": " + orNull(sun.sunsetUt) +
-        ", \"sunrise_azimuth\": " + orNull(sun.riseAzimuth) +
-        ", \"sunset_azimuth\": " + orNull(sun.setAzimuth) + ", \"moon_age\": " + JsonNumber(age) +
+        ", \"sunrise\": " + time(sun.sunrise) + ", \"sunset\": " + time(sun.sunset) +
+        ", \"sunrise_azimuth\": " + azimuth(sun.sunrise) +
+        ", \"sunset_azimuth\": " + azimuth(sun.sunset) + ", \"moon_age\": " + JsonNumber(moon.age) +
         ", \"phase\": " + (texts.moonPhase ? JsonString(*texts.moonPhase) : std::string("null")) +
         ", \"lines\": [";
     for (std::size_t i = 0; i < lines.size(); ++i)

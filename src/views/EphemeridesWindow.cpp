@@ -52,7 +52,8 @@ QDate DateOfJulianDay(double jd) {
 
 } // namespace
 
-void DrawMoon(QPainter& painter, double age, bool north, const QColor& background) {
+void DrawMoon(QPainter& painter, double illuminated, bool waxing, bool north,
+              const QColor& background) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
@@ -62,7 +63,7 @@ void DrawMoon(QPainter& painter, double age, bool north, const QColor& backgroun
     painter.setBrush(background);
     painter.drawEllipse(QRectF(-half, -half, 2 * size, 2 * size));
 
-    const bool rightLit = (age < 14 && north) || (age > 14 && !north);
+    const bool rightLit = waxing == north;
     const QRectF leftHalf(0, 0, half, size);
     const QRectF rightHalf(half, 0, half, size);
     const QRectF& litSide = rightLit ? rightHalf : leftHalf;
@@ -82,7 +83,8 @@ void DrawMoon(QPainter& painter, double age, bool north, const QColor& backgroun
     painter.drawEllipse(QRectF(0, 0, size, size));
     halfEllipse(QRectF(0, 0, size, size), litSide, Qt::white);
 
-    const int s = static_cast<int>(std::trunc(10 * std::cos(age * 3.14 / 14.5)));
+    // Half the width of the terminator's ellipse: the cosine of the phase angle, in pixels.
+    const int s = static_cast<int>(std::trunc(10 * (1 - 2 * illuminated)));
     if (s < 0) // gibbous: the lit part spills onto the dark half
         halfEllipse(QRectF(half + s, 0, -2.0 * s, size), darkSide, Qt::white);
     else if (s > 0) // crescent: the dark part eats into the lit half
@@ -102,7 +104,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        DrawMoon(painter, window_.moonAge(), window_.northern(),
+        DrawMoon(painter, window_.moon().illuminated, window_.moon().waxing, window_.northern(),
                  parentWidget()->palette().color(QPalette::Window));
     }
 
@@ -138,11 +140,11 @@ EphemeridesWindow::EphemeridesWindow(AppState& state, QWidget* parent)
     moonGroup_ = Named(new QGroupBox(this), "groupeLune");
     moonAgeLabel_ = Named(new QLabel(moonGroup_), "LAge");
     moonPhase_ = Named(new QLabel(moonGroup_), "EtatLune");
-    moon_ = new MoonPicture(*this, moonGroup_);
+    moonPicture_ = new MoonPicture(*this, moonGroup_);
     auto* moonLayout = new QGridLayout(moonGroup_);
     moonLayout->addWidget(moonAgeLabel_, 0, 0);
     moonLayout->addWidget(moonPhase_, 1, 0);
-    moonLayout->addWidget(moon_, 0, 1, 2, 1, Qt::AlignCenter);
+    moonLayout->addWidget(moonPicture_, 0, 1, 2, 1, Qt::AlignCenter);
     moonLayout->setColumnStretch(0, 1);
 
     okButton_ = Named(new QPushButton(QStringLiteral("OK"), this), "HemisphereButton1");
@@ -215,11 +217,11 @@ void EphemeridesWindow::onActivated() {
     const double latitude = DegreesOfText(latitudeText, {});
     const double longitude = DegreesOfText(Text(state_.port.longitude), {});
     const astro::SunEphemeris sun = astro::SunriseSunset(longitude, latitude, date);
-    moonAge_ = astro::MoonAge(date);
+    moon_ = astro::MoonAt(date);
     north_ = latitudeText.contains(u'N');
 
     const astro::EphemerisTexts texts =
-        astro::EphemerisTextsOf(sun, moonAge_, static_cast<double>(context.offsetHours()),
+        astro::EphemerisTextsOf(sun, moon_, static_cast<double>(context.offsetHours()),
                                 state_.settings.timeReference, language);
     timeReferencePanel_->setText(Text(texts.timeReference));
     sunrise_->setText(Text(texts.sunrise));
@@ -229,7 +231,7 @@ void EphemeridesWindow::onActivated() {
     moonAgeLabel_->setText(Text(texts.moonAge));
     // At exactly 14, 15 or 28 days the phase keeps its previous text.
     if (texts.moonPhase) moonPhase_->setText(Text(*texts.moonPhase));
-    moon_->update();
+    moonPicture_->update();
     updating_ = false;
 }
 

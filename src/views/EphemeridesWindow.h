@@ -3,6 +3,8 @@
 // picture of the moon as it looks from the port's hemisphere.
 #pragma once
 
+#include "Ephemerides.h"
+
 #include <QDialog>
 
 class QColor;
@@ -17,11 +19,13 @@ namespace ondrel {
 
 struct AppState;
 
-// The moon of a given age in a 20 x 20 box cleared with `background`: the disc in a shade of
-// the background, the lit half in white, then the terminator as half an ellipse, white on the
-// dark side for a gibbous moon or in the shade on the lit side for a crescent. Seen from the
-// north, the waxing moon is lit on the right; from the south the picture is mirrored.
-void DrawMoon(QPainter& painter, double age, bool north, const QColor& background);
+// The moon with this lit fraction of its disc in a 20 x 20 box cleared with `background`: the
+// disc in a shade of the background, the lit half in white, then the terminator as half an
+// ellipse, white on the dark side for a gibbous moon or in the shade on the lit side for a
+// crescent. Seen from the north, the waxing moon is lit on the right; from the south the picture
+// is mirrored.
+void DrawMoon(QPainter& painter, double illuminated, bool waxing, bool north,
+              const QColor& background);
 
 class EphemeridesWindow : public QDialog {
     Q_OBJECT
@@ -33,7 +37,7 @@ public:
     void onActivated();
 
     QDateEdit* datePicker() const { return datePicker_; }
-    double moonAge() const { return moonAge_; }
+    const astro::Moon& moon() const { return moon_; }
     bool northern() const { return north_; }
 
 protected:
@@ -45,7 +49,7 @@ private:
     class MoonPicture;
 
     AppState& state_;
-    double moonAge_ = 0;
+    astro::Moon moon_;
     bool north_ = true;
     bool updating_ = false;
 
@@ -58,7 +62,7 @@ private:
     QGroupBox* moonGroup_ = nullptr;
     QLabel* moonAgeLabel_ = nullptr;
     QLabel* moonPhase_ = nullptr;
-    MoonPicture* moon_ = nullptr;
+    MoonPicture* moonPicture_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     QLabel* timeReferencePanel_ = nullptr;

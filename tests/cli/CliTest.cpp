@@ -25,6 +25,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <sys/stat.h>
 
 namespace ondrel {
@@ -389,6 +391,7 @@ TEST_F(Cli, SunGivesTheWindowsTextsAndTheRawValues) {
         int ref;
         Language language;
         astro::SunDay day;
+        int lines; // a day without sunrise or sunset has no azimuth line for it
     };
     const Case cases[] = {
         {"BREST",
@@ -399,7 +402,8 @@ TEST_F(Cli, SunGivesTheWindowsTextsAndTheRawValues) {
          {},
          0,
          Language::French,
-         astro::SunDay::RisesAndSets},
+         astro::SunDay::RisesAndSets,
+         6},
         {"HOBART",
          -(42 + 53 / 60.0),
          -(147 + 20 / 60.0),
@@ -408,7 +412,8 @@ TEST_F(Cli, SunGivesTheWindowsTextsAndTheRawValues) {
          {"--lang", "en", "--ref", "100"},
          100,
          Language::English,
-         astro::SunDay::RisesAndSets},
+         astro::SunDay::RisesAndSets,
+         6},
         {"NY",
          78 + 56 / 60.0,
          -(11 + 57 / 60.0),
@@ -417,7 +422,8 @@ TEST_F(Cli, SunGivesTheWindowsTextsAndTheRawValues) {
          {},
          0,
          Language::French,
-         astro::SunDay::AlwaysUp},
+         astro::SunDay::AlwaysUp,
+         4},
         {"NY",
          78 + 56 / 60.0,
          -(11 + 57 / 60.0),
@@ -426,17 +432,29 @@ TEST_F(Cli, SunGivesTheWindowsTextsAndTheRawValues) {
          {"--lang", "en"},
          0,
          Language::English,
-         astro::SunDay::AlwaysDown},
+         astro::SunDay::AlwaysDown,
+         4},
+        // The midnight sun begins: the sun rises soon after the port's midnight and stays up.
+        {"NY",
+         78 + 56 / 60.0,
+         -(11 + 57 / 60.0),
+         1,
+         QDate(2026, 4, 16),
+         {"--ref", "100"},
+         100,
+         Language::French,
+         astro::SunDay::RisesAndSets,
+         5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.port);
         const double date = JulianDay(c.date.year(), c.date.month(), c.date.day());
         const astro::SunEphemeris sun = astro::SunriseSunset(c.longitude, c.latitude, date);
         ASSERT_EQ(sun.day, c.day);
-        const double age = astro::MoonAge(date);
+        const astro::Moon moon = astro::MoonAt(date);
         const double offset = c.ref == 0 ? c.zone : c.ref - 100;
         const astro::EphemerisTexts texts =
-            astro::EphemerisTextsOf(sun, age, offset, TimeReference(c.ref), c.language);
+            astro::EphemerisTextsOf(sun, moon, offset, TimeReference(c.ref), c.language);
         QStringList lines;
         for (const std::string& t :
              {texts.sunrise, texts.sunset, texts.sunriseAzimuth, texts.sunsetAzimuth, texts.moonAge,
@@ -447,22 +465,23 @@ TEST_F(Cli, SunGivesTheWindowsTextsAndTheRawValues) {
         const Result text = Run(args);
         ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
         EXPECT_EQ(text.out, lines.join(u'\n') + u'\n');
-        EXPECT_EQ(text.out.count(u'\n'), c.day == astro::SunDay::RisesAndSets ? 6 : 4);
+        EXPECT_EQ(text.out.count(u'\n'), c.lines);
 
         const Result json = Run(args + QStringList{"--json"});
         ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
         const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
         EXPECT_EQ(o["date"].toDouble(), date);
-        EXPECT_EQ(o["moon_age"].toDouble(), age);
+        EXPECT_EQ(o["moon_age"].toDouble(), moon.age);
         EXPECT_EQ(o["phase"].toString(), QString::fromStdString(texts.moonPhase.value_or("")));
         EXPECT_EQ(o["lines"].toVariant().toStringList(), lines);
-        const std::pair<const char*, double> raw[] = {{"sunrise", sun.sunriseUt},
-                                                      {"sunset", sun.sunsetUt},
-                                                      {"sunrise_azimuth", sun.riseAzimuth},
-                                                      {"sunset_azimuth", sun.setAzimuth}};
+        const std::pair<const char*, std::optional<double>> raw[] = {
+            {"sunrise", sun.sunrise ? std::optional(sun.sunrise->ut) : std::nullopt},
+            {"sunset", sun.sunset ? std::optional(sun.sunset->ut) : std::nullopt},
+            {"sunrise_azimuth", sun.sunrise ? std::optional(sun.sunrise->azimuth) : std::nullopt},
+            {"sunset_azimuth", sun.sunset ? std::optional(sun.sunset->azimuth) : std::nullopt}};
         for (const auto& [key, value] : raw) {
-            if (c.day == astro::SunDay::RisesAndSets)
-                EXPECT_EQ(o[key].toDouble(), value) << key;
+            if (value)
+                EXPECT_EQ(o[key].toDouble(), *value) << key;
             else
                 EXPECT_TRUE(o[key].isNull()) << key;
         }

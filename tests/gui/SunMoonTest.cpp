@@ -69,7 +69,7 @@ TEST_F(EphemeridesTest, NorthernSouthernAndPolarPorts) {
         // The astro texts of the port's position, in its time zone.
         const double date = JulianDay(c.date.year(), c.date.month(), c.date.day());
         const astro::EphemerisTexts expected = astro::EphemerisTextsOf(
-            astro::SunriseSunset(c.west, c.north, date), astro::MoonAge(date), c.timeZone,
+            astro::SunriseSunset(c.west, c.north, date), astro::MoonAt(date), c.timeZone,
             TimeReference(0), state.settings.language());
         const std::pair<const char*, std::string> labels[] = {
             {"lever", expected.sunrise},       {"coucher", expected.sunset},
