@@ -448,9 +448,7 @@ int Export(PortTable& table, const Options& o) {
 
 // The port named by its exact name or an unambiguous prefix; a usage error otherwise.
 void FindPort(PortTable& table, const QString& name) {
-    table.selectTag(QStringLiteral("Nom"));
-    table.cancelRange();
-    table.setFiltered(false);
+    if (table.findByName(name)) return;
     const QString key = NameKey(name);
     table.goNearest(name);
     std::vector<QString> candidates;
@@ -458,11 +456,10 @@ void FindPort(PortTable& table, const QString& name) {
         const QString candidate = table.text(PortColumn::NOM);
         const QString candidateKey = NameKey(candidate);
         if (!candidateKey.startsWith(key)) break;
-        if (candidateKey == key && table.findKey(candidate)) return;
         candidates.push_back(candidate);
         table.next();
     }
-    if (candidates.size() == 1 && table.findKey(candidates.front())) return;
+    if (candidates.size() == 1 && table.findByName(candidates.front())) return;
     if (candidates.empty()) throw UsageError{"no port named " + name.toStdString()};
     std::string message = "several ports start with " + name.toStdString() + ":";
     for (std::size_t i = 0; i < candidates.size() && i < 20; ++i)
@@ -494,7 +491,7 @@ double SelectedDayOf(const Options& o) {
 
 int Ports(PortTable& table, const Options& o) {
     if (o.positional.size() > 1) throw UsageError{"ports takes at most one prefix"};
-    table.selectTag(QStringLiteral("Nom"));
+    table.selectTag(PortTag::Name);
     table.setFiltered(false);
     table.setRange(o.positional.value(0), kNameRangeEnd);
     for (table.first(); !table.atEnd(); table.next()) {

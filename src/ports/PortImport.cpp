@@ -122,7 +122,7 @@ public:
 
     // Stops at the first failed write, with what was stored until then.
     ImportReport run(const QByteArray& bytes) {
-        table_.selectTag(QStringLiteral("Nom"));
+        table_.selectTag(PortTag::Name);
         table_.cancelRange();
         table_.setFiltered(false);
         table_.setDecimalSeparator(settings_.decimalSeparator);
@@ -298,7 +298,7 @@ qint64 ImportedZone(qint64 v, bool hasCountryCodes) {
 }
 
 bool TableHasCountryCodes(PortTable& table) {
-    table.selectTag(QStringLiteral("Nom"));
+    table.selectTag(PortTag::Name);
     table.cancelRange();
     table.first();
     if (table.atEnd()) return false;
