@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace ondrel {
 
@@ -17,19 +18,25 @@ std::string_view WithoutPlus(std::string_view s) {
 
 } // namespace
 
-QByteArrayView Trimmed(QByteArrayView v) {
-    auto blank = [](char c) { return c == ' ' || c == '\0'; };
-    while (!v.isEmpty() && blank(v.front()))
-        v = v.sliced(1);
-    while (!v.isEmpty() && blank(v.back()))
-        v.chop(1);
-    return v;
+QByteArrayView TrimmedRight(QByteArrayView v) {
+    const char* begin = v.data();
+    const char* end = begin + v.size();
+    // Names fill a third of their field: the padding goes eight blanks at a time.
+    static constexpr char kBlanks[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+    while (end - begin >= 8 && std::memcmp(end - 8, kBlanks, 8) == 0)
+        end -= 8;
+    while (end != begin && (end[-1] == ' ' || end[-1] == '\0'))
+        --end;
+    return QByteArrayView(begin, end - begin);
 }
 
-QByteArrayView TrimmedRight(QByteArrayView v) {
-    while (!v.isEmpty() && (v.back() == ' ' || v.back() == '\0'))
-        v.chop(1);
-    return v;
+QByteArrayView Trimmed(QByteArrayView v) {
+    v = TrimmedRight(v);
+    const char* begin = v.data();
+    const char* end = begin + v.size();
+    while (begin != end && (*begin == ' ' || *begin == '\0'))
+        ++begin;
+    return QByteArrayView(begin, end - begin);
 }
 
 bool IsNullNumber(QByteArrayView v) {

@@ -18,6 +18,8 @@ void PortIndex::reset(std::vector<DbfField> fields, int recordLength,
     numberKeys_.assign(n, {});
     keyedText_.assign(n, 0);
     keyedNumber_.assign(n, 0);
+    keysReady_.assign(n, 0);
+    readyColumns_.clear();
     for (const TagDefinition& t : tags)
         (t.numeric ? keyedNumber_ : keyedText_)[t.column] = 1;
     tags_ = std::move(tags);
@@ -30,14 +32,25 @@ void PortIndex::clear() {
     recordLength_ = 0;
     count_ = 0;
     data_.clear();
+    base_ = 0;
     deleted_.clear();
     textKeys_.clear();
     numberKeys_.clear();
     keyedText_.clear();
     keyedNumber_.clear();
+    keysReady_.clear();
+    readyColumns_.clear();
     tags_.clear();
     orders_.clear();
     sorted_.clear();
+}
+
+void PortIndex::adopt(QByteArray image, qsizetype offset, int count) {
+    data_ = std::move(image);
+    data_.truncate(offset + qsizetype(count) * recordLength_); // what follows the records
+    base_ = offset;
+    count_ = 0;
+    grow(0, count);
 }
 
 void PortIndex::append(const char* rows, int n) {
@@ -48,8 +61,8 @@ void PortIndex::append(const char* rows, int n) {
 
 bool PortIndex::replaceChanged(const char* rows) {
     const qsizetype known = qsizetype(count_) * recordLength_;
-    if (std::equal(rows, rows + known, data_.constData())) return false;
-    std::copy(rows, rows + known, data_.data());
+    if (std::equal(rows, rows + known, row(0))) return false;
+    std::copy(rows, rows + known, data_.data() + base_);
     for (int rec = 0; rec < count_; ++rec) {
         deleted_[rec] = row(rec)[0] == '*';
         computeKeys(rec);
@@ -84,7 +97,7 @@ void PortIndex::appendRecord(const QByteArray& bytes) {
 
 void PortIndex::setRecord(int rec, const QByteArray& bytes) {
     markDeleted(rec); // out of every order
-    std::copy(bytes.begin(), bytes.end(), data_.data() + qsizetype(rec) * recordLength_);
+    std::copy(bytes.begin(), bytes.end(), data_.data() + base_ + qsizetype(rec) * recordLength_);
     deleted_[rec] = 0;
     computeKeys(rec);
     for (std::size_t i = 0; i < tags_.size(); ++i) {
@@ -97,7 +110,7 @@ void PortIndex::setRecord(int rec, const QByteArray& bytes) {
 }
 
 void PortIndex::markDeleted(int rec) {
-    data_[qsizetype(rec) * recordLength_] = '*';
+    data_[base_ + qsizetype(rec) * recordLength_] = '*';
     deleted_[rec] = 1;
     for (std::size_t i = 0; i < tags_.size(); ++i) {
         if (!sorted_[i]) continue;
@@ -116,10 +129,13 @@ int PortIndex::tagNamed(const QString& name) const {
 const std::vector<int>& PortIndex::order(int tag) {
     std::vector<int>& o = orders_[tag];
     if (sorted_[tag]) return o;
+    requireKeys(tags_[tag].column);
     o.clear();
     for (int rec = 0; rec < count_; ++rec)
         if (isMember(tags_[tag], rec)) o.push_back(rec);
-    std::sort(o.begin(), o.end(), [&](int a, int b) { return less(tag, a, b); });
+    // A table written in the tag's order (the shipped one is in name order) needs no sorting.
+    const auto byKey = [&](int a, int b) { return less(tag, a, b); };
+    if (!std::is_sorted(o.begin(), o.end(), byKey)) std::sort(o.begin(), o.end(), byKey);
     sorted_[tag] = 1;
     return o;
 }
@@ -138,17 +154,38 @@ bool PortIndex::isMember(const TagDefinition& t, int rec) const {
     return blank == t.conditionEmpty;
 }
 
+void PortIndex::requireKeys(int col) {
+    if (keysReady_[col]) return;
+    keysReady_[col] = 1;
+    readyColumns_.push_back(col);
+    for (int rec = 0; rec < count_; ++rec)
+        computeKey(col, rec);
+}
+
 void PortIndex::computeKeys(int rec) {
-    const char* r = row(rec);
-    for (std::size_t col = 0; col < fields_.size(); ++col) {
-        if (keyedText_[col]) {
-            const QByteArrayView v = TrimmedRight(field(r, int(col)));
-            textKeys_[col][rec] = NameKey(FromCp1252(v.data(), v.size()));
+    for (const int col : readyColumns_)
+        computeKey(col, rec);
+}
+
+void PortIndex::computeKey(int col, int rec) {
+    const QByteArrayView v = field(row(rec), col);
+    if (keyedText_[col]) {
+        const QByteArrayView text = Trimmed(v);
+        // Plain upper-case ASCII is its own key (most names); the rest goes through NameKey.
+        const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+            return c >= 0x20 && c < 0x7F && !(c >= 'a' && c <= 'z');
+        });
+        TextKey& key = textKeys_[col][rec];
+        if (plain) {
+            key = {text.data() - data_.constData(), text.size(), QString()};
+        } else {
+            const QByteArrayView right = TrimmedRight(v);
+            key = {-1, 0, NameKey(FromCp1252(right.data(), right.size()))};
         }
-        if (keyedNumber_[col]) {
-            double x = 0;
-            numberKeys_[col][rec] = ParseDecimal(View(Trimmed(field(r, int(col)))), x) ? x : 0.0;
-        }
+    }
+    if (keyedNumber_[col]) {
+        double x = 0;
+        numberKeys_[col][rec] = ParseDecimal(View(Trimmed(v)), x) ? x : 0.0;
     }
 }
 
@@ -157,7 +194,14 @@ int PortIndex::compareKeys(const TagDefinition& t, int a, int b) const {
         const double x = numberKeys_[t.column][a], y = numberKeys_[t.column][b];
         return x < y ? -1 : (x > y ? 1 : 0);
     }
-    return QString::compare(textKeys_[t.column][a], textKeys_[t.column][b]);
+    return compareText(textKeys_[t.column][a], textKeys_[t.column][b]);
+}
+
+int PortIndex::compareText(const TextKey& a, const TextKey& b) const {
+    if (a.offset >= 0 && b.offset >= 0) return plain(a).compare(plain(b));
+    if (a.offset >= 0) return -QStringView(b.text).compare(plain(a));
+    if (b.offset >= 0) return QStringView(a.text).compare(plain(b));
+    return QString::compare(a.text, b.text);
 }
 
 bool PortIndex::less(int tag, int a, int b) const {
@@ -171,7 +215,7 @@ int PortIndex::compareToKey(int tag, int rec, const Key& key) const {
         const double x = numberKeys_[t.column][rec];
         return x < key.number ? -1 : (x > key.number ? 1 : 0);
     }
-    const int c = QString::compare(textKeys_[t.column][rec], key.text);
+    const int c = compareText(textKeys_[t.column][rec], {-1, 0, key.text});
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QLatin1StringView>
 #include <QString>
 
 #include <vector>
@@ -32,13 +33,15 @@ public:
     [[nodiscard]] const std::vector<DbfField>& fields() const { return fields_; }
     [[nodiscard]] int recordLength() const { return recordLength_; }
     [[nodiscard]] const char* row(int rec) const {
-        return data_.constData() + qsizetype(rec) * recordLength_;
+        return data_.constData() + base_ + qsizetype(rec) * recordLength_;
     }
     [[nodiscard]] QByteArrayView field(const char* row, int col) const {
         return QByteArrayView(row + fields_[col].offset, fields_[col].width);
     }
     [[nodiscard]] bool isDeleted(int rec) const { return deleted_[rec] != 0; }
 
+    // Takes the records of a whole file image (count records from offset), without copying them.
+    void adopt(QByteArray image, qsizetype offset, int count);
     // Appends n records (recordLength bytes each). The orders are to be sorted again (resort).
     void append(const char* rows, int n);
     // Whether the first count() records equal those at rows; replaces them when they do not.
@@ -71,18 +74,36 @@ public:
 
 private:
     bool isMember(const TagDefinition& t, int rec) const;
+    // A column's keys are computed for every record when a tag first needs them, then kept up to
+    // date record by record.
+    void requireKeys(int col);
     void computeKeys(int rec);
+    void computeKey(int col, int rec);
     int compareKeys(const TagDefinition& t, int a, int b) const;
     void grow(int first, int newCount);
 
     std::vector<DbfField> fields_;
     int recordLength_ = 0;
     int count_ = 0;
-    QByteArray data_; // every record, recordLength bytes each
+    QByteArray data_; // every record, recordLength bytes each, from base_ on
+    qsizetype base_ = 0;
     std::vector<char> deleted_;
-    std::vector<std::vector<QString>> textKeys_; // per column, for the columns that key a tag
+    // A name key: most names are plain upper-case ASCII, their own key, which stays in the
+    // record (offset and length in data_); the others have theirs made by NameKey.
+    struct TextKey {
+        qsizetype offset = -1; // of the plain bytes in data_; -1: the key is text
+        qsizetype length = 0;
+        QString text;
+    };
+    QLatin1StringView plain(const TextKey& k) const {
+        return QLatin1StringView(data_.constData() + k.offset, k.length);
+    }
+    int compareText(const TextKey& a, const TextKey& b) const;
+    std::vector<std::vector<TextKey>> textKeys_; // per column, for the columns that key a tag
     std::vector<std::vector<double>> numberKeys_;
-    std::vector<char> keyedText_, keyedNumber_; // which columns have key vectors
+    std::vector<char> keyedText_, keyedNumber_; // which columns key a tag
+    std::vector<char> keysReady_;               // which columns have their keys computed
+    std::vector<int> readyColumns_;             // the same as a list
 
     std::vector<TagDefinition> tags_;
     std::vector<std::vector<int>> orders_;

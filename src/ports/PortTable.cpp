@@ -106,7 +106,7 @@ void PortTable::open(const QString& dbfPath) {
     d->path = path;
     d->tagsPath = tagsPath;
     d->index.reset(std::move(layout.fields), layout.recordLength, std::move(tags));
-    d->index.append(file.constData() + layout.headerLength, layout.recordCount);
+    d->index.adopt(std::move(file), layout.headerLength, layout.recordCount);
 
     d->zoneColumn = columnIndex(QStringLiteral("ZONE"));
     d->tag = std::max(0, d->index.tagNamed(TagName(PortTag::Name)));
