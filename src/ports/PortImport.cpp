@@ -1,6 +1,7 @@
 #include "PortImport.h"
 
 #include "Cp1252.h"
+#include "DbfNumbers.h"
 #include "PortColumns.h"
 #include "PortLoader.h"
 #include "PortSelectionRules.h"
@@ -93,11 +94,8 @@ std::optional<double> ReadReal(const QString& text, QChar separator) {
         sawDigit = true;
     }
     if (!sawDigit) return std::nullopt;
-    QString c = t;
-    c.replace(separator, QLatin1Char('.'));
-    bool ok = false;
-    const double value = c.toDouble(&ok);
-    if (!ok) return std::nullopt;
+    double value = 0;
+    if (!ParseNumber(t, separator, value)) return std::nullopt;
     return value;
 }
 

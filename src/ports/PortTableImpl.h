@@ -100,10 +100,15 @@ struct PortTable::Impl {
         return ok;
     }
     void rebuild(int keep, Reposition how) {
-        visible.clear();
         const std::vector<int>& order = index.order(tag);
         auto begin = order.begin();
         auto end = order.end();
+        if (!hasRange && !(filtered && filter)) {
+            visible.assign(begin, end); // every member of the tag
+            reposition(keep, how);
+            return;
+        }
+        visible.clear();
         if (hasRange) {
             begin = std::partition_point(
                 begin, end, [&](int rec) { return index.compareToKey(tag, rec, low) < 0; });
@@ -112,7 +117,9 @@ struct PortTable::Impl {
         }
         for (auto it = begin; it != end; ++it)
             if (accepted(*it)) visible.push_back(*it);
-
+        reposition(keep, how);
+    }
+    void reposition(int keep, Reposition how) {
         const int size = static_cast<int>(visible.size());
         pos = 0;
         if (how == Reposition::First || keep < 0) return;
@@ -142,7 +149,9 @@ struct PortTable::Impl {
 
     // --- writing (PortTableWriting.cpp)
     void refreshFromFile();
-    void putField(int col, QByteArray bytes, bool alignRight);
+    void putField(int col, QByteArrayView bytes, bool alignRight);
+    // After a post: the record where its keys put it among the visible records, and current.
+    void showPosted(int rec, bool inserted);
     void putNumber(int col, double value);
     void requireEditing(int col) const;
 };

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <charconv>
 #include <cmath>
 
 namespace ondrel {
@@ -32,14 +33,26 @@ void PortTable::Impl::refreshFromFile() {
     rebuild(keep, Reposition::KeepOrFirst);
 }
 
-void PortTable::Impl::putField(int col, QByteArray bytes, bool alignRight) {
+namespace {
+
+// An integer's digits, without an allocation (as QByteArray::number writes them).
+struct Whole {
+    explicit Whole(qint64 value) : size(std::to_chars(digits, digits + 24, value).ptr - digits) {}
+    operator QByteArrayView() const { return QByteArrayView(digits, size); }
+    char digits[24];
+    qsizetype size;
+};
+
+} // namespace
+
+void PortTable::Impl::putField(int col, QByteArrayView bytes, bool alignRight) {
     const DbfField& f = fields()[col];
     if (bytes.size() > f.width) {
         if (f.numeric)
             fail(QStringLiteral("the value %1 does not fit in %2 (width %3)")
                      .arg(QString::fromLatin1(bytes), columnLabel(col))
                      .arg(f.width));
-        bytes.truncate(f.width);
+        bytes = bytes.first(f.width);
     }
     char* dst = pending.data() + f.offset;
     std::fill(dst, dst + f.width, ' ');
@@ -55,10 +68,28 @@ void PortTable::Impl::putNumber(int col, double value) {
         if (std::fabs(rounded) > 9.2e18)
             fail(
                 QStringLiteral("the value %1 does not fit in %2").arg(value).arg(columnLabel(col)));
-        putField(col, QByteArray::number(static_cast<qint64>(rounded)), true);
+        putField(col, Whole(static_cast<qint64>(rounded)), true);
     } else {
         putField(col, QByteArray::number(value, 'f', f.decimals), true);
     }
+}
+
+void PortTable::Impl::showPosted(int rec, bool inserted) {
+    if (hasRange || (filtered && filter)) {
+        rebuild(rec, Reposition::KeepOrNearest);
+        return;
+    }
+    // Every member of the tag is visible: the record moves within the visible records alone (a
+    // whole rebuild after each of the thousands of posts of an import would cost their square).
+    if (!inserted) {
+        const auto old = std::find(visible.begin(), visible.end(), rec);
+        if (old != visible.end()) visible.erase(old);
+    }
+    const std::vector<int>& order = index.order(tag);
+    const auto byKey = [this](int a, int b) { return index.less(tag, a, b); };
+    if (std::binary_search(order.begin(), order.end(), rec, byKey))
+        visible.insert(std::lower_bound(visible.begin(), visible.end(), rec, byKey), rec);
+    reposition(rec, Reposition::KeepOrNearest);
 }
 
 void PortTable::Impl::requireEditing(int col) const {
@@ -97,8 +128,9 @@ void PortTable::post() {
         d->dbf.replaceRecord(rec, d->pending.constData(), d->index.row(rec));
         d->index.setRecord(rec, d->pending);
     }
+    const bool inserted = d->editing == Impl::Editing::Insert;
     d->editing = Impl::Editing::None;
-    d->rebuild(rec, Impl::Reposition::KeepOrNearest);
+    d->showPosted(rec, inserted);
     lock.release();
 }
 
@@ -208,9 +240,9 @@ void PortTable::setInteger(int column, qint64 value) {
     d->requireEditing(column);
     const DbfField& f = d->fields()[column];
     if (!f.numeric)
-        d->putField(column, QByteArray::number(value), false);
+        d->putField(column, Whole(value), false);
     else if (f.decimals == 0)
-        d->putField(column, QByteArray::number(value), true);
+        d->putField(column, Whole(value), true);
     else
         d->putNumber(column, static_cast<double>(value));
 }
