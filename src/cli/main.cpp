@@ -89,6 +89,8 @@ const char* const kUsage =
     "  --no-hw, --no-lw                    table: no high waters, no low waters\n"
     "  --csv              table: one row per event for a spreadsheet (RFC 4180) instead\n"
     "  --ics              table: one calendar event per tide (iCalendar, RFC 5545) instead\n"
+    "  --pdf FILE         table: the month pages, one month a page, as a PDF file instead\n"
+    "  --paper a4|letter  the paper of those pages (default a4)\n"
     "  --decimal-separator , or .          import, export: the separator of the reals in\n"
     "                                      the .add file (default the system's)\n"
     "  -h, --help         these lines\n"
@@ -116,6 +118,8 @@ struct Options {
     double end = 1;
     QString png;
     QSize size{800, 600};
+    QString pdf;
+    bool letter = false;
     QDate from = QDate::currentDate();
     QDate to = QDate::currentDate();
     TideTableFilter filter;
@@ -136,9 +140,8 @@ void PrintLine(const std::string& text) {
 // give the same text, without printf's cost).
 std::string Real17(double value) {
     char buffer[40];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                   std::chars_format::general, 17)
-                         .ptr;
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17).ptr;
     return std::string(buffer, end);
 }
 
@@ -197,7 +200,9 @@ const char* const kValuedOptions[] = {"table",
                                       "hw-to",
                                       "lw-from",
                                       "lw-to",
-                                      "decimal-separator"};
+                                      "decimal-separator",
+                                      "pdf",
+                                      "paper"};
 const char* const kFlags[] = {"json", "csv", "ics", "no-hw", "no-lw"};
 
 // "HH:MM" from 00:00 to 24:00, in hours.
@@ -302,6 +307,14 @@ void Apply(Options& o, const QString& name, const QString& v) {
         if (v.isEmpty())
             throw UsageError{"--png takes the name of the image file, not an empty text"};
         o.png = v;
+    } else if (name == QLatin1String("pdf")) {
+        if (v.isEmpty())
+            throw UsageError{"--pdf takes the name of the PDF file, not an empty text"};
+        o.pdf = v;
+    } else if (name == QLatin1String("paper")) {
+        if (v != QLatin1String("a4") && v != QLatin1String("letter"))
+            throw UsageError{"--paper takes a4 or letter"};
+        o.letter = v == QLatin1String("letter");
     } else if (name == QLatin1String("size")) {
         const QStringList wh = v.split(QLatin1Char('x'));
         bool okW = false, okH = false;
@@ -376,8 +389,8 @@ Options ParseArguments(const QStringList& args) {
     }
     if (!(o.start < 1.0 && o.end <= 1.0 && o.start < o.end))
         throw UsageError{"--start must come before --end, within the day"};
-    if (int(o.json) + int(o.csv) + int(o.ics) + int(!o.png.isEmpty()) > 1)
-        throw UsageError{"--json, --csv, --ics and --png each choose the output: give one"};
+    if (int(o.json) + int(o.csv) + int(o.ics) + int(!o.png.isEmpty()) + int(!o.pdf.isEmpty()) > 1)
+        throw UsageError{"--json, --csv, --ics, --pdf and --png each choose the output: give one"};
     return o;
 }
 
@@ -394,6 +407,7 @@ void OpenTable(PortTable& table, const Options& o) {
 }
 
 void FindPort(PortTable& table, const QString& name);
+int DrawTablePages(const Options& o, const TideTableRequest& request);
 
 QChar DecimalSeparatorOf(const Options& o) {
     if (!o.decimalSeparator.isNull()) return o.decimalSeparator;
@@ -564,6 +578,7 @@ int Table(PortTable& table, const Options& o) {
     request.language = o.language;
     request.decimalSeparator = QLocale::system().decimalPoint();
     request.filter = o.filter;
+    if (!o.pdf.isEmpty()) return DrawTablePages(o, request);
     // Each day is written as soon as it is computed: a range of any length needs the memory of
     // one day.
     if (o.csv) {
@@ -641,28 +656,59 @@ int Table(PortTable& table, const Options& o) {
 
 // ondrel-cli-png, installed beside ondrel-cli, draws the chart into the --png file: the points
 // go to its standard input, its messages to our standard error, and its exit code is ours.
-int DrawPicture(const Options& o, const PortRecord& port, const std::vector<CurvePoint>& points) {
+// Runs ondrel-cli-png with arguments, input on its standard input; its exit code is ours.
+int RunPictureProgram(const QStringList& arguments, const std::string& input) {
     const QString program =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ondrel-cli-png"));
     if (!QFileInfo(program).isExecutable())
-        throw UsageError{"this ondrel-cli was built without the chart (--png)"};
-    const bool english = o.language == Language::English;
-    // The date as the main window writes it, with the program's own day and month names.
-    const QString date = FormatLongDate(o.date, DateNames::Of(o.language));
+        throw UsageError{"this ondrel-cli was built without its picture program (--png, --pdf)"};
     QProcess drawer;
     drawer.setProcessChannelMode(QProcess::ForwardedChannels);
-    drawer.start(program, {o.png, QStringLiteral("%1x%2").arg(o.size.width()).arg(o.size.height()),
-                           o.spanDays == 1 ? QStringLiteral("day") : QStringLiteral("span"),
-                           english ? QStringLiteral("en") : QStringLiteral("fr"),
-                           QString::fromStdString(port.name), date});
-    std::string samples;
-    for (const CurvePoint& p : points)
-        samples += Real17(p.x) + " " + Real17(p.y) + "\n";
-    drawer.write(samples.data(), static_cast<qint64>(samples.size()));
+    drawer.start(program, arguments);
+    drawer.write(input.data(), static_cast<qint64>(input.size()));
     drawer.closeWriteChannel();
     if (!drawer.waitForFinished(-1) || drawer.exitStatus() != QProcess::NormalExit)
         throw std::runtime_error(program.toStdString() + ": " + drawer.errorString().toStdString());
     return drawer.exitCode();
+}
+
+int DrawPicture(const Options& o, const PortRecord& port, const std::vector<CurvePoint>& points) {
+    const bool english = o.language == Language::English;
+    // The date as the main window writes it, with the program's own day and month names.
+    const QString date = FormatLongDate(o.date, DateNames::Of(o.language));
+    std::string samples;
+    for (const CurvePoint& p : points)
+        samples += Real17(p.x) + " " + Real17(p.y) + "\n";
+    return RunPictureProgram({o.png,
+                              QStringLiteral("%1x%2").arg(o.size.width()).arg(o.size.height()),
+                              o.spanDays == 1 ? QStringLiteral("day") : QStringLiteral("span"),
+                              english ? QStringLiteral("en") : QStringLiteral("fr"),
+                              QString::fromStdString(port.name), date},
+                             samples);
+}
+
+// The tide table's month pages as a PDF, drawn by the picture program from the days' values.
+int DrawTablePages(const Options& o, const TideTableRequest& request) {
+    std::string days;
+    ForEachTideTableDay(request, [&](const TideTableDay& day, const QStringList&) {
+        days += day.date.toString(Qt::ISODate).toStdString() + (day.day.morning ? " 1" : " 0") +
+                (day.day.evening ? " 1 " : " 0 ") + std::to_string(day.coefficients.morning) + " " +
+                std::to_string(day.coefficients.evening);
+        for (const TideEvent& e : day.day.events)
+            days += e.empty() ? std::string(" - -") : " " + Real17(e.time) + " " + Real17(e.height);
+        days += "\n";
+    });
+    const PortRecord& port = request.port;
+    return RunPictureProgram(
+        {QStringLiteral("--table-pdf"), o.pdf,
+         o.letter ? QStringLiteral("letter") : QStringLiteral("a4"),
+         o.language == Language::English ? QStringLiteral("en") : QStringLiteral("fr"),
+         o.unit == HeightUnit::Feet ? QStringLiteral("ft") : QStringLiteral("m"),
+         QStringLiteral("9"), QString::fromStdString(port.name),
+         QString::fromStdString(port.latitude) + QStringLiteral("   ") +
+             QString::fromStdString(port.longitude),
+         TideTableFoot(request).value(1)},
+        days);
 }
 
 int Curve(PortTable& table, const Options& o) {
@@ -791,8 +837,8 @@ int main(int argc, char* argv[]) {
             o.command != QLatin1String("now") && o.command != QLatin1String("import") &&
             o.command != QLatin1String("export") && o.command != QLatin1String("table"))
             throw UsageError{"unknown command " + o.command.toStdString() + " (try --help)"};
-        if ((o.csv || o.ics) && o.command != QLatin1String("table"))
-            throw UsageError{"--csv and --ics are outputs of table only"};
+        if ((o.csv || o.ics || !o.pdf.isEmpty()) && o.command != QLatin1String("table"))
+            throw UsageError{"--csv, --ics and --pdf are outputs of table only"};
         if (!o.png.isEmpty() && o.command != QLatin1String("curve"))
             throw UsageError{"--png is an output of curve only"};
         PortTable table;

@@ -248,7 +248,7 @@ TEST_F(Cli, PortNamesAndArgumentsThatCannotBeUsed) {
         {{"day", "-h1"}, 2, "no port named -h1"}, // one dash: a name, not an option
         {{"day", "BREST", "--date", "1600-06-01"}, 2, "--date takes a date from 1700-01-01"},
         {{"sun", "BREST", "--date", "2300-06-01"}, 2, "--date takes a date from 1700-01-01"},
-        {{"day", "BREST", "--csv"}, 2, "--csv and --ics are outputs of table only"},
+        {{"day", "BREST", "--csv"}, 2, "--csv, --ics and --pdf are outputs of table only"},
         {{"day", "BREST", "--png", "x.png"}, 2, "--png is an output of curve only"},
         {{"curve", "BREST", "--png", "x.png", "--json"}, 2, "give one"},
     };
