@@ -109,8 +109,9 @@ int main(int argc, char** argv) {
                 continue;
             }
             // A gauge whose phases were referred to another time than UT: moved as in the table.
-            double phase = t.at(2).toDouble();
-            if (hours != 0) phase = std::fmod(phase - definition->speed() * hours + 3600.0, 360.0);
+            // Phases are kept within 0-360 (a few sources write 429 or 684).
+            double phase = std::fmod(t.at(2).toDouble() - definition->speed() * hours, 360.0);
+            if (phase < 0) phase += 360;
             e.terms.push_back({upper, t.at(1).toDouble(), phase});
         }
         terms += static_cast<int>(e.terms.size());
