@@ -19,8 +19,8 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <functional>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
