@@ -75,6 +75,8 @@ public:
     // The fingerprint of the table the file was made for.
     std::uint64_t tableFingerprint() const { return fingerprint_; }
     int portCount() const { return static_cast<int>(index_.size()); }
+    // The name of the i-th port of the index (0 <= i < portCount()).
+    QString portName(int i) const { return QString::fromLatin1(index_.at(std::size_t(i)).name); }
 
     // Whether the port of this name has a full list (itself or, for a secondary port, its
     // standard port), without checking its row.
