@@ -139,6 +139,19 @@ std::uint64_t Fnv1a64(const char* data, std::size_t size, std::uint64_t hash) {
     return hash;
 }
 
+std::uint64_t WordHash64(const char* data, std::size_t size, std::uint64_t hash) {
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word = 0;
+        for (int b = 0; b < 8; ++b)
+            word |= std::uint64_t{static_cast<unsigned char>(data[i + b])} << (8 * b);
+        hash ^= word;
+        hash *= 1099511628211ULL;
+        hash ^= hash >> 29;
+    }
+    return Fnv1a64(data + i, size - i, hash);
+}
+
 void WriteHarmonicsFile(const QString& path, const std::vector<HarmonicsPortEntry>& entries,
                         std::uint64_t tableFingerprint) {
     // Constituent names in order of first use.
@@ -198,8 +211,8 @@ void WriteHarmonicsFile(const QString& path, const std::vector<HarmonicsPortEntr
     PutU64(header, tableFingerprint);
     PutU64(header, offset);
     const std::uint64_t checksum =
-        Fnv1a64(tables.constData(), static_cast<std::size_t>(tables.size()),
-                Fnv1a64(header.constData(), static_cast<std::size_t>(header.size())));
+        WordHash64(tables.constData(), static_cast<std::size_t>(tables.size()),
+                   WordHash64(header.constData(), static_cast<std::size_t>(header.size())));
     PutU64(header, checksum);
 
     QSaveFile file(path);
@@ -215,6 +228,7 @@ void WriteHarmonicsFile(const QString& path, const std::vector<HarmonicsPortEntr
 QString HarmonicsFile::fail(const QString& reason) {
     open_ = false;
     index_.clear();
+    ports_ = 0;
     constituentNames_.clear();
     error_ = QStringLiteral("%1: %2; the table model is used for every port").arg(path_, reason);
     return error_;
@@ -266,8 +280,9 @@ bool HarmonicsFile::open(const QString& path) {
         return false;
     }
     const QByteArray tables = file.read(static_cast<qint64>(tablesEnd - kHeaderSize));
-    const std::uint64_t sum = Fnv1a64(tables.constData(), static_cast<std::size_t>(tables.size()),
-                                      Fnv1a64(head.constData(), kHeaderSize - 8));
+    const std::uint64_t sum =
+        WordHash64(tables.constData(), static_cast<std::size_t>(tables.size()),
+                   WordHash64(head.constData(), kHeaderSize - 8));
     if (tables.size() != static_cast<qsizetype>(tablesEnd - kHeaderSize) || sum != checksum) {
         fail(QStringLiteral("damaged index (checksum)"));
         return false;
@@ -276,40 +291,58 @@ bool HarmonicsFile::open(const QString& path) {
     constituentNames_.clear();
     for (std::uint32_t i = 0; i < names; ++i)
         constituentNames_.push_back(r.fixed(kNameSize));
-    index_.clear();
-    index_.reserve(ports);
-    for (std::uint32_t i = 0; i < ports; ++i) {
-        IndexEntry e;
-        e.name = r.fixed(kIndexNameSize);
-        e.offset = r.u32();
-        e.size = r.u32();
-        e.checksum = r.u32();
-        if (std::uint64_t{e.offset} + e.size > fileSize_ || e.offset < tablesEnd) {
-            fail(QStringLiteral("damaged index (a record beyond the file)"));
-            return false;
-        }
-        index_.push_back(e);
-    }
+    index_ = tables.mid(indexOffset - kHeaderSize);
+    ports_ = static_cast<int>(ports);
+    // Where the records may lie; each entry is checked when it is used.
+    recordsStart_ = tablesEnd;
     open_ = true;
     return true;
 }
 
+HarmonicsFile::IndexEntry HarmonicsFile::entry(int i) const {
+    Reader r(index_.constData() + qsizetype{kIndexEntrySize} * i, kIndexEntrySize);
+    IndexEntry e;
+    e.name = r.fixed(kIndexNameSize);
+    e.offset = r.u32();
+    e.size = r.u32();
+    e.checksum = r.u32();
+    return e;
+}
+
+QString HarmonicsFile::portName(int i) const {
+    return QString::fromLatin1(entry(i).name);
+}
+
 int HarmonicsFile::find(const QByteArray& name) const {
-    const auto it =
-        std::lower_bound(index_.begin(), index_.end(), name,
-                         [](const IndexEntry& e, const QByteArray& n) { return e.name < n; });
-    if (it == index_.end() || it->name != name) return -1;
-    return static_cast<int>(it - index_.begin());
+    // Binary search on the names as stored (NUL-padded, ascending).
+    if (name.size() >= kIndexNameSize || name.contains('\0')) return -1;
+    QByteArray key = name;
+    key.append(QByteArray(kIndexNameSize - name.size(), '\0'));
+    int low = 0;
+    int high = ports_;
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        const int c = std::memcmp(index_.constData() + qsizetype{kIndexEntrySize} * mid,
+                                  key.constData(), kIndexNameSize);
+        if (c == 0) return mid;
+        if (c < 0)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return -1;
 }
 
 std::optional<HarmonicsFile::Record> HarmonicsFile::readRecord(int i, QString* why) const {
-    const IndexEntry& e = index_[static_cast<std::size_t>(i)];
+    const IndexEntry e = entry(i);
     const auto damaged = [&](const QString& what) {
         if (why)
             *why = QStringLiteral("%1: port \"%2\": %3; the table model is used for this port")
                        .arg(path_, QString::fromLatin1(e.name), what);
         return std::nullopt;
     };
+    if (std::uint64_t{e.offset} + e.size > fileSize_ || e.offset < recordsStart_)
+        return damaged(QStringLiteral("damaged index (a record beyond the file)"));
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly) || !file.seek(e.offset))
         return damaged(QStringLiteral("the file can no longer be read"));
