@@ -93,29 +93,33 @@ FullHarmonicDay::FullHarmonicDay(const TideContext& ctx, const HarmonicConstants
     margin2_ = kSignMargin * scale2;
     if (evaluation_ == Evaluation::Direct) return;
 
-    // The turns depend only on the speeds: computed once for the days of a port.
-    thread_local Tables shared;
+    // The turns depend only on the speeds: computed once for the days of a port, and kept by
+    // each day that uses them.
+    thread_local std::shared_ptr<const Tables> last;
     const std::size_t count = speed_.size();
-    if (shared.speed != speed_) {
-        shared.speed = speed_;
-        shared.wholeCos.assign((kSteps + 1) * count, 0);
-        shared.wholeSin.assign((kSteps + 1) * count, 0);
-        shared.partCos.assign(kSubdivisions * count, 0);
-        shared.partSin.assign(kSubdivisions * count, 0);
+    if (!last || last->speed != speed_) {
+        auto tables = std::make_shared<Tables>();
+        tables->speed = speed_;
+        tables->wholeCos.assign((kSteps + 1) * count, 0);
+        tables->wholeSin.assign((kSteps + 1) * count, 0);
+        tables->partCos.assign(kSubdivisions * count, 0);
+        tables->partSin.assign(kSubdivisions * count, 0);
         for (std::size_t k = 0; k < count; ++k) {
             const long double w = speed_[k];
             for (int n = 0; n <= kSteps; ++n) {
-                shared.wholeCos[n * count + k] = static_cast<double>(std::cos(w * n * kHourDays));
-                shared.wholeSin[n * count + k] = static_cast<double>(std::sin(w * n * kHourDays));
+                tables->wholeCos[n * count + k] = static_cast<double>(std::cos(w * n * kHourDays));
+                tables->wholeSin[n * count + k] = static_cast<double>(std::sin(w * n * kHourDays));
             }
             for (int m = 0; m < kSubdivisions; ++m) {
                 const long double a = w * m * kHourDays / kSubdivisions;
-                shared.partCos[m * count + k] = static_cast<double>(std::cos(a));
-                shared.partSin[m * count + k] = static_cast<double>(std::sin(a));
+                tables->partCos[m * count + k] = static_cast<double>(std::cos(a));
+                tables->partSin[m * count + k] = static_cast<double>(std::sin(a));
             }
         }
+        last = std::move(tables);
     }
-    tables_ = &shared;
+    tables_ = last;
+    const Tables& shared = *tables_;
     cos_.resize((kSteps + 1) * count);
     sin_.resize((kSteps + 1) * count);
     for (std::size_t k = 0; k < count; ++k) {

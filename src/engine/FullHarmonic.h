@@ -80,7 +80,7 @@ private:
     std::vector<double> amplitude_; // f A
     std::vector<double> speed_;     // radians per day
     std::vector<double> angle_;     // V + u - g at the day's start, radians
-    const Tables* tables_ = nullptr;
+    std::shared_ptr<const Tables> tables_;
     std::vector<double> cos_, sin_; // of the angles at start + n hours, n = 0..24, row by row
     double margin_ = 0, margin2_ = 0;
 };
