@@ -6,6 +6,7 @@
 #include "Ephemerides.h"
 #include "EphemerisTexts.h"
 #include "Extremes.h"
+#include "HarmonicsFile.h"
 #include "HoursText.h"
 #include "Julian.h"
 #include "PortImport.h"
@@ -91,6 +92,11 @@ const char* const kUsage =
     "  --ics              table: one calendar event per tide (iCalendar, RFC 5545) instead\n"
     "  --pdf FILE         table: the month pages, one month a page, as a PDF file instead\n"
     "  --paper a4|letter  the paper of those pages (default a4)\n"
+    "  --model table|full day, curve, table, now: the table's 21 constituents (default) or\n"
+    "                     the port's full harmonic constants (harmonics.bin beside the\n"
+    "                     table); a port without them keeps the table model, said on\n"
+    "                     standard error. With --model, --json gives the model used, and\n"
+    "                     ports adds a column: full, or table for the ports without them\n"
     "  --decimal-separator , or .          import, export: the separator of the reals in\n"
     "                                      the .add file (default the system's)\n"
     "  -h, --help         these lines\n"
@@ -123,6 +129,7 @@ struct Options {
     QDate from = QDate::currentDate();
     QDate to = QDate::currentDate();
     TideTableFilter filter;
+    std::optional<PredictionModel> model; // --model, when given
 };
 
 struct UsageError {
@@ -202,7 +209,8 @@ const char* const kValuedOptions[] = {"table",
                                       "lw-to",
                                       "decimal-separator",
                                       "pdf",
-                                      "paper"};
+                                      "paper",
+                                      "model"};
 const char* const kFlags[] = {"json", "csv", "ics", "no-hw", "no-lw"};
 
 // "HH:MM" from 00:00 to 24:00, in hours.
@@ -326,6 +334,13 @@ void Apply(Options& o, const QString& name, const QString& v) {
         if (v != QLatin1String(",") && v != QLatin1String("."))
             throw UsageError{"--decimal-separator takes , or ."};
         o.decimalSeparator = v.front();
+    } else if (name == QLatin1String("model")) {
+        if (v == QLatin1String("table"))
+            o.model = PredictionModel::Table;
+        else if (v == QLatin1String("full"))
+            o.model = PredictionModel::Full;
+        else
+            throw UsageError{"--model takes table or full"};
     } else if (name == QLatin1String("help")) {
         o.command = QStringLiteral("help");
     }
@@ -504,6 +519,31 @@ PortRecord LoadPort(PortTable& table, const Options& o) {
     return port;
 }
 
+// The full model's constants for the port when --model full asks for them; none, with the reason
+// on standard error, when the port has none.
+struct Model {
+    std::shared_ptr<const HarmonicConstants> harmonics;
+    std::string name() const { return harmonics ? "full" : "table"; }
+};
+
+Model ModelFor(const PortTable& table, const PortRecord& port, const Options& o) {
+    if (o.model != PredictionModel::Full) return {};
+    HarmonicsFile file;
+    QString why;
+    std::shared_ptr<const HarmonicConstants> constants;
+    if (file.open(HarmonicsPathFor(table.fileName())))
+        constants = file.constantsFor(port, &why);
+    else
+        why = file.error();
+    if (!constants) std::fprintf(stderr, "ondrel-cli: %s\n", why.toStdString().c_str());
+    return {constants};
+}
+
+// The JSON member naming the model, when --model was given.
+std::string JsonModel(const Options& o, const Model& m) {
+    return o.model ? ", \"model\": " + JsonString(m.name()) : std::string();
+}
+
 double SelectedDayOf(const Options& o) {
     return JulianDay(o.date.year(), o.date.month(), o.date.day());
 }
@@ -513,6 +553,9 @@ int Ports(PortTable& table, const Options& o) {
     table.selectTag(PortTag::Name);
     table.setFiltered(false);
     table.setRange(o.positional.value(0), kNameRangeEnd);
+    HarmonicsFile harmonics;
+    if (o.model && !harmonics.open(HarmonicsPathFor(table.fileName())))
+        std::fprintf(stderr, "ondrel-cli: %s\n", harmonics.error().toStdString().c_str());
     for (table.first(); !table.atEnd(); table.next()) {
         const QString ref = table.text(PortColumn::PORT_REF).trimmed();
         const QString kind =
@@ -521,7 +564,19 @@ int Ports(PortTable& table, const Options& o) {
             QStringLiteral("%1\t%2\t%3\t%4\t%5")
                 .arg(table.text(PortColumn::NOM), table.text(PortColumn::LATITUDE),
                      table.text(PortColumn::LONGITUDE), table.text(PortColumn::FUSEAU), kind);
-        PrintLine(line.toStdString());
+        if (!o.model) {
+            PrintLine(line.toStdString());
+            continue;
+        }
+        // The model --model full would use: the row must still hold what the data were made for.
+        bool full = false;
+        try {
+            PortRecord port;
+            Chargement(table, port, [](const QString&) {});
+            full = harmonics.constantsFor(port) != nullptr;
+        } catch (const TableError&) {
+        }
+        PrintLine(line.toStdString() + (full ? "\tfull" : "\ttable"));
     }
     return 0;
 }
@@ -530,7 +585,10 @@ int Day(PortTable& table, const Options& o) {
     const PortRecord port = LoadPort(table, o);
     const TideContext ctx(TimeReference(o.ref), port.timeZone);
     const double day = SelectedDayOf(o);
-    const DayEvents events = DayTideEvents(ctx, port, day);
+    const Model model = ModelFor(table, port, o);
+    const DayEvents events = model.harmonics
+                                 ? DayTideEvents(ctx, TideSource(port, model.harmonics), day)
+                                 : DayTideEvents(ctx, port, day);
     const CoefficientPair coefficients = DayCoefficients(ctx, day);
     const std::vector<std::string> lines = DayReportLines(events, o.unit, o.language);
     const std::string morning = MorningCoefficientLabel(coefficients.morning, o.language);
@@ -556,7 +614,8 @@ int Day(PortTable& table, const Options& o) {
            std::to_string(coefficients.evening) + "], \"lines\": [";
     for (std::size_t i = 0; i < lines.size(); ++i)
         out += (i ? ", " : "") + JsonString(lines[i]);
-    out += "], \"labels\": [" + JsonString(morning) + ", " + JsonString(evening) + "]}\n";
+    out += "], \"labels\": [" + JsonString(morning) + ", " + JsonString(evening) + "]" +
+           JsonModel(o, model) + "}\n";
     Print(out);
     return 0;
 }
@@ -578,6 +637,8 @@ int Table(PortTable& table, const Options& o) {
     request.language = o.language;
     request.decimalSeparator = QLocale::system().decimalPoint();
     request.filter = o.filter;
+    const Model model = ModelFor(table, port, o);
+    request.harmonics = model.harmonics;
     if (!o.pdf.isEmpty()) return DrawTablePages(o, request);
     // Each day is written as soon as it is computed: a range of any length needs the memory of
     // one day.
@@ -650,7 +711,7 @@ int Table(PortTable& table, const Options& o) {
     char buffer[65536];
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, days.get())) > 0;)
         std::fwrite(buffer, 1, n, stdout);
-    Print("]}\n");
+    Print("]" + JsonModel(o, model) + "}\n");
     return 0;
 }
 
@@ -717,14 +778,16 @@ int Curve(PortTable& table, const Options& o) {
     SecondaryDayCache cache;
     const double day = SelectedDayOf(o);
     const long double factor = UnitFactor(o.unit);
+    const Model model = ModelFor(table, port, o);
+    const TideSource source(port, model.harmonics);
     std::vector<CurvePoint> points;
     if (o.spanDays == 1) {
         const double start = static_cast<double>(day + static_cast<long double>(o.start));
         const double end = static_cast<double>(day + static_cast<long double>(o.end));
-        cache.prepare(ctx, port, start); // as the day report does before drawing its curve
-        points = DayCurve(ctx, cache, port, start, end, factor);
+        cache.prepare(ctx, source, start); // as the day report does before drawing its curve
+        points = DayCurve(ctx, cache, source, start, end, factor);
     } else {
-        points = SpanCurve(ctx, cache, port, day, o.spanDays, factor);
+        points = SpanCurve(ctx, cache, source, day, o.spanDays, factor);
     }
     if (!o.png.isEmpty()) return DrawPicture(o, port, points);
     if (!o.json) {
@@ -738,7 +801,7 @@ int Curve(PortTable& table, const Options& o) {
     std::string out = "{\"points\": [";
     for (std::size_t i = 0; i < points.size(); ++i)
         out += (i ? ", [" : "[") + JsonNumber(points[i].x) + ", " + JsonNumber(points[i].y) + "]";
-    Print(out + "]}\n");
+    Print(out + "]" + JsonModel(o, model) + "}\n");
     return 0;
 }
 
@@ -795,8 +858,10 @@ int Now(PortTable& table, const Options& o) {
     const QDate today = clock.date();
     const double day = JulianDay(today.year(), today.month(), today.day());
     const double now = day + clock.time().msecsSinceStartOfDay() / 86400000.0;
+    const Model model = ModelFor(table, port, o);
+    const TideSource source(port, model.harmonics);
     const std::optional<int> index =
-        TidePositionIndex([&](int days) { return DayTideEvents(ctx, port, day + days); }, now);
+        TidePositionIndex([&](int days) { return DayTideEvents(ctx, source, day + days); }, now);
     const std::string name = TideIconName(index);
     const std::string indexText = index ? std::to_string(*index) : std::string("none");
     if (!o.json) {
@@ -805,7 +870,7 @@ int Now(PortTable& table, const Options& o) {
     }
     Print("{\"port\": " + JsonString(port.name) + ", \"now\": " + JsonNumber(now) +
           ", \"index\": " + (index ? indexText : std::string("null")) +
-          ", \"icon\": " + JsonString(name) + "}\n");
+          ", \"icon\": " + JsonString(name) + JsonModel(o, model) + "}\n");
     return 0;
 }
 
