@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Bilingual.h"
+#include "ButtonRow.h"
 #include "CommonTexts.h"
 #include "CurveWindow.h"
 #include "DateTimeJulian.h"
@@ -88,18 +89,11 @@ IntervalWindow::IntervalWindow(AppState& state, MessageBoxes& messages, CurveWin
     g2->addWidget(wantedHeightLabel_, 1);
     g2->addWidget(wantedHeightField_);
 
-    okButton_ = new QPushButton(QStringLiteral("OK"), this);
-    okButton_->setObjectName(QStringLiteral("BOK"));
+    okButton_ = NamedButton("BOK", QStringLiteral("OK"), this);
     okButton_->setDefault(true);
-    cancelButton_ = new QPushButton(QStringLiteral("Annuler"), this);
-    cancelButton_->setObjectName(QStringLiteral("BAnnuler"));
-    helpButton_ = new QPushButton(QStringLiteral("Aide"), this);
-    helpButton_->setObjectName(QStringLiteral("BAide"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okButton_);
-    buttons->addWidget(cancelButton_);
-    buttons->addWidget(helpButton_);
+    cancelButton_ = NamedButton("BAnnuler", QStringLiteral("Annuler"), this);
+    helpButton_ = NamedButton("BAide", QStringLiteral("Aide"), this);
+    auto* buttons = ButtonRow({okButton_, cancelButton_, helpButton_});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(readingBox_);

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Bilingual.h"
+#include "ButtonRow.h"
 #include "CommonTexts.h"
 #include "CurveWindow.h"
 #include "MessageBoxes.h"
@@ -128,18 +129,11 @@ PageSetupWindow::PageSetupWindow(AppState& state, MessageBoxes& messages, CurveW
     g->addWidget(marginsBox_, 1, 0, 1, 2);
     g->addWidget(coloursBox_, 2, 0, 1, 2);
 
-    okButton_ = new QPushButton(QStringLiteral("&OK"), this);
-    okButton_->setObjectName(QStringLiteral("boutonOK"));
+    okButton_ = NamedButton("boutonOK", QStringLiteral("&OK"), this);
     okButton_->setDefault(true);
-    cancelButton_ = new QPushButton(QStringLiteral("A&nnuler"), this);
-    cancelButton_->setObjectName(QStringLiteral("boutonAnnuler"));
-    helpButton_ = new QPushButton(QStringLiteral("&Aide"), this);
-    helpButton_->setObjectName(QStringLiteral("BMiseEnPageAide"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okButton_);
-    buttons->addWidget(cancelButton_);
-    buttons->addWidget(helpButton_);
+    cancelButton_ = NamedButton("boutonAnnuler", QStringLiteral("A&nnuler"), this);
+    helpButton_ = NamedButton("BMiseEnPageAide", QStringLiteral("&Aide"), this);
+    auto* buttons = ButtonRow({okButton_, cancelButton_, helpButton_});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(previewBox_);

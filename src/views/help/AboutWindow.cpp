@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Bilingual.h"
+#include "ButtonRow.h"
 #include "ProjectInfo.h"
 
 #include <QDesktopServices>
@@ -176,11 +177,9 @@ AboutWindow::AboutWindow(AppState& state, QWidget* parent) : QDialog(parent), st
     contact_->setText(QString::fromLatin1(kContactAddress));
     homePage_ = LinkLabel("Label5", this);
     homePage_->setText(QString::fromLatin1(kHomePage));
-    okButton_ = new QPushButton(QStringLiteral("OK"), this);
-    okButton_->setObjectName(QStringLiteral("BitBtn1"));
+    okButton_ = NamedButton("BitBtn1", QStringLiteral("OK"), this);
     okButton_->setDefault(true);
-    creditsButton_ = new QPushButton(this);
-    creditsButton_->setObjectName(QStringLiteral("BCredits"));
+    creditsButton_ = NamedButton("BCredits", QString(), this);
     creditsButton_->setAutoDefault(false);
     credits_ = new QTextBrowser(this);
     credits_->setObjectName(QStringLiteral("Credits"));
@@ -196,11 +195,7 @@ AboutWindow::AboutWindow(AppState& state, QWidget* parent) : QDialog(parent), st
     right->addWidget(contact_);
     right->addWidget(homePage_);
     right->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(creditsButton_);
-    buttons->addWidget(okButton_);
-    right->addLayout(buttons);
+    right->addLayout(ButtonRow({creditsButton_, okButton_}));
     auto* top = new QHBoxLayout;
     top->addWidget(panel);
     top->addLayout(right, 1);

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Bilingual.h"
+#include "ButtonRow.h"
 #include "HoursText.h"
 #include "MessageBoxes.h"
 
@@ -155,11 +156,9 @@ OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* p
     sizeLayout->addWidget(printSize_);
     sizeLayout->addStretch(1);
 
-    okButton_ = new QPushButton(QStringLiteral("&OK"), this);
-    okButton_->setObjectName(QStringLiteral("boutonOK"));
+    okButton_ = NamedButton("boutonOK", QStringLiteral("&OK"), this);
     okButton_->setDefault(true);
-    cancelButton_ = new QPushButton(this);
-    cancelButton_->setObjectName(QStringLiteral("boutonAnnuler"));
+    cancelButton_ = NamedButton("boutonAnnuler", QString(), this);
     cancelButton_->setAutoDefault(false);
 
     auto* leftColumn = new QVBoxLayout;
@@ -172,10 +171,7 @@ OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* p
     auto* columns = new QHBoxLayout;
     columns->addLayout(leftColumn);
     columns->addLayout(rightColumn);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okButton_);
-    buttons->addWidget(cancelButton_);
+    auto* buttons = ButtonRow({okButton_, cancelButton_});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addLayout(buttons);

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Bilingual.h"
+#include "ButtonRow.h"
 #include "CommonTexts.h"
 #include "CorrectionTexts.h"
 #include "Cp1252.h"
@@ -114,12 +115,6 @@ QLineEdit* Field(const char* name, const QString& mask, const QString& text, QWi
     return e;
 }
 
-QPushButton* Button(const char* name, QWidget* parent) {
-    auto* b = new QPushButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
 QPlainTextEdit* Memo(QWidget* parent) {
     auto* memo = new QPlainTextEdit(parent);
     memo->setObjectName(QStringLiteral("Memo1"));
@@ -135,14 +130,6 @@ QPlainTextEdit* Memo(QWidget* parent) {
     memo->setFixedSize(fm.horizontalAdvance(QString(58, QLatin1Char('m'))) + 16,
                        fm.lineSpacing() * 7 + 16);
     return memo;
-}
-
-QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    for (QPushButton* b : buttons)
-        row->addWidget(b);
-    return row;
 }
 
 } // namespace
@@ -171,8 +158,8 @@ QWidget* SecondaryPortWizard::buildPage1() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TFCorrections1"));
     memo1_ = Memo(page);
-    cancel1_ = Button("BouttonAnnuler", page);
-    next1_ = Button("BouttonSuivant", page);
+    cancel1_ = NamedButton("BouttonAnnuler", QString(), page);
+    next1_ = NamedButton("BouttonSuivant", QString(), page);
     next1_->setDefault(true);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(memo1_);
@@ -201,8 +188,8 @@ QWidget* SecondaryPortWizard::buildPage2() {
     standardModel_ = new PortListModel(ports_.table(), this);
     standardList_->setModel(standardModel_);
     standardList_->installEventFilter(this);
-    cancel2_ = Button("annuler", page);
-    next2_ = Button("suivant", page);
+    cancel2_ = NamedButton("annuler", QString(), page);
+    next2_ = NamedButton("suivant", QString(), page);
     next2_->setDefault(true);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(memo2_);
@@ -271,8 +258,8 @@ QWidget* SecondaryPortWizard::buildPage3() {
         }
         groups->addWidget(groups3_[g]);
     }
-    cancel3_ = Button("annuler", page);
-    next3_ = Button("suivant", page);
+    cancel3_ = NamedButton("annuler", QString(), page);
+    next3_ = NamedButton("suivant", QString(), page);
     next3_->setDefault(true);
 
     auto* nameRow = new QHBoxLayout;
@@ -339,8 +326,8 @@ QWidget* SecondaryPortWizard::buildPage4() {
             }
         }
     }
-    previous4_ = Button("bouton_prec", page);
-    ok4_ = Button("bouton_OK", page);
+    previous4_ = NamedButton("bouton_prec", QString(), page);
+    ok4_ = NamedButton("bouton_OK", QString(), page);
     ok4_->setText(QStringLiteral("OK"));
     ok4_->setDefault(true);
     auto* layout = new QVBoxLayout(page);
