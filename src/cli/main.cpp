@@ -32,6 +32,7 @@
 #include <QStringList>
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -131,10 +132,14 @@ void PrintLine(const std::string& text) {
     std::printf("%s\n", text.c_str());
 }
 
+// The value with 17 significant digits, as printf's %.17g writes it (to_chars is specified to
+// give the same text, without printf's cost).
 std::string Real17(double value) {
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    return buffer;
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                   std::chars_format::general, 17)
+                         .ptr;
+    return std::string(buffer, end);
 }
 
 // JSON has no nan or infinity: such a value stops the command rather than give invalid JSON.
@@ -448,9 +453,7 @@ int Export(PortTable& table, const Options& o) {
 
 // The port named by its exact name or an unambiguous prefix; a usage error otherwise.
 void FindPort(PortTable& table, const QString& name) {
-    table.selectTag(QStringLiteral("Nom"));
-    table.cancelRange();
-    table.setFiltered(false);
+    if (table.findByName(name)) return;
     const QString key = NameKey(name);
     table.goNearest(name);
     std::vector<QString> candidates;
@@ -458,11 +461,10 @@ void FindPort(PortTable& table, const QString& name) {
         const QString candidate = table.text(PortColumn::NOM);
         const QString candidateKey = NameKey(candidate);
         if (!candidateKey.startsWith(key)) break;
-        if (candidateKey == key && table.findKey(candidate)) return;
         candidates.push_back(candidate);
         table.next();
     }
-    if (candidates.size() == 1 && table.findKey(candidates.front())) return;
+    if (candidates.size() == 1 && table.findByName(candidates.front())) return;
     if (candidates.empty()) throw UsageError{"no port named " + name.toStdString()};
     std::string message = "several ports start with " + name.toStdString() + ":";
     for (std::size_t i = 0; i < candidates.size() && i < 20; ++i)
@@ -494,7 +496,7 @@ double SelectedDayOf(const Options& o) {
 
 int Ports(PortTable& table, const Options& o) {
     if (o.positional.size() > 1) throw UsageError{"ports takes at most one prefix"};
-    table.selectTag(QStringLiteral("Nom"));
+    table.selectTag(PortTag::Name);
     table.setFiltered(false);
     table.setRange(o.positional.value(0), kNameRangeEnd);
     for (table.first(); !table.atEnd(); table.next()) {
@@ -680,8 +682,11 @@ int Curve(PortTable& table, const Options& o) {
     }
     if (!o.png.isEmpty()) return DrawPicture(o, port, points);
     if (!o.json) {
+        std::string out;
+        out.reserve(points.size() * 44);
         for (const CurvePoint& p : points)
-            PrintLine(Real17(p.x) + " " + Real17(p.y));
+            out += Real17(p.x) + " " + Real17(p.y) + "\n";
+        Print(out);
         return 0;
     }
     std::string out = "{\"points\": [";

@@ -1,6 +1,7 @@
 #include "PortImport.h"
 
 #include "Cp1252.h"
+#include "DbfNumbers.h"
 #include "PortColumns.h"
 #include "PortLoader.h"
 #include "PortSelectionRules.h"
@@ -93,11 +94,8 @@ std::optional<double> ReadReal(const QString& text, QChar separator) {
         sawDigit = true;
     }
     if (!sawDigit) return std::nullopt;
-    QString c = t;
-    c.replace(separator, QLatin1Char('.'));
-    bool ok = false;
-    const double value = c.toDouble(&ok);
-    if (!ok) return std::nullopt;
+    double value = 0;
+    if (!ParseNumber(t, separator, value)) return std::nullopt;
     return value;
 }
 
@@ -122,7 +120,7 @@ public:
 
     // Stops at the first failed write, with what was stored until then.
     ImportReport run(const QByteArray& bytes) {
-        table_.selectTag(QStringLiteral("Nom"));
+        table_.selectTag(PortTag::Name);
         table_.cancelRange();
         table_.setFiltered(false);
         table_.setDecimalSeparator(settings_.decimalSeparator);
@@ -298,7 +296,7 @@ qint64 ImportedZone(qint64 v, bool hasCountryCodes) {
 }
 
 bool TableHasCountryCodes(PortTable& table) {
-    table.selectTag(QStringLiteral("Nom"));
+    table.selectTag(PortTag::Name);
     table.cancelRange();
     table.first();
     if (table.atEnd()) return false;

@@ -1,5 +1,7 @@
 #include "PortSelectionRules.h"
 
+#include "DbfNumbers.h"
+
 #include "CountryNames.h"
 #include "PortLoader.h"
 
@@ -13,9 +15,8 @@ namespace {
 
 // Degrees and minutes of a position: finite, and no more than a full turn, or unreadable.
 std::optional<double> ReadNumber(const QString& text) {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value) || std::fabs(value) > 360) return std::nullopt;
+    double value = 0;
+    if (!ParseNumber(text, QLatin1Char('.'), value) || std::fabs(value) > 360) return std::nullopt;
     return value;
 }
 

@@ -3,8 +3,9 @@
 // in docs/PORT_TABLE.md). Tag orders, ranges and the record filter are kept in memory; every post
 // and delete is written through to the file at once.
 //
-// The work is shared out: DbfFile checks the file and writes it (the only user of shapelib),
-// TagFile reads the tag definitions, Cp1252 converts the text columns and makes the name keys.
+// The work is shared out: DbfFile checks the file and writes it, TagFile reads the tag
+// definitions, PortIndex keeps the records and the tag orders in memory, DbfNumbers reads the
+// numbers of the fields, Cp1252 converts the text columns and makes the name keys.
 #pragma once
 
 #include "Cp1252.h"
@@ -20,6 +21,16 @@
 #include <vector>
 
 namespace ondrel {
+
+// The four index tags of the port table.
+enum class PortTag {
+    Name,      // "Nom": every port by name
+    Zone,      // "Zone": every port by zone code
+    Standard,  // "PRINCIPAL": the standard ports by name
+    Secondary, // "SECONDAIRE": the secondary ports by name
+};
+// The tag's name in the tag file.
+QString TagName(PortTag tag);
 
 class PortTable {
 public:
@@ -54,6 +65,7 @@ public:
     // Tag names are not case-sensitive. Selecting a tag cancels the range; the current record
     // stays current when it is visible.
     void selectTag(const QString& tag);
+    void selectTag(PortTag tag);
     QString currentTag() const;
     QStringList tagNames() const;
 
@@ -68,6 +80,25 @@ public:
     // Exact search on the current tag's key among the visible records.
     [[nodiscard]] bool findKey(const QString& value);
     [[nodiscard]] bool findKey(qint64 value);
+
+    // The port of that exact name (as names compare), among every port: selects the tag "Nom"
+    // without range or filter; on success the port is current.
+    [[nodiscard]] bool findByName(const QString& name);
+
+    // For its lifetime, every record of one tag, without range or filter; the tag, range and
+    // filter come back when it ends (the current record stays when it is visible then).
+    class UnfilteredView {
+    public:
+        UnfilteredView(PortTable& table, PortTag tag);
+        ~UnfilteredView();
+        UnfilteredView(const UnfilteredView&) = delete;
+        UnfilteredView& operator=(const UnfilteredView&) = delete;
+
+    private:
+        struct Saved;
+        PortTable& table_;
+        std::unique_ptr<Saved> saved_;
+    };
 
     // Record filter: when on, a record is visible only when the callback accepts it. The
     // callback reads the candidate record through the table it receives; one that throws hides
@@ -162,7 +193,10 @@ private:
     void setInteger(int column, qint64 value);
     void setReal(int column, double value);
 
-    struct Impl;
+public:
+    struct Impl; // PortTableImpl.h
+
+private:
     std::unique_ptr<Impl> d;
 };
 

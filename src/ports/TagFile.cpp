@@ -3,7 +3,6 @@
 
 #include "TableFiles.h"
 
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
@@ -15,6 +14,31 @@ namespace ondrel {
 namespace {
 // Each tag keeps an order of every record: a handful is all a table needs.
 constexpr std::size_t kMaxTags = 64;
+
+bool IsName(const QString& word) {
+    if (word.isEmpty() || word.front().isDigit()) return false;
+    return std::all_of(word.begin(), word.end(), [](QChar c) {
+        return c == u'_' || (c.unicode() < 128 && c.isLetterOrNumber());
+    });
+}
+
+// The words of "TAG = COLUMN" or "TAG = COLUMN where COLUMN empty|notempty" (the last four
+// words of the second form are "where", COLUMN and the condition), or nothing when the line has
+// neither form.
+QStringList Tokens(QString line) {
+    line.replace(QLatin1Char('='), QLatin1String(" = "));
+    const QStringList words = line.simplified().split(QLatin1Char(' '));
+    const auto is = [&](qsizetype i, const char* word) {
+        return words[i].compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    };
+    const bool plain = words.size() == 3;
+    const bool conditional = words.size() == 6 && is(3, "where") && IsName(words[4]) &&
+                             (is(5, "empty") || is(5, "notempty"));
+    if ((plain || conditional) && IsName(words[0]) && words[1] == u'=' && IsName(words[2]))
+        return words;
+    return {};
+}
+
 } // namespace
 
 std::vector<TagDefinition> ReadTagFile(const QString& path, const std::vector<DbfField>& fields) {
@@ -32,11 +56,6 @@ std::vector<TagDefinition> ReadTagFile(const QString& path, const std::vector<Db
         return -1;
     };
 
-    static const QRegularExpression line(
-        QStringLiteral(R"(^([A-Za-z_][A-Za-z0-9_]*)\s*=\s*([A-Za-z_][A-Za-z0-9_]*))"
-                       R"((?:\s+where\s+([A-Za-z_][A-Za-z0-9_]*)\s+(empty|notempty))?$)"),
-        QRegularExpression::CaseInsensitiveOption);
-
     std::vector<TagDefinition> tags;
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (qsizetype n = 0; n < lines.size(); ++n) {
@@ -46,8 +65,8 @@ std::vector<TagDefinition> ReadTagFile(const QString& path, const std::vector<Db
         content = content.trimmed();
         if (content.isEmpty()) continue;
         const QString where = QStringLiteral("line %1: ").arg(n + 1);
-        const QRegularExpressionMatch m = line.match(content);
-        if (!m.hasMatch())
+        const QStringList m = Tokens(content);
+        if (m.isEmpty())
             FailFile(path,
                      where + QStringLiteral("expected \"TAG = COLUMN\" or \"TAG = COLUMN where "
                                             "COLUMN empty|notempty\", found \"%1\"")
@@ -55,22 +74,23 @@ std::vector<TagDefinition> ReadTagFile(const QString& path, const std::vector<Db
         if (tags.size() >= kMaxTags)
             FailFile(path, where + QStringLiteral("more than %1 tags").arg(kMaxTags));
         TagDefinition tag;
-        tag.name = m.captured(1);
+        tag.name = m[0];
         for (const TagDefinition& other : tags)
             if (other.name.compare(tag.name, Qt::CaseInsensitive) == 0)
                 FailFile(path, where + QStringLiteral("the tag %1 is defined twice").arg(tag.name));
-        tag.column = columnOf(m.captured(2));
+        tag.column = columnOf(m[2]);
         if (tag.column < 0)
-            FailFile(path, where + QStringLiteral("the tag %1 uses the unknown column %2")
-                                       .arg(tag.name, m.captured(2)));
+            FailFile(
+                path,
+                where +
+                    QStringLiteral("the tag %1 uses the unknown column %2").arg(tag.name, m[2]));
         tag.numeric = fields[tag.column].numeric;
-        if (m.hasCaptured(3)) {
-            tag.conditionColumn = columnOf(m.captured(3));
+        if (m.size() == 6) {
+            tag.conditionColumn = columnOf(m[4]);
             if (tag.conditionColumn < 0)
                 FailFile(path, where + QStringLiteral("the tag %1 uses the unknown column %2")
-                                           .arg(tag.name, m.captured(3)));
-            tag.conditionEmpty =
-                m.captured(4).compare(QLatin1String("empty"), Qt::CaseInsensitive) == 0;
+                                           .arg(tag.name, m[4]));
+            tag.conditionEmpty = m[5].compare(QLatin1String("empty"), Qt::CaseInsensitive) == 0;
         }
         tags.push_back(std::move(tag));
     }

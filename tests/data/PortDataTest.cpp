@@ -58,7 +58,7 @@ protected:
         table.open(kTable);
         table.setDecimalSeparator(u'.');
         columns_ = table.columnCount();
-        table.selectTag(QStringLiteral("Nom"));
+        table.selectTag(PortTag::Name);
         std::vector<std::pair<int, Row>> inFileOrder;
         for (table.first(); !table.atEnd(); table.next()) {
             Row row;

@@ -59,7 +59,9 @@ TEST_F(InstallTest, TheInstalledTreeIsCompleteAndItsProgramsFindTheirData) {
                            "share/metainfo/org.ondrel.Ondrel.metainfo.xml",
                            "share/icons/hicolor/scalable/apps/org.ondrel.Ondrel.svg",
                            "share/icons/hicolor/256x256/apps/org.ondrel.Ondrel.png",
-                           "share/man/man1/ondrel-cli.1"};
+                           "share/man/man1/ondrel-cli.1.gz",
+                           "share/man/man1/ondrel.1.gz",
+                           "share/doc/ondrel/copyright"};
     const QDir root(prefix);
     for (const char* file : files)
         EXPECT_TRUE(QFileInfo(root.filePath(QString::fromLatin1(file))).isFile()) << file;

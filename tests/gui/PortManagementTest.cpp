@@ -51,7 +51,7 @@ protected:
     // A fresh table object: what another program reading the file sees.
     static bool OnDisk(const QString& path, const QString& name, PortTable& table) {
         table.open(path);
-        table.selectTag(QStringLiteral("Nom"));
+        table.selectTag(PortTag::Name);
         return table.findKey(name);
     }
     static QStringList Names(QTableView* grid) {

@@ -182,7 +182,7 @@ TEST_F(PortWindowTest, TypingNarrowsTheWorldTable) {
     const int rows = grid(w)->model()->rowCount();
     EXPECT_LT(rows, total);
     // The names before the typed letters are hidden, the rest are all there.
-    w.table().selectTag(QStringLiteral("Nom"));
+    w.table().selectTag(PortTag::Name);
     w.table().cancelRange();
     int notBefore = 0;
     for (w.table().first(); !w.table().atEnd(); w.table().next())

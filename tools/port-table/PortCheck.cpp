@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
         PortTable table;
         table.setReadOnly(true);
         table.open(app.arguments().at(1));
-        table.selectTag(QStringLiteral("Nom"));
+        table.selectTag(PortTag::Name);
         for (table.first(); !table.atEnd(); table.next()) {
             PortRecord port;
             Chargement(table, port, [&messages](const QString&) { ++messages; });

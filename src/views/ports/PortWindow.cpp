@@ -230,7 +230,7 @@ void PortWindow::retranslate() {
 void PortWindow::nameTyped() {
     if (!table_.isOpen()) return;
     try {
-        table_.selectTag(QStringLiteral("Nom"));
+        table_.selectTag(PortTag::Name);
         table_.setRange(NameKey(nameField_->text()), kNameRangeEnd);
     } catch (const TableError& e) {
         tableError_ = QString::fromUtf8(e.what());
@@ -339,7 +339,7 @@ bool PortWindow::selectNearest(const QString& name) {
         nameField_->clear();
     }
     try {
-        table_.selectTag(QStringLiteral("Nom"));
+        table_.selectTag(PortTag::Name);
         table_.cancelRange();
         model_->refresh();
         table_.goNearest(NameKey(name));

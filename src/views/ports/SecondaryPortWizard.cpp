@@ -9,6 +9,7 @@
 #include "MessageBoxes.h"
 #include "PortListModel.h"
 #include "PortLoader.h"
+#include "PortStore.h"
 #include "PortTable.h"
 #include "PortWindow.h"
 
@@ -96,11 +97,6 @@ const QString kNorthSouth = QStringLiteral("Attention : vous ne pouvez entrer qu
 const QString kEastWest = QStringLiteral("Attention : vous ne pouvez entrer que \"E\" ou \"W\"");
 const QString kBadTime = QStringLiteral("Problème fichier corrections 3 ligne 112 et 113");
 const QString kBadHeight = QStringLiteral("Problème fichier corrections 3 ligne 96 à 99");
-
-// Columns 3 to 12 (and 13 to 22) hold these constituents, in column order.
-constexpr int kStoredConstituents[] = {kSa, kQ1, kO1, kK1, kN2, kM2, kS2, kMN4, kM4, kMS4};
-// The correction of each of columns 29 to 36.
-constexpr int kCorrectionOfColumn[] = {5, 6, 7, 8, 1, 2, 3, 4};
 
 QLineEdit* Field(const char* name, const QString& mask, const QString& text, QWidget* parent) {
     auto* e = new QLineEdit(parent);
@@ -472,7 +468,7 @@ void SecondaryPortWizard::enterStandardPortChoice() {
     if (table.isOpen()) {
         try {
             table.cancelRange();
-            table.selectTag(QStringLiteral("PRINCIPAL"));
+            table.selectTag(PortTag::Standard);
         } catch (const TableError& e) {
             messages_.information(this, QString::fromUtf8(e.what()));
         }
@@ -517,13 +513,8 @@ bool SecondaryPortWizard::nameTaken(const QString& name) const {
     if (modifyMode_ && NameKey(name) == NameKey(modifiedPortName_)) return false;
     PortTable& table = ports_.table();
     if (!table.isOpen()) return false;
-    const bool filtered = table.isFiltered();
-    table.setFiltered(false);
-    table.selectTag(QStringLiteral("Nom"));
-    table.cancelRange();
-    const bool taken = table.findKey(name);
-    if (filtered) table.setFiltered(true);
-    return taken;
+    const PortTable::UnfilteredView every(table, PortTag::Name);
+    return table.findKey(name);
 }
 
 bool SecondaryPortWizard::readPage3() {
@@ -585,42 +576,13 @@ bool SecondaryPortWizard::store() {
     PortTable& table = ports_.table();
     const QString name = QString::fromStdString(port_.name);
     try {
-        if (modifyMode_) {
-            const bool filtered = table.isFiltered();
-            table.setFiltered(false);
-            table.selectTag(QStringLiteral("SECONDAIRE"));
-            table.cancelRange();
-            const bool found = table.findKey(modifiedPortName_);
-            if (filtered) table.setFiltered(true);
-            if (!found) {
-                messages_.information(this, kTexts.lost.in(l).arg(modifiedPortName_));
-                ports_.refreshList();
-                return false;
-            }
-            table.edit();
-        } else {
-            table.insert();
-            table.setInteger(PortColumn::Z0, static_cast<qint64>(standard_.meanLevel));
-            for (int i = 0; i < 10; ++i) {
-                table.setInteger(PortColumn::A_SA + i,
-                                 static_cast<qint64>(standard_.amplitude[kStoredConstituents[i]]));
-                table.setInteger(PortColumn::G_SA + i,
-                                 static_cast<qint64>(standard_.phase[kStoredConstituents[i]]));
-            }
-            table.setReal(PortColumn::FUSEAU, standard_.timeZone);
-            table.setInteger(PortColumn::RESERVE, standard_.reserved);
-            table.setInteger(PortColumn::ZONE, standard_.zoneNumber);
-            table.setText(PortColumn::PORT_REF, standardName_);
+        if (!StoreSecondaryPort(table, port_, standard_, standardName_,
+                                modifyMode_ ? modifiedPortName_ : QString())) {
+            messages_.information(this, kTexts.lost.in(l).arg(modifiedPortName_));
+            ports_.refreshList();
+            return false;
         }
-        table.setText(PortColumn::NOM, name);
-        table.setText(PortColumn::LATITUDE, QString::fromStdString(port_.latitude));
-        table.setText(PortColumn::LONGITUDE, QString::fromStdString(port_.longitude));
-        for (int i = 0; i < 8; ++i)
-            table.setReal(PortColumn::HPMVE + i,
-                          port_.corrections[static_cast<std::size_t>(kCorrectionOfColumn[i])]);
-        table.post();
     } catch (const TableError& e) {
-        if (table.isEditing()) table.cancel();
         messages_.information(this, TableFailureText(e, l));
         ports_.refreshList();
         return false;

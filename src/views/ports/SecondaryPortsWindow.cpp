@@ -97,7 +97,7 @@ void SecondaryPortsWindow::showEvent(QShowEvent* event) {
     if (table.isOpen()) {
         try {
             table.cancelRange();
-            table.selectTag(QStringLiteral("SECONDAIRE"));
+            table.selectTag(PortTag::Secondary);
         } catch (const TableError& e) {
             messages_.information(this, QString::fromUtf8(e.what()));
         }
