@@ -1,7 +1,10 @@
 // fuzz-make-seeds FOLDER: writes the seed corpus of fuzz_port_table, a small valid table and a
 // few damaged ones, each as one input (the .dbf, the marker, the tag file).
+// fuzz-make-seeds --harmonics FOLDER: the seeds of fuzz_harmonics, a small harmonics.bin and a few
+// damaged ones.
 #include "PortTableFuzz.h"
 
+#include "HarmonicsFile.h"
 #include "PortColumns.h"
 #include "PortTable.h"
 
@@ -54,7 +57,45 @@ void MakeTable(const QString& path, const std::vector<ColumnSpec>& columns) {
 
 } // namespace
 
+namespace {
+
+int MakeHarmonicsSeeds(const QDir& out) {
+    HarmonicsPortEntry brest;
+    brest.name = "BREST";
+    brest.timeZoneName = "Europe/Paris";
+    brest.row.meanLevel = 421;
+    brest.row.amplitude[5] = 2051;
+    brest.row.timeZone = 1;
+    brest.datumOffset = 4.205;
+    brest.terms = {
+        {"M2", 2.051, 108.9}, {"S2", 0.749, 148.2}, {"2MK3", 0.01, 20}, {"SGM", 0.003, 7}};
+    HarmonicsPortEntry conquet;
+    conquet.name = "LE CONQUET";
+    conquet.timeZoneName = "Europe/Paris";
+    conquet.reference = 0;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(kHarmonicsFileName);
+    WriteHarmonicsFile(path, {brest, conquet}, 42);
+    const QByteArray valid = Read(path);
+    const std::pair<const char*, QByteArray> seeds[] = {
+        {"valid", valid},
+        {"truncated", valid.chopped(7)},
+        {"version-2", QByteArray(valid).replace(8, 1, "\x02")},
+        {"record-byte", QByteArray(valid).replace(valid.size() - 40, 1, "\x7f")},
+    };
+    for (const auto& [name, bytes] : seeds) {
+        QFile f(out.filePath(QString::fromLatin1(name)));
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 1;
+        f.write(bytes);
+    }
+    return 0;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (argc == 3 && QByteArray(argv[1]) == "--harmonics")
+        return MakeHarmonicsSeeds(QDir(QFile::decodeName(argv[2])));
     if (argc != 2) {
         std::fprintf(stderr, "usage: fuzz-make-seeds FOLDER\n");
         return 2;

@@ -6,6 +6,7 @@
 #include "Ephemerides.h"
 #include "EphemerisTexts.h"
 #include "Extremes.h"
+#include "HarmonicsFile.h"
 #include "HoursText.h"
 #include "Julian.h"
 #include "PortImport.h"
@@ -89,6 +90,13 @@ const char* const kUsage =
     "  --no-hw, --no-lw                    table: no high waters, no low waters\n"
     "  --csv              table: one row per event for a spreadsheet (RFC 4180) instead\n"
     "  --ics              table: one calendar event per tide (iCalendar, RFC 5545) instead\n"
+    "  --pdf FILE         table: the month pages, one month a page, as a PDF file instead\n"
+    "  --paper a4|letter  the paper of those pages (default a4)\n"
+    "  --model table|full day, curve, table, now: the table's 21 constituents (default) or\n"
+    "                     the port's full harmonic constants (harmonics.bin beside the\n"
+    "                     table); a port without them keeps the table model, said on\n"
+    "                     standard error. With --model, --json gives the model used, and\n"
+    "                     ports adds a column: full, or table for the ports without them\n"
     "  --decimal-separator , or .          import, export: the separator of the reals in\n"
     "                                      the .add file (default the system's)\n"
     "  -h, --help         these lines\n"
@@ -116,9 +124,12 @@ struct Options {
     double end = 1;
     QString png;
     QSize size{800, 600};
+    QString pdf;
+    bool letter = false;
     QDate from = QDate::currentDate();
     QDate to = QDate::currentDate();
     TideTableFilter filter;
+    std::optional<PredictionModel> model; // --model, when given
 };
 
 struct UsageError {
@@ -136,9 +147,8 @@ void PrintLine(const std::string& text) {
 // give the same text, without printf's cost).
 std::string Real17(double value) {
     char buffer[40];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                   std::chars_format::general, 17)
-                         .ptr;
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17).ptr;
     return std::string(buffer, end);
 }
 
@@ -197,7 +207,10 @@ const char* const kValuedOptions[] = {"table",
                                       "hw-to",
                                       "lw-from",
                                       "lw-to",
-                                      "decimal-separator"};
+                                      "decimal-separator",
+                                      "pdf",
+                                      "paper",
+                                      "model"};
 const char* const kFlags[] = {"json", "csv", "ics", "no-hw", "no-lw"};
 
 // "HH:MM" from 00:00 to 24:00, in hours.
@@ -302,6 +315,14 @@ void Apply(Options& o, const QString& name, const QString& v) {
         if (v.isEmpty())
             throw UsageError{"--png takes the name of the image file, not an empty text"};
         o.png = v;
+    } else if (name == QLatin1String("pdf")) {
+        if (v.isEmpty())
+            throw UsageError{"--pdf takes the name of the PDF file, not an empty text"};
+        o.pdf = v;
+    } else if (name == QLatin1String("paper")) {
+        if (v != QLatin1String("a4") && v != QLatin1String("letter"))
+            throw UsageError{"--paper takes a4 or letter"};
+        o.letter = v == QLatin1String("letter");
     } else if (name == QLatin1String("size")) {
         const QStringList wh = v.split(QLatin1Char('x'));
         bool okW = false, okH = false;
@@ -313,6 +334,13 @@ void Apply(Options& o, const QString& name, const QString& v) {
         if (v != QLatin1String(",") && v != QLatin1String("."))
             throw UsageError{"--decimal-separator takes , or ."};
         o.decimalSeparator = v.front();
+    } else if (name == QLatin1String("model")) {
+        if (v == QLatin1String("table"))
+            o.model = PredictionModel::Table;
+        else if (v == QLatin1String("full"))
+            o.model = PredictionModel::Full;
+        else
+            throw UsageError{"--model takes table or full"};
     } else if (name == QLatin1String("help")) {
         o.command = QStringLiteral("help");
     }
@@ -376,8 +404,8 @@ Options ParseArguments(const QStringList& args) {
     }
     if (!(o.start < 1.0 && o.end <= 1.0 && o.start < o.end))
         throw UsageError{"--start must come before --end, within the day"};
-    if (int(o.json) + int(o.csv) + int(o.ics) + int(!o.png.isEmpty()) > 1)
-        throw UsageError{"--json, --csv, --ics and --png each choose the output: give one"};
+    if (int(o.json) + int(o.csv) + int(o.ics) + int(!o.png.isEmpty()) + int(!o.pdf.isEmpty()) > 1)
+        throw UsageError{"--json, --csv, --ics, --pdf and --png each choose the output: give one"};
     return o;
 }
 
@@ -394,6 +422,7 @@ void OpenTable(PortTable& table, const Options& o) {
 }
 
 void FindPort(PortTable& table, const QString& name);
+int DrawTablePages(const Options& o, const TideTableRequest& request);
 
 QChar DecimalSeparatorOf(const Options& o) {
     if (!o.decimalSeparator.isNull()) return o.decimalSeparator;
@@ -490,6 +519,31 @@ PortRecord LoadPort(PortTable& table, const Options& o) {
     return port;
 }
 
+// The full model's constants for the port when --model full asks for them; none, with the reason
+// on standard error, when the port has none.
+struct Model {
+    std::shared_ptr<const HarmonicConstants> harmonics;
+    std::string name() const { return harmonics ? "full" : "table"; }
+};
+
+Model ModelFor(const PortTable& table, const PortRecord& port, const Options& o) {
+    if (o.model != PredictionModel::Full) return {};
+    HarmonicsFile file;
+    QString why;
+    std::shared_ptr<const HarmonicConstants> constants;
+    if (file.open(HarmonicsPathFor(table.fileName())))
+        constants = file.constantsFor(port, &why);
+    else
+        why = file.error();
+    if (!constants) std::fprintf(stderr, "ondrel-cli: %s\n", why.toStdString().c_str());
+    return {constants};
+}
+
+// The JSON member naming the model, when --model was given.
+std::string JsonModel(const Options& o, const Model& m) {
+    return o.model ? ", \"model\": " + JsonString(m.name()) : std::string();
+}
+
 double SelectedDayOf(const Options& o) {
     return JulianDay(o.date.year(), o.date.month(), o.date.day());
 }
@@ -499,6 +553,9 @@ int Ports(PortTable& table, const Options& o) {
     table.selectTag(PortTag::Name);
     table.setFiltered(false);
     table.setRange(o.positional.value(0), kNameRangeEnd);
+    HarmonicsFile harmonics;
+    if (o.model && !harmonics.open(HarmonicsPathFor(table.fileName())))
+        std::fprintf(stderr, "ondrel-cli: %s\n", harmonics.error().toStdString().c_str());
     for (table.first(); !table.atEnd(); table.next()) {
         const QString ref = table.text(PortColumn::PORT_REF).trimmed();
         const QString kind =
@@ -507,7 +564,19 @@ int Ports(PortTable& table, const Options& o) {
             QStringLiteral("%1\t%2\t%3\t%4\t%5")
                 .arg(table.text(PortColumn::NOM), table.text(PortColumn::LATITUDE),
                      table.text(PortColumn::LONGITUDE), table.text(PortColumn::FUSEAU), kind);
-        PrintLine(line.toStdString());
+        if (!o.model) {
+            PrintLine(line.toStdString());
+            continue;
+        }
+        // The model --model full would use: the row must still hold what the data were made for.
+        bool full = false;
+        try {
+            PortRecord port;
+            Chargement(table, port, [](const QString&) {});
+            full = harmonics.constantsFor(port) != nullptr;
+        } catch (const TableError&) {
+        }
+        PrintLine(line.toStdString() + (full ? "\tfull" : "\ttable"));
     }
     return 0;
 }
@@ -516,7 +585,10 @@ int Day(PortTable& table, const Options& o) {
     const PortRecord port = LoadPort(table, o);
     const TideContext ctx(TimeReference(o.ref), port.timeZone);
     const double day = SelectedDayOf(o);
-    const DayEvents events = DayTideEvents(ctx, port, day);
+    const Model model = ModelFor(table, port, o);
+    const DayEvents events = model.harmonics
+                                 ? DayTideEvents(ctx, TideSource(port, model.harmonics), day)
+                                 : DayTideEvents(ctx, port, day);
     const CoefficientPair coefficients = DayCoefficients(ctx, day);
     const std::vector<std::string> lines = DayReportLines(events, o.unit, o.language);
     const std::string morning = MorningCoefficientLabel(coefficients.morning, o.language);
@@ -542,7 +614,8 @@ int Day(PortTable& table, const Options& o) {
            std::to_string(coefficients.evening) + "], \"lines\": [";
     for (std::size_t i = 0; i < lines.size(); ++i)
         out += (i ? ", " : "") + JsonString(lines[i]);
-    out += "], \"labels\": [" + JsonString(morning) + ", " + JsonString(evening) + "]}\n";
+    out += "], \"labels\": [" + JsonString(morning) + ", " + JsonString(evening) + "]" +
+           JsonModel(o, model) + "}\n";
     Print(out);
     return 0;
 }
@@ -564,6 +637,9 @@ int Table(PortTable& table, const Options& o) {
     request.language = o.language;
     request.decimalSeparator = QLocale::system().decimalPoint();
     request.filter = o.filter;
+    const Model model = ModelFor(table, port, o);
+    request.harmonics = model.harmonics;
+    if (!o.pdf.isEmpty()) return DrawTablePages(o, request);
     // Each day is written as soon as it is computed: a range of any length needs the memory of
     // one day.
     if (o.csv) {
@@ -635,34 +711,65 @@ int Table(PortTable& table, const Options& o) {
     char buffer[65536];
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, days.get())) > 0;)
         std::fwrite(buffer, 1, n, stdout);
-    Print("]}\n");
+    Print("]" + JsonModel(o, model) + "}\n");
     return 0;
 }
 
 // ondrel-cli-png, installed beside ondrel-cli, draws the chart into the --png file: the points
 // go to its standard input, its messages to our standard error, and its exit code is ours.
-int DrawPicture(const Options& o, const PortRecord& port, const std::vector<CurvePoint>& points) {
+// Runs ondrel-cli-png with arguments, input on its standard input; its exit code is ours.
+int RunPictureProgram(const QStringList& arguments, const std::string& input) {
     const QString program =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ondrel-cli-png"));
     if (!QFileInfo(program).isExecutable())
-        throw UsageError{"this ondrel-cli was built without the chart (--png)"};
-    const bool english = o.language == Language::English;
-    // The date as the main window writes it, with the program's own day and month names.
-    const QString date = FormatLongDate(o.date, DateNames::Of(o.language));
+        throw UsageError{"this ondrel-cli was built without its picture program (--png, --pdf)"};
     QProcess drawer;
     drawer.setProcessChannelMode(QProcess::ForwardedChannels);
-    drawer.start(program, {o.png, QStringLiteral("%1x%2").arg(o.size.width()).arg(o.size.height()),
-                           o.spanDays == 1 ? QStringLiteral("day") : QStringLiteral("span"),
-                           english ? QStringLiteral("en") : QStringLiteral("fr"),
-                           QString::fromStdString(port.name), date});
-    std::string samples;
-    for (const CurvePoint& p : points)
-        samples += Real17(p.x) + " " + Real17(p.y) + "\n";
-    drawer.write(samples.data(), static_cast<qint64>(samples.size()));
+    drawer.start(program, arguments);
+    drawer.write(input.data(), static_cast<qint64>(input.size()));
     drawer.closeWriteChannel();
     if (!drawer.waitForFinished(-1) || drawer.exitStatus() != QProcess::NormalExit)
         throw std::runtime_error(program.toStdString() + ": " + drawer.errorString().toStdString());
     return drawer.exitCode();
+}
+
+int DrawPicture(const Options& o, const PortRecord& port, const std::vector<CurvePoint>& points) {
+    const bool english = o.language == Language::English;
+    // The date as the main window writes it, with the program's own day and month names.
+    const QString date = FormatLongDate(o.date, DateNames::Of(o.language));
+    std::string samples;
+    for (const CurvePoint& p : points)
+        samples += Real17(p.x) + " " + Real17(p.y) + "\n";
+    return RunPictureProgram({o.png,
+                              QStringLiteral("%1x%2").arg(o.size.width()).arg(o.size.height()),
+                              o.spanDays == 1 ? QStringLiteral("day") : QStringLiteral("span"),
+                              english ? QStringLiteral("en") : QStringLiteral("fr"),
+                              QString::fromStdString(port.name), date},
+                             samples);
+}
+
+// The tide table's month pages as a PDF, drawn by the picture program from the days' values.
+int DrawTablePages(const Options& o, const TideTableRequest& request) {
+    std::string days;
+    ForEachTideTableDay(request, [&](const TideTableDay& day, const QStringList&) {
+        days += day.date.toString(Qt::ISODate).toStdString() + (day.day.morning ? " 1" : " 0") +
+                (day.day.evening ? " 1 " : " 0 ") + std::to_string(day.coefficients.morning) + " " +
+                std::to_string(day.coefficients.evening);
+        for (const TideEvent& e : day.day.events)
+            days += e.empty() ? std::string(" - -") : " " + Real17(e.time) + " " + Real17(e.height);
+        days += "\n";
+    });
+    const PortRecord& port = request.port;
+    return RunPictureProgram(
+        {QStringLiteral("--table-pdf"), o.pdf,
+         o.letter ? QStringLiteral("letter") : QStringLiteral("a4"),
+         o.language == Language::English ? QStringLiteral("en") : QStringLiteral("fr"),
+         o.unit == HeightUnit::Feet ? QStringLiteral("ft") : QStringLiteral("m"),
+         QStringLiteral("9"), QString::fromStdString(port.name),
+         QString::fromStdString(port.latitude) + QStringLiteral("   ") +
+             QString::fromStdString(port.longitude),
+         TideTableFoot(request).value(1)},
+        days);
 }
 
 int Curve(PortTable& table, const Options& o) {
@@ -671,14 +778,16 @@ int Curve(PortTable& table, const Options& o) {
     SecondaryDayCache cache;
     const double day = SelectedDayOf(o);
     const long double factor = UnitFactor(o.unit);
+    const Model model = ModelFor(table, port, o);
+    const TideSource source(port, model.harmonics);
     std::vector<CurvePoint> points;
     if (o.spanDays == 1) {
         const double start = static_cast<double>(day + static_cast<long double>(o.start));
         const double end = static_cast<double>(day + static_cast<long double>(o.end));
-        cache.prepare(ctx, port, start); // as the day report does before drawing its curve
-        points = DayCurve(ctx, cache, port, start, end, factor);
+        cache.prepare(ctx, source, start); // as the day report does before drawing its curve
+        points = DayCurve(ctx, cache, source, start, end, factor);
     } else {
-        points = SpanCurve(ctx, cache, port, day, o.spanDays, factor);
+        points = SpanCurve(ctx, cache, source, day, o.spanDays, factor);
     }
     if (!o.png.isEmpty()) return DrawPicture(o, port, points);
     if (!o.json) {
@@ -692,7 +801,7 @@ int Curve(PortTable& table, const Options& o) {
     std::string out = "{\"points\": [";
     for (std::size_t i = 0; i < points.size(); ++i)
         out += (i ? ", [" : "[") + JsonNumber(points[i].x) + ", " + JsonNumber(points[i].y) + "]";
-    Print(out + "]}\n");
+    Print(out + "]" + JsonModel(o, model) + "}\n");
     return 0;
 }
 
@@ -749,8 +858,10 @@ int Now(PortTable& table, const Options& o) {
     const QDate today = clock.date();
     const double day = JulianDay(today.year(), today.month(), today.day());
     const double now = day + clock.time().msecsSinceStartOfDay() / 86400000.0;
+    const Model model = ModelFor(table, port, o);
+    const TideSource source(port, model.harmonics);
     const std::optional<int> index =
-        TidePositionIndex([&](int days) { return DayTideEvents(ctx, port, day + days); }, now);
+        TidePositionIndex([&](int days) { return DayTideEvents(ctx, source, day + days); }, now);
     const std::string name = TideIconName(index);
     const std::string indexText = index ? std::to_string(*index) : std::string("none");
     if (!o.json) {
@@ -759,7 +870,7 @@ int Now(PortTable& table, const Options& o) {
     }
     Print("{\"port\": " + JsonString(port.name) + ", \"now\": " + JsonNumber(now) +
           ", \"index\": " + (index ? indexText : std::string("null")) +
-          ", \"icon\": " + JsonString(name) + "}\n");
+          ", \"icon\": " + JsonString(name) + JsonModel(o, model) + "}\n");
     return 0;
 }
 
@@ -791,8 +902,8 @@ int main(int argc, char* argv[]) {
             o.command != QLatin1String("now") && o.command != QLatin1String("import") &&
             o.command != QLatin1String("export") && o.command != QLatin1String("table"))
             throw UsageError{"unknown command " + o.command.toStdString() + " (try --help)"};
-        if ((o.csv || o.ics) && o.command != QLatin1String("table"))
-            throw UsageError{"--csv and --ics are outputs of table only"};
+        if ((o.csv || o.ics || !o.pdf.isEmpty()) && o.command != QLatin1String("table"))
+            throw UsageError{"--csv, --ics and --pdf are outputs of table only"};
         if (!o.png.isEmpty() && o.command != QLatin1String("curve"))
             throw UsageError{"--png is an output of curve only"};
         PortTable table;

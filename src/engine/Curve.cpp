@@ -6,24 +6,26 @@
 
 namespace ondrel {
 
-std::vector<CurvePoint> DayCurve(const TideContext& ctx, const SecondaryDayCache& cache,
-                                 const PortRecord& port, double curveStart, double curveEnd,
-                                 long double unitFactor) {
+namespace {
+
+// height(t): the height at t; prepare(t) fills the secondary-port cache for the day of t.
+template <typename Height>
+std::vector<CurvePoint> DaySamples(const Height& height, double curveStart, double curveEnd,
+                                   long double unitFactor) {
     std::vector<CurvePoint> points;
     points.reserve(
         static_cast<std::size_t>(std::max(0.0L, (curveEnd - curveStart) / kDayCurveStep)) + 2);
     for (double t = curveStart; t < curveEnd; t = static_cast<double>(t + kDayCurveStep)) {
-        const double y = static_cast<double>(HeightAt(ctx, cache, port, t) * unitFactor);
+        const double y = static_cast<double>(height(t) * unitFactor);
         points.push_back({static_cast<double>(t - static_cast<long double>(kDateTimeOrigin)), y});
     }
     return points;
 }
 
-std::vector<CurvePoint> SpanCurve(const TideContext& ctx, SecondaryDayCache& cache,
-                                  const PortRecord& port, double selectedDay, int spanDays,
-                                  long double unitFactor,
-                                  const std::function<void(int)>& progress) {
-    const bool secondary = IsSecondaryPort(port);
+template <typename Height, typename Prepare>
+std::vector<CurvePoint> SpanSamples(const Height& height, const Prepare& prepare, bool secondary,
+                                    double selectedDay, int spanDays, long double unitFactor,
+                                    const std::function<void(int)>& progress) {
     std::vector<CurvePoint> points;
     points.reserve(static_cast<std::size_t>(spanDays / kSpanCurveStep) + 2);
     double t = selectedDay;
@@ -32,8 +34,8 @@ std::vector<CurvePoint> SpanCurve(const TideContext& ctx, SecondaryDayCache& cac
             progress(static_cast<int>(
                 std::trunc((t - static_cast<long double>(selectedDay)) / spanDays * 100)));
         const long double sinceNoon = static_cast<long double>(t) - 0.5L;
-        if (secondary && sinceNoon - std::trunc(sinceNoon) < 0.02L) cache.prepare(ctx, port, t);
-        const double y = static_cast<double>(HeightAt(ctx, cache, port, t) * unitFactor);
+        if (secondary && sinceNoon - std::trunc(sinceNoon) < 0.02L) prepare(t);
+        const double y = static_cast<double>(height(t) * unitFactor);
         // The step is taken on the date-time value.
         const double dateTime = static_cast<double>(t - static_cast<long double>(kDateTimeOrigin));
         points.push_back({dateTime, y});
@@ -42,6 +44,40 @@ std::vector<CurvePoint> SpanCurve(const TideContext& ctx, SecondaryDayCache& cac
             kSpanCurveStep);
     }
     return points;
+}
+
+} // namespace
+
+std::vector<CurvePoint> DayCurve(const TideContext& ctx, const SecondaryDayCache& cache,
+                                 const PortRecord& port, double curveStart, double curveEnd,
+                                 long double unitFactor) {
+    return DaySamples([&](double t) { return HeightAt(ctx, cache, port, t); }, curveStart, curveEnd,
+                      unitFactor);
+}
+
+std::vector<CurvePoint> SpanCurve(const TideContext& ctx, SecondaryDayCache& cache,
+                                  const PortRecord& port, double selectedDay, int spanDays,
+                                  long double unitFactor,
+                                  const std::function<void(int)>& progress) {
+    return SpanSamples([&](double t) { return HeightAt(ctx, cache, port, t); },
+                       [&](double t) { cache.prepare(ctx, port, t); }, IsSecondaryPort(port),
+                       selectedDay, spanDays, unitFactor, progress);
+}
+
+std::vector<CurvePoint> DayCurve(const TideContext& ctx, const SecondaryDayCache& cache,
+                                 const TideSource& source, double curveStart, double curveEnd,
+                                 long double unitFactor) {
+    return DaySamples([&](double t) { return HeightAt(ctx, cache, source, t); }, curveStart,
+                      curveEnd, unitFactor);
+}
+
+std::vector<CurvePoint> SpanCurve(const TideContext& ctx, SecondaryDayCache& cache,
+                                  const TideSource& source, double selectedDay, int spanDays,
+                                  long double unitFactor,
+                                  const std::function<void(int)>& progress) {
+    return SpanSamples([&](double t) { return HeightAt(ctx, cache, source, t); },
+                       [&](double t) { cache.prepare(ctx, source, t); },
+                       IsSecondaryPort(source.port), selectedDay, spanDays, unitFactor, progress);
 }
 
 } // namespace ondrel

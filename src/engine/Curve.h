@@ -31,4 +31,13 @@ std::vector<CurvePoint> SpanCurve(const TideContext& ctx, SecondaryDayCache& cac
                                   long double unitFactor,
                                   const std::function<void(int)>& progress = {});
 
+// The same two with the model the source names.
+std::vector<CurvePoint> DayCurve(const TideContext& ctx, const SecondaryDayCache& cache,
+                                 const TideSource& source, double curveStart, double curveEnd,
+                                 long double unitFactor);
+std::vector<CurvePoint> SpanCurve(const TideContext& ctx, SecondaryDayCache& cache,
+                                  const TideSource& source, double selectedDay, int spanDays,
+                                  long double unitFactor,
+                                  const std::function<void(int)>& progress = {});
+
 } // namespace ondrel

@@ -41,31 +41,36 @@ double Bisect(const Rate& rate, const Curvature& curvature, double tolerance, do
 // the day's start (DayRate), whose rates have the same signs, so both find the same instants.
 enum class Scan { Fast, Literal };
 
+// The hourly scan of the day that starts at d0: found(e) for every extreme, in order.
+template <typename Rate, typename Curvature, typename Found>
+void ScanHours(double d0, const Rate& rate, const Curvature& curvature, Found found) {
+    double previousEnd = 0;
+    double previousEndRate = 0;
+    bool havePrevious = false;
+    for (int j = 0; j <= 23; ++j) {
+        const double a = static_cast<double>(d0 + j / 24.0L);
+        const double b = static_cast<double>(a + kHour);
+        const double rateA = havePrevious && previousEnd == a ? previousEndRate : rate(a);
+        const double rateB = rate(b);
+        previousEnd = b;
+        previousEndRate = rateB;
+        havePrevious = true;
+        if (static_cast<long double>(rateA) * rateB >= 0) continue;
+        found(Bisect(rate, curvature, kExtremeTolerance, b, a, rateB, rateA));
+    }
+}
+
 template <typename Found>
 void ScanDay(Scan scan, const TideContext& ctx, const PortRecord& port, double t, Found found) {
     const double d0 = DayStart(t);
-    const auto run = [&](const auto& rate, const auto& curvature) {
-        double previousEnd = 0;
-        double previousEndRate = 0;
-        bool havePrevious = false;
-        for (int j = 0; j <= 23; ++j) {
-            const double a = static_cast<double>(d0 + j / 24.0L);
-            const double b = static_cast<double>(a + kHour);
-            const double rateA = havePrevious && previousEnd == a ? previousEndRate : rate(a);
-            const double rateB = rate(b);
-            previousEnd = b;
-            previousEndRate = rateB;
-            havePrevious = true;
-            if (static_cast<long double>(rateA) * rateB >= 0) continue;
-            found(Bisect(rate, curvature, kExtremeTolerance, b, a, rateB, rateA));
-        }
-    };
     if (scan == Scan::Fast) {
         const DayRate rate(ctx, port, d0, static_cast<double>(d0 + kHour) - d0);
-        run(rate, [&](double x) { return rate.curvature(x); });
+        ScanHours(
+            d0, rate, [&](double x) { return rate.curvature(x); }, found);
     } else {
-        run([&](double x) { return HeightRate(ctx, port, x); },
-            [&](double x) { return HeightCurvature(ctx, port, x); });
+        ScanHours(
+            d0, [&](double x) { return HeightRate(ctx, port, x); },
+            [&](double x) { return HeightCurvature(ctx, port, x); }, found);
     }
 }
 
@@ -86,17 +91,8 @@ CoefficientPair CoefficientsOfDay(Scan scan, const TideContext& ctx, double t) {
     return pair;
 }
 
-DayEvents EventsOfDay(Scan scan, const TideContext& ctx, const PortRecord& port, double t,
-                      CoefficientPair coefficients) {
-    const DayCorrectionSet corr = CorrectionsFor(port, coefficients);
-    DayEvents events{}; // every slot starts empty
-    std::size_t n = 0;
-    ScanDay(scan, ctx, port, t, [&](double e) {
-        events[n].time = e;
-        events[n].height = StandardHeightAt(ctx, port, std::fabs(e));
-        if (n < 3) ++n; // a fifth extreme overwrites the fourth slot
-    });
-    if (!IsSecondaryPort(port)) return events;
+// Moves and scales the events of a secondary port by the day's corrections.
+void CorrectSecondary(DayEvents& events, const DayCorrectionSet& corr) {
     for (TideEvent& ev : events) {
         if (ev.empty()) continue;
         if (ev.time >= 0) {
@@ -112,6 +108,39 @@ DayEvents EventsOfDay(Scan scan, const TideContext& ctx, const PortRecord& port,
                                                  : ev.height + static_cast<long double>(corr.c2));
         }
     }
+}
+
+DayEvents EventsOfDay(Scan scan, const TideContext& ctx, const PortRecord& port, double t,
+                      CoefficientPair coefficients) {
+    const DayCorrectionSet corr = CorrectionsFor(port, coefficients);
+    DayEvents events{}; // every slot starts empty
+    std::size_t n = 0;
+    ScanDay(scan, ctx, port, t, [&](double e) {
+        events[n].time = e;
+        events[n].height = StandardHeightAt(ctx, port, std::fabs(e));
+        if (n < 3) ++n; // a fifth extreme overwrites the fourth slot
+    });
+    if (!IsSecondaryPort(port)) return events;
+    CorrectSecondary(events, corr);
+    return events;
+}
+
+// The same search on the full harmonic sum of the standard port.
+DayEvents FullEventsOfDay(const TideContext& ctx, const PortRecord& port,
+                          const HarmonicConstants& constants, double t,
+                          CoefficientPair coefficients) {
+    const double d0 = DayStart(t);
+    const FullHarmonicDay day(ctx, constants, d0);
+    DayEvents events{};
+    std::size_t n = 0;
+    ScanHours(
+        d0, [&](double x) { return day.rate(x); }, [&](double x) { return day.curvature(x); },
+        [&](double e) {
+            events[n].time = e;
+            events[n].height = FullHeightAt(ctx, constants, std::fabs(e));
+            if (n < 3) ++n;
+        });
+    if (IsSecondaryPort(port)) CorrectSecondary(events, CorrectionsFor(port, coefficients));
     return events;
 }
 
@@ -131,6 +160,17 @@ DayEvents DayTideEvents(const TideContext& ctx, const PortRecord& port, double t
 DayEvents DayTideEvents(CoefficientMemo& memo, const TideContext& ctx, const PortRecord& port,
                         double t) {
     return EventsOfDay(Scan::Fast, ctx, port, t, memo.coefficients(ctx, t));
+}
+
+DayEvents DayTideEvents(const TideContext& ctx, const TideSource& source, double t) {
+    CoefficientMemo memo;
+    return DayTideEvents(memo, ctx, source, t);
+}
+
+DayEvents DayTideEvents(CoefficientMemo& memo, const TideContext& ctx, const TideSource& source,
+                        double t) {
+    if (!source.harmonics) return DayTideEvents(memo, ctx, source.port, t);
+    return FullEventsOfDay(ctx, source.port, *source.harmonics, t, memo.coefficients(ctx, t));
 }
 
 DayEvents DayTideEventsLiteral(const TideContext& ctx, const PortRecord& port, double t) {

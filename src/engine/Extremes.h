@@ -1,6 +1,7 @@
 // High and low waters of a day, and the tide coefficients.
 #pragma once
 
+#include "FullHarmonic.h"
 #include "PortRecord.h"
 #include "TideContext.h"
 
@@ -36,6 +37,12 @@ class CoefficientMemo;
 DayEvents DayTideEvents(const TideContext& ctx, const PortRecord& port, double t);
 // The same, taking the day's coefficients (for the secondary corrections) from a memo.
 DayEvents DayTideEvents(CoefficientMemo& memo, const TideContext& ctx, const PortRecord& port,
+                        double t);
+// The same with the model the source names: with the full model, the high and low waters of the
+// standard port's harmonic constants, corrected as above for a secondary port (the coefficients,
+// and so the corrections, are the table model's in both).
+DayEvents DayTideEvents(const TideContext& ctx, const TideSource& source, double t);
+DayEvents DayTideEvents(CoefficientMemo& memo, const TideContext& ctx, const TideSource& source,
                         double t);
 
 // Morning and evening coefficients of the day that contains t (the same for every port).

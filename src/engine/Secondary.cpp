@@ -48,12 +48,24 @@ DayCorrectionSet CorrectionsFor(const PortRecord& port, CoefficientPair coeffici
 }
 
 void SecondaryDayCache::prepare(const TideContext& ctx, const PortRecord& port, double t) {
+    harmonics_.reset();
     dayCorr_ = DayCorrections(coefficientMemo_, ctx, port, t);
     previousCorr_ = DayCorrections(coefficientMemo_, ctx, port, t - 1);
     nextCorr_ = DayCorrections(coefficientMemo_, ctx, port, t + 1);
     day_ = DayTideEvents(ctx, port, t);
     previous_ = DayTideEvents(ctx, port, t - 1);
     next_ = DayTideEvents(ctx, port, t + 1);
+}
+
+void SecondaryDayCache::prepare(const TideContext& ctx, const TideSource& source, double t) {
+    if (!source.harmonics) return prepare(ctx, source.port, t);
+    harmonics_ = source.harmonics;
+    dayCorr_ = DayCorrections(coefficientMemo_, ctx, source.port, t);
+    previousCorr_ = DayCorrections(coefficientMemo_, ctx, source.port, t - 1);
+    nextCorr_ = DayCorrections(coefficientMemo_, ctx, source.port, t + 1);
+    day_ = DayTideEvents(coefficientMemo_, ctx, source, t);
+    previous_ = DayTideEvents(coefficientMemo_, ctx, source, t - 1);
+    next_ = DayTideEvents(coefficientMemo_, ctx, source, t + 1);
 }
 
 SecondaryDayCache::Bracket SecondaryDayCache::bracket(double x) const {
@@ -118,7 +130,8 @@ double SecondaryDayCache::correctedStandardHeight(const TideContext& ctx, const 
     const double yA = b.highA ? b.atA->c3 : b.atA->c2;
     const double yB = b.highB ? b.atB->c3 : b.atB->c2;
     const double q = InterpolateLinear(t, yA, yB, b.xA, b.xB);
-    const long double h = StandardHeightAt(ctx, port, t);
+    const long double h =
+        harmonics_ ? FullHeightAt(ctx, *harmonics_, t) : StandardHeightAt(ctx, port, t);
     return static_cast<double>(q > 90 ? h * (q - 90.0L) : h + q);
 }
 
@@ -158,6 +171,21 @@ double HeightAt(const TideContext& ctx, const SecondaryDayCache& cache, const Po
                 double t) {
     return IsSecondaryPort(port) ? cache.secondaryHeightAt(ctx, port, t)
                                  : StandardHeightAt(ctx, port, t);
+}
+
+} // namespace ondrel
+
+namespace ondrel {
+
+double StandardHeightAt(const TideContext& ctx, const TideSource& source, double t) {
+    return source.harmonics ? FullHeightAt(ctx, *source.harmonics, t)
+                            : StandardHeightAt(ctx, source.port, t);
+}
+
+double HeightAt(const TideContext& ctx, const SecondaryDayCache& cache, const TideSource& source,
+                double t) {
+    return IsSecondaryPort(source.port) ? cache.secondaryHeightAt(ctx, source.port, t)
+                                        : StandardHeightAt(ctx, source, t);
 }
 
 } // namespace ondrel

@@ -32,6 +32,9 @@ class SecondaryDayCache {
 public:
     // Fills the cache for the day of t and its two neighbours.
     void prepare(const TideContext& ctx, const PortRecord& port, double t);
+    // The same with the model the source names; the heights below then follow that model until
+    // the next prepare.
+    void prepare(const TideContext& ctx, const TideSource& source, double t);
 
     // Secondary-port instant corresponding to the standard-port instant x.
     double secondaryTimeOf(double x) const;
@@ -60,10 +63,17 @@ private:
     DayEvents day_ = kZeroDay, previous_ = kZeroDay, next_ = kZeroDay;
     DayCorrectionSet dayCorr_{}, previousCorr_{}, nextCorr_{};
     CoefficientMemo coefficientMemo_;
+    std::shared_ptr<const HarmonicConstants> harmonics_; // the full model's, when prepared so
 };
 
 // Height of any port at t: the secondary-port height when the port is secondary.
 double HeightAt(const TideContext& ctx, const SecondaryDayCache& cache, const PortRecord& port,
                 double t);
+// The same with the model the source names (for a secondary port, the model of the cache's last
+// prepare).
+double HeightAt(const TideContext& ctx, const SecondaryDayCache& cache, const TideSource& source,
+                double t);
+// A standard port's height at t in the source's model.
+double StandardHeightAt(const TideContext& ctx, const TideSource& source, double t);
 
 } // namespace ondrel

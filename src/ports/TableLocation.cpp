@@ -11,7 +11,8 @@ namespace ondrel {
 
 namespace {
 
-const QStringList kTableFiles{QStringLiteral("ports.dbf"), QStringLiteral("ports.tags")};
+const QStringList kTableFiles{QStringLiteral("ports.dbf"), QStringLiteral("ports.tags"),
+                              QStringLiteral("harmonics.bin")};
 
 bool HasTable(const QString& dir) {
     return QFileInfo::exists(QDir(dir).filePath(QStringLiteral("ports.dbf")));
@@ -59,7 +60,17 @@ QString UserTableDirectory() {
 TableLocation LocatePortTable(const QString& workingDir) {
     if (HasTable(workingDir)) return {QDir(workingDir).filePath(QStringLiteral("ports.dbf")), {}};
     const QString userDir = UserTableDirectory();
-    if (HasTable(userDir)) return {QDir(userDir).filePath(QStringLiteral("ports.dbf")), {}};
+    if (HasTable(userDir)) {
+        // A table seeded by an earlier version of the program gets the harmonic data beside it.
+        const QString companion = QDir(userDir).filePath(kTableFiles[2]);
+        const QString bundled = BundledTableDirectory();
+        if (!QFileInfo::exists(companion) && !bundled.isEmpty() &&
+            QFileInfo::exists(QDir(bundled).filePath(kTableFiles[2]))) {
+            QString ignored; // without it the table model serves, and says so
+            CopyAtomically(QDir(bundled).filePath(kTableFiles[2]), companion, &ignored);
+        }
+        return {QDir(userDir).filePath(QStringLiteral("ports.dbf")), {}};
+    }
 
     const QString bundled = BundledTableDirectory();
     if (bundled.isEmpty())
@@ -75,8 +86,9 @@ TableLocation LocatePortTable(const QString& workingDir) {
         return {{}, QStringLiteral("%1 is locked by another Ondrel").arg(userDir)};
     if (HasTable(userDir)) return {QDir(userDir).filePath(QStringLiteral("ports.dbf")), {}};
     QString error;
-    // The tag file first: the table only counts as present once ports.dbf is there.
-    for (const QString& name : {kTableFiles[1], kTableFiles[0]}) {
+    // The tag file and the harmonic data first: the table only counts as present once ports.dbf
+    // is there.
+    for (const QString& name : {kTableFiles[1], kTableFiles[2], kTableFiles[0]}) {
         const QString from = QDir(bundled).filePath(name);
         if (!QFileInfo::exists(from)) continue;
         if (!CopyAtomically(from, QDir(userDir).filePath(name), &error)) return {{}, error};

@@ -19,7 +19,8 @@ QString BundledTableDirectory();
 QString UserTableDirectory();
 // Looks the table up in workingDir, then in the user's data folder, copying the bundled table
 // there when it is not there yet (the copy is written beside and renamed, so a half-copied table
-// is never left behind).
+// is never left behind). Its companion harmonics.bin (HarmonicsFile.h) is copied with it, and
+// into a user's folder that has the table without it.
 TableLocation LocatePortTable(const QString& workingDir);
 
 } // namespace ondrel

@@ -122,7 +122,10 @@ void ForEachTideTableDay(const TideTableRequest& request,
     for (long long k = 0; k <= n; ++k) {
         if (n > 0 && progress) progress(static_cast<int>(std::trunc(100.0L * k / n)));
         const double t = request.start + static_cast<double>(k);
-        const DayEvents events = DayTideEvents(memo, request.context, request.port, t);
+        const DayEvents events = request.harmonics
+                                     ? DayTideEvents(memo, request.context,
+                                                     TideSource(request.port, request.harmonics), t)
+                                     : DayTideEvents(memo, request.context, request.port, t);
         const CoefficientPair coefficients = memo.coefficients(request.context, t);
         const TideTableDay day{DateOf(t), coefficients,
                                ApplyFilter(request.filter, events, coefficients)};

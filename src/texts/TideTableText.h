@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace ondrel {
@@ -21,6 +22,8 @@ inline const QString kTableSeparator = QString(70, QLatin1Char('-'));
 
 struct TideTableRequest {
     PortRecord port;
+    // The full model's constants for the port (FullHarmonic.h); none: the table model.
+    std::shared_ptr<const HarmonicConstants> harmonics;
     TideContext context;
     // Julian dates: the first day's instant, and the last day's plus half a day.
     double start = 0;

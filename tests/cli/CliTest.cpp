@@ -4,6 +4,7 @@
 #include "Ephemerides.h"
 #include "EphemerisTexts.h"
 #include "Extremes.h"
+#include "HarmonicsFile.h"
 #include "Julian.h"
 #include "PortColumns.h"
 #include "PortLoader.h"
@@ -248,7 +249,7 @@ TEST_F(Cli, PortNamesAndArgumentsThatCannotBeUsed) {
         {{"day", "-h1"}, 2, "no port named -h1"}, // one dash: a name, not an option
         {{"day", "BREST", "--date", "1600-06-01"}, 2, "--date takes a date from 1700-01-01"},
         {{"sun", "BREST", "--date", "2300-06-01"}, 2, "--date takes a date from 1700-01-01"},
-        {{"day", "BREST", "--csv"}, 2, "--csv and --ics are outputs of table only"},
+        {{"day", "BREST", "--csv"}, 2, "--csv, --ics and --pdf are outputs of table only"},
         {{"day", "BREST", "--png", "x.png"}, 2, "--png is an output of curve only"},
         {{"curve", "BREST", "--png", "x.png", "--json"}, 2, "give one"},
     };
@@ -757,6 +758,104 @@ TEST_F(Cli, TableRefusesBadRangesAndFilters) {
                                 QStringLiteral("table"), QStringLiteral("BREST")},
                                false);
     EXPECT_EQ(noTable.exitCode, 1);
+}
+
+} // namespace
+} // namespace ondrel
+
+namespace ondrel {
+namespace {
+
+// harmonics.bin beside the test table, with constants for BREST (and so BREST SECONDAIRE) only.
+std::shared_ptr<const HarmonicConstants> WriteHarmonics(const QString& table,
+                                                        const PortRecord& brest) {
+    HarmonicsPortEntry standard;
+    standard.name = "BREST";
+    standard.timeZoneName = "Europe/Paris";
+    standard.row = RowValuesOf(brest);
+    standard.datumOffset = 4.2;
+    standard.terms = {{"M2", 2.05, 108.9},  {"S2", 0.75, 148.2},  {"K1", 0.064, 75.0},
+                      {"O1", 0.066, 327.9}, {"M4", 0.054, 105.7}, {"MS4", 0.033, 181.6}};
+    HarmonicsPortEntry secondary;
+    secondary.name = "BREST SECONDAIRE";
+    secondary.timeZoneName = "Europe/Paris";
+    secondary.reference = 0;
+    WriteHarmonicsFile(HarmonicsPathFor(table), {standard, secondary}, 1);
+    HarmonicsFile file;
+    EXPECT_TRUE(file.open(HarmonicsPathFor(table)));
+    return file.constantsFor(brest);
+}
+
+TEST_F(Cli, ModelFullUsesTheHarmonicDataAndSaysWhichModelServed) {
+    const auto constants = WriteHarmonics(table, Load(QStringLiteral("BREST")));
+    ASSERT_NE(constants, nullptr);
+    struct Case {
+        const char* port;
+        const char* model;   // the model used
+        const char* message; // on standard error; "" for none
+    };
+    const Case cases[] = {
+        {"BREST", "full", ""},
+        // Its row here does not repeat BREST's constants, as the shipped table's rows do.
+        {"BREST SECONDAIRE", "table", "belong to another version of its row"},
+        {"HALIFAX", "table", "no harmonic constants for port \"HALIFAX\""},
+    };
+    const double day = JulianDay(2026, 3, 21);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.port);
+        const PortRecord port = Load(QString::fromUtf8(c.port));
+        const TideContext ctx(TimeReference(100), port.timeZone);
+        const bool full = QByteArray(c.model) == "full";
+        const DayEvents events =
+            DayTideEvents(ctx, TideSource(port, full ? constants : nullptr), day);
+        for (const char* command : {"day", "curve", "table", "now"}) {
+            const Result r =
+                Run({command, c.port, "--date", "2026-03-21", "--from", "2026-03-21", "--to",
+                     "2026-03-21", "--ref", "100", "--json", "--model", "full"});
+            ASSERT_EQ(r.exitCode, 0) << command << r.err.toStdString();
+            const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+            EXPECT_EQ(o["model"].toString(), c.model) << command;
+            EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err.toStdString();
+            if (*c.message) {
+                EXPECT_TRUE(r.err.contains(HarmonicsPathFor(table)));
+            }
+            if (QByteArray(command) != "day") continue;
+            const QJsonArray ev = o["events"].toArray();
+            int filled = 0;
+            for (const TideEvent& e : events) {
+                if (e.empty()) continue;
+                EXPECT_EQ(ev[filled]["time"].toDouble(), e.time);
+                EXPECT_EQ(ev[filled++]["height"].toDouble(), e.height);
+            }
+            EXPECT_EQ(ev.size(), filled);
+        }
+    }
+    // Without --model nothing changes, and --model table names the table model.
+    EXPECT_FALSE(Run({"day", "BREST", "--json"}).out.contains(QStringLiteral("\"model\"")));
+    EXPECT_TRUE(Run({"day", "BREST", "--json", "--model", "table"})
+                    .out.contains(QStringLiteral("\"model\": \"table\"")));
+    const Result bad = Run({"day", "BREST", "--model", "fast"});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.err.contains(QStringLiteral("--model takes table or full")));
+}
+
+TEST_F(Cli, PortsSaysWhichPortsHaveFullHarmonicsOnlyWhenAsked) {
+    WriteHarmonics(table, Load(QStringLiteral("BREST")));
+    const QStringList plain = Run({"ports"}).out.split(u'\n', Qt::SkipEmptyParts);
+    const QStringList marked =
+        Run({"ports", "--model", "full"}).out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(plain.size(), marked.size());
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        const bool full = plain[i].startsWith(QStringLiteral("BREST\t"));
+        EXPECT_EQ(marked[i],
+                  plain[i] + (full ? QStringLiteral("\tfull") : QStringLiteral("\ttable")));
+    }
+    // No harmonic data: every port keeps the table model, and the file is named.
+    QFile::remove(HarmonicsPathFor(table));
+    const Result r = Run({"day", "BREST", "--json", "--model", "full"});
+    EXPECT_TRUE(r.out.contains(QStringLiteral("\"model\": \"table\"")));
+    EXPECT_TRUE(
+        r.err.contains(HarmonicsPathFor(table) + QStringLiteral(": no harmonic data file")));
 }
 
 } // namespace

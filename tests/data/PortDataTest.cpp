@@ -3,6 +3,7 @@
 // the conversion rules, the tags hold the right rows in the right order, and well-known ports
 // give plausible tides that agree with an independent predictor's (data/reference-extremes.json).
 #include "Extremes.h"
+#include "HarmonicsFile.h"
 #include "PortImport.h"
 #include "PortLoader.h"
 #include "PortRecord.h"
@@ -21,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -32,6 +34,7 @@ namespace {
 
 const QString kTable = QStringLiteral(ONDREL_DATA_DIR "/ports.dbf");
 const QString kReference = QStringLiteral(ONDREL_DATA_DIR "/reference-extremes.json");
+const QString kHarmonics = QStringLiteral(ONDREL_DATA_DIR "/harmonics.bin");
 
 // One row of the table as read through PortTable: every column as text and number, and the
 // loaded record.
@@ -316,9 +319,6 @@ TEST_F(PortData, WellKnownPortsArePresentWithPlausibleConstants) {
     EXPECT_EQ(brest->text[24], QStringLiteral("004 30 W"));
 }
 
-// Our high and low waters over a month against those of an independent predictor
-// (@neaps/tide-predictor with all the source's constituents and nodal corrections). A wrong
-// phase reference, zone, datum or unit in the table shows up as hours or decimetres here.
 // Every port exported and imported into a table that carries country numbers comes back the
 // same, zone codes without a country included.
 TEST_F(PortData, ExportThenImportGivesTheSameRows) {
@@ -354,7 +354,18 @@ TEST_F(PortData, ExportThenImportGivesTheSameRows) {
     }
 }
 
-TEST_F(PortData, HighAndLowWatersAgreeWithAnIndependentPrediction) {
+// Our high and low waters over a month against those of an independent predictor
+// (@neaps/tide-predictor with all the source's constituents and nodal corrections). A wrong
+// phase reference, zone, datum or unit in the table shows up as hours or decimetres here.
+// The differences (minutes, centimetres) between the events of each reference port, as `source`
+// gives them for a row, and the independent predictor's; sorted.
+struct Differences {
+    std::vector<double> dt, dh;
+};
+template <typename Source>
+void CompareWithReference(const std::function<const Row*(const QString&)>& find,
+                          const Source& sourceOf,
+                          const std::function<void(const Differences&)>& check) {
     QFile file(kReference);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QJsonArray ports =
@@ -369,6 +380,7 @@ TEST_F(PortData, HighAndLowWatersAgreeWithAnIndependentPrediction) {
         const double tz = r->port.timeZone;
         EXPECT_DOUBLE_EQ(tz, p.value(QStringLiteral("timeZone")).toDouble());
         const TideContext ctx(TimeReference(0), tz);
+        const TideSource source = sourceOf(*r);
         // Our events in UT, as milliseconds since 1970.
         struct Event {
             double ms;
@@ -379,13 +391,13 @@ TEST_F(PortData, HighAndLowWatersAgreeWithAnIndependentPrediction) {
         const double first = p.value(QStringLiteral("firstDayJd")).toDouble();
         const int days = p.value(QStringLiteral("days")).toInt();
         for (int d = 0; d < days; ++d) {
-            for (const TideEvent& e : DayTideEvents(ctx, r->port, first + d + 0.5)) {
+            for (const TideEvent& e : DayTideEvents(ctx, source, first + d + 0.5)) {
                 if (e.empty()) continue;
                 ours.push_back(
                     {(e.instant() - tz / 24 - 2440587.5) * 86400e3, e.height, e.isHighWater()});
             }
         }
-        std::vector<double> dt, dh;
+        Differences diff;
         const QJsonArray theirs = p.value(QStringLiteral("extremes")).toArray();
         for (const QJsonValue& ev : theirs) {
             const QJsonArray e = ev.toArray();
@@ -396,14 +408,66 @@ TEST_F(PortData, HighAndLowWatersAgreeWithAnIndependentPrediction) {
                 if (o.high == high && (!best || std::abs(o.ms - ms) < std::abs(best->ms - ms)))
                     best = &o;
             if (!best || std::abs(best->ms - ms) > 3 * 3600e3) continue;
-            dt.push_back(std::abs(best->ms - ms) / 60e3);
-            dh.push_back(std::abs(best->level - e.at(1).toDouble()) * 100);
+            diff.dt.push_back(std::abs(best->ms - ms) / 60e3);
+            diff.dh.push_back(std::abs(best->level - e.at(1).toDouble()) * 100);
         }
-        ASSERT_GE(dt.size(), theirs.size() * 9 / 10) << "too many unmatched events";
-        std::sort(dt.begin(), dt.end());
-        std::sort(dh.begin(), dh.end());
-        EXPECT_LT(dt[dt.size() / 2], 15.0) << "median time difference (min)";
-        EXPECT_LT(dh[dh.size() / 2], 10.0) << "median height difference (cm)";
+        ASSERT_GE(diff.dt.size(), theirs.size() * 9 / 10) << "too many unmatched events";
+        std::sort(diff.dt.begin(), diff.dt.end());
+        std::sort(diff.dh.begin(), diff.dh.end());
+        check(diff);
+    }
+}
+
+TEST_F(PortData, HighAndLowWatersAgreeWithAnIndependentPrediction) {
+    CompareWithReference(
+        find, [](const Row& r) { return TideSource(r.port); },
+        [](const Differences& d) {
+            EXPECT_LT(d.dt[d.dt.size() / 2], 15.0) << "median time difference (min)";
+            EXPECT_LT(d.dh[d.dh.size() / 2], 10.0) << "median height difference (cm)";
+        });
+}
+
+// With the full harmonic constants the engine predicts what the independent predictor does from
+// the same constants: the events agree to the search's minute, the heights to the rounding of the
+// table's mean level (the reference is put on chart datum by it, the full model by the exact one).
+TEST_F(PortData, FullHarmonicsAgreeWithTheIndependentPredictionOfTheSameConstants) {
+    HarmonicsFile harmonics;
+    ASSERT_TRUE(harmonics.open(kHarmonics)) << harmonics.error().toStdString();
+    CompareWithReference(
+        find,
+        [&](const Row& r) {
+            QString why;
+            auto constants = harmonics.constantsFor(r.port, &why);
+            EXPECT_NE(constants, nullptr) << why.toStdString();
+            return TideSource(r.port, constants);
+        },
+        [](const Differences& d) {
+            EXPECT_LE(d.dt[d.dt.size() / 2], 0.5) << "median time difference (min)";
+            EXPECT_LE(d.dt[d.dt.size() * 95 / 100], 2.0) << "95 % time difference (min)";
+            EXPECT_LE(d.dh[d.dh.size() / 2], 0.6) << "median height difference (cm)";
+            EXPECT_LE(d.dh[d.dh.size() * 95 / 100], 2.0) << "95 % height difference (cm)";
+        });
+}
+
+// harmonics.bin goes with this table: every row has a time zone name, every standard port (and so
+// every secondary one) a full list that matches its row, with plausible values.
+TEST_F(PortData, EveryRowHasItsHarmonicConstantsAndTimeZoneName) {
+    HarmonicsFile harmonics;
+    ASSERT_TRUE(harmonics.open(kHarmonics)) << harmonics.error().toStdString();
+    EXPECT_EQ(harmonics.portCount(), static_cast<int>(rows().size()));
+    for (const Row& r : rows()) {
+        SCOPED_TRACE(r.text[1].toStdString());
+        EXPECT_TRUE(harmonics.timeZoneName(r.text[1]).contains(QLatin1Char('/')) ||
+                    harmonics.timeZoneName(r.text[1]).startsWith(QLatin1String("Etc")))
+            << harmonics.timeZoneName(r.text[1]).toStdString();
+        QString why;
+        const auto constants = harmonics.constantsFor(r.port, &why);
+        ASSERT_NE(constants, nullptr) << why.toStdString();
+        EXPECT_GE(constants->terms.size(), 10u);
+        EXPECT_NEAR(constants->datumOffset, r.port.meanLevel / 100, 0.00501); // rounded to the cm
+        for (const HarmonicTerm& t : constants->terms)
+            EXPECT_TRUE(t.amplitude >= 0 && t.amplitude < 20 && t.phase >= 0 && t.phase < 360)
+                << t.constituent.name;
     }
 }
 

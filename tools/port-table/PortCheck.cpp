@@ -6,6 +6,11 @@
 // the heights (metres above chart datum) at "times" from the ten stored constituents alone: the
 // derived constituents (P1, K2, ...) are set to 0. (The high and low waters of the accuracy check
 // come from ondrel-cli.)
+//
+// An entry {"constituents": [[NAME, AMPLITUDE, PHASE]...], "offset": METRES, "times": [JD...]}
+// instead gives the full model's heights of these constants (Greenwich phases) at instants in UT;
+// a name the engine cannot read is answered in "unknown".
+#include "FullHarmonic.h"
 #include "Harmonic.h"
 #include "PortLoader.h"
 #include "PortRecord.h"
@@ -54,8 +59,31 @@ int main(int argc, char** argv) {
     QJsonArray answers;
     for (const QJsonValue& v : request.value(QStringLiteral("ports")).toArray()) {
         const QJsonObject q = v.toObject();
-        const std::string name = q.value(QStringLiteral("name")).toString().toStdString();
         QJsonObject a;
+        if (q.contains(QStringLiteral("constituents"))) {
+            HarmonicConstants constants;
+            constants.datumOffset = q.value(QStringLiteral("offset")).toDouble();
+            QJsonArray unknown;
+            for (const QJsonValue& c : q.value(QStringLiteral("constituents")).toArray()) {
+                const QJsonArray t = c.toArray();
+                auto definition = DefineConstituent(t.at(0).toString().toStdString());
+                if (!definition) {
+                    unknown.append(t.at(0));
+                    continue;
+                }
+                constants.terms.push_back(
+                    {std::move(*definition), t.at(1).toDouble(), t.at(2).toDouble()});
+            }
+            const TideContext ut(TimeReference(100), 0);
+            QJsonArray heights;
+            for (const QJsonValue& t : q.value(QStringLiteral("times")).toArray())
+                heights.append(FullHeightAt(ut, constants, t.toDouble()));
+            a.insert(QStringLiteral("heights"), heights);
+            a.insert(QStringLiteral("unknown"), unknown);
+            answers.append(a);
+            continue;
+        }
+        const std::string name = q.value(QStringLiteral("name")).toString().toStdString();
         a.insert(QStringLiteral("name"), QString::fromStdString(name));
         const auto found = ports.find(name);
         if (found == ports.end()) {

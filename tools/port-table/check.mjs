@@ -19,6 +19,9 @@
 //    and low waters of `ondrel-cli day PORT --json --ref 100` (full record, secondary
 //    corrections, instants in UT) against @neaps/tide-predictor's full prediction (all the
 //    source's constituents, nodal corrections, and the secondary offsets), matched by time.
+// 3. Both models: the same comparison for `--model table` and `--model full` (harmonics.bin,
+//    found beside TABLE.dbf), the predictor's heights put on chart datum by the exact mean level
+//    the companion holds (the table's Z0 is rounded to the centimetre).
 //
 // With --reference, writes a small file of @neaps/tide-predictor's extremes for a few ports,
 // used by the data tests to check the shipped table.
@@ -55,8 +58,9 @@ function runEngine(request) {
 }
 
 // `ondrel-cli day NAME --json --ref 100` for one UT day (YYYY-MM-DD): its events in UT.
-function cliDay(name, date) {
+function cliDay(name, date, model) {
   const args = ["day", name, "--json", "--table", dbfPath, "--date", date, "--ref", "100"];
+  if (model) args.push("--model", model);
   return new Promise((resolve, reject) => {
     execFile(cliPath, args, { maxBuffer: 1 << 20 }, (error, stdout, stderr) => {
       if (error) return reject(new Error(`ondrel-cli ${args.join(" ")} failed: ${stderr || error.message}`));
@@ -64,6 +68,7 @@ function cliDay(name, date) {
       if (stderr.length > 0) return reject(new Error(`ondrel-cli ${args.join(" ")}: ${stderr}`));
       const answer = JSON.parse(stdout);
       if (answer.port !== name) return reject(new Error(`ondrel-cli gave ${answer.port} for ${name}`));
+      if (model && answer.model !== model) return reject(new Error(`ondrel-cli used the ${answer.model} model for ${name}`));
       resolve(answer.events);
     });
   });
@@ -266,15 +271,19 @@ function sampleSecondary() {
   return picked;
 }
 
-async function accuracy(ids) {
+// The exact mean level above chart datum (metres) of a row's standard port.
+const exactZ0 = new Map(ports.rows.filter((r) => r.harmonics?.datum_offset !== undefined).map((r) => [r.cols[1], r.harmonics.datum_offset]));
+
+async function accuracy(ids, model) {
   const cases = ids.map((id) => {
     const cols = rowById.get(id);
     if (!cols) throw new Error(`${id} is not in the table`);
-    return { id, name: cols[1], tz: cols[25], z0: cols[2] / 100 };
+    const z0 = model ? exactZ0.get(cols[28] || cols[1]) : cols[2] / 100;
+    return { id, name: cols[1], tz: cols[25], z0 };
   });
   // One ondrel-cli call per port and day: our events of the UT days 1-30 March.
   const jobs = cases.flatMap((c) =>
-    Array.from({ length: DAYS }, (_, d) => () => cliDay(c.name, dateText(START + d * MS_PER_DAY))),
+    Array.from({ length: DAYS }, (_, d) => () => cliDay(c.name, dateText(START + d * MS_PER_DAY), model)),
   );
   const days = await inParallel(jobs, Math.max(2, availableParallelism()));
   const from = START;
@@ -349,6 +358,29 @@ console.log("|---|---|---|---|---|");
 for (const r of results) {
   const s = summary([r]);
   console.log(`| ${r.name} | ${r.secondary ? "secondary" : "standard"} | ${f1(s.dtMedian)} | ${f1(s.dhMedian)} | ${r.unmatched} |`);
+}
+
+console.log("\n## Both models against @neaps/tide-predictor, 1-30 March 2026 (UT days): ondrel-cli day --ref 100 --model table|full\n");
+console.log("| model | ports | matched events | time median / 95 % (min) | height median / 95 % (cm) | unmatched |");
+console.log("|---|---|---|---|---|---|");
+const byModel = {};
+for (const model of ["table", "full"]) {
+  byModel[model] = await accuracy(sample, model);
+  for (const [label, secondary] of [["standard", false], ["secondary", true]]) {
+    const s = summary(byModel[model].filter((r) => r.secondary === secondary));
+    console.log(
+      `| ${model} | ${s.ports} ${label} | ${s.events} | ${f1(s.dtMedian)} / ${f1(s.dt95)} | ${f1(s.dhMedian)} / ${f1(s.dh95)} | ${f1(s.unmatchedShare)} % |`,
+    );
+  }
+}
+console.log("\n### Per port, full model\n");
+console.log("| port | kind | time median / max (min) | height median / max (cm) | unmatched |");
+console.log("|---|---|---|---|---|");
+for (const r of byModel.full) {
+  const s = summary([r]);
+  const dtMax = Math.max(...r.pairs.map((p) => Math.abs(p.dtMin)));
+  const dhMax = Math.max(...r.pairs.map((p) => Math.abs(p.dhCm)));
+  console.log(`| ${r.name} | ${r.secondary ? "secondary" : "standard"} | ${f1(s.dtMedian)} / ${f1(dtMax)} | ${f1(s.dhMedian)} / ${f1(dhMax)} | ${r.unmatched} |`);
 }
 
 if (referenceOut) {

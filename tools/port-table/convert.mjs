@@ -338,6 +338,17 @@ for (const e of standard.values()) {
     id: s.id,
     kind: "standard",
     cols: [0, e.name, e.z0cm, ...e.amps, ...e.phases, ...positionColumns(s), e.tz, 0, e.zone, "", 0, 0, 0, 0, 0, 0, 0, 0],
+    // For harmonics.bin: every constituent of the station (the first of each name, as the source
+    // writes it), the gauge's hour correction (its phases are moved by -speed x hours), the exact
+    // mean level above chart datum (metres) and the IANA time zone.
+    harmonics: {
+      timezone: s.timezone,
+      datum_offset: e.z0,
+      hours: e.hours,
+      constituents: [...e.cmap.values()]
+        .filter((c) => Number.isFinite(c.amplitude) && Number.isFinite(c.phase))
+        .map((c) => [c.name, c.amplitude, c.phase]),
+    },
   });
 }
 for (const e of secondary.values()) {
@@ -348,6 +359,7 @@ for (const e of secondary.values()) {
     id: s.id,
     kind: "secondary",
     cols: [0, names.get(s.id), r.z0cm, ...r.amps, ...r.phases, ...positionColumns(s), r.tz, 0, r.zone, r.name, ...corr],
+    harmonics: { timezone: s.timezone },
   });
 }
 // Row order: by name (byte order of the ASCII names), numbered from 1.
@@ -407,7 +419,7 @@ const result = {
     .sort((a, b) => b.rows - a.rows),
   corrected,
   excluded,
-  rows: rows.map((r) => ({ id: r.id, cols: r.cols })),
+  rows: rows.map((r) => ({ id: r.id, cols: r.cols, harmonics: r.harmonics })),
 };
 writeFileSync(output, JSON.stringify(result, null, 1) + "\n");
 console.log(

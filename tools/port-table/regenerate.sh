@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Rebuilds data/ports.dbf and data/ports.tags from the pinned @neaps/tide-database, then runs the
-# accuracy check. Needs the npm registry (npm ci) once; the build and the program never do.
+# Rebuilds data/ports.dbf, data/ports.tags and their companion data/harmonics.bin from the pinned
+# @neaps/tide-database, then runs the accuracy check. Needs the npm registry (npm ci) once; the build and the program never do.
 #
 #   tools/port-table/regenerate.sh [--check]
 #
@@ -19,8 +19,9 @@ node convert.mjs "$build/ports.json"
 
 cd "$root"
 [ -f "$build/build.ninja" ] || cmake --preset default -B "$build" >/dev/null
-cmake --build "$build" --target ondrel-make-table ondrel-port-check ondrel-cli
+cmake --build "$build" --target ondrel-make-table ondrel-make-harmonics ondrel-port-check ondrel-cli
 "$build/tools/port-table/ondrel-make-table" "$build/ports.json" "$root/data/ports.dbf"
+"$build/tools/port-table/ondrel-make-harmonics" "$build/ports.json" "$root/data/harmonics.bin"
 
 if [ "${1:-}" = "--check" ]; then
   cd "$here"
