@@ -547,17 +547,24 @@ void MainWindow::showChosenPort(const ChosenPort& port) {
     followPrediction();
     showDayReport(state_.port, state_.selectedDay + state_.settings.curveEnd,
                   state_.selectedDay + state_.settings.curveStart);
+    // Once the report of the table model is there to be seen behind it.
+    tellHarmonicsProblem();
 }
 
 void MainWindow::followPrediction() {
     state_.prediction.follow(state_.port, state_.settings.prediction,
                              ports_ ? ports_->table().fileName() : QString());
-    const QString problem = state_.prediction.takeFileProblem();
-    if (!problem.isEmpty())
-        messages_.information(
-            this, kTexts.harmonicsFileProblem.in(state_.settings.language())
-                      .arg(QDir::toNativeSeparators(state_.prediction.filePath()), problem));
     showPredictionModel();
+}
+
+void MainWindow::tellHarmonicsProblem() {
+    QString problem = state_.prediction.takeFileProblem();
+    if (problem.isEmpty()) return;
+    // The message names the file itself; what is wrong with it follows.
+    const QString path = state_.prediction.filePath();
+    if (problem.startsWith(path + QStringLiteral(": "))) problem.remove(0, path.size() + 2);
+    messages_.information(this, kTexts.harmonicsFileProblem.in(state_.settings.language())
+                                    .arg(QDir::toNativeSeparators(path), problem));
 }
 
 void MainWindow::showPredictionModel() {

@@ -121,6 +121,8 @@ private:
     // The model of the settings applied to the current port, and shown under the report.
     void followPrediction();
     void showPredictionModel();
+    // A missing or damaged harmonic data file, told once, naming it.
+    void tellHarmonicsProblem();
     void updateQuitCaption();
     void quitOrReduce();
     void showHelp(int context);
