@@ -1,6 +1,7 @@
-// Ondrel: the desktop program. Creates the windows, runs the import asked on the command line,
-// runs the event loop and saves the settings once on the way out.
+// Ondrel: the desktop program. Creates the windows (DesktopWindows), runs the import asked on the
+// command line, runs the event loop and saves the settings once on the way out.
 #include "AppState.h"
+#include "DesktopWindows.h"
 #include "MainWindow.h"
 #include "MessageBoxes.h"
 
@@ -58,7 +59,8 @@ int main(int argc, char* argv[]) {
 
     int status = 0;
     {
-        ondrel::MainWindow mainWindow(state, messages);
+        ondrel::DesktopWindows windows(state, messages);
+        ondrel::MainWindow& mainWindow = windows.main();
         QObject::connect(&mainWindow, &ondrel::MainWindow::quitRequested, &app, &QApplication::quit,
                          Qt::QueuedConnection);
         mainWindow.importAtStart(QApplication::arguments());

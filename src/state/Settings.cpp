@@ -68,11 +68,11 @@ Settings LoadSettings(const QSettings& store) {
         unit && *unit == 3)
         s.heightUnit = HeightUnit::Feet;
 
-    const auto debut = ReadReal(store, QStringLiteral("heure_debut"));
-    const auto fin = ReadReal(store, QStringLiteral("heure_fin"));
-    if (debut && fin && *debut >= 0 && *debut < 1.0 && *fin < 2.0 && *debut < *fin) {
-        s.curveStart = *debut;
-        s.curveEnd = *fin;
+    const auto start = ReadReal(store, QStringLiteral("heure_debut"));
+    const auto end = ReadReal(store, QStringLiteral("heure_fin"));
+    if (start && end && *start >= 0 && *start < 1.0 && *end < 2.0 && *start < *end) {
+        s.curveStart = *start;
+        s.curveEnd = *end;
     }
 
     if (const auto size = ReadStoredInteger(store, QStringLiteral("TailleImpression"));
@@ -117,7 +117,7 @@ bool SaveSettings(QSettings& store, const Settings& s) {
     return store.status() == QSettings::NoError;
 }
 
-void InitialisationValeurs(QSettings& store, Settings& settings, const QString& langue) {
+void StoreFirstStartValues(QSettings& store, Settings& settings, const QString& langue) {
     settings.curveStart = 0.0;
     settings.curveEnd = 1.0;
     const Language l = LanguageOf(langue);

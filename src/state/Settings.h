@@ -81,7 +81,7 @@ Settings LoadSettings(const QSettings& store);
 [[nodiscard]] bool SaveSettings(QSettings& store, const Settings& settings);
 // The first-start values: whole-day curve hours, and the interval window's defaults in the
 // number format of the chosen language.
-void InitialisationValeurs(QSettings& store, Settings& settings, const QString& langue);
+void StoreFirstStartValues(QSettings& store, Settings& settings, const QString& langue);
 
 // The user's decimal separator from the system locale.
 QString SystemDecimalSeparator();

@@ -2,6 +2,7 @@
 #include "GuiTestSupport.h"
 
 #include "DateWindow.h"
+#include "DesktopWindows.h"
 #include "Julian.h"
 #include "MainWindow.h"
 #include "PortWindow.h"
@@ -101,11 +102,12 @@ TEST_F(DateWindowTest, MainWindowComputesTheReportOnlyWithAPort) {
         auto s = store();
         s->setValue("langue", kEnglish);
     }
-    MainWindow main(state, boxes);
+    DesktopWindows desktop(state, boxes);
+    MainWindow& main = desktop.main();
     QSignalSpy curve(&main, &MainWindow::dayCurveRequested);
     QSignalSpy indicator(&main, &MainWindow::positionIndicatorAllowed);
     main.retranslate();
-    DateWindow& w = *main.dateWindow();
+    DateWindow& w = *desktop.dateWindow();
     w.calendar()->setSelectedDate(QDate(2024, 7, 4));
     w.confirm();
     EXPECT_EQ(main.findChild<QLabel*>("DateSelection")->text(),
@@ -115,8 +117,8 @@ TEST_F(DateWindowTest, MainWindowComputesTheReportOnlyWithAPort) {
     ASSERT_EQ(indicator.count(), 1);
     EXPECT_FALSE(indicator.at(0).at(0).toBool());
 
-    ASSERT_TRUE(main.portWindow()->selectNearest("BREST"));
-    main.portWindow()->confirm();
+    ASSERT_TRUE(desktop.portWindow()->selectNearest("BREST"));
+    desktop.portWindow()->confirm();
     curve.clear();
     w.confirm();
     ASSERT_EQ(curve.count(), 1);

@@ -6,6 +6,7 @@
 #include "CountriesWindow.h"
 #include "CurveChart.h"
 #include "CurveWindow.h"
+#include "DesktopWindows.h"
 #include "MainWindow.h"
 #include "PortWindow.h"
 #include "ScreenPlacement.h"
@@ -63,17 +64,18 @@ TEST(FontDialog, OffersFaceStyleAndEffectsButNoSize) {
 // The countries button does something: it opens the countries window.
 TEST_F(DesktopWalkthroughTest, TheCountriesButtonOpensItsWindow) {
     Store("langue", kFrench);
-    MainWindow w(state, boxes);
-    auto* button = w.portWindow()->findChild<QPushButton*>(QStringLiteral("BPays"));
+    DesktopWindows desktop(state, boxes);
+    auto* button = desktop.portWindow()->findChild<QPushButton*>(QStringLiteral("BPays"));
     ASSERT_TRUE(button->isEnabled());
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_TRUE(w.countriesWindow()->isVisible());
+    EXPECT_TRUE(desktop.countriesWindow()->isVisible());
 }
 
 TEST_F(DesktopWalkthroughTest, TheMainWindowKeepsItsWidthAcrossLanguagesAndCaptions) {
     Store("langue", kFrench);
     Store("dernier_port", "BREST");
-    MainWindow w(state, boxes);
+    DesktopWindows desktop(state, boxes);
+    MainWindow& w = desktop.main();
     w.show();
     ASSERT_TRUE(WaitFor([&] { return w.windowTitle() == QStringLiteral("Ondrel - v 4.6"); }));
     w.acceptWarning();
@@ -98,9 +100,9 @@ TEST_F(DesktopWalkthroughTest, TheMainWindowKeepsItsWidthAcrossLanguagesAndCapti
     noSharedLetters();
 
     // The curve's title takes the new language's date at once.
-    ASSERT_TRUE(w.curveWindow()->isVisible());
+    ASSERT_TRUE(desktop.curveWindow()->isVisible());
     EXPECT_TRUE(
-        w.curveWindow()->chart()->data().title.join(u'\n').contains(QStringLiteral("march")));
+        desktop.curveWindow()->chart()->data().title.join(u'\n').contains(QStringLiteral("march")));
     w.close();
 }
 

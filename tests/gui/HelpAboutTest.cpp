@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 
 #include "AboutWindow.h"
+#include "DesktopWindows.h"
 #include "HelpTopics.h"
 #include "HelpWindow.h"
 #include "MainWindow.h"
@@ -93,10 +94,11 @@ TEST(HelpTopics, TheHelpKeyAsksForTheFocusedControlsOrItsWindowsContext) {
 
 TEST_F(HelpAboutTest, TheHookOpensTheContextsPageInTheProgramsLanguage) {
     StoreLanguage(kFrench);
-    MainWindow w(state, boxes);
+    DesktopWindows desktop(state, boxes);
+    MainWindow& w = desktop.main();
     w.show();
     ASSERT_TRUE(WaitFor([&] { return w.windowTitle() == QStringLiteral("Ondrel - v 4.6"); }));
-    HelpWindow* help = w.helpWindow();
+    HelpWindow* help = desktop.helpWindow();
     // Qt's own buttons speak the program's language too.
     const auto qtButtons = [] {
         QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
@@ -136,12 +138,12 @@ TEST_F(HelpAboutTest, TheHookOpensTheContextsPageInTheProgramsLanguage) {
 
 TEST_F(HelpAboutTest, AMissingCollectionIsSaidNotSilent) {
     StoreLanguage(kEnglish);
-    MainWindow w(state, boxes);
-    w.setHelpCollection(QDir(workDir()).filePath(QStringLiteral("nowhere/ondrel.qhc")));
+    DesktopWindows desktop(state, boxes);
+    desktop.setHelpCollection(QDir(workDir()).filePath(QStringLiteral("nowhere/ondrel.qhc")));
     state.help(kHelpHome);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("ondrel.qhc is not installed")));
-    EXPECT_FALSE(w.helpWindow()->isVisible());
+    EXPECT_FALSE(desktop.helpWindow()->isVisible());
 }
 
 TEST_F(HelpAboutTest, AboutBoxTextsLinksAndCredits) {

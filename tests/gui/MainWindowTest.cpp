@@ -4,6 +4,7 @@
 
 #include "CurveChart.h"
 #include "CurveWindow.h"
+#include "DesktopWindows.h"
 #include "Extremes.h"
 #include "Julian.h"
 #include "LanguageWindow.h"
@@ -97,7 +98,8 @@ class FirstStartTest : public MainWindowTest,
 TEST_P(FirstStartTest, LanguageQuestionWarningAcceptanceAndPortWindow) {
     const FirstStartCase& c = GetParam();
     {
-        MainWindow w(state, boxes);
+        DesktopWindows desktop(state, boxes);
+        MainWindow& w = desktop.main();
         AnswerLanguage(c.item);
         w.show();
         ASSERT_TRUE(WaitFor([&] { return !state.settings.langue.isEmpty(); }));
@@ -122,12 +124,12 @@ TEST_P(FirstStartTest, LanguageQuestionWarningAcceptanceAndPortWindow) {
         EXPECT_FALSE(Child<QLabel>(&w, "coeffmatin")->text().isEmpty());
 
         // No port yet: the port window comes up.
-        ASSERT_TRUE(w.portWindow()->isVisible());
-        QTest::keyClicks(w.portWindow()->findChild<QLineEdit*>(QStringLiteral("Edit1")),
+        ASSERT_TRUE(desktop.portWindow()->isVisible());
+        QTest::keyClicks(desktop.portWindow()->findChild<QLineEdit*>(QStringLiteral("Edit1")),
                          QStringLiteral("br"));
-        QTest::keyClick(w.portWindow()->findChild<QLineEdit*>(QStringLiteral("Edit1")),
+        QTest::keyClick(desktop.portWindow()->findChild<QLineEdit*>(QStringLiteral("Edit1")),
                         Qt::Key_Return);
-        EXPECT_FALSE(w.portWindow()->isVisible());
+        EXPECT_FALSE(desktop.portWindow()->isVisible());
         EXPECT_EQ(Child<QLabel>(&w, "PortSelection")->text(), QStringLiteral("BREST"));
         EXPECT_TRUE(Child<QLabel>(&w, "Informations")->text().contains(QStringLiteral("(France)")));
         EXPECT_EQ(Child<QLabel>(&w, "ELatitude")->text(), QStringLiteral("48 23 N"));
@@ -155,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainWindowTest, LanguageQuestionClosedLeavesNoLanguage) {
     {
-        MainWindow w(state, boxes);
+        DesktopWindows desktop(state, boxes);
+        MainWindow& w = desktop.main();
         const QString builtIn = w.windowTitle();
         AnswerLanguage(nullptr);
         w.show();
@@ -168,7 +171,8 @@ TEST_F(MainWindowTest, LanguageQuestionClosedLeavesNoLanguage) {
     EXPECT_TRUE(store()->value("langue").toString().isEmpty());
     // Next start: the question again.
     ResetState();
-    MainWindow again(state, boxes);
+    DesktopWindows againDesktop(state, boxes);
+    MainWindow& again = againDesktop.main();
     AnswerLanguage("English");
     again.show();
     EXPECT_TRUE(WaitFor([&] { return state.settings.langue == kEnglish; }));
@@ -177,13 +181,14 @@ TEST_F(MainWindowTest, LanguageQuestionClosedLeavesNoLanguage) {
 TEST_F(MainWindowTest, SecondStartReloadsTheNearestPortWithItsReport) {
     // "BRES" is no longer in the table: the first name after it is taken.
     StoreSettings({{"langue", kFrench}, {"dernier_port", "BRES"}, {"heure_service", 0}});
-    MainWindow w(state, boxes);
+    DesktopWindows desktop(state, boxes);
+    MainWindow& w = desktop.main();
     w.show();
     ASSERT_TRUE(WaitFor([&] { return w.windowTitle() == QStringLiteral("Ondrel - v 4.6"); }));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr); // no language question
     QSignalSpy curve(&w, &MainWindow::dayCurveRequested);
     w.acceptWarning();
-    EXPECT_FALSE(w.portWindow()->isVisible());
+    EXPECT_FALSE(desktop.portWindow()->isVisible());
     EXPECT_EQ(Child<QLabel>(&w, "PortSelection")->text(), QStringLiteral("BREST"));
     EXPECT_EQ(state.settings.lastPortName, QStringLiteral("BREST"));
     const QString report = Child<QPlainTextEdit>(&w, "HeuresOndrel")->toPlainText();
@@ -195,7 +200,7 @@ TEST_F(MainWindowTest, SecondStartReloadsTheNearestPortWithItsReport) {
     EXPECT_DOUBLE_EQ(curve.at(0).at(0).toDouble(), state.selectedDay + 0.0);
     EXPECT_DOUBLE_EQ(curve.at(0).at(1).toDouble(), state.selectedDay + 1.0);
     // The curve window draws that day: 289 samples, the first at midnight.
-    CurveWindow* courbe = w.curveWindow();
+    CurveWindow* courbe = desktop.curveWindow();
     ASSERT_NE(courbe, nullptr);
     EXPECT_TRUE(courbe->isVisible());
     const QLineSeries* series = courbe->chart()->curveSeries();
@@ -210,7 +215,8 @@ TEST_F(MainWindowTest, TheWarningShowsOneLinePerEntryIncludingEmptyOnes) {
     for (const QString& langue : {kFrench, kEnglish}) {
         ResetState();
         StoreSettings({{"langue", langue}});
-        MainWindow w(state, boxes);
+        DesktopWindows desktop(state, boxes);
+        MainWindow& w = desktop.main();
         w.retranslate();
         const QStringList expected = MainWindowTexts{}.warning.lines(LanguageOf(langue));
         const QTextDocument* document = Child<QTextEdit>(&w, "Avertissement")->document();
@@ -236,11 +242,12 @@ TEST_F(MainWindowTest, PortNamesOfFortyCharactersOrMoreAreLeftAligned) {
         ports.push_back({QString(c.length, QLatin1Char('A' + ports.size()))});
     WritePortTable(workDir(), ports);
     StoreSettings({{"langue", kFrench}});
-    MainWindow w(state, boxes);
+    DesktopWindows desktop(state, boxes);
+    MainWindow& w = desktop.main();
     auto* panel = Child<QLabel>(&w, "PortSelection");
     for (std::size_t i = 0; i < cases.size(); ++i) {
-        ASSERT_TRUE(w.portWindow()->selectNearest(ports[i].name));
-        ASSERT_TRUE(w.portWindow()->confirm());
+        ASSERT_TRUE(desktop.portWindow()->selectNearest(ports[i].name));
+        ASSERT_TRUE(desktop.portWindow()->confirm());
         EXPECT_EQ(panel->text(), ports[i].name);
         EXPECT_EQ(panel->alignment() & Qt::AlignHorizontal_Mask, cases[i].horizontal)
             << cases[i].length;
@@ -252,11 +259,12 @@ TEST_F(MainWindowTest, TheLongestRememberedNameIsShownWhole) {
     ASSERT_EQ(name.size(), kLastPortNameLength);
     WritePortTable(workDir(), {{name}, {QStringLiteral("WIDE WATERS WHARF")}});
     StoreSettings({{"langue", kEnglish}});
-    MainWindow w(state, boxes);
+    DesktopWindows desktop(state, boxes);
+    MainWindow& w = desktop.main();
     w.show();
     for (const QString& port : {name, QStringLiteral("WIDE WATERS WHARF")}) {
-        ASSERT_TRUE(w.portWindow()->selectNearest(port));
-        ASSERT_TRUE(w.portWindow()->confirm());
+        ASSERT_TRUE(desktop.portWindow()->selectNearest(port));
+        ASSERT_TRUE(desktop.portWindow()->confirm());
         QCoreApplication::processEvents();
         auto* panel = Child<QLabel>(&w, "PortSelection");
         const QRect room = panel->contentsRect().adjusted(panel->margin(), panel->margin(),
@@ -278,7 +286,8 @@ TEST_F(MainWindowTest, CoefficientsFollowTheTimeZoneOfTheChosenPort) {
                                {QStringLiteral("WEST PORT"), QStringLiteral("48 23 N"),
                                 QStringLiteral("004 30 W"), 0, 1001}});
     StoreSettings({{"langue", kEnglish}, {"heure_service", 103}, {"dernier_port", "EAST PORT"}});
-    MainWindow w(state, boxes);
+    DesktopWindows desktop(state, boxes);
+    MainWindow& w = desktop.main();
     w.retranslate();
     w.acceptWarning();
     const auto label = [&] {
@@ -292,8 +301,8 @@ TEST_F(MainWindowTest, CoefficientsFollowTheTimeZoneOfTheChosenPort) {
     };
     ASSERT_NE(expected(-6), expected(0)); // the day chosen shows the difference
     EXPECT_EQ(label(), expected(-6));
-    ASSERT_TRUE(w.portWindow()->selectNearest(QStringLiteral("WEST PORT")));
-    ASSERT_TRUE(w.portWindow()->confirm());
+    ASSERT_TRUE(desktop.portWindow()->selectNearest(QStringLiteral("WEST PORT")));
+    ASSERT_TRUE(desktop.portWindow()->confirm());
     EXPECT_EQ(label(), expected(0));
 }
 
@@ -315,7 +324,8 @@ TEST_F(MainWindowTest, StoredWindowBoundsAreUsedOnTheScreen) {
                        {"P_left", c.left},
                        {"P_width", c.width},
                        {"P_height", c.height}});
-        MainWindow w(state, boxes);
+        DesktopWindows desktop(state, boxes);
+        MainWindow& w = desktop.main();
         EXPECT_EQ(w.size(), c.size) << c.top;
         EXPECT_TRUE(screen.contains(w.geometry())) << c.top;
     }
@@ -323,7 +333,8 @@ TEST_F(MainWindowTest, StoredWindowBoundsAreUsedOnTheScreen) {
 
 TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {
     StoreSettings({{"langue", kFrench}, {"dernier_port", "BREST"}, {"icone", 1}});
-    MainWindow w(state, boxes);
+    DesktopWindows desktop(state, boxes);
+    MainWindow& w = desktop.main();
     w.show();
     ASSERT_TRUE(WaitFor([&] { return w.windowTitle() == QStringLiteral("Ondrel - v 4.6"); }));
     w.acceptWarning();
@@ -353,8 +364,8 @@ TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Brevane - v 4.6"));
     EXPECT_EQ(Child<QPushButton>(&w, "BQuitter")->text(), QStringLiteral("&Reduce")); // icone set
     // The curve window on screen follows at once, without waiting to be activated.
-    ASSERT_TRUE(w.curveWindow()->isVisible());
-    EXPECT_EQ(w.curveWindow()->windowTitle(), QStringLiteral("Time versus Tide Plot"));
+    ASSERT_TRUE(desktop.curveWindow()->isVisible());
+    EXPECT_EQ(desktop.curveWindow()->windowTitle(), QStringLiteral("Time versus Tide Plot"));
     // The date keeps its old wording until it is formatted again.
     EXPECT_EQ(Child<QLabel>(&w, "DateSelection")->text(), dateBefore);
     w.acceptWarning();
@@ -374,7 +385,8 @@ TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {
 
 TEST_F(MainWindowTest, ImportOnTheCommandLineReportsItsFailure) {
     StoreSettings({{"langue", kFrench}});
-    MainWindow w(state, boxes);
+    DesktopWindows desktop(state, boxes);
+    MainWindow& w = desktop.main();
     w.importAtStart({"ondrel", "/A", "ports.add"});
     EXPECT_TRUE(boxes.shown.empty()); // upper case: no import asked
     w.importAtStart({"ondrel", "/a", "ports.add"});
@@ -395,14 +407,16 @@ TEST_F(MainWindowTest, ImportOnTheCommandLineReportsItsFailure) {
 }
 
 TEST_F(MainWindowTest, ImportFailureIsSilentBeforeAnyLanguage) {
-    MainWindow w(state, boxes);
+    DesktopWindows desktop(state, boxes);
+    MainWindow& w = desktop.main();
     w.importAtStart({"ondrel", "/a", "missing.add"});
     EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(MainWindowTest, TideTableNeedsAPort) {
     StoreSettings({{"langue", kEnglish}});
-    MainWindow w(state, boxes);
+    DesktopWindows desktop(state, boxes);
+    MainWindow& w = desktop.main();
     int shown = 0;
     w.setTideTableWindow([&] { ++shown; });
     EXPECT_FALSE(
@@ -416,7 +430,8 @@ TEST_F(MainWindowTest, TideTableNeedsAPort) {
 TEST_F(MainWindowTest, QuittingSavesExactlyOnce) {
     StoreSettings({{"langue", kFrench}});
     {
-        MainWindow w(state, boxes);
+        DesktopWindows desktop(state, boxes);
+        MainWindow& w = desktop.main();
         QSignalSpy quit(&w, &MainWindow::quitRequested);
         QTest::mouseClick(Child<QPushButton>(&w, "AvertissementNO"), Qt::LeftButton);
         EXPECT_EQ(quit.count(), 1);
@@ -430,7 +445,8 @@ TEST_F(MainWindowTest, QuittingSavesExactlyOnce) {
 
 TEST_F(MainWindowTest, SettingsThatCannotBeSavedAreReported) {
     StoreSettings({{"langue", kEnglish}});
-    MainWindow w(state, boxes);
+    DesktopWindows desktop(state, boxes);
+    MainWindow& w = desktop.main();
     const QString file = store()->fileName();
     // A folder where the settings file goes: the store cannot write it.
     ASSERT_TRUE(QFile::remove(file));
@@ -454,14 +470,15 @@ TEST_F(MainWindowTest, MissingTableIsReportedAndNothingBreaks) {
     bad.close();
 
     StoreSettings({{"langue", kEnglish}, {"dernier_port", "BREST"}});
-    MainWindow w(state, boxes);
-    EXPECT_FALSE(w.portWindow()->tableIsOpen());
+    DesktopWindows desktop(state, boxes);
+    MainWindow& w = desktop.main();
+    EXPECT_FALSE(desktop.portWindow()->tableIsOpen());
     w.acceptWarning();
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("The port table cannot be opened")));
     w.choosePort();
     EXPECT_EQ(boxes.shown.size(), 2u);
-    EXPECT_FALSE(w.portWindow()->isVisible());
+    EXPECT_FALSE(desktop.portWindow()->isVisible());
     EXPECT_TRUE(Child<QLabel>(&w, "PortSelection")->text().isEmpty());
 }
 

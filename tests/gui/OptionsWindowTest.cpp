@@ -2,6 +2,7 @@
 // order and the refresh of the main window, Cancel.
 #include "GuiTestSupport.h"
 
+#include "DesktopWindows.h"
 #include "Julian.h"
 #include "MainWindow.h"
 #include "OptionsWindow.h"
@@ -186,13 +187,14 @@ TEST_F(OptionsWindowTest, OkRefreshesTheMainWindowToToday) {
     WritePortTable(workDir(), SmallPortList());
     store()->setValue("langue", kEnglish);
     store()->setValue("dernier_port", "BREST");
-    MainWindow main(state, boxes);
+    DesktopWindows desktop(state, boxes);
+    MainWindow& main = desktop.main();
     main.retranslate();
     main.acceptWarning();
     state.selectedDay = JulianDay(2030, 1, 1);
     auto* report = main.findChild<QWidget*>("HeuresOndrel");
     ASSERT_NE(report, nullptr);
-    OptionsWindow& w = *main.optionsWindow();
+    OptionsWindow& w = *desktop.optionsWindow();
     w.show();
     click(item(w, "choixunite", 1));
     w.confirm();

@@ -4,9 +4,11 @@
 
 #include "CorrectionTexts.h"
 #include "CountriesWindow.h"
+#include "DesktopWindows.h"
 #include "ImportListWindow.h"
 #include "ImportTexts.h"
 #include "MainWindow.h"
+#include "PortImportFlow.h"
 #include "PortTable.h"
 #include "PortWindow.h"
 #include "ProjectInfo.h"
@@ -247,13 +249,14 @@ TEST_F(PortManagementTest, WizardAddsASecondaryPort) {
 
 TEST_F(PortManagementTest, ModifyAndDeleteASecondaryPort) {
     WritePortTable(workDir(), Ports());
-    MainWindow main(state, boxes);
-    SecondaryPortsWindow& window = *main.secondaryPortsWindow();
-    SecondaryPortWizard& wizard = *main.secondaryPortWizard();
+    DesktopWindows desktop(state, boxes);
+    MainWindow& main = desktop.main();
+    SecondaryPortsWindow& window = *desktop.secondaryPortsWindow();
+    SecondaryPortWizard& wizard = *desktop.secondaryPortWizard();
     // LE CONQUET is the port shown: its modification reaches the report at once.
     main.acceptWarning();
-    ASSERT_TRUE(main.portWindow()->selectNearest(QStringLiteral("LE CONQUET")));
-    ASSERT_TRUE(main.portWindow()->confirm());
+    ASSERT_TRUE(desktop.portWindow()->selectNearest(QStringLiteral("LE CONQUET")));
+    ASSERT_TRUE(desktop.portWindow()->confirm());
     const QString reportBefore = Child<QPlainTextEdit>(&main, "HeuresOndrel")->toPlainText();
     window.show();
     auto* grid = Child<QTableView>(&window, "DBGrid1");
@@ -315,8 +318,9 @@ TEST_F(PortManagementTest, ModifyAndDeleteASecondaryPort) {
 
 TEST_F(PortManagementTest, DeletingAsksFirstAndClearsThePortShown) {
     WritePortTable(workDir(), Ports());
-    MainWindow main(state, boxes);
-    SecondaryPortsWindow& window = *main.secondaryPortsWindow();
+    DesktopWindows desktop(state, boxes);
+    MainWindow& main = desktop.main();
+    SecondaryPortsWindow& window = *desktop.secondaryPortsWindow();
     auto* caption = Child<QLabel>(&main, "PortSelection");
     for (const auto answer : {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes}) {
         const bool yes = answer == MessageBoxes::Answer::Yes;
@@ -367,12 +371,13 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
         for (int i = 2; i < 37; ++i)
             f.write("0\r\n");
     }
-    MainWindow main(state, boxes);
+    DesktopWindows desktop(state, boxes);
+    MainWindow& main = desktop.main();
     state.settings.countrySelected[2] = false;
-    main.setImportFileChooser([&] { return add; });
+    desktop.portImport().setFileChooser([&] { return add; });
     boxes.shown.clear();
-    main.chooseAndImportPorts();
-    EXPECT_EQ(main.importListWindow()->lines(),
+    desktop.portImport().chooseAndImport();
+    EXPECT_EQ(desktop.importListWindow()->lines(),
               (QStringList{"SADA", "brest! est déjà dans la base de données"}));
     const QString log = QDir(workDir()).filePath(QStringLiteral("bug.txt"));
     ASSERT_EQ(boxes.shown.size(), 1u);
@@ -384,9 +389,9 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
     EXPECT_EQ(logFile.readAll(), QByteArray("1: Pb numero avec S = 12a\n"));
     // Spain, the last country imported, is shown again, and the port list has the new port.
     EXPECT_TRUE(state.settings.countrySelected[2]);
-    EXPECT_TRUE(main.countriesWindow()->countryPresent(2));
-    EXPECT_TRUE(main.portWindow()->selectNearest(QStringLiteral("SADA")));
-    EXPECT_EQ(main.portWindow()->table().text(PortColumn::NOM), QStringLiteral("SADA"));
+    EXPECT_TRUE(desktop.countriesWindow()->countryPresent(2));
+    EXPECT_TRUE(desktop.portWindow()->selectNearest(QStringLiteral("SADA")));
+    EXPECT_EQ(desktop.portWindow()->table().text(PortColumn::NOM), QStringLiteral("SADA"));
 
     // The command line runs the same import.
     QFile::remove(add);
@@ -397,9 +402,9 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
     }
     boxes.shown.clear();
     main.importAtStart({"ondrel", "/a", add});
-    EXPECT_EQ(main.importListWindow()->lines(), QStringList{"SADA BIS"});
+    EXPECT_EQ(desktop.importListWindow()->lines(), QStringList{"SADA BIS"});
     ASSERT_EQ(boxes.shown.size(), 1u); // the short record's lines were logged
-    EXPECT_TRUE(main.portWindow()->selectNearest(QStringLiteral("SADA BIS")));
+    EXPECT_TRUE(desktop.portWindow()->selectNearest(QStringLiteral("SADA BIS")));
 
     // A log that cannot be written: nothing imported, and said so.
     logFile.close();
@@ -407,12 +412,12 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
     ASSERT_TRUE(QDir(workDir()).mkdir(QStringLiteral("bug.txt")));
     state.settings.langue = kEnglish;
     boxes.shown.clear();
-    main.importPorts(add);
+    desktop.portImport().importPorts(add);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(boxes.shown[0].text.startsWith(
         QStringLiteral("The error log cannot be written; no port was added.")));
     boxes.shown.clear();
-    main.importPorts(QDir(temp->path()).filePath(QStringLiteral("missing.add")));
+    desktop.portImport().importPorts(QDir(temp->path()).filePath(QStringLiteral("missing.add")));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(boxes.shown[0].text.startsWith(
         QStringLiteral("The file of ports cannot be read; no port was added.")));

@@ -235,7 +235,7 @@ TEST_F(SettingsFallbackTest, FirstStartValuesFollowTheLanguage) {
         s.curveStart = 0.3;
         s.curveEnd = 0.6;
         auto out = store();
-        InitialisationValeurs(*out, s, langue);
+        StoreFirstStartValues(*out, s, langue);
         out.reset();
         auto in = store();
         EXPECT_EQ(in->value("H_sondeur").toString(), QString::fromUtf8(sondeur))

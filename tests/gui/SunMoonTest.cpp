@@ -3,6 +3,7 @@
 
 #include "CurveWindow.h"
 #include "DateNames.h"
+#include "DesktopWindows.h"
 #include "Ephemerides.h"
 #include "EphemeridesWindow.h"
 #include "EphemerisTexts.h"
@@ -160,23 +161,24 @@ TEST_F(TrayIconTest, HiddenProgramShowsTheTideAndAnswersBothClicks) {
                                       {"dernier_port", "BREST"},
                                       {"icone", 1}})
         store()->setValue(name, value);
-    MainWindow w(state, boxes);
+    DesktopWindows desktop(state, boxes);
+    MainWindow& w = desktop.main();
     w.show();
     ASSERT_TRUE(WaitFor([&] { return w.windowTitle() == QStringLiteral("Ondrel - v 4.6"); }));
     w.acceptWarning();
     // The ephemerides button shows the window of the current port.
     QTest::mouseClick(w.findChild<QPushButton*>("BEphemerides"), Qt::LeftButton);
-    EXPECT_EQ(Text(w.ephemeridesWindow(), "Panel3"), QStringLiteral("BREST"));
-    w.ephemeridesWindow()->hide();
+    EXPECT_EQ(Text(desktop.ephemeridesWindow(), "Panel3"), QStringLiteral("BREST"));
+    desktop.ephemeridesWindow()->hide();
 
     auto* quit = w.findChild<QPushButton*>("BQuitter");
     EXPECT_EQ(quit->text(), QStringLiteral("&Réduire"));
     AfterHighWater(20);
     QSignalSpy ended(&w, &MainWindow::quitRequested);
     QTest::mouseClick(quit, Qt::LeftButton);
-    TrayIcon* tray = w.trayIcon();
+    TrayIcon* tray = desktop.trayIcon();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(w.curveWindow()->isVisible());
+    EXPECT_FALSE(desktop.curveWindow()->isVisible());
     EXPECT_EQ(tray->timer().interval(), TrayIcon::kFirstTickMs);
     ASSERT_TRUE(WaitFor([&] { return tray->indicator() && tray->indicator()->isVisible(); }));
     QWidget* indicator = tray->indicator();
@@ -201,7 +203,7 @@ TEST_F(TrayIconTest, HiddenProgramShowsTheTideAndAnswersBothClicks) {
     EXPECT_FALSE(indicator->isVisible());
     EXPECT_FALSE(tray->timer().isActive());
     EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(w.curveWindow()->isVisible());
+    EXPECT_TRUE(desktop.curveWindow()->isVisible());
     EXPECT_EQ(ended.count(), 0);
 
     // Hidden again, right click, Yes: the program ends.

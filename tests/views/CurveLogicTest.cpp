@@ -3,6 +3,7 @@
 #include "CurveTexts.h"
 #include "CurveWindow.h"
 #include "Julian.h"
+#include "StoredColour.h"
 
 #include <QCategoryAxis>
 #include <QGraphicsScene>

@@ -1,0 +1,216 @@
+// The tide commands: the day's report, the curve, the tide table, the present instant.
+#include "Commands.h"
+
+#include "Curve.h"
+#include "Extremes.h"
+#include "Julian.h"
+#include "Output.h"
+#include "PortTable.h"
+#include "Report.h"
+#include "Secondary.h"
+#include "TidePosition.h"
+#include "TideTableCalendar.h"
+#include "TideTableText.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+
+namespace ondrel::cli {
+
+int Day(PortTable& table, const Options& o) {
+    const PortRecord port = LoadPort(table, o);
+    const TideContext ctx(TimeReference(o.ref), port.timeZone);
+    const double day = SelectedDayOf(o);
+    const Model model = ModelFor(table, port, o);
+    const DayEvents events = model.harmonics
+                                 ? DayTideEvents(ctx, TideSource(port, model.harmonics), day)
+                                 : DayTideEvents(ctx, port, day);
+    const CoefficientPair coefficients = DayCoefficients(ctx, day);
+    const std::vector<std::string> lines = DayReportLines(events, o.unit, o.language);
+    const std::string morning = MorningCoefficientLabel(coefficients.morning, o.language);
+    const std::string evening = EveningCoefficientLabel(coefficients.evening, o.language);
+    if (!o.json) {
+        for (const std::string& line : lines)
+            PrintLine(line);
+        PrintLine(morning);
+        PrintLine(evening);
+        return 0;
+    }
+    std::string out =
+        "{\"port\": " + JsonString(port.name) + ", \"day\": " + JsonNumber(day) + ", \"events\": [";
+    bool firstEvent = true;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        if (events[i].empty()) continue;
+        if (!firstEvent) out += ", ";
+        firstEvent = false;
+        out += "{\"slot\": " + std::to_string(i + 1) + ", \"time\": " + JsonNumber(events[i].time) +
+               ", \"height\": " + JsonNumber(events[i].height) + "}";
+    }
+    out += "], \"coefficients\": [" + std::to_string(coefficients.morning) + ", " +
+           std::to_string(coefficients.evening) + "], \"lines\": [";
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        out += (i ? ", " : "") + JsonString(lines[i]);
+    out += "], \"labels\": [" + JsonString(morning) + ", " + JsonString(evening) + "]" +
+           JsonModel(o, model) + "}\n";
+    Print(out);
+    return 0;
+}
+
+// The tide table from --from to --to, both at 0 h, as the tide-table window computes it.
+int Table(PortTable& table, const Options& o) {
+    if (o.to < o.from) {
+        const TextPair message{"La date de fin doit être postérieure à la date de début !",
+                               "The end date must be older than the begin date !"};
+        throw UsageError{message.In(o.language)};
+    }
+    const PortRecord port = LoadPort(table, o);
+    TideTableRequest request;
+    request.port = port;
+    request.context = TideContext(TimeReference(o.ref), port.timeZone);
+    request.start = JulianDay(o.from.year(), o.from.month(), o.from.day());
+    request.end = JulianDay(o.to.year(), o.to.month(), o.to.day()) + 0.5;
+    request.unit = o.unit;
+    request.language = o.language;
+    request.decimalSeparator = QLocale::system().decimalPoint();
+    request.filter = o.filter;
+    const Model model = ModelFor(table, port, o);
+    request.harmonics = model.harmonics;
+    if (!o.pdf.isEmpty()) return DrawTablePages(o, request);
+    // Each day is written as soon as it is computed: a range of any length needs the memory of
+    // one day.
+    if (o.csv) {
+        Print(TideTableCsvHeader(o.language).toStdString());
+        ForEachTideTableDay(request, [&](const TideTableDay& day, const QStringList&) {
+            Print(TideTableCsvRows(day, port, o.unit, o.language).toStdString());
+        });
+        return 0;
+    }
+    if (o.ics) {
+        const QDateTime stamp = QDateTime::currentDateTimeUtc();
+        Print(TideTableIcsHead().toStdString());
+        ForEachTideTableDay(request, [&](const TideTableDay& day, const QStringList&) {
+            Print(TideTableIcsDay(day, port, request.context, o.unit, o.language, stamp)
+                      .toStdString());
+        });
+        Print(TideTableIcsTail().toStdString());
+        return 0;
+    }
+    const auto printLines = [](const QStringList& lines, std::string& separator, bool json) {
+        std::string out;
+        for (const QString& line : lines) {
+            out += json ? separator + JsonString(line.toStdString()) : line.toStdString() + "\n";
+            separator = ", ";
+        }
+        Print(out);
+    };
+    std::string separator;
+    if (!o.json) {
+        printLines(TideTableHead(request), separator, false);
+        ForEachTideTableDay(request, [&](const TideTableDay&, const QStringList& block) {
+            printLines(block, separator, false);
+        });
+        printLines(TideTableFoot(request), separator, false);
+        return 0;
+    }
+    // The lines come before the days in the JSON object: the days wait in a temporary file.
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> days(std::tmpfile(), &std::fclose);
+    if (!days) throw std::runtime_error("no temporary file for the days of the table");
+    Print("{\"port\": " + JsonString(port.name) + ", \"lines\": [");
+    printLines(TideTableHead(request), separator, true);
+    const auto flag = [](bool b) { return std::string(b ? "true" : "false"); };
+    bool firstDay = true;
+    ForEachTideTableDay(request, [&](const TideTableDay& day, const QStringList& block) {
+        printLines(block, separator, true);
+        std::string out = std::string(firstDay ? "" : ", ") + "{\"date\": \"" +
+                          day.date.toString(Qt::ISODate).toStdString() + "\", \"events\": [";
+        firstDay = false;
+        bool first = true;
+        for (std::size_t i = 0; i < day.day.events.size(); ++i) {
+            const TideEvent& e = day.day.events[i];
+            if (e.empty()) continue;
+            out += std::string(first ? "" : ", ") + "{\"slot\": " + std::to_string(i + 1) +
+                   ", \"time\": " + JsonNumber(e.time) + ", \"height\": " + JsonNumber(e.height) +
+                   "}";
+            first = false;
+        }
+        out += "], \"coefficients\": [" + std::to_string(day.coefficients.morning) + ", " +
+               std::to_string(day.coefficients.evening) +
+               "], \"morning\": " + flag(day.day.morning) +
+               ", \"evening\": " + flag(day.day.evening) +
+               ", \"written\": " + flag(day.day.written()) + "}";
+        if (std::fwrite(out.data(), 1, out.size(), days.get()) != out.size())
+            throw std::runtime_error("the temporary file of the table's days cannot be written");
+    });
+    printLines(TideTableFoot(request), separator, true);
+    Print("], \"days\": [");
+    std::rewind(days.get());
+    char buffer[65536];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, days.get())) > 0;)
+        std::fwrite(buffer, 1, n, stdout);
+    Print("]" + JsonModel(o, model) + "}\n");
+    return 0;
+}
+
+int Curve(PortTable& table, const Options& o) {
+    const PortRecord port = LoadPort(table, o);
+    const TideContext ctx(TimeReference(o.ref), port.timeZone);
+    SecondaryDayCache cache;
+    const double day = SelectedDayOf(o);
+    const long double factor = UnitFactor(o.unit);
+    const Model model = ModelFor(table, port, o);
+    const TideSource source(port, model.harmonics);
+    std::vector<CurvePoint> points;
+    if (o.spanDays == 1) {
+        const double start = static_cast<double>(day + static_cast<long double>(o.start));
+        const double end = static_cast<double>(day + static_cast<long double>(o.end));
+        cache.prepare(ctx, source, start); // as the day report does before drawing its curve
+        points = DayCurve(ctx, cache, source, start, end, factor);
+    } else {
+        points = SpanCurve(ctx, cache, source, day, o.spanDays, factor);
+    }
+    if (!o.png.isEmpty()) return DrawPicture(o, port, points);
+    if (!o.json) {
+        std::string out;
+        out.reserve(points.size() * 44);
+        for (const CurvePoint& p : points)
+            out += Real17(p.x) + " " + Real17(p.y) + "\n";
+        Print(out);
+        return 0;
+    }
+    std::string out = "{\"points\": [";
+    for (std::size_t i = 0; i < points.size(); ++i)
+        out += (i ? ", [" : "[") + JsonNumber(points[i].x) + ", " + JsonNumber(points[i].y) + "]";
+    Print(out + "]" + JsonModel(o, model) + "}\n");
+    return 0;
+}
+
+// The notification icon of the port for the computer's present instant: today's events in the
+// port's local time, compared with the clock read as it is.
+int Now(PortTable& table, const Options& o) {
+    const PortRecord port = LoadPort(table, o);
+    const TideContext ctx(TimeReference(o.ref), port.timeZone);
+    const QDateTime clock = QDateTime::currentDateTime();
+    const QDate today = clock.date();
+    const double day = JulianDay(today.year(), today.month(), today.day());
+    const double now = day + clock.time().msecsSinceStartOfDay() / 86400000.0;
+    const Model model = ModelFor(table, port, o);
+    const TideSource source(port, model.harmonics);
+    const std::optional<int> index =
+        TidePositionIndex([&](int days) { return DayTideEvents(ctx, source, day + days); }, now);
+    const std::string name = TideIconName(index);
+    const std::string indexText = index ? std::to_string(*index) : std::string("none");
+    if (!o.json) {
+        PrintLine(indexText + " " + name);
+        return 0;
+    }
+    Print("{\"port\": " + JsonString(port.name) + ", \"now\": " + JsonNumber(now) +
+          ", \"index\": " + (index ? indexText : std::string("null")) +
+          ", \"icon\": " + JsonString(name) + JsonModel(o, model) + "}\n");
+    return 0;
+}
+
+} // namespace ondrel::cli

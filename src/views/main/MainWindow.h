@@ -1,0 +1,178 @@
+// MainWindow: the main window. The chosen port and day, the day's high and low waters and
+// coefficients, the port information, the safety warning of every start, and the commands that
+// lead to the other windows (the application creates those windows and connects them here).
+#pragma once
+
+#include "FontCommands.h"
+#include "PortRecord.h"
+#include "WindowContract.h"
+
+#include <QDate>
+#include <QMainWindow>
+
+#include <functional>
+#include <vector>
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace ondrel {
+
+struct AppState;
+struct ChosenPort;
+class LanguageWindow;
+class MessageBoxes;
+class PortWindow;
+class WarningPanel;
+
+class MainWindow : public QMainWindow, public WindowContract {
+    Q_OBJECT
+public:
+    // Loads the settings and builds the window; the other windows come after it.
+    MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The windows the main window leads to itself: the port list (the start reloads the last
+    // port) and the first start's language question.
+    void setNeighbours(PortWindow& ports, LanguageWindow& language);
+    // The font commands, to which each window hands its font-sized controls.
+    FontCommands& fontCommands() { return fonts_; }
+
+    // Runs each time the window goes from hidden to shown: the language question when no
+    // language is known yet, then the texts of the language.
+    void onShown();
+    // Saves the settings; only the first call writes.
+    void saveSettings();
+    void retranslate() override;
+    void storeFirstStartValues();
+
+    // The acceptance step: today's date and coefficients, the last port reloaded.
+    void acceptWarning();
+    void refuseWarning();
+    bool warningShown() const;
+
+    // A port confirmed in the port window: its caption, information, report and curve.
+    void showChosenPort(const ChosenPort& port);
+    // A day confirmed in the date window.
+    void dateConfirmed(const QDate& date, bool isToday);
+    void showDayReport(const PortRecord& port, double curveEnd, double curveStart);
+    void writeDayReport(const PortRecord& port);
+    void showDayCoefficients(double day);
+    // Empties the port's caption and information, after a deletion was asked.
+    void clearPortDisplay();
+    void setTimeReferenceLabel(const QString& text);
+    // The port-management commands wait for a port table.
+    void setPortManagementEnabled(bool enabled);
+
+    void choosePort();
+    void showTideTable();
+    void switchLanguage();
+
+    // The command line: "/a FILE" imports ports at start.
+    void importAtStart(const QStringList& arguments);
+
+    // The commands whose windows may be missing stay disabled until these are set.
+    void setTideTableWindow(std::function<void()> show);
+    void setEphemeridesWindow(std::function<void()> show);
+    void setImport(std::function<bool(const QString& file)> importPorts);
+
+signals:
+    // The day curve from curveStart to curveEnd is to be drawn (the curve window connects here).
+    void dayCurveRequested(double curveStart, double curveEnd);
+    // A date other than today was chosen: the curve's position indicator must stop.
+    void positionIndicatorAllowed(bool allowed);
+    // The language changed; every shown window follows at once.
+    void languageChanged();
+    // The commands leading to other windows.
+    void dateChoiceRequested();
+    void optionsRequested();
+    void aboutRequested();
+    void addSecondaryPortRequested();
+    void modifySecondaryPortRequested();
+    void importRequested();
+    // The quit button hides the program in the notification area.
+    void reduceRequested();
+    // The settings were written, once, on the way out.
+    void settingsSaved();
+    // The program is to end (BQuitter, the warning refused, the window closed).
+    void quitRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void loadSettings();
+    void buildControls();
+    QFrame* buildTopPanel(QWidget* parent);
+    QFrame* buildInfoPanel(QWidget* parent);
+    void setBuiltInTexts();
+    void connectControls();
+    void holdWidths();
+    void buildMenu();
+    void retranslateMenu(Language language);
+    void reportTableProblem();
+    void updateQuitCaption();
+    void quitOrReduce();
+    void showHelp(int context);
+    std::vector<FontSizedControl> ownFontControls() const;
+
+    AppState& state_;
+    MessageBoxes& messages_;
+    PortWindow* ports_ = nullptr;
+    LanguageWindow* languageWindow_ = nullptr;
+    bool settingsSaved_ = false;
+    bool formShowPending_ = false;
+    bool accepted_ = false;
+
+    std::function<void()> showTideTable_;
+    std::function<void()> showEphemerides_;
+    std::function<bool(const QString&)> importPorts_;
+    FontCommands fonts_;
+
+    // Top panel.
+    QPushButton* portButton_ = nullptr;
+    QPushButton* dateButton_ = nullptr;
+    QLabel* portLabel_ = nullptr;
+    QLabel* dateLabel_ = nullptr;
+    QGroupBox* coefficientsBox_ = nullptr;
+    QLabel* morningCoefficient_ = nullptr;
+    QLabel* eveningCoefficient_ = nullptr;
+    QPushButton* tideTableButton_ = nullptr;
+    QPushButton* quitButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+    // Lower panel.
+    QLabel* timesTitle_ = nullptr;
+    QPlainTextEdit* dayReport_ = nullptr;
+    QLabel* infoTitle_ = nullptr;
+    std::vector<QLabel*> infoLines_; // one label per line
+    QLabel* portInfo_ = nullptr;
+    QLabel* latitude_ = nullptr;
+    QLabel* longitude_ = nullptr;
+    QLabel* timeZone_ = nullptr;
+    QPushButton* ephemeridesButton_ = nullptr;
+    QLabel* timeReferenceLabel_ = nullptr;
+    WarningPanel* warning_ = nullptr;
+    // Menu.
+    QMenu* portsMenu_ = nullptr;
+    QAction* addSecondaryPortAction_ = nullptr;
+    QAction* modifySecondaryPortAction_ = nullptr;
+    QAction* importPortsAction_ = nullptr;
+    QMenu* toolsMenu_ = nullptr;
+    QAction* hideOnQuitAction_ = nullptr;
+    QMenu* fontMenu_ = nullptr;
+    QAction* changeFontAction_ = nullptr;
+    QAction* defaultFontAction_ = nullptr;
+    QAction* languageAction_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* helpAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+};
+
+} // namespace ondrel

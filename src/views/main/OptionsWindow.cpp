@@ -1,0 +1,367 @@
+#include "OptionsWindow.h"
+
+#include "AppState.h"
+#include "Bilingual.h"
+#include "ButtonRow.h"
+#include "HoursText.h"
+#include "MessageBoxes.h"
+
+#include <QButtonGroup>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace ondrel {
+
+namespace {
+
+const QString kConversionProblem = QStringLiteral("Problème de conversion des heures ouvrables");
+
+// The window's texts.
+struct OptionsTexts {
+    Bilingual timeReferenceBox{" Fuseau horaire ", " Time zone "};
+    Bilingual timeReferenceButtons[4]{{"Heure locale", "local time"},
+                                      {"Heure d'hiver (UT+1)", "winter time (UT+1)"},
+                                      {"Heure d'été (UT+2)", "summer time (UT+2)"},
+                                      {"Heure UT +", "Time UT +"}};
+    Bilingual unitBox{" Unité de hauteur ", " Height unit "};
+    Bilingual metre{"mètre", "meter"};
+    Bilingual foot{"pied", "foot"};
+    Bilingual printSizeBox{" Police d'impression", " Print font"};
+    Bilingual printSize{"Taille :", "Size :"};
+    Bilingual curveHoursBox{" Afficher la courbe entre les heures",
+                            " Display the curve between hours"};
+    Bilingual startHour{"Heure de début", "Begining hour"};
+    Bilingual endHour{"Heure de fin", "Ending hour"};
+    Bilingual cancel{"&Annuler", "&Cancel"};
+    // The main window's label of time references 0, 1 and 2.
+    Bilingual referenceLabels[3]{{"heure locale", "local time"},
+                                 {"heure d'hiver (UT+1)", "winter time (UT+1)"},
+                                 {"heure d'été (UT+2)", "summer time (UT+2)"}};
+    // ... and of a UT offset, before the number of hours.
+    Bilingual utLabel{"heure UT + ", "time UT + "};
+    Bilingual referenceChanged[3]{
+        {"Attention ! Toutes les heures seront données dans le fuseau du port sélectionné (heure "
+         "locale)",
+         "Attention ! All times will be in local time"},
+        {"Attention ! Toutes les heures seront données en heure d'hiver française (UT + 1)",
+         "Attention ! All times will be in winter time (UT + 1)"},
+        {"Attention ! Toutes les heures seront données en heure d'été française (UT + 2)",
+         "Attention ! All times will be in summer time (UT + 2)"}};
+    Bilingual utChanged{"Attention ! Toutes les heures seront données en heure UT + ",
+                        "Attention ! All times will be in UT+ "};
+    Bilingual metres{"Attention ! Toutes les hauteurs seront données en mètres",
+                     "Careful ! All heights will be in meters"};
+    Bilingual feet{"Attention ! Toutes les hauteurs seront données en pieds",
+                   "Careful ! All heights will be in feet"};
+    Bilingual badStartHour{"Erreur de saisie de l'heure. Veuillez recommencer",
+                           "Time must be less than 24. Please try again"};
+    Bilingual badEndHour{"Erreur de saisie de l'heure. Veuillez recommencer",
+                         "Time must be less then 24. Please try again"};
+};
+const OptionsTexts kTexts;
+
+QGroupBox* BoldGroup(const char* name, QWidget* parent) {
+    auto* box = new QGroupBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    QFont f = box->font();
+    f.setBold(true);
+    box->setFont(f);
+    return box;
+}
+
+// The children of a bold group keep the normal weight.
+void NormalWeight(QWidget* w) {
+    QFont f = w->font();
+    f.setBold(false);
+    w->setFont(f);
+}
+
+} // namespace
+
+OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
+    : ActivatedWindow(parent), state_(state), messages_(messages) {
+    setObjectName(QStringLiteral("TFoptions"));
+    setWindowTitle(QStringLiteral("Options"));
+    setModal(false);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+
+    timeReferenceBox_ = BoldGroup("choixfuseau", this);
+    timeReferenceGroup_ = new QButtonGroup(this);
+    auto* timeReferenceLayout = new QGridLayout(timeReferenceBox_);
+    for (int i = 0; i < 4; ++i) {
+        timeReferenceButtons_[i] = new QRadioButton(timeReferenceBox_);
+        NormalWeight(timeReferenceButtons_[i]);
+        timeReferenceGroup_->addButton(timeReferenceButtons_[i], i);
+        timeReferenceLayout->addWidget(timeReferenceButtons_[i], i, 0);
+    }
+    utOffset_ = new QSpinBox(timeReferenceBox_);
+    utOffset_->setObjectName(QStringLiteral("SEFuseau"));
+    utOffset_->setRange(-12, 12);
+    utOffset_->setValue(0);
+    NormalWeight(utOffset_);
+    timeReferenceLayout->addWidget(utOffset_, 3, 1);
+
+    curveHoursBox_ = BoldGroup("GBHeures", this);
+    startHourLabel_ = new QLabel(curveHoursBox_);
+    endHourLabel_ = new QLabel(curveHoursBox_);
+    startHourField_ = new QLineEdit(QStringLiteral("06:00"), curveHoursBox_);
+    endHourField_ = new QLineEdit(QStringLiteral("22:00"), curveHoursBox_);
+    startHourField_->setObjectName(QStringLiteral("MHeureDeb"));
+    endHourField_->setObjectName(QStringLiteral("MHeureFin"));
+    auto* hoursLayout = new QGridLayout(curveHoursBox_);
+    hoursLayout->addWidget(startHourLabel_, 0, 0);
+    hoursLayout->addWidget(startHourField_, 0, 1);
+    hoursLayout->addWidget(endHourLabel_, 1, 0);
+    hoursLayout->addWidget(endHourField_, 1, 1);
+    for (QLineEdit* field : {startHourField_, endHourField_}) {
+        // Two hour digits (the first optional), a fixed colon, two minute digits.
+        field->setInputMask(QStringLiteral("90:00;_"));
+        field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00:00")) + 20);
+        field->installEventFilter(this);
+        NormalWeight(field);
+    }
+    NormalWeight(startHourLabel_);
+    NormalWeight(endHourLabel_);
+
+    unitBox_ = BoldGroup("choixunite", this);
+    unitGroup_ = new QButtonGroup(this);
+    auto* unitLayout = new QVBoxLayout(unitBox_);
+    for (int i = 0; i < 2; ++i) {
+        unitButtons_[i] = new QRadioButton(unitBox_);
+        NormalWeight(unitButtons_[i]);
+        unitGroup_->addButton(unitButtons_[i], i);
+        unitLayout->addWidget(unitButtons_[i]);
+    }
+    unitButtons_[0]->setChecked(true);
+
+    printSizeBox_ = BoldGroup("ChoixTaillePoliceImpression", this);
+    printSizeLabel_ = new QLabel(printSizeBox_);
+    printSize_ = new QSpinBox(printSizeBox_);
+    printSize_->setObjectName(QStringLiteral("SETaille"));
+    printSize_->setRange(5, 24);
+    printSize_->setValue(8);
+    NormalWeight(printSizeLabel_);
+    NormalWeight(printSize_);
+    auto* sizeLayout = new QHBoxLayout(printSizeBox_);
+    sizeLayout->addWidget(printSizeLabel_);
+    sizeLayout->addWidget(printSize_);
+    sizeLayout->addStretch(1);
+
+    okButton_ = NamedButton("boutonOK", QStringLiteral("&OK"), this);
+    okButton_->setDefault(true);
+    cancelButton_ = NamedButton("boutonAnnuler", QString(), this);
+    cancelButton_->setAutoDefault(false);
+
+    auto* leftColumn = new QVBoxLayout;
+    leftColumn->addWidget(timeReferenceBox_);
+    leftColumn->addWidget(unitBox_);
+    auto* rightColumn = new QVBoxLayout;
+    rightColumn->addWidget(curveHoursBox_);
+    rightColumn->addWidget(printSizeBox_);
+    rightColumn->addStretch(1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(leftColumn);
+    columns->addLayout(rightColumn);
+    auto* buttons = ButtonRow({okButton_, cancelButton_});
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(timeReferenceGroup_, &QButtonGroup::idClicked, this,
+            [this](int id) { timeReferenceChosen(id); });
+    connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel(); });
+
+    setUp();
+}
+
+void OptionsWindow::setUp() {
+    const Settings& s = state_.settings;
+    unitButtons_[s.heightUnit == HeightUnit::Metres ? 0 : 1]->setChecked(true);
+    const int code = s.timeReference.code();
+    const int item = (code == 0 || code == 1 || code == 2) ? code : 3;
+    timeReferenceButtons_[item]->setChecked(true);
+    if (item == 3) utOffset_->setValue(code - 100);
+    utOffset_->setEnabled(item == 3);
+    startHourField_->setText(RealToHms(s.curveStart));
+    endHourField_->setText(RealToHms(s.curveEnd));
+    printSize_->setValue(s.printFontSize);
+
+    retranslate();
+}
+
+// The built-in texts are the French ones.
+void OptionsWindow::retranslate() {
+    const Language l = state_.settings.language();
+    timeReferenceBox_->setTitle(kTexts.timeReferenceBox.in(l));
+    for (int i = 0; i < 4; ++i)
+        timeReferenceButtons_[i]->setText(kTexts.timeReferenceButtons[i].in(l));
+    unitBox_->setTitle(kTexts.unitBox.in(l));
+    unitButtons_[0]->setText(kTexts.metre.in(l));
+    unitButtons_[1]->setText(kTexts.foot.in(l));
+    printSizeBox_->setTitle(kTexts.printSizeBox.in(l));
+    printSizeLabel_->setText(kTexts.printSize.in(l));
+    curveHoursBox_->setTitle(kTexts.curveHoursBox.in(l));
+    startHourLabel_->setText(kTexts.startHour.in(l));
+    endHourLabel_->setText(kTexts.endHour.in(l));
+    cancelButton_->setText(kTexts.cancel.in(l));
+}
+
+void OptionsWindow::timeReferenceChosen(int item) {
+    if (item == 3) {
+        utOffset_->setEnabled(true);
+        return;
+    }
+    utOffset_->setEnabled(false);
+    emit timeReferenceLabelChanged(kTexts.referenceLabels[item].in(state_.settings.language()));
+}
+
+void OptionsWindow::checkStartHour() {
+    if (IsValidTimeOfDay(startHourField_->text().toStdString())) return;
+    // Until a language is chosen, in English.
+    inform(kTexts.badStartHour.in(state_.settings.languageOr(Language::English)));
+    startHourField_->setText(QStringLiteral("00:00"));
+}
+
+void OptionsWindow::checkEndHour() {
+    const QString text = endHourField_->text();
+    if (IsValidTimeOfDay(text.toStdString())) return;
+    if (text != u"24:00")
+        inform(kTexts.badEndHour.in(state_.settings.languageOr(Language::English)));
+    endHourField_->setText(QStringLiteral("24:00"));
+}
+
+double OptionsWindow::HmsToReal(const QString& text) {
+    if (const auto value = ondrel::HmsToReal(text.toStdString())) return *value;
+    plainMessage(kConversionProblem);
+    return 0;
+}
+
+QString OptionsWindow::RealToHms(double fraction) {
+    if (const auto text = ondrel::RealToHms(fraction)) return QString::fromStdString(*text);
+    plainMessage(kConversionProblem);
+    return {};
+}
+
+int OptionsWindow::chosenTimeReference() const {
+    const int item = timeReferenceGroup_->checkedId();
+    return item == 3 ? utOffset_->value() + 100 : std::max(item, 0);
+}
+
+void OptionsWindow::confirm() {
+    ++busy_; // no activation reloads the controls while they are being read
+    // Enter may confirm while an hour field still has the focus: check both fields first.
+    checkStartHour();
+    checkEndHour();
+
+    Settings& s = state_.settings;
+    const Language l = s.language();
+
+    const int code = chosenTimeReference();
+    if (code != s.timeReference.code()) {
+        QString confirmation;
+        QString label;
+        if (code >= 0 && code <= 2) {
+            confirmation = kTexts.referenceChanged[code].in(l);
+            label = kTexts.referenceLabels[code].in(l);
+        } else {
+            const QString n = QString::number(code - 100);
+            confirmation = kTexts.utChanged.in(l) + n;
+            label = kTexts.utLabel.in(l) + n;
+        }
+        inform(confirmation);
+        emit timeReferenceLabelChanged(label);
+        s.timeReference = TimeReference(code);
+    }
+
+    const double start = HmsToReal(startHourField_->text());
+    const double end = HmsToReal(endHourField_->text());
+    if ((start != s.curveStart || end != s.curveEnd) && start < 1.0 && end < 2.0 && start < end) {
+        s.curveStart = start;
+        s.curveEnd = end;
+    }
+
+    const int unitItem = unitGroup_->checkedId();
+    if (unitItem == 0 && s.heightUnit != HeightUnit::Metres) {
+        s.heightUnit = HeightUnit::Metres;
+        inform(kTexts.metres.in(l));
+    } else if (unitItem == 1 && s.heightUnit != HeightUnit::Feet) {
+        s.heightUnit = HeightUnit::Feet;
+        inform(kTexts.feet.in(l));
+    }
+
+    if (printSize_->value() != s.printFontSize) s.printFontSize = printSize_->value();
+
+    --busy_;
+    hide();
+    emit optionsConfirmed();
+}
+
+void OptionsWindow::cancel() {
+    hide();
+}
+
+void OptionsWindow::reject() {
+    cancel();
+}
+
+void OptionsWindow::inform(const QString& text) {
+    ++busy_;
+    messages_.information(this, text);
+    --busy_;
+}
+
+void OptionsWindow::plainMessage(const QString& text) {
+    ++busy_;
+    messages_.plain(this, text);
+    --busy_;
+}
+
+void OptionsWindow::showEvent(QShowEvent* event) {
+    messageTookActivation_ = false;
+    setUp();
+    QDialog::showEvent(event);
+}
+
+// Every activation reloads the controls and the texts (the language may have changed), except
+// the one that merely returns from the window's own message box.
+void OptionsWindow::activationChanged(bool active) {
+    if (!isVisible()) return;
+    if (!active) {
+        if (busy_ > 0) messageTookActivation_ = true;
+    } else if (busy_ > 0) {
+        // Still inside a check or OK: nothing is reloaded under it.
+    } else if (messageTookActivation_) {
+        messageTookActivation_ = false;
+    } else {
+        onActivated();
+    }
+}
+
+void OptionsWindow::onActivated() {
+    setUp();
+}
+
+bool OptionsWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Leaving a field is a focus change inside the window: the focus that goes to another window
+    // (a message box, the main window) comes back to the same field without it being left.
+    if (event->type() == QEvent::FocusOut && isVisible() &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        if (watched == startHourField_) checkStartHour();
+        if (watched == endHourField_) checkEndHour();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace ondrel

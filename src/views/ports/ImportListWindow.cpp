@@ -1,0 +1,71 @@
+#include "ImportListWindow.h"
+
+#include "AppState.h"
+#include "ImportTexts.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace ondrel {
+
+ImportListWindow::ImportListWindow(AppState& state, QWidget* parent)
+    : ActivatedWindow(parent), state_(state) {
+    setObjectName(QStringLiteral("TFAjoutPorts"));
+    setModal(false);
+    // No system buttons: only OK closes it.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setWindowTitle(QStringLiteral("Ports ajoutés"));
+    memo_ = new QPlainTextEdit(this);
+    memo_->setObjectName(QStringLiteral("Memo1"));
+    memo_->setReadOnly(true);
+    memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A name of 50 characters and "is already in the database" on one line.
+    memo_->setMinimumSize(memo_->fontMetrics().averageCharWidth() * 84 + 24, 320);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("BitBtn1"));
+    okButton_->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(okButton_);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(memo_, 1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::hide);
+}
+
+void ImportListWindow::clear() {
+    memo_->clear();
+}
+
+void ImportListWindow::addLine(const QString& line) {
+    memo_->appendPlainText(line);
+}
+
+QStringList ImportListWindow::lines() const {
+    const QString text = memo_->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
+void ImportListWindow::retranslate() {
+    setWindowTitle(kImportTexts.listCaption.in(state_.settings.language()));
+}
+
+void ImportListWindow::showCentred() {
+    retranslate();
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+    raise();
+}
+
+} // namespace ondrel

@@ -1,0 +1,35 @@
+// ImportListWindow: the names of the ports an import added, and of those it skipped, listed while
+// the import runs.
+#pragma once
+
+#include "WindowContract.h"
+
+#include <QDialog>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace ondrel {
+
+struct AppState;
+
+class ImportListWindow : public ActivatedWindow<QDialog> {
+    Q_OBJECT
+public:
+    explicit ImportListWindow(AppState& state, QWidget* parent = nullptr);
+    void retranslate() override;
+
+    void clear();
+    void addLine(const QString& line);
+    QStringList lines() const;
+    // Shows the window in the middle of the screen.
+    void showCentred();
+
+protected:
+private:
+    AppState& state_;
+    QPlainTextEdit* memo_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+};
+
+} // namespace ondrel

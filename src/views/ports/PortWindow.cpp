@@ -1,0 +1,420 @@
+#include "PortWindow.h"
+
+#include "AppState.h"
+#include "Bilingual.h"
+#include "CommonTexts.h"
+#include "MessageBoxes.h"
+#include "PortListModel.h"
+#include "PortLoader.h"
+#include "PortSelectionRules.h"
+#include "TableLocation.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+namespace ondrel {
+
+namespace {
+constexpr PortColumn kNameColumn = PortColumn::NOM;
+constexpr PortColumn kLatitudeColumn = PortColumn::LATITUDE;
+constexpr PortColumn kLongitudeColumn = PortColumn::LONGITUDE;
+constexpr PortColumn kTimeZoneColumn = PortColumn::FUSEAU;
+constexpr int kHelpContextPorts = 3;
+
+// The window's texts.
+struct PortWindowTexts {
+    Bilingual caption{"Sélection d'un port", "Selection of the port"};
+    Bilingual nameHint{"Entrez les premières lettres du port désiré",
+                       "enter first letters of desired port name"};
+    Bilingual okHint{"Valide le choix", "Validate the choice"};
+    Bilingual cancelHint{"Ferme la fenêtre", "Close the window"};
+    Bilingual countries{"&Pays...", "&Countries..."};
+    Bilingual noCountries{
+        "Cette base de données ne contient pas d'informations sur les pays des ports. "
+        "Consultez le fichier d'aide pour plus d'informations",
+        "Thie databse doesn't include information about the countries of ports. "
+        "See the help file for more information"};
+};
+const PortWindowTexts kTexts;
+} // namespace
+
+// Image1 with its transparent layer calque: the world map and the red dot of the highlighted
+// port.
+class WorldMapView : public QWidget {
+public:
+    explicit WorldMapView(QWidget* parent)
+        : QWidget(parent), map_(QStringLiteral(":/ports/worldmap.png")) {
+        setObjectName(QStringLiteral("Image1"));
+        setFixedSize(map_.isNull() ? QSize(354, 183) : map_.size());
+    }
+    void setMarker(QRect marker) {
+        marker_ = marker;
+        update();
+    }
+    QRect marker() const { return marker_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        if (map_.isNull())
+            painter.fillRect(rect(), QColor(166, 206, 227));
+        else
+            painter.drawPixmap(0, 0, map_);
+        if (marker_.isNull()) return;
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QColor(255, 0, 0));
+        painter.setBrush(QColor(255, 0, 0));
+        painter.drawEllipse(marker_);
+    }
+
+private:
+    QPixmap map_;
+    QRect marker_;
+};
+
+PortWindow::PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
+    : ActivatedWindow(parent), state_(state), messages_(messages) {
+    setObjectName(QStringLiteral("TFport"));
+    setModal(false);
+
+    listPanel_ = new QWidget(this);
+    listPanel_->setObjectName(QStringLiteral("panel1"));
+    nameField_ = new QLineEdit(listPanel_);
+    nameField_->setObjectName(QStringLiteral("Edit1"));
+    nameField_->setClearButtonEnabled(true);
+    auto* panelLayout = new QVBoxLayout(listPanel_);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->addWidget(nameField_);
+
+    portList_ = new QTableView(this);
+    portList_->setObjectName(QStringLiteral("DBGrid1"));
+    portList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    portList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    portList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    portList_->verticalHeader()->hide();
+    portList_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    portList_->verticalHeader()->setDefaultSectionSize(portList_->fontMetrics().height() + 4);
+    portList_->horizontalHeader()->setStretchLastSection(true);
+    portList_->setShowGrid(false);
+    portList_->setAlternatingRowColors(true);
+    portList_->setMinimumSize(portList_->fontMetrics().horizontalAdvance(
+                                  QStringLiteral("BRICK KILN CREEK BELOW ROUTE 17, MM")) +
+                                  40,
+                              260);
+
+    map_ = new WorldMapView(this);
+
+    okButton_ = new QPushButton(this);
+    okButton_->setObjectName(QStringLiteral("BouttonOK"));
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(this);
+    cancelButton_->setObjectName(QStringLiteral("annuler"));
+    cancelButton_->setAutoDefault(false);
+    countriesButton_ = new QPushButton(this);
+    countriesButton_->setObjectName(QStringLiteral("BPays"));
+    countriesButton_->setAutoDefault(false);
+    countriesButton_->setEnabled(false); // until a countries window is registered
+    helpButton_ = new QPushButton(this);
+    helpButton_->setObjectName(QStringLiteral("BPortAide"));
+    helpButton_->setAutoDefault(false);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(listPanel_);
+    left->addWidget(portList_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
+    buttons->addStretch(1);
+    buttons->addWidget(countriesButton_);
+    buttons->addWidget(helpButton_);
+    auto* right = new QVBoxLayout;
+    right->addWidget(map_);
+    right->addStretch(1);
+    right->addLayout(buttons);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addLayout(right);
+
+    // The table: the working directory's, else the user's copy of the shipped one.
+    const TableLocation location = LocatePortTable(state_.workingDirectory);
+    if (location.path.isEmpty()) {
+        tableError_ = location.error;
+    } else {
+        try {
+            table_.setReadOnly(true);
+            table_.open(location.path);
+        } catch (const TableError& e) {
+            tableError_ = QString::fromUtf8(e.what());
+        }
+    }
+    if (table_.isOpen())
+        table_.setFilter([this](const PortTable& t) { return acceptsRecord(t, state_); });
+
+    model_ = new PortListModel(table_, this);
+    portList_->setModel(model_);
+
+    connect(nameField_, &QLineEdit::textChanged, this, [this] { nameTyped(); });
+    connect(portList_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { showPosition(); });
+    connect(portList_, &QTableView::doubleClicked, this, [this] { confirm(); });
+    connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel(); });
+    connect(countriesButton_, &QPushButton::clicked, this, [this] { chooseCountries(); });
+    connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(); });
+    nameField_->installEventFilter(this);
+    portList_->viewport()->installEventFilter(this);
+
+    setUp();
+}
+
+PortWindow::~PortWindow() = default;
+
+void PortWindow::setUp() {
+    retranslate();
+    if (!table_.isOpen()) return;
+    try {
+        table_.cancelRange();
+        nameTyped();
+        table_.goNearest(NameKey(state_.settings.lastPortName));
+        setCurrentRow(table_.atEnd() ? 0 : table_.visiblePosition());
+    } catch (const TableError& e) {
+        tableError_ = QString::fromUtf8(e.what());
+    }
+}
+
+void PortWindow::reopenTable(bool writable) {
+    const QString path = table_.fileName();
+    if (path.isEmpty()) return;
+    const bool filtered = table_.isFiltered();
+    try {
+        table_.close();
+        table_.setReadOnly(!writable);
+        table_.open(path);
+        if (filtered) table_.setFiltered(true);
+    } catch (const TableError& e) {
+        tableError_ = QString::fromUtf8(e.what());
+    }
+    refreshList();
+}
+
+void PortWindow::refreshList() {
+    nameTyped();
+}
+
+void PortWindow::retranslate() {
+    const Language l = state_.settings.language();
+    setWindowTitle(kTexts.caption.in(l));
+    const QString hint = kTexts.nameHint.in(l);
+    listPanel_->setToolTip(hint);
+    nameField_->setToolTip(hint);
+    nameField_->setPlaceholderText(hint);
+    okButton_->setText(QStringLiteral("&OK"));
+    okButton_->setToolTip(kTexts.okHint.in(l));
+    cancelButton_->setText(kCommonTexts.cancelWithKey.in(l));
+    cancelButton_->setToolTip(kTexts.cancelHint.in(l));
+    countriesButton_->setText(kTexts.countries.in(l));
+    helpButton_->setText(kCommonTexts.helpWithKey.in(l));
+}
+
+void PortWindow::nameTyped() {
+    if (!table_.isOpen()) return;
+    try {
+        table_.selectTag(PortTag::Name);
+        table_.setRange(NameKey(nameField_->text()), kNameRangeEnd);
+    } catch (const TableError& e) {
+        tableError_ = QString::fromUtf8(e.what());
+    }
+    model_->refresh();
+    setCurrentRow(0);
+}
+
+void PortWindow::setCurrentRow(int row) {
+    if (model_->rowCount() == 0) {
+        map_->setMarker({});
+        return;
+    }
+    const QModelIndex index = model_->index(std::clamp(row, 0, model_->rowCount() - 1), 0);
+    portList_->setCurrentIndex(index);
+    portList_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    showPosition();
+}
+
+int PortWindow::currentRow() const {
+    const QModelIndex index = portList_->currentIndex();
+    return index.isValid() ? index.row() : -1;
+}
+
+QRect PortWindow::markerRect() const {
+    return map_->marker();
+}
+
+void PortWindow::showPosition() {
+    if (!model_->moveTo(currentRow())) {
+        map_->setMarker({});
+        return;
+    }
+    const auto report = [this](const QString& text) { messages_.information(this, text); };
+    const double lat = DegreesOfText(table_.text(kLatitudeColumn), report);
+    const double lon = DegreesOfText(table_.text(kLongitudeColumn), report);
+    map_->setMarker(MarkerRect(MapPosition(lat, lon)));
+}
+
+bool PortWindow::confirm() {
+    if (!model_->moveTo(currentRow())) return false;
+
+    try {
+        Chargement(table_, state_.port,
+                   [this](const QString& text) { messages_.information(this, text); });
+    } catch (const TableError& e) {
+        // A damaged row: the current port stays the one before.
+        messages_.information(this, QString::fromUtf8(e.what()));
+        return false;
+    }
+
+    ChosenPort chosen;
+    chosen.name = table_.text(kNameColumn);
+    state_.settings.lastPortName = chosen.name.left(kLastPortNameLength);
+    try {
+        chosen.countryLine = CountryLine(table_.zone(), state_.settings.language());
+    } catch (const TableError&) {
+        // No country line: the rest of the confirmation goes on.
+    }
+    chosen.latitude = table_.text(kLatitudeColumn);
+    chosen.longitude = table_.text(kLongitudeColumn);
+    chosen.timeZone = table_.text(kTimeZoneColumn);
+    hide();
+    emit portConfirmed(chosen);
+    return true;
+}
+
+void PortWindow::cancel() {
+    hide();
+}
+
+void PortWindow::reject() {
+    cancel();
+}
+
+void PortWindow::chooseCountries() {
+    emit countriesRequested();
+    if (!model_->moveTo(currentRow())) return;
+    qint64 zone = 0;
+    try {
+        zone = table_.zone();
+    } catch (const TableError&) {
+        zone = 0;
+    }
+    if (zone >= 100) return;
+    // Nothing is said while no language is chosen.
+    if (!state_.settings.languageChosen()) return;
+    const QString text = kTexts.noCountries.in(state_.settings.language());
+    messages_.informationWithHelp(this, text, [this] {
+        if (state_.help) state_.help(kHelpContextPorts);
+    });
+}
+
+void PortWindow::setCountriesAvailable(bool available) {
+    countriesButton_->setEnabled(available);
+}
+
+void PortWindow::showHelp() {
+    if (state_.help) state_.help(kHelpContextPorts);
+}
+
+bool PortWindow::selectNearest(const QString& name) {
+    if (!table_.isOpen()) return false;
+    {
+        const QSignalBlocker blocker(nameField_);
+        nameField_->clear();
+    }
+    try {
+        table_.selectTag(PortTag::Name);
+        table_.cancelRange();
+        model_->refresh();
+        table_.goNearest(NameKey(name));
+        if (table_.atEnd()) {
+            setCurrentRow(0);
+            return false;
+        }
+        setCurrentRow(table_.visiblePosition());
+        return true;
+    } catch (const TableError& e) {
+        tableError_ = QString::fromUtf8(e.what());
+        return false;
+    }
+}
+
+bool PortWindow::acceptsRecord(const PortTable& table, const AppState& state) {
+    qint64 code = 0;
+    if (table.columnCount() >= 2) {
+        try {
+            code = table.zone();
+        } catch (const TableError&) {
+            code = 0;
+        }
+    }
+    return CountryFilterAccepts(code, state.settings.countrySelected);
+}
+
+void PortWindow::showEvent(QShowEvent* event) {
+    retranslate();
+    // Other windows walk the same table on other tags: the list comes back to the names.
+    if (table_.isOpen() &&
+        (table_.currentTag().compare(QStringLiteral("Nom"), Qt::CaseInsensitive) != 0 ||
+         model_->rowCount() != table_.visibleCount()))
+        nameTyped();
+    QDialog::showEvent(event);
+    nameField_->setFocus();
+    nameField_->selectAll();
+}
+
+// The list answers the arrow and page keys while the letters are being typed.
+bool PortWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == nameField_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown: {
+            QKeyEvent copy(QEvent::KeyPress, key->key(), key->modifiers());
+            QCoreApplication::sendEvent(portList_, &copy);
+            return true;
+        }
+        default:
+            break;
+        }
+    }
+    if (watched == portList_->viewport() && event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = cutNameAt(help->pos());
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, portList_->viewport());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+QString PortWindow::cutNameAt(const QPoint& viewportPos) const {
+    const QModelIndex index = portList_->indexAt(viewportPos);
+    if (!index.isValid()) return {};
+    const QString name = index.data().toString();
+    // The cell's text margins, as the view's style draws them.
+    const int room = portList_->visualRect(index).width() - 8;
+    return portList_->fontMetrics().horizontalAdvance(name) > room ? name : QString();
+}
+
+} // namespace ondrel

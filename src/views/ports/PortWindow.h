@@ -1,0 +1,104 @@
+// PortWindow: the port selection window. Lists the ports by name, narrows the list as the first
+// letters are typed, marks the highlighted port on the world map, and on confirmation loads the
+// port as the current port and hands its texts to the main window.
+#pragma once
+
+#include "WindowContract.h"
+
+#include "PortTable.h"
+
+#include <QDialog>
+#include <QString>
+
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QWidget;
+
+namespace ondrel {
+
+struct AppState;
+class MessageBoxes;
+class PortListModel;
+class WorldMapView;
+
+// What the main window shows of a confirmed port.
+struct ChosenPort {
+    QString name;
+    QString countryLine; // "(France)", or empty
+    QString latitude;
+    QString longitude;
+    QString timeZone;
+};
+
+class PortWindow : public ActivatedWindow<QDialog> {
+    Q_OBJECT
+public:
+    PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
+    ~PortWindow() override;
+    void retranslate() override;
+
+    bool tableIsOpen() const { return table_.isOpen(); }
+    QString tableError() const { return tableError_; }
+    PortTable& table() { return table_; }
+
+    // Closes and reopens the table, writable or read-only, keeping its country filter; the list
+    // follows. Windows that write the table call it first.
+    void reopenTable(bool writable);
+    // The list again, as the typed letters select it, after the table changed.
+    void refreshList();
+
+    void nameTyped();
+    void showPosition();
+    // Confirms the highlighted port; false when there is none.
+    bool confirm();
+    void cancel();
+    void chooseCountries();
+    // The countries button works once a countries window is there to answer it.
+    void setCountriesAvailable(bool available);
+    // The whole name of the row under a point of the list, when its cell cuts it; else empty.
+    QString cutNameAt(const QPoint& viewportPos) const;
+    void showHelp();
+    // Clears the typed letters and any range, and highlights the first port whose name is equal
+    // to or sorts after name. False when no port does.
+    bool selectNearest(const QString& name);
+
+    int currentRow() const;
+    QRect markerRect() const;
+
+    // The record filter of the port table: the country selection.
+    static bool acceptsRecord(const PortTable& table, const AppState& state);
+
+signals:
+    void portConfirmed(const ChosenPort& port);
+    // BPays: the countries window is asked to show itself.
+    void countriesRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void reject() override;
+
+private:
+    void setUp();
+    void setCurrentRow(int row);
+
+    AppState& state_;
+    MessageBoxes& messages_;
+    PortTable table_;
+    QString tableError_;
+    PortListModel* model_ = nullptr;
+
+    QWidget* listPanel_ = nullptr;
+    QLineEdit* nameField_ = nullptr;
+    QTableView* portList_ = nullptr;
+    WorldMapView* map_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QPushButton* countriesButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+};
+
+} // namespace ondrel
+
+Q_DECLARE_METATYPE(ondrel::ChosenPort)

@@ -1,0 +1,342 @@
+#include "TideTableFilterWindow.h"
+
+#include "AppState.h"
+#include "Bilingual.h"
+#include "IntervalSearch.h"
+#include "MessageBoxes.h"
+#include "Widgets.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace ondrel {
+
+namespace {
+
+constexpr int kHelpTopic = 6;
+
+struct FilterTexts {
+    Bilingual caption{"Filtre d'annuaire", "Tidetable filter"};
+    Bilingual intro{"Afficher les marées qui ont les", "Display the tides which have"};
+    Bilingual intro2{"caractéristiques suivantes", "the following characteristics"};
+    Bilingual above{"supérieur à", "up to"};
+    Bilingual below{"inférieur à", "down to"};
+    Bilingual highWater{"  Pleine Mer  ", "  High Water  "};
+    Bilingual allHigh{"Toutes les pleines mers", "All the high waters"};
+    Bilingual betweenHigh{"Les pleines mers comprises entre", "The high waters between"};
+    Bilingual noHigh{"Aucune pleine mer", "No high water"};
+    Bilingual lowWater{"  Basse Mer  ", "  Low Water  "};
+    Bilingual allLow{"Toutes les basses mers", "All the low waters"};
+    Bilingual betweenLow{"Les basses mers comprises entre", "The low waters between"};
+    Bilingual noLow{"Aucune basse mer", "No low water"};
+    Bilingual and_{"et", "and"};
+    Bilingual apply{"&Appliquer", "&Apply"};
+    Bilingual cancel{"&Annuler", "&Cancel"};
+    Bilingual help{"Ai&de", "&Help"};
+    // Apply with a field that holds no value.
+    Bilingual notACoefficient{"Le champ du coefficient « %1 » ne contient pas un nombre entier : "
+                              "entrez un coefficient ou décochez la case.",
+                              "The coefficient field \"%1\" does not hold a whole number: enter a "
+                              "coefficient or untick its box."};
+    Bilingual notATime{"Le champ d'heure « %1 » ne contient pas une heure valable (hh:mm).",
+                       "The time field \"%1\" does not hold a valid time (hh:mm)."};
+};
+const FilterTexts kTexts;
+// The messages of the fields, in French whatever the language.
+const QString kCoefficientError =
+    QStringLiteral("Erreur de saisie du coefficient. Celui-ci doit être compris entre 20 et 120. "
+                   "Veuillez recommencer");
+const QString kTimeError = QStringLiteral("Erreur de saisie de l'heure. Veuillez recommencer");
+
+// A masked time field with no digit typed.
+bool Blank(const QLineEdit* field) {
+    QString digits = field->text();
+    digits.remove(QLatin1Char(':'));
+    return digits.trimmed().isEmpty();
+}
+
+std::optional<double> HoursIn(const QLineEdit* field) {
+    const auto fraction = ReadMaskedTime(field->text());
+    if (!fraction) return std::nullopt;
+    return *fraction * 24;
+}
+
+} // namespace
+
+TideTableFilterWindow::TideTableFilterWindow(AppState& state, MessageBoxes& messages,
+                                             QWidget* parent)
+    : QDialog(parent), state_(state), messages_(messages) {
+    setObjectName(QStringLiteral("TFFiltre"));
+    setModal(false);
+    setWindowTitle(QStringLiteral("Filtre d'annuaire"));
+    intro_ = Named(new QLabel(QStringLiteral("Afficher que les marées ont les"), this), "Label1");
+    intro2_ = Named(new QLabel(QStringLiteral("caractéristiques suivantes"), this), "Label4");
+
+    coefficientGroup_ = Named(new QGroupBox(QStringLiteral("  Coefficient  "), this), "GroupBox1");
+    minBox_ = Named(new QCheckBox(QStringLiteral("supérieur à"), coefficientGroup_), "CBCoef_inf");
+    maxBox_ = Named(new QCheckBox(QStringLiteral("inférieur à"), coefficientGroup_), "CBCoef_sup");
+    minField_ = Named(new QLineEdit(coefficientGroup_), "ECoef_inf");
+    maxField_ = Named(new QLineEdit(coefficientGroup_), "ECoef_sup");
+    auto* coefficients = new QGridLayout(coefficientGroup_);
+    int row = 0;
+    for (auto [box, field] : {std::pair{minBox_, minField_}, std::pair{maxBox_, maxField_}}) {
+        field->setMaxLength(3);
+        field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+        field->installEventFilter(this);
+        coefficients->addWidget(box, row, 0);
+        coefficients->addWidget(field, row++, 1);
+        connect(box, &QCheckBox::clicked, this, [this, b = box] { coefficientBoxClicked(b); });
+        setInUse(field, false);
+    }
+    coefficients->setColumnStretch(2, 1);
+
+    const auto makeKind = [this](Kind& k, bool high) {
+        k.group = Named(
+            new QGroupBox(high ? QStringLiteral("  Pleine mer  ") : QStringLiteral("  Basse Mer  "),
+                          this),
+            high ? "GroupBox2" : "GroupBox3");
+        k.all = Named(new QRadioButton(high ? QStringLiteral("Toutes les pleines mers")
+                                            : QStringLiteral("Toutes les basses mers"),
+                                       k.group),
+                      high ? "RBToutesPM" : "RBToutesBM");
+        k.between = Named(new QRadioButton(high ? QStringLiteral("Les pleines mers comprises entre")
+                                                : QStringLiteral("Les basses mers comprises entre"),
+                                           k.group),
+                          high ? "RBIntervalPM" : "RBIntervalBM");
+        k.none = Named(new QRadioButton(high ? QStringLiteral("Aucune pleine mer")
+                                             : QStringLiteral("Aucune basse mer"),
+                                        k.group),
+                       high ? "RBAucunePM" : "RBAucuneBM");
+        k.from = Named(new QLineEdit(k.group), high ? "MEPMinf" : "MEBMinf");
+        k.to = Named(new QLineEdit(k.group), high ? "MEPMsup" : "MEBMsup");
+        k.and_ = Named(new QLabel(QStringLiteral("et"), k.group), high ? "Label2" : "Label3");
+        auto* times = new QHBoxLayout;
+        times->addSpacing(24);
+        for (QLineEdit* field : {k.from, k.to}) {
+            field->setInputMask(kTimeInputMask);
+            field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00:000")) +
+                                 12);
+            field->installEventFilter(this);
+        }
+        times->addWidget(k.from);
+        times->addWidget(k.and_);
+        times->addWidget(k.to);
+        times->addStretch(1);
+        auto* layout = new QVBoxLayout(k.group);
+        layout->addWidget(k.all);
+        layout->addWidget(k.between);
+        layout->addLayout(times);
+        layout->addWidget(k.none);
+        k.all->setChecked(true);
+        connect(k.all, &QRadioButton::clicked, this, [this, high] { allChosen(high); });
+        connect(k.between, &QRadioButton::clicked, this, [this, high] { betweenChosen(high); });
+        connect(k.none, &QRadioButton::clicked, this, [this, high] { noneChosen(high); });
+    };
+    makeKind(high_, true);
+    makeKind(low_, false);
+    for (Kind* k : {&high_, &low_}) {
+        for (QLineEdit* field : {k->from, k->to}) {
+            setInUse(field, false);
+            field->setReadOnly(true);
+        }
+    }
+
+    okButton_ = Named(new QPushButton(QStringLiteral("&OK"), this), "BOK");
+    okButton_->setDefault(true);
+    applyButton_ = Named(new QPushButton(QStringLiteral("&Appliquer"), this), "BAppliquer");
+    cancelButton_ = Named(new QPushButton(QStringLiteral("A&nnuler"), this), "BAnnuler");
+    helpButton_ = Named(new QPushButton(QStringLiteral("Ai&de"), this), "BAide");
+    connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
+    connect(applyButton_, &QPushButton::clicked, this, [this] { apply(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { hide(); });
+    connect(helpButton_, &QPushButton::clicked, this, [this] {
+        if (state_.help) state_.help(kHelpTopic);
+    });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton* b : {okButton_, applyButton_, cancelButton_, helpButton_})
+        buttons->addWidget(b);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro_);
+    layout->addWidget(intro2_);
+    layout->addWidget(coefficientGroup_);
+    layout->addWidget(high_.group);
+    layout->addWidget(low_.group);
+    layout->addLayout(buttons);
+}
+
+void TideTableFilterWindow::retranslate() {
+    if (!state_.settings.english() && !state_.settings.french()) return;
+    const Language l = state_.settings.language();
+    setWindowTitle(kTexts.caption.in(l));
+    intro_->setText(kTexts.intro.in(l));
+    intro2_->setText(kTexts.intro2.in(l));
+    minBox_->setText(kTexts.above.in(l));
+    maxBox_->setText(kTexts.below.in(l));
+    high_.group->setTitle(kTexts.highWater.in(l));
+    high_.all->setText(kTexts.allHigh.in(l));
+    high_.between->setText(kTexts.betweenHigh.in(l));
+    high_.none->setText(kTexts.noHigh.in(l));
+    low_.group->setTitle(kTexts.lowWater.in(l));
+    low_.all->setText(kTexts.allLow.in(l));
+    low_.between->setText(kTexts.betweenLow.in(l));
+    low_.none->setText(kTexts.noLow.in(l));
+    high_.and_->setText(kTexts.and_.in(l));
+    low_.and_->setText(kTexts.and_.in(l));
+    applyButton_->setText(kTexts.apply.in(l));
+    cancelButton_->setText(kTexts.cancel.in(l));
+    helpButton_->setText(kTexts.help.in(l));
+}
+
+void TideTableFilterWindow::onActivated() {
+    retranslate();
+}
+
+void TideTableFilterWindow::showEvent(QShowEvent* event) {
+    onActivated();
+    QDialog::showEvent(event);
+}
+
+bool TideTableFilterWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Leaving a field for another control of the window; a focus lost to another window or to
+    // a message box is not leaving it.
+    const auto left = [event] {
+        if (event->type() != QEvent::FocusOut) return false;
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    };
+    if (left()) {
+        if (watched == minField_ || watched == maxField_)
+            coefficientFieldLeft(static_cast<QLineEdit*>(watched));
+        else if (watched == high_.from || watched == high_.to || watched == low_.from ||
+                 watched == low_.to)
+            timeFieldLeft(static_cast<QLineEdit*>(watched));
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// A field in use has the window's colour, one out of use the menu's.
+void TideTableFilterWindow::setInUse(QLineEdit* field, bool inUse) {
+    QPalette p = field->palette();
+    p.setColor(QPalette::Base,
+               inUse ? palette().color(QPalette::Base) : palette().color(QPalette::Button));
+    field->setPalette(p);
+}
+
+void TideTableFilterWindow::coefficientBoxClicked(QCheckBox* box) {
+    setInUse(box == minBox_ ? minField_ : maxField_, box->isChecked());
+}
+
+void TideTableFilterWindow::coefficientFieldLeft(QLineEdit* field) {
+    if (field->text().isEmpty()) return;
+    bool ok = false;
+    const int c = field->text().toInt(&ok);
+    if (ok && c >= 20 && c <= 120) {
+        (field == minField_ ? state_.tideTableFilter.coefficientMin
+                            : state_.tideTableFilter.coefficientMax) = c;
+        return;
+    }
+    messages_.information(this, kCoefficientError);
+    field->clear();
+    field->setFocus();
+}
+
+void TideTableFilterWindow::timeFieldLeft(QLineEdit* field) {
+    const auto hours = HoursIn(field);
+    if (!hours) {
+        if (Blank(field)) return;
+        messages_.information(this, kTimeError);
+        field->clear();
+        field->setFocus();
+        return;
+    }
+    TideTableFilter& f = state_.tideTableFilter;
+    if (field == high_.from) f.highWaterFrom = *hours;
+    if (field == high_.to) f.highWaterTo = *hours;
+    if (field == low_.from) f.lowWaterFrom = *hours;
+    if (field == low_.to) f.lowWaterTo = *hours;
+}
+
+void TideTableFilterWindow::allChosen(bool highWaters) {
+    Kind& k = kindOf(highWaters);
+    for (QLineEdit* field : {k.from, k.to}) {
+        setInUse(field, false);
+        field->setReadOnly(true);
+    }
+    TideTableFilter& f = state_.tideTableFilter;
+    (highWaters ? f.highWaterFrom : f.lowWaterFrom) = 0;
+    (highWaters ? f.highWaterTo : f.lowWaterTo) = 24;
+    (highWaters ? f.noHighWater : f.noLowWater) = false;
+}
+
+void TideTableFilterWindow::betweenChosen(bool highWaters) {
+    Kind& k = kindOf(highWaters);
+    for (QLineEdit* field : {k.from, k.to}) {
+        setInUse(field, true);
+        field->setReadOnly(false);
+    }
+    (highWaters ? state_.tideTableFilter.noHighWater : state_.tideTableFilter.noLowWater) = false;
+}
+
+void TideTableFilterWindow::noneChosen(bool highWaters) {
+    allChosen(highWaters);
+    (highWaters ? state_.tideTableFilter.noHighWater : state_.tideTableFilter.noLowWater) = true;
+}
+
+bool TideTableFilterWindow::apply() {
+    const Language l = state_.settings.language();
+    TideTableFilter& f = state_.tideTableFilter;
+    const auto coefficient = [&](QCheckBox* box, QLineEdit* field, int& bound, int unset) {
+        if (!box->isChecked()) {
+            bound = unset;
+            return true;
+        }
+        bool ok = false;
+        const int c = field->text().toInt(&ok);
+        if (!ok) {
+            messages_.information(this, kTexts.notACoefficient.in(l).arg(box->text()));
+            field->setFocus();
+            return false;
+        }
+        bound = c;
+        return true;
+    };
+    if (!coefficient(minBox_, minField_, f.coefficientMin, 0)) return false;
+    if (!coefficient(maxBox_, maxField_, f.coefficientMax, 130)) return false;
+    for (bool high : {true, false}) {
+        Kind& k = kindOf(high);
+        double& from = high ? f.highWaterFrom : f.lowWaterFrom;
+        double& to = high ? f.highWaterTo : f.lowWaterTo;
+        if (!k.between->isChecked()) {
+            from = 0;
+            to = 24;
+            continue;
+        }
+        for (auto [field, bound] : {std::pair{k.from, &from}, std::pair{k.to, &to}}) {
+            const auto hours = HoursIn(field);
+            if (!hours) {
+                messages_.information(this, kTexts.notATime.in(l).arg(k.between->text()));
+                field->setFocus();
+                return false;
+            }
+            *bound = *hours;
+        }
+    }
+    return true;
+}
+
+void TideTableFilterWindow::confirm() {
+    if (apply()) hide();
+}
+
+} // namespace ondrel

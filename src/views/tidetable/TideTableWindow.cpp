@@ -1,0 +1,338 @@
+#include "TideTableWindow.h"
+
+#include "AppState.h"
+#include "Bilingual.h"
+#include "DateTimeJulian.h"
+#include "Julian.h"
+#include "MessageBoxes.h"
+#include "ScreenPlacement.h"
+#include "TideTableCalendar.h"
+#include "TideTableText.h"
+#include "Widgets.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QDateTimeEdit>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLocale>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStringEncoder>
+#include <QStyle>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace ondrel {
+
+namespace {
+
+constexpr int kHelpTopic = 6;
+// The table's characters on screen, in pixels.
+constexpr int kTableFontPixels = 7;
+
+struct TideTableTexts {
+    Bilingual caption{"Annuaire", "Tidetable"};
+    Bilingual from{"DU :", "FM :"};
+    Bilingual to{"AU :", "TO :"};
+    Bilingual calculate{"&Calcule", "&Calculate"};
+    Bilingual printHint{"Imprime l'annuaire", "Print the tidetable"};
+    Bilingual saveHint{"Sauve l'annuaire dans un fichier", "Save the tidetable into a file"};
+    Bilingual filter{"&Filtre...", "&Filter..."};
+    Bilingual filterHint{"Ouvre la fenêtre de filtre", "Open the filter window"};
+    Bilingual close{"&Fermer", "C&lose"};
+    Bilingual printing{"Impression en cours...", "Printing ..."};
+    Bilingual endBeforeStart{"La date de fin doit être postérieure à la date de début !",
+                             "The end date must be older than the begin date !"};
+    Bilingual notWritten{
+        "Le fichier « %1 » n'a pas pu être écrit : %2.\nIl est resté tel qu'il était.",
+        "The file \"%1\" could not be written: %2.\nIt was left as it was."};
+};
+const TideTableTexts kTexts;
+
+} // namespace
+
+TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
+    : QDialog(parent), state_(state), messages_(messages) {
+    setObjectName(QStringLiteral("TFAnnuaire"));
+    setModal(false);
+    setWindowTitle(QStringLiteral("Annuaire"));
+
+    startLabel_ = Named(new QLabel(QStringLiteral("De :"), this), "Label1");
+    endLabel_ = Named(new QLabel(QStringLiteral("A :"), this), "Label2");
+    // Both pickers start with the present date and time.
+    const QDateTime now = state_.clock();
+    startPicker_ = Named(new QDateTimeEdit(now, this), "DateDebutPicker");
+    endPicker_ = Named(new QDateTimeEdit(now, this), "DateFinPicker");
+    for (QDateTimeEdit* picker : {startPicker_, endPicker_}) {
+        picker->setCalendarPopup(true);
+        picker->setDateRange(QDate(kFirstYear, 1, 1), QDate(kLastYear, 12, 31));
+        picker->setDisplayFormat(QStringLiteral("dddd d MMMM yyyy")); // the long date
+        connect(picker, &QDateTimeEdit::dateTimeChanged, this, [this] { updateRange(); });
+        connect(picker, &QDateTimeEdit::editingFinished, this, [this] { updateRange(); });
+    }
+    okButton_ = Named(new QPushButton(QStringLiteral("Calcule"), this), "BOK");
+    okButton_->setDefault(true);
+    printButton_ = Named(new QPushButton(this), "BImprimer");
+    printButton_->setIcon(
+        QIcon::fromTheme(QStringLiteral("document-print"),
+                         style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
+    saveButton_ = Named(new QPushButton(this), "BSauvegarder");
+    saveButton_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    filterButton_ = Named(new QPushButton(QStringLiteral("filtre ... "), this), "BFiltre");
+    closeButton_ = Named(new QPushButton(QStringLiteral("Fermer"), this), "BFermer");
+    printButton_->setEnabled(false);
+    saveButton_->setEnabled(false);
+
+    table_ = new QTextEdit(this);
+    table_->setObjectName(QStringLiteral("Table"));
+    table_->setReadOnly(true);
+    table_->setAcceptRichText(false);
+    table_->setLineWrapMode(QTextEdit::NoWrap);
+    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    progressPanel_ = Named(new QWidget(this), "PanelProgressBar");
+    progress_ = Named(new QProgressBar(progressPanel_), "ProgressBar");
+    progress_->setRange(0, 100);
+    auto* progressLayout = new QHBoxLayout(progressPanel_);
+    progressLayout->setContentsMargins(0, 0, 0, 0);
+    progressLayout->addWidget(progress_);
+    progressPanel_->hide();
+    printingNotice_ =
+        Named(new QLabel(QStringLiteral("Impression en cours..."), this), "PImpression");
+    printingNotice_->setAlignment(Qt::AlignCenter);
+    printingNotice_->setFrameShape(QFrame::Panel);
+    printingNotice_->hide();
+
+    auto* range = new QHBoxLayout;
+    range->addWidget(startLabel_);
+    range->addWidget(startPicker_);
+    range->addSpacing(12);
+    range->addWidget(endLabel_);
+    range->addWidget(endPicker_);
+    range->addStretch(1);
+    range->addWidget(okButton_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(printButton_);
+    buttons->addWidget(saveButton_);
+    buttons->addWidget(filterButton_);
+    buttons->addStretch(1);
+    buttons->addWidget(closeButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(range);
+    layout->addWidget(progressPanel_);
+    layout->addWidget(table_, 1);
+    layout->addWidget(printingNotice_, 1);
+    layout->addLayout(buttons);
+    resize(460, 560);
+
+    connect(okButton_, &QPushButton::clicked, this, [this] { calculate(); });
+    connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
+    connect(printButton_, &QPushButton::clicked, this, [this] { print(); });
+    connect(filterButton_, &QPushButton::clicked, this, [this] { showFilter(); });
+    connect(closeButton_, &QPushButton::clicked, this, [this] { close(); });
+    auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
+    connect(helpKey, &QShortcut::activated, this, [this] {
+        if (state_.help) state_.help(kHelpTopic);
+    });
+
+    askSaveFile = [this] {
+        QFileDialog dialog(this, QStringLiteral("Sauvegarde"), QStringLiteral("Horaires"),
+                           QStringLiteral("fichier texte (*.txt);;CSV (*.csv);;iCalendar (*.ics)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("txt"));
+        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            dialog.setDefaultSuffix(filter.contains(QLatin1String("csv")) ? QStringLiteral("csv")
+                                    : filter.contains(QLatin1String("ics"))
+                                        ? QStringLiteral("ics")
+                                        : QStringLiteral("txt"));
+        });
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
+    askPrinter = [this](QPrinter& printer) {
+        QPrintDialog dialog(&printer, this);
+        return dialog.exec() == QDialog::Accepted;
+    };
+}
+
+void TideTableWindow::retranslate() {
+    if (!state_.settings.english() && !state_.settings.french()) return;
+    const Language l = state_.settings.language();
+    setWindowTitle(kTexts.caption.in(l));
+    startLabel_->setText(kTexts.from.in(l));
+    endLabel_->setText(kTexts.to.in(l));
+    okButton_->setText(kTexts.calculate.in(l));
+    printButton_->setToolTip(kTexts.printHint.in(l));
+    saveButton_->setToolTip(kTexts.saveHint.in(l));
+    filterButton_->setText(kTexts.filter.in(l));
+    filterButton_->setToolTip(kTexts.filterHint.in(l));
+    closeButton_->setText(kTexts.close.in(l));
+    printingNotice_->setText(kTexts.printing.in(l));
+    // The long dates of the pickers in the program's language.
+    const QLocale locale(l == Language::English ? QLocale::English : QLocale::French);
+    for (QDateTimeEdit* picker : {startPicker_, endPicker_}) {
+        picker->setLocale(locale);
+        picker->calendarWidget()->setLocale(locale);
+    }
+}
+
+void TideTableWindow::onActivated() {
+    retranslate();
+    updateRange();
+}
+
+void TideTableWindow::showEvent(QShowEvent* event) {
+    onActivated();
+    QDialog::showEvent(event);
+}
+
+// Closing empties the table; the buttons stay as they are.
+void TideTableWindow::closeEvent(QCloseEvent* event) {
+    table_->clear();
+    computed_ = {};
+    QDialog::closeEvent(event);
+}
+
+void TideTableWindow::updateRange() {
+    start_ = JulianDayOf(startPicker_->dateTime());
+    end_ = JulianDayOf(endPicker_->dateTime()) + 0.5;
+}
+
+void TideTableWindow::showFilter() {
+    if (!filterWindow_) return;
+    ShowAt(filterWindow_, pos());
+}
+
+QStringList TideTableWindow::lines() const {
+    if (table_->document()->isEmpty()) return {};
+    return table_->toPlainText().split(QLatin1Char('\n'));
+}
+
+void TideTableWindow::calculate() {
+    updateRange();
+    const Language l = state_.settings.language();
+    if (end_ < start_) {
+        messages_.information(this, kTexts.endBeforeStart.in(l));
+        return;
+    }
+    table_->clear();
+    QFont font = table_->font();
+    font.setPixelSize(kTableFontPixels);
+    table_->setFont(font);
+    // Five columns: the longest entry of the first is a month name.
+    table_->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QStringLiteral("février ")) +
+                               4);
+
+    progress_->setValue(0);
+    progressPanel_->show();
+    TideTableRequest request;
+    request.port = state_.port;
+    request.context = state_.context();
+    request.start = start_;
+    request.end = end_;
+    request.unit = state_.settings.heightUnit;
+    request.language = l;
+    request.decimalSeparator = state_.settings.decimalSeparator.isEmpty()
+                                   ? QStringLiteral(",")
+                                   : state_.settings.decimalSeparator;
+    request.filter = state_.tideTableFilter;
+    computed_ = ComputeTideTable(request, [this](int percent) {
+        if (percent == progress_->value()) return;
+        progress_->setValue(percent);
+        progress_->repaint();
+        emit progressed(percent);
+    });
+    table_->setPlainText(computed_.lines.join(QLatin1Char('\n')));
+
+    saveButton_->setEnabled(true);
+    printButton_->setEnabled(true);
+    progressPanel_->hide();
+}
+
+void TideTableWindow::save() {
+    const QString file = askSaveFile ? askSaveFile() : QString();
+    // A file that could not be written leaves the button enabled, to try another.
+    if (!file.isEmpty() && !saveTo(file)) return;
+    saveButton_->setEnabled(false);
+}
+
+bool TideTableWindow::saveTo(const QString& file) {
+    const bool csv = file.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+    const bool ics = file.endsWith(QLatin1String(".ics"), Qt::CaseInsensitive);
+    QByteArray bytes;
+    if (csv) {
+        bytes = TideTableCsv(computed_, state_.port, state_.settings.heightUnit,
+                             state_.settings.language())
+                    .toUtf8();
+    } else if (ics) {
+        bytes = TideTableIcs(computed_, state_.port, state_.context(), state_.settings.heightUnit,
+                             state_.settings.language(), state_.clock().toUTC());
+    } else {
+        QString text;
+        for (const QString& line : lines())
+            text += line + QStringLiteral("\r\n");
+        QStringEncoder encode(QStringConverter::System);
+        bytes = encode(text);
+    }
+    QFile out(file);
+    const bool existed = out.exists();
+    QString problem;
+    // The text table is appended to what the file holds; a spreadsheet or calendar file is
+    // replaced.
+    if (!out.open(QIODevice::WriteOnly | (csv || ics ? QIODevice::Truncate : QIODevice::Append))) {
+        problem = out.errorString();
+    } else {
+        const qint64 before = out.size();
+        if (out.write(bytes) != bytes.size() || !out.flush()) {
+            problem = out.errorString();
+            out.resize(before); // what was there before stays, and nothing half written
+        }
+        out.close();
+        if (!existed && !problem.isEmpty()) out.remove();
+    }
+    if (problem.isEmpty()) return true;
+    messages_.information(this,
+                          kTexts.notWritten.in(state_.settings.language()).arg(file, problem));
+    return false;
+}
+
+void TideTableWindow::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    if (askPrinter && !askPrinter(printer)) return;
+    printTo(printer);
+}
+
+void TideTableWindow::printTo(QPrinter& printer) {
+    printingNotice_->setText(kTexts.printing.in(state_.settings.language()));
+    table_->hide();
+    const QFont screen = table_->font();
+    const qreal screenTabs = table_->tabStopDistance();
+    QFont paper = screen;
+    paper.setPointSize(state_.settings.printFontSize > 0 ? state_.settings.printFontSize : 8);
+    table_->setFont(paper);
+    table_->document()->setDefaultFont(paper);
+    table_->setTabStopDistance(QFontMetricsF(paper).horizontalAdvance(QStringLiteral("février ")) +
+                               4);
+    printingNotice_->show();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    printer.setDocName(QStringLiteral("horaires de marées de ") +
+                       QString::fromStdString(state_.port.name));
+    table_->print(&printer);
+
+    printingNotice_->hide();
+    table_->setFont(screen);
+    table_->document()->setDefaultFont(screen);
+    table_->setTabStopDistance(screenTabs);
+    table_->show();
+    printButton_->setEnabled(false);
+}
+
+} // namespace ondrel

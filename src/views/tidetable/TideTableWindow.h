@@ -1,0 +1,93 @@
+// TideTableWindow: the tide table. The high and low waters and the coefficients of every day of
+// a range for the current port, filtered by the filter window, as tab-separated lines that can
+// be saved to a text file (or exported for a spreadsheet) and printed.
+#pragma once
+
+#include "WindowContract.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include "TideTableText.h"
+
+#include <functional>
+
+class QDateTimeEdit;
+class QLabel;
+class QPrinter;
+class QProgressBar;
+class QPushButton;
+class QTextEdit;
+class QWidget;
+
+namespace ondrel {
+
+struct AppState;
+class MessageBoxes;
+
+class TideTableWindow : public QDialog, public WindowContract {
+    Q_OBJECT
+public:
+    TideTableWindow(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
+    void retranslate() override;
+    // A language switch refreshes the whole window, as an activation does.
+    void followLanguage() override { onActivated(); }
+
+    // What the save and print buttons ask; tests answer instead of the dialogs. The save
+    // question returns the chosen file, empty when cancelled.
+    std::function<QString()> askSaveFile;
+    std::function<bool(QPrinter&)> askPrinter;
+    // Where the filter button leads.
+    void setFilterWindow(QWidget* window) { filterWindow_ = window; }
+
+    void onActivated() override;
+    void updateRange();
+    void calculate();
+    void save();
+    // Appends the table's lines to file, or writes the table's events for a spreadsheet or a
+    // calendar when its name ends with ".csv" or ".ics"; false (and a message) when it cannot
+    // be written.
+    bool saveTo(const QString& file);
+    void print();
+    void printTo(QPrinter& printer);
+
+    // The table as it stands, one entry per line.
+    QStringList lines() const;
+    double rangeStart() const { return start_; }
+    double rangeEnd() const { return end_; }
+    QDateTimeEdit* startPicker() const { return startPicker_; }
+    QDateTimeEdit* endPicker() const { return endPicker_; }
+
+signals:
+    // The progress bar's position changed while computing.
+    void progressed(int percent);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void showFilter();
+
+    AppState& state_;
+    MessageBoxes& messages_;
+    QWidget* filterWindow_ = nullptr;
+    TideTable computed_; // the days behind the lines, for the spreadsheet export
+    double start_ = 0;
+    double end_ = 0;
+    QLabel* startLabel_ = nullptr;
+    QLabel* endLabel_ = nullptr;
+    QDateTimeEdit* startPicker_ = nullptr;
+    QDateTimeEdit* endPicker_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* filterButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QWidget* progressPanel_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* printingNotice_ = nullptr;
+    QTextEdit* table_ = nullptr;
+};
+
+} // namespace ondrel
