@@ -63,8 +63,8 @@ void PortZones::readTable() const {
     read_ = true;
     PortTable table;
     try {
-        table.open(tablePath_);
         table.setReadOnly(true);
+        table.open(tablePath_);
         table.selectTag(PortTag::Name);
         for (table.first(); !table.atEnd(); table.next()) {
             const QString name = table.text(PortColumn::NOM).trimmed();
