@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev qt6-tools-dev
   qt6-documentation-tools qt6-translations-l10n desktop-file-utils appstream
   libshp-dev libgtest-dev libgmock-dev libbenchmark-dev
-  libical-dev poppler-utils
+  libical-dev poppler-utils tzdata
 )
 if [ "${1:-}" = "--list" ]; then
   echo "${packages[@]}"

@@ -6,6 +6,7 @@
 #include "FullHarmonic.h"
 #include "Options.h"
 #include "PortRecord.h"
+#include "TideContext.h"
 
 #include <QStringList>
 
@@ -41,6 +42,10 @@ void OpenTable(PortTable& table, const Options& o);
 void FindPort(PortTable& table, const QString& name);
 // The one port the command names, loaded; TableError when its row cannot be read.
 PortRecord LoadPort(PortTable& table, const Options& o);
+// The time reference of --ref placed for the loaded port (the table's current row): with the
+// legal time, the port's zone, or the reason on standard error when it has none the system knows
+// (its standard time is then used).
+TideContext ContextFor(const PortTable& table, const PortRecord& port, const Options& o);
 // The day of --date as a Julian date at 0 h.
 double SelectedDayOf(const Options& o);
 

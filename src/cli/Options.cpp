@@ -30,7 +30,8 @@ const char* const kUsage =
     "Options:\n"
     "  --table PATH       the port table (default: ports.dbf here, else the user's copy)\n"
     "  --ref CODE         time reference: 0 local time of the port, 1 UT+1, 2 UT+2,\n"
-    "                     100+n UT+n (default 0)\n"
+    "                     100+n UT+n, legal the port's legal time, summer time\n"
+    "                     included (--json then gives each time's offset; default 0)\n"
     "  --unit m|ft        height unit (default m)\n"
     "  --lang fr|en       language of the texts (default fr)\n"
     "  --date YYYY-MM-DD  the day (default today), from 1700-01-01 to 2200-12-31\n"
@@ -145,9 +146,10 @@ const OptionSpec kOptions[] = {
     {"ref", true,
      [](Options& o, const QString& n, const QString& v) {
          bool ok = false;
-         o.ref = v.toInt(&ok);
+         o.ref = v == QLatin1String("legal") ? TimeReference::kLegalCode : v.toInt(&ok);
+         if (v == QLatin1String("legal")) ok = true;
          if (!ok || !TimeReference(o.ref).isValid())
-             Refuse(n, "takes 0, 1, 2 or 100+n with n from -12 to 12");
+             Refuse(n, "takes 0, 1, 2, 100+n with n from -12 to 12, or legal");
      }},
     {"unit", true,
      [](Options& o, const QString& n, const QString& v) {

@@ -9,6 +9,7 @@
 #include "PortLoader.h"
 #include "PortSelectionRules.h"
 #include "PortTable.h"
+#include "PortTimeZone.h"
 #include "TableLocation.h"
 
 #include <QDir>
@@ -128,6 +129,18 @@ PortRecord LoadPort(PortTable& table, const Options& o) {
                              .arg(table.fileName(), QString::fromStdString(port.name), problem)
                              .toStdString());
     return port;
+}
+
+TideContext ContextFor(const PortTable& table, const PortRecord& port, const Options& o) {
+    const TimeReference reference(o.ref);
+    if (!reference.isPortLegal()) return TideContext(reference, port.timeZone);
+    HarmonicsFile file;
+    file.open(HarmonicsPathFor(table.fileName())); // without it, only the country rules apply
+    QString why;
+    auto zone = LegalZoneOf(ZoneOfRow(table, file), o.language, &why);
+    if (!zone)
+        std::fprintf(stderr, "ondrel-cli: %s: %s\n", port.name.c_str(), why.toStdString().c_str());
+    return TideContext(reference, port.timeZone, std::move(zone));
 }
 
 Model ModelFor(const PortTable& table, const PortRecord& port, const Options& o) {

@@ -21,9 +21,13 @@ int Sun(PortTable& table, const Options& o) {
     const double date = SelectedDayOf(o);
     const astro::SunEphemeris sun = astro::SunriseSunset(longitude, latitude, date);
     const astro::Moon moon = astro::MoonAt(date);
-    const TideContext ctx(TimeReference(o.ref), port.timeZone);
-    const astro::EphemerisTexts texts = astro::EphemerisTextsOf(
-        sun, moon, static_cast<double>(ctx.offsetHours()), TimeReference(o.ref), o.language);
+    const TideContext ctx = ContextFor(table, port, o);
+    // With the legal time, the offset in force at the day's noon (the clocks change at night).
+    const double offset = ctx.followsLegalTime()
+                              ? ctx.legalZone()->offsetHoursAt(date + 0.5 - port.timeZone / 24)
+                              : static_cast<double>(ctx.offsetHours());
+    const astro::EphemerisTexts texts =
+        astro::EphemerisTextsOf(sun, moon, offset, TimeReference(o.ref), o.language);
     std::vector<std::string> lines;
     for (const std::string* text : {&texts.sunrise, &texts.sunset, &texts.sunriseAzimuth,
                                     &texts.sunsetAzimuth, &texts.moonAge})
@@ -50,7 +54,11 @@ int Sun(PortTable& table, const Options& o) {
         ", \"lines\": [";
     for (std::size_t i = 0; i < lines.size(); ++i)
         out += (i ? ", " : "") + JsonString(lines[i]);
-    Print(out + "]}\n");
+    if (TimeReference(o.ref).isPortLegal())
+        out += "], \"offset\": " + JsonNumber(offset) + "}\n";
+    else
+        out += "]}\n";
+    Print(out);
     return 0;
 }
 

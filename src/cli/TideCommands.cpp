@@ -2,6 +2,7 @@
 #include "Commands.h"
 
 #include "Curve.h"
+#include "DateTimeJulian.h"
 #include "Extremes.h"
 #include "Julian.h"
 #include "Output.h"
@@ -21,14 +22,31 @@
 
 namespace ondrel::cli {
 
+namespace {
+
+// With the legal time only (the other outputs stay as they were): the offset a time is read in,
+// in hours ahead of UT, and the zone.
+std::string JsonOffset(const TideContext& ctx, double offsetHours) {
+    return ctx.timeReference().isPortLegal() ? ", \"offset\": " + JsonNumber(offsetHours)
+                                             : std::string();
+}
+std::string JsonZone(const TideContext& ctx) {
+    if (!ctx.timeReference().isPortLegal()) return {};
+    return ", \"zone\": " +
+           (ctx.legalZone() ? JsonString(ctx.legalZone()->name()) : std::string("null"));
+}
+
+} // namespace
+
 int Day(PortTable& table, const Options& o) {
     const PortRecord port = LoadPort(table, o);
-    const TideContext ctx(TimeReference(o.ref), port.timeZone);
+    const TideContext ctx = ContextFor(table, port, o);
     const double day = SelectedDayOf(o);
     const Model model = ModelFor(table, port, o);
-    const DayEvents events = model.harmonics
-                                 ? DayTideEvents(ctx, TideSource(port, model.harmonics), day)
-                                 : DayTideEvents(ctx, port, day);
+    CoefficientMemo memo;
+    const ClockDayEvents clock =
+        DayTideEventsOnClock(memo, ctx, TideSource(port, model.harmonics), day);
+    const DayEvents& events = clock.events;
     const CoefficientPair coefficients = DayCoefficients(ctx, day);
     const std::vector<std::string> lines = DayReportLines(events, o.unit, o.language);
     const std::string morning = MorningCoefficientLabel(coefficients.morning, o.language);
@@ -48,10 +66,11 @@ int Day(PortTable& table, const Options& o) {
         if (!firstEvent) out += ", ";
         firstEvent = false;
         out += "{\"slot\": " + std::to_string(i + 1) + ", \"time\": " + JsonNumber(events[i].time) +
-               ", \"height\": " + JsonNumber(events[i].height) + "}";
+               ", \"height\": " + JsonNumber(events[i].height) +
+               JsonOffset(ctx, clock.offsetHours[i]) + "}";
     }
-    out += "], \"coefficients\": [" + std::to_string(coefficients.morning) + ", " +
-           std::to_string(coefficients.evening) + "], \"lines\": [";
+    out += "]" + JsonZone(ctx) + ", \"coefficients\": [" + std::to_string(coefficients.morning) +
+           ", " + std::to_string(coefficients.evening) + "], \"lines\": [";
     for (std::size_t i = 0; i < lines.size(); ++i)
         out += (i ? ", " : "") + JsonString(lines[i]);
     out += "], \"labels\": [" + JsonString(morning) + ", " + JsonString(evening) + "]" +
@@ -70,7 +89,7 @@ int Table(PortTable& table, const Options& o) {
     const PortRecord port = LoadPort(table, o);
     TideTableRequest request;
     request.port = port;
-    request.context = TideContext(TimeReference(o.ref), port.timeZone);
+    request.context = ContextFor(table, port, o);
     request.start = JulianDay(o.from.year(), o.from.month(), o.from.day());
     request.end = JulianDay(o.to.year(), o.to.month(), o.to.day()) + 0.5;
     request.unit = o.unit;
@@ -83,9 +102,10 @@ int Table(PortTable& table, const Options& o) {
     // Each day is written as soon as it is computed: a range of any length needs the memory of
     // one day.
     if (o.csv) {
-        Print(TideTableCsvHeader(o.language).toStdString());
+        const bool utc = request.context.followsLegalTime();
+        Print(TideTableCsvHeader(o.language, utc).toStdString());
         ForEachTideTableDay(request, [&](const TideTableDay& day, const QStringList&) {
-            Print(TideTableCsvRows(day, port, o.unit, o.language).toStdString());
+            Print(TideTableCsvRows(day, port, o.unit, o.language, utc).toStdString());
         });
         return 0;
     }
@@ -134,7 +154,7 @@ int Table(PortTable& table, const Options& o) {
             if (e.empty()) continue;
             out += std::string(first ? "" : ", ") + "{\"slot\": " + std::to_string(i + 1) +
                    ", \"time\": " + JsonNumber(e.time) + ", \"height\": " + JsonNumber(e.height) +
-                   "}";
+                   JsonOffset(request.context, day.offsetHours[i]) + "}";
             first = false;
         }
         out += "], \"coefficients\": [" + std::to_string(day.coefficients.morning) + ", " +
@@ -151,27 +171,35 @@ int Table(PortTable& table, const Options& o) {
     char buffer[65536];
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, days.get())) > 0;)
         std::fwrite(buffer, 1, n, stdout);
-    Print("]" + JsonModel(o, model) + "}\n");
+    Print("]" + JsonZone(request.context) + JsonModel(o, model) + "}\n");
     return 0;
 }
 
 int Curve(PortTable& table, const Options& o) {
     const PortRecord port = LoadPort(table, o);
-    const TideContext ctx(TimeReference(o.ref), port.timeZone);
+    const TideContext legal = ContextFor(table, port, o);
     SecondaryDayCache cache;
     const double day = SelectedDayOf(o);
     const long double factor = UnitFactor(o.unit);
     const Model model = ModelFor(table, port, o);
     const TideSource source(port, model.harmonics);
     std::vector<CurvePoint> points;
+    // With the legal time, the samples run in the frame of the first instant's offset.
+    const double clockStart =
+        o.spanDays == 1 ? static_cast<double>(day + static_cast<long double>(o.start)) : day;
+    const double clockEnd = static_cast<double>(day + static_cast<long double>(o.end));
+    const CurveFrame frame = CurveFrameOf(legal, clockStart, clockEnd);
+    const TideContext& ctx = frame.context;
     if (o.spanDays == 1) {
-        const double start = static_cast<double>(day + static_cast<long double>(o.start));
-        const double end = static_cast<double>(day + static_cast<long double>(o.end));
-        cache.prepare(ctx, source, start); // as the day report does before drawing its curve
-        points = DayCurve(ctx, cache, source, start, end, factor);
+        cache.prepare(ctx, source, frame.start); // as the day report does before drawing its curve
+        points = DayCurve(ctx, cache, source, frame.start, frame.end, factor);
     } else {
-        points = SpanCurve(ctx, cache, source, day, o.spanDays, factor);
+        points = SpanCurve(ctx, cache, source, frame.start, o.spanDays, factor);
     }
+    if (legal.followsLegalTime()) // x on the legal clock: an hour repeats when the clocks go back
+        for (CurvePoint& p : points)
+            p.x = ClockOfFrameTime(*legal.legalZone(), frame.frameOffset, p.x + kDateTimeOrigin) -
+                  kDateTimeOrigin;
     if (!o.png.isEmpty()) return DrawPicture(o, port, points);
     if (!o.json) {
         std::string out;
@@ -192,11 +220,20 @@ int Curve(PortTable& table, const Options& o) {
 // port's local time, compared with the clock read as it is.
 int Now(PortTable& table, const Options& o) {
     const PortRecord port = LoadPort(table, o);
-    const TideContext ctx(TimeReference(o.ref), port.timeZone);
+    TideContext ctx = ContextFor(table, port, o);
     const QDateTime clock = QDateTime::currentDateTime();
-    const QDate today = clock.date();
-    const double day = JulianDay(today.year(), today.month(), today.day());
-    const double now = day + clock.time().msecsSinceStartOfDay() / 86400000.0;
+    QDate today = clock.date();
+    double day = JulianDay(today.year(), today.month(), today.day());
+    double now = day + clock.time().msecsSinceStartOfDay() / 86400000.0;
+    if (ctx.followsLegalTime()) {
+        // The port's legal day, its events and the present instant in that day's frame.
+        const LegalTimeZone& zone = *ctx.legalZone();
+        const double ut = JulianDayOf(clock.toUTC());
+        const LegalDay legal = LegalDayOf(zone, ut + zone.offsetHoursAt(ut) / 24);
+        day = legal.frameStart;
+        now = static_cast<double>(ut + static_cast<long double>(legal.frameOffset) / 24);
+        ctx = ctx.inFrame(legal.frameOffset);
+    }
     const Model model = ModelFor(table, port, o);
     const TideSource source(port, model.harmonics);
     const std::optional<int> index =

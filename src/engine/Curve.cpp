@@ -80,4 +80,18 @@ std::vector<CurvePoint> SpanCurve(const TideContext& ctx, SecondaryDayCache& cac
                        IsSecondaryPort(source.port), selectedDay, spanDays, unitFactor, progress);
 }
 
+CurveFrame CurveFrameOf(const TideContext& ctx, double clockStart, double clockEnd) {
+    if (!ctx.followsLegalTime()) return {ctx, clockStart, clockEnd, 0};
+    const LegalTimeZone& zone = *ctx.legalZone();
+    const ClockInstant start = UtOfClock(zone, clockStart);
+    const ClockInstant end = UtOfClock(zone, clockEnd);
+    const double offset = start.offsetHours;
+    const auto inFrame = [offset](const ClockInstant& at, double clock) {
+        return !at.skipped && at.offsetHours == offset
+                   ? clock
+                   : static_cast<double>(at.ut + static_cast<long double>(offset) / 24);
+    };
+    return {ctx.inFrame(offset), inFrame(start, clockStart), inFrame(end, clockEnd), offset};
+}
+
 } // namespace ondrel

@@ -40,4 +40,17 @@ std::vector<CurvePoint> SpanCurve(const TideContext& ctx, SecondaryDayCache& cac
                                   long double unitFactor,
                                   const std::function<void(int)>& progress = {});
 
+// Where a curve from the instant clockStart to clockEnd of the context's clock is computed. For
+// a fixed reference, the context itself and the two instants. For the legal time, the fixed frame
+// of the offset in force at clockStart and the two instants counted in it: the samples then run
+// over the hours that really pass (a whole day of 23 or 25 hours on the days the clocks change),
+// and x reads on the legal clock through ClockOfFrameTime(zone, frameOffset, x + kDateTimeOrigin).
+struct CurveFrame {
+    TideContext context;
+    double start = 0;
+    double end = 0;
+    double frameOffset = 0; // hours ahead of UT of the frame (legal time only)
+};
+CurveFrame CurveFrameOf(const TideContext& ctx, double clockStart, double clockEnd);
+
 } // namespace ondrel

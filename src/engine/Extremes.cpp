@@ -42,14 +42,18 @@ double Bisect(const Rate& rate, const Curvature& curvature, double tolerance, do
 enum class Scan { Fast, Literal };
 
 // The hourly scan of the day that starts at d0: found(e) for every extreme, in order.
+// A day of the legal clock may last 23 or 25 hours (hours); the last step of a day that does not
+// last whole hours is shorter.
 template <typename Rate, typename Curvature, typename Found>
-void ScanHours(double d0, const Rate& rate, const Curvature& curvature, Found found) {
+void ScanHours(double d0, const Rate& rate, const Curvature& curvature, Found found,
+               long double hours = 24) {
     double previousEnd = 0;
     double previousEndRate = 0;
     bool havePrevious = false;
-    for (int j = 0; j <= 23; ++j) {
+    for (int j = 0; j < hours; ++j) {
         const double a = static_cast<double>(d0 + j / 24.0L);
-        const double b = static_cast<double>(a + kHour);
+        const double b =
+            j + 1 > hours ? static_cast<double>(d0 + hours / 24) : static_cast<double>(a + kHour);
         const double rateA = havePrevious && previousEnd == a ? previousEndRate : rate(a);
         const double rateB = rate(b);
         previousEnd = b;
@@ -60,25 +64,28 @@ void ScanHours(double d0, const Rate& rate, const Curvature& curvature, Found fo
     }
 }
 
+// The scan of the day that starts at d0 and lasts `hours` hours (24 but on the days the legal
+// clock changes).
 template <typename Found>
-void ScanDay(Scan scan, const TideContext& ctx, const PortRecord& port, double t, Found found) {
-    const double d0 = DayStart(t);
+void ScanDay(Scan scan, const TideContext& ctx, const PortRecord& port, double d0,
+             long double hours, Found found) {
     if (scan == Scan::Fast) {
         const DayRate rate(ctx, port, d0, static_cast<double>(d0 + kHour) - d0);
         ScanHours(
-            d0, rate, [&](double x) { return rate.curvature(x); }, found);
+            d0, rate, [&](double x) { return rate.curvature(x); }, found, hours);
     } else {
         ScanHours(
             d0, [&](double x) { return HeightRate(ctx, port, x); },
-            [&](double x) { return HeightCurvature(ctx, port, x); }, found);
+            [&](double x) { return HeightCurvature(ctx, port, x); }, found, hours);
     }
 }
 
-CoefficientPair CoefficientsOfDay(Scan scan, const TideContext& ctx, double t) {
+CoefficientPair CoefficientsOfDay(Scan scan, const TideContext& ctx, double d0,
+                                  long double hours = 24) {
     static const PortRecord reference = CoefficientReferencePort();
     CoefficientPair pair;
     bool haveMorning = false;
-    ScanDay(scan, ctx, reference, t, [&](double e) {
+    ScanDay(scan, ctx, reference, d0, hours, [&](double e) {
         if (e <= 0) return; // low waters do not count
         const int c = static_cast<int>(std::ceil(100.0L * StandardHeightAt(ctx, reference, e))) + 1;
         if (!haveMorning) {
@@ -110,12 +117,12 @@ void CorrectSecondary(DayEvents& events, const DayCorrectionSet& corr) {
     }
 }
 
-DayEvents EventsOfDay(Scan scan, const TideContext& ctx, const PortRecord& port, double t,
-                      CoefficientPair coefficients) {
+DayEvents EventsOfDay(Scan scan, const TideContext& ctx, const PortRecord& port, double d0,
+                      CoefficientPair coefficients, long double hours = 24) {
     const DayCorrectionSet corr = CorrectionsFor(port, coefficients);
     DayEvents events{}; // every slot starts empty
     std::size_t n = 0;
-    ScanDay(scan, ctx, port, t, [&](double e) {
+    ScanDay(scan, ctx, port, d0, hours, [&](double e) {
         events[n].time = e;
         events[n].height = StandardHeightAt(ctx, port, std::fabs(e));
         if (n < 3) ++n; // a fifth extreme overwrites the fourth slot
@@ -127,9 +134,8 @@ DayEvents EventsOfDay(Scan scan, const TideContext& ctx, const PortRecord& port,
 
 // The same search on the full harmonic sum of the standard port.
 DayEvents FullEventsOfDay(const TideContext& ctx, const PortRecord& port,
-                          const HarmonicConstants& constants, double t,
-                          CoefficientPair coefficients) {
-    const double d0 = DayStart(t);
+                          const HarmonicConstants& constants, double d0,
+                          CoefficientPair coefficients, long double hours = 24) {
     const FullHarmonicDay day(ctx, constants, d0);
     DayEvents events{};
     std::size_t n = 0;
@@ -139,7 +145,8 @@ DayEvents FullEventsOfDay(const TideContext& ctx, const PortRecord& port,
             events[n].time = e;
             events[n].height = FullHeightAt(ctx, constants, std::fabs(e));
             if (n < 3) ++n;
-        });
+        },
+        hours);
     if (IsSecondaryPort(port)) CorrectSecondary(events, CorrectionsFor(port, coefficients));
     return events;
 }
@@ -154,12 +161,17 @@ double FindExtreme(const TideContext& ctx, const PortRecord& port, double tolera
 }
 
 DayEvents DayTideEvents(const TideContext& ctx, const PortRecord& port, double t) {
-    return EventsOfDay(Scan::Fast, ctx, port, t, DayCoefficients(ctx, t));
+    if (ctx.followsLegalTime()) {
+        CoefficientMemo memo;
+        return DayTideEventsOnClock(memo, ctx, TideSource(port), t).events;
+    }
+    return EventsOfDay(Scan::Fast, ctx, port, DayStart(t), DayCoefficients(ctx, t));
 }
 
 DayEvents DayTideEvents(CoefficientMemo& memo, const TideContext& ctx, const PortRecord& port,
                         double t) {
-    return EventsOfDay(Scan::Fast, ctx, port, t, memo.coefficients(ctx, t));
+    if (ctx.followsLegalTime()) return DayTideEventsOnClock(memo, ctx, TideSource(port), t).events;
+    return EventsOfDay(Scan::Fast, ctx, port, DayStart(t), memo.coefficients(ctx, t));
 }
 
 DayEvents DayTideEvents(const TideContext& ctx, const TideSource& source, double t) {
@@ -169,12 +181,44 @@ DayEvents DayTideEvents(const TideContext& ctx, const TideSource& source, double
 
 DayEvents DayTideEvents(CoefficientMemo& memo, const TideContext& ctx, const TideSource& source,
                         double t) {
+    if (ctx.followsLegalTime()) return DayTideEventsOnClock(memo, ctx, source, t).events;
     if (!source.harmonics) return DayTideEvents(memo, ctx, source.port, t);
-    return FullEventsOfDay(ctx, source.port, *source.harmonics, t, memo.coefficients(ctx, t));
+    return FullEventsOfDay(ctx, source.port, *source.harmonics, DayStart(t),
+                           memo.coefficients(ctx, t));
+}
+
+ClockDayEvents DayTideEventsOnClock(CoefficientMemo& memo, const TideContext& ctx,
+                                    const TideSource& source, double t) {
+    ClockDayEvents out;
+    if (!ctx.followsLegalTime()) {
+        out.events = DayTideEvents(memo, ctx, source, t);
+        out.offsetHours.fill(static_cast<double>(ctx.offsetHours()));
+        return out;
+    }
+    const LegalTimeZone& zone = *ctx.legalZone();
+    const LegalDay day = LegalDayOf(zone, t);
+    const TideContext frame = ctx.inFrame(day.frameOffset);
+    const CoefficientPair coefficients = memo.coefficients(ctx, t);
+    out.events = source.harmonics ? FullEventsOfDay(frame, source.port, *source.harmonics,
+                                                    day.frameStart, coefficients, day.hours())
+                                  : EventsOfDay(Scan::Fast, frame, source.port, day.frameStart,
+                                                coefficients, day.hours());
+    for (std::size_t i = 0; i < out.events.size(); ++i) {
+        TideEvent& e = out.events[i];
+        out.offsetHours[i] = day.frameOffset;
+        if (e.empty()) continue;
+        const double instant = e.instant();
+        const double clock = ClockOfFrameTime(zone, day.frameOffset, instant);
+        if (clock == instant) continue;
+        out.offsetHours[i] = zone.offsetHoursAt(
+            static_cast<double>(instant - static_cast<long double>(day.frameOffset) / 24));
+        e.time = e.isHighWater() ? clock : -clock;
+    }
+    return out;
 }
 
 DayEvents DayTideEventsLiteral(const TideContext& ctx, const PortRecord& port, double t) {
-    return EventsOfDay(Scan::Literal, ctx, port, t, DayCoefficientsLiteral(ctx, t));
+    return EventsOfDay(Scan::Literal, ctx, port, DayStart(t), DayCoefficientsLiteral(ctx, t));
 }
 
 PortRecord CoefficientReferencePort() {
@@ -193,22 +237,39 @@ PortRecord CoefficientReferencePort() {
 }
 
 CoefficientPair DayCoefficients(const TideContext& ctx, double t) {
-    return CoefficientsOfDay(Scan::Fast, ctx, t);
+    if (ctx.followsLegalTime()) {
+        const LegalDay day = LegalDayOf(*ctx.legalZone(), t);
+        return CoefficientsOfDay(Scan::Fast, ctx.inFrame(day.frameOffset), day.frameStart,
+                                 day.hours());
+    }
+    return CoefficientsOfDay(Scan::Fast, ctx, DayStart(t));
 }
 
 CoefficientPair DayCoefficientsLiteral(const TideContext& ctx, double t) {
-    return CoefficientsOfDay(Scan::Literal, ctx, t);
+    return CoefficientsOfDay(Scan::Literal, ctx, DayStart(t));
 }
 
 CoefficientPair CoefficientMemo::coefficients(const TideContext& ctx, double t) {
-    const double dayStart = DayStart(t);
-    const long double shift = !ctx.timeReference().isPortLocal() ? ctx.shiftDays() : 0.0L;
+    double dayStart = DayStart(t);
+    long double shift = !ctx.timeReference().isPortLocal() ? ctx.shiftDays() : 0.0L;
+    long double hours = 24;
+    TideContext frame = ctx;
+    if (ctx.followsLegalTime()) {
+        // A legal day is kept as the span of its frame: another zone's day differs in these.
+        const LegalDay day = LegalDayOf(*ctx.legalZone(), t);
+        frame = ctx.inFrame(day.frameOffset);
+        dayStart = day.frameStart;
+        shift = frame.shiftDays();
+        hours = day.hours();
+    }
     for (const auto& entry : entries_)
-        if (entry.used && entry.dayStart == dayStart && entry.shift == shift) return entry.value;
-    const CoefficientPair pair = DayCoefficients(ctx, t);
+        if (entry.used && entry.dayStart == dayStart && entry.shift == shift &&
+            entry.hours == hours)
+            return entry.value;
+    const CoefficientPair pair = CoefficientsOfDay(Scan::Fast, frame, dayStart, hours);
     auto& slot = entries_[next_];
     next_ = (next_ + 1) % entries_.size();
-    slot = {dayStart, shift, pair, true};
+    slot = {dayStart, shift, hours, pair, true};
     return pair;
 }
 

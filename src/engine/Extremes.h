@@ -45,6 +45,17 @@ DayEvents DayTideEvents(const TideContext& ctx, const TideSource& source, double
 DayEvents DayTideEvents(CoefficientMemo& memo, const TideContext& ctx, const TideSource& source,
                         double t);
 
+// A day's events as the clock of the context reads them, with the offset from UT of that clock at
+// each (the context's fixed offset, but with the legal time: there each event is read in the
+// offset in force at its instant, and the day is the legal clock's, of 23 or 25 hours on the days
+// the clocks change). DayTideEvents gives the same events.
+struct ClockDayEvents {
+    DayEvents events;
+    std::array<double, 4> offsetHours{};
+};
+ClockDayEvents DayTideEventsOnClock(CoefficientMemo& memo, const TideContext& ctx,
+                                    const TideSource& source, double t);
+
 // Morning and evening coefficients of the day that contains t (the same for every port).
 CoefficientPair DayCoefficients(const TideContext& ctx, double t);
 
@@ -66,6 +77,7 @@ private:
     struct Entry {
         double dayStart = 0;
         long double shift = 0;
+        long double hours = 24;
         CoefficientPair value;
         bool used = false;
     };

@@ -38,8 +38,17 @@ struct AppState {
     // What gives the current port's heights and times (valid while port is unchanged).
     TideSource source() const { return prediction.sourceFor(port); }
 
+    // The current port's legal time (summer time included): its zone's IANA name, and the
+    // system's rules for it; null when the port has no zone or the system does not know it (the
+    // legal time then falls back to the port's standard time, and legalZoneProblem says why).
+    QString legalZoneName;
+    std::shared_ptr<const LegalTimeZone> legalZone;
+    QString legalZoneProblem;
+
     // The time reference of the settings and the current port's zone, placed together.
-    TideContext context() const { return TideContext(settings.timeReference, port.timeZone); }
+    TideContext context() const {
+        return TideContext(settings.timeReference, port.timeZone, legalZone);
+    }
     DateNames dateNames = DateNames::French();
 
     // Where ports.dbf is looked for first.

@@ -63,20 +63,15 @@ QByteArray TideTableIcsDay(const TideTableDay& day, const PortRecord& port,
                            const TideContext& context, HeightUnit unit, Language language,
                            const QDateTime& stamp) {
     const bool english = language == Language::English;
-    const long long offsetSeconds = std::llround(static_cast<double>(context.offsetHours()) * 3600);
     const long double factor = UnitFactor(unit);
     const QString name = QString::fromStdString(port.name);
     QByteArray out;
     for (std::size_t i = 0; i < day.day.events.size(); ++i) {
         const TideEvent& e = day.day.events[i];
         if (e.empty()) continue;
-        // The instant's date and the table's hh:mm, in the time reference, then in UT.
-        const CalendarDate c = CalendarOfJulianDay(e.instant());
-        const QTime time = QTime::fromString(QString::fromStdString(FormatEventTime(e.time)),
-                                             QStringLiteral("hh:mm"));
-        const QDateTime start =
-            QDateTime(QDate(c.year, c.month, static_cast<int>(std::floor(c.day))), time, Qt::UTC)
-                .addSecs(-offsetSeconds);
+        // The instant's date and the table's hh:mm, in the offset of the time reference (with
+        // the legal time, the one in force at the event), then in UT.
+        const QDateTime start = UtcOfEventText(e, day.offsetHours[i]);
         const bool high = e.isHighWater();
         const int coefficient = i < 2 ? day.coefficients.morning : day.coefficients.evening;
         QString height = QString::number(static_cast<double>(factor * e.height), 'f', 2);
@@ -98,6 +93,15 @@ QByteArray TideTableIcsDay(const TideTableDay& day, const PortRecord& port,
         icalcomponent_add_property(event.get(),
                                    icalproperty_new_summary(summary.toUtf8().constData()));
         icalcomponent_add_property(event.get(), icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+        if (context.followsLegalTime()) {
+            // The time as the port's clocks show it, beside the instant in UT.
+            const QString local = QStringLiteral("%1 %2 (%3)")
+                                      .arg(QString::fromStdString(FormatEventTime(e.time)),
+                                           QString::fromStdString(context.legalZone()->name()),
+                                           OffsetText(day.offsetHours[i]));
+            icalcomponent_add_property(event.get(),
+                                       icalproperty_new_description(local.toUtf8().constData()));
+        }
         out += Serialized(event.get());
     }
     return out;

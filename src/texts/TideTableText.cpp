@@ -17,6 +17,11 @@ struct TableTexts {
     TextPair winterTime{"Heure en vigueur : heure d'hiver UT + 1", "Winter time UT + 1"};
     TextPair summerTime{"Heure en vigueur : heure d'été UT + 2", "Summer time UT + 2"};
     TextPair otherTime{"Heure en vigueur : heure UT + ", "Time UT + "};
+    TextPair legalTime{"Heure légale ", "Legal time "};
+    TextPair inSummer{" en été", " in summer"};
+    TextPair noLegalTime{"Heure légale inconnue, heures données dans le fuseau UT + :",
+                         "Legal time unknown, local time : UT + "};
+    TextPair csvUtc{",utc,decalage", ",utc,offset"};
     // The spreadsheet export.
     TextPair csvHeader{"date,heure,phase,hauteur,coef,port\r\n",
                        "date,time,kind,height,coefficient,port\r\n"};
@@ -74,6 +79,48 @@ QString TimeReferenceLine(TimeReference reference, double timeZone, Language lan
     }
 }
 
+QString OffsetText(double offsetHours) {
+    const long long minutes = std::llround(offsetHours * 60);
+    const long long magnitude = minutes < 0 ? -minutes : minutes;
+    QString text = QStringLiteral("UT") + (minutes < 0 ? QLatin1Char('-') : QLatin1Char('+')) +
+                   QString::number(magnitude / 60);
+    if (magnitude % 60) text += QStringLiteral(":%1").arg(magnitude % 60, 2, 10, QLatin1Char('0'));
+    return text;
+}
+
+QDateTime UtcOfEventText(const TideEvent& event, double offsetHours) {
+    const CalendarDate c = CalendarOfJulianDay(event.instant());
+    const QTime time = QTime::fromString(QString::fromStdString(FormatEventTime(event.time)),
+                                         QStringLiteral("hh:mm"));
+    return QDateTime(QDate(c.year, c.month, static_cast<int>(std::floor(c.day))), time, Qt::UTC)
+        .addSecs(-std::llround(offsetHours * 3600));
+}
+
+QString LegalTimeReferenceLine(const TideContext& context, double date, Language language,
+                               const QString& decimalSeparator) {
+    const LegalTimeZone* zone = context.legalZone();
+    if (!zone) {
+        QString standard = QString::number(context.currentTimeZone(), 'g', 15);
+        standard.replace(QLatin1Char('.'), decimalSeparator);
+        return Text(kTexts.noLegalTime.In(language)) + standard;
+    }
+    // The offsets in force over the year: standard time and summer time.
+    const CalendarDate c = CalendarOfJulianDay(date);
+    const double yearStart = JulianDay(c.year, 1, 1);
+    double lowest = zone->offsetHoursAt(yearStart);
+    double highest = lowest;
+    for (int week = 1; week <= 53; ++week) {
+        const double offset = zone->offsetHoursAt(yearStart + 7.0 * week);
+        lowest = std::fmin(lowest, offset);
+        highest = std::fmax(highest, offset);
+    }
+    QString offsets = OffsetText(lowest);
+    if (highest != lowest)
+        offsets += QStringLiteral(", ") + OffsetText(highest) + Text(kTexts.inSummer.In(language));
+    return Text(kTexts.legalTime.In(language)) + QString::fromStdString(zone->name()) +
+           QStringLiteral(" (") + offsets + QLatin1Char(')');
+}
+
 QStringList DayBlock(const QDate& date, const FilteredDay& day, CoefficientPair coefficients,
                      HeightUnit unit, Language language) {
     if (!day.written()) return {};
@@ -107,6 +154,11 @@ QStringList TideTableHead(const TideTableRequest& request) {
 }
 
 QStringList TideTableFoot(const TideTableRequest& request) {
+    if (request.context.timeReference().isPortLegal())
+        return {kTableSeparator,
+                LegalTimeReferenceLine(request.context, request.start, request.language,
+                                       request.decimalSeparator),
+                kTableSeparator};
     return {kTableSeparator,
             TimeReferenceLine(request.context.timeReference(), request.port.timeZone,
                               request.language, request.decimalSeparator),
@@ -122,13 +174,12 @@ void ForEachTideTableDay(const TideTableRequest& request,
     for (long long k = 0; k <= n; ++k) {
         if (n > 0 && progress) progress(static_cast<int>(std::trunc(100.0L * k / n)));
         const double t = request.start + static_cast<double>(k);
-        const DayEvents events = request.harmonics
-                                     ? DayTideEvents(memo, request.context,
-                                                     TideSource(request.port, request.harmonics), t)
-                                     : DayTideEvents(memo, request.context, request.port, t);
+        const ClockDayEvents events = DayTideEventsOnClock(
+            memo, request.context, TideSource(request.port, request.harmonics), t);
         const CoefficientPair coefficients = memo.coefficients(request.context, t);
         const TideTableDay day{DateOf(t), coefficients,
-                               ApplyFilter(request.filter, events, coefficients)};
+                               ApplyFilter(request.filter, events.events, coefficients),
+                               events.offsetHours};
         onDay(day, DayBlock(day.date, day.day, coefficients, request.unit, request.language));
     }
 }
@@ -161,12 +212,14 @@ QString CsvField(const QString& text) {
 
 } // namespace
 
-QString TideTableCsvHeader(Language language) {
-    return Text(kTexts.csvHeader.In(language));
+QString TideTableCsvHeader(Language language, bool utc) {
+    QString header = Text(kTexts.csvHeader.In(language));
+    if (utc) header.insert(header.size() - 2, Text(kTexts.csvUtc.In(language)));
+    return header;
 }
 
 QString TideTableCsvRows(const TideTableDay& day, const PortRecord& port, HeightUnit unit,
-                         Language language) {
+                         Language language, bool utc) {
     QString out;
     const QString name = CsvField(Text(port.name));
     const long double factor = UnitFactor(unit);
@@ -179,7 +232,13 @@ QString TideTableCsvRows(const TideTableDay& day, const PortRecord& port, Height
         out += DateOf(e.instant()).toString(Qt::ISODate) + QLatin1Char(',') +
                Text(FormatEventTime(e.time)) + QLatin1Char(',') + kind + QLatin1Char(',') +
                QString::number(static_cast<double>(factor * e.height), 'f', 2) + QLatin1Char(',') +
-               QString::number(coefficient) + QLatin1Char(',') + name + QStringLiteral("\r\n");
+               QString::number(coefficient) + QLatin1Char(',') + name;
+        if (utc)
+            out +=
+                QLatin1Char(',') +
+                UtcOfEventText(e, day.offsetHours[i]).toString(QStringLiteral("yyyy-MM-ddTHH:mm")) +
+                QStringLiteral("Z,") + OffsetText(day.offsetHours[i]);
+        out += QStringLiteral("\r\n");
     }
     return out;
 }

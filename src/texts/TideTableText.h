@@ -10,7 +10,10 @@
 #include "TideContext.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QStringList>
+
+#include <array>
 
 #include <functional>
 #include <memory>
@@ -39,6 +42,9 @@ struct TideTableDay {
     QDate date;
     CoefficientPair coefficients;
     FilteredDay day;
+    // Hours ahead of UT of each slot's time: the time reference's, or with the legal time the
+    // offset in force at the event.
+    std::array<double, 4> offsetHours{};
 };
 
 struct TideTable {
@@ -51,6 +57,16 @@ QString TideTableColumns(Language language);
 // The line naming the time reference the table's times are counted in.
 QString TimeReferenceLine(TimeReference reference, double timeZone, Language language,
                           const QString& decimalSeparator);
+// With the legal time, the line naming the zone and its offsets over the year of `date` (a Julian
+// date): "Heure légale Europe/Paris (UT+1, UT+2 en été)"; without a zone, the port's standard time
+// and the words saying so.
+QString LegalTimeReferenceLine(const TideContext& context, double date, Language language,
+                               const QString& decimalSeparator);
+// "UT+1", "UT+5:30", "UT-3:30": an offset in hours as the legal-time texts write it.
+QString OffsetText(double offsetHours);
+// The instant in UT of an event as the table writes it (the date and hh:mm of its time), read in
+// an offset of offsetHours ahead of UT.
+QDateTime UtcOfEventText(const TideEvent& event, double offsetHours);
 // The five lines of one day (the fifth the separator); nothing when no half remains.
 QStringList DayBlock(const QDate& date, const FilteredDay& day, CoefficientPair coefficients,
                      HeightUnit unit, Language language);
@@ -76,8 +92,10 @@ TideTable ComputeTideTable(const TideTableRequest& request,
 QString TideTableCsv(const TideTable& table, const PortRecord& port, HeightUnit unit,
                      Language language);
 // The same in pieces: the header row, and the rows of one day.
-QString TideTableCsvHeader(Language language);
+// With utc (the legal time), each row ends with the event's instant in UT, ISO 8601
+// ("2026-03-29T01:04Z"), and its offset ("UT+2").
+QString TideTableCsvHeader(Language language, bool utc = false);
 QString TideTableCsvRows(const TideTableDay& day, const PortRecord& port, HeightUnit unit,
-                         Language language);
+                         Language language, bool utc = false);
 
 } // namespace ondrel

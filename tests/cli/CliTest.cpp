@@ -854,3 +854,91 @@ TEST_F(Cli, PortsSaysWhichPortsHaveFullHarmonicsOnlyWhenAsked) {
 
 } // namespace
 } // namespace ondrel
+
+namespace ondrel {
+namespace {
+
+// --ref legal: each port's zone (shipped, its standard port's, its country's only one, or none),
+// and each time in the offset in force in Paris on 25 October 2026 (01:00 UT: +2, then +1).
+TEST(CliLegalTime, ZonesOfThePortsAndTheOffsetOfEachTime) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString table = dir.filePath(QStringLiteral("ports.dbf"));
+    const auto row = [](const char* name, qint64 zone, const char* standard, double timeZone) {
+        test::TestPortRow r;
+        r.name = QString::fromUtf8(name);
+        r.zone = zone;
+        r.standardPort = QString::fromUtf8(standard);
+        r.timeZone = timeZone;
+        if (*standard) r.corrections = {91.05, 91.02, 0.1, 0.05, 0.4, 0.2, -0.3, -0.1};
+        return r;
+    };
+    test::WriteTestPortTable(table,
+                             {row("BREST", 1001, "", 1), row("LE CONQUET", 1001, "BREST", 1),
+                              row("ROSCOFF", 1001, "", 1), row("HALIFAX", 4031, "", -4),
+                              row("SYDNEY NS", 4031, "", -4), row("PORT HAWKESBURY", 4031, "", -4),
+                              row("ATLANTIS", 2040, "", 2)});
+    // Shipped zones for BREST, HALIFAX, SYDNEY NS and ATLANTIS only.
+    const auto shipped = [](const char* name, const char* zone) {
+        HarmonicsPortEntry e;
+        e.name = name;
+        e.timeZoneName = zone;
+        e.reference = 1; // BREST's entry
+        return e;
+    };
+    HarmonicsPortEntry brest = shipped("BREST", "Europe/Paris");
+    brest.reference = -1;
+    brest.terms = {{"M2", 2.05, 108.9}};
+    // Names ascending, as the generator writes them.
+    WriteHarmonicsFile(HarmonicsPathFor(table),
+                       {shipped("ATLANTIS", "Atlantis/Capital"), brest,
+                        shipped("HALIFAX", "America/Halifax"),
+                        shipped("SYDNEY NS", "America/Glace_Bay")},
+                       1);
+    struct Case {
+        const char* port;
+        const char* zone;    // null: none, the standard time
+        const char* message; // on standard error
+    };
+    const Case cases[] = {
+        {"BREST", "Europe/Paris", ""},
+        {"LE CONQUET", "Europe/Paris", ""}, // its standard port's, in the same country
+        {"ROSCOFF", "Europe/Paris", ""},    // the only zone of its country
+        {"HALIFAX", "America/Halifax", ""},
+        {"PORT HAWKESBURY", nullptr, "time zone is not known"}, // two zones in its country
+        {"ATLANTIS", nullptr, "Atlantis/Capital"},              // unknown to the system
+    };
+    const double change = JulianDayOf(2026, 10, 25, 1, 0, 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.port);
+        QProcess p;
+        p.start(QStringLiteral(ONDREL_CLI_PATH),
+                {QStringLiteral("--table"), table, QStringLiteral("day"), QString::fromUtf8(c.port),
+                 QStringLiteral("--date"), QStringLiteral("2026-10-25"), QStringLiteral("--ref"),
+                 QStringLiteral("legal"), QStringLiteral("--json"), QStringLiteral("--lang"),
+                 QStringLiteral("en")});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        ASSERT_EQ(p.exitCode(), 0);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        const QJsonObject o = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+        EXPECT_TRUE(err.contains(QString::fromUtf8(c.message))) << err.toStdString();
+        if (!c.zone) {
+            EXPECT_TRUE(o["zone"].isNull());
+            EXPECT_FALSE(err.isEmpty());
+            continue;
+        }
+        EXPECT_EQ(o["zone"].toString(), QString::fromUtf8(c.zone));
+        EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+        if (QByteArray(c.zone) != "Europe/Paris") continue;
+        const QJsonArray events = o["events"].toArray();
+        ASSERT_GE(events.size(), 3);
+        for (const QJsonValue e : events) {
+            const double offset = e["offset"].toDouble();
+            const double ut = std::fabs(e["time"].toDouble()) - offset / 24;
+            EXPECT_EQ(offset, ut < change ? 2 : 1) << ut;
+        }
+    }
+}
+
+} // namespace
+} // namespace ondrel

@@ -35,6 +35,9 @@ TEST(CliOptions, EachOptionSetsItsValue) {
                     o.unit == HeightUnit::Feet && o.language == Language::English;
          },
          "command, port, reference, unit, language"},
+        {{"sun", "X", "--ref", "legal"},
+         [](const Options& o) { return o.ref == 200; },
+         "the legal time"},
         {{"curve", "X", "--span", "week", "--start", "06:00", "--end", "18:30"},
          [](const Options& o) {
              return o.spanDays == 7 && o.start == 0.25 && std::abs(o.end - 18.5 / 24) < 1e-12;
@@ -73,7 +76,8 @@ TEST(CliOptions, TheFirstFaultIsNamed) {
         {{"day", "X", "--unit", "cm", "--frob"}, "--unit takes m or ft"},
         {{"day", "X", "--frob", "--unit", "cm"}, "unknown option --frob"},
         {{"day", "X", "--lang"}, "--lang needs a value"},
-        {{"day", "X", "--ref", "7"}, "--ref takes 0, 1, 2 or 100+n"},
+        {{"day", "X", "--ref", "7"}, "--ref takes 0, 1, 2, 100+n with n from -12 to 12, or legal"},
+        {{"day", "X", "--ref", "legale"}, "--ref takes 0, 1, 2, 100+n"},
         {{"day", "X", "--date", "1699-12-31"}, "--date takes a date from 1700-01-01"},
         {{"day", "X", "--size", "50x50"}, "--size takes WxH"},
         {{"day", "X", "--paper", "a3"}, "--paper takes a4 or letter"},
