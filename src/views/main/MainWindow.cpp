@@ -29,6 +29,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -383,7 +384,14 @@ void MainWindow::loadSettings() {
         resize(place.size());
         move(place.topLeft());
     } else {
+        // The first start: in the middle of the screen, so that the windows it opens find room
+        // beside it and its questions are centred on it wherever the desktop would have put it.
         adjustSize();
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect place(QPoint(), size());
+            place.moveCenter(screen->availableGeometry().center());
+            move(FitOnScreen(place).topLeft());
+        }
     }
 }
 
@@ -591,7 +599,7 @@ void MainWindow::choosePort() {
         reportTableProblem();
         return;
     }
-    ShowAt(ports_, pos());
+    ShowBeside(ports_, this);
 }
 
 void MainWindow::showTideTable() {
