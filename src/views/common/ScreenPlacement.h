@@ -3,9 +3,12 @@
 // placed beside it, clear of the main window; a dialog is centred on its owner.
 #pragma once
 
+#include "WindowContract.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QRect>
 #include <QScreen>
 #include <QTimer>
@@ -118,6 +121,11 @@ inline void PlaceBeside(QWidget* window, const QWidget* from) {
     const QWidget* main = window->parentWidget() ? window->parentWidget()->window() : nullptr;
     QScreen* screen = from->screen() ? from->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
+    // Measured as it will be shown: its texts in the program's language, its layout done.
+    if (auto* contract = dynamic_cast<WindowContract*>(window)) contract->retranslate();
+    window->ensurePolished();
+    if (window->layout()) window->layout()->activate();
+    window->resize(window->size().expandedTo(window->minimumSizeHint()));
     // Before it is first shown a window has no frame yet: the one of the window it comes from.
     const QRect fromFrame = from->frameGeometry();
     const QSize decoration = fromFrame.size() - from->geometry().size();

@@ -384,14 +384,12 @@ void MainWindow::loadSettings() {
         resize(place.size());
         move(place.topLeft());
     } else {
-        // The first start: in the middle of the screen, so that the windows it opens find room
-        // beside it and its questions are centred on it wherever the desktop would have put it.
+        // The first start: near the screen's top-left corner, so that the windows it opens find
+        // room beside it, and its questions are centred on it wherever the desktop would have
+        // put it.
         adjustSize();
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect place(QPoint(), size());
-            place.moveCenter(screen->availableGeometry().center());
-            move(FitOnScreen(place).topLeft());
-        }
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().topLeft() + QPoint(24, 24));
     }
 }
 

@@ -19,8 +19,7 @@ MonthPagesView::MonthPagesView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void MonthPagesView::setPages(std::vector<TideTableMonth> months,
-                              const TideTablePageHeader& header,
+void MonthPagesView::setPages(std::vector<TideTableMonth> months, const TideTablePageHeader& header,
                               const TideTablePageOptions& options) {
     months_ = std::move(months);
     header_ = header;
