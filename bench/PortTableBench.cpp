@@ -50,6 +50,18 @@ void BM_OpenWorldSizeTable(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenWorldSizeTable)->Unit(benchmark::kMillisecond);
 
+// The shipped table, already in name order: opened and a port found, as each ondrel-cli command
+// does.
+void BM_OpenShippedTableAndFindAPort(benchmark::State& state) {
+    for (auto _ : state) {
+        PortTable table;
+        table.setReadOnly(true);
+        table.open(QStringLiteral(ONDREL_DATA_DIR "/ports.dbf"));
+        benchmark::DoNotOptimize(table.findByName(QStringLiteral("BREST")));
+    }
+}
+BENCHMARK(BM_OpenShippedTableAndFindAPort)->Unit(benchmark::kMillisecond);
+
 // What the port window does on each keystroke: a new range on the name tag.
 void BM_NarrowByTypedPrefix(benchmark::State& state) {
     PortTable table;

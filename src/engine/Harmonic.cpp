@@ -1,5 +1,7 @@
 #include "Harmonic.h"
 
+#include "VectorState.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -188,6 +190,7 @@ struct DayRate::Tables {
 
 DayRate::DayRate(const TideContext& ctx, const PortRecord& port, double dayStart, double step)
     : ctx_(ctx), port_(port), start_(dayStart), fineStep_(step / kSubdivisions) {
+    CleanVectorState(); // the day's sums run at full speed whatever ran before
     thread_local Tables shared;
     if (shared.step != step) {
         shared.step = step;

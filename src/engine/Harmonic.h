@@ -59,9 +59,11 @@ public:
 private:
     static constexpr int kSubdivisions = 128;
     static constexpr int kSteps = 24;
+    // Left unfilled: only the first count_ entries are written and read (zeroing 8 KB twice a
+    // day was a sixth of a tide table's work).
     struct Turn {
-        std::array<double, kConstituentCount> cos{};
-        std::array<double, kConstituentCount> sin{};
+        std::array<double, kConstituentCount> cos;
+        std::array<double, kConstituentCount> sin;
     };
     struct Tables; // the turns of whole and partial steps, shared by every DayRate of a step
 

@@ -1,5 +1,7 @@
 #include "Report.h"
 
+#include <charconv>
+
 #include <cmath>
 #include <cstdio>
 
@@ -7,10 +9,21 @@ namespace ondrel {
 
 namespace {
 
+// As "%02lld" writes it: at least two characters, the sign counted.
 std::string TwoDigits(long long value) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%02lld", value);
-    return buffer;
+    char* digits = buffer + 1;
+    const bool negative = value < 0;
+    const unsigned long long magnitude =
+        negative ? 0ULL - static_cast<unsigned long long>(value) : value;
+    char* end = std::to_chars(digits, buffer + sizeof buffer, magnitude).ptr;
+    if (!negative && end - digits < 2) { // one digit: a leading zero
+        digits[1] = digits[0];
+        digits[0] = '0';
+        end = digits + 2;
+    }
+    if (negative) *--digits = '-';
+    return std::string(digits, end);
 }
 
 // What is written in place of a value that cannot be one (never a number cast out of range).

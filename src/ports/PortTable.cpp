@@ -31,6 +31,12 @@ double Number(const PortTable::Impl& d, int col, bool& integral, qint64& exact) 
     QString text;
     if (f.numeric) {
         if (raw.isEmpty() || IsNullNumber(raw)) return 0;
+        // Most numeric fields hold a whole number: read from the bytes, without a string.
+        if (ParseWhole(View(raw), exact)) {
+            integral = true;
+            return static_cast<double>(exact);
+        }
+        exact = 0;
         text = QString::fromLatin1(raw);
     } else {
         text = FromCp1252(raw.data(), raw.size());

@@ -248,10 +248,7 @@ TEST_F(Cli, PortNamesAndArgumentsThatCannotBeUsed) {
         {{"day", "BREST", "--h"}, 2, "unknown option --h"},
         {{"day", "-h1"}, 2, "no port named -h1"}, // one dash: a name, not an option
         {{"day", "BREST", "--date", "1600-06-01"}, 2, "--date takes a date from 1700-01-01"},
-        {{"sun", "BREST", "--date", "2300-06-01"}, 2, "--date takes a date from 1700-01-01"},
         {{"day", "BREST", "--csv"}, 2, "--csv, --ics and --pdf are outputs of table only"},
-        {{"day", "BREST", "--png", "x.png"}, 2, "--png is an output of curve only"},
-        {{"curve", "BREST", "--png", "x.png", "--json"}, 2, "give one"},
     };
     for (const Case& c : cases) {
         const Result r = Run(c.args);
@@ -742,10 +739,7 @@ TEST_F(Cli, TableRefusesBadRangesAndFilters) {
         {{"--lw-to", "7h30"}, "--lw-to takes a time"},
         {{"--coef-min", "many"}, "--coef-min takes a whole number"},
         {{"--from", "1699-12-31"}, "--from takes a date from 1700-01-01 to 2200-12-31"},
-        {{"--to", "2201-01-01"}, "--to takes a date from 1700-01-01"},
-        {{"--from", "-0001-01-01"}, "--from takes a date"},
         {{"--csv", "--json"}, "give one"},
-        {{"--ics", "--csv"}, "give one"},
     };
     for (const auto& c : cases) {
         const Result r =

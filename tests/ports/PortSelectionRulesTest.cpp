@@ -1,7 +1,4 @@
-// Rules without windows: date steps, position texts and the map, the country filter,
-// the date names.
-#include "DateNames.h"
-#include "DateSteps.h"
+// The port window's rules: position texts, the world map's marker, the country filter.
 #include "PortSelectionRules.h"
 
 #include <gtest/gtest.h>
@@ -10,32 +7,6 @@
 
 namespace ondrel::test {
 namespace {
-
-struct StepCase {
-    QDate from;
-    int months;
-    int years;
-    QDate to;
-};
-class DateStepTest : public ::testing::TestWithParam<StepCase> {};
-TEST_P(DateStepTest, LandsOnAValidDate) {
-    const StepCase& c = GetParam();
-    const QDate result = c.months ? StepMonth(c.from, c.months) : StepYear(c.from, c.years);
-    EXPECT_EQ(result, c.to) << c.from.toString(Qt::ISODate).toStdString() << " -> "
-                            << result.toString(Qt::ISODate).toStdString();
-}
-INSTANTIATE_TEST_SUITE_P(Dates, DateStepTest,
-                         ::testing::Values(StepCase{QDate(2024, 1, 31), +1, 0, QDate(2024, 2, 28)},
-                                           StepCase{QDate(2024, 3, 31), -1, 0, QDate(2024, 2, 28)},
-                                           StepCase{QDate(2024, 4, 30), -1, 0, QDate(2024, 3, 28)},
-                                           StepCase{QDate(2024, 1, 15), -1, 0, QDate(2023, 12, 15)},
-                                           StepCase{QDate(2023, 12, 10), +1, 0, QDate(2024, 1, 10)},
-                                           StepCase{QDate(2023, 12, 29), +1, 0, QDate(2024, 1, 28)},
-                                           StepCase{QDate(2024, 2, 29), 0, +1, QDate(2025, 2, 28)},
-                                           StepCase{QDate(2024, 2, 29), 0, -1, QDate(2023, 2, 28)},
-                                           StepCase{QDate(2024, 5, 31), 0, +1, QDate(2025, 5, 31)},
-                                           StepCase{QDate(2023, 2, 28), 0, +1,
-                                                    QDate(2024, 2, 28)}));
 
 struct DegreesCase {
     const char* text;
@@ -98,21 +69,6 @@ TEST(CountryFilter, ZonesAndCountries) {
     EXPECT_EQ(CountryLine(2021, Language::English), QStringLiteral("(United Kingdom)"));
     EXPECT_TRUE(CountryLine(9, Language::English).isEmpty());
     EXPECT_TRUE(CountryLine(3999, Language::English).isEmpty()); // no country 999
-}
-
-TEST(DateNames, TheProgramOwnsItsNames) {
-    const QDate wednesday(1998, 9, 16);
-    EXPECT_EQ(FormatLongDate(wednesday, DateNames::French()),
-              QStringLiteral("Mercredi, 16 septembre 1998"));
-    EXPECT_EQ(FormatLongDate(wednesday, DateNames::English()),
-              QStringLiteral("Wednesday, 16 september 1998"));
-    EXPECT_EQ(DateNames::English().shortDays[3], QStringLiteral("Wen"));
-}
-
-TEST(TimeReferenceLabel, EveryTimeReference) {
-    EXPECT_EQ(TimeReference(1).label(Language::English), "winter time (UT +1)");
-    EXPECT_EQ(TimeReference(105).label(Language::English), "UT + 5");
-    EXPECT_EQ(TimeReference(88).label(Language::French), "UT + -12");
 }
 
 } // namespace
