@@ -64,13 +64,13 @@ QString FootCoefficientsLine(const CoefficientPair& coefficients, TimeReference 
            TimeReferenceSuffix(timeReference, timeZone, decimalSeparator);
 }
 
-QStringList CurveFootLines(const TideContext& ctx, const PortRecord& port, double selectedDay,
+QStringList CurveFootLines(const TideContext& ctx, const TideSource& source, double selectedDay,
                            Language language, long double unitFactor, TimeReference timeReference,
                            const QString& decimalSeparator, bool elements) {
     if (!elements) return {};
-    return {FootEventsLine(DayTideEvents(ctx, port, selectedDay), language, unitFactor),
-            FootCoefficientsLine(DayCoefficients(ctx, selectedDay), timeReference, port.timeZone,
-                                 decimalSeparator)};
+    return {FootEventsLine(DayTideEvents(ctx, source, selectedDay), language, unitFactor),
+            FootCoefficientsLine(DayCoefficients(ctx, selectedDay), timeReference,
+                                 source.port.timeZone, decimalSeparator)};
 }
 
 QDateTime DateTimeOfValue(double dateTime) {

@@ -34,8 +34,8 @@ QString TimeReferenceSuffix(TimeReference timeReference, double timeZone,
 QString FootCoefficientsLine(const CoefficientPair& coefficients, TimeReference timeReference,
                              double timeZone, const QString& decimalSeparator);
 
-// Both foot lines of a day, or none without the elements.
-QStringList CurveFootLines(const TideContext& ctx, const PortRecord& port, double selectedDay,
+// Both foot lines of a day, or none without the elements; the events in the source's model.
+QStringList CurveFootLines(const TideContext& ctx, const TideSource& source, double selectedDay,
                            Language language, long double unitFactor, TimeReference timeReference,
                            const QString& decimalSeparator, bool elements);
 

@@ -5,6 +5,7 @@
 
 #include "DateNames.h"
 #include "PortRecord.h"
+#include "PredictionSource.h"
 #include "Secondary.h"
 #include "Settings.h"
 #include "TableFilter.h"
@@ -30,6 +31,12 @@ struct AppState {
     CoefficientMemo coefficientMemo;
     // The tide table's filter, set in its filter window and read by every calculation.
     TideTableFilter tideTableFilter;
+    // The model of the settings and the current port's harmonic constants; the main window makes
+    // it follow each port it shows.
+    PredictionSource prediction;
+
+    // What gives the current port's heights and times (valid while port is unchanged).
+    TideSource source() const { return prediction.sourceFor(port); }
 
     // The time reference of the settings and the current port's zone, placed together.
     TideContext context() const { return TideContext(settings.timeReference, port.timeZone); }

@@ -34,6 +34,8 @@ struct FirstValueTexts {
 };
 const FirstValueTexts kTexts;
 
+const QString kPredictionKey = QStringLiteral("modele_prediction");
+
 } // namespace
 
 QString Settings::unitText() const {
@@ -91,6 +93,8 @@ Settings LoadSettings(const QSettings& store) {
         s.countrySelected[n] = ReadFlag(store, QString::number(n));
 
     s.hideOnQuit = ReadStoredInteger(store, QStringLiteral("icone")) == 1;
+    // Only 1 chooses the full harmonics; anything else keeps the table model.
+    if (ReadStoredInteger(store, kPredictionKey) == 1) s.prediction = PredictionModel::Full;
     return s;
 }
 
@@ -111,6 +115,11 @@ bool SaveSettings(QSettings& store, const Settings& s) {
     store.setValue(QStringLiteral("heure_debut"), s.curveStart);
     store.setValue(QStringLiteral("heure_fin"), s.curveEnd);
     store.setValue(QStringLiteral("icone"), s.hideOnQuit ? 1 : 0);
+    // The table model leaves no key: the store of a user who never chose stays as it was.
+    if (s.prediction == PredictionModel::Full)
+        store.setValue(kPredictionKey, 1);
+    else
+        store.remove(kPredictionKey);
     for (int n = 1; n <= kCountryCount; ++n)
         store.setValue(QString::number(n), s.countrySelected[n] ? 1 : 0);
     store.sync();

@@ -2,6 +2,7 @@
 // settings store (main key "Software\Ondrel", group "impression" for the page set-up).
 #pragma once
 
+#include "FullHarmonic.h"
 #include "Report.h"
 #include "TimeReference.h"
 
@@ -51,7 +52,9 @@ struct Settings {
     int printFontSize = kDefaultPrintSize;
     std::optional<WindowBounds> bounds; // main window, when all four values were stored
     std::array<bool, kCountryFlagCount> countrySelected = AllCountries();
-    bool hideOnQuit = false;  // stored as "icone"
+    bool hideOnQuit = false; // stored as "icone"
+    // Stored as "modele_prediction", 1 for the full harmonics, only while they are chosen.
+    PredictionModel prediction = PredictionModel::Table;
     QString decimalSeparator; // the user's decimal separator, read at start
 
     bool english() const { return langue == kEnglish; }

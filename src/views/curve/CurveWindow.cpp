@@ -288,11 +288,11 @@ double CurveWindow::heightAt(double t) {
     if (IsSecondaryPort(state_.port)) {
         const double day = DayStart(t);
         if (day != readingDay_) {
-            readingCache_.prepare(state_.context(), state_.port, t);
+            readingCache_.prepare(state_.context(), state_.source(), t);
             readingDay_ = day;
         }
     }
-    return static_cast<double>(HeightAt(state_.context(), readingCache_, state_.port, t) *
+    return static_cast<double>(HeightAt(state_.context(), readingCache_, state_.source(), t) *
                                unitFactor());
 }
 
@@ -303,8 +303,8 @@ void CurveWindow::drawDayCurve(double curveStart, double curveEnd) {
     readingDay_ = -1; // the port or its day may have changed
     // The day cache must hold the curve's day, whatever drew last (a week curve leaves it on
     // its last day).
-    state_.secondaryCache.prepare(state_.context(), state_.port, curveStart);
-    chart_->setPoints(ondrel::DayCurve(state_.context(), state_.secondaryCache, state_.port,
+    state_.secondaryCache.prepare(state_.context(), state_.source(), curveStart);
+    chart_->setPoints(ondrel::DayCurve(state_.context(), state_.secondaryCache, state_.source(),
                                        curveStart, curveEnd, unitFactor()),
                       CurveView::Day);
     const bool appearing = !isVisible();
@@ -330,7 +330,7 @@ void CurveWindow::drawSpan(int spanDays) {
     progressBar_->show();
     progressBar_->raise();
     int shown = -1;
-    auto points = SpanCurve(state_.context(), state_.secondaryCache, state_.port,
+    auto points = SpanCurve(state_.context(), state_.secondaryCache, state_.source(),
                             state_.selectedDay, spanDays, unitFactor(), [&](int progress) {
                                 if (progress == shown) return;
                                 shown = progress;
@@ -350,7 +350,7 @@ void CurveWindow::refreshChart() {
                        ColourOfStored(state_.settings.curveColour));
     const bool elements = elementsOn();
     chart_->setTexts(CurveTitleLines(state_.port, dateText(), elements),
-                     CurveFootLines(state_.context(), state_.port, state_.selectedDay,
+                     CurveFootLines(state_.context(), state_.source(), state_.selectedDay,
                                     state_.settings.language(), unitFactor(),
                                     state_.settings.timeReference, state_.settings.decimalSeparator,
                                     elements));

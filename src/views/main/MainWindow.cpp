@@ -208,10 +208,14 @@ QFrame* MainWindow::buildInfoPanel(QWidget* parent) {
     dayReport_->setMinimumWidth(
         fm.horizontalAdvance(QStringLiteral("Pleine mer à 06:42    hauteur : 05,31 mètres")) + 24);
     dayReport_->setMinimumHeight(fm.lineSpacing() * 4 + 16);
+    modelLabel_ = Named(new QLabel(timesPanel), "LabelModele");
+    modelLabel_->setWordWrap(true);
+    modelLabel_->hide();
     auto* timesLayout = new QVBoxLayout(timesPanel);
     timesLayout->setContentsMargins(0, 0, 0, 0);
     timesLayout->addWidget(timesTitle_);
     timesLayout->addWidget(dayReport_, 1);
+    timesLayout->addWidget(modelLabel_);
 
     auto* infoPanel = Named(new QFrame(panel), "Panel4");
     infoTitle_ = Named(new QLabel(QStringLiteral("INFORMATIONS"), infoPanel), "Label3");
@@ -474,6 +478,7 @@ void MainWindow::retranslate() {
         infoLines_[i]->setText(infoLines.value(static_cast<qsizetype>(i)));
     warning_->retranslate(l);
     timeReferenceLabel_->setText(QString::fromStdString(s.timeReference.label(s.language())));
+    showPredictionModel();
 }
 
 void MainWindow::retranslateMenu(Language l) {
@@ -545,18 +550,54 @@ void MainWindow::showChosenPort(const ChosenPort& port) {
     // The coefficients place the day's midnight with the current port's time zone: a port in
     // another zone can change them.
     if (accepted_) showDayCoefficients(state_.selectedDay);
+    followPrediction();
     showDayReport(state_.port, state_.selectedDay + state_.settings.curveEnd,
                   state_.selectedDay + state_.settings.curveStart);
+    // Once the report of the table model is there to be seen behind it.
+    tellHarmonicsProblem();
+}
+
+void MainWindow::followPrediction() {
+    state_.prediction.follow(state_.port, state_.settings.prediction,
+                             ports_ ? ports_->table().fileName() : QString());
+    showPredictionModel();
+}
+
+void MainWindow::tellHarmonicsProblem() {
+    QString problem = state_.prediction.takeFileProblem();
+    if (problem.isEmpty()) return;
+    // The message names the file itself; what is wrong with it follows.
+    const QString path = state_.prediction.filePath();
+    if (problem.startsWith(path + QStringLiteral(": "))) problem.remove(0, path.size() + 2);
+    messages_.information(this, kTexts.harmonicsFileProblem.in(state_.settings.language())
+                                    .arg(QDir::toNativeSeparators(path), problem));
+}
+
+void MainWindow::showPredictionModel() {
+    const PredictionSource& p = state_.prediction;
+    if (!state_.portChosen || p.chosen() != PredictionModel::Full) {
+        modelLabel_->hide();
+        return;
+    }
+    const Language l = state_.settings.language();
+    if (!p.fellBack())
+        modelLabel_->setText(kTexts.fullModel.in(l).arg(p.constituentCount()));
+    else
+        modelLabel_->setText(
+            (p.fileUnusable() ? kTexts.noHarmonicsFile : kTexts.noHarmonicsForPort).in(l));
+    modelLabel_->setToolTip(p.reason());
+    modelLabel_->show();
 }
 
 void MainWindow::showDayReport(const PortRecord& port, double curveEnd, double curveStart) {
-    state_.secondaryCache.prepare(state_.context(), port, curveStart);
+    state_.secondaryCache.prepare(state_.context(), state_.prediction.sourceFor(port), curveStart);
     writeDayReport(port);
     emit dayCurveRequested(curveStart, curveEnd);
 }
 
 void MainWindow::writeDayReport(const PortRecord& port) {
-    const DayEvents events = DayTideEvents(state_.context(), port, state_.selectedDay);
+    const DayEvents events =
+        DayTideEvents(state_.context(), state_.prediction.sourceFor(port), state_.selectedDay);
     const auto lines =
         DayReportLines(events, state_.settings.heightUnit, state_.settings.language());
     QStringList text;
@@ -660,6 +701,7 @@ void MainWindow::setImport(std::function<bool(const QString&)> importPorts) {
 void MainWindow::clearPortDisplay() {
     portLabel_->clear();
     portInfo_->clear();
+    modelLabel_->hide();
 }
 
 } // namespace ondrel

@@ -118,6 +118,11 @@ private:
     void buildMenu();
     void retranslateMenu(Language language);
     void reportTableProblem();
+    // The model of the settings applied to the current port, and shown under the report.
+    void followPrediction();
+    void showPredictionModel();
+    // A missing or damaged harmonic data file, told once, naming it.
+    void tellHarmonicsProblem();
     void updateQuitCaption();
     void quitOrReduce();
     void showHelp(int context);
@@ -150,6 +155,7 @@ private:
     // Lower panel.
     QLabel* timesTitle_ = nullptr;
     QPlainTextEdit* dayReport_ = nullptr;
+    QLabel* modelLabel_ = nullptr; // shown while the full harmonics are chosen
     QLabel* infoTitle_ = nullptr;
     std::vector<QLabel*> infoLines_; // one label per line
     QLabel* portInfo_ = nullptr;

@@ -113,6 +113,20 @@ struct MainWindowTexts {
         "use the same button (in the <\"Outils\"> menu), labeled <\"version Anglaise\">"};
     Bilingual importMissing{"Impossible de trouver le fichier d'ajout de ports",
                             "Impossible to find the file for adding new ports"};
+    // Under the day report while the full harmonics are chosen: the model that gave it. %1 the
+    // number of constituents.
+    Bilingual fullModel{"Harmoniques complètes (%1 ondes)", "Full harmonics (%1 constituents)"};
+    Bilingual noHarmonicsForPort{"Modèle du tableau : pas d'harmoniques pour ce port",
+                                 "Table model: no harmonic data for this port"};
+    Bilingual noHarmonicsFile{"Modèle du tableau : fichier d'harmoniques inutilisable",
+                              "Table model: harmonic data file unusable"};
+    // Once, when the full harmonics are chosen and their file cannot be used: %1 the file, %2
+    // what is wrong with it.
+    Bilingual harmonicsFileProblem{
+        "Le fichier des harmoniques complètes %1 est absent ou endommagé : le modèle du "
+        "tableau (21 ondes) est utilisé pour tous les ports.\n\n%2",
+        "The full harmonics file %1 is missing or damaged: the table model (21 "
+        "constituents) is used for every port.\n\n%2"};
 };
 
 // The main window's language-independent texts.

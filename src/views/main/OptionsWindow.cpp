@@ -39,6 +39,10 @@ struct OptionsTexts {
     Bilingual printSize{"Taille :", "Size :"};
     Bilingual curveHoursBox{" Afficher la courbe entre les heures",
                             " Display the curve between hours"};
+    Bilingual predictionBox{" Prédiction ", " Prediction "};
+    Bilingual predictionButtons[2]{
+        {"Modèle du tableau (21 ondes)", "Table model (21 constituents)"},
+        {"Harmoniques complètes", "Full harmonics"}};
     Bilingual startHour{"Heure de début", "Begining hour"};
     Bilingual endHour{"Heure de fin", "Ending hour"};
     Bilingual cancel{"&Annuler", "&Cancel"};
@@ -156,6 +160,17 @@ OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* p
     sizeLayout->addWidget(printSize_);
     sizeLayout->addStretch(1);
 
+    predictionBox_ = BoldGroup("choixmodele", this);
+    predictionGroup_ = new QButtonGroup(this);
+    auto* predictionLayout = new QVBoxLayout(predictionBox_);
+    for (int i = 0; i < 2; ++i) {
+        predictionButtons_[i] = new QRadioButton(predictionBox_);
+        NormalWeight(predictionButtons_[i]);
+        predictionGroup_->addButton(predictionButtons_[i], i);
+        predictionLayout->addWidget(predictionButtons_[i]);
+    }
+    predictionButtons_[0]->setChecked(true);
+
     okButton_ = NamedButton("boutonOK", QStringLiteral("&OK"), this);
     okButton_->setDefault(true);
     cancelButton_ = NamedButton("boutonAnnuler", QString(), this);
@@ -167,6 +182,7 @@ OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* p
     auto* rightColumn = new QVBoxLayout;
     rightColumn->addWidget(curveHoursBox_);
     rightColumn->addWidget(printSizeBox_);
+    rightColumn->addWidget(predictionBox_);
     rightColumn->addStretch(1);
     auto* columns = new QHBoxLayout;
     columns->addLayout(leftColumn);
@@ -196,6 +212,7 @@ void OptionsWindow::setUp() {
     startHourField_->setText(RealToHms(s.curveStart));
     endHourField_->setText(RealToHms(s.curveEnd));
     printSize_->setValue(s.printFontSize);
+    predictionButtons_[s.prediction == PredictionModel::Full ? 1 : 0]->setChecked(true);
 
     retranslate();
 }
@@ -211,6 +228,9 @@ void OptionsWindow::retranslate() {
     unitButtons_[1]->setText(kTexts.foot.in(l));
     printSizeBox_->setTitle(kTexts.printSizeBox.in(l));
     printSizeLabel_->setText(kTexts.printSize.in(l));
+    predictionBox_->setTitle(kTexts.predictionBox.in(l));
+    for (int i = 0; i < 2; ++i)
+        predictionButtons_[i]->setText(kTexts.predictionButtons[i].in(l));
     curveHoursBox_->setTitle(kTexts.curveHoursBox.in(l));
     startHourLabel_->setText(kTexts.startHour.in(l));
     endHourLabel_->setText(kTexts.endHour.in(l));
@@ -301,6 +321,8 @@ void OptionsWindow::confirm() {
     }
 
     if (printSize_->value() != s.printFontSize) s.printFontSize = printSize_->value();
+    s.prediction =
+        predictionGroup_->checkedId() == 1 ? PredictionModel::Full : PredictionModel::Table;
 
     --busy_;
     hide();

@@ -1,5 +1,5 @@
-// OptionsWindow: the options window. Time reference, height unit, the hours of the day curve and
-// the print font size; the settings change only on OK.
+// OptionsWindow: the options window. Time reference, height unit, the hours of the day curve, the
+// print font size and the prediction model; the settings change only on OK.
 #pragma once
 
 #include "WindowContract.h"
@@ -76,6 +76,9 @@ private:
     QGroupBox* unitBox_ = nullptr;
     QButtonGroup* unitGroup_ = nullptr;
     QRadioButton* unitButtons_[2] = {};
+    QGroupBox* predictionBox_ = nullptr;
+    QButtonGroup* predictionGroup_ = nullptr;
+    QRadioButton* predictionButtons_[2] = {}; // the table model, the full harmonics
     QGroupBox* printSizeBox_ = nullptr;
     QLabel* printSizeLabel_ = nullptr;
     QSpinBox* printSize_ = nullptr;

@@ -133,7 +133,7 @@ void TrayIcon::refresh() {
     // last events and the next day's first.
     const DayEventsOf events = [this](int days) {
         if (!state_.portChosen) return DayEvents{};
-        return DayTideEvents(state_.context(), state_.port, state_.selectedDay + days);
+        return DayTideEvents(state_.context(), state_.source(), state_.selectedDay + days);
     };
     iconName_ =
         QString::fromStdString(TideIconName(TidePositionIndex(events, JulianNow(state_.clock()))));

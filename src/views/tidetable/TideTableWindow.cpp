@@ -289,6 +289,7 @@ void TideTableWindow::calculate() {
                                    ? QStringLiteral(",")
                                    : state_.settings.decimalSeparator;
     request.filter = state_.tideTableFilter;
+    request.harmonics = state_.prediction.harmonicsFor(state_.port);
     computed_ = ComputeTideTable(request, [this](int percent) {
         if (percent == progress_->value()) return;
         progress_->setValue(percent);
