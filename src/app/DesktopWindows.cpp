@@ -90,13 +90,13 @@ void DesktopWindows::connectMainWindow() {
     MainWindow* m = main_.get();
     m->setNeighbours(*portWindow_, *languageWindow_);
     m->fontCommands().add(ephemeridesWindow_->fontControls());
-    m->setEphemeridesWindow([this] { ShowAt(ephemeridesWindow_, main_->pos()); });
-    m->setTideTableWindow([this] { ShowAt(tideTableWindow_, main_->pos()); });
+    m->setEphemeridesWindow([this] { ShowBeside(ephemeridesWindow_, main_.get()); });
+    m->setTideTableWindow([this] { ShowBeside(tideTableWindow_, main_.get()); });
     m->setImport([this](const QString& file) { return portImport_->importPorts(file, true); });
     QObject::connect(m, &MainWindow::dateChoiceRequested, m,
-                     [this] { ShowAt(dateWindow_, main_->pos()); });
+                     [this] { ShowBeside(dateWindow_, main_.get()); });
     QObject::connect(m, &MainWindow::optionsRequested, m,
-                     [this] { ShowAt(optionsWindow_, main_->pos()); });
+                     [this] { ShowBeside(optionsWindow_, main_.get()); });
     QObject::connect(m, &MainWindow::aboutRequested, m, [this] { showAbout(); });
     QObject::connect(m, &MainWindow::reduceRequested, trayIcon_, &TrayIcon::reduce);
     QObject::connect(m, &MainWindow::languageChanged, m, [this] { followLanguage(); });
@@ -113,7 +113,11 @@ void DesktopWindows::connectMainWindow() {
 
 void DesktopWindows::connectPortManagement() {
     MainWindow* m = main_.get();
-    wizard_->setBeforeStandardPortChoice([this] { curveWindow_->hide(); });
+    // The curve and the tide table are of the current port: both go while a port is edited.
+    wizard_->setBeforeStandardPortChoice([this] {
+        curveWindow_->hide();
+        tideTableWindow_->hide();
+    });
     secondaryPortsWindow_->setPortDisplayReset([m] { m->clearPortDisplay(); });
     // The port shown, modified: its report and curve are made again from what was stored.
     QObject::connect(wizard_, &SecondaryPortWizard::portStored, m,
@@ -126,18 +130,23 @@ void DesktopWindows::connectPortManagement() {
                      });
     m->setPortManagementEnabled(portWindow_->tableIsOpen());
     QObject::connect(m, &MainWindow::addSecondaryPortRequested, m, [this] {
-        wizard_->move(main_->pos());
+        const bool shown = wizard_->isVisible();
         wizard_->startAdd();
+        if (!shown) {
+            wizard_->hide();
+            ShowBeside(wizard_, main_.get());
+        }
     });
     QObject::connect(m, &MainWindow::modifySecondaryPortRequested, m, [this] {
         curveWindow_->hide();
-        ShowAt(secondaryPortsWindow_, main_->pos());
+        tideTableWindow_->hide();
+        ShowBeside(secondaryPortsWindow_, main_.get());
     });
     QObject::connect(m, &MainWindow::importRequested, m,
                      [this] { portImport_->chooseAndImport(); });
     portWindow_->setCountriesAvailable(true);
     QObject::connect(portWindow_, &PortWindow::countriesRequested, m,
-                     [this] { ShowAt(countriesWindow_, portWindow_->pos()); });
+                     [this] { ShowBeside(countriesWindow_, portWindow_); });
 }
 
 // The curve window draws every day curve, hosts the interval calculation and prints with the
@@ -188,16 +197,19 @@ void DesktopWindows::showHelp(int context) {
             return;
         }
     }
+    // Beside the window the help is asked from.
+    QWidget* asking = QApplication::activeWindow();
+    PlaceBeside(helpWindow_, asking && asking != helpWindow_ ? asking : main_.get());
     helpWindow_->showTopic(context);
 }
 
 void DesktopWindows::showAbout() {
     aboutWindow_->retranslate();
     aboutWindow_->adjustSize();
-    QScreen* screen = main_->screen() ? main_->screen() : QGuiApplication::primaryScreen();
-    QRect place(QPoint(), aboutWindow_->sizeHint());
-    if (screen) place.moveCenter(screen->availableGeometry().center());
-    ShowAt(aboutWindow_, FitOnScreen(place).topLeft());
+    CentreOn(aboutWindow_, main_.get());
+    aboutWindow_->show();
+    aboutWindow_->raise();
+    aboutWindow_->activateWindow();
 }
 
 } // namespace ondrel

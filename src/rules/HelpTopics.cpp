@@ -29,21 +29,14 @@ constexpr Topic kHome{kHelpHome, "accueil.htm", "accueil_a.htm"};
 
 // Every window and the context its help key asks for.
 constexpr std::pair<const char*, int> kWindowContexts[] = {
-    {"TPrincipale", kHelpMainWindow},
-    {"TFDate", kHelpDate},
-    {"TFport", kHelpPorts},
-    {"TFCorrections1", kHelpPorts},
-    {"TFCorrections2", kHelpPorts},
-    {"TFCorrections3", kHelpPorts},
-    {"TFCorrections4", kHelpPorts},
-    {"TFSuppression", kHelpPorts},
-    {"TFAjoutPorts", kHelpPorts},
-    {"TCourbe", kHelpCurve},
-    {"TFMiseEnPage", kHelpCurve},
-    {"TFIntervalle", kHelpInterval},
-    {"TFAnnuaire", kHelpTideTable},
-    {"TFFiltre", kHelpTideTable},
-    {"TFEphemerides", kHelpSunAndMoon},
+    {"TPrincipale", kHelpMainWindow}, {"TFDate", kHelpDate},
+    {"TFport", kHelpPorts},           {"TFCorrections", kHelpPorts},
+    {"TFCorrections1", kHelpPorts},   {"TFCorrections2", kHelpPorts},
+    {"TFCorrections3", kHelpPorts},   {"TFCorrections4", kHelpPorts},
+    {"TFSuppression", kHelpPorts},    {"TFAjoutPorts", kHelpPorts},
+    {"TCourbe", kHelpCurve},          {"TFMiseEnPage", kHelpCurve},
+    {"TFIntervalle", kHelpInterval},  {"TFAnnuaire", kHelpTideTable},
+    {"TFFiltre", kHelpTideTable},     {"TFEphemerides", kHelpSunAndMoon},
     {"TFPays", kHelpCountries},
 };
 

@@ -62,6 +62,20 @@ QString TideTableColumns(Language language) {
     return Text(kTexts.columns.In(language));
 }
 
+QStringList TideTableFieldTexts(Language language) {
+    const DateNames names = DateNames::Of(language);
+    QStringList texts = TideTableColumns(language).split(QLatin1Char('\t'));
+    for (const QString& day : names.shortDays)
+        texts << day + QLatin1Char('.');
+    for (int month = 1; month <= 12; ++month)
+        texts << MonthName(names, month);
+    for (const TextPair& kind : {kTexts.highWater, kTexts.lowWater})
+        texts << Text(kind.In(language)).remove(QLatin1Char('\t'));
+    texts << QStringLiteral("00:00") << QStringLiteral("-000,00") << QStringLiteral("000")
+          << QString(5, QLatin1Char(' ')) << QStringLiteral("00");
+    return texts;
+}
+
 QString TimeReferenceLine(TimeReference reference, double timeZone, Language language,
                           const QString& decimalSeparator) {
     switch (reference.code()) {

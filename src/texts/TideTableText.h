@@ -54,6 +54,11 @@ struct TideTable {
 
 // The column header line.
 QString TideTableColumns(Language language);
+// Every text of a fixed set that a field of the lines may hold in language, the separator and the
+// port's name aside: the column heads, the day and month names as the table writes them, the
+// kinds of event, and the widest time, height and coefficient. A tab stop wider than the widest of
+// them keeps every column in place.
+QStringList TideTableFieldTexts(Language language);
 // The line naming the time reference the table's times are counted in.
 QString TimeReferenceLine(TimeReference reference, double timeZone, Language language,
                           const QString& decimalSeparator);

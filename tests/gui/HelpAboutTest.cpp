@@ -4,11 +4,25 @@
 #include "GuiTestSupport.h"
 
 #include "AboutWindow.h"
+#include "CountriesWindow.h"
+#include "CurveWindow.h"
+#include "DateWindow.h"
 #include "DesktopWindows.h"
+#include "EphemeridesWindow.h"
 #include "HelpTopics.h"
 #include "HelpWindow.h"
+#include "ImportListWindow.h"
+#include "IntervalWindow.h"
 #include "MainWindow.h"
+#include "OptionsWindow.h"
+#include "PageSetupWindow.h"
+#include "PortWindow.h"
+#include "SecondaryPortWizard.h"
+#include "SecondaryPortsWindow.h"
+#include "TideTableFilterWindow.h"
+#include "TideTableWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -133,7 +147,64 @@ TEST_F(HelpAboutTest, TheHookOpensTheContextsPageInTheProgramsLanguage) {
     EXPECT_TRUE(WaitFor([&] { return help->searchHits() > 0; }, 10000));
     help->search(QStringLiteral("sondeur"));
     EXPECT_FALSE(WaitFor([&] { return help->searchHits() > 0; }, 500));
+    // A switch back to French makes the same search again, in French.
+    boxes.answers = {MessageBoxes::Answer::Yes};
+    w.switchLanguage();
+    EXPECT_TRUE(WaitFor([&] { return help->searchHits() > 0; }, 10000));
+
+    // Back and Forward go through the pages seen.
+    auto* back = help->findChild<QAction*>(QStringLiteral("BRetour"));
+    auto* forward = help->findChild<QAction*>(QStringLiteral("BAvance"));
+    ASSERT_NE(back, nullptr);
+    ASSERT_NE(forward, nullptr);
+    state.help(kHelpDate);
+    state.help(kHelpTideTable);
+    EXPECT_TRUE(back->isEnabled());
+    EXPECT_FALSE(forward->isEnabled());
+    back->trigger();
+    EXPECT_TRUE(help->currentPage().toString().endsWith(QStringLiteral("fr/html/Date.htm")));
+    EXPECT_TRUE(forward->isEnabled());
+    forward->trigger();
+    EXPECT_TRUE(help->currentPage().toString().endsWith(QStringLiteral("fr/html/Annuaire.htm")));
+    EXPECT_EQ(back->text(), QStringLiteral("&Précédent"));
     w.close();
+}
+
+// The help key in every window of the program asks for that window's topic (the pages of the help
+// table; a window without a topic of its own, the home page).
+TEST_F(HelpAboutTest, TheHelpKeyInEveryWindowReachesItsTopic) {
+    StoreLanguage(kFrench);
+    DesktopWindows desktop(state, boxes);
+    std::vector<int> asked;
+    state.help = [&](int context) { asked.push_back(context); };
+    const std::pair<QWidget*, const char*> rows[] = {
+        {&desktop.main(), "accueil.htm"},
+        {desktop.dateWindow(), "Date.htm"},
+        {desktop.portWindow(), "Ports.htm"},
+        {desktop.secondaryPortWizard(), "Ports.htm"},
+        {desktop.secondaryPortsWindow(), "Ports.htm"},
+        {desktop.importListWindow(), "Ports.htm"},
+        {desktop.curveWindow(), "CourbeHauteurEau.htm"},
+        {desktop.pageSetupWindow(), "CourbeHauteurEau.htm"},
+        {desktop.intervalWindow(), "CalculIntervalle.htm"},
+        {desktop.tideTableWindow(), "Annuaire.htm"},
+        {desktop.tideTableFilterWindow(), "Annuaire.htm"},
+        {desktop.ephemeridesWindow(), "Ephemerides.htm"},
+        {desktop.countriesWindow(), "ListePorts.htm"},
+        {desktop.optionsWindow(), "accueil.htm"},
+        {desktop.aboutWindow(), "accueil.htm"},
+    };
+    for (const auto& [window, topic] : rows) {
+        window->show();
+        QWidget* target = window->focusWidget() ? window->focusWidget() : window;
+        asked.clear();
+        QTest::keyClick(target, Qt::Key_F1);
+        ASSERT_FALSE(asked.empty()) << window->objectName().toStdString();
+        for (const int context : asked)
+            EXPECT_EQ(HelpTopicFile(context, Language::French), QString::fromLatin1(topic))
+                << window->objectName().toStdString();
+        window->hide();
+    }
 }
 
 TEST_F(HelpAboutTest, AMissingCollectionIsSaidNotSilent) {

@@ -4,6 +4,7 @@
 
 #include "CorrectionTexts.h"
 #include "CountriesWindow.h"
+#include "CurveWindow.h"
 #include "DesktopWindows.h"
 #include "ImportListWindow.h"
 #include "ImportTexts.h"
@@ -14,6 +15,7 @@
 #include "ProjectInfo.h"
 #include "SecondaryPortWizard.h"
 #include "SecondaryPortsWindow.h"
+#include "TideTableWindow.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -23,6 +25,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
+
+#include <functional>
 
 namespace ondrel::test {
 namespace {
@@ -175,7 +180,15 @@ TEST_F(PortManagementTest, WizardAddsASecondaryPort) {
     ASSERT_EQ(wizard.page(), 2);
     auto* list = Child<QTableView>(&wizard, "DBGrid1");
     EXPECT_FALSE(Names(list).contains(QStringLiteral("LE CONQUET"))); // standard ports only
-    wizard.standardPortKey(QLatin1Char('b'));
+    // Letters typed together make one prefix: "BRI" reaches BRIGHTON, not the ports of I.
+    QTest::keyClicks(list, QStringLiteral("BRI"));
+    EXPECT_EQ(list->currentIndex().data().toString(), QStringLiteral("BRIGHTON"));
+    // A new run starts a new prefix.
+    wizard.cancel();
+    wizard.startAdd();
+    wizard.next();
+    ASSERT_EQ(wizard.page(), 2);
+    wizard.standardPortKey(QLatin1Char('B'));
     EXPECT_EQ(list->currentIndex().data().toString(), QStringLiteral("BREST"));
     wizard.next();
     ASSERT_EQ(wizard.page(), 3);
@@ -192,10 +205,15 @@ TEST_F(PortManagementTest, WizardAddsASecondaryPort) {
         {"lnom", QStringLiteral("étel"),
          QStringLiteral("Un port nommé \"étel\" existe déjà dans la base de données : choisissez "
                         "un autre nom.")},
+        // The historical text, then the field and the form it expects.
         {"heure_bmve", QStringLiteral("+"),
-         QStringLiteral("Problème fichier corrections 3 ligne 112 et 113")},
+         QStringLiteral("Problème fichier corrections 3 ligne 112 et 113\n"
+                        "Correction d'heure, basse mer de vives-eaux : signe ou chiffre, chiffre, "
+                        "espace, deux chiffres de minutes (par exemple +1 30 ou -0 45)")},
         {"hauteur_pmme", QStringLiteral("-"),
-         QStringLiteral("Problème fichier corrections 3 ligne 96 à 99")},
+         QStringLiteral("Problème fichier corrections 3 ligne 96 à 99\n"
+                        "Correction de hauteur, pleine mer de mortes-eaux : signe ou chiffre, "
+                        "chiffre, « , », deux décimales (par exemple +0,50 ou -1,75)")},
     };
     field("lnom")->setText(QStringLiteral("Aber Wrac'h"));
     for (const Refusal& r : refusals) {
@@ -316,6 +334,45 @@ TEST_F(PortManagementTest, ModifyAndDeleteASecondaryPort) {
     EXPECT_EQ(after.visibleCount(), static_cast<int>(Ports().size()) - 1);
 }
 
+// Editing a port puts away the curve and the tide table of the port shown, whose port stays the
+// current one: a table computed afterwards is still of that port.
+TEST_F(PortManagementTest, EditingHidesTheCurveAndTheTableAndKeepsThePort) {
+    WritePortTable(workDir(), Ports());
+    DesktopWindows desktop(state, boxes);
+    MainWindow& main = desktop.main();
+    main.acceptWarning();
+    ASSERT_TRUE(desktop.portWindow()->selectNearest(QStringLiteral("ZANZIBAR")));
+    ASSERT_TRUE(desktop.portWindow()->confirm());
+    struct Step {
+        const char* what;
+        std::function<void()> run;
+    };
+    SecondaryPortWizard& wizard = *desktop.secondaryPortWizard();
+    const Step steps[] = {
+        {"Next on the wizard's first page",
+         [&] {
+             emit main.addSecondaryPortRequested();
+             ASSERT_EQ(wizard.page(), 1);
+             wizard.next();
+             ASSERT_EQ(wizard.page(), 2);
+             wizard.standardPortKey(QLatin1Char('B'));
+             wizard.next();
+             ASSERT_EQ(wizard.page(), 3);
+             wizard.cancel();
+         }},
+        {"Modify or delete", [&] { emit main.modifySecondaryPortRequested(); }},
+    };
+    for (const Step& step : steps) {
+        desktop.tideTableWindow()->show();
+        desktop.curveWindow()->show();
+        step.run();
+        EXPECT_FALSE(desktop.tideTableWindow()->isVisible()) << step.what;
+        EXPECT_FALSE(desktop.curveWindow()->isVisible()) << step.what;
+        EXPECT_EQ(state.port.name, "ZANZIBAR") << step.what;
+        desktop.secondaryPortsWindow()->hide();
+    }
+}
+
 TEST_F(PortManagementTest, DeletingAsksFirstAndClearsThePortShown) {
     WritePortTable(workDir(), Ports());
     DesktopWindows desktop(state, boxes);
@@ -381,8 +438,9 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
               (QStringList{"SADA", "brest! est déjà dans la base de données"}));
     const QString log = QDir(workDir()).filePath(QStringLiteral("bug.txt"));
     ASSERT_EQ(boxes.shown.size(), 1u);
+    // The box gives the address to write to, not the home page.
     EXPECT_TRUE(boxes.shown[0].text.startsWith(kImportTexts.readError.in(Language::French) +
-                                               QLatin1String(kHomePage)));
+                                               QStringLiteral("contact@ondrel.org")));
     EXPECT_TRUE(boxes.shown[0].text.endsWith(QDir::toNativeSeparators(log)));
     QFile logFile(log);
     ASSERT_TRUE(logFile.open(QIODevice::ReadOnly));

@@ -14,11 +14,14 @@
 #include "TrayIcon.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDateEdit>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cstring>
@@ -184,6 +187,14 @@ TEST_F(TrayIconTest, HiddenProgramShowsTheTideAndAnswersBothClicks) {
     QWidget* indicator = tray->indicator();
     EXPECT_EQ(tray->iconName(), QStringLiteral("PM"));
     EXPECT_EQ(indicator->toolTip(), QStringLiteral("Port de BREST"));
+    // The stand-in is not the active window; the mouse resting on it shows the tooltip all the
+    // same.
+    QApplication::setActiveWindow(nullptr);
+    ASSERT_FALSE(indicator->isActiveWindow());
+    QTest::mouseMove(indicator, indicator->rect().center());
+    EXPECT_TRUE(WaitFor([] { return QToolTip::isVisible(); }));
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Port de BREST"));
+    QToolTip::hideText();
     EXPECT_EQ(tray->timer().interval(), TrayIcon::kRefreshMs);
 
     // Right click, No: the icon stays with its timer.

@@ -284,13 +284,13 @@ TEST_F(CurveWindowTest, StoredSwitchesAndBounds) {
     EXPECT_EQ(store->value("curseur").toInt(), 0);
 }
 
-TEST_F(CurveWindowTest, NextWindowsOpenAtItsTopLeftCorner) {
+TEST_F(CurveWindowTest, NextWindowsOpenBesideIt) {
     CurveWindow curve(state, messages);
     curve.move(210, 140);
     curve.show();
     QWidget interval, pageSetup;
-    interval.move(0, 0);
-    pageSetup.move(0, 0);
+    interval.setGeometry(0, 0, 200, 150);
+    pageSetup.setGeometry(0, 0, 200, 150);
     curve.setIntervalWindow(&interval);
     curve.setPageSetupWindow(&pageSetup, [] { return false; });
     struct Case {
@@ -303,7 +303,10 @@ TEST_F(CurveWindowTest, NextWindowsOpenAtItsTopLeftCorner) {
     for (const Case& c : cases) {
         (curve.*c.open)();
         EXPECT_TRUE(c.window->isVisible()) << c.what;
-        EXPECT_EQ(c.window->pos(), curve.pos()) << c.what;
+        // Beside the curve, not over it, and wholly on the screen.
+        EXPECT_FALSE(c.window->frameGeometry().intersects(curve.frameGeometry())) << c.what;
+        EXPECT_TRUE(curve.screen()->availableGeometry().contains(c.window->frameGeometry()))
+            << c.what;
     }
 }
 

@@ -17,11 +17,14 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QTextEdit>
 
 #include <libical/ical.h>
 
+#include <cstring>
 #include <set>
 
 namespace ondrel::test {
@@ -547,6 +550,116 @@ TEST_F(TideTableWindowTest, PrintsToPdfWithTheTable) {
     EXPECT_TRUE(text.contains(QStringLiteral("Heure en vigueur : heure d'hiver UT + 1")));
 }
 
+// What poppler makes of a PDF file: its text (pages separated by form feeds) or its information.
+QString Poppler(const char* program, const QString& pdf) {
+    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(program));
+    if (path.isEmpty()) return QStringLiteral("(%1 is needed: poppler-utils)").arg(program);
+    QProcess p;
+    p.start(path, std::strcmp(program, "pdfinfo") == 0 ? QStringList{pdf}
+                                                       : QStringList{pdf, QStringLiteral("-")});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// A year in English: twelve pages on either paper, one month each, with the month's title, its
+// first event and the time reference on it.
+TEST_F(TideTableWindowTest, AYearPrintsAndExportsOnTwelveMonthPages) {
+    state.settings.langue = kEnglish;
+    window->onActivated();
+    setRange(QDate(2026, 1, 1), QDate(2026, 12, 31));
+    button("BOK")->click();
+    ASSERT_TRUE(button("BExportPdf")->isEnabled());
+    const std::vector<TideTableMonth> months = window->months();
+    ASSERT_EQ(months.size(), 12u);
+    const char* titles[] = {"January", "February", "March",     "April",   "May",      "June",
+                            "July",    "August",   "September", "October", "November", "December"};
+    const auto check = [&](const QString& pdf, const char* paper) {
+        const QString info = Poppler("pdfinfo", pdf);
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+12\\n"))))
+            << info.toStdString();
+        EXPECT_TRUE(info.contains(QLatin1String(paper))) << info.toStdString();
+        const QStringList pages = Poppler("pdftotext", pdf).split(QLatin1Char('\f'));
+        ASSERT_GE(pages.size(), 12);
+        for (int m = 0; m < 12; ++m) {
+            const QString& page = pages[m];
+            EXPECT_TRUE(page.contains(QStringLiteral("%1 2026").arg(QLatin1String(titles[m]))))
+                << m;
+            EXPECT_TRUE(page.contains(QStringLiteral("LE HAVRE"))) << m;
+            EXPECT_TRUE(page.contains(QStringLiteral("Winter time UT + 1"))) << m;
+            const TideTableDay& first = months[static_cast<std::size_t>(m)].days.front();
+            for (const TideEvent& e : first.day.events)
+                if (!e.empty()) {
+                    EXPECT_TRUE(page.contains(QString::fromStdString(FormatEventTime(e.time))))
+                        << m;
+                    break;
+                }
+        }
+    };
+    // The export button, and the printer on both papers.
+    const QString exported = path("year.pdf");
+    window->askPdfFile = [&] { return exported; };
+    button("BExportPdf")->click();
+    check(exported, "");
+    const std::pair<QPageSize::PageSizeId, const char*> papers[] = {
+        {QPageSize::A4, "(A4)"}, {QPageSize::Letter, "(letter)"}};
+    for (const auto& [paper, name] : papers) {
+        const QString printed = path(name);
+        window->askPrinter = [&, paper = paper](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(printed);
+            printer.setPageSize(QPageSize(paper));
+            return true;
+        };
+        button("BOK")->click();
+        button("BImprimer")->click();
+        check(printed, name);
+    }
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join(u'\n').toStdString();
+}
+
+// The list's columns stay in place in both languages: no field of a year's lines reaches the
+// next tab stop (in English "february" is wider than "février").
+TEST_F(TideTableWindowTest, NoFieldReachesTheNextTabStop) {
+    for (const QString& langue : {kFrench, kEnglish}) {
+        state.settings.langue = langue;
+        window->onActivated();
+        setRange(QDate(2026, 1, 1), QDate(2026, 12, 31));
+        button("BOK")->click();
+        auto* table = window->findChild<QTextEdit*>(QStringLiteral("Table"));
+        ASSERT_NE(table, nullptr);
+        const qreal stop = table->tabStopDistance();
+        const QFontMetricsF metrics(table->font());
+        int fields = 0;
+        for (const QString& line : window->lines()) {
+            const QStringList cells = line.split(QLatin1Char('\t'));
+            for (int i = 0; i + 1 < cells.size(); ++i, ++fields)
+                EXPECT_LT(metrics.horizontalAdvance(cells[i]), stop)
+                    << langue.toStdString() << ": \"" << cells[i].toStdString() << "\"";
+        }
+        EXPECT_GT(fields, 365 * 4);
+    }
+}
+
+// The month pages are a second way to see the same table: the lines stay as they were.
+TEST_F(TideTableWindowTest, MonthPagesBesideTheList) {
+    setRange(QDate(2026, 3, 10), QDate(2026, 4, 12));
+    button("BOK")->click();
+    const QStringList lines = window->lines();
+    EXPECT_EQ(window->view(), TideTableWindow::View::List);
+    window->show();
+    auto* list = window->findChild<QWidget*>(QStringLiteral("Table"));
+    auto* pages = window->findChild<QWidget*>(QStringLiteral("DefilementPages"));
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_FALSE(pages->isVisible());
+    window->setView(TideTableWindow::View::MonthPages);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_TRUE(pages->isVisible());
+    EXPECT_EQ(window->months().size(), 2u);
+    EXPECT_EQ(window->lines(), lines);
+    window->setView(TideTableWindow::View::List);
+    EXPECT_TRUE(list->isVisible());
+}
+
 TEST_F(TideTableWindowTest, FilterFieldsChecksAndApply) {
     auto* w = filterWindow.get();
     auto* minBox = w->findChild<QCheckBox*>(QStringLiteral("CBCoef_inf"));
@@ -616,6 +729,11 @@ TEST_F(TideTableWindowTest, FilterFieldsChecksAndApply) {
     w->findChild<QRadioButton*>(QStringLiteral("RBAucunePM"))->click();
     EXPECT_TRUE(f.noHighWater);
     EXPECT_DOUBLE_EQ(f.highWaterTo, 24);
+    // In English the coefficient boxes say what they keep: the minimum, then the maximum.
+    w->retranslate();
+    EXPECT_EQ(minBox->text(), QStringLiteral("at least"));
+    EXPECT_EQ(w->findChild<QCheckBox*>(QStringLiteral("CBCoef_sup"))->text(),
+              QStringLiteral("at most"));
 }
 
 } // namespace

@@ -34,6 +34,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <utility>
 
 namespace ondrel {
 
@@ -254,7 +255,10 @@ void CurveWindow::setUp() {
     setGeometry(kCurveWindowDesignBounds);
     const auto store = state_.openSettings();
     const CurveWindowSettings s = LoadCurveWindowSettings(*store);
+    // A stored place is kept; without one the window goes beside the main window when it first
+    // appears.
     if (s.bounds) setGeometry(FitOnScreen(*s.bounds));
+    placeBeside_ = !s.bounds;
     elementsAction_->setChecked(s.elements);
     if (s.indicator) togglePositionIndicator();
 }
@@ -304,6 +308,7 @@ void CurveWindow::drawDayCurve(double curveStart, double curveEnd) {
                                        curveStart, curveEnd, unitFactor()),
                       CurveView::Day);
     const bool appearing = !isVisible();
+    if (appearing && std::exchange(placeBeside_, false)) PlaceBeside(this, parentWidget());
     show();
     curveComputed_ = true;
     // Shown without being activated (at start, behind the main window): its captions and layout
@@ -524,12 +529,12 @@ void CurveWindow::setPageSetupWindow(QWidget* window, std::function<bool()> blac
 
 void CurveWindow::showPageSetup() {
     if (!pageSetupWindow_) return;
-    ShowAt(pageSetupWindow_, pos());
+    ShowBeside(pageSetupWindow_, this);
 }
 
 void CurveWindow::showIntervalWindow() {
     if (!intervalWindow_) return;
-    ShowAt(intervalWindow_, pos());
+    ShowBeside(intervalWindow_, this);
 }
 
 void CurveWindow::prepareIntervalDrawing() {

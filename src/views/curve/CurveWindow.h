@@ -148,6 +148,7 @@ private:
             *defaultColoursAction_ = nullptr, *helpAction_ = nullptr;
 
     bool curveComputed_ = false;
+    bool placeBeside_ = false; // no place stored: beside the main window at the first showing
     bool settingsSaved_ = false;
     bool keepIntervalOnActivation_ = false;
     std::optional<QPointF> lastMouse_;

@@ -5,6 +5,7 @@
 #include "HelpTopics.h"
 #include "ScreenPlacement.h"
 
+#include <QAction>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -24,8 +25,10 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -40,6 +43,8 @@ struct HelpWindowTexts {
     Bilingual index{"Index", "Index"};
     Bilingual search{"Recherche", "Search"};
     Bilingual indexFilter{"Mot cherché dans l'index", "Word to look up in the index"};
+    Bilingual back{"&Précédent", "&Back"};
+    Bilingual forward{"&Suivant", "&Forward"};
 };
 const HelpWindowTexts kTexts;
 
@@ -205,6 +210,23 @@ void HelpWindow::buildPanels() {
     splitter->setSizes({260, 640});
     setCentralWidget(splitter);
 
+    auto* bar = addToolBar(QString());
+    bar->setObjectName(QStringLiteral("BarrePages"));
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    backAction_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QString());
+    backAction_->setObjectName(QStringLiteral("BRetour"));
+    backAction_->setShortcut(QKeySequence::Back);
+    forwardAction_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QString());
+    forwardAction_->setObjectName(QStringLiteral("BAvance"));
+    forwardAction_->setShortcut(QKeySequence::Forward);
+    backAction_->setEnabled(false);
+    forwardAction_->setEnabled(false);
+    connect(backAction_, &QAction::triggered, this, [this] { back(); });
+    connect(forwardAction_, &QAction::triggered, this, [this] { forward(); });
+    connect(browser_, &QTextBrowser::backwardAvailable, backAction_, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forwardAction_, &QAction::setEnabled);
+
     connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents,
             [contents] { contents->expandAll(); });
     connect(contents, &QHelpContentWidget::linkActivated, browser_,
@@ -228,17 +250,27 @@ void HelpWindow::buildPanels() {
     });
 }
 
+// The index and the search follow the language: a search already made is made again in it.
 void HelpWindow::useLanguageFilter() {
     const QString filter = FilterName(state_.settings.language());
-    if (engine_->filterEngine()->activeFilter() != filter)
-        engine_->filterEngine()->setActiveFilter(filter);
+    if (engine_->filterEngine()->activeFilter() == filter) return;
+    engine_->filterEngine()->setActiveFilter(filter);
+    const QString words = engine_->searchEngine()->queryWidget()->searchInput();
+    if (!words.isEmpty()) search(words);
+}
+
+void HelpWindow::back() {
+    if (browser_) browser_->backward();
+}
+
+void HelpWindow::forward() {
+    if (browser_) browser_->forward();
 }
 
 void HelpWindow::showTopic(int context) {
     if (!engine_) return;
     retranslate();
     browser_->setSource(HelpTopicUrl(context, state_.settings.language()));
-    if (!isVisible()) setGeometry(FitOnScreen(geometry()));
     show();
     raise();
     activateWindow();
@@ -271,6 +303,8 @@ void HelpWindow::retranslate() {
     tabs_->setTabText(1, kTexts.index.in(l));
     tabs_->setTabText(2, kTexts.search.in(l));
     indexFilter_->setPlaceholderText(kTexts.indexFilter.in(l));
+    backAction_->setText(kTexts.back.in(l));
+    forwardAction_->setText(kTexts.forward.in(l));
 }
 
 } // namespace ondrel

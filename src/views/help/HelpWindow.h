@@ -10,6 +10,7 @@
 #include <functional>
 
 class QHelpEngine;
+class QAction;
 class QLineEdit;
 class QTabWidget;
 
@@ -36,6 +37,9 @@ public:
     // The number of pages the full-text search found for the last query.
     int searchHits() const;
     void search(const QString& words);
+    // The pages seen before and after the one shown.
+    void back();
+    void forward();
 
 private:
     void buildPanels();
@@ -50,6 +54,8 @@ private:
     QTabWidget* tabs_ = nullptr;
     QLineEdit* indexFilter_ = nullptr;
     HelpBrowser* browser_ = nullptr;
+    QAction* backAction_ = nullptr;
+    QAction* forwardAction_ = nullptr;
 };
 
 // Installed on the application: the help key in any window asks for the context of the focused

@@ -1,5 +1,6 @@
 #include "LanguageWindow.h"
 
+#include "ScreenPlacement.h"
 #include "Settings.h"
 
 #include <QGroupBox>
@@ -55,11 +56,7 @@ void LanguageWindow::confirm() {
 QString LanguageWindow::ask(const QWidget* over) {
     chosen_.clear();
     adjustSize();
-    if (over) {
-        const QRect main = over->frameGeometry();
-        move(main.left() + (main.width() - width()) / 2,
-             main.top() + (main.height() - height()) / 2);
-    }
+    CentreOn(this, over);
     frenchButton_->setFocus();
     exec();
     return chosen_;

@@ -29,6 +29,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -387,7 +388,12 @@ void MainWindow::loadSettings() {
         resize(place.size());
         move(place.topLeft());
     } else {
+        // The first start: near the screen's top-left corner, so that the windows it opens find
+        // room beside it, and its questions are centred on it wherever the desktop would have
+        // put it.
         adjustSize();
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().topLeft() + QPoint(24, 24));
     }
 }
 
@@ -632,7 +638,7 @@ void MainWindow::choosePort() {
         reportTableProblem();
         return;
     }
-    ShowAt(ports_, pos());
+    ShowBeside(ports_, this);
 }
 
 void MainWindow::showTideTable() {

@@ -61,6 +61,8 @@ public:
           owner_(owner) {
         setObjectName(QStringLiteral("IconeIndicateur"));
         setAttribute(Qt::WA_ShowWithoutActivating);
+        // Never the active window, it shows its tooltip all the same.
+        setAttribute(Qt::WA_AlwaysShowToolTips);
         setFixedSize(kIndicatorIcon + 2 * kIndicatorMargin, kIndicatorIcon + 2 * kIndicatorMargin);
     }
 

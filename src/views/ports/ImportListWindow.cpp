@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "ImportTexts.h"
+#include "ScreenPlacement.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -62,8 +63,7 @@ void ImportListWindow::retranslate() {
 void ImportListWindow::showCentred() {
     retranslate();
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOn(this, parentWidget());
     show();
     raise();
 }

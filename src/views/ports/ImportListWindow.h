@@ -22,7 +22,7 @@ public:
     void clear();
     void addLine(const QString& line);
     QStringList lines() const;
-    // Shows the window in the middle of the screen.
+    // Shows the window centred on the main window.
     void showCentred();
 
 protected:

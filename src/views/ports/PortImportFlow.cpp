@@ -95,7 +95,7 @@ bool PortImportFlow::importPorts(const QString& file, bool fromCommandLine) {
     countries_.build();
     if (!report.log.isEmpty())
         messages_.information(&list_,
-                              kImportTexts.readError.in(l) + QLatin1String(kHomePage) +
+                              kImportTexts.readError.in(l) + QLatin1String(kContactAddress) +
                                   QStringLiteral("\n\n") +
                                   kImportTexts.logPlace.in(l).arg(QDir::toNativeSeparators(log)));
     return true;

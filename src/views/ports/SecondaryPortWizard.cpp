@@ -87,6 +87,19 @@ struct WizardTexts {
         "A port named \"%1\" is already in the database: choose another name."};
     Bilingual lost{"Le port \"%1\" n'est plus dans la base de données ; rien n'a été modifié.",
                    "The port \"%1\" is no longer in the database; nothing was changed."};
+    // The second line of page 3's messages: the field, and the form it expects.
+    std::array<Bilingual, 4> corrected{Bilingual{"pleine mer de vives-eaux", "high water, springs"},
+                                       Bilingual{"pleine mer de mortes-eaux", "high water, neaps"},
+                                       Bilingual{"basse mer de vives-eaux", "low water, springs"},
+                                       Bilingual{"basse mer de mortes-eaux", "low water, neaps"}};
+    Bilingual badTime{"Correction d'heure, %1 : signe ou chiffre, chiffre, espace, deux chiffres "
+                      "de minutes (par exemple +1 30 ou -0 45)",
+                      "Time correction, %1: sign or digit, digit, space, two digits of minutes "
+                      "(for example +1 30 or -0 45)"};
+    Bilingual badHeight{"Correction de hauteur, %1 : signe ou chiffre, chiffre, « %2 », deux "
+                        "décimales (par exemple %3 ou %4)",
+                        "Height correction, %1: sign or digit, digit, \"%2\", two decimals (for "
+                        "example %3 or %4)"};
     Bilingual noStandardPort{"Choisissez le port principal dans la liste.",
                              "Choose the standard port in the list."};
 };
@@ -475,6 +488,7 @@ void SecondaryPortWizard::enterStandardPortChoice() {
     }
     standardModel_->refresh();
     if (standardModel_->rowCount() > 0) standardList_->setCurrentIndex(standardModel_->index(0, 0));
+    typed_.clear();
     showPage(2);
 }
 
@@ -482,7 +496,7 @@ void SecondaryPortWizard::standardPortKey(QChar key) {
     PortTable& table = ports_.table();
     if (!table.isOpen()) return;
     try {
-        table.setRange(QString(key), kNameRangeEnd);
+        table.setRange(typed_.add(key), kNameRangeEnd);
     } catch (const TableError&) {
         return;
     }
@@ -538,12 +552,20 @@ bool SecondaryPortWizard::readPage3() {
     std::array<double, 4> times{}, heights{};
     for (int i = 0; i < 4; ++i) {
         const auto t = TimeCorrectionOfText(timeFields_[i]->text());
-        if (!t) return refuse(timeFields_[i], kBadTime);
+        if (!t)
+            return refuse(timeFields_[i], kBadTime + QLatin1Char('\n') +
+                                              kTexts.badTime.in(l).arg(kTexts.corrected[i].in(l)));
         times[i] = *t;
     }
     for (int i = 0; i < 4; ++i) {
         const auto h = HeightCorrectionOfText(heightFields_[i]->text(), decimal_);
-        if (!h) return refuse(heightFields_[i], kBadHeight);
+        if (!h)
+            return refuse(heightFields_[i],
+                          kBadHeight + QLatin1Char('\n') +
+                              kTexts.badHeight.in(l).arg(
+                                  kTexts.corrected[i].in(l), decimal_,
+                                  QStringLiteral("+0") + decimal_ + QStringLiteral("50"),
+                                  QStringLiteral("-1") + decimal_ + QStringLiteral("75")));
         heights[i] = *h;
     }
     port_.name = name.toStdString();

@@ -7,6 +7,7 @@
 #include "WindowContract.h"
 
 #include "PortRecord.h"
+#include "TypeAhead.h"
 
 #include <QDialog>
 #include <QString>
@@ -57,7 +58,8 @@ public:
     void cancel();
     // Stores the port (page 4's OK); false when nothing was stored.
     bool store();
-    // A letter typed in page 2's list.
+    // A letter typed in page 2's list: the list starts at the letters typed about a second
+    // apart or less.
     void standardPortKey(QChar key);
 
 signals:
@@ -86,6 +88,7 @@ private:
     PortWindow& ports_;
     std::function<void()> beforeChoice_;
 
+    TypeAhead typed_;
     bool modifyMode_ = false;
     QString modifiedPortName_;
     QString standardName_;

@@ -92,6 +92,7 @@ void SecondaryPortsWindow::retranslate() {
 
 void SecondaryPortsWindow::showEvent(QShowEvent* event) {
     retranslate();
+    typed_.clear();
     ports_.reopenTable(true);
     PortTable& table = ports_.table();
     if (table.isOpen()) {
@@ -121,7 +122,7 @@ void SecondaryPortsWindow::keyTyped(QChar key) {
     PortTable& table = ports_.table();
     if (!table.isOpen()) return;
     try {
-        table.setRange(QString(key), kNameRangeEnd);
+        table.setRange(typed_.add(key), kNameRangeEnd);
     } catch (const TableError&) {
         return;
     }

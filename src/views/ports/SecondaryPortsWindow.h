@@ -2,6 +2,7 @@
 // highlighted one after confirmation, or hands it to the wizard to be changed.
 #pragma once
 
+#include "TypeAhead.h"
 #include "WindowContract.h"
 
 #include <QDialog>
@@ -32,7 +33,8 @@ public:
     // Deletes the highlighted port after confirmation; false when nothing was deleted.
     bool deleteHighlighted();
     void modifyHighlighted();
-    // A key typed in the list: the list starts at that character.
+    // A key typed in the list: the list starts at the characters typed about a second apart or
+    // less.
     void keyTyped(QChar key);
     int rowCount() const;
     void setCurrentRow(int row);
@@ -42,6 +44,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    TypeAhead typed_;
     // The highlighted port's name, the table on it; empty when none.
     QString highlighted();
 

@@ -28,8 +28,8 @@ struct FilterTexts {
     Bilingual caption{"Filtre d'annuaire", "Tidetable filter"};
     Bilingual intro{"Afficher les marées qui ont les", "Display the tides which have"};
     Bilingual intro2{"caractéristiques suivantes", "the following characteristics"};
-    Bilingual above{"supérieur à", "up to"};
-    Bilingual below{"inférieur à", "down to"};
+    Bilingual above{"supérieur à", "at least"};
+    Bilingual below{"inférieur à", "at most"};
     Bilingual highWater{"  Pleine Mer  ", "  High Water  "};
     Bilingual allHigh{"Toutes les pleines mers", "All the high waters"};
     Bilingual betweenHigh{"Les pleines mers comprises entre", "The high waters between"};

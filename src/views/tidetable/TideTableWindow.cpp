@@ -5,6 +5,7 @@
 #include "DateTimeJulian.h"
 #include "Julian.h"
 #include "MessageBoxes.h"
+#include "MonthPagesView.h"
 #include "ScreenPlacement.h"
 #include "TideTableCalendar.h"
 #include "TideTableText.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDateTimeEdit>
 #include <QFile>
 #include <QFileDialog>
@@ -24,11 +26,15 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStringEncoder>
 #include <QStyle>
 #include <QTextEdit>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace ondrel {
 
@@ -37,6 +43,10 @@ namespace {
 constexpr int kHelpTopic = 6;
 // The table's characters on screen, in pixels.
 constexpr int kTableFontPixels = 7;
+// Between the widest text of a column and the next tab stop, in pixels.
+constexpr qreal kTabPadding = 4;
+// The days' lines of the month pages are never smaller than this, in points.
+constexpr int kSmallestPagePoints = 9;
 
 struct TideTableTexts {
     Bilingual caption{"Annuaire", "Tidetable"};
@@ -51,6 +61,13 @@ struct TideTableTexts {
     Bilingual printing{"Impression en cours...", "Printing ..."};
     Bilingual endBeforeStart{"La date de fin doit être postérieure à la date de début !",
                              "The end date must be older than the begin date !"};
+    Bilingual viewHint{"Présentation de l'annuaire", "How the tidetable is shown"};
+    Bilingual list{"Liste", "List"};
+    Bilingual monthPages{"Pages du mois", "Month pages"};
+    Bilingual pdf{"&PDF...", "&PDF..."};
+    Bilingual pdfHint{"Enregistre les pages du mois dans un fichier PDF",
+                      "Save the month pages as a PDF file"};
+    Bilingual pdfTitle{"Exporter en PDF", "Export as PDF"};
     Bilingual notWritten{
         "Le fichier « %1 » n'a pas pu être écrit : %2.\nIl est resté tel qu'il était.",
         "The file \"%1\" could not be written: %2.\nIt was left as it was."};
@@ -86,7 +103,13 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
                          style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
     saveButton_ = Named(new QPushButton(this), "BSauvegarder");
     saveButton_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    pdfButton_ = Named(new QPushButton(QStringLiteral("&PDF..."), this), "BExportPdf");
+    pdfButton_->setEnabled(false);
     filterButton_ = Named(new QPushButton(QStringLiteral("filtre ... "), this), "BFiltre");
+    // The lines first: they are what the table has always been.
+    viewChoice_ = Named(new QComboBox(this), "ChoixPresentation");
+    viewChoice_->addItems(
+        {kTexts.list.in(Language::French), kTexts.monthPages.in(Language::French)});
     closeButton_ = Named(new QPushButton(QStringLiteral("Fermer"), this), "BFermer");
     printButton_->setEnabled(false);
     saveButton_->setEnabled(false);
@@ -97,6 +120,12 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
     table_->setAcceptRichText(false);
     table_->setLineWrapMode(QTextEdit::NoWrap);
     table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    pages_ = new MonthPagesView;
+    pagesArea_ = Named(new QScrollArea(this), "DefilementPages");
+    pagesArea_->setWidget(pages_);
+    pagesArea_->setAlignment(Qt::AlignHCenter);
+    pagesArea_->hide();
 
     progressPanel_ = Named(new QWidget(this), "PanelProgressBar");
     progress_ = Named(new QProgressBar(progressPanel_), "ProgressBar");
@@ -122,13 +151,16 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(printButton_);
     buttons->addWidget(saveButton_);
+    buttons->addWidget(pdfButton_);
     buttons->addWidget(filterButton_);
+    buttons->addWidget(viewChoice_);
     buttons->addStretch(1);
     buttons->addWidget(closeButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(range);
     layout->addWidget(progressPanel_);
     layout->addWidget(table_, 1);
+    layout->addWidget(pagesArea_, 1);
     layout->addWidget(printingNotice_, 1);
     layout->addLayout(buttons);
     resize(460, 560);
@@ -136,7 +168,9 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
     connect(okButton_, &QPushButton::clicked, this, [this] { calculate(); });
     connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
     connect(printButton_, &QPushButton::clicked, this, [this] { print(); });
+    connect(pdfButton_, &QPushButton::clicked, this, [this] { exportPdf(); });
     connect(filterButton_, &QPushButton::clicked, this, [this] { showFilter(); });
+    connect(viewChoice_, &QComboBox::currentIndexChanged, this, [this] { showChosenView(); });
     connect(closeButton_, &QPushButton::clicked, this, [this] { close(); });
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
     connect(helpKey, &QShortcut::activated, this, [this] {
@@ -156,6 +190,14 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
         });
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
+    askPdfFile = [this] {
+        const QString title = kTexts.pdfTitle.in(state_.settings.language());
+        QFileDialog dialog(this, title, QStringLiteral("Horaires.pdf"),
+                           QStringLiteral("PDF (*.pdf)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("pdf"));
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
     askPrinter = [this](QPrinter& printer) {
         QPrintDialog dialog(&printer, this);
         return dialog.exec() == QDialog::Accepted;
@@ -171,6 +213,11 @@ void TideTableWindow::retranslate() {
     okButton_->setText(kTexts.calculate.in(l));
     printButton_->setToolTip(kTexts.printHint.in(l));
     saveButton_->setToolTip(kTexts.saveHint.in(l));
+    pdfButton_->setText(kTexts.pdf.in(l));
+    pdfButton_->setToolTip(kTexts.pdfHint.in(l));
+    viewChoice_->setToolTip(kTexts.viewHint.in(l));
+    viewChoice_->setItemText(0, kTexts.list.in(l));
+    viewChoice_->setItemText(1, kTexts.monthPages.in(l));
     filterButton_->setText(kTexts.filter.in(l));
     filterButton_->setToolTip(kTexts.filterHint.in(l));
     closeButton_->setText(kTexts.close.in(l));
@@ -197,6 +244,7 @@ void TideTableWindow::showEvent(QShowEvent* event) {
 void TideTableWindow::closeEvent(QCloseEvent* event) {
     table_->clear();
     computed_ = {};
+    pages_->clear();
     QDialog::closeEvent(event);
 }
 
@@ -207,7 +255,7 @@ void TideTableWindow::updateRange() {
 
 void TideTableWindow::showFilter() {
     if (!filterWindow_) return;
-    ShowAt(filterWindow_, pos());
+    ShowBeside(filterWindow_, this);
 }
 
 QStringList TideTableWindow::lines() const {
@@ -226,9 +274,7 @@ void TideTableWindow::calculate() {
     QFont font = table_->font();
     font.setPixelSize(kTableFontPixels);
     table_->setFont(font);
-    // Five columns: the longest entry of the first is a month name.
-    table_->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QStringLiteral("février ")) +
-                               4);
+    table_->setTabStopDistance(tabStop());
 
     progress_->setValue(0);
     progressPanel_->show();
@@ -251,9 +297,17 @@ void TideTableWindow::calculate() {
         emit progressed(percent);
     });
     table_->setPlainText(computed_.lines.join(QLatin1Char('\n')));
+    header_ = {QString::fromStdString(state_.port.name),
+               QString::fromStdString(state_.port.latitude) + QStringLiteral("   ") +
+                   QString::fromStdString(state_.port.longitude),
+               TideTableFoot(request).value(1)};
+    computedLanguage_ = request.language;
+    computedUnit_ = request.unit;
+    pages_->setPages(months(), header_, pageOptions());
 
     saveButton_->setEnabled(true);
     printButton_->setEnabled(true);
+    pdfButton_->setEnabled(true);
     progressPanel_->hide();
 }
 
@@ -312,28 +366,72 @@ void TideTableWindow::print() {
 
 void TideTableWindow::printTo(QPrinter& printer) {
     printingNotice_->setText(kTexts.printing.in(state_.settings.language()));
+    const bool listShown = table_->isVisible(), pagesShown = pagesArea_->isVisible();
     table_->hide();
-    const QFont screen = table_->font();
-    const qreal screenTabs = table_->tabStopDistance();
-    QFont paper = screen;
-    paper.setPointSize(state_.settings.printFontSize > 0 ? state_.settings.printFontSize : 8);
-    table_->setFont(paper);
-    table_->document()->setDefaultFont(paper);
-    table_->setTabStopDistance(QFontMetricsF(paper).horizontalAdvance(QStringLiteral("février ")) +
-                               4);
+    pagesArea_->hide();
     printingNotice_->show();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
-    printer.setDocName(QStringLiteral("horaires de marées de ") +
-                       QString::fromStdString(state_.port.name));
-    table_->print(&printer);
+    printer.setDocName(QStringLiteral("horaires de marées de ") + header_.port);
+    PaintTideTablePages(printer, months(), header_, pageOptions());
 
     printingNotice_->hide();
-    table_->setFont(screen);
-    table_->document()->setDefaultFont(screen);
-    table_->setTabStopDistance(screenTabs);
-    table_->show();
+    table_->setVisible(listShown);
+    pagesArea_->setVisible(pagesShown);
     printButton_->setEnabled(false);
+}
+
+void TideTableWindow::exportPdf() {
+    const QString file = askPdfFile ? askPdfFile() : QString();
+    if (!file.isEmpty()) exportPdfTo(file);
+}
+
+bool TideTableWindow::exportPdfTo(const QString& file) {
+    const QPageSize::PageSizeId paper = QLocale().measurementSystem() == QLocale::ImperialUSSystem
+                                            ? QPageSize::Letter
+                                            : QPageSize::A4;
+    const QString problem = WriteTideTablePdf(file, months(), header_, pageOptions(), paper);
+    if (problem.isEmpty()) return true;
+    messages_.information(this,
+                          kTexts.notWritten.in(state_.settings.language()).arg(file, problem));
+    return false;
+}
+
+TideTablePageOptions TideTableWindow::pageOptions() const {
+    TideTablePageOptions options;
+    options.language = computedLanguage_;
+    options.unit = computedUnit_;
+    options.pointSize = std::max(kSmallestPagePoints, state_.settings.printFontSize);
+    return options;
+}
+
+qreal TideTableWindow::tabStop() const {
+    const QFontMetricsF metrics(table_->font());
+    qreal widest = 0;
+    for (const QString& text : TideTableFieldTexts(state_.settings.language()))
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    return widest + kTabPadding;
+}
+
+void TideTableWindow::setView(View view) {
+    viewChoice_->setCurrentIndex(static_cast<int>(view));
+}
+
+TideTableWindow::View TideTableWindow::view() const {
+    return viewChoice_->currentIndex() == 1 ? View::MonthPages : View::List;
+}
+
+// The pages need a wider window than the lines: it grows to show a whole page's width.
+void TideTableWindow::showChosenView() {
+    const bool pages = view() == View::MonthPages;
+    table_->setVisible(!pages);
+    pagesArea_->setVisible(pages);
+    if (!pages) return;
+    const int wanted = pages_->sizeHint().width() +
+                       pagesArea_->verticalScrollBar()->sizeHint().width() +
+                       2 * pagesArea_->frameWidth() + (width() - pagesArea_->width());
+    if (width() < wanted)
+        setGeometry(FitOnScreen(QRect(pos(), QSize(wanted, std::max(height(), 700)))));
 }
 
 } // namespace ondrel

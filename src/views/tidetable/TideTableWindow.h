@@ -1,6 +1,7 @@
 // TideTableWindow: the tide table. The high and low waters and the coefficients of every day of
-// a range for the current port, filtered by the filter window, as tab-separated lines that can
-// be saved to a text file (or exported for a spreadsheet) and printed.
+// a range for the current port, filtered by the filter window, shown as tab-separated lines (saved
+// to a text file, or exported for a spreadsheet or a calendar) or as month pages, which are what
+// is printed and exported as PDF.
 #pragma once
 
 #include "WindowContract.h"
@@ -8,14 +9,17 @@
 #include <QDialog>
 #include <QStringList>
 
+#include "TideTablePages.h"
 #include "TideTableText.h"
 
 #include <functional>
 
+class QComboBox;
 class QDateTimeEdit;
 class QLabel;
 class QPrinter;
 class QProgressBar;
+class QScrollArea;
 class QPushButton;
 class QTextEdit;
 class QWidget;
@@ -24,6 +28,7 @@ namespace ondrel {
 
 struct AppState;
 class MessageBoxes;
+class MonthPagesView;
 
 class TideTableWindow : public QDialog, public WindowContract {
     Q_OBJECT
@@ -37,6 +42,8 @@ public:
     // question returns the chosen file, empty when cancelled.
     std::function<QString()> askSaveFile;
     std::function<bool(QPrinter&)> askPrinter;
+    // The PDF file the export writes, empty when cancelled.
+    std::function<QString()> askPdfFile;
     // Where the filter button leads.
     void setFilterWindow(QWidget* window) { filterWindow_ = window; }
 
@@ -48,8 +55,24 @@ public:
     // calendar when its name ends with ".csv" or ".ics"; false (and a message) when it cannot
     // be written.
     bool saveTo(const QString& file);
+    // The month pages, one a page, on the printer's paper.
     void print();
     void printTo(QPrinter& printer);
+    // The month pages as a PDF file on A4 (Letter where the locale measures in inches); false
+    // (and a message) when it cannot be written.
+    void exportPdf();
+    bool exportPdfTo(const QString& file);
+
+    // Which presentation is shown: the lines, or the month pages.
+    enum class View { List = 0, MonthPages = 1 };
+    void setView(View view);
+    View view() const;
+    // The month pages of the table as it stands.
+    std::vector<TideTableMonth> months() const { return MonthsOf(computed_.days); }
+    const TideTablePageHeader& pageHeader() const { return header_; }
+    TideTablePageOptions pageOptions() const;
+    // The distance between the list's tab stops.
+    qreal tabStop() const;
 
     // The table as it stands, one entry per line.
     QStringList lines() const;
@@ -68,11 +91,15 @@ protected:
 
 private:
     void showFilter();
+    void showChosenView();
 
     AppState& state_;
     MessageBoxes& messages_;
     QWidget* filterWindow_ = nullptr;
-    TideTable computed_; // the days behind the lines, for the spreadsheet export
+    TideTable computed_;         // the days behind the lines, for the spreadsheet export
+    TideTablePageHeader header_; // of the table computed
+    Language computedLanguage_ = Language::French;
+    HeightUnit computedUnit_ = HeightUnit::Metres;
     double start_ = 0;
     double end_ = 0;
     QLabel* startLabel_ = nullptr;
@@ -82,12 +109,16 @@ private:
     QPushButton* okButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
+    QPushButton* pdfButton_ = nullptr;
     QPushButton* filterButton_ = nullptr;
+    QComboBox* viewChoice_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QWidget* progressPanel_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* printingNotice_ = nullptr;
     QTextEdit* table_ = nullptr;
+    QScrollArea* pagesArea_ = nullptr;
+    MonthPagesView* pages_ = nullptr;
 };
 
 } // namespace ondrel
