@@ -3,10 +3,12 @@
 #include "AppState.h"
 #include "Bilingual.h"
 #include "CommonTexts.h"
+#include "HarmonicsFile.h"
 #include "MessageBoxes.h"
 #include "PortListModel.h"
 #include "PortLoader.h"
 #include "PortSelectionRules.h"
+#include "PortTimeZone.h"
 #include "TableLocation.h"
 
 #include <QCoreApplication>
@@ -270,6 +272,18 @@ void PortWindow::showPosition() {
     map_->setMarker(MarkerRect(MapPosition(lat, lon)));
 }
 
+// The current row's zone, for the legal time: from the table's companion data when it is there,
+// else from the rules of the country and the standard port.
+void PortWindow::followLegalZone() {
+    HarmonicsFile harmonics;
+    harmonics.open(HarmonicsPathFor(table_.fileName()));
+    const PortZone zone = ZoneOfRow(table_, harmonics);
+    state_.legalZoneName = zone.name;
+    state_.legalZoneProblem.clear();
+    state_.legalZone =
+        LegalZoneOf(zone, state_.settings.languageOr(Language::English), &state_.legalZoneProblem);
+}
+
 bool PortWindow::confirm() {
     if (!model_->moveTo(currentRow())) return false;
 
@@ -281,6 +295,7 @@ bool PortWindow::confirm() {
         messages_.information(this, QString::fromUtf8(e.what()));
         return false;
     }
+    followLegalZone();
 
     ChosenPort chosen;
     chosen.name = table_.text(kNameColumn);

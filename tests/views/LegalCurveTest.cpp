@@ -1,0 +1,52 @@
+// The curve window with the port's legal time: the legal day runs over the hours that really
+// pass (23 or 25 on the days the clocks change), its axis and readouts read the legal clock, and
+// a fixed reference keeps its day of 24 hours.
+#include "CurveWindow.h"
+#include "PortTimeZone.h"
+#include "ViewsTestSupport.h"
+
+#include <QLineSeries>
+
+namespace ondrel::test {
+namespace {
+
+struct LegalDayCase {
+    const char* label;
+    QDate date;
+    int referenceCode; // 200: the legal time
+    double hours;      // of the day curve
+    const char* end;   // the legal clock's reading of its last point
+};
+
+class LegalCurveTest : public ViewsTest, public ::testing::WithParamInterface<LegalDayCase> {};
+
+TEST_P(LegalCurveTest, TheDayCurveRunsOverTheLegalDay) {
+    const LegalDayCase& c = GetParam();
+    setClock(QDateTime(c.date, QTime(12, 0)));
+    state.settings.timeReference = TimeReference(c.referenceCode);
+    state.legalZone = SystemZone(QStringLiteral("Europe/Paris"), Language::English);
+    ASSERT_NE(state.legalZone, nullptr);
+
+    CurveWindow curve(state, messages);
+    curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);
+    const QList<QPointF> points = curve.chart()->curveSeries()->points();
+    ASSERT_GT(points.size(), 2);
+    EXPECT_NEAR((points.back().x() - points.front().x()) * 24, c.hours, 0.01);
+    EXPECT_EQ(curve.chart()->bottomLabel(points.front().x()), QStringLiteral("00:00"));
+    EXPECT_EQ(curve.chart()->bottomLabel(points.back().x()), QString::fromUtf8(c.end));
+    // The readings follow the plotted curve.
+    const QPointF middle = points.at(points.size() / 2);
+    EXPECT_NEAR(curve.heightAt(middle.x() + kDateTimeOrigin), middle.y(), 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Legal, LegalCurveTest,
+    ::testing::Values(
+        LegalDayCase{"SpringForward", QDate(2026, 3, 29), 200, 23 - 0.1 / 60, "23:59"},
+        LegalDayCase{"Summer", QDate(2026, 7, 14), 200, 24 - 0.1 / 60, "23:59"},
+        LegalDayCase{"FallBack", QDate(2026, 10, 25), 200, 25 - 0.1 / 60, "23:59"},
+        LegalDayCase{"FallBackInUtPlusOne", QDate(2026, 10, 25), 1, 24 - 0.1 / 60, "23:59"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+} // namespace
+} // namespace ondrel::test
