@@ -273,13 +273,17 @@ void PortWindow::showPosition() {
 }
 
 // The current row's zone, for the legal time: from the table's companion data when it is there,
-// else from the rules of the country and the standard port.
+// else from the rules of the country and the standard port. Looked up only while the legal time
+// is the reference (choosing it in the options window loads the port again).
 void PortWindow::followLegalZone() {
+    state_.legalZoneName.clear();
+    state_.legalZone.reset();
+    state_.legalZoneProblem.clear();
+    if (!state_.settings.timeReference.isPortLegal()) return;
     HarmonicsFile harmonics;
     harmonics.open(HarmonicsPathFor(table_.fileName()));
     const PortZone zone = ZoneOfRow(table_, harmonics);
     state_.legalZoneName = zone.name;
-    state_.legalZoneProblem.clear();
     state_.legalZone =
         LegalZoneOf(zone, state_.settings.languageOr(Language::English), &state_.legalZoneProblem);
 }
