@@ -192,9 +192,10 @@ void IntervalWindow::confirm() {
     const double target = IntervalTarget(*reading, curve_.heightAt(instant), *wanted);
 
     curve_.prepareIntervalDrawing();
-    const std::vector<double> found =
-        SearchInterval([this](double t) { return curve_.heightAt(t); },
-                       curve_.frameTimeOfClock(state_.selectedDay), target);
+    const double dayStart = curve_.frameTimeOfClock(state_.selectedDay);
+    const double dayEnd = curve_.frameTimeOfClock(state_.selectedDay + 1);
+    const std::vector<double> found = SearchInterval(
+        [this](double t) { return curve_.heightAt(t); }, dayStart, target, dayEnd - dayStart);
     for (double t : found)
         curve_.addIntervalPoint(t, target);
     if (found.empty())
