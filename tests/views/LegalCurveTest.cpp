@@ -47,6 +47,24 @@ TEST_P(LegalCurveTest, TheDayCurveRunsOverTheLegalDay) {
     EXPECT_TRUE(foot[1].endsWith(QString::fromUtf8(c.foot))) << foot[1].toStdString();
 }
 
+using LegalWeekTest = ViewsTest;
+
+TEST_F(LegalWeekTest, ALegalWeekInSummerIsTheWeekOfSummerTime) {
+    setClock(QDateTime(QDate(2026, 7, 1), QTime(12, 0)));
+    state.legalZone = SystemZone(QStringLiteral("Europe/Paris"), Language::English);
+    ASSERT_NE(state.legalZone, nullptr);
+    const auto week = [&](int code) {
+        state.settings.timeReference = TimeReference(code);
+        CurveWindow curve(state, messages);
+        curve.drawSpan(7);
+        return curve.chart()->curveSeries()->points();
+    };
+    const QList<QPointF> summer = week(2);
+    ASSERT_FALSE(summer.isEmpty());
+    EXPECT_EQ(week(TimeReference::kLegalCode), summer);
+    EXPECT_NE(week(1), summer); // the case tells the two offsets apart
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Legal, LegalCurveTest,
     ::testing::Values(LegalDayCase{"SpringForward", QDate(2026, 3, 29), 200, 23 - 0.1 / 60, "23:59",

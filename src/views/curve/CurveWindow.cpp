@@ -358,8 +358,12 @@ void CurveWindow::drawSpan(int spanDays) {
     progressBar_->show();
     progressBar_->raise();
     int shown = -1;
-    auto points = SpanCurve(state_.context(), state_.secondaryCache, state_.source(),
-                            state_.selectedDay, spanDays, unitFactor(), [&](int progress) {
+    // With the legal time, in the frame of the offset in force at the first day's start (the
+    // axis reads dates).
+    const CurveFrame frame =
+        CurveFrameOf(state_.context(), state_.selectedDay, state_.selectedDay + spanDays);
+    auto points = SpanCurve(frame.context, state_.secondaryCache, state_.source(), frame.start,
+                            spanDays, unitFactor(), [&](int progress) {
                                 if (progress == shown) return;
                                 shown = progress;
                                 progressBar_->setValue(progress);
