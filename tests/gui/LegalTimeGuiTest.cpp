@@ -1,14 +1,16 @@
 // The port's legal time chosen in the options window: stored as 200 beside the four references,
 // the main window's report read in the offset in force (summer time one hour ahead of UT+1 at
-// Brest, winter time equal to it), and the status label naming the port's zone, or saying it has
-// none.
+// Brest, winter time equal to it), and the status label and the tide table naming the port's zone,
+// or saying it has none.
 #include "GuiTestSupport.h"
 
 #include "DesktopWindows.h"
 #include "HarmonicsFile.h"
 #include "MainWindow.h"
 #include "OptionsWindow.h"
+#include "TideTableWindow.h"
 
+#include <QDateTimeEdit>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -113,6 +115,14 @@ TEST_P(LegalTimeGuiTest, TheReportFollowsTheOffsetInForceAndTheLabelNamesTheZone
 
     EXPECT_TRUE(StatusLabel(desktop).contains(QString::fromUtf8(c.statusWords)))
         << StatusLabel(desktop).toStdString();
+    // The tide table's time-reference line says the same.
+    TideTableWindow& tideTable = *desktop.tideTableWindow();
+    tideTable.show();
+    tideTable.startPicker()->setDate(c.date);
+    tideTable.endPicker()->setDate(c.date.addDays(7));
+    tideTable.calculate();
+    EXPECT_TRUE(tideTable.lines().join(u'\n').contains(QString::fromUtf8(c.statusWords)));
+    tideTable.hide();
 
     // Stored as 200 and read back, and the options window opens on the fifth item.
     {
