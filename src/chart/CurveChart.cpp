@@ -115,6 +115,10 @@ void CurveChart::setData(const CurveData& d) {
     rebuildIntervalLabels();
 }
 
+void CurveChart::setClock(std::function<double(double)> clock) {
+    data_.clock = std::move(clock);
+}
+
 void CurveChart::setPoints(std::vector<CurvePoint> points, CurveView view) {
     data_.points = std::move(points);
     data_.view = view;
@@ -282,7 +286,8 @@ QLocale CurveChart::monthNamesLocale() const {
 }
 
 QString CurveChart::bottomLabel(double dateTime) const {
-    return AxisTimeLabel(dateTime, data_.view, monthNamesLocale());
+    return AxisTimeLabel(data_.clock ? data_.clock(dateTime) : dateTime, data_.view,
+                         monthNamesLocale());
 }
 
 void CurveChart::setLanguage(Language language) {
@@ -327,7 +332,7 @@ void CurveChart::updateAxes() {
         axisWidth = std::max(w, size().width() - margins().left() - margins().right() - l - r);
     }
     std::vector<AxisTick> xt =
-        TimeTicks(x0, x1, data_.view, axisWidth, monthNamesLocale(), labelWidth);
+        TimeTicks(x0, x1, data_.view, axisWidth, monthNamesLocale(), labelWidth, data_.clock);
     if (!xt.empty()) {
         firstTime_->setPlainText(xt.front().label);
         xt.front().label = QString(QChar(0x200B)); // an invisible category label
@@ -477,7 +482,8 @@ void CurveChart::rebuildIntervalLabels() {
     std::vector<QPointF> anchors;
     std::vector<QSizeF> sizes;
     for (const QPointF& p : data_.interval) {
-        auto* label = new QGraphicsSimpleTextItem(AxisTimeLabel(p.x(), CurveView::Day), this);
+        auto* label = new QGraphicsSimpleTextItem(
+            AxisTimeLabel(data_.clock ? data_.clock(p.x()) : p.x(), CurveView::Day), this);
         label->setBrush(data_.blackAndWhite ? QColor(Qt::black) : c.text);
         QFont f = label->font();
         f.setPointSizeF(8);

@@ -12,6 +12,7 @@
 #include <QPointF>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -44,6 +45,9 @@ struct CurveData {
     bool indicatorBlue = false;           // the blinking fill
     std::vector<QPointF> interval;        // Series3
     Language language = Language::French; // of the month names on the time axis
+    // The clock the time labels read: a date-time value of the points to the one shown (the
+    // port's legal clock over a curve computed in a fixed frame); none: the value itself.
+    std::function<double(double)> clock;
 };
 
 // The gradient end, the title and foot colour and the axis label colour that the background
@@ -67,6 +71,8 @@ public:
     void setData(const CurveData& data);
 
     void setPoints(std::vector<CurvePoint> points, CurveView view);
+    // The clock of the time labels (see CurveData::clock), kept until the next call.
+    void setClock(std::function<double(double)> clock);
     void setTexts(const QStringList& title, const QStringList& foot);
     // Month names of the week and month axes in the program's language, not the system's.
     void setLanguage(Language language);
@@ -131,8 +137,10 @@ struct AxisTick {
     QString label;
 };
 // `labelWidth` is the width of one label in pixels (0: a typical width).
+// `clock` gives the value each label reads (none: the tick's own value).
 std::vector<AxisTick> TimeTicks(double min, double max, CurveView view, double pixels,
-                                const QLocale& locale = QLocale::system(), double labelWidth = 0);
+                                const QLocale& locale = QLocale::system(), double labelWidth = 0,
+                                const std::function<double(double)>& clock = {});
 std::vector<AxisTick> HeightTicks(double min, double max, double pixels);
 // The axis range around the data: whole hours (day view) or whole days.
 std::pair<double, double> TimeRange(const std::vector<CurvePoint>& points, CurveView view);

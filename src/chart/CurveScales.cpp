@@ -76,7 +76,8 @@ std::pair<double, double> TimeRange(const std::vector<CurvePoint>& points, Curve
 }
 
 std::vector<AxisTick> TimeTicks(double min, double max, CurveView view, double pixels,
-                                const QLocale& locale, double labelWidth) {
+                                const QLocale& locale, double labelWidth,
+                                const std::function<double(double)>& clock) {
     std::vector<AxisTick> ticks;
     if (!(max > min)) return ticks;
     const double unit = view == CurveView::Day ? kHour : 1.0;
@@ -101,7 +102,7 @@ std::vector<AxisTick> TimeTicks(double min, double max, CurveView view, double p
     for (long long k = first; k <= last; ++k) {
         if ((k - first) % step != 0) continue;
         const double v = static_cast<double>(k) * unit;
-        ticks.push_back({v, AxisTimeLabel(v, view, locale)});
+        ticks.push_back({v, AxisTimeLabel(clock ? clock(v) : v, view, locale)});
     }
     return ticks;
 }

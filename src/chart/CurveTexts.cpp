@@ -2,6 +2,7 @@
 
 #include "Bilingual.h"
 #include "Julian.h"
+#include "TideTableText.h"
 
 #include <cmath>
 
@@ -43,7 +44,8 @@ QString FootEventsLine(const DayEvents& events, Language language, long double u
 QString TimeReferenceSuffix(TimeReference timeReference, double timeZone,
                             const QString& decimalSeparator) {
     switch (timeReference.code()) {
-    case 0: {
+    case 0:
+    case TimeReference::kLegalCode: { // without the zone, the port's standard time
         QString zone = QString::number(timeZone, 'g', 15);
         if (!decimalSeparator.isEmpty()) zone.replace(QLatin1Char('.'), decimalSeparator);
         return QStringLiteral(" - UT + : ") + zone;
@@ -68,9 +70,20 @@ QStringList CurveFootLines(const TideContext& ctx, const TideSource& source, dou
                            Language language, long double unitFactor, TimeReference timeReference,
                            const QString& decimalSeparator, bool elements) {
     if (!elements) return {};
+    const CoefficientPair c = DayCoefficients(ctx, selectedDay);
+    QString coefficients =
+        FootCoefficientsLine(c, timeReference, source.port.timeZone, decimalSeparator);
+    if (const LegalTimeZone* zone = ctx.legalZone(); zone && timeReference.isPortLegal()) {
+        // The offset in force at the day's noon, and the zone: " - UT+2 Europe/Paris".
+        const double noon = selectedDay + 0.5 - zone->offsetHoursAt(selectedDay) / 24;
+        coefficients =
+            QStringLiteral("Coefs : %1/%2 - %3 %4")
+                .arg(c.morning)
+                .arg(c.evening)
+                .arg(OffsetText(zone->offsetHoursAt(noon)), QString::fromStdString(zone->name()));
+    }
     return {FootEventsLine(DayTideEvents(ctx, source, selectedDay), language, unitFactor),
-            FootCoefficientsLine(DayCoefficients(ctx, selectedDay), timeReference,
-                                 source.port.timeZone, decimalSeparator)};
+            coefficients};
 }
 
 QDateTime DateTimeOfValue(double dateTime) {

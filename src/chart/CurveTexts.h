@@ -26,7 +26,8 @@ QStringList CurveTitleLines(const PortRecord& port, const QString& dateText, boo
 QString FootEventsLine(const DayEvents& events, Language language, long double unitFactor);
 
 // " - UT + : 1", " - UT +1", " - UT +2" or " - UT + 5" after the coefficients. The local-time
-// form writes the port's time zone as a plain real with the given decimal separator.
+// form writes the port's time zone as a plain real with the given decimal separator; the legal
+// time without its zone falls back to it (CurveFootLines writes the zone's offset and name).
 QString TimeReferenceSuffix(TimeReference timeReference, double timeZone,
                             const QString& decimalSeparator);
 

@@ -35,12 +35,13 @@ std::optional<double> ReadMaskedTime(const QString& text) {
 }
 
 std::vector<double> SearchInterval(const std::function<double(double)>& height, double selectedDay,
-                                   double target) {
+                                   double target, double days) {
     // Counted in whole 30-second steps, so that rounding never lets 24:00 (the next day) in.
-    constexpr int kSteps = 2880;
+    constexpr int kStepsPerDay = 2880;
     constexpr int kSkipSteps = 120;
+    const auto steps = static_cast<int>(std::lround(days * kStepsPerDay));
     std::vector<double> found;
-    for (int k = 0; k < kSteps;) {
+    for (int k = 0; k < steps;) {
         const double t = selectedDay + k * kIntervalSearchStep;
         if (std::abs(height(t) - target) < 0.01) {
             found.push_back(t);

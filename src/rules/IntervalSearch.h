@@ -28,10 +28,11 @@ inline double IntervalTarget(double reading, double predictedAtReading, double w
 inline constexpr double kIntervalSearchStep = 1.0 / 2880; // 30 seconds
 inline constexpr double kIntervalSkip = 1.0 / 24;         // one crossing, one point
 
-// Instants t of [selectedDay, selectedDay + 1) where |height(t) - target| < 0.01, scanning every
-// 30 seconds and skipping one hour after each find.
+// Instants t of [selectedDay, selectedDay + days) where |height(t) - target| < 0.01, scanning
+// every 30 seconds and skipping one hour after each find. days: 1, or the length of a legal day
+// of 23 or 25 hours counted in its frame.
 std::vector<double> SearchInterval(const std::function<double(double)>& height, double selectedDay,
-                                   double target);
+                                   double target, double days = 1);
 
 // Texts of the masked fields: the unit letter follows the height unit, the separator the
 // language ("00,00 m" in French, "00.00 m" in English).

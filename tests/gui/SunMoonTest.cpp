@@ -9,8 +9,10 @@
 #include "EphemerisTexts.h"
 #include "Extremes.h"
 #include "Julian.h"
+#include "LegalTime.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
+#include "PortTimeZone.h"
 #include "TrayIcon.h"
 
 #include <QAction>
@@ -98,6 +100,47 @@ TEST_F(EphemeridesTest, NorthernSouthernAndPolarPorts) {
             const QColor white(Qt::white);
             EXPECT_EQ(moon.pixelColor(c.litSide == 'R' ? 15 : 4, 10), white);
             EXPECT_NE(moon.pixelColor(c.litSide == 'R' ? 4 : 15, 10), white);
+        }
+    }
+}
+
+TEST_F(EphemeridesTest, TheLegalTimeReadsTheOffsetInForceThatDay) {
+    const struct {
+        const char* zone;
+        const char* latitude;
+        const char* longitude;
+        double timeZone; // the port's standard time
+        QDate date;
+        int fixedCode; // the fixed reference of the offset in force that day
+    } cases[] = {
+        {"Europe/Paris", "48 23 N", "004 30 W", 1, QDate(2026, 7, 1), 2},
+        {"Europe/Paris", "48 23 N", "004 30 W", 1, QDate(2026, 1, 15), 1},
+        {"Australia/Hobart", "42 53 S", "147 20 E", 10, QDate(2026, 1, 15), 111},
+        {"Australia/Hobart", "42 53 S", "147 20 E", 10, QDate(2026, 7, 1), 110},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.zone) + " " + c.date.toString().toStdString());
+        ResetState();
+        state.settings.langue = kFrench;
+        state.port.name = "PORT";
+        state.port.latitude = c.latitude;
+        state.port.longitude = c.longitude;
+        state.port.timeZone = c.timeZone;
+        state.legalZone = SystemZone(QString::fromLatin1(c.zone), Language::French);
+        ASSERT_NE(state.legalZone, nullptr);
+        state.selectedDay = JulianDay(c.date.year(), c.date.month(), c.date.day());
+        const auto shown = [&](TimeReference reference) {
+            state.settings.timeReference = reference;
+            EphemeridesWindow w(state);
+            w.datePicker()->setDate(c.date);
+            w.show();
+            return std::pair(Text(&w, "lever"), Text(&w, "coucher"));
+        };
+        const auto fixed = shown(TimeReference(c.fixedCode));
+        EXPECT_EQ(shown(TimeReference::PortLegal()), fixed);
+        // The case tells the offsets apart: the standard time reads otherwise in summer.
+        if (c.fixedCode % 100 != static_cast<int>(c.timeZone)) {
+            EXPECT_NE(shown(TimeReference(0)), fixed);
         }
     }
 }

@@ -54,6 +54,17 @@ TEST(SearchInterval, ThirtySecondStepsAndOneHourSkip) {
         EXPECT_NEAR(flat[i] - flat[i - 1], 1.0 / 24, 1e-9);
 }
 
+TEST(SearchInterval, TheLegalDayOf23Or25HoursIsScannedWhole) {
+    // A flat height equal to the target: one point per hour of the day, whatever its length.
+    const double day = 1000.5;
+    for (const int hours : {23, 24, 25}) {
+        const auto flat = SearchInterval([](double) { return 2.0; }, day, 2.0, hours / 24.0);
+        EXPECT_EQ(flat.size(), static_cast<std::size_t>(hours)) << hours;
+        ASSERT_FALSE(flat.empty());
+        EXPECT_LT(flat.back(), day + hours / 24.0);
+    }
+}
+
 class IntervalWindowTest : public ViewsTest {
 protected:
     void SetUp() override {

@@ -9,6 +9,7 @@
 #include "DateTimeJulian.h"
 #include "HelpTopics.h"
 #include "Julian.h"
+#include "LegalTime.h"
 #include "MessageBoxes.h"
 #include "PageSetup.h"
 #include "ScreenPlacement.h"
@@ -276,7 +277,19 @@ long double CurveWindow::unitFactor() const {
 }
 
 double CurveWindow::now() const {
-    return JulianDayOf(state_.clock());
+    if (!frameOffset_) return JulianDayOf(state_.clock());
+    return JulianDayOf(state_.clock().toUTC()) + *frameOffset_ / 24;
+}
+
+TideContext CurveWindow::curveContext() const {
+    const TideContext ctx = state_.context();
+    return frameOffset_ && ctx.followsLegalTime() ? ctx.inFrame(*frameOffset_) : ctx;
+}
+
+double CurveWindow::frameTimeOfClock(double t) const {
+    const TideContext ctx = state_.context();
+    if (!frameOffset_ || !ctx.followsLegalTime()) return t;
+    return UtOfClock(*ctx.legalZone(), t).ut + *frameOffset_ / 24;
 }
 
 QString CurveWindow::dateText() const {
@@ -288,11 +301,11 @@ double CurveWindow::heightAt(double t) {
     if (IsSecondaryPort(state_.port)) {
         const double day = DayStart(t);
         if (day != readingDay_) {
-            readingCache_.prepare(state_.context(), state_.source(), t);
+            readingCache_.prepare(curveContext(), state_.source(), t);
             readingDay_ = day;
         }
     }
-    return static_cast<double>(HeightAt(state_.context(), readingCache_, state_.source(), t) *
+    return static_cast<double>(HeightAt(curveContext(), readingCache_, state_.source(), t) *
                                unitFactor());
 }
 
@@ -303,9 +316,22 @@ void CurveWindow::drawDayCurve(double curveStart, double curveEnd) {
     readingDay_ = -1; // the port or its day may have changed
     // The day cache must hold the curve's day, whatever drew last (a week curve leaves it on
     // its last day).
-    state_.secondaryCache.prepare(state_.context(), state_.source(), curveStart);
-    chart_->setPoints(ondrel::DayCurve(state_.context(), state_.secondaryCache, state_.source(),
-                                       curveStart, curveEnd, unitFactor()),
+    // With the legal time, the hours that really pass (23 or 25 on the days the clocks change),
+    // computed in the offset in force at the start and labelled on the legal clock.
+    const TideContext ctx = state_.context();
+    const CurveFrame frame = CurveFrameOf(ctx, curveStart, curveEnd);
+    frameOffset_.reset();
+    std::function<double(double)> clock;
+    if (ctx.followsLegalTime()) {
+        frameOffset_ = frame.frameOffset;
+        clock = [zone = ctx.sharedLegalZone(), offset = frame.frameOffset](double x) {
+            return ClockOfFrameTime(*zone, offset, x + kDateTimeOrigin) - kDateTimeOrigin;
+        };
+    }
+    state_.secondaryCache.prepare(frame.context, state_.source(), frame.start);
+    chart_->setClock(std::move(clock));
+    chart_->setPoints(ondrel::DayCurve(frame.context, state_.secondaryCache, state_.source(),
+                                       frame.start, frame.end, unitFactor()),
                       CurveView::Day);
     const bool appearing = !isVisible();
     if (appearing && std::exchange(placeBeside_, false)) PlaceBeside(this, parentWidget());
@@ -325,13 +351,19 @@ void CurveWindow::drawSpan(int spanDays) {
     if (elementsOn()) toggleElements();
     if (indicatorOn()) togglePositionIndicator();
     readingDay_ = -1;
+    frameOffset_.reset();
+    chart_->setClock({});
     chart_->setIndicator(std::nullopt);
     progressBar_->setValue(0);
     progressBar_->show();
     progressBar_->raise();
     int shown = -1;
-    auto points = SpanCurve(state_.context(), state_.secondaryCache, state_.source(),
-                            state_.selectedDay, spanDays, unitFactor(), [&](int progress) {
+    // With the legal time, in the frame of the offset in force at the first day's start (the
+    // axis reads dates).
+    const CurveFrame frame =
+        CurveFrameOf(state_.context(), state_.selectedDay, state_.selectedDay + spanDays);
+    auto points = SpanCurve(frame.context, state_.secondaryCache, state_.source(), frame.start,
+                            spanDays, unitFactor(), [&](int progress) {
                                 if (progress == shown) return;
                                 shown = progress;
                                 progressBar_->setValue(progress);

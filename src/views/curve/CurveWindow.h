@@ -93,7 +93,14 @@ public:
     void showIntervalWindow();
 
     // Height in the display unit at a Julian date, for the readouts and the interval search.
+    // The date is counted in the frame of the day curve (see CurveFrameOf): with the legal
+    // time, the fixed offset in force at the curve's start.
     double heightAt(double t);
+    // The instant the time reference's clock reads as t (a Julian date), counted in that frame;
+    // t itself for a fixed reference.
+    double frameTimeOfClock(double t) const;
+    // The present instant counted in that frame.
+    double now() const;
     // The interval window adds its points here (it also keeps the next activation from
     // removing them).
     void addIntervalPoint(double t, double height);
@@ -121,7 +128,8 @@ private:
     void buildMenu();
     void layoutControls();
     long double unitFactor() const;
-    double now() const;
+    // The context the curve and its readings are computed in.
+    TideContext curveContext() const;
     QString dateText() const;
     bool mouseInPlot() const;
     void showReadouts(bool visible);
@@ -160,6 +168,8 @@ private:
     // cache the curves are drawn with.
     SecondaryDayCache readingCache_;
     double readingDay_ = -1;
+    // The fixed frame of the day curve with the legal time (hours ahead of UT); none otherwise.
+    std::optional<double> frameOffset_;
 };
 
 } // namespace ondrel

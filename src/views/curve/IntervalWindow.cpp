@@ -185,13 +185,17 @@ void IntervalWindow::confirm() {
     if (recorded && !time) return complain(recordedHeightButton_->text().trimmed());
     if (!wanted) return complain(wantedHeightLabel_->text());
 
-    double instant = state_.selectedDay + (recorded ? *time : 0.0);
-    if (!recorded) instant = JulianDayOf(state_.clock());
+    // The instants in the frame of the day curve (with the legal time, the offset in force at
+    // the day's start).
+    double instant = curve_.frameTimeOfClock(state_.selectedDay + (recorded ? *time : 0.0));
+    if (!recorded) instant = curve_.now();
     const double target = IntervalTarget(*reading, curve_.heightAt(instant), *wanted);
 
     curve_.prepareIntervalDrawing();
-    const std::vector<double> found =
-        SearchInterval([this](double t) { return curve_.heightAt(t); }, state_.selectedDay, target);
+    const double dayStart = curve_.frameTimeOfClock(state_.selectedDay);
+    const double dayEnd = curve_.frameTimeOfClock(state_.selectedDay + 1);
+    const std::vector<double> found = SearchInterval(
+        [this](double t) { return curve_.heightAt(t); }, dayStart, target, dayEnd - dayStart);
     for (double t : found)
         curve_.addIntervalPoint(t, target);
     if (found.empty())

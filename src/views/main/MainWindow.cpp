@@ -15,6 +15,7 @@
 #include "Report.h"
 #include "ScreenPlacement.h"
 #include "TableLocation.h"
+#include "TideTableText.h"
 #include "WarningPanel.h"
 #include "Widgets.h"
 
@@ -477,7 +478,10 @@ void MainWindow::retranslate() {
     for (std::size_t i = 0; i < infoLines_.size(); ++i)
         infoLines_[i]->setText(infoLines.value(static_cast<qsizetype>(i)));
     warning_->retranslate(l);
-    timeReferenceLabel_->setText(QString::fromStdString(s.timeReference.label(s.language())));
+    if (s.timeReference.isPortLegal() && state_.portChosen)
+        showLegalTimeReference();
+    else
+        timeReferenceLabel_->setText(QString::fromStdString(s.timeReference.label(s.language())));
     showPredictionModel();
 }
 
@@ -547,6 +551,7 @@ void MainWindow::showChosenPort(const ChosenPort& port) {
     longitude_->setText(port.longitude);
     timeZone_->setText(port.timeZone);
     state_.portChosen = true;
+    if (state_.settings.timeReference.isPortLegal()) showLegalTimeReference();
     // The coefficients place the day's midnight with the current port's time zone: a port in
     // another zone can change them.
     if (accepted_) showDayCoefficients(state_.selectedDay);
@@ -619,11 +624,24 @@ void MainWindow::dateConfirmed(const QDate& date, bool isToday) {
     dateLabel_->setText(FormatLongDate(date, state_.dateNames));
     showDayCoefficients(state_.selectedDay);
     emit positionIndicatorAllowed(isToday);
+    if (state_.portChosen && state_.settings.timeReference.isPortLegal()) showLegalTimeReference();
     if (state_.portChosen) showDayReport(state_.port, state_.selectedDay + 1, state_.selectedDay);
 }
 
 void MainWindow::setTimeReferenceLabel(const QString& text) {
     timeReferenceLabel_->setText(text);
+    timeReferenceLabel_->setToolTip({});
+}
+
+// The port's zone and its offsets, or the port's standard time and the words saying it has no
+// zone (the reason in the tooltip).
+void MainWindow::showLegalTimeReference() {
+    const Settings& s = state_.settings;
+    const QString separator =
+        s.decimalSeparator.isEmpty() ? QStringLiteral(",") : s.decimalSeparator;
+    timeReferenceLabel_->setText(
+        LegalTimeReferenceLine(state_.context(), state_.selectedDay, s.language(), separator));
+    timeReferenceLabel_->setToolTip(state_.legalZone ? QString() : state_.legalZoneProblem);
 }
 
 void MainWindow::reportTableProblem() {

@@ -117,6 +117,7 @@ private:
     void holdWidths();
     void buildMenu();
     void retranslateMenu(Language language);
+    void showLegalTimeReference();
     void reportTableProblem();
     // The model of the settings applied to the current port, and shown under the report.
     void followPrediction();

@@ -28,10 +28,12 @@ const QString kConversionProblem = QStringLiteral("Problème de conversion des h
 // The window's texts.
 struct OptionsTexts {
     Bilingual timeReferenceBox{" Fuseau horaire ", " Time zone "};
-    Bilingual timeReferenceButtons[4]{{"Heure locale", "local time"},
+    Bilingual timeReferenceButtons[5]{{"Heure locale", "local time"},
                                       {"Heure d'hiver (UT+1)", "winter time (UT+1)"},
                                       {"Heure d'été (UT+2)", "summer time (UT+2)"},
-                                      {"Heure UT +", "Time UT +"}};
+                                      {"Heure UT +", "Time UT +"},
+                                      {"Heure légale du port (heure d'été comprise)",
+                                       "Port's legal time (summer time included)"}};
     Bilingual unitBox{" Unité de hauteur ", " Height unit "};
     Bilingual metre{"mètre", "meter"};
     Bilingual foot{"pied", "foot"};
@@ -60,6 +62,10 @@ struct OptionsTexts {
          "Attention ! All times will be in winter time (UT + 1)"},
         {"Attention ! Toutes les heures seront données en heure d'été française (UT + 2)",
          "Attention ! All times will be in summer time (UT + 2)"}};
+    Bilingual legalChanged{
+        "Attention ! Toutes les heures seront données à l'heure légale du port (heure d'été "
+        "comprise)",
+        "Attention ! All times will be in the port's legal time (summer time included)"};
     Bilingual utChanged{"Attention ! Toutes les heures seront données en heure UT + ",
                         "Attention ! All times will be in UT+ "};
     Bilingual metres{"Attention ! Toutes les hauteurs seront données en mètres",
@@ -101,7 +107,7 @@ OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* p
     timeReferenceBox_ = BoldGroup("choixfuseau", this);
     timeReferenceGroup_ = new QButtonGroup(this);
     auto* timeReferenceLayout = new QGridLayout(timeReferenceBox_);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kTimeReferenceItems; ++i) {
         timeReferenceButtons_[i] = new QRadioButton(timeReferenceBox_);
         NormalWeight(timeReferenceButtons_[i]);
         timeReferenceGroup_->addButton(timeReferenceButtons_[i], i);
@@ -205,7 +211,9 @@ void OptionsWindow::setUp() {
     const Settings& s = state_.settings;
     unitButtons_[s.heightUnit == HeightUnit::Metres ? 0 : 1]->setChecked(true);
     const int code = s.timeReference.code();
-    const int item = (code == 0 || code == 1 || code == 2) ? code : 3;
+    const int item = (code == 0 || code == 1 || code == 2) ? code
+                     : code == TimeReference::kLegalCode   ? kLegalItem
+                                                           : 3;
     timeReferenceButtons_[item]->setChecked(true);
     if (item == 3) utOffset_->setValue(code - 100);
     utOffset_->setEnabled(item == 3);
@@ -221,7 +229,7 @@ void OptionsWindow::setUp() {
 void OptionsWindow::retranslate() {
     const Language l = state_.settings.language();
     timeReferenceBox_->setTitle(kTexts.timeReferenceBox.in(l));
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < kTimeReferenceItems; ++i)
         timeReferenceButtons_[i]->setText(kTexts.timeReferenceButtons[i].in(l));
     unitBox_->setTitle(kTexts.unitBox.in(l));
     unitButtons_[0]->setText(kTexts.metre.in(l));
@@ -243,6 +251,11 @@ void OptionsWindow::timeReferenceChosen(int item) {
         return;
     }
     utOffset_->setEnabled(false);
+    if (item == kLegalItem) {
+        emit timeReferenceLabelChanged(
+            QString::fromStdString(TimeReference::PortLegal().label(state_.settings.language())));
+        return;
+    }
     emit timeReferenceLabelChanged(kTexts.referenceLabels[item].in(state_.settings.language()));
 }
 
@@ -275,6 +288,7 @@ QString OptionsWindow::RealToHms(double fraction) {
 
 int OptionsWindow::chosenTimeReference() const {
     const int item = timeReferenceGroup_->checkedId();
+    if (item == kLegalItem) return TimeReference::kLegalCode;
     return item == 3 ? utOffset_->value() + 100 : std::max(item, 0);
 }
 
@@ -294,6 +308,9 @@ void OptionsWindow::confirm() {
         if (code >= 0 && code <= 2) {
             confirmation = kTexts.referenceChanged[code].in(l);
             label = kTexts.referenceLabels[code].in(l);
+        } else if (code == TimeReference::kLegalCode) {
+            confirmation = kTexts.legalChanged.in(l);
+            label = QString::fromStdString(TimeReference::PortLegal().label(l));
         } else {
             const QString n = QString::number(code - 100);
             confirmation = kTexts.utChanged.in(l) + n;

@@ -66,7 +66,10 @@ private:
     MessageBoxes& messages_;
     QGroupBox* timeReferenceBox_ = nullptr;
     QButtonGroup* timeReferenceGroup_ = nullptr;
-    QRadioButton* timeReferenceButtons_[4] = {};
+    // The four references, then the port's legal time (item 4, code 200).
+    static constexpr int kTimeReferenceItems = 5;
+    static constexpr int kLegalItem = 4;
+    QRadioButton* timeReferenceButtons_[kTimeReferenceItems] = {};
     QSpinBox* utOffset_ = nullptr;
     QGroupBox* curveHoursBox_ = nullptr;
     QLabel* startHourLabel_ = nullptr;

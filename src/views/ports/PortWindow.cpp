@@ -3,10 +3,12 @@
 #include "AppState.h"
 #include "Bilingual.h"
 #include "CommonTexts.h"
+#include "HarmonicsFile.h"
 #include "MessageBoxes.h"
 #include "PortListModel.h"
 #include "PortLoader.h"
 #include "PortSelectionRules.h"
+#include "PortTimeZone.h"
 #include "TableLocation.h"
 
 #include <QCoreApplication>
@@ -270,6 +272,22 @@ void PortWindow::showPosition() {
     map_->setMarker(MarkerRect(MapPosition(lat, lon)));
 }
 
+// The current row's zone, for the legal time: from the table's companion data when it is there,
+// else from the rules of the country and the standard port. Looked up only while the legal time
+// is the reference (choosing it in the options window loads the port again).
+void PortWindow::followLegalZone() {
+    state_.legalZoneName.clear();
+    state_.legalZone.reset();
+    state_.legalZoneProblem.clear();
+    if (!state_.settings.timeReference.isPortLegal()) return;
+    HarmonicsFile harmonics;
+    harmonics.open(HarmonicsPathFor(table_.fileName()));
+    const PortZone zone = ZoneOfRow(table_, harmonics);
+    state_.legalZoneName = zone.name;
+    state_.legalZone =
+        LegalZoneOf(zone, state_.settings.languageOr(Language::English), &state_.legalZoneProblem);
+}
+
 bool PortWindow::confirm() {
     if (!model_->moveTo(currentRow())) return false;
 
@@ -281,6 +299,7 @@ bool PortWindow::confirm() {
         messages_.information(this, QString::fromUtf8(e.what()));
         return false;
     }
+    followLegalZone();
 
     ChosenPort chosen;
     chosen.name = table_.text(kNameColumn);

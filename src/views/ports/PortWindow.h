@@ -82,9 +82,11 @@ protected:
 private:
     void setUp();
     void setCurrentRow(int row);
+    void followLegalZone();
 
     AppState& state_;
     MessageBoxes& messages_;
+
     PortTable table_;
     QString tableError_;
     PortListModel* model_ = nullptr;

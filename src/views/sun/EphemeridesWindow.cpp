@@ -5,6 +5,7 @@
 #include "Ephemerides.h"
 #include "EphemerisTexts.h"
 #include "Julian.h"
+#include "LegalTime.h"
 #include "PortSelectionRules.h"
 #include "Widgets.h"
 
@@ -216,9 +217,13 @@ void EphemeridesWindow::onActivated() {
     moon_ = astro::MoonAt(date);
     north_ = latitudeText.contains(u'N');
 
+    // With the legal time, the offset in force at the day's noon (the clocks change at night).
+    const double offset =
+        context.followsLegalTime()
+            ? context.legalZone()->offsetHoursAt(date + 0.5 - state_.port.timeZone / 24)
+            : static_cast<double>(context.offsetHours());
     const astro::EphemerisTexts texts =
-        astro::EphemerisTextsOf(sun, moon_, static_cast<double>(context.offsetHours()),
-                                state_.settings.timeReference, language);
+        astro::EphemerisTextsOf(sun, moon_, offset, state_.settings.timeReference, language);
     timeReferencePanel_->setText(Text(texts.timeReference));
     sunrise_->setText(Text(texts.sunrise));
     sunset_->setText(Text(texts.sunset));
