@@ -72,7 +72,7 @@ namespace {
 // Each option: whether it takes a value, and how it is applied to the options read so far. The
 // values are checked in the order the options were given.
 using ApplyOption = void (*)(Options&, const QString& name, const QString& value);
-struct OptionSpec {
+struct OptionRule {
     const char* name;
     bool takesValue;
     ApplyOption apply;
@@ -138,7 +138,7 @@ double Hours(const QString& name, const QString& v) {
     return *hours;
 }
 
-const OptionSpec kOptions[] = {
+const OptionRule kOptions[] = {
     {"table", true,
      [](Options& o, const QString& n, const QString& v) {
          o.table = NonEmpty(n, v, "the path of a port table");
@@ -239,9 +239,9 @@ const OptionSpec kOptions[] = {
 };
 
 bool Parse(QCommandLineParser& parser, const QStringList& words) {
-    for (const OptionSpec& spec : kOptions) {
-        const QString name = QString::fromLatin1(spec.name);
-        if (spec.takesValue)
+    for (const OptionRule& rule : kOptions) {
+        const QString name = QString::fromLatin1(rule.name);
+        if (rule.takesValue)
             parser.addOption(QCommandLineOption(name, {}, QStringLiteral("value")));
         else if (name != QLatin1String("help"))
             parser.addOption(QCommandLineOption(name));
@@ -251,8 +251,8 @@ bool Parse(QCommandLineParser& parser, const QStringList& words) {
 }
 
 void Apply(Options& o, const QString& name, const QString& value) {
-    for (const OptionSpec& spec : kOptions)
-        if (name == QLatin1String(spec.name)) return spec.apply(o, name, value);
+    for (const OptionRule& rule : kOptions)
+        if (name == QLatin1String(rule.name)) return rule.apply(o, name, value);
 }
 
 // The options `parser` found, applied in the order they were given.

@@ -109,9 +109,6 @@ bool StorableName(const QString& name) {
     return FromCp1252(bytes.constData(), bytes.size()) == name;
 }
 
-// The largest time zone a port may have, in hours either side of UT (as when a port is read).
-constexpr double kMaxTimeZone = 14;
-
 class Importer {
 public:
     Importer(PortTable& table, const ImportSettings& settings, const ImportListLine& onLine,

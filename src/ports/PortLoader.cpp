@@ -23,7 +23,6 @@ constexpr Plausible kMeanLevel{-5000, 5000, "cm"};
 constexpr Plausible kAmplitude{0, 20000, "mm"};
 constexpr Plausible kPhase{0, 360, "degrees"};
 constexpr Plausible kTimeCorrection{-24, 24, "hours"};
-constexpr double kMaxTimeZone = 14; // hours either side of UT
 // A height correction is an amount in metres, or a factor written as 90 + factor.
 constexpr Plausible kHeightAmount{-20, 20, "m"};
 constexpr Plausible kHeightFactor{90, 100, "(90 + factor)"};
@@ -120,10 +119,9 @@ void Chargement(const PortTable& table, PortRecord& port, const LoaderMessage& m
     auto& a = loaded.amplitude;
     auto& g = loaded.phase;
     // Stored constituents in column order (Sa Q1 O1 K1 N2 M2 S2 MN4 M4 MS4).
-    const int stored[] = {kSa, kQ1, kO1, kK1, kN2, kM2, kS2, kMN4, kM4, kMS4};
     for (int i = 0; i < 10; ++i) {
-        a[stored[i]] = Checked(table, name, PortColumn::A_SA + i, true, kAmplitude);
-        g[stored[i]] = Checked(table, name, PortColumn::G_SA + i, true, kPhase);
+        a[kStoredConstituents[i]] = Checked(table, name, PortColumn::A_SA + i, true, kAmplitude);
+        g[kStoredConstituents[i]] = Checked(table, name, PortColumn::G_SA + i, true, kPhase);
     }
     DeriveConstituents(loaded);
 

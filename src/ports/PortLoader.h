@@ -11,6 +11,11 @@ namespace ondrel {
 
 class PortTable;
 
+// The constituents the table stores, in column order (A_SA ... A_MS4, G_SA ... G_MS4).
+inline constexpr int kStoredConstituents[] = {kSa, kQ1, kO1, kK1, kN2, kM2, kS2, kMN4, kM4, kMS4};
+// The largest time zone a port may have, in hours either side of UT.
+inline constexpr double kMaxTimeZone = 14;
+
 // Receives the messages of the loading step ("Problème conversion fuseau").
 using LoaderMessage = std::function<void(const QString&)>;
 

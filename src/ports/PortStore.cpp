@@ -1,6 +1,7 @@
 #include "PortStore.h"
 
 #include "PortColumns.h"
+#include "PortLoader.h"
 #include "PortTable.h"
 
 #include <optional>
@@ -9,9 +10,7 @@ namespace ondrel {
 
 namespace {
 
-// The constituents the table stores, in column order, and the correction of each correction
-// column (HPMVE ... TBMME), as the loading step reads them.
-constexpr int kStoredConstituents[] = {kSa, kQ1, kO1, kK1, kN2, kM2, kS2, kMN4, kM4, kMS4};
+// The correction of each correction column (HPMVE ... TBMME), as the loading step reads them.
 constexpr int kCorrectionOfColumn[] = {5, 6, 7, 8, 1, 2, 3, 4};
 
 } // namespace
