@@ -33,7 +33,7 @@ namespace ondrel {
 
 DesktopWindows::DesktopWindows(AppState& state, MessageBoxes& messages)
     : state_(state), messages_(messages), main_(std::make_unique<MainWindow>(state, messages)) {
-    createWindows();
+    helpCollection_ = HelpCollectionFile();
     connectMainWindow();
     connectPortManagement();
     connectCurve();
@@ -44,83 +44,115 @@ DesktopWindows::~DesktopWindows() {
     main_->saveSettings();
 }
 
-void DesktopWindows::createWindows() {
-    MainWindow* m = main_.get();
-    // In their fixed order, each a child of the main window.
-    dateWindow_ = new DateWindow(state_, m);
-    portWindow_ = new PortWindow(state_, messages_, m);
-    curveWindow_ = new CurveWindow(state_, messages_, m);
-    optionsWindow_ = new OptionsWindow(state_, messages_, m);
-    languageWindow_ = new LanguageWindow(m);
-    intervalWindow_ = new IntervalWindow(state_, messages_, *curveWindow_, m);
-    pageSetupWindow_ = new PageSetupWindow(state_, messages_, curveWindow_, m);
-    ephemeridesWindow_ = new EphemeridesWindow(state_, m);
-    tideTableWindow_ = new TideTableWindow(state_, messages_, m);
-    tideTableFilterWindow_ = new TideTableFilterWindow(state_, messages_, m);
-    trayIcon_ = new TrayIcon(state_, messages_, m, curveWindow_, m);
-    countriesWindow_ = new CountriesWindow(
-        state_, messages_, portWindow_->table(), [this] { portWindow_->refreshList(); }, m);
-    wizard_ = new SecondaryPortWizard(state_, messages_, *portWindow_, m);
-    secondaryPortsWindow_ = new SecondaryPortsWindow(state_, messages_, *portWindow_, *wizard_, m);
-    importListWindow_ = new ImportListWindow(state_, m);
-    helpWindow_ = new HelpWindow(state_, m);
-    helpCollection_ = HelpCollectionFile();
-    aboutWindow_ = new AboutWindow(state_, m);
-    portImport_ = std::make_unique<PortImportFlow>(state_, messages_, *portWindow_,
-                                                   *countriesWindow_, *importListWindow_, m);
-    const auto add = [this](auto* window) { windows_.emplace_back(window, window); };
-    add(dateWindow_);
-    add(portWindow_);
-    add(curveWindow_);
-    add(optionsWindow_);
-    add(intervalWindow_);
-    add(pageSetupWindow_);
-    add(ephemeridesWindow_);
-    add(tideTableWindow_);
-    add(tideTableFilterWindow_);
-    add(countriesWindow_);
-    add(wizard_);
-    add(secondaryPortsWindow_);
-    add(importListWindow_);
-    add(helpWindow_);
-    add(aboutWindow_);
+template <typename Window> Window* DesktopWindows::joined(Window* window) {
+    windows_.emplace_back(window, window);
+    return window;
 }
 
-void DesktopWindows::connectMainWindow() {
+// Each window is a child of the main window, made on the first call and connected then.
+
+DateWindow* DesktopWindows::dateWindow() {
+    if (dateWindow_) return dateWindow_;
+    dateWindow_ = joined(new DateWindow(state_, main_.get()));
+    QObject::connect(dateWindow_, &DateWindow::dateConfirmed, main_.get(),
+                     &MainWindow::dateConfirmed);
+    return dateWindow_;
+}
+
+PortWindow* DesktopWindows::portWindow() {
+    if (portWindow_) return portWindow_;
     MainWindow* m = main_.get();
-    m->setNeighbours(*portWindow_, *languageWindow_);
-    m->fontCommands().add(ephemeridesWindow_->fontControls());
-    m->setEphemeridesWindow([this] { ShowBeside(ephemeridesWindow_, main_.get()); });
-    m->setTideTableWindow([this] { ShowBeside(tideTableWindow_, main_.get()); });
-    m->setImport([this](const QString& file) { return portImport_->importPorts(file, true); });
-    QObject::connect(m, &MainWindow::dateChoiceRequested, m,
-                     [this] { ShowBeside(dateWindow_, main_.get()); });
-    QObject::connect(m, &MainWindow::optionsRequested, m,
-                     [this] { ShowBeside(optionsWindow_, main_.get()); });
-    QObject::connect(m, &MainWindow::aboutRequested, m, [this] { showAbout(); });
-    QObject::connect(m, &MainWindow::reduceRequested, trayIcon_, &TrayIcon::reduce);
-    QObject::connect(m, &MainWindow::languageChanged, m, [this] { followLanguage(); });
-    QObject::connect(m, &MainWindow::settingsSaved, m, [this] { uninstall(); });
-    QObject::connect(trayIcon_, &TrayIcon::quitRequested, m, &MainWindow::quitRequested);
-    QObject::connect(dateWindow_, &DateWindow::dateConfirmed, m, &MainWindow::dateConfirmed);
+    portWindow_ = joined(new PortWindow(state_, messages_, m));
     QObject::connect(portWindow_, &PortWindow::portConfirmed, m, &MainWindow::showChosenPort);
+    portWindow_->setCountriesAvailable(true);
+    QObject::connect(portWindow_, &PortWindow::countriesRequested, m,
+                     [this] { ShowBeside(countriesWindow(), portWindow_); });
+    m->setPortManagementEnabled(portWindow_->tableIsOpen());
+    return portWindow_;
+}
+
+// The curve window draws every day curve, hosts the interval calculation and prints with the
+// page settings: the three are made together.
+CurveWindow* DesktopWindows::curveWindow() {
+    if (curveWindow_) return curveWindow_;
+    MainWindow* m = main_.get();
+    curveWindow_ = joined(new CurveWindow(state_, messages_, m));
+    intervalWindow_ = joined(new IntervalWindow(state_, messages_, *curveWindow_, m));
+    pageSetupWindow_ = joined(new PageSetupWindow(state_, messages_, curveWindow_, m));
+    curveWindow_->setIntervalWindow(intervalWindow_);
+    curveWindow_->setPageSetupWindow(pageSetupWindow_,
+                                     [this] { return pageSetupWindow_->blackAndWhite(); });
+    return curveWindow_;
+}
+
+IntervalWindow* DesktopWindows::intervalWindow() {
+    curveWindow();
+    return intervalWindow_;
+}
+
+PageSetupWindow* DesktopWindows::pageSetupWindow() {
+    curveWindow();
+    return pageSetupWindow_;
+}
+
+OptionsWindow* DesktopWindows::optionsWindow() {
+    if (optionsWindow_) return optionsWindow_;
+    MainWindow* m = main_.get();
+    optionsWindow_ = joined(new OptionsWindow(state_, messages_, m));
     QObject::connect(optionsWindow_, &OptionsWindow::timeReferenceLabelChanged, m,
                      &MainWindow::setTimeReferenceLabel);
     QObject::connect(optionsWindow_, &OptionsWindow::optionsConfirmed, m,
                      [m] { m->acceptWarning(); });
-    tideTableWindow_->setFilterWindow(tideTableFilterWindow_);
+    return optionsWindow_;
 }
 
-void DesktopWindows::connectPortManagement() {
+LanguageWindow* DesktopWindows::languageWindow() {
+    if (!languageWindow_) languageWindow_ = new LanguageWindow(main_.get());
+    return languageWindow_;
+}
+
+EphemeridesWindow* DesktopWindows::ephemeridesWindow() {
+    if (ephemeridesWindow_) return ephemeridesWindow_;
+    ephemeridesWindow_ = joined(new EphemeridesWindow(state_, main_.get()));
+    main_->fontCommands().add(ephemeridesWindow_->fontControls());
+    return ephemeridesWindow_;
+}
+
+TideTableWindow* DesktopWindows::tideTableWindow() {
+    if (tideTableWindow_) return tideTableWindow_;
+    tideTableWindow_ = joined(new TideTableWindow(state_, messages_, main_.get()));
+    tideTableWindow_->setFilterWindow(tideTableFilterWindow());
+    return tideTableWindow_;
+}
+
+TideTableFilterWindow* DesktopWindows::tideTableFilterWindow() {
+    if (!tideTableFilterWindow_)
+        tideTableFilterWindow_ = joined(new TideTableFilterWindow(state_, messages_, main_.get()));
+    return tideTableFilterWindow_;
+}
+
+TrayIcon* DesktopWindows::trayIcon() {
+    if (trayIcon_) return trayIcon_;
     MainWindow* m = main_.get();
-    // The curve and the tide table are of the current port: both go while a port is edited.
-    wizard_->setBeforeStandardPortChoice([this] {
-        curveWindow_->hide();
-        tideTableWindow_->hide();
-    });
-    secondaryPortsWindow_->setPortDisplayReset([m] { m->clearPortDisplay(); });
+    trayIcon_ = new TrayIcon(state_, messages_, m, curveWindow(), m);
+    QObject::connect(trayIcon_, &TrayIcon::quitRequested, m, &MainWindow::quitRequested);
+    return trayIcon_;
+}
+
+CountriesWindow* DesktopWindows::countriesWindow() {
+    if (!countriesWindow_)
+        countriesWindow_ = joined(new CountriesWindow(
+            state_, messages_, portWindow()->table(), [this] { portWindow_->refreshList(); },
+            main_.get()));
+    return countriesWindow_;
+}
+
+SecondaryPortWizard* DesktopWindows::secondaryPortWizard() {
+    if (wizard_) return wizard_;
+    wizard_ = joined(new SecondaryPortWizard(state_, messages_, *portWindow(), main_.get()));
+    wizard_->setBeforeStandardPortChoice([this] { hidePortViews(); });
     // The port shown, modified: its report and curve are made again from what was stored.
-    QObject::connect(wizard_, &SecondaryPortWizard::portStored, m,
+    QObject::connect(wizard_, &SecondaryPortWizard::portStored, main_.get(),
                      [this](const QString& previousName, const QString& name) {
                          if (!state_.portChosen || previousName.isEmpty()) return;
                          if (NameKey(QString::fromStdString(state_.port.name)) !=
@@ -128,37 +160,87 @@ void DesktopWindows::connectPortManagement() {
                              return;
                          if (portWindow_->selectNearest(name)) portWindow_->confirm();
                      });
-    m->setPortManagementEnabled(portWindow_->tableIsOpen());
+    return wizard_;
+}
+
+SecondaryPortsWindow* DesktopWindows::secondaryPortsWindow() {
+    if (secondaryPortsWindow_) return secondaryPortsWindow_;
+    MainWindow* m = main_.get();
+    secondaryPortsWindow_ = joined(
+        new SecondaryPortsWindow(state_, messages_, *portWindow(), *secondaryPortWizard(), m));
+    secondaryPortsWindow_->setPortDisplayReset([m] { m->clearPortDisplay(); });
+    return secondaryPortsWindow_;
+}
+
+ImportListWindow* DesktopWindows::importListWindow() {
+    if (!importListWindow_) importListWindow_ = joined(new ImportListWindow(state_, main_.get()));
+    return importListWindow_;
+}
+
+HelpWindow* DesktopWindows::helpWindow() {
+    if (!helpWindow_) helpWindow_ = joined(new HelpWindow(state_, main_.get()));
+    return helpWindow_;
+}
+
+AboutWindow* DesktopWindows::aboutWindow() {
+    if (!aboutWindow_) aboutWindow_ = joined(new AboutWindow(state_, main_.get()));
+    return aboutWindow_;
+}
+
+PortImportFlow& DesktopWindows::portImport() {
+    if (!portImport_)
+        portImport_ = std::make_unique<PortImportFlow>(
+            state_, messages_, *portWindow(), *countriesWindow(), *importListWindow(), main_.get());
+    return *portImport_;
+}
+
+void DesktopWindows::hidePortViews() {
+    if (curveWindow_) curveWindow_->hide();
+    if (tideTableWindow_) tideTableWindow_->hide();
+}
+
+void DesktopWindows::connectMainWindow() {
+    MainWindow* m = main_.get();
+    m->setNeighbours([this] { return portWindow(); }, [this] { return languageWindow(); });
+    m->setEphemeridesWindow([this] { ShowBeside(ephemeridesWindow(), main_.get()); });
+    m->setTideTableWindow([this] { ShowBeside(tideTableWindow(), main_.get()); });
+    m->setImport([this](const QString& file) { return portImport().importPorts(file, true); });
+    QObject::connect(m, &MainWindow::dateChoiceRequested, m,
+                     [this] { ShowBeside(dateWindow(), main_.get()); });
+    QObject::connect(m, &MainWindow::optionsRequested, m,
+                     [this] { ShowBeside(optionsWindow(), main_.get()); });
+    QObject::connect(m, &MainWindow::aboutRequested, m, [this] { showAbout(); });
+    QObject::connect(m, &MainWindow::reduceRequested, m, [this] { trayIcon()->reduce(); });
+    QObject::connect(m, &MainWindow::languageChanged, m, [this] { followLanguage(); });
+    QObject::connect(m, &MainWindow::settingsSaved, m, [this] { uninstall(); });
+}
+
+void DesktopWindows::connectPortManagement() {
+    MainWindow* m = main_.get();
+    // The commands wait for the port table: the port window opens it.
+    QObject::connect(m, &MainWindow::portMenuOpening, m, [this] { portWindow(); });
     QObject::connect(m, &MainWindow::addSecondaryPortRequested, m, [this] {
-        const bool shown = wizard_->isVisible();
-        wizard_->startAdd();
+        SecondaryPortWizard* wizard = secondaryPortWizard();
+        const bool shown = wizard->isVisible();
+        wizard->startAdd();
         if (!shown) {
-            wizard_->hide();
-            ShowBeside(wizard_, main_.get());
+            wizard->hide();
+            ShowBeside(wizard, main_.get());
         }
     });
     QObject::connect(m, &MainWindow::modifySecondaryPortRequested, m, [this] {
-        curveWindow_->hide();
-        tideTableWindow_->hide();
-        ShowBeside(secondaryPortsWindow_, main_.get());
+        hidePortViews();
+        ShowBeside(secondaryPortsWindow(), main_.get());
     });
     QObject::connect(m, &MainWindow::importRequested, m,
-                     [this] { portImport_->chooseAndImport(); });
-    portWindow_->setCountriesAvailable(true);
-    QObject::connect(portWindow_, &PortWindow::countriesRequested, m,
-                     [this] { ShowBeside(countriesWindow_, portWindow_); });
+                     [this] { portImport().chooseAndImport(); });
 }
 
-// The curve window draws every day curve, hosts the interval calculation and prints with the
-// page settings.
 void DesktopWindows::connectCurve() {
-    curveWindow_->setIntervalWindow(intervalWindow_);
-    curveWindow_->setPageSetupWindow(pageSetupWindow_,
-                                     [this] { return pageSetupWindow_->blackAndWhite(); });
-    QObject::connect(main_.get(), &MainWindow::dayCurveRequested, curveWindow_,
-                     &CurveWindow::drawDayCurve);
-    QObject::connect(main_.get(), &MainWindow::positionIndicatorAllowed, curveWindow_,
-                     &CurveWindow::setPositionIndicatorAllowed);
+    QObject::connect(main_.get(), &MainWindow::dayCurveRequested, main_.get(),
+                     [this](double start, double end) { curveWindow()->drawDayCurve(start, end); });
+    QObject::connect(main_.get(), &MainWindow::positionIndicatorAllowed, main_.get(),
+                     [this](bool allowed) { curveWindow()->setPositionIndicatorAllowed(allowed); });
 }
 
 void DesktopWindows::installHelp() {
@@ -175,7 +257,7 @@ void DesktopWindows::installHelp() {
 
 // On the way out, once the settings are saved.
 void DesktopWindows::uninstall() {
-    trayIcon_->remove();
+    if (trayIcon_) trayIcon_->remove();
     qApp->removeEventFilter(helpKey_);
     qApp->removeEventFilter(screenKeeper_);
     state_.help = nullptr;
@@ -187,8 +269,9 @@ void DesktopWindows::followLanguage() {
 }
 
 void DesktopWindows::showHelp(int context) {
-    if (!helpWindow_->isOpen()) {
-        if (helpCollection_.isEmpty() || !helpWindow_->open(helpCollection_)) {
+    HelpWindow* help = helpWindow();
+    if (!help->isOpen()) {
+        if (helpCollection_.isEmpty() || !help->open(helpCollection_)) {
             const QDir programDir(QCoreApplication::applicationDirPath());
             const QString where = QDir::toNativeSeparators(
                 QDir::cleanPath(programDir.filePath(QStringLiteral("../share/ondrel/help"))));
@@ -199,17 +282,18 @@ void DesktopWindows::showHelp(int context) {
     }
     // Beside the window the help is asked from.
     QWidget* asking = QApplication::activeWindow();
-    PlaceBeside(helpWindow_, asking && asking != helpWindow_ ? asking : main_.get());
-    helpWindow_->showTopic(context);
+    PlaceBeside(help, asking && asking != help ? asking : main_.get());
+    help->showTopic(context);
 }
 
 void DesktopWindows::showAbout() {
-    aboutWindow_->retranslate();
-    aboutWindow_->adjustSize();
-    CentreOn(aboutWindow_, main_.get());
-    aboutWindow_->show();
-    aboutWindow_->raise();
-    aboutWindow_->activateWindow();
+    AboutWindow* about = aboutWindow();
+    about->retranslate();
+    about->adjustSize();
+    CentreOn(about, main_.get());
+    about->show();
+    about->raise();
+    about->activateWindow();
 }
 
 } // namespace ondrel

@@ -1,6 +1,7 @@
-// DesktopWindows: the windows of the desktop program, created once in their fixed order and
-// connected together: the main window leads to the others, the curve window draws every day
-// curve, a language switch reaches every shown window, the help key opens the help window.
+// DesktopWindows: the windows of the desktop program, each created when it is first needed and
+// connected then: the main window leads to the others, the curve window draws every day curve, a
+// language switch reaches every shown window, the help key opens the help window. The start
+// builds the main window only.
 #pragma once
 
 #include <QString>
@@ -39,7 +40,7 @@ class WindowContract;
 
 class DesktopWindows {
 public:
-    // Loads the settings (the main window does, first), then creates every other window.
+    // Loads the settings (the main window does) and builds the main window.
     DesktopWindows(AppState& state, MessageBoxes& messages);
     // Saves the settings if that was not done yet.
     ~DesktopWindows();
@@ -47,34 +48,38 @@ public:
     DesktopWindows& operator=(const DesktopWindows&) = delete;
 
     MainWindow& main() const { return *main_; }
-    DateWindow* dateWindow() const { return dateWindow_; }
-    PortWindow* portWindow() const { return portWindow_; }
-    OptionsWindow* optionsWindow() const { return optionsWindow_; }
-    CurveWindow* curveWindow() const { return curveWindow_; }
-    IntervalWindow* intervalWindow() const { return intervalWindow_; }
-    PageSetupWindow* pageSetupWindow() const { return pageSetupWindow_; }
-    LanguageWindow* languageWindow() const { return languageWindow_; }
-    EphemeridesWindow* ephemeridesWindow() const { return ephemeridesWindow_; }
-    TideTableWindow* tideTableWindow() const { return tideTableWindow_; }
-    TideTableFilterWindow* tideTableFilterWindow() const { return tideTableFilterWindow_; }
-    TrayIcon* trayIcon() const { return trayIcon_; }
-    CountriesWindow* countriesWindow() const { return countriesWindow_; }
-    SecondaryPortWizard* secondaryPortWizard() const { return wizard_; }
-    SecondaryPortsWindow* secondaryPortsWindow() const { return secondaryPortsWindow_; }
-    ImportListWindow* importListWindow() const { return importListWindow_; }
-    HelpWindow* helpWindow() const { return helpWindow_; }
-    AboutWindow* aboutWindow() const { return aboutWindow_; }
-    PortImportFlow& portImport() const { return *portImport_; }
+    // The other windows, each created on the first call.
+    DateWindow* dateWindow();
+    PortWindow* portWindow();
+    OptionsWindow* optionsWindow();
+    CurveWindow* curveWindow();
+    IntervalWindow* intervalWindow();
+    PageSetupWindow* pageSetupWindow();
+    LanguageWindow* languageWindow();
+    EphemeridesWindow* ephemeridesWindow();
+    TideTableWindow* tideTableWindow();
+    TideTableFilterWindow* tideTableFilterWindow();
+    TrayIcon* trayIcon();
+    CountriesWindow* countriesWindow();
+    SecondaryPortWizard* secondaryPortWizard();
+    SecondaryPortsWindow* secondaryPortsWindow();
+    ImportListWindow* importListWindow();
+    HelpWindow* helpWindow();
+    AboutWindow* aboutWindow();
+    PortImportFlow& portImport();
 
     // The help collection the help window opens (found beside the program unless set).
     void setHelpCollection(const QString& file) { helpCollection_ = file; }
 
 private:
-    void createWindows();
     void connectMainWindow();
     void connectPortManagement();
     void connectCurve();
     void installHelp();
+    // A window just made joins the list that follows a language switch.
+    template <typename Window> Window* joined(Window* window);
+    // The curve and the tide table are of the current port: both go while a port is edited.
+    void hidePortViews();
     void uninstall();
     // A language switch: every shown window speaks the new language at once.
     void followLanguage();
@@ -103,7 +108,7 @@ private:
     HelpWindow* helpWindow_ = nullptr;
     AboutWindow* aboutWindow_ = nullptr;
     std::unique_ptr<PortImportFlow> portImport_;
-    // Every window but the main one, which leads the language switch.
+    // Every window made so far but the main one, which leads the language switch.
     std::vector<std::pair<QWidget*, WindowContract*>> windows_;
     // Turns the help key in any window into a help request.
     QObject* helpKey_ = nullptr;

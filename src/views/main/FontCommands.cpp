@@ -16,24 +16,30 @@ void FontCommands::add(const std::vector<FontSizedControl>& controls) {
         if (!c.widget) continue;
         controls_.push_back(c);
         builtIn_.insert(c.widget, c.widget->font());
+        if (applied_) applyTo(c, *applied_);
     }
 }
 
-void FontCommands::apply(const QFont& font) const {
-    for (const FontSizedControl& c : controls_) {
-        QFont f = font;
-        f.setPointSizeF(c.widget->font().pointSizeF());
-        if (c.bold) f.setBold(true);
-        c.widget->setFont(f);
-    }
+void FontCommands::applyTo(const FontSizedControl& control, const QFont& font) {
+    QFont f = font;
+    f.setPointSizeF(control.widget->font().pointSizeF());
+    if (control.bold) f.setBold(true);
+    control.widget->setFont(f);
 }
 
-void FontCommands::restoreDefaults() const {
+void FontCommands::apply(const QFont& font) {
+    applied_ = font;
+    for (const FontSizedControl& c : controls_)
+        applyTo(c, font);
+}
+
+void FontCommands::restoreDefaults() {
+    applied_.reset();
     for (auto it = builtIn_.cbegin(); it != builtIn_.cend(); ++it)
         it.key()->setFont(it.value());
 }
 
-void FontCommands::choose(QWidget* parent, const QFont& current, Language language) const {
+void FontCommands::choose(QWidget* parent, const QFont& current, Language language) {
     QFontDialog dialog(current, parent);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     dialog.setOption(QFontDialog::ScalableFonts);

@@ -117,9 +117,10 @@ MainWindow::~MainWindow() {
     saveSettings();
 }
 
-void MainWindow::setNeighbours(PortWindow& ports, LanguageWindow& language) {
-    ports_ = &ports;
-    languageWindow_ = &language;
+void MainWindow::setNeighbours(std::function<PortWindow*()> ports,
+                               std::function<LanguageWindow*()> language) {
+    ports_ = std::move(ports);
+    languageWindow_ = std::move(language);
 }
 
 void MainWindow::buildControls() {
@@ -336,6 +337,7 @@ void MainWindow::buildMenu() {
         Named(portsMenu_->addAction(kTexts.importPorts.in(kBuiltIn)), "Ajoutdeportsprincipaux");
     // Enabled once the port table is known to be there.
     setPortManagementEnabled(false);
+    connect(portsMenu_, &QMenu::aboutToShow, this, &MainWindow::portMenuOpening);
 
     toolsMenu_ = Named(bar->addMenu(kTexts.toolsMenu.in(kBuiltIn)), "Outils1");
     QAction* optionsAction = Named(toolsMenu_->addAction(kOptionsCaption), "Options");
@@ -426,7 +428,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::onShown() {
     if (state_.settings.langue.isEmpty() && languageWindow_) {
-        state_.settings.langue = languageWindow_->ask(this);
+        state_.settings.langue = languageWindow_()->ask(this);
         storeFirstStartValues();
     }
     retranslate();
@@ -521,14 +523,15 @@ void MainWindow::acceptWarning() {
     ephemeridesButton_->setEnabled(static_cast<bool>(showEphemerides_));
     tideTableButton_->setEnabled(static_cast<bool>(showTideTable_));
 
-    if (!ports_ || !ports_->tableIsOpen()) {
+    PortWindow* portList = ports();
+    if (!portList || !portList->tableIsOpen()) {
         reportTableProblem();
         return;
     }
     if (!state_.settings.lastPortName.isEmpty() &&
-        ports_->selectNearest(state_.settings.lastPortName)) {
+        portList->selectNearest(state_.settings.lastPortName)) {
         // The port window's OK fills the port information, the report and the curve.
-        ports_->confirm();
+        portList->confirm();
         return;
     }
     choosePort();
@@ -564,7 +567,7 @@ void MainWindow::showChosenPort(const ChosenPort& port) {
 
 void MainWindow::followPrediction() {
     state_.prediction.follow(state_.port, state_.settings.prediction,
-                             ports_ ? ports_->table().fileName() : QString());
+                             ports() ? ports()->table().fileName() : QString());
     showPredictionModel();
 }
 
@@ -646,17 +649,18 @@ void MainWindow::showLegalTimeReference() {
 
 void MainWindow::reportTableProblem() {
     const QString where = QDir::toNativeSeparators(UserTableDirectory());
-    const QString detail = ports_ ? ports_->tableError() : QString();
+    const QString detail = ports() ? ports()->tableError() : QString();
     messages_.information(this,
                           kTexts.tableProblem.in(state_.settings.language()).arg(detail, where));
 }
 
 void MainWindow::choosePort() {
-    if (!ports_ || !ports_->tableIsOpen()) {
+    PortWindow* portList = ports();
+    if (!portList || !portList->tableIsOpen()) {
         reportTableProblem();
         return;
     }
-    ShowBeside(ports_, this);
+    ShowBeside(portList, this);
 }
 
 void MainWindow::showTideTable() {

@@ -37,9 +37,10 @@ public:
     MainWindow(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The windows the main window leads to itself: the port list (the start reloads the last
-    // port) and the first start's language question.
-    void setNeighbours(PortWindow& ports, LanguageWindow& language);
+    // The windows the main window leads to itself, each made when first asked for: the port list
+    // (the start reloads the last port) and the first start's language question.
+    void setNeighbours(std::function<PortWindow*()> ports,
+                       std::function<LanguageWindow*()> language);
     // The font commands, to which each window hands its font-sized controls.
     FontCommands& fontCommands() { return fonts_; }
 
@@ -95,6 +96,8 @@ signals:
     void addSecondaryPortRequested();
     void modifySecondaryPortRequested();
     void importRequested();
+    // The port menu is opening: its commands are to be enabled if the port table is there.
+    void portMenuOpening();
     // The quit button hides the program in the notification area.
     void reduceRequested();
     // The settings were written, once, on the way out.
@@ -131,8 +134,10 @@ private:
 
     AppState& state_;
     MessageBoxes& messages_;
-    PortWindow* ports_ = nullptr;
-    LanguageWindow* languageWindow_ = nullptr;
+    PortWindow* ports() const { return ports_ ? ports_() : nullptr; }
+
+    std::function<PortWindow*()> ports_;
+    std::function<LanguageWindow*()> languageWindow_;
     bool settingsSaved_ = false;
     bool formShowPending_ = false;
     bool accepted_ = false;
