@@ -7,6 +7,7 @@
 #include "CurveChart.h"
 #include "CurveWindow.h"
 #include "DesktopWindows.h"
+#include "EphemeridesWindow.h"
 #include "MainWindow.h"
 #include "PortWindow.h"
 #include "ScreenPlacement.h"
@@ -69,6 +70,28 @@ TEST_F(DesktopWalkthroughTest, TheCountriesButtonOpensItsWindow) {
     ASSERT_TRUE(button->isEnabled());
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_TRUE(desktop.countriesWindow()->isVisible());
+}
+
+// A window made after a font was chosen (windows are made when first needed) takes that font,
+// each control keeping its size; the default font gives each its own back.
+TEST_F(DesktopWalkthroughTest, AWindowMadeLaterFollowsTheChosenFont) {
+    Store("langue", kFrench);
+    DesktopWindows desktop(state, boxes);
+    QFont chosen(QStringLiteral("DejaVu Serif"));
+    chosen.setItalic(true);
+    desktop.main().fontCommands().apply(chosen);
+    std::vector<std::pair<QWidget*, QFont>> builtIn;
+    for (const FontSizedControl& c : desktop.ephemeridesWindow()->fontControls()) {
+        EXPECT_EQ(c.widget->font().family(), chosen.family());
+        EXPECT_TRUE(c.widget->font().italic());
+        builtIn.emplace_back(c.widget, c.widget->font());
+    }
+    ASSERT_FALSE(builtIn.empty());
+    desktop.main().fontCommands().restoreDefaults();
+    for (const auto& [widget, font] : builtIn) {
+        EXPECT_FALSE(widget->font().italic());
+        EXPECT_EQ(widget->font().pointSizeF(), font.pointSizeF());
+    }
 }
 
 TEST_F(DesktopWalkthroughTest, TheMainWindowKeepsItsWidthAcrossLanguagesAndCaptions) {

@@ -16,8 +16,11 @@ void FontCommands::add(const std::vector<FontSizedControl>& controls) {
         if (!c.widget) continue;
         controls_.push_back(c);
         builtIn_.insert(c.widget, c.widget->font());
-        if (applied_) applyTo(c, *applied_);
     }
+    // Once every control's own font is known: a box's font reaches the controls inside it.
+    if (applied_)
+        for (const FontSizedControl& c : controls)
+            if (c.widget) applyTo(c, *applied_);
 }
 
 void FontCommands::applyTo(const FontSizedControl& control, const QFont& font) {
