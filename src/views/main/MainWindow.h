@@ -11,21 +11,16 @@
 #include <QMainWindow>
 
 #include <functional>
-#include <vector>
-
-class QAction;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QMenu;
-class QPlainTextEdit;
-class QPushButton;
+#include <memory>
 
 namespace ondrel {
 
 struct AppState;
 struct ChosenPort;
 class LanguageWindow;
+class MainInfoPanel;
+struct MainMenu;
+class MainTopPanel;
 class MessageBoxes;
 class PortWindow;
 class WarningPanel;
@@ -113,13 +108,8 @@ protected:
 private:
     void loadSettings();
     void buildControls();
-    QFrame* buildTopPanel(QWidget* parent);
-    QFrame* buildInfoPanel(QWidget* parent);
-    void setBuiltInTexts();
     void connectControls();
-    void holdWidths();
-    void buildMenu();
-    void retranslateMenu(Language language);
+    void connectMenu();
     void showLegalTimeReference();
     void reportTableProblem();
     // The model of the settings applied to the current port, and shown under the report.
@@ -130,7 +120,6 @@ private:
     void updateQuitCaption();
     void quitOrReduce();
     void showHelp(int context);
-    std::vector<FontSizedControl> ownFontControls() const;
 
     AppState& state_;
     MessageBoxes& messages_;
@@ -147,44 +136,10 @@ private:
     std::function<bool(const QString&)> importPorts_;
     FontCommands fonts_;
 
-    // Top panel.
-    QPushButton* portButton_ = nullptr;
-    QPushButton* dateButton_ = nullptr;
-    QLabel* portLabel_ = nullptr;
-    QLabel* dateLabel_ = nullptr;
-    QGroupBox* coefficientsBox_ = nullptr;
-    QLabel* morningCoefficient_ = nullptr;
-    QLabel* eveningCoefficient_ = nullptr;
-    QPushButton* tideTableButton_ = nullptr;
-    QPushButton* quitButton_ = nullptr;
-    QPushButton* helpButton_ = nullptr;
-    // Lower panel.
-    QLabel* timesTitle_ = nullptr;
-    QPlainTextEdit* dayReport_ = nullptr;
-    QLabel* modelLabel_ = nullptr; // shown while the full harmonics are chosen
-    QLabel* infoTitle_ = nullptr;
-    std::vector<QLabel*> infoLines_; // one label per line
-    QLabel* portInfo_ = nullptr;
-    QLabel* latitude_ = nullptr;
-    QLabel* longitude_ = nullptr;
-    QLabel* timeZone_ = nullptr;
-    QPushButton* ephemeridesButton_ = nullptr;
-    QLabel* timeReferenceLabel_ = nullptr;
+    MainTopPanel* top_ = nullptr;
+    MainInfoPanel* info_ = nullptr;
     WarningPanel* warning_ = nullptr;
-    // Menu.
-    QMenu* portsMenu_ = nullptr;
-    QAction* addSecondaryPortAction_ = nullptr;
-    QAction* modifySecondaryPortAction_ = nullptr;
-    QAction* importPortsAction_ = nullptr;
-    QMenu* toolsMenu_ = nullptr;
-    QAction* hideOnQuitAction_ = nullptr;
-    QMenu* fontMenu_ = nullptr;
-    QAction* changeFontAction_ = nullptr;
-    QAction* defaultFontAction_ = nullptr;
-    QAction* languageAction_ = nullptr;
-    QMenu* helpMenu_ = nullptr;
-    QAction* helpAction_ = nullptr;
-    QAction* aboutAction_ = nullptr;
+    std::unique_ptr<MainMenu> menu_;
 };
 
 } // namespace ondrel
