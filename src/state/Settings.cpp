@@ -46,8 +46,7 @@ Settings LoadSettings(const QSettings& store) {
     Settings s;
     if (store.allKeys().isEmpty()) return s; // no main key yet: every default
 
-    s.langue = store.value(QStringLiteral("langue")).toString();
-    if (s.langue != kFrench && s.langue != kEnglish) s.langue.clear();
+    s.chosenLanguage = LanguageOf(store.value(QStringLiteral("langue")).toString());
 
     const auto fond = ReadStoredInteger(store, QStringLiteral("couleur_fond"));
     const auto trace = ReadStoredInteger(store, QStringLiteral("couleur_trace"));
@@ -99,7 +98,7 @@ Settings LoadSettings(const QSettings& store) {
 }
 
 bool SaveSettings(QSettings& store, const Settings& s) {
-    store.setValue(QStringLiteral("langue"), s.langue);
+    store.setValue(QStringLiteral("langue"), StoredLanguage(s.chosenLanguage));
     store.setValue(QStringLiteral("couleur_fond"), static_cast<qint64>(s.backgroundColour));
     store.setValue(QStringLiteral("couleur_trace"), static_cast<qint64>(s.curveColour));
     store.setValue(QStringLiteral("dernier_port"), s.lastPortName);
@@ -126,10 +125,9 @@ bool SaveSettings(QSettings& store, const Settings& s) {
     return store.status() == QSettings::NoError;
 }
 
-void StoreFirstStartValues(QSettings& store, Settings& settings, const QString& langue) {
+void StoreFirstStartValues(QSettings& store, Settings& settings, Language l) {
     settings.curveStart = 0.0;
     settings.curveEnd = 1.0;
-    const Language l = LanguageOf(langue);
     store.setValue(QStringLiteral("H_sondeur"), kTexts.reading.in(l));
     store.setValue(QStringLiteral("H_souhait"), kTexts.wanted.in(l));
     store.setValue(QStringLiteral("Heure_enregistree"), QStringLiteral("12:00"));

@@ -28,9 +28,16 @@ inline constexpr int kLastPortNameLength = 50;
 inline const QString kFrench = QStringLiteral("FRANCAIS");
 inline const QString kEnglish = QStringLiteral("ANGLAIS");
 
-// The language a stored "langue" value names: French for anything but "ANGLAIS".
-inline Language LanguageOf(const QString& langue) {
-    return langue == kEnglish ? Language::English : Language::French;
+// The language a stored "langue" value names ("FRANCAIS" or "ANGLAIS"); none for anything else.
+inline std::optional<Language> LanguageOf(const QString& langue) {
+    if (langue == kEnglish) return Language::English;
+    if (langue == kFrench) return Language::French;
+    return std::nullopt;
+}
+// The stored "langue" value of a language: "FRANCAIS", "ANGLAIS", or empty while none is chosen.
+inline QString StoredLanguage(std::optional<Language> language) {
+    if (!language) return {};
+    return *language == Language::English ? kEnglish : kFrench;
 }
 
 struct WindowBounds {
@@ -41,7 +48,8 @@ struct WindowBounds {
 };
 
 struct Settings {
-    QString langue; // "FRANCAIS", "ANGLAIS", or empty until chosen
+    // Stored as "langue"; none until the first start's question is answered.
+    std::optional<Language> chosenLanguage;
     quint32 backgroundColour = kDefaultBackgroundColour;
     quint32 curveColour = kDefaultLineColour;
     QString lastPortName;                       // stored as "dernier_port", at most 50 characters
@@ -57,16 +65,12 @@ struct Settings {
     PredictionModel prediction = PredictionModel::Table;
     QString decimalSeparator; // the user's decimal separator, read at start
 
-    bool english() const { return langue == kEnglish; }
     // A language was chosen (until then some texts are left as they were built).
-    bool languageChosen() const { return langue == kEnglish || langue == kFrench; }
-    bool french() const { return langue == kFrench; }
+    bool languageChosen() const { return chosenLanguage.has_value(); }
     // The texts' language: French until one is chosen.
-    Language language() const { return LanguageOf(langue); }
+    Language language() const { return chosenLanguage.value_or(Language::French); }
     // The language chosen, or `fallback` while none is.
-    Language languageOr(Language fallback) const {
-        return languageChosen() ? language() : fallback;
-    }
+    Language languageOr(Language fallback) const { return chosenLanguage.value_or(fallback); }
     // " mètres", " meters", " pieds" or " feet".
     QString unitText() const;
 
@@ -84,7 +88,7 @@ Settings LoadSettings(const QSettings& store);
 [[nodiscard]] bool SaveSettings(QSettings& store, const Settings& settings);
 // The first-start values: whole-day curve hours, and the interval window's defaults in the
 // number format of the chosen language.
-void StoreFirstStartValues(QSettings& store, Settings& settings, const QString& langue);
+void StoreFirstStartValues(QSettings& store, Settings& settings, Language language);
 
 // The user's decimal separator from the system locale.
 QString SystemDecimalSeparator();

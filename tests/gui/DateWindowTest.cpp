@@ -29,7 +29,7 @@ protected:
 };
 
 TEST_F(DateWindowTest, ButtonsStepAndCaptionsFollow) {
-    state.settings.langue = kFrench;
+    state.settings.chosenLanguage = Language::French;
     DateWindow w(state);
     w.show();
     struct Step {
@@ -97,7 +97,7 @@ TEST_F(DateWindowTest, EscapeChangesNothing) {
 
 TEST_F(DateWindowTest, MainWindowComputesTheReportOnlyWithAPort) {
     WritePortTable(workDir(), SmallPortList());
-    state.settings.langue = kEnglish;
+    state.settings.chosenLanguage = Language::English;
     {
         auto s = store();
         s->setValue("langue", kEnglish);

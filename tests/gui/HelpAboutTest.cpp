@@ -228,7 +228,7 @@ TEST_F(HelpAboutTest, AboutBoxTextsLinksAndCredits) {
                         {kEnglish, "About Brevane", "Brevane", "GNU General Public License"}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.langue.toStdString());
-        state.settings.langue = r.langue;
+        state.settings.chosenLanguage = LanguageOf(r.langue);
         AboutWindow about(state);
         std::vector<QUrl> opened;
         about.openUrl = [&](const QUrl& url) { opened.push_back(url); };

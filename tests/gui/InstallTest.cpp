@@ -82,7 +82,7 @@ TEST_F(InstallTest, TheInstalledTreeIsCompleteAndItsProgramsFindTheirData) {
     const QString collection = HelpCollectionFile(root.filePath(QStringLiteral("bin")));
     EXPECT_EQ(collection, QFileInfo(root.filePath(QStringLiteral("share/ondrel/help/ondrel.qhc")))
                               .canonicalFilePath());
-    state.settings.langue = kEnglish;
+    state.settings.chosenLanguage = Language::English;
     HelpWindow help(state);
     ASSERT_TRUE(help.open(collection));
     help.showTopic(kHelpTideTable);

@@ -102,9 +102,9 @@ TEST_P(FirstStartTest, LanguageQuestionWarningAcceptanceAndPortWindow) {
         MainWindow& w = desktop.main();
         AnswerLanguage(c.item);
         w.show();
-        ASSERT_TRUE(WaitFor([&] { return !state.settings.langue.isEmpty(); }));
+        ASSERT_TRUE(WaitFor([&] { return state.settings.languageChosen(); }));
         WaitFor([] { return QApplication::activeModalWidget() == nullptr; });
-        EXPECT_EQ(state.settings.langue, c.langue);
+        EXPECT_EQ(StoredLanguage(state.settings.chosenLanguage), c.langue);
         EXPECT_EQ(w.windowTitle(), QString::fromUtf8(c.caption));
         // The first-start values are in the store at once.
         EXPECT_EQ(store()->value("H_sondeur").toString(), QString::fromUtf8(c.sondeur));
@@ -163,7 +163,7 @@ TEST_F(MainWindowTest, LanguageQuestionClosedLeavesNoLanguage) {
         AnswerLanguage(nullptr);
         w.show();
         ASSERT_TRUE(WaitFor([&] { return store()->contains("H_sondeur"); }));
-        EXPECT_TRUE(state.settings.langue.isEmpty());
+        EXPECT_FALSE(state.settings.chosenLanguage);
         EXPECT_EQ(w.windowTitle(), builtIn); // no language texts applied
         EXPECT_EQ(store()->value("H_souhait").toString(), QStringLiteral("12,50 m"));
     }
@@ -175,7 +175,7 @@ TEST_F(MainWindowTest, LanguageQuestionClosedLeavesNoLanguage) {
     MainWindow& again = againDesktop.main();
     AnswerLanguage("English");
     again.show();
-    EXPECT_TRUE(WaitFor([&] { return state.settings.langue == kEnglish; }));
+    EXPECT_TRUE(WaitFor([&] { return state.settings.chosenLanguage == Language::English; }));
 }
 
 TEST_F(MainWindowTest, SecondStartReloadsTheNearestPortWithItsReport) {
@@ -218,7 +218,7 @@ TEST_F(MainWindowTest, TheWarningShowsOneLinePerEntryIncludingEmptyOnes) {
         DesktopWindows desktop(state, boxes);
         MainWindow& w = desktop.main();
         w.retranslate();
-        const QStringList expected = MainWindowTexts{}.warning.lines(LanguageOf(langue));
+        const QStringList expected = MainWindowTexts{}.warning.lines(*LanguageOf(langue));
         const QTextDocument* document = Child<QTextEdit>(&w, "Avertissement")->document();
         QStringList shown;
         for (QTextBlock b = document->begin(); b.isValid(); b = b.next())
@@ -346,13 +346,13 @@ TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {
     // No: nothing changes.
     boxes.answers = {MessageBoxes::Answer::No};
     w.switchLanguage();
-    EXPECT_EQ(state.settings.langue, kFrench);
+    EXPECT_EQ(state.settings.chosenLanguage, Language::French);
     EXPECT_EQ(report->toPlainText(), frenchReport);
 
     boxes.shown.clear();
     boxes.answers = {MessageBoxes::Answer::Yes};
     w.switchLanguage();
-    EXPECT_EQ(state.settings.langue, kEnglish);
+    EXPECT_EQ(state.settings.chosenLanguage, Language::English);
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(boxes.shown[0].kind, QStringLiteral("question"));
     EXPECT_TRUE(boxes.shown[0].text.startsWith(
@@ -378,7 +378,7 @@ TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {
     w.switchLanguage();
     EXPECT_EQ(boxes.shown[0].text,
               QStringLiteral("Do you wish to change to the <French> language version? "));
-    EXPECT_EQ(state.settings.langue, kFrench);
+    EXPECT_EQ(state.settings.chosenLanguage, Language::French);
     EXPECT_EQ(report->toPlainText(), frenchReport);
     w.close();
 }

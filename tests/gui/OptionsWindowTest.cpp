@@ -44,7 +44,7 @@ protected:
 };
 
 TEST_F(OptionsWindowTest, OkShowsItsMessagesInOrderAndOnlyForChanges) {
-    state.settings.langue = kEnglish;
+    state.settings.chosenLanguage = Language::English;
     OptionsWindow w(state, boxes);
     QSignalSpy label(&w, &OptionsWindow::timeReferenceLabelChanged);
     QSignalSpy confirmed(&w, &OptionsWindow::optionsConfirmed);
@@ -79,7 +79,7 @@ TEST_F(OptionsWindowTest, OkShowsItsMessagesInOrderAndOnlyForChanges) {
 }
 
 TEST_F(OptionsWindowTest, FrenchMessagesAndImmediateLabel) {
-    state.settings.langue = kFrench;
+    state.settings.chosenLanguage = Language::French;
     state.settings.timeReference = TimeReference(2);
     state.settings.heightUnit = HeightUnit::Feet;
     OptionsWindow w(state, boxes);
@@ -135,7 +135,7 @@ TEST_F(OptionsWindowTest, HourFieldsAreCheckedOnLeaving) {
                      "Erreur de saisie de l'heure. Veuillez recommencer"},
           std::tuple{kEnglish, "Time must be less than 24. Please try again",
                      "Time must be less then 24. Please try again"}}) {
-        state.settings.langue = langue;
+        state.settings.chosenLanguage = LanguageOf(langue);
         boxes.shown.clear();
         OptionsWindow w(state, boxes);
         w.show();
@@ -230,7 +230,7 @@ private:
 TEST_F(OptionsWindowTest, AWrongHourConfirmedWithEnterIsReportedOnce) {
     for (const char* fieldName : {"MHeureDeb", "MHeureFin"}) {
         ActivatingBoxes activating;
-        state.settings.langue = kFrench;
+        state.settings.chosenLanguage = Language::French;
         OptionsWindow w(state, activating);
         w.show();
         w.activateWindow();
@@ -249,7 +249,7 @@ TEST_F(OptionsWindowTest, AWrongHourConfirmedWithEnterIsReportedOnce) {
 }
 
 TEST_F(OptionsWindowTest, EachActivationReloadsTheSettingsAndTheLanguage) {
-    state.settings.langue = kFrench;
+    state.settings.chosenLanguage = Language::French;
     OptionsWindow w(state, boxes);
     QWidget other;
     other.show();
@@ -263,7 +263,7 @@ TEST_F(OptionsWindowTest, EachActivationReloadsTheSettingsAndTheLanguage) {
 
     other.activateWindow();
     ASSERT_TRUE(WaitFor([&] { return other.isActiveWindow(); }));
-    state.settings.langue = kEnglish; // switched in the main window meanwhile
+    state.settings.chosenLanguage = Language::English; // switched in the main window meanwhile
     w.activateWindow();
     ASSERT_TRUE(WaitFor([&] { return w.isActiveWindow(); }));
     EXPECT_EQ(w.findChild<QGroupBox*>(QStringLiteral("choixfuseau"))->title(),

@@ -49,7 +49,7 @@ protected:
     void SetUp() override {
         GuiTest::SetUp();
         store()->setValue(QStringLiteral("langue"), kFrench);
-        state.settings.langue = kFrench;
+        state.settings.chosenLanguage = Language::French;
         state.settings.decimalSeparator = QStringLiteral(",");
     }
     QString tablePath() const { return QDir(workDir()).filePath(QStringLiteral("ports.dbf")); }
@@ -468,7 +468,7 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
     logFile.close();
     QFile::remove(log);
     ASSERT_TRUE(QDir(workDir()).mkdir(QStringLiteral("bug.txt")));
-    state.settings.langue = kEnglish;
+    state.settings.chosenLanguage = Language::English;
     boxes.shown.clear();
     desktop.portImport().importPorts(add);
     ASSERT_EQ(boxes.shown.size(), 1u);

@@ -34,7 +34,7 @@ protected:
 
 TEST_F(PortWindowTest, TypedLettersStartTheListAtTheFirstNameNotBeforeThem) {
     WritePortTable(workDir(), SmallPortList());
-    state.settings.langue = kFrench;
+    state.settings.chosenLanguage = Language::French;
     PortWindow w(state, boxes);
     w.show();
     ASSERT_TRUE(w.tableIsOpen());
@@ -135,7 +135,7 @@ TEST_F(PortWindowTest, CountriesButtonExplainsATableWithoutCountries) {
          {std::pair{kFrench, "Cette base de données"}, std::pair{kEnglish, "Thie databse"},
           std::pair{QString(), ""}}) {
         boxes.shown.clear();
-        state.settings.langue = langue;
+        state.settings.chosenLanguage = LanguageOf(langue);
         PortWindow w(state, boxes);
         QSignalSpy asked(&w, &PortWindow::countriesRequested);
         ASSERT_TRUE(w.selectNearest(QStringLiteral("ZANZIBAR"))); // zone 9: no country

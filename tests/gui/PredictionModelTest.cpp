@@ -194,7 +194,7 @@ TEST_F(PredictionModelTest, TheChoiceIsStoredOnlyWhileFullHarmonicsAreChosen) {
     }
     for (const PredictionModel model : {PredictionModel::Full, PredictionModel::Table}) {
         Settings s;
-        s.langue = kFrench;
+        s.chosenLanguage = Language::French;
         s.prediction = model;
         {
             auto out = store();
@@ -209,7 +209,7 @@ TEST_F(PredictionModelTest, TheOptionsWindowShowsTheChoiceAndCancelKeepsIt) {
     for (const auto& [langue, table, full] :
          {std::tuple{kFrench, "Modèle du tableau (21 ondes)", "Harmoniques complètes"},
           std::tuple{kEnglish, "Table model (21 constituents)", "Full harmonics"}}) {
-        state.settings.langue = langue;
+        state.settings.chosenLanguage = LanguageOf(langue);
         state.settings.prediction = PredictionModel::Full;
         OptionsWindow w(state, boxes);
         w.show();

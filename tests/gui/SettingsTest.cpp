@@ -28,7 +28,7 @@ protected:
 TEST_F(SettingsFallbackTest, NoMainKeyGivesEveryDefault) {
     const Settings s = LoadSettings(*store());
     const Settings defaults;
-    EXPECT_TRUE(s.langue.isEmpty());
+    EXPECT_FALSE(s.chosenLanguage);
     EXPECT_EQ(s.backgroundColour, kDefaultBackgroundColour);
     EXPECT_EQ(s.curveColour, kDefaultLineColour);
     EXPECT_EQ(s.timeReference, TimeReference(0));
@@ -121,7 +121,7 @@ TEST_F(SettingsFallbackTest, EachValueFallsBackAlone) {
                                  {"5", 0},
                                  {"6", "maybe"},
                                  {"dernier_port", QString(60, u'A')}});
-    EXPECT_EQ(s.langue, kEnglish);
+    EXPECT_EQ(s.chosenLanguage, Language::English);
     EXPECT_EQ(s.heightUnit, HeightUnit::Metres);    // a stored 0 reads as metres
     EXPECT_EQ(s.printFontSize, 8);                  // unreadable
     EXPECT_EQ(s.timeReference, TimeReference(105)); // kept although other values failed
@@ -173,7 +173,7 @@ TEST_F(SettingsFallbackTest, OutOfRangeNumbersAreTamed) {
 
 TEST_F(SettingsFallbackTest, SavedValuesReadBackUnchanged) {
     Settings s;
-    s.langue = kEnglish;
+    s.chosenLanguage = Language::English;
     s.backgroundColour = 0x00102030;
     s.curveColour = 0x00405060;
     s.lastPortName = QStringLiteral("BREST");
@@ -190,7 +190,7 @@ TEST_F(SettingsFallbackTest, SavedValuesReadBackUnchanged) {
     out.reset();
 
     const Settings back = LoadSettings(*store());
-    EXPECT_EQ(back.langue, s.langue);
+    EXPECT_EQ(back.chosenLanguage, s.chosenLanguage);
     EXPECT_EQ(back.backgroundColour, s.backgroundColour);
     EXPECT_EQ(back.curveColour, s.curveColour);
     EXPECT_EQ(back.lastPortName, s.lastPortName);
@@ -219,7 +219,7 @@ TEST(SettingsLanguage, FrenchUntilChosenUnlessAnotherFallbackIsAsked) {
     };
     for (const Case& c : cases) {
         Settings s;
-        s.langue = c.langue;
+        s.chosenLanguage = LanguageOf(c.langue);
         EXPECT_EQ(s.language(), c.language) << c.langue.toStdString();
         EXPECT_EQ(s.languageOr(Language::English), c.orEnglish) << c.langue.toStdString();
         EXPECT_EQ(s.languageOr(Language::French), c.language) << c.langue.toStdString();
@@ -235,7 +235,7 @@ TEST_F(SettingsFallbackTest, FirstStartValuesFollowTheLanguage) {
         s.curveStart = 0.3;
         s.curveEnd = 0.6;
         auto out = store();
-        StoreFirstStartValues(*out, s, langue);
+        StoreFirstStartValues(*out, s, LanguageOf(langue).value_or(Language::French));
         out.reset();
         auto in = store();
         EXPECT_EQ(in->value("H_sondeur").toString(), QString::fromUtf8(sondeur))

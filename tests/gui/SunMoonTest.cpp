@@ -61,7 +61,7 @@ TEST_F(EphemeridesTest, NorthernSouthernAndPolarPorts) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ResetState();
-        state.settings.langue = QString::fromLatin1(c.langue);
+        state.settings.chosenLanguage = LanguageOf(QString::fromLatin1(c.langue));
         state.dateNames = DateNames::Of(state.settings.language());
         state.port.name = c.name;
         state.port.latitude = c.latitude;
@@ -121,7 +121,7 @@ TEST_F(EphemeridesTest, TheLegalTimeReadsTheOffsetInForceThatDay) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.zone) + " " + c.date.toString().toStdString());
         ResetState();
-        state.settings.langue = kFrench;
+        state.settings.chosenLanguage = Language::French;
         state.port.name = "PORT";
         state.port.latitude = c.latitude;
         state.port.longitude = c.longitude;
@@ -146,7 +146,7 @@ TEST_F(EphemeridesTest, TheLegalTimeReadsTheOffsetInForceThatDay) {
 }
 
 TEST_F(EphemeridesTest, PickerLanguageHelpAndOk) {
-    state.settings.langue = kFrench;
+    state.settings.chosenLanguage = Language::French;
     state.port.latitude = "48 23 N";
     std::vector<int> help;
     state.help = [&](int context) { help.push_back(context); };
@@ -157,7 +157,7 @@ TEST_F(EphemeridesTest, PickerLanguageHelpAndOk) {
     w.datePicker()->setDate(QDate(2024, 3, 20));
     EXPECT_NE(Text(&w, "LAge"), age);
     // A language switch reaches the window at its next activation.
-    state.settings.langue = kEnglish;
+    state.settings.chosenLanguage = Language::English;
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     EXPECT_TRUE(Text(&w, "lever").startsWith(QStringLiteral("Sunrise   : ")));
@@ -181,7 +181,7 @@ TEST(TrayToolTip, NamesThePortInSixtyThreeCharacters) {
     };
     for (const auto& c : cases) {
         Settings settings;
-        settings.langue = c.langue;
+        settings.chosenLanguage = LanguageOf(c.langue);
         EXPECT_EQ(TrayToolTip(c.name, settings), c.tip);
     }
 }

@@ -151,7 +151,7 @@ TEST_F(CurveWindowTest, TitleAndFootWithAndWithoutElements) {
 }
 
 TEST_F(CurveWindowTest, EnglishFootLabelsHighAndLowWaters) {
-    state.settings.langue = kEnglish;
+    state.settings.chosenLanguage = Language::English;
     CurveWindow curve(state, messages);
     curve.toggleElements();
     const QString events = curve.chart()->data().foot.value(0);

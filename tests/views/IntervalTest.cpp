@@ -209,7 +209,7 @@ TEST(IntervalFieldTexts, SeparatorFollowsTheLanguageAndLetterTheUnit) {
 }
 
 TEST_F(IntervalWindowTest, FieldsFollowLanguageAndUnit) {
-    state.settings.langue = kEnglish;
+    state.settings.chosenLanguage = Language::English;
     state.settings.heightUnit = HeightUnit::Feet;
     window->hide();
     window->show();

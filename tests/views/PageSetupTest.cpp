@@ -163,7 +163,7 @@ TEST_F(PageSetupWindowTest, ColourChoiceTextsShowTheirAmpersand) {
     };
     const Case cases[] = {{kFrench, "Noir & blanc"}, {kEnglish, "Black & White"}};
     for (const Case& c : cases) {
-        state.settings.langue = c.langue;
+        state.settings.chosenLanguage = LanguageOf(c.langue);
         PageSetupWindow window(state, messages, nullptr);
         window.show();
         EXPECT_EQ(Shown(window.blackAndWhiteButton()->text()), QString::fromUtf8(c.blackAndWhite));

@@ -432,7 +432,7 @@ protected:
 
 TEST_F(TideTableWindowTest, ComputesTheSameLinesAsTheCommandLine) {
     for (const QString& langue : {kFrench, kEnglish}) {
-        state.settings.langue = langue;
+        state.settings.chosenLanguage = LanguageOf(langue);
         state.settings.decimalSeparator = QStringLiteral(",");
         state.tideTableFilter.coefficientMin = 60;
         window->onActivated();
@@ -564,7 +564,7 @@ QString Poppler(const char* program, const QString& pdf) {
 // A year in English: twelve pages on either paper, one month each, with the month's title, its
 // first event and the time reference on it.
 TEST_F(TideTableWindowTest, AYearPrintsAndExportsOnTwelveMonthPages) {
-    state.settings.langue = kEnglish;
+    state.settings.chosenLanguage = Language::English;
     window->onActivated();
     setRange(QDate(2026, 1, 1), QDate(2026, 12, 31));
     button("BOK")->click();
@@ -621,7 +621,7 @@ TEST_F(TideTableWindowTest, AYearPrintsAndExportsOnTwelveMonthPages) {
 // next tab stop (in English "february" is wider than "février").
 TEST_F(TideTableWindowTest, NoFieldReachesTheNextTabStop) {
     for (const QString& langue : {kFrench, kEnglish}) {
-        state.settings.langue = langue;
+        state.settings.chosenLanguage = LanguageOf(langue);
         window->onActivated();
         setRange(QDate(2026, 1, 1), QDate(2026, 12, 31));
         button("BOK")->click();
@@ -712,7 +712,7 @@ TEST_F(TideTableWindowTest, FilterFieldsChecksAndApply) {
     EXPECT_DOUBLE_EQ(f.highWaterFrom, 6.5);
 
     // Apply stops at an empty field with a message, keeping the earlier steps' values.
-    state.settings.langue = kEnglish;
+    state.settings.chosenLanguage = Language::English;
     minBox->setChecked(true);
     minField->setText(QStringLiteral("45"));
     to->setText(QString());

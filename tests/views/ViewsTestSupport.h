@@ -45,7 +45,7 @@ protected:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            home.path() + QStringLiteral("/config"));
         state.settingsOrganisation = QStringLiteral("OndrelViewsTest");
-        state.settings.langue = kFrench;
+        state.settings.chosenLanguage = Language::French;
         state.port = ondrel::testing::Semidiurnal();
         state.port.name = "LE HAVRE";
         state.port.latitude = "49:29N";

@@ -83,7 +83,7 @@ TEST_F(WalkthroughTest, PrinterSettingsOpenThePageSettingsWindow) {
 }
 
 TEST_F(WalkthroughTest, ShownFirstWithoutActivationItSpeaksTheLanguage) {
-    state.settings.langue = kEnglish;
+    state.settings.chosenLanguage = Language::English;
     state.dateNames = DateNames::Of(Language::English);
     CurveWindow curve(state, messages);
     curve.drawDayCurve(state.selectedDay, state.selectedDay + 1);

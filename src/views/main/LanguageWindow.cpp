@@ -49,12 +49,12 @@ LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void LanguageWindow::confirm() {
-    chosen_ = englishButton_->isChecked() ? kEnglish : kFrench;
+    chosen_ = englishButton_->isChecked() ? Language::English : Language::French;
     accept();
 }
 
-QString LanguageWindow::ask(const QWidget* over) {
-    chosen_.clear();
+std::optional<Language> LanguageWindow::ask(const QWidget* over) {
+    chosen_.reset();
     adjustSize();
     CentreOn(this, over);
     frenchButton_->setFocus();

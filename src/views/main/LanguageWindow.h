@@ -1,7 +1,11 @@
 // LanguageWindow: the language question of the first start.
 #pragma once
 
+#include "Language.h"
+
 #include <QDialog>
+
+#include <optional>
 
 class QGroupBox;
 class QPushButton;
@@ -14,10 +18,10 @@ class LanguageWindow : public QDialog {
 public:
     explicit LanguageWindow(QWidget* parent = nullptr);
 
-    // "FRANCAIS" or "ANGLAIS" after OK; empty when the window was closed otherwise.
-    QString chosenLanguage() const { return chosen_; }
+    // The language chosen by OK; none when the window was closed otherwise.
+    std::optional<Language> chosenLanguage() const { return chosen_; }
     // Shows the window modally, centred on the window given; returns the chosen language.
-    QString ask(const QWidget* over);
+    std::optional<Language> ask(const QWidget* over);
 
     void confirm();
 
@@ -26,7 +30,7 @@ private:
     QRadioButton* frenchButton_ = nullptr;
     QRadioButton* englishButton_ = nullptr;
     QPushButton* okButton_ = nullptr;
-    QString chosen_;
+    std::optional<Language> chosen_;
 };
 
 } // namespace ondrel

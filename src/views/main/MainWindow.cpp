@@ -168,8 +168,8 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::onShown() {
-    if (state_.settings.langue.isEmpty() && languageWindow_) {
-        state_.settings.langue = languageWindow_()->ask(this);
+    if (!state_.settings.languageChosen() && languageWindow_) {
+        state_.settings.chosenLanguage = languageWindow_()->ask(this);
         storeFirstStartValues();
     }
     retranslate();
@@ -182,7 +182,7 @@ void MainWindow::onShown() {
 
 void MainWindow::storeFirstStartValues() {
     auto store = state_.openSettings();
-    StoreFirstStartValues(*store, state_.settings, state_.settings.langue);
+    StoreFirstStartValues(*store, state_.settings, state_.settings.language());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -382,7 +382,7 @@ void MainWindow::switchLanguage() {
     const Language l = s.language();
     if (messages_.askYesNoCancel(this, kTexts.switchQuestion.in(l)) == MessageBoxes::Answer::Yes) {
         messages_.information(this, kTexts.switchBack.in(l));
-        s.langue = l == Language::English ? kFrench : kEnglish;
+        s.chosenLanguage = l == Language::English ? Language::French : Language::English;
     }
     retranslate();
     if (accepted_) showDayCoefficients(state_.selectedDay);

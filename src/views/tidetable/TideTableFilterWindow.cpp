@@ -176,7 +176,7 @@ TideTableFilterWindow::TideTableFilterWindow(AppState& state, MessageBoxes& mess
 }
 
 void TideTableFilterWindow::retranslate() {
-    if (!state_.settings.english() && !state_.settings.french()) return;
+    if (!state_.settings.languageChosen()) return;
     const Language l = state_.settings.language();
     setWindowTitle(kTexts.caption.in(l));
     intro_->setText(kTexts.intro.in(l));

@@ -205,7 +205,7 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
 }
 
 void TideTableWindow::retranslate() {
-    if (!state_.settings.english() && !state_.settings.french()) return;
+    if (!state_.settings.languageChosen()) return;
     const Language l = state_.settings.language();
     setWindowTitle(kTexts.caption.in(l));
     startLabel_->setText(kTexts.from.in(l));
