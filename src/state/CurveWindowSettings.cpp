@@ -9,14 +9,7 @@ namespace ondrel {
 CurveWindowSettings LoadCurveWindowSettings(const QSettings& store) {
     CurveWindowSettings s;
     if (store.allKeys().isEmpty()) return s;
-    const int far = kMaxWindowCoordinate;
-    const auto top = ReadStoredInteger(store, QStringLiteral("C_top"), -far, far);
-    const auto left = ReadStoredInteger(store, QStringLiteral("C_left"), -far, far);
-    const auto width = ReadStoredInteger(store, QStringLiteral("C_width"), 0, far);
-    const auto height = ReadStoredInteger(store, QStringLiteral("C_height"), 0, far);
-    // Bounds that would make the window vanish are not taken.
-    if (top && left && width && height && *width > 50 && *height > 50)
-        s.bounds = QRect(*left, *top, *width, *height);
+    s.bounds = ReadStoredBounds(store, QStringLiteral("C"), 50);
     s.indicator = ReadStoredInteger(store, QStringLiteral("curseur")).value_or(0) == 1;
     s.elements = ReadStoredInteger(store, QStringLiteral("elemts_courbe")).value_or(1) == 1;
     return s;

@@ -80,13 +80,8 @@ Settings LoadSettings(const QSettings& store) {
         size && *size >= 5 && *size <= 24)
         s.printFontSize = static_cast<int>(*size);
 
-    const int far = kMaxWindowCoordinate;
-    const auto top = ReadStoredInteger(store, QStringLiteral("P_top"), -far, far);
-    const auto left = ReadStoredInteger(store, QStringLiteral("P_left"), -far, far);
-    const auto width = ReadStoredInteger(store, QStringLiteral("P_width"), 0, far);
-    const auto height = ReadStoredInteger(store, QStringLiteral("P_height"), 0, far);
-    if (top && left && width && height && *width > 0 && *height > 0)
-        s.bounds = WindowBounds{*top, *left, *width, *height};
+    if (const auto b = ReadStoredBounds(store, QStringLiteral("P"), 0))
+        s.bounds = WindowBounds{b->top(), b->left(), b->width(), b->height()};
 
     for (int n = 1; n <= kCountryCount; ++n)
         s.countrySelected[n] = ReadFlag(store, QString::number(n));

@@ -2,6 +2,7 @@
 // number gives nothing, so that each caller falls back to its own default.
 #pragma once
 
+#include <QRect>
 #include <QSettings>
 #include <QString>
 #include <QVariant>
@@ -31,5 +32,20 @@ inline std::optional<int> ReadStoredInteger(const QSettings& store, const QStrin
 
 // Window positions and sizes kept in the settings: far beyond any screen, far from overflowing.
 inline constexpr int kMaxWindowCoordinate = 100000;
+
+// A window's place stored under PREFIX_top, PREFIX_left, PREFIX_width and PREFIX_height: nothing
+// unless all four are there and the size is above minimumSize (a place that would make the
+// window vanish is not taken).
+inline std::optional<QRect> ReadStoredBounds(const QSettings& store, const QString& prefix,
+                                             int minimumSize) {
+    const int far = kMaxWindowCoordinate;
+    const auto top = ReadStoredInteger(store, prefix + QStringLiteral("_top"), -far, far);
+    const auto left = ReadStoredInteger(store, prefix + QStringLiteral("_left"), -far, far);
+    const auto width = ReadStoredInteger(store, prefix + QStringLiteral("_width"), 0, far);
+    const auto height = ReadStoredInteger(store, prefix + QStringLiteral("_height"), 0, far);
+    if (!top || !left || !width || !height || *width <= minimumSize || *height <= minimumSize)
+        return std::nullopt;
+    return QRect(*left, *top, *width, *height);
+}
 
 } // namespace ondrel

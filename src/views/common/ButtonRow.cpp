@@ -19,4 +19,18 @@ QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
     return row;
 }
 
+QPushButton* SoleOkButton(QWidget* parent) {
+    QPushButton* ok = NamedButton("BitBtn1", QStringLiteral("OK"), parent);
+    ok->setDefault(true);
+    return ok;
+}
+
+QHBoxLayout* CentredButtonRow(QPushButton* button) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(button);
+    row->addStretch(1);
+    return row;
+}
+
 } // namespace ondrel

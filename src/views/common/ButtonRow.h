@@ -16,5 +16,9 @@ namespace ondrel {
 QPushButton* NamedButton(const char* name, const QString& text, QWidget* parent);
 // The buttons in a row after a stretch, in the order given.
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
+// The OK button ("BitBtn1", the default button) of a window that only tells or asks one thing,
+// and its row, where it stands centred.
+QPushButton* SoleOkButton(QWidget* parent);
+QHBoxLayout* CentredButtonRow(QPushButton* button);
 
 } // namespace ondrel

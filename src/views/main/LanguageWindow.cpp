@@ -1,5 +1,6 @@
 #include "LanguageWindow.h"
 
+#include "ButtonRow.h"
 #include "ScreenPlacement.h"
 #include "Settings.h"
 
@@ -33,13 +34,8 @@ LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
     choices->addWidget(frenchButton_);
     choices->addWidget(englishButton_);
 
-    okButton_ = new QPushButton(QStringLiteral("OK"), this);
-    okButton_->setObjectName(QStringLiteral("BitBtn1"));
-    okButton_->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okButton_);
-    buttons->addStretch(1);
+    okButton_ = SoleOkButton(this);
+    QHBoxLayout* buttons = CentredButtonRow(okButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(languageBox_);
     layout->addLayout(buttons);

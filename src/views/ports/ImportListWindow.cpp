@@ -1,6 +1,7 @@
 #include "ImportListWindow.h"
 
 #include "AppState.h"
+#include "ButtonRow.h"
 #include "ImportTexts.h"
 #include "ScreenPlacement.h"
 
@@ -29,13 +30,8 @@ ImportListWindow::ImportListWindow(AppState& state, QWidget* parent)
     memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
     // A name of 50 characters and "is already in the database" on one line.
     memo_->setMinimumSize(memo_->fontMetrics().averageCharWidth() * 84 + 24, 320);
-    okButton_ = new QPushButton(QStringLiteral("OK"), this);
-    okButton_->setObjectName(QStringLiteral("BitBtn1"));
-    okButton_->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okButton_);
-    buttons->addStretch(1);
+    okButton_ = SoleOkButton(this);
+    QHBoxLayout* buttons = CentredButtonRow(okButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(memo_, 1);
     layout->addLayout(buttons);
