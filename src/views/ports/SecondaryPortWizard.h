@@ -1,7 +1,8 @@
 // SecondaryPortWizard: adds a secondary port to the port table, or changes the name, position and
 // corrections of one, in four pages shown in turn in one window: an explanation, the choice of
 // the standard port, the name, position and eight corrections, and a summary from which the port
-// is stored.
+// is stored. The pages (SecondaryPortWizardPages) hold the controls; the wizard goes from one to
+// the next, checks what was typed and stores the port.
 #pragma once
 
 #include "WindowContract.h"
@@ -12,23 +13,19 @@
 #include <QDialog>
 #include <QString>
 
-#include <array>
 #include <functional>
 
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
 class QStackedWidget;
-class QTableView;
 
 namespace ondrel {
 
 struct AppState;
+class CorrectionsPage;
 class MessageBoxes;
-class PortListModel;
 class PortWindow;
+class StandardPortPage;
+class SummaryPage;
+class WizardIntroPage;
 
 class SecondaryPortWizard : public ActivatedWindow<QDialog> {
     Q_OBJECT
@@ -72,15 +69,11 @@ protected:
     void reject() override;
 
 private:
-    QWidget* buildPage1();
-    QWidget* buildPage2();
-    QWidget* buildPage3();
-    QWidget* buildPage4();
-    void showPage(int page);
+    void connectPages();
+    void showPage(QWidget* page);
     void enterStandardPortChoice();
     bool chooseStandardPort();
-    bool readPage3();
-    void fillSummary();
+    bool readCorrections();
     bool nameTaken(const QString& name) const;
 
     AppState& state_;
@@ -97,35 +90,10 @@ private:
     QChar decimal_;
 
     QStackedWidget* pages_ = nullptr;
-    // Page 1.
-    QPlainTextEdit* memo1_ = nullptr;
-    QPushButton* cancel1_ = nullptr;
-    QPushButton* next1_ = nullptr;
-    // Page 2.
-    QPlainTextEdit* memo2_ = nullptr;
-    QTableView* standardList_ = nullptr;
-    PortListModel* standardModel_ = nullptr;
-    QPushButton* cancel2_ = nullptr;
-    QPushButton* next2_ = nullptr;
-    // Page 3.
-    QLabel* nameLabel_ = nullptr;
-    QLineEdit* name_ = nullptr;
-    QLineEdit *dlat_ = nullptr, *mlat_ = nullptr, *nslat_ = nullptr;
-    QLineEdit *dlon_ = nullptr, *mlon_ = nullptr, *ewlon_ = nullptr;
-    std::array<QLabel*, 2> degreeLabels_{};
-    std::array<QLineEdit*, 4> timeFields_{};   // PM VE, PM ME, BM VE, BM ME
-    std::array<QLineEdit*, 4> heightFields_{}; // the same order
-    std::array<QGroupBox*, 2> groups3_{};
-    std::array<QLabel*, 8> heads3_{};
-    QPushButton* cancel3_ = nullptr;
-    QPushButton* next3_ = nullptr;
-    // Page 4.
-    std::array<QGroupBox*, 4> groups4_{};
-    QLabel* standardLabel_ = nullptr;
-    std::array<QLabel*, 8> heads4_{};
-    std::array<QLabel*, 16> values_{}; // Label4 .. Label15 at [4..15]
-    QPushButton* previous4_ = nullptr;
-    QPushButton* ok4_ = nullptr;
+    WizardIntroPage* introPage_ = nullptr;
+    StandardPortPage* standardPortPage_ = nullptr;
+    CorrectionsPage* correctionsPage_ = nullptr;
+    SummaryPage* summaryPage_ = nullptr;
 };
 
 } // namespace ondrel
