@@ -16,6 +16,7 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -34,6 +35,20 @@ std::string JsonZone(const TideContext& ctx) {
     if (!ctx.timeReference().isPortLegal()) return {};
     return ", \"zone\": " +
            (ctx.legalZone() ? JsonString(ctx.legalZone()->name()) : std::string("null"));
+}
+
+// The day's events as JSON objects, comma-separated; an empty slot is left out.
+std::string JsonEvents(const DayEvents& events, const std::array<double, 4>& offsetHours,
+                       const TideContext& ctx) {
+    std::string out;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        if (events[i].empty()) continue;
+        if (!out.empty()) out += ", ";
+        out += "{\"slot\": " + std::to_string(i + 1) + ", \"time\": " + JsonNumber(events[i].time) +
+               ", \"height\": " + JsonNumber(events[i].height) + JsonOffset(ctx, offsetHours[i]) +
+               "}";
+    }
+    return out;
 }
 
 } // namespace
@@ -58,17 +73,8 @@ int Day(PortTable& table, const Options& o) {
         PrintLine(evening);
         return 0;
     }
-    std::string out =
-        "{\"port\": " + JsonString(port.name) + ", \"day\": " + JsonNumber(day) + ", \"events\": [";
-    bool firstEvent = true;
-    for (std::size_t i = 0; i < events.size(); ++i) {
-        if (events[i].empty()) continue;
-        if (!firstEvent) out += ", ";
-        firstEvent = false;
-        out += "{\"slot\": " + std::to_string(i + 1) + ", \"time\": " + JsonNumber(events[i].time) +
-               ", \"height\": " + JsonNumber(events[i].height) +
-               JsonOffset(ctx, clock.offsetHours[i]) + "}";
-    }
+    std::string out = "{\"port\": " + JsonString(port.name) + ", \"day\": " + JsonNumber(day) +
+                      ", \"events\": [" + JsonEvents(events, clock.offsetHours, ctx);
     out += "]" + JsonZone(ctx) + ", \"coefficients\": [" + std::to_string(coefficients.morning) +
            ", " + std::to_string(coefficients.evening) + "], \"lines\": [";
     for (std::size_t i = 0; i < lines.size(); ++i)
@@ -79,14 +85,37 @@ int Day(PortTable& table, const Options& o) {
     return 0;
 }
 
-// The tide table from --from to --to, both at 0 h, as the tide-table window computes it.
-int Table(PortTable& table, const Options& o) {
+namespace {
+
+// The table's lines, printed as they come: as text, one a line, or as the members of a JSON
+// array, the separator carried from one call to the next.
+class TableLinePrinter {
+public:
+    explicit TableLinePrinter(bool json) : json_(json) {}
+    void print(const QStringList& lines) {
+        std::string out;
+        for (const QString& line : lines) {
+            out += json_ ? separator_ + JsonString(line.toStdString()) : line.toStdString() + "\n";
+            separator_ = ", ";
+        }
+        Print(out);
+    }
+
+private:
+    bool json_;
+    std::string separator_;
+};
+
+void CheckTableRange(const Options& o) {
     if (o.to < o.from) {
         const TextPair message{"La date de fin doit être postérieure à la date de début !",
                                "The end date must be older than the begin date !"};
         throw UsageError{message.In(o.language)};
     }
-    const PortRecord port = LoadPort(table, o);
+}
+
+// The tide table of --from to --to, both at 0 h, as the tide-table window asks for it.
+TideTableRequest TableRequest(const PortTable& table, const PortRecord& port, const Options& o) {
     TideTableRequest request;
     request.port = port;
     request.context = ContextFor(table, port, o);
@@ -96,76 +125,68 @@ int Table(PortTable& table, const Options& o) {
     request.language = o.language;
     request.decimalSeparator = QLocale::system().decimalPoint();
     request.filter = o.filter;
-    const Model model = ModelFor(table, port, o);
-    request.harmonics = model.harmonics;
-    if (!o.pdf.isEmpty()) return DrawTablePages(o, request);
-    // Each day is written as soon as it is computed: a range of any length needs the memory of
-    // one day.
-    if (o.csv) {
-        const bool utc = request.context.followsLegalTime();
-        Print(TideTableCsvHeader(o.language, utc).toStdString());
-        ForEachTideTableDay(request, [&](const TideTableDay& day, const QStringList&) {
-            Print(TideTableCsvRows(day, port, o.unit, o.language, utc).toStdString());
-        });
-        return 0;
-    }
-    if (o.ics) {
-        const QDateTime stamp = QDateTime::currentDateTimeUtc();
-        Print(TideTableIcsHead().toStdString());
-        ForEachTideTableDay(request, [&](const TideTableDay& day, const QStringList&) {
-            Print(TideTableIcsDay(day, port, request.context, o.unit, o.language, stamp)
-                      .toStdString());
-        });
-        Print(TideTableIcsTail().toStdString());
-        return 0;
-    }
-    const auto printLines = [](const QStringList& lines, std::string& separator, bool json) {
-        std::string out;
-        for (const QString& line : lines) {
-            out += json ? separator + JsonString(line.toStdString()) : line.toStdString() + "\n";
-            separator = ", ";
-        }
-        Print(out);
-    };
-    std::string separator;
-    if (!o.json) {
-        printLines(TideTableHead(request), separator, false);
-        ForEachTideTableDay(request, [&](const TideTableDay&, const QStringList& block) {
-            printLines(block, separator, false);
-        });
-        printLines(TideTableFoot(request), separator, false);
-        return 0;
-    }
-    // The lines come before the days in the JSON object: the days wait in a temporary file.
+    return request;
+}
+
+// The writers below print each day as soon as it is computed: a range of any length needs the
+// memory of one day.
+int PrintTableCsv(const TideTableRequest& request, const Options& o) {
+    const bool utc = request.context.followsLegalTime();
+    Print(TideTableCsvHeader(o.language, utc).toStdString());
+    ForEachTideTableDay(request, [&](const TideTableDay& day, const QStringList&) {
+        Print(TideTableCsvRows(day, request.port, o.unit, o.language, utc).toStdString());
+    });
+    return 0;
+}
+
+int PrintTableIcs(const TideTableRequest& request, const Options& o) {
+    const QDateTime stamp = QDateTime::currentDateTimeUtc();
+    Print(TideTableIcsHead().toStdString());
+    ForEachTideTableDay(request, [&](const TideTableDay& day, const QStringList&) {
+        Print(TideTableIcsDay(day, request.port, request.context, o.unit, o.language, stamp)
+                  .toStdString());
+    });
+    Print(TideTableIcsTail().toStdString());
+    return 0;
+}
+
+int PrintTableText(const TideTableRequest& request) {
+    TableLinePrinter lines(false);
+    lines.print(TideTableHead(request));
+    ForEachTideTableDay(request,
+                        [&](const TideTableDay&, const QStringList& block) { lines.print(block); });
+    lines.print(TideTableFoot(request));
+    return 0;
+}
+
+// One day of the table as a JSON object, after a comma unless it is the first.
+std::string TableDayJson(const TideTableDay& day, const TideContext& ctx, bool first) {
+    const auto flag = [](bool b) { return std::string(b ? "true" : "false"); };
+    return std::string(first ? "" : ", ") + "{\"date\": \"" +
+           day.date.toString(Qt::ISODate).toStdString() + "\", \"events\": [" +
+           JsonEvents(day.day.events, day.offsetHours, ctx) + "], \"coefficients\": [" +
+           std::to_string(day.coefficients.morning) + ", " +
+           std::to_string(day.coefficients.evening) + "], \"morning\": " + flag(day.day.morning) +
+           ", \"evening\": " + flag(day.day.evening) + ", \"written\": " + flag(day.day.written()) +
+           "}";
+}
+
+// The lines come before the days in the JSON object: the days wait in a temporary file.
+int PrintTableJson(const TideTableRequest& request, const Options& o, const Model& model) {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> days(std::tmpfile(), &std::fclose);
     if (!days) throw std::runtime_error("no temporary file for the days of the table");
-    Print("{\"port\": " + JsonString(port.name) + ", \"lines\": [");
-    printLines(TideTableHead(request), separator, true);
-    const auto flag = [](bool b) { return std::string(b ? "true" : "false"); };
+    Print("{\"port\": " + JsonString(request.port.name) + ", \"lines\": [");
+    TableLinePrinter lines(true);
+    lines.print(TideTableHead(request));
     bool firstDay = true;
     ForEachTideTableDay(request, [&](const TideTableDay& day, const QStringList& block) {
-        printLines(block, separator, true);
-        std::string out = std::string(firstDay ? "" : ", ") + "{\"date\": \"" +
-                          day.date.toString(Qt::ISODate).toStdString() + "\", \"events\": [";
+        lines.print(block);
+        const std::string out = TableDayJson(day, request.context, firstDay);
         firstDay = false;
-        bool first = true;
-        for (std::size_t i = 0; i < day.day.events.size(); ++i) {
-            const TideEvent& e = day.day.events[i];
-            if (e.empty()) continue;
-            out += std::string(first ? "" : ", ") + "{\"slot\": " + std::to_string(i + 1) +
-                   ", \"time\": " + JsonNumber(e.time) + ", \"height\": " + JsonNumber(e.height) +
-                   JsonOffset(request.context, day.offsetHours[i]) + "}";
-            first = false;
-        }
-        out += "], \"coefficients\": [" + std::to_string(day.coefficients.morning) + ", " +
-               std::to_string(day.coefficients.evening) +
-               "], \"morning\": " + flag(day.day.morning) +
-               ", \"evening\": " + flag(day.day.evening) +
-               ", \"written\": " + flag(day.day.written()) + "}";
         if (std::fwrite(out.data(), 1, out.size(), days.get()) != out.size())
             throw std::runtime_error("the temporary file of the table's days cannot be written");
     });
-    printLines(TideTableFoot(request), separator, true);
+    lines.print(TideTableFoot(request));
     Print("], \"days\": [");
     std::rewind(days.get());
     char buffer[65536];
@@ -173,6 +194,22 @@ int Table(PortTable& table, const Options& o) {
         std::fwrite(buffer, 1, n, stdout);
     Print("]" + JsonZone(request.context) + JsonModel(o, model) + "}\n");
     return 0;
+}
+
+} // namespace
+
+// The tide table from --from to --to, both at 0 h, as the tide-table window computes it.
+int Table(PortTable& table, const Options& o) {
+    CheckTableRange(o);
+    const PortRecord port = LoadPort(table, o);
+    TideTableRequest request = TableRequest(table, port, o);
+    const Model model = ModelFor(table, port, o);
+    request.harmonics = model.harmonics;
+    if (!o.pdf.isEmpty()) return DrawTablePages(o, request);
+    if (o.csv) return PrintTableCsv(request, o);
+    if (o.ics) return PrintTableIcs(request, o);
+    if (!o.json) return PrintTableText(request);
+    return PrintTableJson(request, o, model);
 }
 
 int Curve(PortTable& table, const Options& o) {
