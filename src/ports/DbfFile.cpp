@@ -38,9 +38,8 @@ quint16 Le16At(const QByteArray& b, int at) {
     return qFromLittleEndian<quint16>(b.constData() + at);
 }
 
-} // namespace
-
-DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path) {
+// A file long enough for the header's first 32 bytes, with a dBase version byte.
+void CheckFileStart(const QByteArray& file, const QString& path) {
     const qint64 size = file.size();
     if (size == 0) FailFile(path, QStringLiteral("the table file is empty"));
     if (size < kFileHeader)
@@ -53,11 +52,10 @@ DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path) {
     if (std::find(std::begin(versions), std::end(versions), version) == std::end(versions))
         FailFile(path, QStringLiteral("not a dBase table (unknown version byte 0x%1)")
                            .arg(version, 2, 16, QLatin1Char('0')));
+}
 
-    DbfLayout layout;
-    const quint32 count = Le32At(file, 4);
-    layout.headerLength = Le16At(file, 8);
-    layout.recordLength = Le16At(file, 10);
+// A header length that leaves room for a column and stays within the file.
+void CheckHeaderLength(const DbfLayout& layout, qint64 size, const QString& path) {
     if (layout.headerLength < kFileHeader + kDescriptor + 1)
         FailFile(path, QStringLiteral("damaged header: header length %1 is too small")
                            .arg(layout.headerLength));
@@ -66,7 +64,41 @@ DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path) {
                                       "file (%2 bytes)")
                            .arg(layout.headerLength)
                            .arg(size));
+}
 
+// The column described at byte `at` of the header, the column number `number`; its offset is
+// left to the caller.
+DbfField ReadColumn(const QByteArray& file, int at, int number, const QString& path) {
+    QByteArray rawName = file.mid(at, 11);
+    const qsizetype nul = rawName.indexOf('\0');
+    if (nul >= 0) rawName.truncate(nul);
+    if (rawName.isEmpty())
+        FailFile(path, QStringLiteral("damaged header: column %1 has no name").arg(number));
+    for (char c : rawName)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F)
+            FailFile(
+                path,
+                QStringLiteral("damaged header: column %1 has an unreadable name").arg(number));
+    DbfField field;
+    field.name = QString::fromLatin1(rawName).trimmed();
+    field.type = static_cast<char>(std::toupper(static_cast<unsigned char>(file[at + 11])));
+    field.width = static_cast<unsigned char>(file[at + 16]);
+    field.decimals = static_cast<unsigned char>(file[at + 17]);
+    if (!QByteArrayView("CNFDL").contains(field.type))
+        FailFile(path, QStringLiteral("column %1 (%2) has the unsupported type '%3'")
+                           .arg(number)
+                           .arg(field.name, QString::fromLatin1(&field.type, 1)));
+    if (field.width == 0)
+        FailFile(path, QStringLiteral("damaged header: column %1 (%2) has width 0")
+                           .arg(number)
+                           .arg(field.name));
+    field.numeric = field.type == 'N' || field.type == 'F';
+    return field;
+}
+
+// The column descriptors up to their 0x0D terminator, into layout.fields; returns the length of
+// a record they make (the deletion flag and the columns).
+int ReadColumns(const QByteArray& file, DbfLayout& layout, const QString& path) {
     bool terminated = false;
     int offset = 1;
     for (int at = kFileHeader; at < layout.headerLength; at += kDescriptor) {
@@ -75,31 +107,7 @@ DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path) {
             break;
         }
         if (at + kDescriptor > layout.headerLength) break;
-        const int number = static_cast<int>(layout.fields.size());
-        QByteArray rawName = file.mid(at, 11);
-        const qsizetype nul = rawName.indexOf('\0');
-        if (nul >= 0) rawName.truncate(nul);
-        if (rawName.isEmpty())
-            FailFile(path, QStringLiteral("damaged header: column %1 has no name").arg(number));
-        for (char c : rawName)
-            if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F)
-                FailFile(
-                    path,
-                    QStringLiteral("damaged header: column %1 has an unreadable name").arg(number));
-        DbfField field;
-        field.name = QString::fromLatin1(rawName).trimmed();
-        field.type = static_cast<char>(std::toupper(static_cast<unsigned char>(file[at + 11])));
-        field.width = static_cast<unsigned char>(file[at + 16]);
-        field.decimals = static_cast<unsigned char>(file[at + 17]);
-        if (!QByteArrayView("CNFDL").contains(field.type))
-            FailFile(path, QStringLiteral("column %1 (%2) has the unsupported type '%3'")
-                               .arg(number)
-                               .arg(field.name, QString::fromLatin1(&field.type, 1)));
-        if (field.width == 0)
-            FailFile(path, QStringLiteral("damaged header: column %1 (%2) has width 0")
-                               .arg(number)
-                               .arg(field.name));
-        field.numeric = field.type == 'N' || field.type == 'F';
+        DbfField field = ReadColumn(file, at, static_cast<int>(layout.fields.size()), path);
         field.offset = offset;
         offset += field.width;
         layout.fields.push_back(field);
@@ -109,6 +117,11 @@ DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path) {
                            "damaged header: the column descriptors are not terminated by 0x0D"));
     if (layout.fields.empty())
         FailFile(path, QStringLiteral("damaged header: the table has no columns"));
+    return offset;
+}
+
+// The header and record lengths the header gives, against those its columns make.
+void CheckLengthsOfColumns(const DbfLayout& layout, int columnsRecordLength, const QString& path) {
     const int expectedHeader =
         kFileHeader + kDescriptor * static_cast<int>(layout.fields.size()) + 1;
     if (layout.headerLength != expectedHeader)
@@ -117,14 +130,17 @@ DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path) {
                            .arg(layout.headerLength)
                            .arg(layout.fields.size())
                            .arg(expectedHeader));
-    if (layout.recordLength != offset)
+    if (layout.recordLength != columnsRecordLength)
         FailFile(path, QStringLiteral("damaged header: record length %1 does not match the columns "
                                       "(1 + %2 bytes)")
                            .arg(layout.recordLength)
-                           .arg(offset - 1));
+                           .arg(columnsRecordLength - 1));
+}
 
-    // The records fill the rest of the file, with at most an end-of-file byte after them.
-    const qint64 records = size - layout.headerLength;
+// The records fill the rest of the file, with at most an end-of-file byte after them.
+void CheckRecordCount(const QByteArray& file, const DbfLayout& layout, quint32 count,
+                      const QString& path) {
+    const qint64 records = file.size() - layout.headerLength;
     const qint64 available = records / layout.recordLength;
     if (available < qint64(count)) {
         const bool partial = records % layout.recordLength != 0;
@@ -145,6 +161,20 @@ DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path) {
                                       "%2 more bytes after them")
                            .arg(count)
                            .arg(extra));
+}
+
+} // namespace
+
+DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path) {
+    CheckFileStart(file, path);
+    DbfLayout layout;
+    const quint32 count = Le32At(file, 4);
+    layout.headerLength = Le16At(file, 8);
+    layout.recordLength = Le16At(file, 10);
+    CheckHeaderLength(layout, file.size(), path);
+    const int columnsRecordLength = ReadColumns(file, layout, path);
+    CheckLengthsOfColumns(layout, columnsRecordLength, path);
+    CheckRecordCount(file, layout, count, path);
     layout.recordCount = static_cast<int>(count);
     return layout;
 }
