@@ -143,113 +143,38 @@ private:
         report_.list << line;
         if (onLine_) onLine_(line);
     }
-    // Stores one value, logging it when the table refuses it.
-    template <typename Store> void store(const char* what, const QString& line, Store&& write) {
+    // Stores one value, logging it when the table refuses it; false then.
+    template <typename Store> bool store(const char* what, const QString& line, Store&& write) {
         try {
             write();
+            return true;
         } catch (const TableError&) {
             log(what, line);
+            return false;
         }
     }
 
+    // One record: its number, its name, then its values in the order of the file.
     void readRecord(LineReader& reader) {
         const QString numberLine = reader.next().value_or(QString());
         if (const auto n = ReadInteger(numberLine))
             number_ = *n;
         else
             log(kBadNumber, numberLine);
-
-        const std::optional<QString> nameLine = reader.next();
-        if (!nameLine) {
-            // The file ended after a port number: there is no port to store.
-            log(kBadName, QString());
-            return;
-        }
-        const QString name = *nameLine;
-        const auto skipRest = [&reader] {
-            for (int i = 2; i < kAddRecordLines; ++i)
-                reader.next();
-        };
-        if (!StorableName(name)) {
-            log(kNameNotStored, name);
-            skipRest();
-            return;
-        }
-        if (table_.findKey(name)) {
-            report_.skipped << name;
-            list(name + QString::fromUtf8(kAlready.In(settings_.language)));
-            skipRest();
-            return;
-        }
+        const std::optional<QString> name = readName(reader);
+        if (!name) return;
 
         table_.insert();
         store(kBadNumber, numberLine, [&] { table_.setInteger(PortColumn::NUM, number_); });
-        store(kNameNotStored, name, [&] { table_.setText(PortColumn::NOM, name); });
-        for (const PortColumn c : PortColumnsFromTo(PortColumn::Z0, PortColumn::G_MS4)) {
-            const QString line = reader.next().value_or(QString());
-            const auto v = ReadInteger(line);
-            if (!v)
-                log(kBadInteger, line);
-            else
-                store(kBadInteger, line, [&] { table_.setInteger(c, *v); });
-        }
-        // A position or a time zone that no port can have would make a port that is stored but
-        // cannot be computed: the record is refused with the line's message.
-        bool usable = true;
-        for (PortColumn c : {PortColumn::LATITUDE, PortColumn::LONGITUDE, PortColumn::FUSEAU}) {
-            const QString line = reader.next().value_or(QString());
-            // A port without a time zone cannot be computed: an empty one is refused.
-            if (c == PortColumn::FUSEAU && line.trimmed().isEmpty()) {
-                log(kBadText, line);
-                continue;
-            }
-            bool stored = true;
-            store(kBadText, line, [&] {
-                try {
-                    table_.setText(c, line);
-                } catch (const TableError&) {
-                    stored = false;
-                    throw;
-                }
-            });
-            if (stored && !InRange(c)) {
-                log(kBadText, line);
-                usable = false;
-            }
-        }
-        {
-            const QString line = reader.next().value_or(QString());
-            const auto v = ReadInteger(line);
-            if (!v)
-                log(kBadZone, line);
-            else
-                store(kBadZone, line, [&] { table_.setInteger(PortColumn::RESERVE, *v); });
-        }
-        {
-            const QString line = reader.next().value_or(QString());
-            const auto v = ReadInteger(line);
-            if (!v) {
-                log(kBadZone, line);
-            } else {
-                if (settings_.hasCountryCodes && *v > 1000) report_.lastCountry = CountryOfZone(*v);
-                store(kBadZone, line, [&] {
-                    table_.setInteger(PortColumn::ZONE,
-                                      ImportedZone(*v, settings_.hasCountryCodes));
-                });
-            }
-        }
-        {
-            const QString line = reader.next().value_or(QString());
-            store(kBadReference, line, [&] { table_.setText(PortColumn::PORT_REF, line); });
-        }
-        for (const PortColumn c : PortColumnsFromTo(PortColumn::HPMVE, PortColumn::TBMME)) {
-            const QString line = reader.next().value_or(QString());
-            const auto v = ReadReal(line, settings_.decimalSeparator);
-            if (!v)
-                log(kBadReal, line);
-            else
-                store(kBadReal, line, [&] { table_.setReal(c, *v); });
-        }
+        store(kNameNotStored, *name, [&] { table_.setText(PortColumn::NOM, *name); });
+        for (const PortColumn c : PortColumnsFromTo(PortColumn::Z0, PortColumn::G_MS4))
+            storeInteger(reader, kBadInteger, c);
+        const bool usable = storePlace(reader);
+        storeInteger(reader, kBadZone, PortColumn::RESERVE);
+        storeZone(reader);
+        const QString reference = reader.next().value_or(QString());
+        store(kBadReference, reference, [&] { table_.setText(PortColumn::PORT_REF, reference); });
+        storeCorrections(reader);
         if (!usable) {
             table_.cancel();
             return;
@@ -258,6 +183,84 @@ private:
         const QString stored = table_.text(PortColumn::NOM);
         report_.added << stored;
         list(stored);
+    }
+
+    // The name after the port's number; none when there is no port to store (the file ended, the
+    // name cannot be stored or the table has it already), the rest of its record then read past.
+    std::optional<QString> readName(LineReader& reader) {
+        const std::optional<QString> name = reader.next();
+        if (!name) {
+            // The file ended after a port number: there is no port to store.
+            log(kBadName, QString());
+            return std::nullopt;
+        }
+        if (!StorableName(*name)) {
+            log(kNameNotStored, *name);
+        } else if (table_.findKey(*name)) {
+            report_.skipped << *name;
+            list(*name + QString::fromUtf8(kAlready.In(settings_.language)));
+        } else {
+            return name;
+        }
+        for (int i = 2; i < kAddRecordLines; ++i)
+            reader.next();
+        return std::nullopt;
+    }
+
+    // The next line as a whole number into column c, logged with what when it is not one.
+    void storeInteger(LineReader& reader, const char* what, PortColumn c) {
+        const QString line = reader.next().value_or(QString());
+        const auto v = ReadInteger(line);
+        if (!v)
+            log(what, line);
+        else
+            store(what, line, [&] { table_.setInteger(c, *v); });
+    }
+
+    // The latitude, the longitude and the time zone. A position or a time zone that no port can
+    // have would make a port that is stored but cannot be computed: false then, and the record is
+    // refused with the line's message.
+    bool storePlace(LineReader& reader) {
+        bool usable = true;
+        for (PortColumn c : {PortColumn::LATITUDE, PortColumn::LONGITUDE, PortColumn::FUSEAU}) {
+            const QString line = reader.next().value_or(QString());
+            // A port without a time zone cannot be computed: an empty one is refused.
+            if (c == PortColumn::FUSEAU && line.trimmed().isEmpty()) {
+                log(kBadText, line);
+                continue;
+            }
+            if (store(kBadText, line, [&] { table_.setText(c, line); }) && !InRange(c)) {
+                log(kBadText, line);
+                usable = false;
+            }
+        }
+        return usable;
+    }
+
+    // The zone code, with the country when the table keeps countries.
+    void storeZone(LineReader& reader) {
+        const QString line = reader.next().value_or(QString());
+        const auto v = ReadInteger(line);
+        if (!v) {
+            log(kBadZone, line);
+            return;
+        }
+        if (settings_.hasCountryCodes && *v > 1000) report_.lastCountry = CountryOfZone(*v);
+        store(kBadZone, line, [&] {
+            table_.setInteger(PortColumn::ZONE, ImportedZone(*v, settings_.hasCountryCodes));
+        });
+    }
+
+    // The corrections of a secondary port, reals with the file's decimal separator.
+    void storeCorrections(LineReader& reader) {
+        for (const PortColumn c : PortColumnsFromTo(PortColumn::HPMVE, PortColumn::TBMME)) {
+            const QString line = reader.next().value_or(QString());
+            const auto v = ReadReal(line, settings_.decimalSeparator);
+            if (!v)
+                log(kBadReal, line);
+            else
+                store(kBadReal, line, [&] { table_.setReal(c, *v); });
+        }
     }
 
     // Whether the value stored in column c (a position or the time zone) is one a port can have.
