@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Bilingual.h"
+#include "ButtonRow.h"
 #include "IntervalSearch.h"
 #include "MessageBoxes.h"
 #include "Widgets.h"
@@ -80,7 +81,29 @@ TideTableFilterWindow::TideTableFilterWindow(AppState& state, MessageBoxes& mess
     setWindowTitle(QStringLiteral("Filtre d'annuaire"));
     intro_ = Named(new QLabel(QStringLiteral("Afficher que les marées ont les"), this), "Label1");
     intro2_ = Named(new QLabel(QStringLiteral("caractéristiques suivantes"), this), "Label4");
+    buildCoefficientGroup();
+    buildKind(high_, true);
+    buildKind(low_, false);
+    // The times are out of use until "between" is chosen.
+    for (Kind* k : {&high_, &low_}) {
+        for (QLineEdit* field : {k->from, k->to}) {
+            setInUse(field, false);
+            field->setReadOnly(true);
+        }
+    }
+    buildButtons();
 
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro_);
+    layout->addWidget(intro2_);
+    layout->addWidget(coefficientGroup_);
+    layout->addWidget(high_.group);
+    layout->addWidget(low_.group);
+    layout->addLayout(ButtonRow({okButton_, applyButton_, cancelButton_, helpButton_}));
+}
+
+// The bounds of the coefficient, each a box to tick and a field, out of use until ticked.
+void TideTableFilterWindow::buildCoefficientGroup() {
     coefficientGroup_ = Named(new QGroupBox(QStringLiteral("  Coefficient  "), this), "GroupBox1");
     minBox_ = Named(new QCheckBox(QStringLiteral("supérieur à"), coefficientGroup_), "CBCoef_inf");
     maxBox_ = Named(new QCheckBox(QStringLiteral("inférieur à"), coefficientGroup_), "CBCoef_sup");
@@ -98,81 +121,69 @@ TideTableFilterWindow::TideTableFilterWindow(AppState& state, MessageBoxes& mess
         setInUse(field, false);
     }
     coefficients->setColumnStretch(2, 1);
+}
 
-    const auto makeKind = [this](Kind& k, bool high) {
-        k.group = Named(
-            new QGroupBox(high ? QStringLiteral("  Pleine mer  ") : QStringLiteral("  Basse Mer  "),
-                          this),
-            high ? "GroupBox2" : "GroupBox3");
-        k.all = Named(new QRadioButton(high ? QStringLiteral("Toutes les pleines mers")
-                                            : QStringLiteral("Toutes les basses mers"),
+// The group of the high waters or of the low waters: all of them, those between two times, or
+// none; all at first.
+void TideTableFilterWindow::buildKind(Kind& k, bool high) {
+    k.group =
+        Named(new QGroupBox(
+                  high ? QStringLiteral("  Pleine mer  ") : QStringLiteral("  Basse Mer  "), this),
+              high ? "GroupBox2" : "GroupBox3");
+    k.all = Named(new QRadioButton(high ? QStringLiteral("Toutes les pleines mers")
+                                        : QStringLiteral("Toutes les basses mers"),
+                                   k.group),
+                  high ? "RBToutesPM" : "RBToutesBM");
+    k.between = Named(new QRadioButton(high ? QStringLiteral("Les pleines mers comprises entre")
+                                            : QStringLiteral("Les basses mers comprises entre"),
                                        k.group),
-                      high ? "RBToutesPM" : "RBToutesBM");
-        k.between = Named(new QRadioButton(high ? QStringLiteral("Les pleines mers comprises entre")
-                                                : QStringLiteral("Les basses mers comprises entre"),
-                                           k.group),
-                          high ? "RBIntervalPM" : "RBIntervalBM");
-        k.none = Named(new QRadioButton(high ? QStringLiteral("Aucune pleine mer")
-                                             : QStringLiteral("Aucune basse mer"),
-                                        k.group),
-                       high ? "RBAucunePM" : "RBAucuneBM");
-        k.from = Named(new QLineEdit(k.group), high ? "MEPMinf" : "MEBMinf");
-        k.to = Named(new QLineEdit(k.group), high ? "MEPMsup" : "MEBMsup");
-        k.and_ = Named(new QLabel(QStringLiteral("et"), k.group), high ? "Label2" : "Label3");
-        auto* times = new QHBoxLayout;
-        times->addSpacing(24);
-        for (QLineEdit* field : {k.from, k.to}) {
-            field->setInputMask(kTimeInputMask);
-            field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00:000")) +
-                                 12);
-            field->installEventFilter(this);
-        }
-        times->addWidget(k.from);
-        times->addWidget(k.and_);
-        times->addWidget(k.to);
-        times->addStretch(1);
-        auto* layout = new QVBoxLayout(k.group);
-        layout->addWidget(k.all);
-        layout->addWidget(k.between);
-        layout->addLayout(times);
-        layout->addWidget(k.none);
-        k.all->setChecked(true);
-        connect(k.all, &QRadioButton::clicked, this, [this, high] { allChosen(high); });
-        connect(k.between, &QRadioButton::clicked, this, [this, high] { betweenChosen(high); });
-        connect(k.none, &QRadioButton::clicked, this, [this, high] { noneChosen(high); });
-    };
-    makeKind(high_, true);
-    makeKind(low_, false);
-    for (Kind* k : {&high_, &low_}) {
-        for (QLineEdit* field : {k->from, k->to}) {
-            setInUse(field, false);
-            field->setReadOnly(true);
-        }
+                      high ? "RBIntervalPM" : "RBIntervalBM");
+    k.none = Named(new QRadioButton(high ? QStringLiteral("Aucune pleine mer")
+                                         : QStringLiteral("Aucune basse mer"),
+                                    k.group),
+                   high ? "RBAucunePM" : "RBAucuneBM");
+    k.from = Named(new QLineEdit(k.group), high ? "MEPMinf" : "MEBMinf");
+    k.to = Named(new QLineEdit(k.group), high ? "MEPMsup" : "MEBMsup");
+    k.and_ = Named(new QLabel(QStringLiteral("et"), k.group), high ? "Label2" : "Label3");
+    for (QLineEdit* field : {k.from, k.to}) {
+        field->setInputMask(kTimeInputMask);
+        field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00:000")) + 12);
+        field->installEventFilter(this);
     }
+    layOutKind(k);
+    k.all->setChecked(true);
+    connect(k.all, &QRadioButton::clicked, this, [this, high] { allChosen(high); });
+    connect(k.between, &QRadioButton::clicked, this, [this, high] { betweenChosen(high); });
+    connect(k.none, &QRadioButton::clicked, this, [this, high] { noneChosen(high); });
+}
 
-    okButton_ = Named(new QPushButton(QStringLiteral("&OK"), this), "BOK");
+// The choices in a column, the two times under the second one.
+void TideTableFilterWindow::layOutKind(const Kind& k) {
+    auto* times = new QHBoxLayout;
+    times->addSpacing(24);
+    times->addWidget(k.from);
+    times->addWidget(k.and_);
+    times->addWidget(k.to);
+    times->addStretch(1);
+    auto* layout = new QVBoxLayout(k.group);
+    layout->addWidget(k.all);
+    layout->addWidget(k.between);
+    layout->addLayout(times);
+    layout->addWidget(k.none);
+}
+
+void TideTableFilterWindow::buildButtons() {
+    okButton_ = NamedButton("BOK", QStringLiteral("&OK"), this);
     okButton_->setDefault(true);
-    applyButton_ = Named(new QPushButton(QStringLiteral("&Appliquer"), this), "BAppliquer");
-    cancelButton_ = Named(new QPushButton(QStringLiteral("A&nnuler"), this), "BAnnuler");
-    helpButton_ = Named(new QPushButton(QStringLiteral("Ai&de"), this), "BAide");
+    applyButton_ = NamedButton("BAppliquer", QStringLiteral("&Appliquer"), this);
+    cancelButton_ = NamedButton("BAnnuler", QStringLiteral("A&nnuler"), this);
+    helpButton_ = NamedButton("BAide", QStringLiteral("Ai&de"), this);
     connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
     connect(applyButton_, &QPushButton::clicked, this, [this] { apply(); });
     connect(cancelButton_, &QPushButton::clicked, this, [this] { hide(); });
     connect(helpButton_, &QPushButton::clicked, this, [this] {
         if (state_.help) state_.help(kHelpTopic);
     });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* b : {okButton_, applyButton_, cancelButton_, helpButton_})
-        buttons->addWidget(b);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(intro_);
-    layout->addWidget(intro2_);
-    layout->addWidget(coefficientGroup_);
-    layout->addWidget(high_.group);
-    layout->addWidget(low_.group);
-    layout->addLayout(buttons);
 }
 
 void TideTableFilterWindow::retranslate() {

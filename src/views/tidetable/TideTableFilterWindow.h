@@ -52,6 +52,10 @@ private:
         QLineEdit* to = nullptr;
         QLabel* and_ = nullptr;
     };
+    void buildCoefficientGroup();
+    void buildKind(Kind& k, bool high);
+    void layOutKind(const Kind& k);
+    void buildButtons();
     void setInUse(QLineEdit* field, bool inUse);
     Kind& kindOf(bool highWaters) { return highWaters ? high_ : low_; }
 

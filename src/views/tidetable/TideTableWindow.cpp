@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Bilingual.h"
+#include "ButtonRow.h"
 #include "DateTimeJulian.h"
 #include "Julian.h"
 #include "MessageBoxes.h"
@@ -74,6 +75,34 @@ struct TideTableTexts {
 };
 const TideTableTexts kTexts;
 
+// The suffix of the file type chosen in the save dialog.
+QString SuffixOfType(const QString& filter) {
+    if (filter.contains(QLatin1String("csv"))) return QStringLiteral("csv");
+    if (filter.contains(QLatin1String("ics"))) return QStringLiteral("ics");
+    return QStringLiteral("txt");
+}
+
+// The text, spreadsheet or calendar file the table is saved to; empty when cancelled.
+QString AskTextFile(QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("Sauvegarde"), QStringLiteral("Horaires"),
+                       QStringLiteral("fichier texte (*.txt);;CSV (*.csv);;iCalendar (*.ics)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& filter) { dialog.setDefaultSuffix(SuffixOfType(filter)); });
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+// The PDF file of the month pages; empty when cancelled.
+QString AskPdfFile(QWidget* parent, const QString& title) {
+    QFileDialog dialog(parent, title, QStringLiteral("Horaires.pdf"),
+                       QStringLiteral("PDF (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
 } // namespace
 
 TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
@@ -81,10 +110,25 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
     setObjectName(QStringLiteral("TFAnnuaire"));
     setModal(false);
     setWindowTitle(QStringLiteral("Annuaire"));
+    buildRangeFields();
+    buildButtons();
+    buildViews();
+    layOut();
+    connectControls();
+    askSaveFile = [this] { return AskTextFile(this); };
+    askPdfFile = [this] {
+        return AskPdfFile(this, kTexts.pdfTitle.in(state_.settings.language()));
+    };
+    askPrinter = [this](QPrinter& printer) {
+        QPrintDialog dialog(&printer, this);
+        return dialog.exec() == QDialog::Accepted;
+    };
+}
 
+// The first and last days, both pickers starting with the present date and time.
+void TideTableWindow::buildRangeFields() {
     startLabel_ = Named(new QLabel(QStringLiteral("De :"), this), "Label1");
     endLabel_ = Named(new QLabel(QStringLiteral("A :"), this), "Label2");
-    // Both pickers start with the present date and time.
     const QDateTime now = state_.clock();
     startPicker_ = Named(new QDateTimeEdit(now, this), "DateDebutPicker");
     endPicker_ = Named(new QDateTimeEdit(now, this), "DateFinPicker");
@@ -95,27 +139,34 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
         connect(picker, &QDateTimeEdit::dateTimeChanged, this, [this] { updateRange(); });
         connect(picker, &QDateTimeEdit::editingFinished, this, [this] { updateRange(); });
     }
-    okButton_ = Named(new QPushButton(QStringLiteral("Calcule"), this), "BOK");
+}
+
+// Calculate, then the row under the table; what needs a table waits for one.
+void TideTableWindow::buildButtons() {
+    okButton_ = NamedButton("BOK", QStringLiteral("Calcule"), this);
     okButton_->setDefault(true);
-    printButton_ = Named(new QPushButton(this), "BImprimer");
+    printButton_ = NamedButton("BImprimer", QString(), this);
     printButton_->setIcon(
         QIcon::fromTheme(QStringLiteral("document-print"),
                          style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
-    saveButton_ = Named(new QPushButton(this), "BSauvegarder");
+    saveButton_ = NamedButton("BSauvegarder", QString(), this);
     saveButton_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    pdfButton_ = Named(new QPushButton(QStringLiteral("&PDF..."), this), "BExportPdf");
+    pdfButton_ = NamedButton("BExportPdf", QStringLiteral("&PDF..."), this);
     pdfButton_->setEnabled(false);
-    filterButton_ = Named(new QPushButton(QStringLiteral("filtre ... "), this), "BFiltre");
+    filterButton_ = NamedButton("BFiltre", QStringLiteral("filtre ... "), this);
     // The lines first: they are what the table has always been.
     viewChoice_ = Named(new QComboBox(this), "ChoixPresentation");
     viewChoice_->addItems(
         {kTexts.list.in(Language::French), kTexts.monthPages.in(Language::French)});
-    closeButton_ = Named(new QPushButton(QStringLiteral("Fermer"), this), "BFermer");
+    closeButton_ = NamedButton("BFermer", QStringLiteral("Fermer"), this);
     printButton_->setEnabled(false);
     saveButton_->setEnabled(false);
+}
 
-    table_ = new QTextEdit(this);
-    table_->setObjectName(QStringLiteral("Table"));
+// The two presentations of the table (the month pages hidden), the progress bar and the notice
+// shown while printing.
+void TideTableWindow::buildViews() {
+    table_ = Named(new QTextEdit(this), "Table");
     table_->setReadOnly(true);
     table_->setAcceptRichText(false);
     table_->setLineWrapMode(QTextEdit::NoWrap);
@@ -139,7 +190,9 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
     printingNotice_->setAlignment(Qt::AlignCenter);
     printingNotice_->setFrameShape(QFrame::Panel);
     printingNotice_->hide();
+}
 
+void TideTableWindow::layOut() {
     auto* range = new QHBoxLayout;
     range->addWidget(startLabel_);
     range->addWidget(startPicker_);
@@ -164,7 +217,9 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
     layout->addWidget(printingNotice_, 1);
     layout->addLayout(buttons);
     resize(460, 560);
+}
 
+void TideTableWindow::connectControls() {
     connect(okButton_, &QPushButton::clicked, this, [this] { calculate(); });
     connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
     connect(printButton_, &QPushButton::clicked, this, [this] { print(); });
@@ -176,32 +231,6 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
     connect(helpKey, &QShortcut::activated, this, [this] {
         if (state_.help) state_.help(kHelpTopic);
     });
-
-    askSaveFile = [this] {
-        QFileDialog dialog(this, QStringLiteral("Sauvegarde"), QStringLiteral("Horaires"),
-                           QStringLiteral("fichier texte (*.txt);;CSV (*.csv);;iCalendar (*.ics)"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("txt"));
-        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-            dialog.setDefaultSuffix(filter.contains(QLatin1String("csv")) ? QStringLiteral("csv")
-                                    : filter.contains(QLatin1String("ics"))
-                                        ? QStringLiteral("ics")
-                                        : QStringLiteral("txt"));
-        });
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-    };
-    askPdfFile = [this] {
-        const QString title = kTexts.pdfTitle.in(state_.settings.language());
-        QFileDialog dialog(this, title, QStringLiteral("Horaires.pdf"),
-                           QStringLiteral("PDF (*.pdf)"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("pdf"));
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-    };
-    askPrinter = [this](QPrinter& printer) {
-        QPrintDialog dialog(&printer, this);
-        return dialog.exec() == QDialog::Accepted;
-    };
 }
 
 void TideTableWindow::retranslate() {

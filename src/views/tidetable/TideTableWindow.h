@@ -90,6 +90,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildRangeFields();
+    void buildButtons();
+    void buildViews();
+    void layOut();
+    void connectControls();
     void showFilter();
     void showChosenView();
 
