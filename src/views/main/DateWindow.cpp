@@ -2,9 +2,11 @@
 
 #include "AppState.h"
 #include "Bilingual.h"
+#include "ButtonRow.h"
 #include "DateSteps.h"
 #include "DateTimeJulian.h"
 #include "Julian.h"
+#include "Widgets.h"
 
 #include <QCalendarWidget>
 #include <QEvent>
@@ -33,9 +35,18 @@ DateWindow::DateWindow(AppState& state, QWidget* parent) : ActivatedWindow(paren
     setModal(false);
     // Left through OK (or Escape, which changes nothing): no title-bar buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    buildDateField();
+    buildCalendar();
+    buildDayHeads();
+    buildButtons();
+    layOut();
+    connectControls();
+    onActivated();
+}
 
-    dateField_ = new QLineEdit(this);
-    dateField_->setObjectName(QStringLiteral("DateSel"));
+// The chosen day written out in full, in bold; it takes no focus.
+void DateWindow::buildDateField() {
+    dateField_ = Named(new QLineEdit(this), "DateSel");
     dateField_->setReadOnly(true);
     dateField_->setAlignment(Qt::AlignCenter);
     dateField_->setFocusPolicy(Qt::NoFocus);
@@ -45,9 +56,11 @@ DateWindow::DateWindow(AppState& state, QWidget* parent) : ActivatedWindow(paren
     dateField_->setMinimumWidth(dateField_->fontMetrics().horizontalAdvance(
                                     QStringLiteral("Wednesday, 30 september 2000")) +
                                 24);
+}
 
-    calendar_ = new QCalendarWidget(this);
-    calendar_->setObjectName(QStringLiteral("Calendar1"));
+// The month, weeks from Monday, today selected; its column heads are labels of the window.
+void DateWindow::buildCalendar() {
+    calendar_ = Named(new QCalendarWidget(this), "Calendar1");
     calendar_->setFirstDayOfWeek(Qt::Monday);
     calendar_->setGridVisible(true);
     calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
@@ -57,22 +70,23 @@ DateWindow::DateWindow(AppState& state, QWidget* parent) : ActivatedWindow(paren
     calendar_->setMinimumDate(QDate(kFirstYear, 1, 1)); // the years the predictions hold for
     calendar_->setMaximumDate(QDate(kLastYear, 12, 31));
     calendar_->setSelectedDate(state_.clock().date());
+}
 
-    auto* heads = new QHBoxLayout;
-    heads->setContentsMargins(2, 0, 2, 0);
-    heads->setSpacing(0);
+// The calendar's column heads, Monday to Sunday, in bold.
+void DateWindow::buildDayHeads() {
     for (auto& head : dayHeads_) {
         head = new QLabel(this);
         head->setAlignment(Qt::AlignCenter);
         QFont f = head->font();
         f.setBold(true);
         head->setFont(f);
-        heads->addWidget(head, 1);
     }
+}
 
+// The year and month steps, reached by Tab only, and OK.
+void DateWindow::buildButtons() {
     const auto makeButton = [this](const char* name, const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
+        QPushButton* b = NamedButton(name, text, this);
         b->setAutoDefault(false);
         b->setFocusPolicy(Qt::TabFocus);
         return b;
@@ -83,29 +97,34 @@ DateWindow::DateWindow(AppState& state, QWidget* parent) : ActivatedWindow(paren
     nextYearButton_ = makeButton("AnneeSuiv", QStringLiteral("An +"));
     for (QPushButton* b : {previousMonthButton_, nextMonthButton_})
         b->setMinimumWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("septembre")) + 24);
-    okButton_ = new QPushButton(QStringLiteral("OK"), this);
-    okButton_->setObjectName(QStringLiteral("BouttonOK"));
+    okButton_ = NamedButton("BouttonOK", QStringLiteral("OK"), this);
     okButton_->setDefault(true);
+}
 
+// From the top: the day, the steps, the day names over the calendar, OK in the middle.
+void DateWindow::layOut() {
     auto* steps = new QHBoxLayout;
     steps->addWidget(previousYearButton_);
     steps->addWidget(previousMonthButton_);
     steps->addStretch(1);
     steps->addWidget(nextMonthButton_);
     steps->addWidget(nextYearButton_);
-    auto* ok = new QHBoxLayout;
-    ok->addStretch(1);
-    ok->addWidget(okButton_);
-    ok->addStretch(1);
+    auto* heads = new QHBoxLayout;
+    heads->setContentsMargins(2, 0, 2, 0);
+    heads->setSpacing(0);
+    for (QLabel* head : dayHeads_)
+        heads->addWidget(head, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(dateField_);
     layout->addLayout(steps);
     layout->addLayout(heads);
     layout->addWidget(calendar_, 1);
-    layout->addLayout(ok);
+    layout->addLayout(CentredButtonRow(okButton_));
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
 
+void DateWindow::connectControls() {
     connect(previousYearButton_, &QPushButton::clicked, this, [this] { previousYear(); });
     connect(nextYearButton_, &QPushButton::clicked, this, [this] { nextYear(); });
     connect(previousMonthButton_, &QPushButton::clicked, this, [this] { previousMonth(); });
@@ -114,8 +133,6 @@ DateWindow::DateWindow(AppState& state, QWidget* parent) : ActivatedWindow(paren
     // A double click (or Enter) on a day acts as OK.
     connect(calendar_, &QCalendarWidget::activated, this, [this] { confirm(); });
     connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
-
-    onActivated();
 }
 
 void DateWindow::showWorkingDate() {

@@ -47,6 +47,12 @@ protected:
     void reject() override;
 
 private:
+    void buildDateField();
+    void buildCalendar();
+    void buildDayHeads();
+    void buildButtons();
+    void layOut();
+    void connectControls();
     void setCalendarDate(const QDate& date);
 
     AppState& state_;

@@ -95,6 +95,22 @@ void NormalWeight(QWidget* w) {
     w->setFont(f);
 }
 
+// A bold group of two choices in a column, buttons 0 and 1 of one button group, the first checked.
+QGroupBox* ChoiceGroup(const char* name, QWidget* parent, QButtonGroup*& group,
+                       QRadioButton* (&buttons)[2]) {
+    QGroupBox* box = BoldGroup(name, parent);
+    group = new QButtonGroup(parent);
+    auto* layout = new QVBoxLayout(box);
+    for (int i = 0; i < 2; ++i) {
+        buttons[i] = new QRadioButton(box);
+        NormalWeight(buttons[i]);
+        group->addButton(buttons[i], i);
+        layout->addWidget(buttons[i]);
+    }
+    buttons[0]->setChecked(true);
+    return box;
+}
+
 } // namespace
 
 OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
@@ -103,7 +119,27 @@ OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* p
     setWindowTitle(QStringLiteral("Options"));
     setModal(false);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+    buildTimeReferenceBox();
+    buildCurveHoursBox();
+    unitBox_ = ChoiceGroup("choixunite", this, unitGroup_, unitButtons_);
+    buildPrintSizeBox();
+    predictionBox_ = ChoiceGroup("choixmodele", this, predictionGroup_, predictionButtons_);
+    okButton_ = NamedButton("boutonOK", QStringLiteral("&OK"), this);
+    okButton_->setDefault(true);
+    cancelButton_ = NamedButton("boutonAnnuler", QString(), this);
+    cancelButton_->setAutoDefault(false);
+    layOut();
 
+    connect(timeReferenceGroup_, &QButtonGroup::idClicked, this,
+            [this](int id) { timeReferenceChosen(id); });
+    connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel(); });
+
+    setUp();
+}
+
+// The time references in a column, the UT offset beside the fourth.
+void OptionsWindow::buildTimeReferenceBox() {
     timeReferenceBox_ = BoldGroup("choixfuseau", this);
     timeReferenceGroup_ = new QButtonGroup(this);
     auto* timeReferenceLayout = new QGridLayout(timeReferenceBox_);
@@ -119,7 +155,10 @@ OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* p
     utOffset_->setValue(0);
     NormalWeight(utOffset_);
     timeReferenceLayout->addWidget(utOffset_, 3, 1);
+}
 
+// The first and last hours of the day curve, checked when they are left.
+void OptionsWindow::buildCurveHoursBox() {
     curveHoursBox_ = BoldGroup("GBHeures", this);
     startHourLabel_ = new QLabel(curveHoursBox_);
     endHourLabel_ = new QLabel(curveHoursBox_);
@@ -141,18 +180,9 @@ OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* p
     }
     NormalWeight(startHourLabel_);
     NormalWeight(endHourLabel_);
+}
 
-    unitBox_ = BoldGroup("choixunite", this);
-    unitGroup_ = new QButtonGroup(this);
-    auto* unitLayout = new QVBoxLayout(unitBox_);
-    for (int i = 0; i < 2; ++i) {
-        unitButtons_[i] = new QRadioButton(unitBox_);
-        NormalWeight(unitButtons_[i]);
-        unitGroup_->addButton(unitButtons_[i], i);
-        unitLayout->addWidget(unitButtons_[i]);
-    }
-    unitButtons_[0]->setChecked(true);
-
+void OptionsWindow::buildPrintSizeBox() {
     printSizeBox_ = BoldGroup("ChoixTaillePoliceImpression", this);
     printSizeLabel_ = new QLabel(printSizeBox_);
     printSize_ = new QSpinBox(printSizeBox_);
@@ -165,23 +195,11 @@ OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* p
     sizeLayout->addWidget(printSizeLabel_);
     sizeLayout->addWidget(printSize_);
     sizeLayout->addStretch(1);
+}
 
-    predictionBox_ = BoldGroup("choixmodele", this);
-    predictionGroup_ = new QButtonGroup(this);
-    auto* predictionLayout = new QVBoxLayout(predictionBox_);
-    for (int i = 0; i < 2; ++i) {
-        predictionButtons_[i] = new QRadioButton(predictionBox_);
-        NormalWeight(predictionButtons_[i]);
-        predictionGroup_->addButton(predictionButtons_[i], i);
-        predictionLayout->addWidget(predictionButtons_[i]);
-    }
-    predictionButtons_[0]->setChecked(true);
-
-    okButton_ = NamedButton("boutonOK", QStringLiteral("&OK"), this);
-    okButton_->setDefault(true);
-    cancelButton_ = NamedButton("boutonAnnuler", QString(), this);
-    cancelButton_->setAutoDefault(false);
-
+// Time reference and unit on the left; curve hours, print size and model on the right; the
+// buttons under them.
+void OptionsWindow::layOut() {
     auto* leftColumn = new QVBoxLayout;
     leftColumn->addWidget(timeReferenceBox_);
     leftColumn->addWidget(unitBox_);
@@ -198,13 +216,6 @@ OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* p
     layout->addLayout(columns);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(timeReferenceGroup_, &QButtonGroup::idClicked, this,
-            [this](int id) { timeReferenceChosen(id); });
-    connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
-    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel(); });
-
-    setUp();
 }
 
 void OptionsWindow::setUp() {

@@ -53,6 +53,10 @@ protected:
     void reject() override;
 
 private:
+    void buildTimeReferenceBox();
+    void buildCurveHoursBox();
+    void buildPrintSizeBox();
+    void layOut();
     int chosenTimeReference() const;
     // The window's message boxes; the activation that follows one of them does not reload the
     // controls, nor does any activation while OK runs.
