@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Bilingual.h"
+#include "ButtonRow.h"
 #include "CommonTexts.h"
 #include "HarmonicsFile.h"
 #include "MessageBoxes.h"
@@ -10,6 +11,7 @@
 #include "PortSelectionRules.h"
 #include "PortTimeZone.h"
 #include "TableLocation.h"
+#include "Widgets.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -89,18 +91,31 @@ PortWindow::PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     : ActivatedWindow(parent), state_(state), messages_(messages) {
     setObjectName(QStringLiteral("TFport"));
     setModal(false);
+    buildNameField();
+    buildPortList();
+    map_ = new WorldMapView(this);
+    buildButtons();
+    layOut();
+    openTable();
+    model_ = new PortListModel(table_, this);
+    portList_->setModel(model_);
+    connectControls();
+    setUp();
+}
 
-    listPanel_ = new QWidget(this);
-    listPanel_->setObjectName(QStringLiteral("panel1"));
-    nameField_ = new QLineEdit(listPanel_);
-    nameField_->setObjectName(QStringLiteral("Edit1"));
+// The name typed, in a panel of its own above the list.
+void PortWindow::buildNameField() {
+    listPanel_ = Named(new QWidget(this), "panel1");
+    nameField_ = Named(new QLineEdit(listPanel_), "Edit1");
     nameField_->setClearButtonEnabled(true);
     auto* panelLayout = new QVBoxLayout(listPanel_);
     panelLayout->setContentsMargins(0, 0, 0, 0);
     panelLayout->addWidget(nameField_);
+}
 
-    portList_ = new QTableView(this);
-    portList_->setObjectName(QStringLiteral("DBGrid1"));
+// The ports, one a row, wide enough for the longest names.
+void PortWindow::buildPortList() {
+    portList_ = Named(new QTableView(this), "DBGrid1");
     portList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     portList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     portList_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -114,23 +129,23 @@ PortWindow::PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
                                   QStringLiteral("BRICK KILN CREEK BELOW ROUTE 17, MM")) +
                                   40,
                               260);
+}
 
-    map_ = new WorldMapView(this);
-
-    okButton_ = new QPushButton(this);
-    okButton_->setObjectName(QStringLiteral("BouttonOK"));
+// Only OK answers Enter.
+void PortWindow::buildButtons() {
+    okButton_ = NamedButton("BouttonOK", QString(), this);
     okButton_->setDefault(true);
-    cancelButton_ = new QPushButton(this);
-    cancelButton_->setObjectName(QStringLiteral("annuler"));
+    cancelButton_ = NamedButton("annuler", QString(), this);
     cancelButton_->setAutoDefault(false);
-    countriesButton_ = new QPushButton(this);
-    countriesButton_->setObjectName(QStringLiteral("BPays"));
+    countriesButton_ = NamedButton("BPays", QString(), this);
     countriesButton_->setAutoDefault(false);
     countriesButton_->setEnabled(false); // until a countries window is registered
-    helpButton_ = new QPushButton(this);
-    helpButton_->setObjectName(QStringLiteral("BPortAide"));
+    helpButton_ = NamedButton("BPortAide", QString(), this);
     helpButton_->setAutoDefault(false);
+}
 
+// The name and the list on the left; the map, then the buttons, on the right.
+void PortWindow::layOut() {
     auto* left = new QVBoxLayout;
     left->addWidget(listPanel_);
     left->addWidget(portList_, 1);
@@ -147,8 +162,11 @@ PortWindow::PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
     layout->addLayout(right);
+}
 
-    // The table: the working directory's, else the user's copy of the shipped one.
+// The table: the working directory's, else the user's copy of the shipped one; what kept it
+// from opening is kept for the message.
+void PortWindow::openTable() {
     const TableLocation location = LocatePortTable(state_.workingDirectory);
     if (location.path.isEmpty()) {
         tableError_ = location.error;
@@ -162,10 +180,9 @@ PortWindow::PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     }
     if (table_.isOpen())
         table_.setFilter([this](const PortTable& t) { return acceptsRecord(t, state_); });
+}
 
-    model_ = new PortListModel(table_, this);
-    portList_->setModel(model_);
-
+void PortWindow::connectControls() {
     connect(nameField_, &QLineEdit::textChanged, this, [this] { nameTyped(); });
     connect(portList_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { showPosition(); });
@@ -176,8 +193,6 @@ PortWindow::PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(); });
     nameField_->installEventFilter(this);
     portList_->viewport()->installEventFilter(this);
-
-    setUp();
 }
 
 PortWindow::~PortWindow() = default;

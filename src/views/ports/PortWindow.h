@@ -80,6 +80,12 @@ protected:
     void reject() override;
 
 private:
+    void buildNameField();
+    void buildPortList();
+    void buildButtons();
+    void layOut();
+    void openTable();
+    void connectControls();
     void setUp();
     void setCurrentRow(int row);
     void followLegalZone();
