@@ -79,7 +79,21 @@ PageSetupWindow::PageSetupWindow(AppState& state, MessageBoxes& messages, CurveW
     setObjectName(QStringLiteral("TFMiseEnPage"));
     setModal(false);
     setWindowTitle(QStringLiteral("Mise en page"));
+    buildPreviewBox();
+    okButton_ = NamedButton("boutonOK", QStringLiteral("&OK"), this);
+    okButton_->setDefault(true);
+    cancelButton_ = NamedButton("boutonAnnuler", QStringLiteral("A&nnuler"), this);
+    helpButton_ = NamedButton("BMiseEnPageAide", QStringLiteral("&Aide"), this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(previewBox_);
+    layout->addLayout(ButtonRow({okButton_, cancelButton_, helpButton_}));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    connectControls();
+    setUp();
+}
 
+// The group of the print settings: orientation and preview, margins, colours.
+void PageSetupWindow::buildPreviewBox() {
     previewBox_ = new QGroupBox(QStringLiteral(" Paramètres d'impression de la courbe "), this);
     orientationBox_ = new QGroupBox(QStringLiteral(" Mise en page "), previewBox_);
     orientationBox_->setObjectName(QStringLiteral("Choixmep"));
@@ -98,6 +112,19 @@ PageSetupWindow::PageSetupWindow(AppState& state, MessageBoxes& messages, CurveW
     colours->addWidget(colour_);
     colours->addWidget(blackAndWhite_);
 
+    buildMarginsBox();
+    preview_ = new PagePreview(page_, printable_, previewBox_);
+    preview_->setObjectName(QStringLiteral("shape"));
+
+    auto* g = new QGridLayout(previewBox_);
+    g->addWidget(orientationBox_, 0, 0);
+    g->addWidget(preview_, 0, 1, Qt::AlignCenter);
+    g->addWidget(marginsBox_, 1, 0, 1, 2);
+    g->addWidget(coloursBox_, 2, 0, 1, 2);
+}
+
+// The four margins, two a row, each a label, a field and "%"; the hint under them.
+void PageSetupWindow::buildMarginsBox() {
     marginsBox_ = new QGroupBox(QStringLiteral("  Marges à l'impression  "), previewBox_);
     marginsBox_->setObjectName(QStringLiteral("ChoixMargesImpression"));
     auto* margins = new QGridLayout(marginsBox_);
@@ -119,27 +146,9 @@ PageSetupWindow::PageSetupWindow(AppState& state, MessageBoxes& messages, CurveW
     bottomMarginField_ = field("Ebasse", QStringLiteral("Basse : "), bottomLabel_, 1, 1);
     marginsHint_ = new QLabel(QStringLiteral("en pourcent de la taille du papier"), marginsBox_);
     margins->addWidget(marginsHint_, 2, 0, 1, 6);
+}
 
-    preview_ = new PagePreview(page_, printable_, previewBox_);
-    preview_->setObjectName(QStringLiteral("shape"));
-
-    auto* g = new QGridLayout(previewBox_);
-    g->addWidget(orientationBox_, 0, 0);
-    g->addWidget(preview_, 0, 1, Qt::AlignCenter);
-    g->addWidget(marginsBox_, 1, 0, 1, 2);
-    g->addWidget(coloursBox_, 2, 0, 1, 2);
-
-    okButton_ = NamedButton("boutonOK", QStringLiteral("&OK"), this);
-    okButton_->setDefault(true);
-    cancelButton_ = NamedButton("boutonAnnuler", QStringLiteral("A&nnuler"), this);
-    helpButton_ = NamedButton("BMiseEnPageAide", QStringLiteral("&Aide"), this);
-    auto* buttons = ButtonRow({okButton_, cancelButton_, helpButton_});
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(previewBox_);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
+void PageSetupWindow::connectControls() {
     connect(portrait_, &QRadioButton::clicked, this, [this] { orientationChanged(); });
     connect(landscape_, &QRadioButton::clicked, this, [this] { orientationChanged(); });
     connect(leftMarginField_, &QLineEdit::textChanged, this,
@@ -155,8 +164,6 @@ PageSetupWindow::PageSetupWindow(AppState& state, MessageBoxes& messages, CurveW
     connect(helpButton_, &QPushButton::clicked, this, [this] {
         if (state_.help) state_.help(kHelpTopic);
     });
-
-    setUp();
 }
 
 void PageSetupWindow::setUp() {

@@ -54,6 +54,9 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void buildPreviewBox();
+    void buildMarginsBox();
+    void connectControls();
     void setUp();
     void marginChanged(QLineEdit* field, int PageMargins::*margin);
     void updatePreview();
