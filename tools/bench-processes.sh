@@ -37,6 +37,7 @@ open(sys.argv[2], 'wb').write(d[:4] + struct.pack('<I', 0) + d[8:header] + b'\x1
 PY
 cp data/ports.tags "$work/empty.tags"
 echo "== import of every shipped port into an empty table"
-hyperfine -N -w 1 -r 10 --style basic --prepare "cp $work/empty.dbf $work/p.dbf; cp $work/empty.tags $work/p.tags" \
+hyperfine -N -w 1 -r 10 --style basic \
+  --prepare "sh -c 'cp $work/empty.dbf $work/p.dbf; cp $work/empty.tags $work/p.tags'" \
   "$new import $work/all.add --table $work/p.dbf" 2>/dev/null | grep -E "Time|±" || true
 rm -rf "$work"
