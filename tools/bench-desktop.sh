@@ -38,9 +38,13 @@ measure() {
       sleep 0.003
       (( $(date +%s%N) - t0 > 10000000000 )) && break
     done
-    times+=($(( ($(date +%s%N) - t0) / 1000000 )))
+    local shown=$(( ($(date +%s%N) - t0) / 1000000 ))
     sleep 1.5
-    rss+=($(awk '/VmRSS/{print $2}' "/proc/$pid/status" 2>/dev/null || echo 0))
+    # A start that failed (the display refused a connection now and then) is left out.
+    if [ -r "/proc/$pid/status" ]; then
+      times+=("$shown")
+      rss+=($(awk '/VmRSS/{print $2}' "/proc/$pid/status"))
+    fi
     kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
   done
   local t r
