@@ -1,5 +1,6 @@
 // Costs of the two prediction models on a real port (BREST of the shipped table, 50 constituents
 // in harmonics.bin): a day's events, a year of days, and loading one port's harmonic data.
+#include "Curve.h"
 #include "Extremes.h"
 #include "HarmonicsFile.h"
 #include "Julian.h"
@@ -60,6 +61,18 @@ void BM_DayEventsFullModel(benchmark::State& state) {
 }
 BENCHMARK(BM_DayEventsTableModel)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DayEventsFullModel)->Unit(benchmark::kMicrosecond);
+
+// A month's curve of the real port, as `ondrel-cli curve --span month` samples it.
+void BM_MonthCurveBrest(benchmark::State& state) {
+    const PortRecord& port = Brest();
+    const TideSource source(port, nullptr);
+    for (auto _ : state) {
+        const TideContext ctx(TimeReference(0), port.timeZone);
+        SecondaryDayCache cache;
+        benchmark::DoNotOptimize(SpanCurve(ctx, cache, source, JulianDay(2026, 12, 7), 31, 1));
+    }
+}
+BENCHMARK(BM_MonthCurveBrest)->Unit(benchmark::kMillisecond);
 
 // Opening harmonics.bin and reading one port's constants, as a port is chosen.
 void BM_LoadOnePortsHarmonics(benchmark::State& state) {

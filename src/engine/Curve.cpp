@@ -1,6 +1,7 @@
 #include "Curve.h"
 
 #include "Julian.h"
+#include "VectorState.h"
 
 #include <cmath>
 
@@ -15,6 +16,7 @@ std::vector<CurvePoint> DaySamples(const Height& height, double curveStart, doub
     std::vector<CurvePoint> points;
     points.reserve(
         static_cast<std::size_t>(std::max(0.0L, (curveEnd - curveStart) / kDayCurveStep)) + 2);
+    CleanVectorState(); // the samples' sums run at full speed whatever ran before
     for (double t = curveStart; t < curveEnd; t = static_cast<double>(t + kDayCurveStep)) {
         const double y = static_cast<double>(height(t) * unitFactor);
         points.push_back({static_cast<double>(t - static_cast<long double>(kDateTimeOrigin)), y});
@@ -33,6 +35,7 @@ std::vector<CurvePoint> SpanSamples(const Height& height, const Prepare& prepare
         if (progress)
             progress(static_cast<int>(
                 std::trunc((t - static_cast<long double>(selectedDay)) / spanDays * 100)));
+        CleanVectorState(); // whatever the progress report ran
         const long double sinceNoon = static_cast<long double>(t) - 0.5L;
         if (secondary && sinceNoon - std::trunc(sinceNoon) < 0.02L) prepare(t);
         const double y = static_cast<double>(height(t) * unitFactor);
