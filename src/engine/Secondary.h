@@ -44,7 +44,6 @@ public:
     double secondaryHeightAt(const TideContext& ctx, const PortRecord& port, double x) const;
 
     const DayEvents& events() const { return day_; }
-    const DayEvents& previousEvents() const { return previous_; }
     const DayEvents& nextEvents() const { return next_; }
     const DayCorrectionSet& corrections() const { return dayCorr_; }
 

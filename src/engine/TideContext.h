@@ -37,7 +37,6 @@ public:
     // The same context counted in a fixed frame offsetHours ahead of UT: the frame of one day of
     // the legal clock, in which the engine computes that day.
     TideContext inFrame(double offsetHours) const;
-    bool framed() const { return framed_; }
 
     // Hours from UT to the chosen time reference: the current port's zone for 0 and for the legal
     // time (outside a frame), the frame's offset in a frame.

@@ -335,11 +335,6 @@ int PortTable::columnIndex(const QString& name) const {
     return -1;
 }
 
-QString PortTable::columnName(int column) const {
-    d->requireColumn(column);
-    return d->fields()[column].name;
-}
-
 int PortTable::recordNumber() const {
     if (d->candidate >= 0) return d->candidate;
     if (d->editing == Impl::Editing::Modify) return d->editRecord;

@@ -159,7 +159,6 @@ public:
 
     int columnCount() const;
     [[nodiscard]] int columnIndex(const QString& name) const; // -1 when absent; case-insensitive
-    QString columnName(int column) const;
     // Record number (0-based, in file order) of the current record; -1 at the end.
     int recordNumber() const;
     // Reading columns of the current record. text() of a numeric column gives the number written

@@ -38,10 +38,6 @@ const QString kPredictionKey = QStringLiteral("modele_prediction");
 
 } // namespace
 
-QString Settings::unitText() const {
-    return QString::fromStdString(UnitText(heightUnit, language()));
-}
-
 Settings LoadSettings(const QSettings& store) {
     Settings s;
     if (store.allKeys().isEmpty()) return s; // no main key yet: every default

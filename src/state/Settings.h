@@ -71,8 +71,6 @@ struct Settings {
     Language language() const { return chosenLanguage.value_or(Language::French); }
     // The language chosen, or `fallback` while none is.
     Language languageOr(Language fallback) const { return chosenLanguage.value_or(fallback); }
-    // " mètres", " meters", " pieds" or " feet".
-    QString unitText() const;
 
     static std::array<bool, kCountryFlagCount> AllCountries() {
         std::array<bool, kCountryFlagCount> flags{};

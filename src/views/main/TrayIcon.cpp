@@ -115,10 +115,6 @@ QWidget* TrayIcon::indicator() const {
     return indicator_;
 }
 
-bool TrayIcon::isShown() const {
-    return (systemIcon_ && systemIcon_->isVisible()) || (indicator_ && indicator_->isVisible());
-}
-
 void TrayIcon::reduce() {
     curveWasVisible_ = curveWindow_ && curveWindow_->isVisible();
     if (curveWindow_) curveWindow_->hide();

@@ -56,7 +56,6 @@ public:
     // Removes the icon, whether or not it is shown.
     void remove();
 
-    bool isShown() const;
     QString iconName() const { return iconName_; }
     QString toolTip() const { return toolTip_; }
     const QTimer& timer() const { return timer_; }

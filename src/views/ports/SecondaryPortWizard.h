@@ -45,9 +45,6 @@ public:
     void startModify();
 
     int page() const; // 1 to 4
-    bool modifyMode() const { return modifyMode_; }
-    QString modifiedPortName() const { return modifiedPortName_; }
-    const PortRecord& wizardPort() const { return port_; }
 
     // The buttons of the pages.
     void next();

@@ -69,7 +69,6 @@ public:
     View view() const;
     // The month pages of the table as it stands.
     std::vector<TideTableMonth> months() const { return MonthsOf(computed_.days); }
-    const TideTablePageHeader& pageHeader() const { return header_; }
     TideTablePageOptions pageOptions() const;
     // The distance between the list's tab stops.
     qreal tabStop() const;
