@@ -13,6 +13,7 @@
 #include "ScreenPlacement.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QListView>
@@ -70,6 +71,26 @@ TEST_F(DesktopWalkthroughTest, TheCountriesButtonOpensItsWindow) {
     ASSERT_TRUE(button->isEnabled());
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_TRUE(desktop.countriesWindow()->isVisible());
+}
+
+// The start builds the main window only; the port window (and its table) comes with the
+// warning's acceptance, or with the port menu, whose commands wait for the table.
+TEST_F(DesktopWalkthroughTest, WindowsAreMadeWhenFirstNeeded) {
+    Store("langue", kFrench);
+    for (const bool throughMenu : {false, true}) {
+        DesktopWindows desktop(state, boxes);
+        MainWindow& w = desktop.main();
+        EXPECT_TRUE(w.findChildren<QDialog*>().isEmpty());
+        auto* add = w.findChild<QAction*>(QStringLiteral("AjoutPortSecondaire"));
+        EXPECT_FALSE(add->isEnabled());
+        if (throughMenu)
+            emit w.findChild<QMenu*>(QStringLiteral("PortSecondaire"))->aboutToShow();
+        else
+            w.acceptWarning();
+        EXPECT_NE(w.findChild<QDialog*>(QStringLiteral("TFport")), nullptr) << throughMenu;
+        EXPECT_TRUE(add->isEnabled()) << throughMenu;
+        EXPECT_EQ(w.findChild<QDialog*>(QStringLiteral("TFAnnuaire")), nullptr) << throughMenu;
+    }
 }
 
 // A window made after a font was chosen (windows are made when first needed) takes that font,
