@@ -89,24 +89,21 @@ void BM_YearTideTableSecondary(benchmark::State& state) {
 }
 BENCHMARK(BM_YearTideTableSecondary)->Unit(benchmark::kMillisecond);
 
-void BM_MonthCurveSecondary(benchmark::State& state) {
-    const PortRecord port = BenchPort(true);
+void MonthCurveOf(benchmark::State& state, bool secondary) {
+    const PortRecord port = BenchPort(secondary);
     for (auto _ : state) {
         TideContext ctx(TimeReference(0), 1);
         SecondaryDayCache cache;
         benchmark::DoNotOptimize(SpanCurve(ctx, cache, port, JulianDay(2026, 1, 1), 31, 1));
     }
+}
+void BM_MonthCurveSecondary(benchmark::State& state) {
+    MonthCurveOf(state, true);
+}
+void BM_MonthCurveStandard(benchmark::State& state) {
+    MonthCurveOf(state, false);
 }
 BENCHMARK(BM_MonthCurveSecondary)->Unit(benchmark::kMillisecond);
-
-void BM_MonthCurveStandard(benchmark::State& state) {
-    const PortRecord port = BenchPort(false);
-    for (auto _ : state) {
-        TideContext ctx(TimeReference(0), 1);
-        SecondaryDayCache cache;
-        benchmark::DoNotOptimize(SpanCurve(ctx, cache, port, JulianDay(2026, 1, 1), 31, 1));
-    }
-}
 BENCHMARK(BM_MonthCurveStandard)->Unit(benchmark::kMillisecond);
 
 void BM_DayCurveSecondary(benchmark::State& state) {
