@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QIcon>
 
@@ -50,8 +51,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Ondrel"));
     QApplication::setOrganizationName(QStringLiteral("Ondrel"));
     QApplication::setQuitOnLastWindowClosed(false);
-    // Every window, and the task bar, show the program's icon.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/ondrel.svg")));
+    // Every window, and the task bar, show the program's icon (its renderings at the theme's
+    // sizes, built in).
+    QIcon icon;
+    for (QDirIterator it(QStringLiteral(":/icons/window")); it.hasNext();)
+        icon.addFile(it.next());
+    QApplication::setWindowIcon(icon);
 
     ondrel::AppState state;
     state.workingDirectory = QDir::currentPath();
