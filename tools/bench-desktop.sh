@@ -41,11 +41,14 @@ measure() {
     local shown=$(( ($(date +%s%N) - t0) / 1000000 ))
     sleep 1.5
     # A start that failed (the display refused a connection now and then) is left out.
-    if [ -r "/proc/$pid/status" ]; then
+    local resident
+    resident=$(awk '/VmRSS/{print $2}' "/proc/$pid/status" 2>/dev/null || true)
+    if [ -n "$resident" ]; then
       times+=("$shown")
-      rss+=($(awk '/VmRSS/{print $2}' "/proc/$pid/status"))
+      rss+=("$resident")
     fi
-    kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
   done
   local t r
   t=$(printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END{print a[int((NR+1)/2)], "(" a[1] "-" a[NR] ")"}')
