@@ -1,8 +1,8 @@
 // The interval calculation: masked fields, the 30-second search with its one-hour skip, the
 // points on the curve and the messages.
+#include "IntervalWindow.h"
 #include "CurveWindow.h"
 #include "IntervalSearch.h"
-#include "IntervalWindow.h"
 #include "ViewsTestSupport.h"
 
 #include <QLineEdit>

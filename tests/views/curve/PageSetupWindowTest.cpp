@@ -1,7 +1,7 @@
 // Page set-up of the printed curve: margin rules, preview arithmetic, orientation and storage.
-#include "PageSetup.h"
-#include "CurveWindow.h"
 #include "PageSetupWindow.h"
+#include "CurveWindow.h"
+#include "PageSetup.h"
 #include "ViewsTestSupport.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // The tide table: its lines (the same function serves the window and ondrel-cli), the filter
 // test, the window's calculation, saving and printing, and the filter window's fields.
+#include "TideTableText.h"
 #include "TideTableCalendar.h"
 #include "TideTableFilterWindow.h"
-#include "TideTableText.h"
 #include "TideTableWindow.h"
 #include "ViewsTestSupport.h"
 
