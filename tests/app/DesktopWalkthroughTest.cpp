@@ -1,6 +1,7 @@
-// What a user walkthrough found in the main window and the port window: the font dialog's size,
-// the countries button, the window's width across languages, windows off screen, shared
-// shortcut letters, cut port names and the curve's date after a language switch.
+// What a user walkthrough found in the main window and the port window: the countries button, the
+// windows made when first needed, a window made after a font was chosen, the window's width
+// across languages, windows off screen, shared shortcut letters, cut port names and the curve's
+// date after a language switch (the font dialog's size: tests/views/main/FontCommandsTest.cpp).
 #include "GuiTestSupport.h"
 
 #include "CountriesWindow.h"
@@ -14,9 +15,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QFontDialog>
-#include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -41,26 +39,6 @@ protected:
 QChar Mnemonic(const QString& text) {
     const qsizetype at = text.indexOf(u'&');
     return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
-}
-
-TEST(FontDialog, OffersFaceStyleAndEffectsButNoSize) {
-    QFontDialog dialog;
-    dialog.setOption(QFontDialog::DontUseNativeDialog);
-    const auto visible = [&](auto pick) {
-        int count = 0;
-        for (QWidget* w : dialog.findChildren<QWidget*>())
-            count += pick(w) && !w->isHidden();
-        return count;
-    };
-    const auto sizeField = [](QWidget* w) {
-        return qobject_cast<QLineEdit*>(w) && qobject_cast<QLineEdit*>(w)->validator();
-    };
-    const auto list = [](QWidget* w) { return qobject_cast<QListView*>(w) != nullptr; };
-    ASSERT_EQ(visible(sizeField), 1);
-    ASSERT_EQ(visible(list), 3); // face, style, size
-    HideFontSizeControls(dialog);
-    EXPECT_EQ(visible(sizeField), 0);
-    EXPECT_EQ(visible(list), 2);
 }
 
 // The countries button does something: it opens the countries window.

@@ -1,6 +1,7 @@
-// Help and about box: the page each context and window asks for, the help window opened through
-// the one hook in the program's language, its index and search, a missing collection, the about
-// box's texts and links, and Qt's own buttons in the program's language.
+// Help in the desktop program: the help window opened through the one hook in the program's
+// language, its index and search, the help key in every window, a missing collection, and Qt's
+// own buttons in the program's language. The page of each context is tested with the rules
+// (tests/rules/HelpTopicsTest.cpp), the help key's filter and the about box in tests/views/help.
 #include "GuiTestSupport.h"
 
 #include "AboutWindow.h"
@@ -25,7 +26,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -44,67 +44,6 @@ protected:
         store()->setValue(QStringLiteral("langue"), langue);
     }
 };
-
-TEST(HelpTopics, EachContextHasItsPageInBothLanguages) {
-    struct Row {
-        int context;
-        const char* french;
-        const char* english;
-    };
-    const Row rows[] = {
-        {0, "accueil.htm", "accueil_a.htm"},
-        {1, "Date.htm", "Date_a.htm"},
-        {2, "accueil.htm", "accueil_a.htm"}, // no topic of its own
-        {3, "Ports.htm", "Ports_a.htm"},
-        {4, "CourbeHauteurEau.htm", "CourbeHauteurEau_a.htm"},
-        {5, "CalculIntervalle.htm", "CalculIntervalle_a.htm"},
-        {6, "Annuaire.htm", "Annuaire_a.htm"},
-        {7, "Ephemerides.htm", "Ephemerides_a.htm"},
-        {8, "ListePorts.htm", "ListePorts_a.htm"},
-        {9, "accueil.htm", "accueil_a.htm"},
-        {-1, "accueil.htm", "accueil_a.htm"},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.context);
-        EXPECT_EQ(HelpTopicFile(r.context, Language::French), QString::fromLatin1(r.french));
-        EXPECT_EQ(HelpTopicFile(r.context, Language::English), QString::fromLatin1(r.english));
-        // Every page exists in the sources the collection is built from.
-        EXPECT_TRUE(QFileInfo::exists(QStringLiteral(ONDREL_SOURCE_DIR "/help/fr/html/") +
-                                      QString::fromLatin1(r.french)));
-        EXPECT_TRUE(QFileInfo::exists(QStringLiteral(ONDREL_SOURCE_DIR "/help/en/html/") +
-                                      QString::fromLatin1(r.english)));
-    }
-}
-
-TEST(HelpTopics, TheHelpKeyAsksForTheFocusedControlsOrItsWindowsContext) {
-    QWidget tideTable;
-    tideTable.setObjectName(QStringLiteral("TFAnnuaire"));
-    auto* inside = new QWidget(&tideTable);
-    QWidget countries;
-    countries.setObjectName(QStringLiteral("TFPays"));
-    QWidget curve;
-    curve.setObjectName(QStringLiteral("TCourbe"));
-    auto* cursorPanel = new QLabel(&curve);
-    cursorPanel->setProperty(kHelpContextProperty, int(kHelpInterval));
-    QWidget portWindow;
-    portWindow.setObjectName(QStringLiteral("TFport"));
-    auto* messageBox = new QWidget(&portWindow, Qt::Dialog); // a box the port window opens
-    auto* inBox = new QPushButton(messageBox);
-    QWidget unknown;
-
-    const std::pair<QWidget*, int> rows[] = {
-        {inside, kHelpTideTable}, {&countries, kHelpCountries}, {cursorPanel, kHelpInterval},
-        {&curve, kHelpCurve},     {inBox, kHelpPorts},          {&unknown, kHelpHome},
-    };
-    for (const auto& [widget, context] : rows) {
-        std::vector<int> asked;
-        HelpKeyFilter filter([&](int c) { asked.push_back(c); }, nullptr);
-        widget->installEventFilter(&filter);
-        QTest::keyClick(widget, Qt::Key_F1);
-        EXPECT_EQ(asked, std::vector<int>{context}) << widget->metaObject()->className();
-        widget->removeEventFilter(&filter);
-    }
-}
 
 TEST_F(HelpAboutTest, TheHookOpensTheContextsPageInTheProgramsLanguage) {
     StoreLanguage(kFrench);
@@ -215,58 +154,6 @@ TEST_F(HelpAboutTest, AMissingCollectionIsSaidNotSilent) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("ondrel.qhc is not installed")));
     EXPECT_FALSE(desktop.helpWindow()->isVisible());
-}
-
-TEST_F(HelpAboutTest, AboutBoxTextsLinksAndCredits) {
-    struct Row {
-        QString langue;
-        const char* caption;
-        const char* name;
-        const char* licenceWords;
-    };
-    const Row rows[] = {{kFrench, "A propos de Ondrel", "Ondrel", "licence publique générale GNU"},
-                        {kEnglish, "About Brevane", "Brevane", "GNU General Public License"}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.langue.toStdString());
-        state.settings.chosenLanguage = LanguageOf(r.langue);
-        AboutWindow about(state);
-        std::vector<QUrl> opened;
-        about.openUrl = [&](const QUrl& url) { opened.push_back(url); };
-        about.show();
-        const auto label = [&](const char* name) {
-            return about.findChild<QLabel*>(QString::fromLatin1(name));
-        };
-        EXPECT_EQ(about.objectName(), QStringLiteral("TApropos"));
-        EXPECT_EQ(about.windowTitle(), QString::fromUtf8(r.caption));
-        EXPECT_EQ(label("Label1")->text(), QString::fromUtf8(r.name));
-        EXPECT_EQ(label("Label3")->text(), QStringLiteral("version 4.6.6"));
-
-        QTest::mouseClick(label("Label2"), Qt::LeftButton);
-        QTest::mouseClick(label("Label5"), Qt::LeftButton);
-        EXPECT_EQ(opened, (std::vector<QUrl>{QUrl(QStringLiteral("mailto:contact@ondrel.org")),
-                                             QUrl(QStringLiteral("https://ondrel.org"))}));
-
-        // The credits name every source of the table and the map with its licence, and the
-        // program's licence.
-        QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("BCredits")),
-                          Qt::LeftButton);
-        auto* credits = about.findChild<QTextBrowser*>(QStringLiteral("Credits"));
-        EXPECT_TRUE(credits->isVisible());
-        const QString text = credits->toPlainText();
-        for (const char* must :
-             {"Neaps tide database", "National Oceanic and Atmospheric Administration", "TICON-4",
-              "https://doi.org/10.17882/109129", "CC BY 4.0", "CC BY-NC 4.0", "Kartverket",
-              "GeoNames", "OpenStreetMap", "ODbL 1.0", "Marine Regions", "Natural Earth",
-              "GPL-3.0-or-later", r.licenceWords})
-            EXPECT_TRUE(text.contains(QString::fromUtf8(must))) << must;
-
-        // A click on the version, like OK, hides the box.
-        QTest::mouseClick(label("Label3"), Qt::LeftButton);
-        EXPECT_FALSE(about.isVisible());
-        about.show();
-        QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
-        EXPECT_FALSE(about.isVisible());
-    }
 }
 
 } // namespace

@@ -1,11 +1,11 @@
-// Label formats, axis ticks and the window layout of the curve.
+// The water-height chart: label formats, axis ticks, the labels' places, the title and the
+// colours.
 #include "CurveChart.h"
 #include "CurveTexts.h"
-#include "CurveWindow.h"
 #include "Julian.h"
-#include "StoredColour.h"
 
 #include <QCategoryAxis>
+#include <QCoreApplication>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 
@@ -261,27 +261,51 @@ TEST(HeightTicks, CoverTheRangeWithRoundSteps) {
     EXPECT_LE(ticks.back().value, 8.7 + 1e-9);
 }
 
-TEST(StoredColour, RedPlus256GreenPlus65536Blue) {
-    EXPECT_EQ(ColourOfStored(16744449), QColor(1, 128, 255));
-    EXPECT_EQ(ColourOfStored(16744448), QColor(0, 128, 255));
-    EXPECT_EQ(ColourOfStored(255), QColor(255, 0, 0));
-    for (quint32 v : {0u, 255u, 16744449u, 0xFFFFFFu, 0x123456u})
-        EXPECT_EQ(StoredOfColour(ColourOfStored(v)), v);
+// What a user walkthrough of the curve window found in the chart: a long port name, a dark
+// background.
+TEST(CurveTitle, ALongPortNameNeverPushesTheDateOut) {
+    const QString name =
+        QStringLiteral("MISSISSIPPI SOUND AT USGS MERRILL SHELL BANK LIGHT (30 13 N - 088 54 W)");
+    const QString date = QStringLiteral("Lundi, 7 décembre 2026");
+    QGraphicsScene scene;
+    auto* chart = new CurveChart;
+    scene.addItem(chart);
+    chart->setTexts({name, date}, {});
+    // The title as the chart shows it, after its own layout.
+    const auto shownLines = [&] {
+        QCoreApplication::processEvents();
+        for (QGraphicsItem* item : chart->childItems())
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+                text && text->toPlainText().contains(date))
+                return text->toPlainText().split(u'\n');
+        return QStringList();
+    };
+    for (const double width : {900.0, 420.0, 300.0}) {
+        chart->resize(width, 300);
+        const QStringList lines = shownLines();
+        ASSERT_EQ(lines.size(), 2) << width;
+        EXPECT_TRUE(name.startsWith(lines[0].chopped(1)) || lines[0] == name)
+            << lines[0].toStdString();
+    }
 }
 
-TEST(CurveWindowLayout, ChartReadoutsPanelAndProgressBar) {
-    const QSize panel(160, 25), readout(85, 25), progress(150, 12);
-    for (const QSize client : {QSize(413, 427), QSize(800, 600), QSize(1000, 300)}) {
-        const CurveWindowGeometry g = CurveWindowLayout(client, panel, readout, progress);
-        EXPECT_EQ(g.chart.width(), client.width() - 5);
-        EXPECT_EQ(g.chart.height(), client.height() - 50);
-        EXPECT_EQ(g.heure.top(), g.chart.bottom() + 7);
-        EXPECT_EQ(g.heure.left(), 0);
-        EXPECT_EQ(g.hauteur.left(), client.width() - 90);
-        EXPECT_EQ(g.panel.left(), client.width() / 2 - panel.width() / 2);
-        EXPECT_EQ(g.progress.top(), g.chart.bottom() + 36);
-        EXPECT_LE(g.progress.bottom(), client.height());
-        EXPECT_LE(g.hauteur.right(), client.width());
+TEST(CurveColoursTest, TitleAndLabelsStayReadableOnAnyBackground) {
+    const QColor backgrounds[] = {kDefaultBackground,    Qt::black,        QColor(0, 0, 128),
+                                  QColor(0, 70, 0),      Qt::white,        Qt::yellow,
+                                  QColor(128, 128, 128), QColor(200, 0, 0)};
+    const QColor curves[] = {kDefaultCurve, Qt::black, Qt::white, QColor(0, 0, 128)};
+    for (const QColor& background : backgrounds) {
+        for (const QColor& curve : curves) {
+            CurveData d;
+            d.background = background;
+            d.curve = curve;
+            const CurveColours c = ColoursFor(d);
+            SCOPED_TRACE(background.name().toStdString() + " " + curve.name().toStdString());
+            for (const QColor& end : {c.gradientStart, c.gradientEnd}) {
+                EXPECT_GE(ContrastRatio(c.labels, end), 4.5);
+                EXPECT_GE(ContrastRatio(c.text, end), 3.0);
+            }
+        }
     }
 }
 

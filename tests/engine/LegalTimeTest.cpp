@@ -8,7 +8,7 @@
 #include "Report.h"
 #include "TideTableText.h"
 
-#include "../engine/TestPorts.h"
+#include "TestPorts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Stored settings: defaults, fallbacks group by group, the first-start values and the save list.
-#include "GuiTestSupport.h"
+#include "SettingsStoreTest.h"
 
 #include "CurveWindowSettings.h"
 #include "PageSetup.h"
@@ -13,7 +13,7 @@ namespace {
 
 using Values = std::vector<std::pair<QString, QVariant>>;
 
-class SettingsFallbackTest : public GuiTest {
+class SettingsFallbackTest : public SettingsStoreTest {
 protected:
     Settings LoadWith(const Values& values) {
         auto s = store();

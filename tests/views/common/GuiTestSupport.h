@@ -1,9 +1,11 @@
-// Support for the desktop program's tests: a private home, settings and working directory per
-// test, message boxes that record what they were asked to show, and small port tables.
+// Support for the tests of windows and of the desktop program (views_tests and gui_tests): a
+// private home, settings and working directory per test, message boxes that record what they
+// were asked to show, and small port tables.
 #pragma once
 
 #include "AppState.h"
 #include "MessageBoxes.h"
+#include "QStringPrinting.h"
 
 #include <QDateTime>
 #include <QSettings>
@@ -15,13 +17,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
-#include <ostream>
 #include <vector>
-
-// Readable QString values in the tests' failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace ondrel::test {
 

@@ -1,10 +1,11 @@
-// Support for the tide views' tests: a private home and settings store per test, message boxes
-// that record what they were asked to show, a fixed clock, and test ports.
+// Support for the tests of the curve and tide-table windows: a private home and settings store
+// per test, message boxes that record what they were asked to show, a fixed clock, test ports.
 #pragma once
 
 #include "AppState.h"
 #include "Julian.h"
 #include "MessageBoxes.h"
+#include "QStringPrinting.h"
 #include "TestPorts.h"
 
 #include <QSettings>

@@ -1,5 +1,5 @@
 // The curve window: sampling, title and foot, cross-hair, indicator, colours, stored values,
-// saved images and printed pages.
+// saved images, printed pages and its layout.
 #include "CurveWindow.h"
 #include "CurveImage.h"
 #include "CurveWindowSettings.h"
@@ -380,6 +380,22 @@ TEST_F(CurveWindowTest, PrintsOnePageAndKeepsTheScreenColours) {
     EXPECT_FALSE(after.blackAndWhite);
     EXPECT_EQ(ColoursFor(after).text, ColoursFor(before).text);
     EXPECT_EQ(curve.chart()->curveSeries()->pen().color(), QColor(255, 0, 0));
+}
+
+TEST(CurveWindowLayout, ChartReadoutsPanelAndProgressBar) {
+    const QSize panel(160, 25), readout(85, 25), progress(150, 12);
+    for (const QSize client : {QSize(413, 427), QSize(800, 600), QSize(1000, 300)}) {
+        const CurveWindowGeometry g = CurveWindowLayout(client, panel, readout, progress);
+        EXPECT_EQ(g.chart.width(), client.width() - 5);
+        EXPECT_EQ(g.chart.height(), client.height() - 50);
+        EXPECT_EQ(g.heure.top(), g.chart.bottom() + 7);
+        EXPECT_EQ(g.heure.left(), 0);
+        EXPECT_EQ(g.hauteur.left(), client.width() - 90);
+        EXPECT_EQ(g.panel.left(), client.width() / 2 - panel.width() / 2);
+        EXPECT_EQ(g.progress.top(), g.chart.bottom() + 36);
+        EXPECT_LE(g.progress.bottom(), client.height());
+        EXPECT_LE(g.hauteur.right(), client.width());
+    }
 }
 
 } // namespace

@@ -1,16 +1,12 @@
-// The date window: the steps through its buttons, the captions, OK and the position indicator.
+// The date window: the steps through its buttons, the captions, OK and the position indicator
+// (what it changes in the main window: tests/app/MainWindowRefreshTest.cpp).
 #include "GuiTestSupport.h"
 
 #include "DateWindow.h"
-#include "DesktopWindows.h"
 #include "Julian.h"
-#include "MainWindow.h"
-#include "PortWindow.h"
 
 #include <QCalendarWidget>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -93,39 +89,6 @@ TEST_F(DateWindowTest, EscapeChangesNothing) {
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(state.selectedDay, 42);
-}
-
-TEST_F(DateWindowTest, MainWindowComputesTheReportOnlyWithAPort) {
-    WritePortTable(workDir(), SmallPortList());
-    state.settings.chosenLanguage = Language::English;
-    {
-        auto s = store();
-        s->setValue("langue", kEnglish);
-    }
-    DesktopWindows desktop(state, boxes);
-    MainWindow& main = desktop.main();
-    QSignalSpy curve(&main, &MainWindow::dayCurveRequested);
-    QSignalSpy indicator(&main, &MainWindow::positionIndicatorAllowed);
-    main.retranslate();
-    DateWindow& w = *desktop.dateWindow();
-    w.calendar()->setSelectedDate(QDate(2024, 7, 4));
-    w.confirm();
-    EXPECT_EQ(main.findChild<QLabel*>("DateSelection")->text(),
-              QStringLiteral("Thursday, 4 july 2024"));
-    EXPECT_TRUE(main.findChild<QLabel*>("coeffmatin")->text().startsWith("morning : "));
-    EXPECT_EQ(curve.count(), 0); // no port yet
-    ASSERT_EQ(indicator.count(), 1);
-    EXPECT_FALSE(indicator.at(0).at(0).toBool());
-
-    ASSERT_TRUE(desktop.portWindow()->selectNearest("BREST"));
-    desktop.portWindow()->confirm();
-    curve.clear();
-    w.confirm();
-    ASSERT_EQ(curve.count(), 1);
-    // Picking a day draws the whole day.
-    EXPECT_DOUBLE_EQ(curve.at(0).at(0).toDouble(), JulianDay(2024, 7, 4));
-    EXPECT_DOUBLE_EQ(curve.at(0).at(1).toDouble(), JulianDay(2024, 7, 4) + 1);
-    EXPECT_FALSE(main.findChild<QPlainTextEdit*>("HeuresOndrel")->toPlainText().isEmpty());
 }
 
 } // namespace

@@ -1,16 +1,11 @@
 // The options window: loading from the settings, the hour fields' checks, OK with its messages in
-// order and the refresh of the main window, Cancel.
-#include "GuiTestSupport.h"
+// order, Cancel (the refresh of the main window: tests/app/MainWindowRefreshTest.cpp).
+#include "OptionsWindowTestSupport.h"
 
-#include "DesktopWindows.h"
-#include "Julian.h"
-#include "MainWindow.h"
 #include "OptionsWindow.h"
 
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -19,29 +14,6 @@
 
 namespace ondrel::test {
 namespace {
-
-class OptionsWindowTest : public GuiTest {
-protected:
-    QLineEdit* field(OptionsWindow& w, const char* name) {
-        return w.findChild<QLineEdit*>(QString::fromLatin1(name));
-    }
-    QSpinBox* spin(OptionsWindow& w, const char* name) {
-        return w.findChild<QSpinBox*>(QString::fromLatin1(name));
-    }
-    QRadioButton* item(OptionsWindow& w, const char* group, int index) {
-        return w.findChild<QWidget*>(QString::fromLatin1(group))
-            ->findChildren<QRadioButton*>()
-            .at(index);
-    }
-    // A radio button answers a click on its indicator or its text.
-    static void click(QRadioButton* b) {
-        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
-    }
-    void setHours(OptionsWindow& w, const QString& start, const QString& end) {
-        field(w, "MHeureDeb")->setText(start);
-        field(w, "MHeureFin")->setText(end);
-    }
-};
 
 TEST_F(OptionsWindowTest, OkShowsItsMessagesInOrderAndOnlyForChanges) {
     state.settings.chosenLanguage = Language::English;
@@ -181,26 +153,6 @@ TEST_F(OptionsWindowTest, CancelChangesNothing) {
     w.show();
     EXPECT_TRUE(item(w, "choixunite", 0)->isChecked());
     EXPECT_EQ(spin(w, "SETaille")->value(), 8);
-}
-
-TEST_F(OptionsWindowTest, OkRefreshesTheMainWindowToToday) {
-    WritePortTable(workDir(), SmallPortList());
-    store()->setValue("langue", kEnglish);
-    store()->setValue("dernier_port", "BREST");
-    DesktopWindows desktop(state, boxes);
-    MainWindow& main = desktop.main();
-    main.retranslate();
-    main.acceptWarning();
-    state.selectedDay = JulianDay(2030, 1, 1);
-    auto* report = main.findChild<QWidget*>("HeuresOndrel");
-    ASSERT_NE(report, nullptr);
-    OptionsWindow& w = *desktop.optionsWindow();
-    w.show();
-    click(item(w, "choixunite", 1));
-    w.confirm();
-    EXPECT_EQ(state.selectedDay, JulianDay(2024, 3, 13));
-    EXPECT_TRUE(main.findChild<QLabel*>("DateSelection")->text().contains("13 march 2024"));
-    EXPECT_TRUE(main.findChild<QPlainTextEdit*>("HeuresOndrel")->toPlainText().contains(" feet"));
 }
 
 // Message boxes that, like real ones, take the activation from the window while they are shown.

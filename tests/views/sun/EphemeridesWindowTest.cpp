@@ -1,31 +1,20 @@
-// The ephemerides window and the notification icon of the hidden program.
+// The ephemerides window: sun and moon of the chosen day at the port, in its time reference and
+// language.
 #include "GuiTestSupport.h"
 
-#include "CurveWindow.h"
 #include "DateNames.h"
-#include "DesktopWindows.h"
 #include "Ephemerides.h"
 #include "EphemeridesWindow.h"
 #include "EphemerisTexts.h"
-#include "Extremes.h"
 #include "Julian.h"
 #include "LegalTime.h"
-#include "MainWindow.h"
-#include "MainWindowTexts.h"
 #include "PortTimeZone.h"
-#include "TrayIcon.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QDateEdit>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
-#include <QToolTip>
 
-#include <algorithm>
 #include <cstring>
 
 namespace ondrel::test {
@@ -165,115 +154,6 @@ TEST_F(EphemeridesTest, PickerLanguageHelpAndOk) {
     EXPECT_EQ(help, std::vector<int>{7});
     QTest::mouseClick(w.findChild<QPushButton*>("HemisphereButton1"), Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
-}
-
-TEST(TrayToolTip, NamesThePortInSixtyThreeCharacters) {
-    const QString longName =
-        QStringLiteral("SAINT-MALO, BASSIN VAUBAN ET ANSE DES SABLONS NORD ET SUD");
-    const struct {
-        QString name, langue, tip;
-    } cases[] = {
-        {QStringLiteral("BREST"), kFrench, QStringLiteral("Port de BREST")},
-        {QStringLiteral("BREST"), kEnglish, QStringLiteral("Port of BREST")},
-        {longName, kEnglish,
-         QStringLiteral("Port of SAINT-MALO, BASSIN VAUBAN ET ANSE DES SABLONS NORD ET S")},
-        {QStringLiteral("BREST"), QString(), QString()}, // no language chosen yet
-    };
-    for (const auto& c : cases) {
-        Settings settings;
-        settings.chosenLanguage = LanguageOf(c.langue);
-        EXPECT_EQ(TrayToolTip(c.name, settings), c.tip);
-    }
-}
-
-class TrayIconTest : public GuiTest {
-protected:
-    // Places the clock this many minutes after the selected day's first high water.
-    void AfterHighWater(double minutes) {
-        const DayEvents events = DayTideEvents(state.context(), state.port, state.selectedDay);
-        const auto high = std::find_if(events.begin(), events.end(), [](const TideEvent& e) {
-            return !e.empty() && e.isHighWater();
-        });
-        ASSERT_NE(high, events.end());
-        const qint64 seconds =
-            qRound64((high->instant() - state.selectedDay) * 86400 + minutes * 60);
-        now = QDateTime(QDate(2024, 3, 13), QTime(0, 0)).addSecs(seconds);
-    }
-};
-
-TEST_F(TrayIconTest, HiddenProgramShowsTheTideAndAnswersBothClicks) {
-    WritePortTable(workDir(), SmallPortList());
-    for (const auto& [name, value] : {std::pair<const char*, QVariant>{"langue", kFrench},
-                                      {"dernier_port", "BREST"},
-                                      {"icone", 1}})
-        store()->setValue(name, value);
-    DesktopWindows desktop(state, boxes);
-    MainWindow& w = desktop.main();
-    w.show();
-    ASSERT_TRUE(WaitFor([&] { return w.windowTitle() == QStringLiteral("Ondrel - v 4.6"); }));
-    w.acceptWarning();
-    // The ephemerides button shows the window of the current port.
-    QTest::mouseClick(w.findChild<QPushButton*>("BEphemerides"), Qt::LeftButton);
-    EXPECT_EQ(Text(desktop.ephemeridesWindow(), "Panel3"), QStringLiteral("BREST"));
-    desktop.ephemeridesWindow()->hide();
-
-    auto* quit = w.findChild<QPushButton*>("BQuitter");
-    EXPECT_EQ(quit->text(), QStringLiteral("&Réduire"));
-    AfterHighWater(20);
-    QSignalSpy ended(&w, &MainWindow::quitRequested);
-    QTest::mouseClick(quit, Qt::LeftButton);
-    TrayIcon* tray = desktop.trayIcon();
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(desktop.curveWindow()->isVisible());
-    EXPECT_EQ(tray->timer().interval(), TrayIcon::kFirstTickMs);
-    ASSERT_TRUE(WaitFor([&] { return tray->indicator() && tray->indicator()->isVisible(); }));
-    QWidget* indicator = tray->indicator();
-    EXPECT_EQ(tray->iconName(), QStringLiteral("PM"));
-    EXPECT_EQ(indicator->toolTip(), QStringLiteral("Port de BREST"));
-    // The stand-in is not the active window; the mouse resting on it shows the tooltip all the
-    // same.
-    QApplication::setActiveWindow(nullptr);
-    ASSERT_FALSE(indicator->isActiveWindow());
-    QTest::mouseMove(indicator, indicator->rect().center());
-    EXPECT_TRUE(WaitFor([] { return QToolTip::isVisible(); }));
-    EXPECT_EQ(QToolTip::text(), QStringLiteral("Port de BREST"));
-    QToolTip::hideText();
-    EXPECT_EQ(tray->timer().interval(), TrayIcon::kRefreshMs);
-
-    // Right click, No: the icon stays with its timer.
-    QTest::mouseClick(indicator, Qt::RightButton);
-    ASSERT_FALSE(boxes.shown.empty());
-    EXPECT_EQ(boxes.shown.back().kind + boxes.shown.back().text,
-              QStringLiteral("yesnoVoulez-vous quitter \"Ondrel\" ?"));
-    EXPECT_TRUE(indicator->isVisible());
-    EXPECT_TRUE(tray->timer().isActive());
-    // The next refresh follows the clock.
-    AfterHighWater(5 * 60 + 50);
-    tray->refresh();
-    EXPECT_EQ(tray->iconName(), QStringLiteral("PM+5"));
-
-    // Left click: the program comes back with its curve, the icon goes.
-    QTest::mouseClick(indicator, Qt::LeftButton);
-    EXPECT_FALSE(indicator->isVisible());
-    EXPECT_FALSE(tray->timer().isActive());
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(desktop.curveWindow()->isVisible());
-    EXPECT_EQ(ended.count(), 0);
-
-    // Hidden again, right click, Yes: the program ends.
-    QTest::mouseClick(quit, Qt::LeftButton);
-    tray->refresh();
-    boxes.answers = {MessageBoxes::Answer::Yes};
-    QTest::mouseClick(indicator, Qt::RightButton);
-    EXPECT_EQ(ended.count(), 1);
-    w.saveSettings();
-    EXPECT_FALSE(indicator->isVisible()); // removed on the way out
-
-    // Without the check mark the button quits at once.
-    w.findChild<QAction*>("Icnedanslabarredestcheslarduction1")->trigger();
-    EXPECT_EQ(quit->text(), QStringLiteral("&Quitter"));
-    QTest::mouseClick(quit, Qt::LeftButton);
-    EXPECT_EQ(ended.count(), 2);
 }
 
 } // namespace

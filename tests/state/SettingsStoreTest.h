@@ -1,0 +1,36 @@
+// Support for the state tests: each test gets its own home and configuration folder, and reads
+// and writes the settings where the program does (AppState::openSettings) under a test
+// organisation name; nothing of the real user is touched.
+#pragma once
+
+#include "AppState.h"
+#include "QStringPrinting.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace ondrel::test {
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(home.isValid());
+        const QString config = home.filePath(QStringLiteral("config"));
+        qputenv("HOME", home.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
+        state.settingsOrganisation = QStringLiteral("OndrelTest");
+    }
+
+    std::unique_ptr<QSettings> store() const { return state.openSettings(); }
+
+    QTemporaryDir home;
+    AppState state;
+};
+
+} // namespace ondrel::test
