@@ -225,6 +225,18 @@ void PortWindow::reopenTable(bool writable) {
     refreshList();
 }
 
+QString PortWindow::reopenInOrder(PortTag tag) {
+    reopenTable(true);
+    if (!table_.isOpen()) return {};
+    try {
+        table_.cancelRange();
+        table_.selectTag(tag);
+    } catch (const TableError& e) {
+        return QString::fromUtf8(e.what());
+    }
+    return {};
+}
+
 void PortWindow::refreshList() {
     nameTyped();
 }

@@ -45,6 +45,9 @@ public:
     // Closes and reopens the table, writable or read-only, keeping its country filter; the list
     // follows. Windows that write the table call it first.
     void reopenTable(bool writable);
+    // The same, writable, then every record in the order of `tag` (the secondary-port windows
+    // list one kind of port); what stops that order, empty when nothing does.
+    QString reopenInOrder(PortTag tag);
     // The list again, as the typed letters select it, after the table changed.
     void refreshList();
 

@@ -204,16 +204,8 @@ void SecondaryPortWizard::reject() {
 }
 
 void SecondaryPortWizard::enterStandardPortChoice() {
-    ports_.reopenTable(true);
-    PortTable& table = ports_.table();
-    if (table.isOpen()) {
-        try {
-            table.cancelRange();
-            table.selectTag(PortTag::Standard);
-        } catch (const TableError& e) {
-            messages_.information(this, QString::fromUtf8(e.what()));
-        }
-    }
+    if (const QString problem = ports_.reopenInOrder(PortTag::Standard); !problem.isEmpty())
+        messages_.information(this, problem);
     standardPortPage_->showFromFirst();
     typed_.clear();
     showPage(standardPortPage_);

@@ -93,16 +93,8 @@ void SecondaryPortsWindow::retranslate() {
 void SecondaryPortsWindow::showEvent(QShowEvent* event) {
     retranslate();
     typed_.clear();
-    ports_.reopenTable(true);
-    PortTable& table = ports_.table();
-    if (table.isOpen()) {
-        try {
-            table.cancelRange();
-            table.selectTag(PortTag::Secondary);
-        } catch (const TableError& e) {
-            messages_.information(this, QString::fromUtf8(e.what()));
-        }
-    }
+    if (const QString problem = ports_.reopenInOrder(PortTag::Secondary); !problem.isEmpty())
+        messages_.information(this, problem);
     model_->refresh();
     setCurrentRow(0);
     QDialog::showEvent(event);
