@@ -2,7 +2,7 @@
 // language, its index and search, the help key in every window, a missing collection, and Qt's
 // own buttons in the program's language. The page of each context is tested with the rules
 // (tests/rules/HelpTopicsTest.cpp), the help key's filter and the about box in tests/views/help.
-#include "GuiTestSupport.h"
+#include "HelpAboutTestSupport.h"
 
 #include "AboutWindow.h"
 #include "CountriesWindow.h"
@@ -33,17 +33,6 @@
 
 namespace ondrel::test {
 namespace {
-
-class HelpAboutTest : public GuiTest {
-protected:
-    void SetUp() override {
-        GuiTest::SetUp();
-        WritePortTable(workDir(), SmallPortList());
-    }
-    void StoreLanguage(const QString& langue) {
-        store()->setValue(QStringLiteral("langue"), langue);
-    }
-};
 
 TEST_F(HelpAboutTest, TheHookOpensTheContextsPageInTheProgramsLanguage) {
     StoreLanguage(kFrench);

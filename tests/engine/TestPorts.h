@@ -49,4 +49,14 @@ inline PortRecord ShallowWater() {
         {300, {0, 0, 0, 0, 100, 1000, 300, 200, 700, 300}, {0, 0, 0, 0, 80, 100, 140, 10, 30, 60}});
 }
 
+// A secondary port of p (the corrections the window and tide-table tests use).
+inline PortRecord SecondaryOf(PortRecord p) {
+    const double c[8] = {0.5, 0.25, -0.5, -0.75, 0.3, 0.1, -0.2, 0.15};
+    for (int i = 0; i < 8; ++i)
+        p.corrections[i + 1] = c[i];
+    p.name = "PORT SECONDAIRE";
+    p.timeZone = -3.5;
+    return p;
+}
+
 } // namespace ondrel::testing

@@ -15,15 +15,7 @@
 namespace ondrel::test {
 namespace {
 
-// A secondary port of the standard one (the corrections of the views' tests).
-PortRecord SecondaryOf(PortRecord p) {
-    const double c[8] = {0.5, 0.25, -0.5, -0.75, 0.3, 0.1, -0.2, 0.15};
-    for (int i = 0; i < 8; ++i)
-        p.corrections[i + 1] = c[i];
-    p.name = "PORT SECONDAIRE";
-    p.timeZone = -3.5;
-    return p;
-}
+using ondrel::testing::SecondaryOf;
 
 // Each written day's block holds the engine's events of that day in their slots and the
 // coefficients in the fifth column; the header and the end are fixed.

@@ -63,14 +63,7 @@ protected:
         state.selectedDay = JulianDay(at.date().year(), at.date().month(), at.date().day());
     }
 
-    static PortRecord SecondaryOf(PortRecord p) {
-        const double c[8] = {0.5, 0.25, -0.5, -0.75, 0.3, 0.1, -0.2, 0.15};
-        for (int i = 0; i < 8; ++i)
-            p.corrections[i + 1] = c[i];
-        p.name = "PORT SECONDAIRE";
-        p.timeZone = -3.5;
-        return p;
-    }
+    static PortRecord SecondaryOf(const PortRecord& p) { return ondrel::testing::SecondaryOf(p); }
 
     QTemporaryDir home;
     AppState state;

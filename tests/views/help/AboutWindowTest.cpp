@@ -1,6 +1,6 @@
 // The about box: its texts in both languages, its links, the credits of the shipped data and the
 // program's licence.
-#include "GuiTestSupport.h"
+#include "HelpAboutTestSupport.h"
 
 #include "AboutWindow.h"
 
@@ -14,15 +14,6 @@
 
 namespace ondrel::test {
 namespace {
-
-// The suite of the help and about box tests (tests/app/HelpTest.cpp), with its port table.
-class HelpAboutTest : public GuiTest {
-protected:
-    void SetUp() override {
-        GuiTest::SetUp();
-        WritePortTable(workDir(), SmallPortList());
-    }
-};
 
 TEST_F(HelpAboutTest, AboutBoxTextsLinksAndCredits) {
     struct Row {
