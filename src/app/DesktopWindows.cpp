@@ -33,7 +33,6 @@ namespace ondrel {
 
 DesktopWindows::DesktopWindows(AppState& state, MessageBoxes& messages)
     : state_(state), messages_(messages), main_(std::make_unique<MainWindow>(state, messages)) {
-    helpCollection_ = HelpCollectionFile();
     connectMainWindow();
     connectPortManagement();
     connectCurve();
@@ -271,7 +270,8 @@ void DesktopWindows::followLanguage() {
 void DesktopWindows::showHelp(int context) {
     HelpWindow* help = helpWindow();
     if (!help->isOpen()) {
-        if (helpCollection_.isEmpty() || !help->open(helpCollection_)) {
+        if (!helpCollection_) helpCollection_ = HelpCollectionFile();
+        if (helpCollection_->isEmpty() || !help->open(*helpCollection_)) {
             const QDir programDir(QCoreApplication::applicationDirPath());
             const QString where = QDir::toNativeSeparators(
                 QDir::cleanPath(programDir.filePath(QStringLiteral("../share/ondrel/help"))));

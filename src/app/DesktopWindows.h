@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -114,7 +115,8 @@ private:
     QObject* helpKey_ = nullptr;
     // Keeps every window that appears on the screen.
     QObject* screenKeeper_ = nullptr;
-    QString helpCollection_;
+    // Found beside the program when help is first asked for, unless set.
+    std::optional<QString> helpCollection_;
 };
 
 } // namespace ondrel

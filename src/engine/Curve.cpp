@@ -31,11 +31,13 @@ std::vector<CurvePoint> SpanSamples(const Height& height, const Prepare& prepare
     std::vector<CurvePoint> points;
     points.reserve(static_cast<std::size_t>(spanDays / kSpanCurveStep) + 2);
     double t = selectedDay;
+    CleanVectorState(); // the samples' sums run at full speed whatever ran before
     while (static_cast<long double>(selectedDay) + spanDays > t) {
-        if (progress)
+        if (progress) {
             progress(static_cast<int>(
                 std::trunc((t - static_cast<long double>(selectedDay)) / spanDays * 100)));
-        CleanVectorState(); // whatever the progress report ran
+            CleanVectorState(); // whatever the progress report ran
+        }
         const long double sinceNoon = static_cast<long double>(t) - 0.5L;
         if (secondary && sinceNoon - std::trunc(sinceNoon) < 0.02L) prepare(t);
         const double y = static_cast<double>(height(t) * unitFactor);
