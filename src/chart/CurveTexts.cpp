@@ -1,6 +1,7 @@
 #include "CurveTexts.h"
 
 #include "Bilingual.h"
+#include "FootTexts.h"
 #include "Julian.h"
 #include "TideTableText.h"
 
@@ -10,11 +11,6 @@ namespace ondrel {
 
 namespace {
 
-// The foot line's event names.
-struct FootTexts {
-    Bilingual high{" PM:", " HW:"};
-    Bilingual low{" BM:", " LW:"};
-};
 const FootTexts kTexts;
 
 } // namespace

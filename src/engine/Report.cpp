@@ -1,4 +1,5 @@
 #include "Report.h"
+#include "ReportTexts.h"
 
 #include <charconv>
 
@@ -47,16 +48,6 @@ HoursMinutes TimeOfDay(double signedTime) {
             static_cast<long long>(std::fabs(std::trunc(minutes)))};
 }
 
-// The report's texts.
-struct ReportTexts {
-    TextPair feet{" pieds", " feet"};
-    TextPair metres{" mètres", " meters"};
-    TextPair highWater{"Pleine mer à ", "High water at "};
-    TextPair lowWater{"Basse mer à ", "Low water at  "};
-    TextPair height{"    hauteur : ", "    height : "};
-    TextPair morning{"matin : ", "morning : "};
-    TextPair evening{"soir : ", "evening : "};
-};
 constexpr ReportTexts kTexts;
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "DateNames.h"
 #include "Report.h"
+#include "TideTablePageTexts.h"
 
 #include <QFile>
 #include <QFont>
@@ -27,12 +28,7 @@ constexpr double kEnd = 36;    // top and bottom margins
 constexpr double kGutter = 22; // between the two columns
 constexpr double kPad = 7;     // between the cells of a line
 
-struct Texts {
-    TextPair high{"PM", "HW"};
-    TextPair low{"BM", "LW"};
-    TextPair coefficient{"coef.", "coef."};
-};
-constexpr Texts kTexts;
+constexpr TideTablePageTexts kTexts;
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);

@@ -3,6 +3,7 @@
 #include "HarmonicsFile.h"
 #include "PortLoader.h"
 #include "PortTable.h"
+#include "ZoneTexts.h"
 
 #include <QDateTime>
 
@@ -15,16 +16,6 @@ namespace {
 constexpr double kUnixEpochJulian = 2440587.5;
 constexpr long double kMillisecondsPerDay = 86400000.0L;
 
-struct ZoneTexts {
-    TextPair unknown{"le système ne connaît pas le fuseau horaire « %1 » : heure légale remplacée "
-                     "par l'heure standard du port",
-                     "the system does not know the time zone \"%1\": the port's standard time "
-                     "is used instead of its legal time"};
-    TextPair none{"fuseau horaire du port inconnu : heure légale remplacée par l'heure standard "
-                  "du port",
-                  "the port's time zone is not known: its standard time is used instead of its "
-                  "legal time"};
-};
 constexpr ZoneTexts kTexts;
 
 QString Text(const TextPair& pair, Language language) {

@@ -1,6 +1,7 @@
 #include "IntervalSearch.h"
 
 #include "Bilingual.h"
+#include "FieldTexts.h"
 
 #include <cmath>
 
@@ -55,11 +56,6 @@ std::vector<double> SearchInterval(const std::function<double(double)>& height, 
 
 namespace {
 
-// The number format of each language.
-struct FieldTexts {
-    Bilingual separator{",", "."};
-    Bilingual wanted{"12,00 ", "25.00 "};
-};
 const FieldTexts kTexts;
 
 QChar UnitLetter(bool feet) {

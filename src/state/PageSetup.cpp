@@ -1,6 +1,7 @@
 #include "PageSetup.h"
 
 #include "Bilingual.h"
+#include "PageSetupMessages.h"
 #include "StoredValue.h"
 
 #include <QSettings>
@@ -27,15 +28,6 @@ std::optional<int> ReadStoredInt(const QSettings& store, const QString& name) {
     return ReadStoredInteger(store, key, 0, 100);
 }
 
-// The page set-up's messages.
-struct PageSetupMessages {
-    Bilingual marginRange{"Entrez une valeur entière comprise entre 0 et 100 !",
-                          "Please, enter a integer value between 0 and 100 !"};
-    Bilingual portrait{"La prochaine impression sera au format portrait",
-                       "Next printing will be in the portrait orientation"};
-    Bilingual landscape{"La prochaine impression sera au format paysage",
-                        "Next printing will be in the landscape orientation"};
-};
 const PageSetupMessages kTexts;
 
 } // namespace

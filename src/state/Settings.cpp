@@ -1,6 +1,7 @@
 #include "Settings.h"
 
 #include "Bilingual.h"
+#include "FirstValueTexts.h"
 #include "StoredValue.h"
 
 #include <QLocale>
@@ -27,11 +28,6 @@ bool ReadFlag(const QSettings& store, const QString& name) {
     return !(text == u"0" || text == u"false");
 }
 
-// The interval window's first values, in the number format of each language.
-struct FirstValueTexts {
-    Bilingual reading{"10,50 m", "10.50 m"};
-    Bilingual wanted{"12,50 m", "12.50 m"};
-};
 const FirstValueTexts kTexts;
 
 const QString kPredictionKey = QStringLiteral("modele_prediction");

@@ -1,5 +1,6 @@
-// A text of the interface in both languages. Each window keeps its texts in one table of these
-// and sets them in its retranslate(); nothing else chooses between languages.
+// A text of the interface in both languages. Each window keeps its texts in one table of these,
+// written as a .texts file (docs/HACKING.md, "Texts"), and sets them in its retranslate(); nothing
+// else chooses between languages.
 #pragma once
 
 #include "Language.h"

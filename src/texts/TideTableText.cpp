@@ -2,6 +2,7 @@
 
 #include "Julian.h"
 #include "Report.h"
+#include "TableTexts.h"
 
 #include <cmath>
 
@@ -9,25 +10,6 @@ namespace ondrel {
 
 namespace {
 
-struct TableTexts {
-    TextPair columns{"Date\tphase\theure\thaut.\tcoef", "Date\tphase\ttime\theight\tcoef"};
-    TextPair highWater{"\tPM\t", "\tHW\t"};
-    TextPair lowWater{"\tBM\t", "\tLW\t"};
-    TextPair localTime{"Heures données dans le fuseau UT + :", "Local time : UT + "};
-    TextPair winterTime{"Heure en vigueur : heure d'hiver UT + 1", "Winter time UT + 1"};
-    TextPair summerTime{"Heure en vigueur : heure d'été UT + 2", "Summer time UT + 2"};
-    TextPair otherTime{"Heure en vigueur : heure UT + ", "Time UT + "};
-    TextPair legalTime{"Heure légale ", "Legal time "};
-    TextPair inSummer{" en été", " in summer"};
-    TextPair noLegalTime{"Heure légale inconnue, heures données dans le fuseau UT + :",
-                         "Legal time unknown, local time : UT + "};
-    TextPair csvUtc{",utc,decalage", ",utc,offset"};
-    // The spreadsheet export.
-    TextPair csvHeader{"date,heure,phase,hauteur,coef,port\r\n",
-                       "date,time,kind,height,coefficient,port\r\n"};
-    TextPair csvHigh{"PM", "HW"};
-    TextPair csvLow{"BM", "LW"};
-};
 constexpr TableTexts kTexts;
 
 QString Text(const char* utf8) {

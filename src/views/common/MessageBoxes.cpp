@@ -2,6 +2,7 @@
 
 #include "Bilingual.h"
 #include "CommonTexts.h"
+#include "MessageBoxTexts.h"
 #include "Settings.h"
 #include "TableTypes.h"
 
@@ -19,12 +20,6 @@ QString TableFailureText(const std::runtime_error& error, Language language) {
 
 namespace {
 
-// The buttons' texts.
-struct MessageBoxTexts {
-    Bilingual ok{"OK", "OK"};
-    Bilingual yes{"&Oui", "&Yes"};
-    Bilingual no{"&Non", "&No"};
-};
 const MessageBoxTexts kTexts;
 
 void NameButtons(QMessageBox& box, Language language) {

@@ -5,6 +5,7 @@
 #include "CommonTexts.h"
 #include "CurveImage.h"
 #include "CurveWindowSettings.h"
+#include "CurveWindowTexts.h"
 #include "DateNames.h"
 #include "DateTimeJulian.h"
 #include "HelpTopics.h"
@@ -87,13 +88,6 @@ const Caption kCaptions[] = {
     {"Aide1", "Ai&de", kCommonTexts.helpWithKey},
 };
 
-// The window's other texts.
-struct CurveWindowTexts {
-    Bilingual caption{"Courbe de hauteur d'eau", "Time versus Tide Plot"};
-    Bilingual hour{"Heures", "Hour"};
-    Bilingual height{"Hauteurs", "Height"};
-    Bilingual interval{"Calcul de l'intervalle...", "Calculate the interval..."};
-};
 const CurveWindowTexts kTexts;
 
 QChar DecimalOf(const AppState& state) {

@@ -11,6 +11,7 @@
 #include "HelpTopics.h"
 #include "Julian.h"
 #include "MessageBoxes.h"
+#include "OutputTexts.h"
 #include "PageSetup.h"
 #include "ScreenPlacement.h"
 #include "StoredColour.h"
@@ -40,10 +41,6 @@ namespace ondrel {
 
 namespace {
 
-struct OutputTexts {
-    Bilingual copied{"La courbe est maintenant dans le presse papiers de Windows",
-                     "The curve is now at Windows Clipboard."};
-};
 const OutputTexts kTexts;
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "Bilingual.h"
 #include "HelpTopics.h"
+#include "HelpWindowTexts.h"
 #include "ScreenPlacement.h"
 
 #include <QAction>
@@ -37,15 +38,6 @@ namespace ondrel {
 
 namespace {
 
-struct HelpWindowTexts {
-    Bilingual caption{"Aide d'Ondrel", "Brevane help"};
-    Bilingual contents{"Sommaire", "Contents"};
-    Bilingual index{"Index", "Index"};
-    Bilingual search{"Recherche", "Search"};
-    Bilingual indexFilter{"Mot cherché dans l'index", "Word to look up in the index"};
-    Bilingual back{"&Précédent", "&Back"};
-    Bilingual forward{"&Suivant", "&Forward"};
-};
 const HelpWindowTexts kTexts;
 
 QString FilterName(Language language) {

@@ -5,6 +5,7 @@
 #include "ButtonRow.h"
 #include "DateSteps.h"
 #include "DateTimeJulian.h"
+#include "DateWindowTexts.h"
 #include "Julian.h"
 #include "Widgets.h"
 
@@ -22,10 +23,6 @@ namespace ondrel {
 
 namespace {
 
-// The window's texts.
-struct DateWindowTexts {
-    Bilingual caption{"Saisie de la date", "Selection of the Date"};
-};
 const DateWindowTexts kTexts;
 
 } // namespace

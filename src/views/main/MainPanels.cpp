@@ -24,6 +24,10 @@ namespace ondrel {
 namespace {
 
 const MainWindowTexts kTexts;
+// The main window's texts that are the same in every language.
+const QString kOptionsCaption = QStringLiteral("&Options ...");
+const QString kSelDateCaption = QStringLiteral("Date");
+const QString kCoefficientsTitle = QStringLiteral(" Coefficients ");
 // The built-in texts, before a language is chosen.
 constexpr Language kBuiltIn = Language::French;
 

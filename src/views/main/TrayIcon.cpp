@@ -6,6 +6,7 @@
 #include "Julian.h"
 #include "MessageBoxes.h"
 #include "TidePosition.h"
+#include "TrayTexts.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -23,13 +24,6 @@ constexpr qsizetype kToolTipLength = 63;
 constexpr int kIndicatorIcon = 32;
 constexpr int kIndicatorMargin = 4;
 
-// The texts of the notification icon.
-struct TrayTexts {
-    Bilingual toolTip{"Port de ", "Port of "};
-    Bilingual quitQuestion{"Voulez-vous quitter \"Ondrel\" ?", "Would you like quit \"Brevane\" ?"};
-    Bilingual noIcon{"Impossible de trouver les fichiers d'icônes",
-                     "Impossible to find the icon files"};
-};
 const TrayTexts kTexts;
 
 // The computer's clock as a Julian date, whatever the time reference of the options.

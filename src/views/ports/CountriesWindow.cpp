@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "Bilingual.h"
 #include "CommonTexts.h"
+#include "CountriesTexts.h"
 #include "CountryNames.h"
 #include "MessageBoxes.h"
 #include "PortLoader.h"
@@ -27,16 +28,6 @@ constexpr int kCountryWithoutBox = 36;
 // How many of the zone codes without a known country the message names.
 constexpr int kCodesShown = 5;
 
-struct CountriesTexts {
-    Bilingual caption{"Pays", "Countries"};
-    Bilingual all{"Tous les pays", "All the countries"};
-    // %1 how many ports, %2 the first codes.
-    Bilingual unknownCountries{
-        "%1 port(s) de la base ont un code de zone sans pays connu (%2). Ils ne "
-        "sont rattachés à aucun pays de cette liste.",
-        "%1 port(s) of the table have a zone code of no known country (%2). They "
-        "belong to no country of this list."};
-};
 const CountriesTexts kTexts;
 
 } // namespace

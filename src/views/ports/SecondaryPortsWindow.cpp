@@ -7,6 +7,7 @@
 #include "PortTable.h"
 #include "PortWindow.h"
 #include "SecondaryPortWizard.h"
+#include "SecondaryPortsTexts.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -22,18 +23,6 @@ namespace {
 
 constexpr int kNameColumnWidth = 250;
 
-struct SecondaryPortsTexts {
-    Bilingual caption{"Supprimer ou modifier un port", "Suppress or modify a port"};
-    Bilingual secondary{"Port secondaire", "Secondary port"};
-    Bilingual standard{"Port principal", "Standard port"};
-    Bilingual remove{"&Supprimer", "Suppress"};
-    Bilingual modify{"Modifier", "Modify"};
-    Bilingual cancel{"&Annuler", "Cancel"};
-    Bilingual select{"Vous devez sélectionnner un port !", "You must select a port !"};
-    Bilingual confirm{"Etes-vous certain de vouloir supprimer %1 ?",
-                      "Do you really want to remove %1 of the list ?"};
-    Bilingual removed{" a été supprimé de la liste ", " has been removed off the list"};
-};
 const SecondaryPortsTexts kTexts;
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "ScreenPlacement.h"
 #include "TideTableCalendar.h"
 #include "TideTableText.h"
+#include "TideTableTexts.h"
 #include "Widgets.h"
 
 #include <QApplication>
@@ -49,30 +50,6 @@ constexpr qreal kTabPadding = 4;
 // The days' lines of the month pages are never smaller than this, in points.
 constexpr int kSmallestPagePoints = 9;
 
-struct TideTableTexts {
-    Bilingual caption{"Annuaire", "Tidetable"};
-    Bilingual from{"DU :", "FM :"};
-    Bilingual to{"AU :", "TO :"};
-    Bilingual calculate{"&Calcule", "&Calculate"};
-    Bilingual printHint{"Imprime l'annuaire", "Print the tidetable"};
-    Bilingual saveHint{"Sauve l'annuaire dans un fichier", "Save the tidetable into a file"};
-    Bilingual filter{"&Filtre...", "&Filter..."};
-    Bilingual filterHint{"Ouvre la fenêtre de filtre", "Open the filter window"};
-    Bilingual close{"&Fermer", "C&lose"};
-    Bilingual printing{"Impression en cours...", "Printing ..."};
-    Bilingual endBeforeStart{"La date de fin doit être postérieure à la date de début !",
-                             "The end date must be older than the begin date !"};
-    Bilingual viewHint{"Présentation de l'annuaire", "How the tidetable is shown"};
-    Bilingual list{"Liste", "List"};
-    Bilingual monthPages{"Pages du mois", "Month pages"};
-    Bilingual pdf{"&PDF...", "&PDF..."};
-    Bilingual pdfHint{"Enregistre les pages du mois dans un fichier PDF",
-                      "Save the month pages as a PDF file"};
-    Bilingual pdfTitle{"Exporter en PDF", "Export as PDF"};
-    Bilingual notWritten{
-        "Le fichier « %1 » n'a pas pu être écrit : %2.\nIl est resté tel qu'il était.",
-        "The file \"%1\" could not be written: %2.\nIt was left as it was."};
-};
 const TideTableTexts kTexts;
 
 // The suffix of the file type chosen in the save dialog.
