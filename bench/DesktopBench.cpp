@@ -19,13 +19,13 @@ void BM_DesktopStartToFirstWindow(benchmark::State& state) {
     {
         // A program started before: its language is known, so no question stops the start.
         ondrel::AppState app;
-        app.settingsOrganisation = QStringLiteral("OndrelBench");
-        app.openSettings()->setValue(QStringLiteral("langue"), QStringLiteral("FRANCAIS"));
+        app.settingsStore.organisation = QStringLiteral("OndrelBench");
+        app.settingsStore.open()->setValue(QStringLiteral("langue"), QStringLiteral("FRANCAIS"));
     }
     for (auto _ : state) {
         ondrel::AppState app;
         app.workingDirectory = work.path(); // the table is the shipped one, found from the program
-        app.settingsOrganisation = QStringLiteral("OndrelBench");
+        app.settingsStore.organisation = QStringLiteral("OndrelBench");
         ondrel::QtMessageBoxes messages(app.settings);
         ondrel::DesktopWindows windows(app, messages);
         windows.main().show();

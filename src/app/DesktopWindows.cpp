@@ -77,7 +77,8 @@ CurveWindow* DesktopWindows::curveWindow() {
     MainWindow* m = main_.get();
     curveWindow_ = joined(new CurveWindow(state_, messages_, m));
     intervalWindow_ = joined(new IntervalWindow(state_, messages_, *curveWindow_, m));
-    pageSetupWindow_ = joined(new PageSetupWindow(state_, messages_, curveWindow_, m));
+    pageSetupWindow_ = joined(new PageSetupWindow(state_.settings, state_.settingsStore,
+                                                  state_.help, messages_, curveWindow_, m));
     curveWindow_->setIntervalWindow(intervalWindow_);
     curveWindow_->setPageSetupWindow(pageSetupWindow_,
                                      [this] { return pageSetupWindow_->blackAndWhite(); });
@@ -97,7 +98,7 @@ PageSetupWindow* DesktopWindows::pageSetupWindow() {
 OptionsWindow* DesktopWindows::optionsWindow() {
     if (optionsWindow_) return optionsWindow_;
     MainWindow* m = main_.get();
-    optionsWindow_ = joined(new OptionsWindow(state_, messages_, m));
+    optionsWindow_ = joined(new OptionsWindow(state_.settings, messages_, m));
     QObject::connect(optionsWindow_, &OptionsWindow::timeReferenceLabelChanged, m,
                      &MainWindow::setTimeReferenceLabel);
     QObject::connect(optionsWindow_, &OptionsWindow::optionsConfirmed, m,
@@ -126,7 +127,8 @@ TideTableWindow* DesktopWindows::tideTableWindow() {
 
 TideTableFilterWindow* DesktopWindows::tideTableFilterWindow() {
     if (!tideTableFilterWindow_)
-        tideTableFilterWindow_ = joined(new TideTableFilterWindow(state_, messages_, main_.get()));
+        tideTableFilterWindow_ = joined(new TideTableFilterWindow(
+            state_.tideTableFilter, state_.settings, state_.help, messages_, main_.get()));
     return tideTableFilterWindow_;
 }
 
@@ -141,14 +143,15 @@ TrayIcon* DesktopWindows::trayIcon() {
 CountriesWindow* DesktopWindows::countriesWindow() {
     if (!countriesWindow_)
         countriesWindow_ = joined(new CountriesWindow(
-            state_, messages_, portWindow()->table(), [this] { portWindow_->refreshList(); },
-            main_.get()));
+            state_.settings, state_.help, messages_, portWindow()->table(),
+            [this] { portWindow_->refreshList(); }, main_.get()));
     return countriesWindow_;
 }
 
 SecondaryPortWizard* DesktopWindows::secondaryPortWizard() {
     if (wizard_) return wizard_;
-    wizard_ = joined(new SecondaryPortWizard(state_, messages_, *portWindow(), main_.get()));
+    wizard_ =
+        joined(new SecondaryPortWizard(state_.settings, messages_, *portWindow(), main_.get()));
     wizard_->setBeforeStandardPortChoice([this] { hidePortViews(); });
     // The port shown, modified: its report and curve are made again from what was stored.
     QObject::connect(wizard_, &SecondaryPortWizard::portStored, main_.get(),
@@ -165,31 +168,33 @@ SecondaryPortWizard* DesktopWindows::secondaryPortWizard() {
 SecondaryPortsWindow* DesktopWindows::secondaryPortsWindow() {
     if (secondaryPortsWindow_) return secondaryPortsWindow_;
     MainWindow* m = main_.get();
-    secondaryPortsWindow_ = joined(
-        new SecondaryPortsWindow(state_, messages_, *portWindow(), *secondaryPortWizard(), m));
+    secondaryPortsWindow_ = joined(new SecondaryPortsWindow(
+        state_.settings, messages_, *portWindow(), *secondaryPortWizard(), m));
     secondaryPortsWindow_->setPortDisplayReset([m] { m->clearPortDisplay(); });
     return secondaryPortsWindow_;
 }
 
 ImportListWindow* DesktopWindows::importListWindow() {
-    if (!importListWindow_) importListWindow_ = joined(new ImportListWindow(state_, main_.get()));
+    if (!importListWindow_)
+        importListWindow_ = joined(new ImportListWindow(state_.settings, main_.get()));
     return importListWindow_;
 }
 
 HelpWindow* DesktopWindows::helpWindow() {
-    if (!helpWindow_) helpWindow_ = joined(new HelpWindow(state_, main_.get()));
+    if (!helpWindow_) helpWindow_ = joined(new HelpWindow(state_.settings, main_.get()));
     return helpWindow_;
 }
 
 AboutWindow* DesktopWindows::aboutWindow() {
-    if (!aboutWindow_) aboutWindow_ = joined(new AboutWindow(state_, main_.get()));
+    if (!aboutWindow_) aboutWindow_ = joined(new AboutWindow(state_.settings, main_.get()));
     return aboutWindow_;
 }
 
 PortImportFlow& DesktopWindows::portImport() {
     if (!portImport_)
-        portImport_ = std::make_unique<PortImportFlow>(
-            state_, messages_, *portWindow(), *countriesWindow(), *importListWindow(), main_.get());
+        portImport_ =
+            std::make_unique<PortImportFlow>(state_.settings, messages_, *portWindow(),
+                                             *countriesWindow(), *importListWindow(), main_.get());
     return *portImport_;
 }
 

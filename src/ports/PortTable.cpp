@@ -5,6 +5,7 @@
 // conventions are described in docs/PORT_TABLE.md.
 #include "PortTable.h"
 
+#include "Cp1252.h"
 #include "PortLayout.h"
 #include "PortTableImpl.h"
 #include "TagFile.h"
@@ -229,6 +230,16 @@ void PortTable::setRange(qint64 low, qint64 high) {
     d->high = PortIndex::keyOf(high);
     d->hasRange = true;
     d->rebuild(-1, Impl::Reposition::First);
+}
+
+bool PortTable::narrowToNamesFrom(const QString& prefix) {
+    if (!isOpen()) return false;
+    try {
+        setRange(prefix, kNameRangeEnd);
+    } catch (const TableError&) {
+        return false;
+    }
+    return true;
 }
 
 void PortTable::cancelRange() {

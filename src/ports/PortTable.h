@@ -73,6 +73,10 @@ public:
     void setRange(const QString& low, const QString& high);
     void setRange(qint64 low, qint64 high);
     void cancelRange();
+    // The names from prefix on: the range from prefix to the end of the name order, as a list
+    // narrows to what is typed. False, and nothing changed, when the table is not open or cannot
+    // take the range (a record being edited).
+    bool narrowToNamesFrom(const QString& prefix);
 
     // The current record becomes the first visible one whose key is >= value (end if none).
     void goNearest(const QString& value);

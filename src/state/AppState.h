@@ -7,12 +7,12 @@
 #include "PortRecord.h"
 #include "PredictionSource.h"
 #include "Secondary.h"
+#include "Services.h"
 #include "Settings.h"
 #include "TableFilter.h"
 #include "TideContext.h"
 
 #include <QDateTime>
-#include <QSettings>
 #include <QString>
 
 #include <functional>
@@ -53,17 +53,12 @@ struct AppState {
 
     // Where ports.dbf is looked for first.
     QString workingDirectory;
-    // Organisation under which the settings are stored ("Software\Ondrel").
-    QString settingsOrganisation = QStringLiteral("Ondrel");
+    // Where the settings are stored.
+    SettingsStore settingsStore;
     // The system clock; tests set another.
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
-    // The help hook: shows the topic of a context number. Installed by the main window.
-    std::function<void(int context)> help;
-
-    std::unique_ptr<QSettings> openSettings() const {
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                           settingsOrganisation);
-    }
+    // The help, installed by the application.
+    HelpHook help;
 };
 
 } // namespace ondrel

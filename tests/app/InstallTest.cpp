@@ -83,7 +83,7 @@ TEST_F(InstallTest, TheInstalledTreeIsCompleteAndItsProgramsFindTheirData) {
     EXPECT_EQ(collection, QFileInfo(root.filePath(QStringLiteral("share/ondrel/help/ondrel.qhc")))
                               .canonicalFilePath());
     state.settings.chosenLanguage = Language::English;
-    HelpWindow help(state);
+    HelpWindow help(state.settings);
     ASSERT_TRUE(help.open(collection));
     help.showTopic(kHelpTideTable);
     EXPECT_TRUE(help.currentPage().toString().endsWith(QStringLiteral("/Annuaire_a.htm")));

@@ -211,7 +211,7 @@ TEST_F(PredictionModelTest, TheOptionsWindowShowsTheChoiceAndCancelKeepsIt) {
           std::tuple{kEnglish, "Table model (21 constituents)", "Full harmonics"}}) {
         state.settings.chosenLanguage = LanguageOf(langue);
         state.settings.prediction = PredictionModel::Full;
-        OptionsWindow w(state, boxes);
+        OptionsWindow w(state.settings, boxes);
         w.show();
         const auto items =
             w.findChild<QWidget*>(QStringLiteral("choixmodele"))->findChildren<QRadioButton*>();

@@ -87,14 +87,14 @@ using PageSetupWindowTest = SettingsStoreTest;
 
 TEST_F(PageSetupWindowTest, StoredValuesAndTheirFallbacks) {
     {
-        const auto store = state.openSettings();
+        const auto store = state.settingsStore.open();
         EXPECT_EQ(LoadPrintSettings(*store).portrait, 1);
         EXPECT_EQ(LoadPageSetup(*store).portrait, 0);
         store->setValue("impression/marge_g", 7);
         store->setValue("impression/marge_d", 8);
         store->setValue("impression/portrait", 1); // marge_h missing: reading stops at it
     }
-    const auto store = state.openSettings();
+    const auto store = state.settingsStore.open();
     const PageSettings s = LoadPageSetup(*store);
     EXPECT_EQ(s.margins, (PageMargins{7, 8, 0, 0}));
     EXPECT_EQ(s.portrait, 0);

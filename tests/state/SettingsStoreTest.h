@@ -1,5 +1,5 @@
 // Support for the state tests: each test gets its own home and configuration folder, and reads
-// and writes the settings where the program does (AppState::openSettings) under a test
+// and writes the settings where the program does (SettingsStore::open) under a test
 // organisation name; nothing of the real user is touched.
 #pragma once
 
@@ -24,10 +24,10 @@ protected:
         qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
-        state.settingsOrganisation = QStringLiteral("OndrelTest");
+        state.settingsStore.organisation = QStringLiteral("OndrelTest");
     }
 
-    std::unique_ptr<QSettings> store() const { return state.openSettings(); }
+    std::unique_ptr<QSettings> store() const { return state.settingsStore.open(); }
 
     QTemporaryDir home;
     AppState state;

@@ -248,7 +248,7 @@ void CurveWindow::setUp() {
     chart_->setColours(ColourOfStored(state_.settings.backgroundColour),
                        ColourOfStored(state_.settings.curveColour));
     setGeometry(kCurveWindowDesignBounds);
-    const auto store = state_.openSettings();
+    const auto store = state_.settingsStore.open();
     const CurveWindowSettings s = LoadCurveWindowSettings(*store);
     // A stored place is kept; without one the window goes beside the main window when it first
     // appears.
@@ -262,7 +262,7 @@ void CurveWindow::saveSettings() {
     if (settingsSaved_) return;
     settingsSaved_ = true;
     indicatorTimer_->stop();
-    const auto store = state_.openSettings();
+    const auto store = state_.settingsStore.open();
     StoreCurveWindowSettings(*store, geometry(), indicatorOn(), elementsOn());
 }
 

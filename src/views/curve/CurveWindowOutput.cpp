@@ -109,7 +109,7 @@ void CurveWindow::printChart() {
 }
 
 void CurveWindow::printTo(QPrinter& printer) {
-    const auto store = state_.openSettings();
+    const auto store = state_.settingsStore.open();
     const PageSettings page = LoadPrintSettings(*store);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // The print has its own copy of the chart: the screen keeps its colours throughout.

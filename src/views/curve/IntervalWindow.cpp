@@ -119,7 +119,7 @@ void IntervalWindow::retranslate() {
 
 void IntervalWindow::onActivated() {
     retranslate();
-    const auto store = state_.openSettings();
+    const auto store = state_.settingsStore.open();
     sounderField_->setText(store->value(kReadingKey).toString());
     wantedHeightField_->setText(store->value(kWantedKey).toString());
     readingTimeField_->setText(store->value(kTimeKey).toString());
@@ -153,7 +153,7 @@ QString IntervalWindow::incompleteMessage(const QString& field) const {
 void IntervalWindow::confirm() {
     hide();
     {
-        const auto store = state_.openSettings();
+        const auto store = state_.settingsStore.open();
         store->setValue(kReadingKey, sounderField_->text());
         store->setValue(kWantedKey, wantedHeightField_->text());
         store->setValue(kTimeKey, readingTimeField_->text());

@@ -1,12 +1,12 @@
 #include "PageSetupWindow.h"
 
-#include "AppState.h"
 #include "Bilingual.h"
 #include "ButtonRow.h"
 #include "CommonTexts.h"
 #include "CurveWindow.h"
 #include "MessageBoxes.h"
 #include "PageSetupTexts.h"
+#include "Settings.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -53,9 +53,11 @@ private:
 
 } // namespace
 
-PageSetupWindow::PageSetupWindow(AppState& state, MessageBoxes& messages, CurveWindow* curve,
+PageSetupWindow::PageSetupWindow(const Settings& settings, const SettingsStore& store,
+                                 const HelpHook& help, MessageBoxes& messages, CurveWindow* curve,
                                  QWidget* parent)
-    : ActivatedWindow(parent), state_(state), messages_(messages), curve_(curve) {
+    : ActivatedWindow(parent), appSettings_(settings), store_(store), help_(help),
+      messages_(messages), curve_(curve) {
     setObjectName(QStringLiteral("TFMiseEnPage"));
     setModal(false);
     setWindowTitle(QStringLiteral("Mise en page"));
@@ -142,13 +144,13 @@ void PageSetupWindow::connectControls() {
     connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
     connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel(); });
     connect(helpButton_, &QPushButton::clicked, this, [this] {
-        if (state_.help) state_.help(kHelpTopic);
+        if (help_) help_(kHelpTopic);
     });
 }
 
 void PageSetupWindow::setUp() {
     {
-        const auto store = state_.openSettings();
+        const auto store = store_.open();
         settings_ = LoadPageSetup(*store);
     }
     page_ = QRect(QPoint(10, 7), PreviewPageSize(settings_.portrait == 1));
@@ -172,7 +174,7 @@ void PageSetupWindow::marginChanged(QLineEdit* field, int PageMargins::*margin) 
         // The message box takes the activation for a moment: that is not leaving the window, so
         // nothing is stored (nor refused) while the refused text is still in the field.
         ownMessage_ = true;
-        messages_.information(this, MarginRangeMessage(state_.settings.language()));
+        messages_.information(this, MarginRangeMessage(appSettings_.language()));
         ownMessage_ = false;
         field->clear();
     }
@@ -203,8 +205,8 @@ void PageSetupWindow::onActivated() {
 }
 
 void PageSetupWindow::retranslate() {
-    if (!state_.settings.languageChosen()) return;
-    const Language l = state_.settings.language();
+    if (!appSettings_.languageChosen()) return;
+    const Language l = appSettings_.language();
     setWindowTitle(kTexts.caption.in(l));
     previewBox_->setTitle(kTexts.previewBox.in(l));
     orientationBox_->setTitle(kTexts.orientationBox.in(l));
@@ -234,14 +236,14 @@ bool PageSetupWindow::storeValues() {
     for (const auto& [field, margin] : fields) {
         const MarginEntry entry = ReadMarginField(field->text());
         if (entry.kind != MarginEntry::Kind::Value) {
-            messages_.information(this, kTexts.marginsNotSaved.in(state_.settings.language()));
+            messages_.information(this, kTexts.marginsNotSaved.in(appSettings_.language()));
             return false;
         }
         m.*margin = entry.value;
     }
     settings_.margins = m;
     {
-        const auto store = state_.openSettings();
+        const auto store = store_.open();
         StorePageSetup(*store, settings_);
     }
     if (curve_) curve_->refreshChart();
@@ -252,7 +254,7 @@ void PageSetupWindow::confirm() {
     const int chosen = portrait_->isChecked() ? 1 : 0;
     if (chosen != (settings_.portrait == 1 ? 1 : 0)) {
         settings_.portrait = chosen;
-        messages_.information(this, OrientationMessage(state_.settings.language(), chosen == 1));
+        messages_.information(this, OrientationMessage(appSettings_.language(), chosen == 1));
     }
     hide();
 }

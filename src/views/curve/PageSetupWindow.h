@@ -2,6 +2,7 @@
 // colour or black and white, with a small preview of the page and its printable area.
 #pragma once
 
+#include "Services.h"
 #include "WindowContract.h"
 
 #include "PageSetup.h"
@@ -16,15 +17,15 @@ class QRadioButton;
 
 namespace ondrel {
 
-struct AppState;
+struct Settings;
 class MessageBoxes;
 class CurveWindow;
 
 class PageSetupWindow : public ActivatedWindow<QDialog> {
     Q_OBJECT
 public:
-    PageSetupWindow(AppState& state, MessageBoxes& messages, CurveWindow* curve,
-                    QWidget* parent = nullptr);
+    PageSetupWindow(const Settings& settings, const SettingsStore& store, const HelpHook& help,
+                    MessageBoxes& messages, CurveWindow* curve, QWidget* parent = nullptr);
     void retranslate() override;
 
     void onActivated() override;
@@ -61,7 +62,9 @@ private:
     void marginChanged(QLineEdit* field, int PageMargins::*margin);
     void updatePreview();
 
-    AppState& state_;
+    const Settings& appSettings_;
+    const SettingsStore& store_;
+    const HelpHook& help_;
     MessageBoxes& messages_;
     CurveWindow* curve_;
     PageSettings settings_;

@@ -1,10 +1,10 @@
 #include "AboutWindow.h"
 
 #include "AboutTexts.h"
-#include "AppState.h"
 #include "Bilingual.h"
 #include "ButtonRow.h"
 #include "ProjectInfo.h"
+#include "Settings.h"
 
 #include <QDesktopServices>
 #include <QFrame>
@@ -75,7 +75,8 @@ QPixmap AboutPicture(const QSize& size) {
     return picture;
 }
 
-AboutWindow::AboutWindow(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+AboutWindow::AboutWindow(const Settings& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
     openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     setObjectName(QStringLiteral("TApropos"));
     setModal(false);
@@ -146,7 +147,7 @@ AboutWindow::AboutWindow(AppState& state, QWidget* parent) : QDialog(parent), st
 }
 
 void AboutWindow::retranslate() {
-    const Language l = state_.settings.language();
+    const Language l = settings_.language();
     setWindowTitle(kTexts.caption.in(l));
     name_->setText(kTexts.name.in(l));
     contact_->setToolTip(kTexts.contactHint.in(l));

@@ -15,12 +15,12 @@ class QTextBrowser;
 
 namespace ondrel {
 
-struct AppState;
+struct Settings;
 
 class AboutWindow : public QDialog, public WindowContract {
     Q_OBJECT
 public:
-    explicit AboutWindow(AppState& state, QWidget* parent = nullptr);
+    explicit AboutWindow(const Settings& settings, QWidget* parent = nullptr);
     void retranslate() override;
 
     // Hands an address to the system (tests record it instead).
@@ -33,7 +33,7 @@ protected:
 private:
     void toggleCredits();
 
-    AppState& state_;
+    const Settings& settings_;
     QLabel* picture_ = nullptr;
     QLabel* name_ = nullptr;
     QLabel* version_ = nullptr;

@@ -1,10 +1,10 @@
 #include "HelpWindow.h"
 
-#include "AppState.h"
 #include "Bilingual.h"
 #include "HelpTopics.h"
 #include "HelpWindowTexts.h"
 #include "ScreenPlacement.h"
+#include "Settings.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -123,7 +123,8 @@ QString WorkingHelpCopy(const QString& collectionFile, const QString& folder) {
     return copy;
 }
 
-HelpWindow::HelpWindow(AppState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
+HelpWindow::HelpWindow(const Settings& settings, QWidget* parent)
+    : QMainWindow(parent), settings_(settings) {
     setObjectName(QStringLiteral("TFAide"));
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -244,7 +245,7 @@ void HelpWindow::buildPanels() {
 
 // The index and the search follow the language: a search already made is made again in it.
 void HelpWindow::useLanguageFilter() {
-    const QString filter = FilterName(state_.settings.language());
+    const QString filter = FilterName(settings_.language());
     if (engine_->filterEngine()->activeFilter() == filter) return;
     engine_->filterEngine()->setActiveFilter(filter);
     const QString words = engine_->searchEngine()->queryWidget()->searchInput();
@@ -262,7 +263,7 @@ void HelpWindow::forward() {
 void HelpWindow::showTopic(int context) {
     if (!engine_) return;
     retranslate();
-    browser_->setSource(HelpTopicUrl(context, state_.settings.language()));
+    browser_->setSource(HelpTopicUrl(context, settings_.language()));
     show();
     raise();
     activateWindow();
@@ -287,7 +288,7 @@ int HelpWindow::searchHits() const {
 }
 
 void HelpWindow::retranslate() {
-    const Language l = state_.settings.language();
+    const Language l = settings_.language();
     setWindowTitle(kTexts.caption.in(l));
     if (!engine_) return;
     useLanguageFilter();

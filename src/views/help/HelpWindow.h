@@ -16,13 +16,13 @@ class QTabWidget;
 
 namespace ondrel {
 
-struct AppState;
+struct Settings;
 class HelpBrowser;
 
 class HelpWindow : public QMainWindow, public WindowContract {
     Q_OBJECT
 public:
-    explicit HelpWindow(AppState& state, QWidget* parent = nullptr);
+    explicit HelpWindow(const Settings& settings, QWidget* parent = nullptr);
     ~HelpWindow() override;
     void retranslate() override;
 
@@ -45,7 +45,7 @@ private:
     void buildPanels();
     void useLanguageFilter();
 
-    AppState& state_;
+    const Settings& settings_;
     QHelpEngine* engine_ = nullptr;
     // The full-text index is built in the background when the window is made; a search asked
     // meanwhile waits for it.

@@ -119,7 +119,7 @@ void MainWindow::setPortManagementEnabled(bool enabled) {
 }
 
 void MainWindow::loadSettings() {
-    auto store = state_.openSettings();
+    auto store = state_.settingsStore.open();
     state_.settings = LoadSettings(*store);
     state_.settings.decimalSeparator = SystemDecimalSeparator();
     {
@@ -145,7 +145,7 @@ void MainWindow::saveSettings() {
     if (settingsSaved_) return;
     settingsSaved_ = true;
     state_.settings.bounds = WindowBounds{y(), x(), width(), height()};
-    auto store = state_.openSettings();
+    auto store = state_.settingsStore.open();
     if (!SaveSettings(*store, state_.settings)) {
         const Bilingual notSaved{"Les réglages n'ont pas pu être enregistrés dans %1.",
                                  "The settings could not be saved to %1."};
@@ -181,7 +181,7 @@ void MainWindow::onShown() {
 }
 
 void MainWindow::storeFirstStartValues() {
-    auto store = state_.openSettings();
+    auto store = state_.settingsStore.open();
     StoreFirstStartValues(*store, state_.settings, state_.settings.language());
 }
 

@@ -1,11 +1,11 @@
 #include "OptionsWindow.h"
 
-#include "AppState.h"
 #include "Bilingual.h"
 #include "ButtonRow.h"
 #include "HoursText.h"
 #include "MessageBoxes.h"
 #include "OptionsTexts.h"
+#include "Settings.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -62,8 +62,8 @@ QGroupBox* ChoiceGroup(const char* name, QWidget* parent, QButtonGroup*& group,
 
 } // namespace
 
-OptionsWindow::OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
-    : ActivatedWindow(parent), state_(state), messages_(messages) {
+OptionsWindow::OptionsWindow(Settings& settings, MessageBoxes& messages, QWidget* parent)
+    : ActivatedWindow(parent), settings_(settings), messages_(messages) {
     setObjectName(QStringLiteral("TFoptions"));
     setWindowTitle(QStringLiteral("Options"));
     setModal(false);
@@ -168,7 +168,7 @@ void OptionsWindow::layOut() {
 }
 
 void OptionsWindow::setUp() {
-    const Settings& s = state_.settings;
+    const Settings& s = settings_;
     unitButtons_[s.heightUnit == HeightUnit::Metres ? 0 : 1]->setChecked(true);
     const int code = s.timeReference.code();
     const int item = (code == 0 || code == 1 || code == 2) ? code
@@ -187,7 +187,7 @@ void OptionsWindow::setUp() {
 
 // The built-in texts are the French ones.
 void OptionsWindow::retranslate() {
-    const Language l = state_.settings.language();
+    const Language l = settings_.language();
     timeReferenceBox_->setTitle(kTexts.timeReferenceBox.in(l));
     for (int i = 0; i < kTimeReferenceItems; ++i)
         timeReferenceButtons_[i]->setText(kTexts.timeReferenceButtons[i].in(l));
@@ -213,24 +213,23 @@ void OptionsWindow::timeReferenceChosen(int item) {
     utOffset_->setEnabled(false);
     if (item == kLegalItem) {
         emit timeReferenceLabelChanged(
-            QString::fromStdString(TimeReference::PortLegal().label(state_.settings.language())));
+            QString::fromStdString(TimeReference::PortLegal().label(settings_.language())));
         return;
     }
-    emit timeReferenceLabelChanged(kTexts.referenceLabels[item].in(state_.settings.language()));
+    emit timeReferenceLabelChanged(kTexts.referenceLabels[item].in(settings_.language()));
 }
 
 void OptionsWindow::checkStartHour() {
     if (IsValidTimeOfDay(startHourField_->text().toStdString())) return;
     // Until a language is chosen, in English.
-    inform(kTexts.badStartHour.in(state_.settings.languageOr(Language::English)));
+    inform(kTexts.badStartHour.in(settings_.languageOr(Language::English)));
     startHourField_->setText(QStringLiteral("00:00"));
 }
 
 void OptionsWindow::checkEndHour() {
     const QString text = endHourField_->text();
     if (IsValidTimeOfDay(text.toStdString())) return;
-    if (text != u"24:00")
-        inform(kTexts.badEndHour.in(state_.settings.languageOr(Language::English)));
+    if (text != u"24:00") inform(kTexts.badEndHour.in(settings_.languageOr(Language::English)));
     endHourField_->setText(QStringLiteral("24:00"));
 }
 
@@ -258,7 +257,7 @@ void OptionsWindow::confirm() {
     checkStartHour();
     checkEndHour();
 
-    Settings& s = state_.settings;
+    Settings& s = settings_;
     const Language l = s.language();
 
     const int code = chosenTimeReference();

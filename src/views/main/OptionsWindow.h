@@ -16,7 +16,7 @@ class QSpinBox;
 
 namespace ondrel {
 
-struct AppState;
+struct Settings;
 class MessageBoxes;
 
 class OptionsWindow : public ActivatedWindow<QDialog> {
@@ -24,7 +24,7 @@ class OptionsWindow : public ActivatedWindow<QDialog> {
 public:
     // Each activation reloads the settings and the language.
     void onActivated() override;
-    OptionsWindow(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
+    OptionsWindow(Settings& settings, MessageBoxes& messages, QWidget* parent = nullptr);
     void retranslate() override;
 
     // Loads the controls from the settings and sets the texts; runs at each showing and each
@@ -66,7 +66,7 @@ private:
     int busy_ = 0; // inside a message box or OK
     bool messageTookActivation_ = false;
 
-    AppState& state_;
+    Settings& settings_;
     MessageBoxes& messages_;
     QGroupBox* timeReferenceBox_ = nullptr;
     QButtonGroup* timeReferenceGroup_ = nullptr;

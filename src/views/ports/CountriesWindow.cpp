@@ -1,6 +1,5 @@
 #include "CountriesWindow.h"
 
-#include "AppState.h"
 #include "Bilingual.h"
 #include "CommonTexts.h"
 #include "CountriesTexts.h"
@@ -8,6 +7,7 @@
 #include "MessageBoxes.h"
 #include "PortLoader.h"
 #include "PortTable.h"
+#include "Settings.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -32,9 +32,10 @@ const CountriesTexts kTexts;
 
 } // namespace
 
-CountriesWindow::CountriesWindow(AppState& state, MessageBoxes& messages, PortTable& table,
-                                 std::function<void()> listChanged, QWidget* parent)
-    : ActivatedWindow(parent), state_(state), messages_(messages), table_(table),
+CountriesWindow::CountriesWindow(Settings& settings, const HelpHook& help, MessageBoxes& messages,
+                                 PortTable& table, std::function<void()> listChanged,
+                                 QWidget* parent)
+    : ActivatedWindow(parent), settings_(settings), help_(help), messages_(messages), table_(table),
       listChanged_(std::move(listChanged)) {
     setObjectName(QStringLiteral("TFPays"));
     setModal(false);
@@ -84,7 +85,7 @@ CountriesWindow::CountriesWindow(AppState& state, MessageBoxes& messages, PortTa
     connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
     connect(cancelButton_, &QPushButton::clicked, this, [this] { hide(); });
     connect(helpButton_, &QPushButton::clicked, this, [this] {
-        if (state_.help) state_.help(kHelpCountries);
+        if (help_) help_(kHelpCountries);
     });
 
     retranslate();
@@ -125,7 +126,7 @@ void CountriesWindow::build() {
             table_.setFiltered(true);
             if (unknown > 0) {
                 if (unknown > kCodesShown) codes << QStringLiteral("…");
-                messages_.plain(this, kTexts.unknownCountries.in(state_.settings.language())
+                messages_.plain(this, kTexts.unknownCountries.in(settings_.language())
                                           .arg(unknown)
                                           .arg(codes.join(QStringLiteral(", "))));
             }
@@ -148,7 +149,7 @@ QCheckBox* CountriesWindow::box(int country) const {
 }
 
 void CountriesWindow::retranslate() {
-    const Language l = state_.settings.language();
+    const Language l = settings_.language();
     setWindowTitle(kTexts.caption.in(l));
     boxes_[0]->setText(kTexts.all.in(l));
     cancelButton_->setText(kCommonTexts.cancel.in(l));
@@ -178,7 +179,7 @@ void CountriesWindow::showPending() {
 }
 
 void CountriesWindow::confirm() {
-    std::copy(pending_.begin(), pending_.end(), state_.settings.countrySelected.begin());
+    std::copy(pending_.begin(), pending_.end(), settings_.countrySelected.begin());
     if (hasCountryCodes_ && table_.isOpen()) {
         table_.setFiltered(false);
         table_.setFiltered(true);
@@ -189,8 +190,7 @@ void CountriesWindow::confirm() {
 
 void CountriesWindow::showEvent(QShowEvent* event) {
     retranslate();
-    std::copy(state_.settings.countrySelected.begin(), state_.settings.countrySelected.end(),
-              pending_.begin());
+    std::copy(settings_.countrySelected.begin(), settings_.countrySelected.end(), pending_.begin());
     showPending();
     QDialog::showEvent(event);
 }

@@ -3,6 +3,7 @@
 // port table carries country numbers at all, which the import needs.
 #pragma once
 
+#include "Services.h"
 #include "WindowContract.h"
 
 #include <QDialog>
@@ -15,7 +16,7 @@ class QPushButton;
 
 namespace ondrel {
 
-struct AppState;
+struct Settings;
 class MessageBoxes;
 class PortTable;
 
@@ -23,8 +24,8 @@ class CountriesWindow : public ActivatedWindow<QDialog> {
     Q_OBJECT
 public:
     // listChanged runs after the table's filter was applied anew (the port list must follow).
-    CountriesWindow(AppState& state, MessageBoxes& messages, PortTable& table,
-                    std::function<void()> listChanged, QWidget* parent = nullptr);
+    CountriesWindow(Settings& settings, const HelpHook& help, MessageBoxes& messages,
+                    PortTable& table, std::function<void()> listChanged, QWidget* parent = nullptr);
     void retranslate() override;
 
     // Looks at the table again: whether it carries country numbers, which countries have ports;
@@ -45,7 +46,8 @@ protected:
 private:
     void showPending();
 
-    AppState& state_;
+    Settings& settings_;
+    const HelpHook& help_;
     MessageBoxes& messages_;
     PortTable& table_;
     std::function<void()> listChanged_;

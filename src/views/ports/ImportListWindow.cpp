@@ -1,9 +1,9 @@
 #include "ImportListWindow.h"
 
-#include "AppState.h"
 #include "ButtonRow.h"
 #include "ImportTexts.h"
 #include "ScreenPlacement.h"
+#include "Settings.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -16,8 +16,8 @@
 
 namespace ondrel {
 
-ImportListWindow::ImportListWindow(AppState& state, QWidget* parent)
-    : ActivatedWindow(parent), state_(state) {
+ImportListWindow::ImportListWindow(const Settings& settings, QWidget* parent)
+    : ActivatedWindow(parent), settings_(settings) {
     setObjectName(QStringLiteral("TFAjoutPorts"));
     setModal(false);
     // No system buttons: only OK closes it.
@@ -53,7 +53,7 @@ QStringList ImportListWindow::lines() const {
 }
 
 void ImportListWindow::retranslate() {
-    setWindowTitle(kImportTexts.listCaption.in(state_.settings.language()));
+    setWindowTitle(kImportTexts.listCaption.in(settings_.language()));
 }
 
 void ImportListWindow::showCentred() {

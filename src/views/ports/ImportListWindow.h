@@ -11,12 +11,12 @@ class QPushButton;
 
 namespace ondrel {
 
-struct AppState;
+struct Settings;
 
 class ImportListWindow : public ActivatedWindow<QDialog> {
     Q_OBJECT
 public:
-    explicit ImportListWindow(AppState& state, QWidget* parent = nullptr);
+    explicit ImportListWindow(const Settings& settings, QWidget* parent = nullptr);
     void retranslate() override;
 
     void clear();
@@ -27,7 +27,7 @@ public:
 
 protected:
 private:
-    AppState& state_;
+    const Settings& settings_;
     QPlainTextEdit* memo_ = nullptr;
     QPushButton* okButton_ = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "PortImportFlow.h"
 
-#include "AppState.h"
 #include "CommonTexts.h"
 #include "CountriesWindow.h"
 #include "ImportListWindow.h"
@@ -10,6 +9,7 @@
 #include "PortTable.h"
 #include "PortWindow.h"
 #include "ProjectInfo.h"
+#include "Settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,10 +18,10 @@
 
 namespace ondrel {
 
-PortImportFlow::PortImportFlow(AppState& state, MessageBoxes& messages, PortWindow& ports,
+PortImportFlow::PortImportFlow(Settings& settings, MessageBoxes& messages, PortWindow& ports,
                                CountriesWindow& countries, ImportListWindow& list,
                                QWidget* messageParent)
-    : state_(state), messages_(messages), ports_(ports), countries_(countries), list_(list),
+    : settings_(settings), messages_(messages), ports_(ports), countries_(countries), list_(list),
       messageParent_(messageParent) {}
 
 void PortImportFlow::chooseAndImport() {
@@ -41,8 +41,8 @@ void PortImportFlow::chooseAndImport() {
 }
 
 bool PortImportFlow::importPorts(const QString& file, bool fromCommandLine) {
-    const Language l = state_.settings.language();
-    const bool speak = state_.settings.languageChosen() || !fromCommandLine;
+    const Language l = settings_.language();
+    const bool speak = settings_.languageChosen() || !fromCommandLine;
     const QString path = ports_.table().fileName();
     PortTable table; // the import's own table object
     try {
@@ -55,7 +55,7 @@ bool PortImportFlow::importPorts(const QString& file, bool fromCommandLine) {
         return true;
     }
     const QString log = QFileInfo(path).absoluteDir().filePath(QStringLiteral("bug.txt"));
-    const QString separator = state_.settings.decimalSeparator;
+    const QString separator = settings_.decimalSeparator;
     const ImportSettings settings{countries_.hasCountryCodes(),
                                   separator.isEmpty() ? QLatin1Char('.') : separator.front(), l};
 
@@ -91,7 +91,7 @@ bool PortImportFlow::importPorts(const QString& file, bool fromCommandLine) {
     // The port list and the countries see the new ports.
     ports_.reopenTable(!ports_.table().isReadOnly());
     if (countries_.hasCountryCodes() && report.lastCountry > 0)
-        state_.settings.countrySelected[static_cast<std::size_t>(report.lastCountry)] = true;
+        settings_.countrySelected[static_cast<std::size_t>(report.lastCountry)] = true;
     countries_.build();
     if (!report.log.isEmpty())
         messages_.information(&list_,

@@ -12,7 +12,7 @@ class QWidget;
 
 namespace ondrel {
 
-struct AppState;
+struct Settings;
 class CountriesWindow;
 class ImportListWindow;
 class MessageBoxes;
@@ -20,7 +20,7 @@ class PortWindow;
 
 class PortImportFlow {
 public:
-    PortImportFlow(AppState& state, MessageBoxes& messages, PortWindow& ports,
+    PortImportFlow(Settings& settings, MessageBoxes& messages, PortWindow& ports,
                    CountriesWindow& countries, ImportListWindow& list, QWidget* messageParent);
 
     // Imports `file`. False when the file cannot be read (nothing imported); quiet then when asked
@@ -31,7 +31,7 @@ public:
     void setFileChooser(std::function<QString()> chooser) { chooseFile_ = std::move(chooser); }
 
 private:
-    AppState& state_;
+    Settings& settings_;
     MessageBoxes& messages_;
     PortWindow& ports_;
     CountriesWindow& countries_;

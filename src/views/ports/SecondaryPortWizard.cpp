@@ -1,6 +1,5 @@
 #include "SecondaryPortWizard.h"
 
-#include "AppState.h"
 #include "Bilingual.h"
 #include "CorrectionTexts.h"
 #include "Cp1252.h"
@@ -11,6 +10,7 @@
 #include "PortTable.h"
 #include "PortWindow.h"
 #include "SecondaryPortWizardPages.h"
+#include "Settings.h"
 #include "WizardTexts.h"
 
 #include <QEvent>
@@ -37,12 +37,12 @@ const QString kBadHeight = QStringLiteral("Problème fichier corrections 3 ligne
 
 } // namespace
 
-SecondaryPortWizard::SecondaryPortWizard(AppState& state, MessageBoxes& messages, PortWindow& ports,
-                                         QWidget* parent)
-    : ActivatedWindow(parent), state_(state), messages_(messages), ports_(ports) {
+SecondaryPortWizard::SecondaryPortWizard(const Settings& settings, MessageBoxes& messages,
+                                         PortWindow& ports, QWidget* parent)
+    : ActivatedWindow(parent), settings_(settings), messages_(messages), ports_(ports) {
     setObjectName(QStringLiteral("TFCorrections"));
     setModal(false);
-    const QString d = state_.settings.decimalSeparator;
+    const QString d = settings_.decimalSeparator;
     decimal_ = d.isEmpty() ? QLatin1Char('.') : d.front();
 
     pages_ = new QStackedWidget(this);
@@ -86,7 +86,7 @@ void SecondaryPortWizard::connectPages() {
 }
 
 void SecondaryPortWizard::retranslate() {
-    const Language l = state_.settings.language();
+    const Language l = settings_.language();
     const Bilingual* captions[] = {&kTexts.caption1, &kTexts.caption2,
                                    modifyMode_ ? &kTexts.caption3Modify : &kTexts.caption3,
                                    modifyMode_ ? &kTexts.caption4Modify : &kTexts.caption4};
@@ -182,20 +182,13 @@ void SecondaryPortWizard::enterStandardPortChoice() {
 }
 
 void SecondaryPortWizard::standardPortKey(QChar key) {
-    PortTable& table = ports_.table();
-    if (!table.isOpen()) return;
-    try {
-        table.setRange(typed_.add(key), kNameRangeEnd);
-    } catch (const TableError&) {
-        return;
-    }
-    standardPortPage_->showFromFirst();
+    if (ports_.table().narrowToNamesFrom(typed_.add(key))) standardPortPage_->showFromFirst();
 }
 
 bool SecondaryPortWizard::chooseStandardPort() {
     const QModelIndex current = standardPortPage_->list->currentIndex();
     if (!current.isValid() || !standardPortPage_->model->moveTo(current.row())) {
-        messages_.information(this, kTexts.noStandardPort.in(state_.settings.language()));
+        messages_.information(this, kTexts.noStandardPort.in(settings_.language()));
         return false;
     }
     PortTable& table = ports_.table();
@@ -222,7 +215,7 @@ bool SecondaryPortWizard::nameTaken(const QString& name) const {
 // Page 3's fields into the port being built; a field that cannot be read is refused, said why,
 // and focused.
 bool SecondaryPortWizard::readCorrections() {
-    const Language l = state_.settings.language();
+    const Language l = settings_.language();
     const CorrectionsPage& page = *correctionsPage_;
     const QString name = page.name->text();
     const auto refuse = [this](QLineEdit* field, const QString& text) {
@@ -270,7 +263,7 @@ bool SecondaryPortWizard::readCorrections() {
 }
 
 bool SecondaryPortWizard::store() {
-    const Language l = state_.settings.language();
+    const Language l = settings_.language();
     hide();
     ports_.reopenTable(true);
     PortTable& table = ports_.table();

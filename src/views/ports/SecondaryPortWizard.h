@@ -19,7 +19,7 @@ class QStackedWidget;
 
 namespace ondrel {
 
-struct AppState;
+struct Settings;
 class CorrectionsPage;
 class MessageBoxes;
 class PortWindow;
@@ -30,7 +30,7 @@ class WizardIntroPage;
 class SecondaryPortWizard : public ActivatedWindow<QDialog> {
     Q_OBJECT
 public:
-    SecondaryPortWizard(AppState& state, MessageBoxes& messages, PortWindow& ports,
+    SecondaryPortWizard(const Settings& settings, MessageBoxes& messages, PortWindow& ports,
                         QWidget* parent = nullptr);
     void retranslate() override;
 
@@ -73,7 +73,7 @@ private:
     bool readCorrections();
     bool nameTaken(const QString& name) const;
 
-    AppState& state_;
+    const Settings& settings_;
     MessageBoxes& messages_;
     PortWindow& ports_;
     std::function<void()> beforeChoice_;

@@ -1,6 +1,5 @@
 #include "SecondaryPortsWindow.h"
 
-#include "AppState.h"
 #include "Bilingual.h"
 #include "MessageBoxes.h"
 #include "PortListModel.h"
@@ -8,6 +7,7 @@
 #include "PortWindow.h"
 #include "SecondaryPortWizard.h"
 #include "SecondaryPortsTexts.h"
+#include "Settings.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -27,10 +27,11 @@ const SecondaryPortsTexts kTexts;
 
 } // namespace
 
-SecondaryPortsWindow::SecondaryPortsWindow(AppState& state, MessageBoxes& messages,
+SecondaryPortsWindow::SecondaryPortsWindow(const Settings& settings, MessageBoxes& messages,
                                            PortWindow& ports, SecondaryPortWizard& wizard,
                                            QWidget* parent)
-    : ActivatedWindow(parent), state_(state), messages_(messages), ports_(ports), wizard_(wizard) {
+    : ActivatedWindow(parent), settings_(settings), messages_(messages), ports_(ports),
+      wizard_(wizard) {
     setObjectName(QStringLiteral("TFSuppression"));
     setModal(false);
 
@@ -71,7 +72,7 @@ SecondaryPortsWindow::SecondaryPortsWindow(AppState& state, MessageBoxes& messag
 }
 
 void SecondaryPortsWindow::retranslate() {
-    const Language l = state_.settings.language();
+    const Language l = settings_.language();
     setWindowTitle(kTexts.caption.in(l));
     model_->setHeadings({kTexts.secondary.in(l), kTexts.standard.in(l)});
     deleteButton_->setText(kTexts.remove.in(l));
@@ -100,13 +101,7 @@ void SecondaryPortsWindow::setCurrentRow(int row) {
 }
 
 void SecondaryPortsWindow::keyTyped(QChar key) {
-    PortTable& table = ports_.table();
-    if (!table.isOpen()) return;
-    try {
-        table.setRange(typed_.add(key), kNameRangeEnd);
-    } catch (const TableError&) {
-        return;
-    }
+    if (!ports_.table().narrowToNamesFrom(typed_.add(key))) return;
     model_->refresh();
     setCurrentRow(0);
 }
@@ -118,7 +113,7 @@ QString SecondaryPortsWindow::highlighted() {
 }
 
 bool SecondaryPortsWindow::deleteHighlighted() {
-    const Language l = state_.settings.language();
+    const Language l = settings_.language();
     const QString name = highlighted();
     if (name.isEmpty()) {
         messages_.information(this, kTexts.select.in(l));
@@ -144,7 +139,7 @@ bool SecondaryPortsWindow::deleteHighlighted() {
 
 void SecondaryPortsWindow::modifyHighlighted() {
     if (highlighted().isEmpty()) {
-        messages_.information(this, kTexts.select.in(state_.settings.language()));
+        messages_.information(this, kTexts.select.in(settings_.language()));
         return;
     }
     wizard_.move(pos());

@@ -14,7 +14,7 @@ class QTableView;
 
 namespace ondrel {
 
-struct AppState;
+struct Settings;
 class MessageBoxes;
 class PortListModel;
 class PortWindow;
@@ -23,7 +23,7 @@ class SecondaryPortWizard;
 class SecondaryPortsWindow : public ActivatedWindow<QDialog> {
     Q_OBJECT
 public:
-    SecondaryPortsWindow(AppState& state, MessageBoxes& messages, PortWindow& ports,
+    SecondaryPortsWindow(const Settings& settings, MessageBoxes& messages, PortWindow& ports,
                          SecondaryPortWizard& wizard, QWidget* parent = nullptr);
     void retranslate() override;
 
@@ -48,7 +48,7 @@ private:
     // The highlighted port's name, the table on it; empty when none.
     QString highlighted();
 
-    AppState& state_;
+    const Settings& settings_;
     MessageBoxes& messages_;
     PortWindow& ports_;
     SecondaryPortWizard& wizard_;

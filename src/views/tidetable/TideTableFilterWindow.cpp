@@ -1,11 +1,12 @@
 #include "TideTableFilterWindow.h"
 
-#include "AppState.h"
 #include "Bilingual.h"
 #include "ButtonRow.h"
 #include "FilterTexts.h"
 #include "IntervalSearch.h"
 #include "MessageBoxes.h"
+#include "Settings.h"
+#include "TableFilter.h"
 #include "Widgets.h"
 
 #include <QCheckBox>
@@ -48,9 +49,10 @@ std::optional<double> HoursIn(const QLineEdit* field) {
 
 } // namespace
 
-TideTableFilterWindow::TideTableFilterWindow(AppState& state, MessageBoxes& messages,
+TideTableFilterWindow::TideTableFilterWindow(TideTableFilter& filter, const Settings& settings,
+                                             const HelpHook& help, MessageBoxes& messages,
                                              QWidget* parent)
-    : QDialog(parent), state_(state), messages_(messages) {
+    : QDialog(parent), filter_(filter), settings_(settings), help_(help), messages_(messages) {
     setObjectName(QStringLiteral("TFFiltre"));
     setModal(false);
     setWindowTitle(QStringLiteral("Filtre d'annuaire"));
@@ -157,13 +159,13 @@ void TideTableFilterWindow::buildButtons() {
     connect(applyButton_, &QPushButton::clicked, this, [this] { apply(); });
     connect(cancelButton_, &QPushButton::clicked, this, [this] { hide(); });
     connect(helpButton_, &QPushButton::clicked, this, [this] {
-        if (state_.help) state_.help(kHelpTopic);
+        if (help_) help_(kHelpTopic);
     });
 }
 
 void TideTableFilterWindow::retranslate() {
-    if (!state_.settings.languageChosen()) return;
-    const Language l = state_.settings.language();
+    if (!settings_.languageChosen()) return;
+    const Language l = settings_.language();
     setWindowTitle(kTexts.caption.in(l));
     intro_->setText(kTexts.intro.in(l));
     intro2_->setText(kTexts.intro2.in(l));
@@ -228,8 +230,7 @@ void TideTableFilterWindow::coefficientFieldLeft(QLineEdit* field) {
     bool ok = false;
     const int c = field->text().toInt(&ok);
     if (ok && c >= 20 && c <= 120) {
-        (field == minField_ ? state_.tideTableFilter.coefficientMin
-                            : state_.tideTableFilter.coefficientMax) = c;
+        (field == minField_ ? filter_.coefficientMin : filter_.coefficientMax) = c;
         return;
     }
     messages_.information(this, kCoefficientError);
@@ -246,7 +247,7 @@ void TideTableFilterWindow::timeFieldLeft(QLineEdit* field) {
         field->setFocus();
         return;
     }
-    TideTableFilter& f = state_.tideTableFilter;
+    TideTableFilter& f = filter_;
     if (field == high_.from) f.highWaterFrom = *hours;
     if (field == high_.to) f.highWaterTo = *hours;
     if (field == low_.from) f.lowWaterFrom = *hours;
@@ -259,7 +260,7 @@ void TideTableFilterWindow::allChosen(bool highWaters) {
         setInUse(field, false);
         field->setReadOnly(true);
     }
-    TideTableFilter& f = state_.tideTableFilter;
+    TideTableFilter& f = filter_;
     (highWaters ? f.highWaterFrom : f.lowWaterFrom) = 0;
     (highWaters ? f.highWaterTo : f.lowWaterTo) = 24;
     (highWaters ? f.noHighWater : f.noLowWater) = false;
@@ -271,17 +272,17 @@ void TideTableFilterWindow::betweenChosen(bool highWaters) {
         setInUse(field, true);
         field->setReadOnly(false);
     }
-    (highWaters ? state_.tideTableFilter.noHighWater : state_.tideTableFilter.noLowWater) = false;
+    (highWaters ? filter_.noHighWater : filter_.noLowWater) = false;
 }
 
 void TideTableFilterWindow::noneChosen(bool highWaters) {
     allChosen(highWaters);
-    (highWaters ? state_.tideTableFilter.noHighWater : state_.tideTableFilter.noLowWater) = true;
+    (highWaters ? filter_.noHighWater : filter_.noLowWater) = true;
 }
 
 bool TideTableFilterWindow::apply() {
-    const Language l = state_.settings.language();
-    TideTableFilter& f = state_.tideTableFilter;
+    const Language l = settings_.language();
+    TideTableFilter& f = filter_;
     const auto coefficient = [&](QCheckBox* box, QLineEdit* field, int& bound, int unset) {
         if (!box->isChecked()) {
             bound = unset;

@@ -2,6 +2,7 @@
 // windows for high and low waters, kept in the application state for every later calculation.
 #pragma once
 
+#include "Services.h"
 #include "WindowContract.h"
 
 #include <QDialog>
@@ -15,13 +16,15 @@ class QRadioButton;
 
 namespace ondrel {
 
-struct AppState;
+struct Settings;
+struct TideTableFilter;
 class MessageBoxes;
 
 class TideTableFilterWindow : public QDialog, public WindowContract {
     Q_OBJECT
 public:
-    TideTableFilterWindow(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
+    TideTableFilterWindow(TideTableFilter& filter, const Settings& settings, const HelpHook& help,
+                          MessageBoxes& messages, QWidget* parent = nullptr);
     void retranslate() override;
     // A language switch refreshes the whole window, as an activation does.
     void followLanguage() override { onActivated(); }
@@ -59,7 +62,9 @@ private:
     void setInUse(QLineEdit* field, bool inUse);
     Kind& kindOf(bool highWaters) { return highWaters ? high_ : low_; }
 
-    AppState& state_;
+    TideTableFilter& filter_;
+    const Settings& settings_;
+    const HelpHook& help_;
     MessageBoxes& messages_;
     QLabel* intro_ = nullptr;
     QLabel* intro2_ = nullptr;

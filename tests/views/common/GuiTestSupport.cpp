@@ -82,7 +82,7 @@ void GuiTest::TearDown() {
 void GuiTest::ResetState() {
     state = AppState{};
     state.workingDirectory = workDir();
-    state.settingsOrganisation = QStringLiteral("OndrelTest");
+    state.settingsStore.organisation = QStringLiteral("OndrelTest");
     state.clock = [this] { return now; };
     boxes.shown.clear();
     boxes.answers.clear();

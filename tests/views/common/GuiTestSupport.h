@@ -93,7 +93,7 @@ protected:
     // The application state as the program makes it, pointed at this test's directories, with
     // a fixed clock.
     void ResetState();
-    std::unique_ptr<QSettings> store() const { return state.openSettings(); }
+    std::unique_ptr<QSettings> store() const { return state.settingsStore.open(); }
     QString workDir() const;
 
     std::unique_ptr<QTemporaryDir> temp;

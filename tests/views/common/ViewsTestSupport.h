@@ -45,7 +45,7 @@ protected:
         qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            home.path() + QStringLiteral("/config"));
-        state.settingsOrganisation = QStringLiteral("OndrelViewsTest");
+        state.settingsStore.organisation = QStringLiteral("OndrelViewsTest");
         state.settings.chosenLanguage = Language::French;
         state.port = ondrel::testing::Semidiurnal();
         state.port.name = "LE HAVRE";

@@ -262,7 +262,7 @@ TEST_F(CurveWindowTest, StoredSwitchesAndBounds) {
         curve.togglePositionIndicator();
     }
     {
-        const auto store = state.openSettings();
+        const auto store = state.settingsStore.open();
         const CurveWindowSettings s = LoadCurveWindowSettings(*store);
         EXPECT_TRUE(s.indicator);
         EXPECT_TRUE(s.elements);
@@ -279,7 +279,7 @@ TEST_F(CurveWindowTest, StoredSwitchesAndBounds) {
         EXPECT_FALSE(curve.elementsOn());
         EXPECT_FALSE(curve.indicatorOn());
     }
-    const auto store = state.openSettings();
+    const auto store = state.settingsStore.open();
     EXPECT_EQ(store->value("elemts_courbe").toInt(), 0);
     EXPECT_EQ(store->value("curseur").toInt(), 0);
 }
@@ -312,7 +312,7 @@ TEST_F(CurveWindowTest, NextWindowsOpenBesideIt) {
 
 TEST_F(CurveWindowTest, MissingSwitchesFallBack) {
     {
-        const auto store = state.openSettings();
+        const auto store = state.settingsStore.open();
         store->setValue("langue", "FRANCAIS"); // the key exists, the switches do not
     }
     CurveWindow curve(state, messages);
@@ -352,7 +352,7 @@ int PdfPages(const QString& file) {
 
 TEST_F(CurveWindowTest, PrintsOnePageAndKeepsTheScreenColours) {
     {
-        const auto store = state.openSettings();
+        const auto store = state.settingsStore.open();
         store->setValue("impression/marge_g", 10);
         store->setValue("impression/marge_d", 10);
         store->setValue("impression/marge_h", 20);

@@ -69,7 +69,7 @@ TEST_F(IntervalWindowTest, EqualReadingFindsThePresentInstant) {
     }
     EXPECT_TRUE(present);
     // The texts were stored.
-    const auto store = state.openSettings();
+    const auto store = state.settingsStore.open();
     EXPECT_EQ(store->value("H_sondeur").toString(), window->sounderField()->text());
     EXPECT_EQ(store->value("H_souhait").toString(), window->wantedHeightField()->text());
 }
@@ -121,7 +121,7 @@ TEST_F(IntervalWindowTest, IncompleteFieldSaysSoAndSearchesNothing) {
             << messages.shown.front().toStdString();
         EXPECT_FALSE(window->isVisible());
         EXPECT_EQ(curve->chart()->intervalSeries()->count(), 0);
-        const auto store = state.openSettings();
+        const auto store = state.settingsStore.open();
         EXPECT_EQ(store->value("H_sondeur").toString(), reading);
         EXPECT_EQ(store->value("Heure_enregistree").toString(), time);
         EXPECT_EQ(store->value("H_souhait").toString(), wanted);

@@ -16,7 +16,7 @@ namespace {
 using PageSetupWindowTest = ViewsTest;
 
 TEST_F(PageSetupWindowTest, MarginOutOfRangeIsRefused) {
-    PageSetupWindow window(state, messages, nullptr);
+    PageSetupWindow window(state.settings, state.settingsStore, state.help, messages, nullptr);
     window.show();
     window.leftMarginField()->setText("12");
     EXPECT_EQ(window.settings().margins.left, 12);
@@ -41,14 +41,14 @@ public:
 
 TEST_F(PageSetupWindowTest, RefusedMarginMessageIsNotLeavingTheWindow) {
     ActivatingMessageBoxes boxes;
-    PageSetupWindow window(state, boxes, nullptr);
+    PageSetupWindow window(state.settings, state.settingsStore, state.help, boxes, nullptr);
     window.show();
     QApplication::setActiveWindow(&window);
     window.leftMarginField()->setText("12");
     window.leftMarginField()->setText("150");
     // One message, the range one; the window was not left, so nothing was stored or refused.
     EXPECT_EQ(boxes.shown, QStringList({"Entrez une valeur entière comprise entre 0 et 100 !"}));
-    EXPECT_FALSE(state.openSettings()->contains("impression/marge_g"));
+    EXPECT_FALSE(state.settingsStore.open()->contains("impression/marge_g"));
     EXPECT_EQ(window.settings().margins.left, 12);
 }
 
@@ -73,14 +73,14 @@ TEST_F(PageSetupWindowTest, ColourChoiceTextsShowTheirAmpersand) {
     const Case cases[] = {{kFrench, "Noir & blanc"}, {kEnglish, "Black & White"}};
     for (const Case& c : cases) {
         state.settings.chosenLanguage = LanguageOf(c.langue);
-        PageSetupWindow window(state, messages, nullptr);
+        PageSetupWindow window(state.settings, state.settingsStore, state.help, messages, nullptr);
         window.show();
         EXPECT_EQ(Shown(window.blackAndWhiteButton()->text()), QString::fromUtf8(c.blackAndWhite));
     }
 }
 
 TEST_F(PageSetupWindowTest, PreviewFollowsMarginsAndOrientation) {
-    PageSetupWindow window(state, messages, nullptr);
+    PageSetupWindow window(state.settings, state.settingsStore, state.help, messages, nullptr);
     window.topMarginField()->setText("60");
     window.bottomMarginField()->setText("50");
     EXPECT_EQ(window.previewPrintable().height(), 0);
@@ -92,7 +92,7 @@ TEST_F(PageSetupWindowTest, PreviewFollowsMarginsAndOrientation) {
 
 TEST_F(PageSetupWindowTest, LeavingStoresMarginsAndOkStoresTheOrientation) {
     CurveWindow curve(state, messages);
-    PageSetupWindow window(state, messages, &curve);
+    PageSetupWindow window(state.settings, state.settingsStore, state.help, messages, &curve);
     window.show();
     window.leftMarginField()->setText("10");
     window.rightMarginField()->setText("20");
@@ -101,7 +101,7 @@ TEST_F(PageSetupWindowTest, LeavingStoresMarginsAndOkStoresTheOrientation) {
     window.portraitButton()->click();
     window.cancel(); // Cancel: margins stored, orientation not
     {
-        const auto store = state.openSettings();
+        const auto store = state.settingsStore.open();
         const PageSettings s = LoadPageSetup(*store);
         EXPECT_EQ(s.margins, (PageMargins{10, 20, 30, 40}));
         EXPECT_EQ(s.portrait, 0);
@@ -116,17 +116,17 @@ TEST_F(PageSetupWindowTest, LeavingStoresMarginsAndOkStoresTheOrientation) {
     window.portraitButton()->click();
     window.confirm();
     EXPECT_EQ(messages.shown, QStringList({"La prochaine impression sera au format portrait"}));
-    EXPECT_EQ(LoadPrintSettings(*state.openSettings()).portrait, 1);
+    EXPECT_EQ(LoadPrintSettings(*state.settingsStore.open()).portrait, 1);
 }
 
 TEST_F(PageSetupWindowTest, EmptyMarginFieldStoresNothing) {
-    PageSetupWindow window(state, messages, nullptr);
+    PageSetupWindow window(state.settings, state.settingsStore, state.help, messages, nullptr);
     window.show();
     window.leftMarginField()->setText("25");
     window.bottomMarginField()->clear();
     EXPECT_FALSE(window.storeValues());
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_FALSE(state.openSettings()->contains("impression/marge_g"));
+    EXPECT_FALSE(state.settingsStore.open()->contains("impression/marge_g"));
 }
 
 } // namespace

@@ -27,7 +27,7 @@ TEST_F(HelpAboutTest, AboutBoxTextsLinksAndCredits) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.langue.toStdString());
         state.settings.chosenLanguage = LanguageOf(r.langue);
-        AboutWindow about(state);
+        AboutWindow about(state.settings);
         std::vector<QUrl> opened;
         about.openUrl = [&](const QUrl& url) { opened.push_back(url); };
         about.show();

@@ -17,7 +17,7 @@ namespace {
 
 TEST_F(OptionsWindowTest, OkShowsItsMessagesInOrderAndOnlyForChanges) {
     state.settings.chosenLanguage = Language::English;
-    OptionsWindow w(state, boxes);
+    OptionsWindow w(state.settings, boxes);
     QSignalSpy label(&w, &OptionsWindow::timeReferenceLabelChanged);
     QSignalSpy confirmed(&w, &OptionsWindow::optionsConfirmed);
     w.show();
@@ -54,7 +54,7 @@ TEST_F(OptionsWindowTest, FrenchMessagesAndImmediateLabel) {
     state.settings.chosenLanguage = Language::French;
     state.settings.timeReference = TimeReference(2);
     state.settings.heightUnit = HeightUnit::Feet;
-    OptionsWindow w(state, boxes);
+    OptionsWindow w(state.settings, boxes);
     QSignalSpy label(&w, &OptionsWindow::timeReferenceLabelChanged);
     w.show();
     click(item(w, "choixfuseau", 1));
@@ -83,7 +83,7 @@ class OptionsHoursTest : public OptionsWindowTest,
 TEST_P(OptionsHoursTest, CurveHoursRule) {
     state.settings.curveStart = 0.25;
     state.settings.curveEnd = 0.75;
-    OptionsWindow w(state, boxes);
+    OptionsWindow w(state.settings, boxes);
     w.show();
     setHours(w, QString::fromLatin1(GetParam().start), QString::fromLatin1(GetParam().end));
     w.confirm();
@@ -109,7 +109,7 @@ TEST_F(OptionsWindowTest, HourFieldsAreCheckedOnLeaving) {
                      "Time must be less then 24. Please try again"}}) {
         state.settings.chosenLanguage = LanguageOf(langue);
         boxes.shown.clear();
-        OptionsWindow w(state, boxes);
+        OptionsWindow w(state.settings, boxes);
         w.show();
         field(w, "MHeureDeb")->setText("25:00");
         w.checkStartHour();
@@ -126,7 +126,7 @@ TEST_F(OptionsWindowTest, HourFieldsAreCheckedOnLeaving) {
 }
 
 TEST_F(OptionsWindowTest, LeavingAFieldWithTheKeyboardChecksIt) {
-    OptionsWindow w(state, boxes);
+    OptionsWindow w(state.settings, boxes);
     w.show();
     w.activateWindow();
     ASSERT_TRUE(WaitFor([&] { return w.isActiveWindow(); }));
@@ -139,7 +139,7 @@ TEST_F(OptionsWindowTest, LeavingAFieldWithTheKeyboardChecksIt) {
 }
 
 TEST_F(OptionsWindowTest, CancelChangesNothing) {
-    OptionsWindow w(state, boxes);
+    OptionsWindow w(state.settings, boxes);
     QSignalSpy confirmed(&w, &OptionsWindow::optionsConfirmed);
     w.show();
     click(item(w, "choixunite", 1));
@@ -183,7 +183,7 @@ TEST_F(OptionsWindowTest, AWrongHourConfirmedWithEnterIsReportedOnce) {
     for (const char* fieldName : {"MHeureDeb", "MHeureFin"}) {
         ActivatingBoxes activating;
         state.settings.chosenLanguage = Language::French;
-        OptionsWindow w(state, activating);
+        OptionsWindow w(state.settings, activating);
         w.show();
         w.activateWindow();
         ASSERT_TRUE(WaitFor([&] { return w.isActiveWindow(); }));
@@ -202,7 +202,7 @@ TEST_F(OptionsWindowTest, AWrongHourConfirmedWithEnterIsReportedOnce) {
 
 TEST_F(OptionsWindowTest, EachActivationReloadsTheSettingsAndTheLanguage) {
     state.settings.chosenLanguage = Language::French;
-    OptionsWindow w(state, boxes);
+    OptionsWindow w(state.settings, boxes);
     QWidget other;
     other.show();
     w.show();

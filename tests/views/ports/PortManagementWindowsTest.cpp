@@ -20,7 +20,8 @@ namespace {
 TEST_F(PortManagementTest, CountriesNarrowThePortList) {
     WritePortTable(workDir(), Ports());
     PortWindow ports(state, boxes);
-    CountriesWindow countries(state, boxes, ports.table(), [&] { ports.refreshList(); });
+    CountriesWindow countries(state.settings, state.help, boxes, ports.table(),
+                              [&] { ports.refreshList(); });
     ASSERT_TRUE(countries.hasCountryCodes());
     EXPECT_EQ(countries.box(36), nullptr);
     EXPECT_TRUE(countries.box(1)->isEnabled());  // France
@@ -71,7 +72,7 @@ TEST_F(PortManagementTest, CountriesOfATableWithoutThemOrWithUnknownOnes) {
         WritePortTable(workDir(), list);
         boxes.shown.clear();
         PortWindow ports(state, boxes);
-        CountriesWindow countries(state, boxes, ports.table(), {});
+        CountriesWindow countries(state.settings, state.help, boxes, ports.table(), {});
         EXPECT_EQ(countries.hasCountryCodes(), c.codes);
         EXPECT_EQ(countries.box(0)->isEnabled(), c.codes);
         EXPECT_FALSE(countries.box(1)->isEnabled());
@@ -85,7 +86,7 @@ TEST_F(PortManagementTest, CountriesOfATableWithoutThemOrWithUnknownOnes) {
 TEST_F(PortManagementTest, WizardAddsASecondaryPort) {
     WritePortTable(workDir(), Ports());
     PortWindow ports(state, boxes);
-    SecondaryPortWizard wizard(state, boxes, ports);
+    SecondaryPortWizard wizard(state.settings, boxes, ports);
     wizard.startAdd();
     EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Ajout d'un port 1/4"));
     wizard.next();

@@ -32,7 +32,8 @@ protected:
     void SetUp() override {
         ViewsTest::SetUp();
         window = std::make_unique<TideTableWindow>(state, messages);
-        filterWindow = std::make_unique<TideTableFilterWindow>(state, messages);
+        filterWindow = std::make_unique<TideTableFilterWindow>(
+            state.tideTableFilter, state.settings, state.help, messages);
         window->setFilterWindow(filterWindow.get());
     }
     void setRange(QDate from, QDate to) {
