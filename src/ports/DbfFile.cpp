@@ -28,19 +28,27 @@ namespace ondrel {
 namespace {
 
 constexpr int kFileHeader = 32;
+// The table is read through a buffer of this size, never held whole.
+constexpr qint64 kPieceBytes = 64 * 1024;
 constexpr int kDescriptor = 32;
 constexpr char kEndOfFile = 0x1A;
 
-quint32 Le32At(const QByteArray& b, int at) {
+quint32 Le32At(QByteArrayView b, int at) {
     return qFromLittleEndian<quint32>(b.constData() + at);
 }
-quint16 Le16At(const QByteArray& b, int at) {
+quint16 Le16At(QByteArrayView b, int at) {
     return qFromLittleEndian<quint16>(b.constData() + at);
 }
 
+[[noreturn]] void FailExtraBytes(const QString& path, quint32 count, qint64 extra) {
+    FailFile(path, QStringLiteral("damaged header: it announces %1 records but the file holds "
+                                  "%2 more bytes after them")
+                       .arg(count)
+                       .arg(extra));
+}
+
 // A file long enough for the header's first 32 bytes, with a dBase version byte.
-void CheckFileStart(const QByteArray& file, const QString& path) {
-    const qint64 size = file.size();
+void CheckFileStart(QByteArrayView file, qint64 size, const QString& path) {
     if (size == 0) FailFile(path, QStringLiteral("the table file is empty"));
     if (size < kFileHeader)
         FailFile(path,
@@ -68,8 +76,8 @@ void CheckHeaderLength(const DbfLayout& layout, qint64 size, const QString& path
 
 // The column described at byte `at` of the header, the column number `number`; its offset is
 // left to the caller.
-DbfField ReadColumn(const QByteArray& file, int at, int number, const QString& path) {
-    QByteArray rawName = file.mid(at, 11);
+DbfField ReadColumn(QByteArrayView file, int at, int number, const QString& path) {
+    QByteArray rawName = file.sliced(at, 11).toByteArray();
     const qsizetype nul = rawName.indexOf('\0');
     if (nul >= 0) rawName.truncate(nul);
     if (rawName.isEmpty())
@@ -98,7 +106,7 @@ DbfField ReadColumn(const QByteArray& file, int at, int number, const QString& p
 
 // The column descriptors up to their 0x0D terminator, into layout.fields; returns the length of
 // a record they make (the deletion flag and the columns).
-int ReadColumns(const QByteArray& file, DbfLayout& layout, const QString& path) {
+int ReadColumns(QByteArrayView file, DbfLayout& layout, const QString& path) {
     bool terminated = false;
     int offset = 1;
     for (int at = kFileHeader; at < layout.headerLength; at += kDescriptor) {
@@ -137,10 +145,10 @@ void CheckLengthsOfColumns(const DbfLayout& layout, int columnsRecordLength, con
                            .arg(columnsRecordLength - 1));
 }
 
-// The records fill the rest of the file, with at most an end-of-file byte after them.
-void CheckRecordCount(const QByteArray& file, const DbfLayout& layout, quint32 count,
-                      const QString& path) {
-    const qint64 records = file.size() - layout.headerLength;
+// The records fill the rest of the file, with at most an end-of-file byte after them (its value,
+// the file's last byte, is checked once read: CheckDbfEnd).
+void CheckRecordCount(qint64 size, const DbfLayout& layout, quint32 count, const QString& path) {
+    const qint64 records = size - layout.headerLength;
     const qint64 available = records / layout.recordLength;
     if (available < qint64(count)) {
         const bool partial = records % layout.recordLength != 0;
@@ -156,40 +164,128 @@ void CheckRecordCount(const QByteArray& file, const DbfLayout& layout, quint32 c
     // is a damaged header.
     const qint64 extra = records - qint64(count) * layout.recordLength;
     const bool interruptedPost = extra > 1 && extra <= layout.recordLength + 1;
-    if (!interruptedPost && (extra > 1 || (extra == 1 && file.back() != kEndOfFile)))
-        FailFile(path, QStringLiteral("damaged header: it announces %1 records but the file holds "
-                                      "%2 more bytes after them")
-                           .arg(count)
-                           .arg(extra));
+    if (!interruptedPost && extra > 1) FailExtraBytes(path, count, extra);
 }
 
 } // namespace
 
-DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path) {
-    CheckFileStart(file, path);
+DbfLayout CheckDbfHeader(QByteArrayView head, qint64 size, const QString& path) {
+    CheckFileStart(head, size, path);
     DbfLayout layout;
-    const quint32 count = Le32At(file, 4);
-    layout.headerLength = Le16At(file, 8);
-    layout.recordLength = Le16At(file, 10);
-    CheckHeaderLength(layout, file.size(), path);
-    const int columnsRecordLength = ReadColumns(file, layout, path);
+    const quint32 count = Le32At(head, 4);
+    layout.headerLength = Le16At(head, 8);
+    layout.recordLength = Le16At(head, 10);
+    CheckHeaderLength(layout, size, path);
+    if (layout.headerLength > head.size())
+        FailFile(path, QStringLiteral("damaged header: header length %1 is too large")
+                           .arg(layout.headerLength));
+    const int columnsRecordLength = ReadColumns(head, layout, path);
     CheckLengthsOfColumns(layout, columnsRecordLength, path);
-    CheckRecordCount(file, layout, count, path);
+    CheckRecordCount(size, layout, count, path);
     layout.recordCount = static_cast<int>(count);
     return layout;
 }
 
-DbfLayout ReadDbfFile(const QString& path, QByteArray& image) {
+void CheckDbfEnd(const DbfLayout& layout, qint64 size, char last, const QString& path) {
+    const qint64 extra =
+        size - layout.headerLength - qint64(layout.recordCount) * layout.recordLength;
+    if (extra == 1 && last != kEndOfFile)
+        FailExtraBytes(path, static_cast<quint32>(layout.recordCount), extra);
+}
+
+namespace {
+
+// One read of the table through the buffer: the header checked from the first piece, then the
+// records handed on in runs as they complete (a record may straddle two pieces).
+class TableScan {
+public:
+    TableScan(const QString& path, const DbfScanStart& start, const DbfScanRecords& records)
+        : path_(path), start_(start), records_(records) {}
+
+    void take(QByteArrayView piece, qint64 at, qint64 size) {
+        size_ = size;
+        if (!piece.isEmpty()) last_ = piece.back();
+        if (at == 0) {
+            // The first piece is the whole file or kPieceBytes, more than a header can be long.
+            layout_ = CheckDbfHeader(piece, size, path_);
+            started_ = true;
+            start_(layout_);
+            piece = piece.sliced(std::min<qsizetype>(layout_.headerLength, piece.size()));
+        }
+        const int length = layout_.recordLength;
+        if (!carry_.isEmpty()) { // the end of a record begun in the last piece
+            const qsizetype need = std::min<qsizetype>(length - carry_.size(), piece.size());
+            carry_.append(piece.first(need));
+            piece = piece.sliced(need);
+            if (carry_.size() < length) return;
+            hand(carry_.constData(), 1);
+            carry_.clear();
+        }
+        const int whole = static_cast<int>(piece.size() / length);
+        hand(piece.constData(), whole);
+        carry_ = piece.sliced(qsizetype(whole) * length).toByteArray();
+    }
+    const DbfLayout& finish() {
+        if (!started_) (void)CheckDbfHeader({}, 0, path_); // an empty file: refused
+        CheckDbfEnd(layout_, size_, last_, path_);
+        return layout_;
+    }
+
+private:
+    void hand(const char* rows, int n) {
+        n = std::min(n, layout_.recordCount - next_); // what follows the counted records
+        if (n <= 0) return;
+        records_(rows, next_, n);
+        next_ += n;
+    }
+
+    const QString& path_;
+    const DbfScanStart& start_;
+    const DbfScanRecords& records_;
+    DbfLayout layout_;
+    QByteArray carry_;
+    qint64 size_ = 0;
+    char last_ = 0;
+    int next_ = 0;
+    bool started_ = false;
+};
+
+} // namespace
+
+DbfLayout ScanDbfFile(const QString& path, const DbfScanStart& start,
+                      const DbfScanRecords& records) {
     // Readers take no lock: a writer may be appending or rewriting records while the file is read.
     // A read that saw the file change is made again, a little later; after many tries the last
     // one is kept if its header agrees with its records.
     constexpr int kTries = 40;
     for (int attempt = 1;; ++attempt) {
         bool changed = false;
-        image = ReadRegularFile(path, QStringLiteral("the table"), kMaxTableBytes, &changed);
-        if (!changed || attempt == kTries) return CheckDbfHeader(image, path);
+        TableScan scan(path, start, records);
+        ReadRegularFileInPieces(
+            path, QStringLiteral("the table"), kMaxTableBytes, kPieceBytes,
+            [&](QByteArrayView piece, qint64 at, qint64 size) { scan.take(piece, at, size); },
+            &changed);
+        if (!changed || attempt == kTries) return scan.finish();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+}
+
+int DbfFile::readRecords(int first, int count, char* out) const {
+    const qint64 at = headerLength_ + qint64(first) * recordLength_;
+    const qint64 size = qint64(count) * recordLength_;
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n = ::pread(file_.handle(), out + done, size_t(size - done), at + done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n == 0) break; // the end of the file
+        if (n < 0)
+            FailFile(path_, QStringLiteral("records %1 to %2 cannot be read (%3)")
+                                .arg(first)
+                                .arg(first + count - 1)
+                                .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        done += n;
+    }
+    return int(done / recordLength_);
 }
 
 DbfFile::~DbfFile() {

@@ -6,9 +6,11 @@
 #include "TableTypes.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFile>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace ondrel {
@@ -32,13 +34,21 @@ struct DbfLayout {
 // The largest table accepted (the world table is about 2 MB).
 inline constexpr qint64 kMaxTableBytes = 256LL * 1024 * 1024;
 
-// Checks the dBase header of a whole file image and describes its columns: every figure of the
-// header is checked against the others and against the file's size (shapelib trusts them).
-// Throws TableError starting with path.
-[[nodiscard]] DbfLayout CheckDbfHeader(const QByteArray& file, const QString& path);
+// Checks the dBase header from the file's first bytes (head: the whole header at least, when the
+// file holds it) and its size, and describes its columns: every figure of the header is checked
+// against the others and against the file's size (shapelib trusts them). Throws TableError
+// starting with path. CheckDbfEnd checks the byte after the records once the last one is known.
+[[nodiscard]] DbfLayout CheckDbfHeader(QByteArrayView head, qint64 size, const QString& path);
+void CheckDbfEnd(const DbfLayout& layout, qint64 size, char last, const QString& path);
 
-// Reads the whole table file (a regular file of at most kMaxTableBytes) and checks its header.
-[[nodiscard]] DbfLayout ReadDbfFile(const QString& path, QByteArray& image);
+// Reads the table file (a regular file of at most kMaxTableBytes) through a small buffer, never
+// holding it: start receives the checked layout, then records the counted records in order, in
+// runs (rows, number of the first, how many; valid during the call). A read that saw the file
+// change is made again from the start (start is called again). Returns the layout.
+using DbfScanStart = std::function<void(const DbfLayout&)>;
+using DbfScanRecords = std::function<void(const char* rows, int first, int count)>;
+DbfLayout ScanDbfFile(const QString& path, const DbfScanStart& start,
+                      const DbfScanRecords& records);
 
 class DbfFile {
 public:
@@ -66,6 +76,10 @@ public:
     // was and restores its header, then throws TableError.
     void appendRecord(int record, const char* bytes);
     void markDeleted(int record);
+    // Reads count records from record first into out (count * recordLength bytes); returns how
+    // many the file held whole (fewer when it was cut short since). Throws TableError when the
+    // system cannot read it.
+    int readRecords(int first, int count, char* out) const;
     // Asks the system to put what was written on the disk itself.
     void sync();
 

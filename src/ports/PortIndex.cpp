@@ -5,23 +5,32 @@
 #include "TableFiles.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace ondrel {
 
 void PortIndex::reset(std::vector<DbfField> fields, int recordLength,
-                      std::vector<TagDefinition> tags) {
+                      std::vector<TagDefinition> tags, RecordReader read) {
     clear();
     fields_ = std::move(fields);
     recordLength_ = recordLength;
+    read_ = std::move(read);
     const std::size_t n = fields_.size();
+    records_.spans.assign(n, {});
+    neededColumns_.assign(n, 0);
     textKeys_.assign(n, {});
     numberKeys_.assign(n, {});
     keyedText_.assign(n, 0);
     keyedNumber_.assign(n, 0);
     keysReady_.assign(n, 0);
     readyColumns_.clear();
-    for (const TagDefinition& t : tags)
+    for (const TagDefinition& t : tags) {
         (t.numeric ? keyedNumber_ : keyedText_)[t.column] = 1;
+        neededColumns_[t.column] = 1;
+        if (t.conditionColumn >= 0) neededColumns_[t.conditionColumn] = 1;
+    }
+    for (std::size_t col = 0; col < n; ++col)
+        if (neededColumns_[col]) neededList_.push_back(int(col));
     tags_ = std::move(tags);
     orders_.assign(tags_.size(), {});
     sorted_.assign(tags_.size(), 0);
@@ -31,10 +40,14 @@ void PortIndex::clear() {
     fields_.clear();
     recordLength_ = 0;
     count_ = 0;
-    data_.clear();
-    base_ = 0;
-    deleted_.clear();
+    read_ = nullptr;
+    records_ = KeptRecords();
+    neededColumns_.clear();
+    neededList_.clear();
+    blocks_.clear();
+    blockFilled_.clear();
     textKeys_.clear();
+    otherKeys_.clear();
     numberKeys_.clear();
     keyedText_.clear();
     keyedNumber_.clear();
@@ -45,61 +58,112 @@ void PortIndex::clear() {
     sorted_.clear();
 }
 
-void PortIndex::adopt(QByteArray image, qsizetype offset, int count) {
-    data_ = std::move(image);
-    data_.truncate(offset + qsizetype(count) * recordLength_); // what follows the records
-    base_ = offset;
-    count_ = 0;
-    grow(0, count);
-}
+// --- what is kept of each record
 
-void PortIndex::append(const char* rows, int n) {
-    const int first = count_;
-    data_.append(rows, qsizetype(n) * recordLength_);
-    grow(first, first + n);
-}
-
-bool PortIndex::replaceChanged(const char* rows) {
-    const qsizetype known = qsizetype(count_) * recordLength_;
-    if (std::equal(rows, rows + known, row(0))) return false;
-    std::copy(rows, rows + known, data_.data() + base_);
-    for (int rec = 0; rec < count_; ++rec) {
-        deleted_[rec] = row(rec)[0] == '*';
-        computeKeys(rec);
+void PortIndex::reserve(int records) {
+    // Room for every field at its full width: only the pages written are ever taken.
+    std::size_t widths = 0;
+    for (const int col : neededList_) {
+        records_.spans[col].reserve(std::size_t(records));
+        widths += std::size_t(fields_[col].width);
+        if (keyedText_[col]) textKeys_[col].reserve(std::size_t(records));
+        if (keyedNumber_[col]) numberKeys_[col].reserve(std::size_t(records));
     }
-    return true;
+    records_.deleted.reserve(std::size_t(records));
+    records_.arena.reserve(widths * std::size_t(records));
 }
 
-void PortIndex::grow(int first, int newCount) {
+void PortIndex::keep(int rec, const char* row) {
+    records_.deleted[rec] = row[0] == '*';
+    for (const int col : neededList_) {
+        const QByteArrayView v = TrimmedRight(field(row, col));
+        records_.spans[col][rec] = {std::uint32_t(records_.arena.size()), std::uint32_t(v.size())};
+        records_.arena.append(v.data(), std::size_t(v.size()));
+    }
+}
+
+void PortIndex::grow(int newCount) {
     count_ = newCount;
-    deleted_.resize(count_);
+    records_.deleted.resize(count_);
     for (std::size_t col = 0; col < fields_.size(); ++col) {
+        if (neededColumns_[col]) records_.spans[col].resize(count_);
         if (keyedText_[col]) textKeys_[col].resize(count_);
         if (keyedNumber_[col]) numberKeys_[col].resize(count_);
     }
-    for (int rec = first; rec < count_; ++rec) {
-        deleted_[rec] = row(rec)[0] == '*';
-        computeKeys(rec);
+    const std::size_t blocks = (std::size_t(count_) + kBlockRecords - 1) / kBlockRecords;
+    blocks_.resize(blocks);
+    blockFilled_.resize(blocks, 0);
+}
+
+void PortIndex::add(const char* rows, int n) {
+    const int first = count_;
+    grow(first + n);
+    for (int i = 0; i < n; ++i) {
+        keep(first + i, rows + qsizetype(i) * recordLength_);
+        computeKeys(first + i);
     }
 }
 
+bool PortIndex::sameKept(const PortIndex& other, int rec) const {
+    if (records_.deleted[rec] != other.records_.deleted[rec]) return false;
+    for (const int col : neededList_)
+        if (kept(col, rec) != other.kept(col, rec)) return false;
+    return true;
+}
+
+bool PortIndex::takeFresh(PortIndex&& fresh) {
+    bool changed = false;
+    for (int rec = 0; rec < count_ && !changed; ++rec)
+        changed = !sameKept(fresh, rec);
+    records_ = std::move(fresh.records_);
+    dropRows();
+    grow(fresh.count_);
+    otherKeys_.clear();
+    for (int rec = 0; rec < count_; ++rec) // into the new arena
+        computeKeys(rec);
+    return changed;
+}
+
 void PortIndex::appendRecord(const QByteArray& bytes) {
-    data_.append(bytes);
-    grow(count_, count_ + 1);
-    for (std::size_t i = 0; i < tags_.size(); ++i) {
-        if (!sorted_[i] || !isMember(tags_[i], count_ - 1)) continue;
-        std::vector<int>& o = orders_[i];
-        o.insert(std::lower_bound(o.begin(), o.end(), count_ - 1,
-                                  [&](int a, int b) { return less(int(i), a, b); }),
-                 count_ - 1);
+    const int rec = count_;
+    grow(rec + 1);
+    keep(rec, bytes.constData());
+    computeKeys(rec);
+    const std::size_t block = std::size_t(rec / kBlockRecords);
+    if (blocks_[block] && blockFilled_[block] == rec % kBlockRecords) {
+        std::memcpy(blocks_[block].get() + qsizetype(rec % kBlockRecords) * recordLength_,
+                    bytes.constData(), std::size_t(recordLength_));
+        ++blockFilled_[block];
     }
+    insertInOrders(rec);
 }
 
 void PortIndex::setRecord(int rec, const QByteArray& bytes) {
     markDeleted(rec); // out of every order
-    std::copy(bytes.begin(), bytes.end(), data_.data() + base_ + qsizetype(rec) * recordLength_);
-    deleted_[rec] = 0;
+    keep(rec, bytes.constData());
+    records_.deleted[rec] = 0;
     computeKeys(rec);
+    const std::size_t block = std::size_t(rec / kBlockRecords);
+    if (blocks_[block] && rec % kBlockRecords < blockFilled_[block])
+        std::memcpy(blocks_[block].get() + qsizetype(rec % kBlockRecords) * recordLength_,
+                    bytes.constData(), std::size_t(recordLength_));
+    insertInOrders(rec);
+}
+
+void PortIndex::markDeleted(int rec) {
+    records_.deleted[rec] = 1;
+    const std::size_t block = std::size_t(rec / kBlockRecords);
+    if (blocks_[block] && rec % kBlockRecords < blockFilled_[block])
+        blocks_[block][qsizetype(rec % kBlockRecords) * recordLength_] = '*';
+    for (std::size_t i = 0; i < tags_.size(); ++i) {
+        if (!sorted_[i]) continue;
+        std::vector<int>& o = orders_[i];
+        const auto it = std::find(o.begin(), o.end(), rec);
+        if (it != o.end()) o.erase(it);
+    }
+}
+
+void PortIndex::insertInOrders(int rec) {
     for (std::size_t i = 0; i < tags_.size(); ++i) {
         if (!sorted_[i] || !isMember(tags_[i], rec)) continue;
         std::vector<int>& o = orders_[i];
@@ -109,16 +173,36 @@ void PortIndex::setRecord(int rec, const QByteArray& bytes) {
     }
 }
 
-void PortIndex::markDeleted(int rec) {
-    data_[base_ + qsizetype(rec) * recordLength_] = '*';
-    deleted_[rec] = 1;
-    for (std::size_t i = 0; i < tags_.size(); ++i) {
-        if (!sorted_[i]) continue;
-        std::vector<int>& o = orders_[i];
-        const auto it = std::find(o.begin(), o.end(), rec);
-        if (it != o.end()) o.erase(it);
+// --- whole records
+
+const char* PortIndex::row(int rec) const {
+    const std::size_t block = std::size_t(rec / kBlockRecords);
+    const int first = int(block) * kBlockRecords;
+    const int filled = std::min(kBlockRecords, count_ - first);
+    if (!blocks_[block] || blockFilled_[block] < rec - first + 1) {
+        const std::size_t size = std::size_t(kBlockRecords) * recordLength_;
+        auto bytes = std::make_unique<char[]>(size);
+        int read = 0;
+        try {
+            read = read_(first, filled, bytes.get());
+        } catch (const TableError&) {
+            read = 0;
+        }
+        // Records the file no longer holds (another program cut it short, or the system could
+        // not read them) read as blank until the next read of the file says what happened.
+        std::fill(bytes.get() + qsizetype(read) * recordLength_, bytes.get() + size, ' ');
+        blockFilled_[block] = read;
+        blocks_[block] = std::move(bytes);
     }
+    return blocks_[block].get() + qsizetype(rec - first) * recordLength_;
 }
+
+void PortIndex::dropRows() {
+    blocks_.clear();
+    blockFilled_.clear();
+}
+
+// --- tags and their orders
 
 int PortIndex::tagNamed(const QString& name) const {
     for (std::size_t i = 0; i < tags_.size(); ++i)
@@ -148,11 +232,13 @@ void PortIndex::resort() {
 }
 
 bool PortIndex::isMember(const TagDefinition& t, int rec) const {
-    if (deleted_[rec]) return false;
+    if (records_.deleted[rec]) return false;
     if (t.conditionColumn < 0) return true;
-    const bool blank = Trimmed(field(row(rec), t.conditionColumn)).isEmpty();
+    const bool blank = Trimmed(kept(t.conditionColumn, rec)).isEmpty();
     return blank == t.conditionEmpty;
 }
+
+// --- keys
 
 void PortIndex::requireKeys(int col) {
     if (keysReady_[col]) return;
@@ -168,7 +254,7 @@ void PortIndex::computeKeys(int rec) {
 }
 
 void PortIndex::computeKey(int col, int rec) {
-    const QByteArrayView v = field(row(rec), col);
+    const QByteArrayView v = kept(col, rec); // right-trimmed
     if (keyedText_[col]) {
         const QByteArrayView text = Trimmed(v);
         // Plain upper-case ASCII is its own key (most names); the rest goes through NameKey.
@@ -177,10 +263,10 @@ void PortIndex::computeKey(int col, int rec) {
         });
         TextKey& key = textKeys_[col][rec];
         if (plain) {
-            key = {text.data() - data_.constData(), text.size(), QString()};
+            key = {std::int32_t(text.data() - records_.arena.data()), std::int32_t(text.size())};
         } else {
-            const QByteArrayView right = TrimmedRight(v);
-            key = {-1, 0, NameKey(FromCp1252(right.data(), right.size()))};
+            otherKeys_.push_back(NameKey(FromCp1252(v.data(), v.size())));
+            key = {-std::int32_t(otherKeys_.size()), 0};
         }
     }
     if (keyedNumber_[col]) {
@@ -198,10 +284,14 @@ int PortIndex::compareKeys(const TagDefinition& t, int a, int b) const {
 }
 
 int PortIndex::compareText(const TextKey& a, const TextKey& b) const {
-    if (a.offset >= 0 && b.offset >= 0) return plain(a).compare(plain(b));
-    if (a.offset >= 0) return -QStringView(b.text).compare(plain(a));
-    if (b.offset >= 0) return QStringView(a.text).compare(plain(b));
-    return QString::compare(a.text, b.text);
+    if (b.offset < 0) return compareText(a, otherKeys_[std::size_t(-b.offset - 1)]);
+    if (a.offset < 0) return QStringView(otherKeys_[std::size_t(-a.offset - 1)]).compare(plain(b));
+    return plain(a).compare(plain(b));
+}
+
+int PortIndex::compareText(const TextKey& a, const QString& b) const {
+    if (a.offset < 0) return QString::compare(otherKeys_[std::size_t(-a.offset - 1)], b);
+    return -QStringView(b).compare(plain(a));
 }
 
 bool PortIndex::less(int tag, int a, int b) const {
@@ -215,7 +305,7 @@ int PortIndex::compareToKey(int tag, int rec, const Key& key) const {
         const double x = numberKeys_[t.column][rec];
         return x < key.number ? -1 : (x > key.number ? 1 : 0);
     }
-    const int c = compareText(textKeys_[t.column][rec], {-1, 0, key.text});
+    const int c = compareText(textKeys_[t.column][rec], key.text);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 

@@ -1,7 +1,11 @@
-// The port table's records in memory, with the keys of its index tags and their orders: for each
-// tag, the record numbers of its members sorted on its key (ties by record number). An order is
-// sorted when its tag is first used, not when the table opens (a port looked up by name needs one
-// tag only), and kept sorted through every change afterwards.
+// The port table's records as the program knows them, with the keys of its index tags and their
+// orders: for each tag, the record numbers of its members sorted on its key (ties by record
+// number). The table is not held in memory: the file is read once through a small buffer, and
+// what the tags need of each record is kept (its deletion flag and the bytes of the columns that
+// key a tag or decide its members, a few bytes a port). Whole records are read from the file when
+// first asked for, a block at a time, and kept. An order is sorted when its tag is first used,
+// not when the table opens (a port looked up by name needs one tag only), and kept sorted through
+// every change afterwards.
 #pragma once
 
 #include "DbfFile.h"
@@ -12,6 +16,10 @@
 #include <QLatin1StringView>
 #include <QString>
 
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace ondrel {
@@ -23,31 +31,40 @@ public:
         double number = 0;
         QString text;
     };
+    // Reads count whole records from record first into out (count * recordLength bytes) and
+    // returns how many the file held; throws TableError when it cannot be read.
+    using RecordReader = std::function<int(int first, int count, char* out)>;
 
-    // Starts afresh with no record.
-    void reset(std::vector<DbfField> fields, int recordLength, std::vector<TagDefinition> tags);
+    // Starts afresh with no record; whole records will come from read.
+    void reset(std::vector<DbfField> fields, int recordLength, std::vector<TagDefinition> tags,
+               RecordReader read);
     void clear();
 
     // --- records
     [[nodiscard]] int count() const { return count_; }
     [[nodiscard]] const std::vector<DbfField>& fields() const { return fields_; }
     [[nodiscard]] int recordLength() const { return recordLength_; }
-    [[nodiscard]] const char* row(int rec) const {
-        return data_.constData() + base_ + qsizetype(rec) * recordLength_;
-    }
+    // The whole record, read from the file when first asked for; blank when the file no longer
+    // holds it (cut short by another program; the next write says so). Valid while no other
+    // record is asked for.
+    [[nodiscard]] const char* row(int rec) const;
     [[nodiscard]] QByteArrayView field(const char* row, int col) const {
         return QByteArrayView(row + fields_[col].offset, fields_[col].width);
     }
-    [[nodiscard]] bool isDeleted(int rec) const { return deleted_[rec] != 0; }
+    [[nodiscard]] bool isDeleted(int rec) const { return records_.deleted[rec] != 0; }
 
-    // Takes the records of a whole file image (count records from offset), without copying them.
-    void adopt(QByteArray image, qsizetype offset, int count);
-    // Appends n records (recordLength bytes each). The orders are to be sorted again (resort).
-    void append(const char* rows, int n);
-    // Whether the first count() records equal those at rows; replaces them when they do not.
-    // The orders are to be sorted again (resort).
-    bool replaceChanged(const char* rows);
-    // One record appended, rewritten or flagged deleted, its orders kept sorted.
+    // Makes room for what is kept of that many records (the count of the file's header).
+    void reserve(int records);
+    // Records as the file holds them, in order from record 0, a run at a time (what a read of the
+    // file hands on): what the tags need is kept of each.
+    void add(const char* rows, int n);
+    // The records of a new read of the file (made with add() on a fresh index of the same
+    // layout) replace these: whole records are read again when asked for. Returns whether what
+    // the tags need changed for any record known before; the orders are to be sorted again
+    // (resort) when it did, or when records were added after them.
+    bool takeFresh(PortIndex&& fresh);
+    // One record appended, rewritten or flagged deleted (already so in the file), its orders kept
+    // sorted.
     void appendRecord(const QByteArray& bytes);
     void setRecord(int rec, const QByteArray& bytes);
     void markDeleted(int rec);
@@ -58,7 +75,7 @@ public:
     [[nodiscard]] int tagNamed(const QString& name) const;
     // The tag's order, sorted now if it was not.
     const std::vector<int>& order(int tag);
-    // Every order sorted again when next used (after append or replaceChanged).
+    // Every order sorted again when next used.
     void resort();
 
     // --- keys
@@ -73,6 +90,32 @@ public:
     [[nodiscard]] static Key keyOf(qint64 value);
 
 private:
+    // Where a kept field's bytes are in the arena (right-trimmed).
+    struct Span {
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;
+    };
+    // What is kept of every record: its deletion flag, and for each column a tag needs (those
+    // keyed, the others empty) the field's bytes.
+    struct KeptRecords {
+        std::vector<char> deleted;
+        std::vector<std::vector<Span>> spans; // per column
+        std::string arena;
+    };
+    // A name key: a plain upper-case ASCII name is its own key, its bytes in the arena
+    // (offset >= 0); the others have theirs made by NameKey, in otherKeys_ (-1 - index).
+    struct TextKey {
+        std::int32_t offset = 0;
+        std::int32_t length = 0;
+    };
+
+    QByteArrayView kept(int col, int rec) const {
+        const Span s = records_.spans[col][rec];
+        return QByteArrayView(records_.arena.data() + s.offset, s.length);
+    }
+    void keep(int rec, const char* row);
+    bool sameKept(const PortIndex& other, int rec) const;
+    void grow(int newCount);
     bool isMember(const TagDefinition& t, int rec) const;
     // A column's keys are computed for every record when a tag first needs them, then kept up to
     // date record by record.
@@ -80,26 +123,29 @@ private:
     void computeKeys(int rec);
     void computeKey(int col, int rec);
     int compareKeys(const TagDefinition& t, int a, int b) const;
-    void grow(int first, int newCount);
+    int compareText(const TextKey& a, const TextKey& b) const;
+    int compareText(const TextKey& a, const QString& b) const;
+    QLatin1StringView plain(const TextKey& k) const {
+        return QLatin1StringView(records_.arena.data() + k.offset, k.length);
+    }
+    void insertInOrders(int rec);
+    void dropRows();
 
     std::vector<DbfField> fields_;
     int recordLength_ = 0;
     int count_ = 0;
-    QByteArray data_; // every record, recordLength bytes each, from base_ on
-    qsizetype base_ = 0;
-    std::vector<char> deleted_;
-    // A name key: most names are plain upper-case ASCII, their own key, which stays in the
-    // record (offset and length in data_); the others have theirs made by NameKey.
-    struct TextKey {
-        qsizetype offset = -1; // of the plain bytes in data_; -1: the key is text
-        qsizetype length = 0;
-        QString text;
-    };
-    QLatin1StringView plain(const TextKey& k) const {
-        return QLatin1StringView(data_.constData() + k.offset, k.length);
-    }
-    int compareText(const TextKey& a, const TextKey& b) const;
+    RecordReader read_;
+    KeptRecords records_;
+    std::vector<char> neededColumns_; // which columns a tag keys or tests
+    std::vector<int> neededList_;     // the same as a list
+
+    // Whole records read from the file, by blocks of kBlockRecords.
+    static constexpr int kBlockRecords = 64;
+    mutable std::vector<std::unique_ptr<char[]>> blocks_;
+    mutable std::vector<int> blockFilled_; // records read into each block
+
     std::vector<std::vector<TextKey>> textKeys_; // per column, for the columns that key a tag
+    std::vector<QString> otherKeys_;
     std::vector<std::vector<double>> numberKeys_;
     std::vector<char> keyedText_, keyedNumber_; // which columns key a tag
     std::vector<char> keysReady_;               // which columns have their keys computed

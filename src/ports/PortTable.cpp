@@ -1,5 +1,6 @@
-// The port table engine: opening, browsing and reading. The whole .dbf is read at open, checked,
-// and kept in memory (PortIndex, with the tag orders); the visible records (the current tag's
+// The port table engine: opening, browsing and reading. The whole .dbf is read at open and
+// checked, and what the tags need of each record is kept (PortIndex, with the tag orders; whole
+// records are read when first asked for); the visible records (the current tag's
 // order within the range, filtered, not deleted) are a vector that list views index directly.
 // Editing and writing are in PortTableWriting.cpp. The file format, the tag file and the
 // conventions are described in docs/PORT_TABLE.md.
@@ -100,11 +101,21 @@ void PortTable::open(const QString& dbfPath) {
     const QString path = ResolveCase(dbfPath);
     const QString tagsPath = ResolveCase(tagFilePath(path));
 
-    QByteArray file;
-    DbfLayout layout = ReadDbfFile(path, file);
-    CheckPortColumns(layout.fields, path);
-    std::vector<TagDefinition> tags = ReadTagFile(tagsPath, layout.fields);
-    CheckStandardTags(tagsPath, tags, layout.fields);
+    // The columns and tags are checked from the header, before any record is read; then what
+    // the tags need of each record is kept as the file goes by.
+    const DbfLayout layout = ScanDbfFile(
+        path,
+        [&](const DbfLayout& header) {
+            CheckPortColumns(header.fields, path);
+            std::vector<TagDefinition> tags = ReadTagFile(tagsPath, header.fields);
+            CheckStandardTags(tagsPath, tags, header.fields);
+            d->index.reset(header.fields, header.recordLength, std::move(tags),
+                           [impl = d.get()](int first, int count, char* out) {
+                               return impl->dbf.readRecords(first, count, out);
+                           });
+            d->index.reserve(header.recordCount);
+        },
+        [&](const char* rows, int, int count) { d->index.add(rows, count); });
     if (!d->readOnly && !QFileInfo(path).isWritable())
         FailFile(path,
                  QStringLiteral("the table cannot be opened for writing (the file is read-only)"));
@@ -112,8 +123,6 @@ void PortTable::open(const QString& dbfPath) {
     d->dbf.open(path, d->readOnly, layout);
     d->path = path;
     d->tagsPath = tagsPath;
-    d->index.reset(std::move(layout.fields), layout.recordLength, std::move(tags));
-    d->index.adopt(std::move(file), layout.headerLength, layout.recordCount);
 
     d->zoneColumn = columnIndex(QStringLiteral("ZONE"));
     d->tag = std::max(0, d->index.tagNamed(TagName(PortTag::Name)));

@@ -15,20 +15,25 @@ namespace ondrel {
 // Another writer may have changed the file since it was read (records are never moved, only
 // appended, rewritten in place or flagged deleted): take its content again before writing.
 void PortTable::Impl::refreshFromFile() {
-    QByteArray image;
-    const DbfLayout layout = ReadDbfFile(path, image);
-    if (layout.recordLength != index.recordLength() || layout.fields.size() != fields().size())
-        fail(QStringLiteral("the table's columns were changed while it was open"));
+    PortIndex fresh;
+    const DbfLayout layout = ScanDbfFile(
+        path,
+        [&](const DbfLayout& header) {
+            if (header.recordLength != index.recordLength() ||
+                header.fields.size() != fields().size())
+                fail(QStringLiteral("the table's columns were changed while it was open"));
+            fresh.reset(fields(), header.recordLength, index.tags(), nullptr);
+            fresh.reserve(header.recordCount);
+        },
+        [&](const char* rows, int, int count) { fresh.add(rows, count); });
     if (layout.recordCount < index.count())
         fail(QStringLiteral("the table lost records while it was open (%1, %2 before)")
                  .arg(layout.recordCount)
                  .arg(index.count()));
-    const char* rows = image.constData() + layout.headerLength;
-    const bool changed = index.replaceChanged(rows);
-    if (!changed && layout.recordCount == index.count()) return;
-    const int keep = current();
     const int known = index.count();
-    index.append(rows + qsizetype(known) * index.recordLength(), layout.recordCount - known);
+    const bool changed = index.takeFresh(std::move(fresh));
+    if (!changed && layout.recordCount == known) return;
+    const int keep = current();
     index.resort();
     rebuild(keep, Reposition::KeepOrFirst);
 }

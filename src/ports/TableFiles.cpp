@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -43,8 +44,8 @@ QString SystemError(int error) {
 
 } // namespace
 
-QByteArray ReadRegularFile(const QString& path, const QString& what, qint64 maxBytes,
-                           bool* changed) {
+void ReadRegularFileInPieces(const QString& path, const QString& what, qint64 maxBytes,
+                             qint64 pieceBytes, const FilePieces& take, bool* changed) {
     const QByteArray name = QFile::encodeName(path);
     struct stat before {};
     if (::stat(name.constData(), &before) != 0) {
@@ -61,7 +62,7 @@ QByteArray ReadRegularFile(const QString& path, const QString& what, qint64 maxB
     if (fd < 0)
         FailFile(path, QStringLiteral("%1 cannot be read (%2)").arg(what, SystemError(errno)));
     QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         FailFile(path, QStringLiteral("%1 cannot be read (%2)").arg(what, file.errorString()));
     }
@@ -73,21 +74,48 @@ QByteArray ReadRegularFile(const QString& path, const QString& what, qint64 maxB
                            .arg(what)
                            .arg(qint64(opened.st_size))
                            .arg(maxBytes));
-    // Exactly the size found: a buffer of the cap would cost its whole allocation every time.
-    QByteArray bytes = file.read(opened.st_size);
-    const bool grew = !file.read(1).isEmpty();
-    if (file.error() != QFileDevice::NoError)
-        FailFile(path, QStringLiteral("%1 cannot be read (%2)").arg(what, file.errorString()));
+    // Exactly the size found, in pieces of one buffer: never more than a piece is held.
+    const qint64 size = opened.st_size;
+    QByteArray piece(
+        qsizetype(std::min(std::max<qint64>(pieceBytes, 1), std::max<qint64>(size, 1))),
+        Qt::Uninitialized);
+    qint64 at = 0;
+    bool shortRead = false;
+    while (at < size) {
+        const qint64 want = std::min<qint64>(piece.size(), size - at);
+        const qint64 got = file.read(piece.data(), want);
+        if (got < 0)
+            FailFile(path, QStringLiteral("%1 cannot be read (%2)").arg(what, file.errorString()));
+        if (got == 0) {
+            shortRead = true;
+            break;
+        }
+        take(QByteArrayView(piece.constData(), got), at, size);
+        at += got;
+    }
+    char extra = 0;
+    const bool grew = file.read(&extra, 1) == 1;
     struct stat after {};
     const bool same = ::fstat(fd, &after) == 0 && after.st_size == opened.st_size &&
                       after.st_mtim.tv_sec == opened.st_mtim.tv_sec &&
                       after.st_mtim.tv_nsec == opened.st_mtim.tv_nsec;
     if (changed) {
-        *changed = !same || grew || bytes.size() != opened.st_size;
-        return bytes;
+        *changed = !same || grew || shortRead;
+        return;
     }
-    if (bytes.size() != opened.st_size || grew)
-        FailFile(path, QStringLiteral("%1 changed while it was read").arg(what));
+    if (shortRead || grew) FailFile(path, QStringLiteral("%1 changed while it was read").arg(what));
+}
+
+QByteArray ReadRegularFile(const QString& path, const QString& what, qint64 maxBytes,
+                           bool* changed) {
+    QByteArray bytes;
+    ReadRegularFileInPieces(
+        path, what, maxBytes, 64 * 1024,
+        [&](QByteArrayView piece, qint64, qint64 size) {
+            if (bytes.isEmpty()) bytes.reserve(qsizetype(size));
+            bytes.append(piece);
+        },
+        changed);
     return bytes;
 }
 

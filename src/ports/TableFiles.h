@@ -5,7 +5,10 @@
 #include "TableTypes.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+
+#include <functional>
 
 namespace ondrel {
 
@@ -22,5 +25,12 @@ QString ResolveCase(const QString& path);
 // bytes are those read.
 QByteArray ReadRegularFile(const QString& path, const QString& what, qint64 maxBytes,
                            bool* changed = nullptr);
+
+// The same content handed to take in order, in pieces of at most pieceBytes through one buffer,
+// so that a large file is read without being held: take(piece, offset of the piece, file size).
+// A piece is valid during the call only.
+using FilePieces = std::function<void(QByteArrayView piece, qint64 at, qint64 size)>;
+void ReadRegularFileInPieces(const QString& path, const QString& what, qint64 maxBytes,
+                             qint64 pieceBytes, const FilePieces& take, bool* changed = nullptr);
 
 } // namespace ondrel

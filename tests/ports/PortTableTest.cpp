@@ -591,6 +591,27 @@ TEST(PortTableTest, WritersTakeTurnsAndSeeEachOthersChanges) {
     EXPECT_EQ(check.integer(kZ0), 7);
 }
 
+// Records are read from the file when first shown: a file cut short by another program while it
+// is open reads blank there, never garbage or a crash, and the next write says what happened.
+TEST(PortTableTest, AFileCutShortWhileOpenReadsBlankAndRefusesWrites) {
+    QTemporaryDir dir;
+    const QString path = MakeTable(dir);
+    PortTable table;
+    table.open(path);
+    const QByteArray bytes = ReadBytes(path);
+    const int header = quint8(bytes[8]) | quint8(bytes[9]) << 8;
+    const int length = quint8(bytes[10]) | quint8(bytes[11]) << 8;
+    QFile file(path); // records 10 (cut half-way) and 11 gone
+    ASSERT_TRUE(file.resize(header + 10 * length + length / 2));
+    ASSERT_TRUE(table.findKey(QStringLiteral("Ålesund"))); // record 11
+    EXPECT_EQ(table.text(kNom), QString());
+    ASSERT_TRUE(table.findKey(QStringLiteral("Saint-Malo"))); // record 0, still whole
+    EXPECT_EQ(table.text(kNom), QStringLiteral("Saint-Malo"));
+    table.insert();
+    Fill(table, 40, {"Zeta", 1, ""});
+    EXPECT_NE(ErrorOf([&] { table.post(); }).find("truncated"), std::string::npos);
+}
+
 TEST(PortTableTest, ReadOnlyRefusesEveryWrite) {
     QTemporaryDir dir;
     const QString path = MakeTable(dir);
