@@ -115,7 +115,11 @@ void PortTable::edit() {
     d->requireWritable("editing");
     const int rec = d->current();
     if (rec < 0) d->fail(QStringLiteral("there is no current record to edit"));
-    d->pending = QByteArray(d->index.row(rec), d->index.recordLength());
+    // From the file itself: a record that cannot be read whole is not edited (its blanks would
+    // be written back over what the file holds).
+    d->pending = QByteArray(d->index.recordLength(), Qt::Uninitialized);
+    if (d->dbf.readRecords(rec, 1, d->pending.data()) != 1)
+        d->fail(QStringLiteral("record %1 cannot be read to be edited").arg(rec));
     d->editRecord = rec;
     d->editing = Impl::Editing::Modify;
 }
@@ -130,7 +134,11 @@ void PortTable::post() {
         d->dbf.appendRecord(rec, d->pending.constData());
         d->index.appendRecord(d->pending);
     } else {
-        d->dbf.replaceRecord(rec, d->pending.constData(), d->index.row(rec));
+        // The bytes a failed write puts back: read now, under the lock, or nothing is written.
+        QByteArray previous(d->index.recordLength(), Qt::Uninitialized);
+        if (d->dbf.readRecords(rec, 1, previous.data()) != 1)
+            d->fail(QStringLiteral("record %1 cannot be read before it is rewritten").arg(rec));
+        d->dbf.replaceRecord(rec, d->pending.constData(), previous.constData());
         d->index.setRecord(rec, d->pending);
     }
     const bool inserted = d->editing == Impl::Editing::Insert;

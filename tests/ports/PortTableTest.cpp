@@ -605,6 +605,8 @@ TEST(PortTableTest, AFileCutShortWhileOpenReadsBlankAndRefusesWrites) {
     ASSERT_TRUE(file.resize(header + 10 * length + length / 2));
     ASSERT_TRUE(table.findKey(QStringLiteral("Ålesund"))); // record 11
     EXPECT_EQ(table.text(kNom), QString());
+    // Its blanks are never edited and written back.
+    EXPECT_NE(ErrorOf([&] { table.edit(); }).find("cannot be read"), std::string::npos);
     ASSERT_TRUE(table.findKey(QStringLiteral("Saint-Malo"))); // record 0, still whole
     EXPECT_EQ(table.text(kNom), QStringLiteral("Saint-Malo"));
     table.insert();
