@@ -37,6 +37,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace ondrel {
 
@@ -328,13 +329,19 @@ bool TideTableWindow::saveTo(const QString& file) {
     const bool csv = file.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
     const bool ics = file.endsWith(QLatin1String(".ics"), Qt::CaseInsensitive);
     QByteArray bytes;
+    QString problem;
     if (csv) {
         bytes = TideTableCsv(computed_, state_.port, state_.settings.heightUnit,
                              state_.settings.language())
                     .toUtf8();
     } else if (ics) {
-        bytes = TideTableIcs(computed_, state_.port, state_.context(), state_.settings.heightUnit,
+        try {
+            bytes =
+                TideTableIcs(computed_, state_.port, state_.context(), state_.settings.heightUnit,
                              state_.settings.language(), state_.clock().toUTC());
+        } catch (const std::runtime_error& e) { // the calendar library could not be loaded
+            problem = QString::fromUtf8(e.what());
+        }
     } else {
         QString text;
         for (const QString& line : lines())
@@ -344,12 +351,13 @@ bool TideTableWindow::saveTo(const QString& file) {
     }
     QFile out(file);
     const bool existed = out.exists();
-    QString problem;
     // The text table is appended to what the file holds; a spreadsheet or calendar file is
     // replaced.
-    if (!out.open(QIODevice::WriteOnly | (csv || ics ? QIODevice::Truncate : QIODevice::Append))) {
+    const QIODevice::OpenMode mode =
+        QIODevice::WriteOnly | (csv || ics ? QIODevice::Truncate : QIODevice::Append);
+    if (problem.isEmpty() && !out.open(mode)) {
         problem = out.errorString();
-    } else {
+    } else if (problem.isEmpty()) {
         const qint64 before = out.size();
         if (out.write(bytes) != bytes.size() || !out.flush()) {
             problem = out.errorString();
