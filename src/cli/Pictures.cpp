@@ -5,6 +5,7 @@
 #include "Curve.h"
 #include "DateNames.h"
 #include "Output.h"
+#include "TableLocation.h"
 #include "TideTableText.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <memory>
 #include <stdexcept>
 
 namespace ondrel::cli {
@@ -20,8 +22,13 @@ namespace {
 
 // Runs ondrel-cli-png with arguments, input on its standard input; its exit code is ours.
 int RunPictureProgram(const QStringList& arguments, const std::string& input) {
-    const QString program =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ondrel-cli-png"));
+    // QProcess wants the application object the other commands do without.
+    static int argc = 1;
+    static char name[] = "ondrel-cli";
+    static char* argv[] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> application;
+    if (!QCoreApplication::instance()) application = std::make_unique<QCoreApplication>(argc, argv);
+    const QString program = QDir(ProgramDirectory()).filePath(QStringLiteral("ondrel-cli-png"));
     if (!QFileInfo(program).isExecutable())
         throw UsageError{"this ondrel-cli was built without its picture program (--png, --pdf)"};
     QProcess drawer;

@@ -31,7 +31,7 @@ namespace {
 
 constexpr int kFileHeader = 32;
 // The table is read through a buffer of this size, never held whole.
-constexpr qint64 kPieceBytes = 64 * 1024;
+constexpr qint64 kPieceBytes = 16 * 1024;
 constexpr int kDescriptor = 32;
 constexpr char kEndOfFile = 0x1A;
 

@@ -10,7 +10,8 @@
 namespace ondrel {
 
 void PortIndex::reset(std::vector<DbfField> fields, int recordLength,
-                      std::vector<TagDefinition> tags, RecordReader read) {
+                      std::vector<TagDefinition> tags, RecordReader read,
+                      const std::vector<int>& keptColumns) {
     clear();
     fields_ = std::move(fields);
     recordLength_ = recordLength;
@@ -24,13 +25,12 @@ void PortIndex::reset(std::vector<DbfField> fields, int recordLength,
     keyedNumber_.assign(n, 0);
     keysReady_.assign(n, 0);
     readyColumns_.clear();
-    for (const TagDefinition& t : tags) {
+    for (const TagDefinition& t : tags)
         (t.numeric ? keyedNumber_ : keyedText_)[t.column] = 1;
-        neededColumns_[t.column] = 1;
-        if (t.conditionColumn >= 0) neededColumns_[t.conditionColumn] = 1;
+    for (const int col : keptColumns) {
+        neededColumns_[col] = 1;
+        neededList_.push_back(col);
     }
-    for (std::size_t col = 0; col < n; ++col)
-        if (neededColumns_[col]) neededList_.push_back(int(col));
     tags_ = std::move(tags);
     orders_.assign(tags_.size(), {});
     sorted_.assign(tags_.size(), 0);
@@ -173,6 +173,36 @@ void PortIndex::insertInOrders(int rec) {
     }
 }
 
+std::vector<int> PortIndex::columnsOf(const TagDefinition& tag) {
+    std::vector<int> columns{tag.column};
+    if (tag.conditionColumn >= 0 && tag.conditionColumn != tag.column)
+        columns.push_back(tag.conditionColumn);
+    return columns;
+}
+
+void PortIndex::keepColumnsOf(const TagDefinition& tag) {
+    std::vector<int> added;
+    for (const int col : columnsOf(tag))
+        if (!neededColumns_[col]) added.push_back(col);
+    if (added.empty()) return;
+    // Read from the records (which are kept then, for the lists that show them all).
+    for (const int col : added) {
+        neededColumns_[col] = 1;
+        neededList_.push_back(col);
+        records_.spans[col].resize(count_);
+    }
+    for (int rec = 0; rec < count_; ++rec) {
+        const char* whole = row(rec);
+        for (const int col : added) {
+            const QByteArrayView v = TrimmedRight(field(whole, col));
+            records_.spans[col][rec] = {std::uint32_t(records_.arena.size()),
+                                        std::uint32_t(v.size())};
+            records_.arena.append(v.data(), std::size_t(v.size()));
+        }
+    }
+    // The arena may have moved: the text keys point into it by offset, so they stand.
+}
+
 // --- whole records
 
 const char* PortIndex::row(int rec) const {
@@ -213,6 +243,7 @@ int PortIndex::tagNamed(const QString& name) const {
 const std::vector<int>& PortIndex::order(int tag) {
     std::vector<int>& o = orders_[tag];
     if (sorted_[tag]) return o;
+    keepColumnsOf(tags_[tag]);
     requireKeys(tags_[tag].column);
     o.clear();
     for (int rec = 0; rec < count_; ++rec)

@@ -35,9 +35,15 @@ public:
     // returns how many the file held; throws TableError when it cannot be read.
     using RecordReader = std::function<int(int first, int count, char* out)>;
 
-    // Starts afresh with no record; whole records will come from read.
+    // Starts afresh with no record; whole records will come from read. Of each record added,
+    // the columns keptColumns are kept (those of the tag used first: columnsOf); a tag that
+    // needs others has them read from the records when first used.
     void reset(std::vector<DbfField> fields, int recordLength, std::vector<TagDefinition> tags,
-               RecordReader read);
+               RecordReader read, const std::vector<int>& keptColumns);
+    // The columns a tag keys or tests.
+    [[nodiscard]] static std::vector<int> columnsOf(const TagDefinition& tag);
+    // The columns kept of every record.
+    [[nodiscard]] const std::vector<int>& keptColumns() const { return neededList_; }
     void clear();
 
     // --- records
@@ -114,6 +120,7 @@ private:
         return QByteArrayView(records_.arena.data() + s.offset, s.length);
     }
     void keep(int rec, const char* row);
+    void keepColumnsOf(const TagDefinition& tag);
     bool sameKept(const PortIndex& other, int rec) const;
     void grow(int newCount);
     bool isMember(const TagDefinition& t, int rec) const;
@@ -136,7 +143,7 @@ private:
     int count_ = 0;
     RecordReader read_;
     KeptRecords records_;
-    std::vector<char> neededColumns_; // which columns a tag keys or tests
+    std::vector<char> neededColumns_; // which columns are kept of every record
     std::vector<int> neededList_;     // the same as a list
 
     // Whole records read from the file, by blocks of kBlockRecords.

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -109,10 +110,19 @@ void PortTable::open(const QString& dbfPath) {
             CheckPortColumns(header.fields, path);
             std::vector<TagDefinition> tags = ReadTagFile(tagsPath, header.fields);
             CheckStandardTags(tagsPath, tags, header.fields);
-            d->index.reset(header.fields, header.recordLength, std::move(tags),
-                           [impl = d.get()](int first, int count, char* out) {
-                               return impl->dbf.readRecords(first, count, out);
-                           });
+            // The names are kept as the file goes by (the table opens in name order); the
+            // columns of other tags are read from the records when those are first used.
+            const auto name = std::find_if(tags.begin(), tags.end(), [](const TagDefinition& t) {
+                return t.name.compare(TagName(PortTag::Name), Qt::CaseInsensitive) == 0;
+            });
+            const std::vector<int> kept = PortIndex::columnsOf(
+                name != tags.end() ? *name : tags.front()); // the tag selected below
+            d->index.reset(
+                header.fields, header.recordLength, std::move(tags),
+                [impl = d.get()](int first, int count, char* out) {
+                    return impl->dbf.readRecords(first, count, out);
+                },
+                kept);
             d->index.reserve(header.recordCount);
         },
         [&](const char* rows, int, int count) { d->index.add(rows, count); });

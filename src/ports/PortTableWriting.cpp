@@ -22,7 +22,7 @@ void PortTable::Impl::refreshFromFile() {
             if (header.recordLength != index.recordLength() ||
                 header.fields.size() != fields().size())
                 fail(QStringLiteral("the table's columns were changed while it was open"));
-            fresh.reset(fields(), header.recordLength, index.tags(), nullptr);
+            fresh.reset(fields(), header.recordLength, index.tags(), nullptr, index.keptColumns());
             fresh.reserve(header.recordCount);
         },
         [&](const char* rows, int, int count) { fresh.add(rows, count); });

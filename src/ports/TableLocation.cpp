@@ -38,12 +38,19 @@ bool CopyAtomically(const QString& from, const QString& to, QString* error) {
 
 } // namespace
 
+QString ProgramDirectory() {
+    if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
+    // A program that makes no QCoreApplication (ondrel-cli): the system says which file runs.
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path();
+}
+
 QString BundledTableDirectory() {
-    if (!QCoreApplication::instance()) return {};
     // Installed: <prefix>/bin/ondrel and <prefix>/share/ondrel. In the build tree the programs sit
     // one level deeper (build/src/cli, build/src/app) and the build copies the table to
     // build/share/ondrel. A folder "data" beside the program serves a copied-out program.
-    const QDir appDir(QCoreApplication::applicationDirPath());
+    const QString programDir = ProgramDirectory();
+    if (programDir.isEmpty()) return {};
+    const QDir appDir(programDir);
     const QString candidates[] = {appDir.filePath(QStringLiteral("../share/ondrel")),
                                   appDir.filePath(QStringLiteral("../../share/ondrel")),
                                   appDir.filePath(QStringLiteral("data"))};

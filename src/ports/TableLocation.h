@@ -13,8 +13,11 @@ struct TableLocation {
 
 // The folder holding the table shipped with the program (ports.dbf and ports.tags), found from
 // the running program's folder: ../share/ondrel (installed), ../../share/ondrel (build tree) or
-// data beside it. Empty when there is none, or no QCoreApplication to ask where the program is.
+// data beside it. Empty when there is none.
 QString BundledTableDirectory();
+// The folder of the running program (its QCoreApplication's, or the system's answer when it made
+// none).
+QString ProgramDirectory();
 // The user's data folder for Ondrel.
 QString UserTableDirectory();
 // Looks the table up in workingDir, then in the user's data folder, copying the bundled table
