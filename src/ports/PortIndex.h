@@ -1,9 +1,9 @@
 // The port table's records as the program knows them, with the keys of its index tags and their
 // orders: for each tag, the record numbers of its members sorted on its key (ties by record
-// number). The table is not held in memory: the file is read once through a small buffer, and
-// what the tags need of each record is kept (its deletion flag and the bytes of the columns that
-// key a tag or decide its members, a few bytes a port). Whole records are read from the file when
-// first asked for, a block at a time, and kept. An order is sorted when its tag is first used,
+// number). The table is not held in memory: the file is read once through a small buffer, and of
+// each record its deletion flag and the bytes of the columns the first tag keys or tests are kept
+// (a few bytes a port); another tag's columns are read from the records when it is first used.
+// Whole records are read from the file when first asked for, a block at a time, and kept. An order is sorted when its tag is first used,
 // not when the table opens (a port looked up by name needs one tag only), and kept sorted through
 // every change afterwards.
 #pragma once
