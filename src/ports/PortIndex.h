@@ -3,9 +3,9 @@
 // number). The table is not held in memory: the file is read once through a small buffer, and of
 // each record its deletion flag and the bytes of the columns the first tag keys or tests are kept
 // (a few bytes a port); another tag's columns are read from the records when it is first used.
-// Whole records are read from the file when first asked for, a block at a time, and kept. An order is sorted when its tag is first used,
-// not when the table opens (a port looked up by name needs one tag only), and kept sorted through
-// every change afterwards.
+// Whole records are read from the file when first asked for, a block at a time, and kept. An order
+// is sorted when its tag is first used, not when the table opens (a port looked up by name needs
+// one tag only), and kept sorted through every change afterwards.
 #pragma once
 
 #include "DbfFile.h"
