@@ -19,6 +19,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <exception>
 #include <thread>
 
 #if defined(Q_OS_UNIX)
@@ -204,7 +205,25 @@ public:
     TableScan(const QString& path, const DbfScanStart& start, const DbfScanRecords& records)
         : path_(path), start_(start), records_(records) {}
 
+    // A failure stops the scan but not the read: whether the file changed meanwhile decides
+    // whether it is the file's or the read's (a writer caught half-way), so it is kept for finish.
     void take(QByteArrayView piece, qint64 at, qint64 size) {
+        if (failure_) return;
+        try {
+            takeChecked(piece, at, size);
+        } catch (const TableError&) {
+            failure_ = std::current_exception();
+        }
+    }
+    const DbfLayout& finish() {
+        if (failure_) std::rethrow_exception(failure_);
+        if (!started_) (void)CheckDbfHeader({}, 0, path_); // an empty file: refused
+        CheckDbfEnd(layout_, size_, last_, path_);
+        return layout_;
+    }
+
+private:
+    void takeChecked(QByteArrayView piece, qint64 at, qint64 size) {
         size_ = size;
         if (!piece.isEmpty()) last_ = piece.back();
         if (at == 0) {
@@ -227,13 +246,6 @@ public:
         hand(piece.constData(), whole);
         carry_ = piece.sliced(qsizetype(whole) * length).toByteArray();
     }
-    const DbfLayout& finish() {
-        if (!started_) (void)CheckDbfHeader({}, 0, path_); // an empty file: refused
-        CheckDbfEnd(layout_, size_, last_, path_);
-        return layout_;
-    }
-
-private:
     void hand(const char* rows, int n) {
         n = std::min(n, layout_.recordCount - next_); // what follows the counted records
         if (n <= 0) return;
@@ -250,6 +262,7 @@ private:
     char last_ = 0;
     int next_ = 0;
     bool started_ = false;
+    std::exception_ptr failure_;
 };
 
 } // namespace
