@@ -75,11 +75,14 @@ void PortIndex::reserve(int records) {
 
 void PortIndex::keep(int rec, const char* row) {
     records_.deleted[rec] = row[0] == '*';
-    for (const int col : neededList_) {
-        const QByteArrayView v = TrimmedRight(field(row, col));
-        records_.spans[col][rec] = {std::uint32_t(records_.arena.size()), std::uint32_t(v.size())};
-        records_.arena.append(v.data(), std::size_t(v.size()));
-    }
+    for (const int col : neededList_)
+        keepField(col, rec, row);
+}
+
+void PortIndex::keepField(int col, int rec, const char* row) {
+    const QByteArrayView v = TrimmedRight(field(row, col));
+    records_.spans[col][rec] = {std::uint32_t(records_.arena.size()), std::uint32_t(v.size())};
+    records_.arena.append(v.data(), std::size_t(v.size()));
 }
 
 void PortIndex::grow(int newCount) {
@@ -193,12 +196,8 @@ void PortIndex::keepColumnsOf(const TagDefinition& tag) {
     }
     for (int rec = 0; rec < count_; ++rec) {
         const char* whole = row(rec);
-        for (const int col : added) {
-            const QByteArrayView v = TrimmedRight(field(whole, col));
-            records_.spans[col][rec] = {std::uint32_t(records_.arena.size()),
-                                        std::uint32_t(v.size())};
-            records_.arena.append(v.data(), std::size_t(v.size()));
-        }
+        for (const int col : added)
+            keepField(col, rec, whole);
     }
     // The arena may have moved: the text keys point into it by offset, so they stand.
 }

@@ -120,6 +120,7 @@ private:
         return QByteArrayView(records_.arena.data() + s.offset, s.length);
     }
     void keep(int rec, const char* row);
+    void keepField(int col, int rec, const char* row);
     void keepColumnsOf(const TagDefinition& tag);
     bool sameKept(const PortIndex& other, int rec) const;
     void grow(int newCount);

@@ -149,6 +149,8 @@ struct PortTable::Impl {
 
     // --- writing (PortTableWriting.cpp)
     void refreshFromFile();
+    // Record rec as the file holds it now, whole (fails naming purpose when it cannot be read).
+    QByteArray recordFromFile(int rec, const char* purpose) const;
     void putField(int col, QByteArrayView bytes, bool alignRight);
     // After a post: the record where its keys put it among the visible records, and current.
     void showPosted(int rec, bool inserted);

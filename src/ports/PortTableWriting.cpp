@@ -38,6 +38,13 @@ void PortTable::Impl::refreshFromFile() {
     rebuild(keep, Reposition::KeepOrFirst);
 }
 
+QByteArray PortTable::Impl::recordFromFile(int rec, const char* purpose) const {
+    QByteArray bytes(index.recordLength(), Qt::Uninitialized);
+    if (dbf.readRecords(rec, 1, bytes.data()) != 1)
+        fail(QStringLiteral("record %1 cannot be read %2").arg(rec).arg(QLatin1String(purpose)));
+    return bytes;
+}
+
 namespace {
 
 // An integer's digits, without an allocation (as QByteArray::number writes them).
@@ -117,9 +124,7 @@ void PortTable::edit() {
     if (rec < 0) d->fail(QStringLiteral("there is no current record to edit"));
     // From the file itself: a record that cannot be read whole is not edited (its blanks would
     // be written back over what the file holds).
-    d->pending = QByteArray(d->index.recordLength(), Qt::Uninitialized);
-    if (d->dbf.readRecords(rec, 1, d->pending.data()) != 1)
-        d->fail(QStringLiteral("record %1 cannot be read to be edited").arg(rec));
+    d->pending = d->recordFromFile(rec, "to be edited");
     d->editRecord = rec;
     d->editing = Impl::Editing::Modify;
 }
@@ -135,9 +140,7 @@ void PortTable::post() {
         d->index.appendRecord(d->pending);
     } else {
         // The bytes a failed write puts back: read now, under the lock, or nothing is written.
-        QByteArray previous(d->index.recordLength(), Qt::Uninitialized);
-        if (d->dbf.readRecords(rec, 1, previous.data()) != 1)
-            d->fail(QStringLiteral("record %1 cannot be read before it is rewritten").arg(rec));
+        const QByteArray previous = d->recordFromFile(rec, "before it is rewritten");
         d->dbf.replaceRecord(rec, d->pending.constData(), previous.constData());
         d->index.setRecord(rec, d->pending);
     }
