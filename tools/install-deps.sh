@@ -2,7 +2,7 @@
 # Installs the Debian packages Ondrel needs to build, test and run, only when some are missing.
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build pkg-config clang-format clang-tidy python3
+  build-essential binutils cmake ninja-build pkg-config clang-format clang-tidy python3
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev qt6-tools-dev
   qt6-documentation-tools qt6-translations-l10n desktop-file-utils appstream
   libshp-dev libgtest-dev libgmock-dev libbenchmark-dev
