@@ -52,7 +52,7 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Ondrel"));
     QApplication::setQuitOnLastWindowClosed(false);
     // Every window, and the task bar, show the program's icon (its renderings at the theme's
-    // sizes, built in).
+    // sizes up to 128 pixels, built in).
     QIcon icon;
     for (QDirIterator it(QStringLiteral(":/icons/window")); it.hasNext();)
         icon.addFile(it.next());
