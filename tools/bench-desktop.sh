@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Times the desktop program as a whole process on a virtual X display (Xvfb): from its start to
-# its main window on the screen (polled with xdotool), and its memory once idle (VmRSS 1.5 s later,
-# the safety warning shown), for this build, a one-window Qt program (the floor) and, given a
-# second ondrel, side by side with it:
+# its main window on the screen, and its memory once idle (VmRSS 1.5 s later, the safety warning
+# shown), for this build, a one-window Qt program (the floor) and, given a second ondrel, side by
+# side with it:
 #   tools/bench-desktop.sh [OTHER-ONDREL] [RUNS]
-# Medians of RUNS starts (15 unless given); comparable only on a quiet machine.
+# Medians of RUNS starts of each program, taken in turn (15 unless given); comparable only on a
+# quiet machine. The window is seen by tools/bench/MapWatch.cpp, which waits for the display's
+# map event: nothing polls the display while a program starts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-for tool in Xvfb:xvfb xdotool:xdotool; do
-  command -v "${tool%%:*}" >/dev/null || { apt-get update -qq && apt-get install -y -qq "${tool#*:}"; }
-done
+command -v Xvfb >/dev/null || { apt-get update -qq && apt-get install -y -qq xvfb; }
+pkg-config --exists xcb || { apt-get update -qq && apt-get install -y -qq libxcb1-dev; }
 runs=${2:-15}
 work=$(mktemp -d)
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
@@ -20,6 +21,7 @@ sleep 1
 export HOME=$work XDG_CONFIG_HOME=$work/config
 mkdir -p "$XDG_CONFIG_HOME"
 printf '[General]\nlangue=FRANCAIS\n' > "$XDG_CONFIG_HOME/Ondrel.conf"
+g++ -O2 -std=c++20 tools/bench/MapWatch.cpp -o "$work/map-watch" $(pkg-config --cflags --libs xcb)
 # The floor: a Qt program that shows one empty main window.
 cat > "$work/one.cpp" <<'CPP'
 #include <QApplication>
@@ -28,33 +30,18 @@ int main(int c, char** v) { QApplication a(c, v); QMainWindow w; w.setWindowTitl
 CPP
 g++ -O2 -fPIC "$work/one.cpp" -o "$work/one" $(pkg-config --cflags --libs Qt6Widgets)
 
-measure() {
-  local program=$1 times=() rss=()
-  for _ in $(seq "$runs"); do
-    local t0 pid
-    t0=$(date +%s%N)
-    "$program" >/dev/null 2>&1 & pid=$!
-    until xdotool search --onlyvisible --pid "$pid" --name Ondrel >/dev/null 2>&1; do
-      sleep 0.003
-      (( $(date +%s%N) - t0 > 10000000000 )) && break
-    done
-    local shown=$(( ($(date +%s%N) - t0) / 1000000 ))
-    sleep 1.5
+programs=("$PWD/build/src/app/ondrel" "$work/one")
+[ -n "${1:-}" ] && programs+=("$1")
+for _ in $(seq "$runs"); do
+  for i in "${!programs[@]}"; do
     # A start that failed (the display refused a connection now and then) is left out.
-    local resident
-    resident=$(awk '/VmRSS/{print $2}' "/proc/$pid/status" 2>/dev/null || true)
-    if [ -n "$resident" ]; then
-      times+=("$shown")
-      rss+=("$resident")
-    fi
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
+    "$work/map-watch" "${programs[$i]}" 2>/dev/null >> "$work/figures.$i" || true
   done
-  local t r
-  t=$(printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END{print a[int((NR+1)/2)], "(" a[1] "-" a[NR] ")"}')
-  r=$(printf '%s\n' "${rss[@]}" | sort -n | awk '{a[NR]=$1} END{printf "%.1f", a[int((NR+1)/2)]/1024}')
-  echo "$program: start to first window $t ms, idle memory $r MB"
-}
-measure "$PWD/build/src/app/ondrel"
-measure "$work/one"
-[ $# -gt 0 ] && measure "$1"
+done
+median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)], v[1], v[NR], NR}'; }
+for i in "${!programs[@]}"; do
+  read -r shown fastest slowest starts < <(cut -d' ' -f1 "$work/figures.$i" | median)
+  read -r resident _ < <(cut -d' ' -f2 "$work/figures.$i" | median)
+  printf '%s: start to first window %.0f (%.0f-%.0f) ms, idle memory %.1f MB, %d starts\n' \
+    "${programs[$i]}" "$shown" "$fastest" "$slowest" "$(awk -v r="$resident" 'BEGIN {print r / 1024}')" "$starts"
+done
