@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Times the desktop program as a whole process on a virtual X display (Xvfb): from its start to
 # its main window on the screen, and its memory once idle (VmRSS 1.5 s later, the safety warning
-# shown), for this build, a one-window Qt program (the floor) and, given a second ondrel, side by
-# side with it:
+# shown; MB of 1,000 kB, as the command-line program's figures are given), for this build, a
+# one-window Qt program (the floor) and, given a second ondrel, side by side with it:
 #   tools/bench-desktop.sh [OTHER-ONDREL] [RUNS]
 # Medians of RUNS starts of each program, taken in turn (15 unless given); comparable only on a
 # quiet machine. The window is seen by tools/bench/MapWatch.cpp, which waits for the display's
@@ -42,6 +42,7 @@ median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)], v[1], v[
 for i in "${!programs[@]}"; do
   read -r shown fastest slowest starts < <(cut -d' ' -f1 "$work/figures.$i" | median)
   read -r resident _ < <(cut -d' ' -f2 "$work/figures.$i" | median)
-  printf '%s: start to first window %.0f (%.0f-%.0f) ms, idle memory %.1f MB, %d starts\n' \
-    "${programs[$i]}" "$shown" "$fastest" "$slowest" "$(awk -v r="$resident" 'BEGIN {print r / 1024}')" "$starts"
+  printf '%s: start to first window %.0f (%.0f-%.0f) ms, idle memory %.1f MB (%d kB), %d starts\n' \
+    "${programs[$i]}" "$shown" "$fastest" "$slowest" \
+    "$(awk -v r="$resident" 'BEGIN {print r / 1000}')" "$resident" "$starts"
 done
