@@ -3,19 +3,17 @@
 #include "AboutWindow.h"
 #include "AppState.h"
 #include "CountriesWindow.h"
-#include "CurveWindow.h"
 #include "DateWindow.h"
 #include "EphemeridesWindow.h"
+#include "HelpKeyFilter.h"
 #include "HelpTopics.h"
-#include "HelpWindow.h"
 #include "ImportListWindow.h"
-#include "IntervalWindow.h"
 #include "LanguageWindow.h"
+#include "LateWindows.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
 #include "MessageBoxes.h"
 #include "OptionsWindow.h"
-#include "PageSetupWindow.h"
 #include "PortImportFlow.h"
 #include "PortWindow.h"
 #include "ScreenPlacement.h"
@@ -70,18 +68,34 @@ PortWindow* DesktopWindows::portWindow() {
     return portWindow_;
 }
 
+const LateWindowFunctions* DesktopWindows::lateWindows(bool tellProblem) {
+    if (late_) return late_;
+    QString problem;
+    late_ = LateWindows(problem);
+    if (!late_ && tellProblem)
+        messages_.information(
+            main_.get(),
+            MainWindowTexts{}.lateWindowsMissing.in(state_.settings.language()).arg(problem));
+    return late_;
+}
+
 // The curve window draws every day curve, hosts the interval calculation and prints with the
 // page settings: the three are made together.
 CurveWindow* DesktopWindows::curveWindow() {
     if (curveWindow_) return curveWindow_;
-    MainWindow* m = main_.get();
-    curveWindow_ = joined(new CurveWindow(state_, messages_, m));
-    intervalWindow_ = joined(new IntervalWindow(state_, messages_, *curveWindow_, m));
-    pageSetupWindow_ = joined(new PageSetupWindow(state_.settings, state_.settingsStore,
-                                                  state_.help, messages_, curveWindow_, m));
-    curveWindow_->setIntervalWindow(intervalWindow_);
-    curveWindow_->setPageSetupWindow(pageSetupWindow_,
-                                     [this] { return pageSetupWindow_->blackAndWhite(); });
+    // Told once: every new day asks for its curve.
+    const LateWindowFunctions* late = lateWindows(!lateProblemTold_);
+    if (!late) {
+        lateProblemTold_ = true;
+        return nullptr;
+    }
+    const CurveWindows made = late->makeCurveWindows(state_, messages_, main_.get());
+    curveWindow_ = made.curve;
+    intervalWindow_ = made.interval;
+    pageSetupWindow_ = made.pageSetup;
+    curveWidget_ = made.windows[0].widget;
+    for (const LateWindow& window : made.windows)
+        windows_.emplace_back(window.widget, window.contract);
     return curveWindow_;
 }
 
@@ -135,7 +149,8 @@ TideTableFilterWindow* DesktopWindows::tideTableFilterWindow() {
 TrayIcon* DesktopWindows::trayIcon() {
     if (trayIcon_) return trayIcon_;
     MainWindow* m = main_.get();
-    trayIcon_ = new TrayIcon(state_, messages_, m, curveWindow(), m);
+    curveWindow();
+    trayIcon_ = new TrayIcon(state_, messages_, m, curveWidget_, m);
     QObject::connect(trayIcon_, &TrayIcon::quitRequested, m, &MainWindow::quitRequested);
     return trayIcon_;
 }
@@ -181,7 +196,13 @@ ImportListWindow* DesktopWindows::importListWindow() {
 }
 
 HelpWindow* DesktopWindows::helpWindow() {
-    if (!helpWindow_) helpWindow_ = joined(new HelpWindow(state_.settings, main_.get()));
+    if (helpWindow_) return helpWindow_;
+    const LateWindowFunctions* late = lateWindows(true);
+    if (!late) return nullptr;
+    const HelpWindowMade made = late->makeHelpWindow(state_.settings, main_.get());
+    helpWindow_ = made.help;
+    helpWidget_ = made.window.widget;
+    windows_.emplace_back(made.window.widget, made.window.contract);
     return helpWindow_;
 }
 
@@ -199,7 +220,7 @@ PortImportFlow& DesktopWindows::portImport() {
 }
 
 void DesktopWindows::hidePortViews() {
-    if (curveWindow_) curveWindow_->hide();
+    if (curveWidget_) curveWidget_->hide();
     if (tideTableWindow_) tideTableWindow_->hide();
 }
 
@@ -242,9 +263,15 @@ void DesktopWindows::connectPortManagement() {
 
 void DesktopWindows::connectCurve() {
     QObject::connect(main_.get(), &MainWindow::dayCurveRequested, main_.get(),
-                     [this](double start, double end) { curveWindow()->drawDayCurve(start, end); });
+                     [this](double start, double end) {
+                         if (CurveWindow* curve = curveWindow())
+                             late_->drawDayCurve(*curve, start, end);
+                     });
     QObject::connect(main_.get(), &MainWindow::positionIndicatorAllowed, main_.get(),
-                     [this](bool allowed) { curveWindow()->setPositionIndicatorAllowed(allowed); });
+                     [this](bool allowed) {
+                         if (CurveWindow* curve = curveWindow())
+                             late_->allowPositionIndicator(*curve, allowed);
+                     });
 }
 
 void DesktopWindows::installHelp() {
@@ -274,9 +301,10 @@ void DesktopWindows::followLanguage() {
 
 void DesktopWindows::showHelp(int context) {
     HelpWindow* help = helpWindow();
-    if (!help->isOpen()) {
+    if (!help) return;
+    if (!late_->helpIsOpen(*help)) {
         if (!helpCollection_) helpCollection_ = HelpCollectionFile();
-        if (helpCollection_->isEmpty() || !help->open(*helpCollection_)) {
+        if (helpCollection_->isEmpty() || !late_->openHelp(*help, *helpCollection_)) {
             const QDir programDir(QCoreApplication::applicationDirPath());
             const QString where = QDir::toNativeSeparators(
                 QDir::cleanPath(programDir.filePath(QStringLiteral("../share/ondrel/help"))));
@@ -287,8 +315,8 @@ void DesktopWindows::showHelp(int context) {
     }
     // Beside the window the help is asked from.
     QWidget* asking = QApplication::activeWindow();
-    PlaceBeside(help, asking && asking != help ? asking : main_.get());
-    help->showTopic(context);
+    PlaceBeside(helpWidget_, asking && asking != helpWidget_ ? asking : main_.get());
+    late_->showHelpTopic(*help, context);
 }
 
 void DesktopWindows::showAbout() {

@@ -70,28 +70,6 @@ private:
     QHelpEngine& engine_;
 };
 
-int HelpKeyFilter::ContextOf(const QWidget* widget) {
-    for (const QWidget* w = widget; w; w = w->parentWidget()) {
-        const QVariant own = w->property(kHelpContextProperty);
-        if (own.isValid()) return own.toInt();
-        if (w->isWindow()) {
-            const int context = HelpContextOfWindow(w->objectName());
-            // A message box or another dialog without a context of its own asks for its owner's.
-            if (context != kHelpHome || !w->parentWidget()) return context;
-        }
-    }
-    return kHelpHome;
-}
-
-bool HelpKeyFilter::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::HelpContents)) {
-        help_(ContextOf(static_cast<QWidget*>(watched)));
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
-}
-
 QString WorkingHelpCopy(const QString& collectionFile, const QString& folder) {
     const QFileInfo collection(collectionFile);
     if (!collection.isFile() || !QDir().mkpath(folder)) return {};

@@ -2,12 +2,11 @@
 // opened on the topic of a context number in the program's language.
 #pragma once
 
+#include "HelpKeyFilter.h"
 #include "WindowContract.h"
 
 #include <QMainWindow>
 #include <QUrl>
-
-#include <functional>
 
 class QHelpEngine;
 class QAction;
@@ -56,21 +55,6 @@ private:
     HelpBrowser* browser_ = nullptr;
     QAction* backAction_ = nullptr;
     QAction* forwardAction_ = nullptr;
-};
-
-// Installed on the application: the help key in any window asks for the context of the focused
-// control, else of its window (its kHelpContextProperty, else its objectName's context).
-class HelpKeyFilter : public QObject {
-public:
-    HelpKeyFilter(std::function<void(int context)> help, QObject* parent)
-        : QObject(parent), help_(std::move(help)) {}
-    static int ContextOf(const QWidget* widget);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    std::function<void(int)> help_;
 };
 
 // Copies the collection and its documentation files into folder unless the copy there was made
