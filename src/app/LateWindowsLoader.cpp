@@ -1,6 +1,7 @@
-// The late windows of the desktop program: the module installed beside it (../lib/ondrel, in the
-// build tree as in the installed one), loaded on the first call. The loader keeps it for the rest
-// of the process, and hands back the same module on the next call.
+// The late windows of the desktop program: the module installed beside it (../lib/ondrel/modules,
+// in the build tree as in the installed one; a folder below lib/ondrel, so that the package
+// needs no ldconfig call for it), loaded on the first call. It stays loaded for the rest of the
+// process: a later call finds the same module.
 #include "LateWindows.h"
 
 #include <QCoreApplication>
@@ -13,9 +14,9 @@
 namespace ondrel {
 
 const LateWindowFunctions* LateWindows(QString& problem) {
-    const QString path =
-        QDir::cleanPath(QDir(QCoreApplication::applicationDirPath())
-                            .filePath(QStringLiteral("../lib/ondrel/ondrel-late-windows.so")));
+    const QString path = QDir::cleanPath(
+        QDir(QCoreApplication::applicationDirPath())
+            .filePath(QStringLiteral("../lib/ondrel/modules/ondrel-late-windows.so")));
     void* module = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!module) {
         const char* why = dlerror();

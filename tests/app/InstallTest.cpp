@@ -50,7 +50,7 @@ TEST_F(InstallTest, TheInstalledTreeIsCompleteAndItsProgramsFindTheirData) {
 
     const char* files[] = {"bin/ondrel",
                            "bin/ondrel-cli",
-                           "lib/ondrel/ondrel-late-windows.so",
+                           "lib/ondrel/modules/ondrel-late-windows.so",
                            "share/ondrel/ports.dbf",
                            "share/ondrel/ports.tags",
                            "share/ondrel/help/ondrel.qhc",

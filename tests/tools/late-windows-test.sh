@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # The desktop program and the module of its late windows fit: the module is where the program
-# looks for it (../lib/ondrel beside the program), and every function it needs is either lent by
+# looks for it (../lib/ondrel/modules beside the program), and every function it needs is either lent by
 # the program or found in the libraries the module names. A missing one would refuse the module
 # the first time a sailor opens the curve or the help.
 #   late-windows-test.sh PROGRAM
 set -euo pipefail
 program=$1
-module=$(dirname "$program")/../lib/ondrel/ondrel-late-windows.so
+module=$(dirname "$program")/../lib/ondrel/modules/ondrel-late-windows.so
 [ -f "$module" ] || { echo "no module at $module"; exit 1; }
 unversioned() { sed 's/@.*//' | sort -u; }
 needed=$(nm -D --undefined-only "$module" | awk '$1 == "U" {print $2}' | unversioned)
