@@ -2,7 +2,6 @@
 // opened on the topic of a context number in the program's language.
 #pragma once
 
-#include "HelpKeyFilter.h"
 #include "WindowContract.h"
 
 #include <QMainWindow>
