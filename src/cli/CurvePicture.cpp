@@ -2,8 +2,8 @@
 // month pages for `ondrel-cli table --pdf`, which run it so that ondrel-cli itself needs QtCore
 // only. Arguments: FILE WxH day|span fr|en PORT DATE, the curve's "x y" points on standard input;
 // or --table-pdf FILE a4|letter fr|en m|ft POINTS PORT POSITION TIME-REFERENCE, one line per day
-// on standard input: DATE MORNING EVENING COEF COEF and four "time height" pairs ("- -" for an
-// empty slot). Messages and exit codes are ondrel-cli's.
+// on standard input: DATE MORNING EVENING COEF COEF N and N "time height" pairs ("- -" for an
+// event the filter removed). Messages and exit codes are ondrel-cli's.
 #include "CurveImage.h"
 #include "TideTablePages.h"
 
@@ -26,16 +26,16 @@ std::vector<ondrel::TideTableDay> ReadDays(const QByteArray& text) {
     std::vector<ondrel::TideTableDay> days;
     for (const QByteArray& line : text.split('\n')) {
         const QList<QByteArray> f = line.simplified().split(' ');
-        if (f.size() != 13) continue;
+        if (f.size() < 6 || f.size() != 6 + 2 * f[5].toInt()) continue;
         ondrel::TideTableDay day;
         day.date = QDate::fromString(QString::fromLatin1(f[0]), Qt::ISODate);
         day.day.morning = f[1] == "1";
         day.day.evening = f[2] == "1";
         day.coefficients = {f[3].toInt(), f[4].toInt()};
-        for (int i = 0; i < 4; ++i)
-            if (f[5 + 2 * i] != "-")
-                day.day.events[static_cast<std::size_t>(i)] = {f[5 + 2 * i].toDouble(),
-                                                               f[6 + 2 * i].toDouble()};
+        for (qsizetype i = 6; i + 1 < f.size(); i += 2)
+            day.day.events.push_back(f[i] == "-"
+                                         ? ondrel::TideEvent{}
+                                         : ondrel::TideEvent{f[i].toDouble(), f[i + 1].toDouble()});
         days.push_back(day);
     }
     return days;

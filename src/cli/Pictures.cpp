@@ -64,7 +64,8 @@ int DrawTablePages(const Options& o, const TideTableRequest& request) {
     ForEachTideTableDay(request, [&](const TideTableDay& day, const QStringList&) {
         days += day.date.toString(Qt::ISODate).toStdString() + (day.day.morning ? " 1" : " 0") +
                 (day.day.evening ? " 1 " : " 0 ") + std::to_string(day.coefficients.morning) + " " +
-                std::to_string(day.coefficients.evening);
+                std::to_string(day.coefficients.evening) + " " +
+                std::to_string(day.day.events.size());
         for (const TideEvent& e : day.day.events)
             days += e.empty() ? std::string(" - -") : " " + Real17(e.time) + " " + Real17(e.height);
         days += "\n";

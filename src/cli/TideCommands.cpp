@@ -38,7 +38,7 @@ std::string JsonZone(const TideContext& ctx) {
 }
 
 // The day's events as JSON objects, comma-separated; an empty slot is left out.
-std::string JsonEvents(const DayEvents& events, const std::array<double, 4>& offsetHours,
+std::string JsonEvents(const DayEvents& events, const std::vector<double>& offsetHours,
                        const TideContext& ctx) {
     std::string out;
     for (std::size_t i = 0; i < events.size(); ++i) {

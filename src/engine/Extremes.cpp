@@ -4,6 +4,7 @@
 #include "Julian.h"
 #include "Secondary.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ondrel {
@@ -98,56 +99,74 @@ CoefficientPair CoefficientsOfDay(Scan scan, const TideContext& ctx, double d0,
     return pair;
 }
 
-// Moves and scales the events of a secondary port by the day's corrections.
-void CorrectSecondary(DayEvents& events, const DayCorrectionSet& corr) {
-    for (TideEvent& ev : events) {
-        if (ev.empty()) continue;
-        if (ev.time >= 0) {
-            ev.time = static_cast<double>(ev.time + static_cast<long double>(corr.c1) / 24);
-            ev.height =
-                static_cast<double>(corr.c3 > 10 ? ev.height * (corr.c3 - 90.0L)
-                                                 : ev.height + static_cast<long double>(corr.c3));
-        } else {
-            ev.time = static_cast<double>(-(std::fabs(static_cast<long double>(ev.time)) +
-                                            static_cast<long double>(corr.c0) / 24));
-            ev.height =
-                static_cast<double>(corr.c2 > 10 ? ev.height * (corr.c2 - 90.0L)
-                                                 : ev.height + static_cast<long double>(corr.c2));
-        }
+// Moves and scales an event of a secondary port by its day's corrections.
+TideEvent Corrected(TideEvent ev, const DayCorrectionSet& corr) {
+    if (ev.time >= 0) {
+        ev.time = static_cast<double>(ev.time + static_cast<long double>(corr.c1) / 24);
+        ev.height =
+            static_cast<double>(corr.c3 > 10 ? ev.height * (corr.c3 - 90.0L)
+                                             : ev.height + static_cast<long double>(corr.c3));
+    } else {
+        ev.time = static_cast<double>(-(std::fabs(static_cast<long double>(ev.time)) +
+                                        static_cast<long double>(corr.c0) / 24));
+        ev.height =
+            static_cast<double>(corr.c2 > 10 ? ev.height * (corr.c2 - 90.0L)
+                                             : ev.height + static_cast<long double>(corr.c2));
     }
+    return ev;
 }
 
-DayEvents EventsOfDay(Scan scan, const TideContext& ctx, const PortRecord& port, double d0,
-                      CoefficientPair coefficients, long double hours = 24) {
-    const DayCorrectionSet corr = CorrectionsFor(port, coefficients);
-    DayEvents events{}; // every slot starts empty
-    std::size_t n = 0;
-    ScanDay(scan, ctx, port, d0, hours, [&](double e) {
-        events[n].time = e;
-        events[n].height = StandardHeightAt(ctx, port, std::fabs(e));
-        if (n < 3) ++n; // a fifth extreme overwrites the fourth slot
+// The standard port's turning points of the day that starts at d0 and lasts `hours` hours, in
+// the source's model.
+DayEvents StandardEventsOfDay(Scan scan, const TideContext& ctx, const TideSource& source,
+                              double d0, long double hours = 24) {
+    const double end = static_cast<double>(d0 + hours / 24);
+    if (source.harmonics) {
+        DayEvents all = FullTurningPoints(ctx, *source.harmonics, d0 - 0.75, end + 0.75);
+        std::erase_if(all,
+                      [&](const TideEvent& e) { return e.instant() < d0 || e.instant() >= end; });
+        return all;
+    }
+    DayEvents events;
+    ScanDay(scan, ctx, source.port, d0, hours, [&](double e) {
+        events.push_back({e, StandardHeightAt(ctx, source.port, std::fabs(e))});
     });
-    if (!IsSecondaryPort(port)) return events;
-    CorrectSecondary(events, corr);
     return events;
 }
 
-// The same search on the full harmonic sum of the standard port.
-DayEvents FullEventsOfDay(const TideContext& ctx, const PortRecord& port,
-                          const HarmonicConstants& constants, double d0,
-                          CoefficientPair coefficients, long double hours = 24) {
-    const FullHarmonicDay day(ctx, constants, d0);
-    DayEvents events{};
-    std::size_t n = 0;
-    ScanHours(
-        d0, [&](double x) { return day.rate(x); }, [&](double x) { return day.curvature(x); },
-        [&](double e) {
-            events[n].time = e;
-            events[n].height = FullHeightAt(ctx, constants, std::fabs(e));
-            if (n < 3) ++n;
-        },
-        hours);
-    if (IsSecondaryPort(port)) CorrectSecondary(events, CorrectionsFor(port, coefficients));
+// The events of the day [d0, d0 + hours), a secondary port's from its standard port's days
+// before, of and after it, each corrected with its own day's corrections (coefficients of
+// t - 1, t and t + 1), then kept when they fall in the day.
+std::vector<CorrectedEvent> EventsOfDay(Scan scan, CoefficientMemo& memo, const TideContext& ctx,
+                                        const TideContext& frame, const TideSource& source,
+                                        double t, double d0, long double hours = 24) {
+    std::vector<CorrectedEvent> out;
+    if (!IsSecondaryPort(source.port)) {
+        for (const TideEvent& e : StandardEventsOfDay(scan, frame, source, d0, hours))
+            out.push_back({e, {}});
+        return out;
+    }
+    const double end = static_cast<double>(d0 + hours / 24);
+    for (int k = -1; k <= 1; ++k) {
+        const DayCorrectionSet corr = CorrectionsFor(source.port, memo.coefficients(ctx, t + k));
+        const double start = k < 0 ? d0 - 1.0 : k == 0 ? d0 : end;
+        for (const TideEvent& raw :
+             StandardEventsOfDay(scan, frame, source, start, k == 0 ? hours : 24)) {
+            const TideEvent e = Corrected(raw, corr);
+            if (e.instant() >= d0 && e.instant() < end) out.push_back({e, corr});
+        }
+    }
+    std::stable_sort(out.begin(), out.end(), [](const CorrectedEvent& a, const CorrectedEvent& b) {
+        return a.event.instant() < b.event.instant();
+    });
+    return out;
+}
+
+DayEvents EventsOnly(const std::vector<CorrectedEvent>& corrected) {
+    DayEvents events;
+    events.reserve(corrected.size());
+    for (const CorrectedEvent& c : corrected)
+        events.push_back(c.event);
     return events;
 }
 
@@ -161,17 +180,13 @@ double FindExtreme(const TideContext& ctx, const PortRecord& port, double tolera
 }
 
 DayEvents DayTideEvents(const TideContext& ctx, const PortRecord& port, double t) {
-    if (ctx.followsLegalTime()) {
-        CoefficientMemo memo;
-        return DayTideEventsOnClock(memo, ctx, TideSource(port), t).events;
-    }
-    return EventsOfDay(Scan::Fast, ctx, port, DayStart(t), DayCoefficients(ctx, t));
+    CoefficientMemo memo;
+    return DayTideEvents(memo, ctx, TideSource(port), t);
 }
 
 DayEvents DayTideEvents(CoefficientMemo& memo, const TideContext& ctx, const PortRecord& port,
                         double t) {
-    if (ctx.followsLegalTime()) return DayTideEventsOnClock(memo, ctx, TideSource(port), t).events;
-    return EventsOfDay(Scan::Fast, ctx, port, DayStart(t), memo.coefficients(ctx, t));
+    return DayTideEvents(memo, ctx, TideSource(port), t);
 }
 
 DayEvents DayTideEvents(const TideContext& ctx, const TideSource& source, double t) {
@@ -181,44 +196,102 @@ DayEvents DayTideEvents(const TideContext& ctx, const TideSource& source, double
 
 DayEvents DayTideEvents(CoefficientMemo& memo, const TideContext& ctx, const TideSource& source,
                         double t) {
-    if (ctx.followsLegalTime()) return DayTideEventsOnClock(memo, ctx, source, t).events;
-    if (!source.harmonics) return DayTideEvents(memo, ctx, source.port, t);
-    return FullEventsOfDay(ctx, source.port, *source.harmonics, DayStart(t),
-                           memo.coefficients(ctx, t));
+    return EventsOnly(CorrectedDayEvents(memo, ctx, source, t));
+}
+
+namespace {
+
+// The day's events as the clock of the context reads them, with the offset from UT of that clock
+// at each: with the legal time, the day is scanned in the frame of the offset in force at its
+// start, and each event then read in the offset in force at its instant.
+std::vector<CorrectedEvent> ClockEvents(CoefficientMemo& memo, const TideContext& ctx,
+                                        const TideSource& source, double t,
+                                        std::vector<double>& offsets) {
+    if (!ctx.followsLegalTime()) {
+        std::vector<CorrectedEvent> events =
+            EventsOfDay(Scan::Fast, memo, ctx, ctx, source, t, DayStart(t));
+        offsets.assign(events.size(), static_cast<double>(ctx.offsetHours()));
+        return events;
+    }
+    const LegalTimeZone& zone = *ctx.legalZone();
+    const LegalDay day = LegalDayOf(zone, t);
+    std::vector<CorrectedEvent> events =
+        EventsOfDay(Scan::Fast, memo, ctx, ctx.inFrame(day.frameOffset), source, t, day.frameStart,
+                    day.hours());
+    offsets.assign(events.size(), day.frameOffset);
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        TideEvent& e = events[i].event;
+        const double instant = e.instant();
+        const double clock = ClockOfFrameTime(zone, day.frameOffset, instant);
+        if (clock == instant) continue;
+        offsets[i] = zone.offsetHoursAt(
+            static_cast<double>(instant - static_cast<long double>(day.frameOffset) / 24));
+        e.time = e.isHighWater() ? clock : -clock;
+    }
+    return events;
+}
+
+} // namespace
+
+std::vector<CorrectedEvent> CorrectedDayEvents(CoefficientMemo& memo, const TideContext& ctx,
+                                               const TideSource& source, double t) {
+    std::vector<double> offsets;
+    return ClockEvents(memo, ctx, source, t, offsets);
 }
 
 ClockDayEvents DayTideEventsOnClock(CoefficientMemo& memo, const TideContext& ctx,
                                     const TideSource& source, double t) {
     ClockDayEvents out;
-    if (!ctx.followsLegalTime()) {
-        out.events = DayTideEvents(memo, ctx, source, t);
-        out.offsetHours.fill(static_cast<double>(ctx.offsetHours()));
-        return out;
-    }
-    const LegalTimeZone& zone = *ctx.legalZone();
-    const LegalDay day = LegalDayOf(zone, t);
-    const TideContext frame = ctx.inFrame(day.frameOffset);
-    const CoefficientPair coefficients = memo.coefficients(ctx, t);
-    out.events = source.harmonics ? FullEventsOfDay(frame, source.port, *source.harmonics,
-                                                    day.frameStart, coefficients, day.hours())
-                                  : EventsOfDay(Scan::Fast, frame, source.port, day.frameStart,
-                                                coefficients, day.hours());
-    for (std::size_t i = 0; i < out.events.size(); ++i) {
-        TideEvent& e = out.events[i];
-        out.offsetHours[i] = day.frameOffset;
-        if (e.empty()) continue;
-        const double instant = e.instant();
-        const double clock = ClockOfFrameTime(zone, day.frameOffset, instant);
-        if (clock == instant) continue;
-        out.offsetHours[i] = zone.offsetHoursAt(
-            static_cast<double>(instant - static_cast<long double>(day.frameOffset) / 24));
-        e.time = e.isHighWater() ? clock : -clock;
-    }
+    out.events = EventsOnly(ClockEvents(memo, ctx, source, t, out.offsetHours));
     return out;
 }
 
 DayEvents DayTideEventsLiteral(const TideContext& ctx, const PortRecord& port, double t) {
-    return EventsOfDay(Scan::Literal, ctx, port, DayStart(t), DayCoefficientsLiteral(ctx, t));
+    CoefficientMemo memo;
+    return EventsOnly(EventsOfDay(Scan::Literal, memo, ctx, ctx, TideSource(port), t, DayStart(t)));
+}
+
+DayEvents FullTurningPoints(const TideContext& ctx, const HarmonicConstants& constants, double from,
+                            double to) {
+    constexpr double kSecond = 1.0 / 86400;
+    constexpr double kLeastTide = 0.01; // metres
+    const FullHarmonicRate sum(ctx, constants, from,
+                               static_cast<double>((static_cast<long double>(from) + to) / 2));
+    const auto rate = [&](double x) { return sum.rate(x); };
+    const auto curvature = [&](double x) { return sum.curvature(x); };
+    const double step = sum.quarterPeriod();
+    const long long steps = static_cast<long long>(std::ceil((to - from) / step));
+    DayEvents points;
+    double a = from;
+    double rateA = rate(a);
+    for (long long j = 1; j <= steps; ++j) {
+        const double b = j == steps ? to : from + j * step;
+        const double rateB = rate(b);
+        if (static_cast<long double>(rateA) * rateB < 0) {
+            const double e = Bisect(rate, curvature, kSecond, b, a, rateB, rateA);
+            points.push_back({e, FullHeightAt(ctx, constants, std::fabs(e))});
+        }
+        a = b;
+        rateA = rateB;
+    }
+    // Turning points that rise or fall less than a centimetre to a neighbour are ripples on the
+    // curve, not tides: the smallest such step goes first, with both its ends, so that high and
+    // low waters still alternate.
+    for (;;) {
+        std::size_t smallest = points.size();
+        double least = kLeastTide;
+        for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+            const double step = std::fabs(points[i + 1].height - points[i].height);
+            if (step < least) {
+                least = step;
+                smallest = i;
+            }
+        }
+        if (smallest == points.size()) break;
+        points.erase(points.begin() + static_cast<std::ptrdiff_t>(smallest),
+                     points.begin() + static_cast<std::ptrdiff_t>(smallest) + 2);
+    }
+    return points;
 }
 
 PortRecord CoefficientReferencePort() {

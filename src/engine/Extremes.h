@@ -6,6 +6,7 @@
 #include "TideContext.h"
 
 #include <array>
+#include <vector>
 
 namespace ondrel {
 
@@ -23,8 +24,9 @@ struct TideEvent {
     double instant() const { return time < 0 ? -time : time; }
 };
 
-// The four slots of a day, in the order found (slot n of the documentation is index n - 1).
-using DayEvents = std::array<TideEvent, 4>;
+// The high and low waters of a day, in time order, however many the day holds. A filtered day
+// (TableFilter.h) keeps the place of each event it removes as an empty one.
+using DayEvents = std::vector<TideEvent>;
 
 // Signed instant of the extreme inside [lower, upper], refined by bisection on the sign of the
 // rate until the bracket is no wider than tolerance (days).
@@ -33,14 +35,16 @@ double FindExtreme(const TideContext& ctx, const PortRecord& port, double tolera
 
 class CoefficientMemo;
 
-// High and low waters of the day that contains t, corrected for a secondary port.
+// High and low waters of the day that contains t: every turning point of the hourly scan, in
+// time order. For a secondary port, the standard port's events of the day and of its two
+// neighbours, each corrected with its own day's corrections, that fall in the day.
 DayEvents DayTideEvents(const TideContext& ctx, const PortRecord& port, double t);
 // The same, taking the day's coefficients (for the secondary corrections) from a memo.
 DayEvents DayTideEvents(CoefficientMemo& memo, const TideContext& ctx, const PortRecord& port,
                         double t);
-// The same with the model the source names: with the full model, the high and low waters of the
-// standard port's harmonic constants, corrected as above for a secondary port (the coefficients,
-// and so the corrections, are the table model's in both).
+// The same with the model the source names: with the full model, the turning points of the
+// standard port's harmonic constants (FullTurningPoints), corrected as above for a secondary port
+// (the coefficients, and so the corrections, are the table model's in both).
 DayEvents DayTideEvents(const TideContext& ctx, const TideSource& source, double t);
 DayEvents DayTideEvents(CoefficientMemo& memo, const TideContext& ctx, const TideSource& source,
                         double t);
@@ -51,10 +55,35 @@ DayEvents DayTideEvents(CoefficientMemo& memo, const TideContext& ctx, const Tid
 // the clocks change). DayTideEvents gives the same events.
 struct ClockDayEvents {
     DayEvents events;
-    std::array<double, 4> offsetHours{};
+    std::vector<double> offsetHours; // one per event
 };
 ClockDayEvents DayTideEventsOnClock(CoefficientMemo& memo, const TideContext& ctx,
                                     const TideSource& source, double t);
+
+// A secondary port's corrections valid for one day: c0 LW time, c1 HW time (hours), c2 LW height,
+// c3 HW height (Secondary.h).
+struct DayCorrectionSet {
+    double c0 = 0;
+    double c1 = 0;
+    double c2 = 0;
+    double c3 = 0;
+};
+
+// A secondary port's event with the corrections that moved it (those of the standard port's day it
+// was found in); a standard port's events carry no correction.
+struct CorrectedEvent {
+    TideEvent event;
+    DayCorrectionSet corrections;
+};
+std::vector<CorrectedEvent> CorrectedDayEvents(CoefficientMemo& memo, const TideContext& ctx,
+                                               const TideSource& source, double t);
+
+// The turning points of the full harmonic sum between from and to (Julian dates of the context),
+// in time order: the rate's roots, searched in steps of a quarter period of the fastest
+// constituent (an hour at most) and refined to a second; a turning point less than 1 cm above or
+// below a neighbour is no tide, and goes with that neighbour. Heights above chart datum.
+DayEvents FullTurningPoints(const TideContext& ctx, const HarmonicConstants& constants, double from,
+                            double to);
 
 // Morning and evening coefficients of the day that contains t (the same for every port).
 CoefficientPair DayCoefficients(const TideContext& ctx, double t);

@@ -50,39 +50,26 @@ struct TideSource {
 // reference), without secondary corrections, with the arguments and nodal corrections of t.
 double FullHeightAt(const TideContext& ctx, const HarmonicConstants& constants, double t);
 
-// The harmonic sum of one day with the nodal corrections of its middle, for the day's search of
-// high and low waters: rate and curvature are proportional to the first and second derivatives
-// of the height (only their signs are used).
-//
-// As the table model's DayRate does, the angles of the day's start are turned by tabled steps
-// (whole hours of the scan, then 128ths of an hour: the bisections' instants) and a second-order
-// correction for what remains of the instant, so that no trigonometry runs at each instant. Where
-// the turned sum lies too close to zero for its sign to be certain, or the instant is not near a
-// 128th of an hour after the day's start, the sum is evaluated directly.
-class FullHarmonicDay {
+// The rate and curvature of the harmonic sum over a span of a few days, with the nodal
+// corrections of one instant (the span's middle): proportional to the first and second
+// derivatives of the height, for the search of turning points (only their signs are used).
+class FullHarmonicRate {
 public:
-    enum class Evaluation { Turned, Direct };
-    FullHarmonicDay(const TideContext& ctx, const HarmonicConstants& constants, double dayStart,
-                    Evaluation evaluation = Evaluation::Turned);
-    double rate(double t) const;
-    double curvature(double t) const;
+    FullHarmonicRate(const TideContext& ctx, const HarmonicConstants& constants, double start,
+                     double nodalAt);
+    double rate(double t) const { return sum(t, false); }
+    double curvature(double t) const { return sum(t, true); }
+    // Days of a quarter period of the fastest constituent: a step that holds at most one root of
+    // the rate.
+    double quarterPeriod() const;
 
 private:
-    static constexpr int kSubdivisions = 128;
-    static constexpr int kSteps = 24;
-    struct Tables; // the turns of whole and partial hours, shared by the days of one port
-
-    double directSum(double t, bool curvature) const;
-    double turnedSum(double t, bool curvature, bool* certain) const;
+    double sum(double t, bool curvature) const;
 
     double start_;
-    Evaluation evaluation_;
     std::vector<double> amplitude_; // f A
     std::vector<double> speed_;     // radians per day
-    std::vector<double> angle_;     // V + u - g at the day's start, radians
-    std::shared_ptr<const Tables> tables_;
-    std::vector<double> cos_, sin_; // of the angles at start + n hours, n = 0..24, row by row
-    double margin_ = 0, margin2_ = 0;
+    std::vector<double> angle_;     // V + u - g at the start, radians
 };
 
 } // namespace ondrel

@@ -49,70 +49,63 @@ DayCorrectionSet CorrectionsFor(const PortRecord& port, CoefficientPair coeffici
 
 void SecondaryDayCache::prepare(const TideContext& ctx, const PortRecord& port, double t) {
     harmonics_.reset();
-    dayCorr_ = DayCorrections(coefficientMemo_, ctx, port, t);
-    previousCorr_ = DayCorrections(coefficientMemo_, ctx, port, t - 1);
-    nextCorr_ = DayCorrections(coefficientMemo_, ctx, port, t + 1);
-    day_ = DayTideEvents(ctx, port, t);
-    previous_ = DayTideEvents(ctx, port, t - 1);
-    next_ = DayTideEvents(ctx, port, t + 1);
+    fill(ctx, TideSource(port), t);
 }
 
 void SecondaryDayCache::prepare(const TideContext& ctx, const TideSource& source, double t) {
-    if (!source.harmonics) return prepare(ctx, source.port, t);
     harmonics_ = source.harmonics;
+    fill(ctx, source, t);
+}
+
+void SecondaryDayCache::fill(const TideContext& ctx, const TideSource& source, double t) {
     dayCorr_ = DayCorrections(coefficientMemo_, ctx, source.port, t);
-    previousCorr_ = DayCorrections(coefficientMemo_, ctx, source.port, t - 1);
-    nextCorr_ = DayCorrections(coefficientMemo_, ctx, source.port, t + 1);
-    day_ = DayTideEvents(coefficientMemo_, ctx, source, t);
-    previous_ = DayTideEvents(coefficientMemo_, ctx, source, t - 1);
-    next_ = DayTideEvents(coefficientMemo_, ctx, source, t + 1);
+    events_ = CorrectedDayEvents(coefficientMemo_, ctx, source, t - 1);
+    dayBegin_ = events_.size();
+    const std::vector<CorrectedEvent> day = CorrectedDayEvents(coefficientMemo_, ctx, source, t);
+    events_.insert(events_.end(), day.begin(), day.end());
+    dayEnd_ = events_.size();
+    const std::vector<CorrectedEvent> next =
+        CorrectedDayEvents(coefficientMemo_, ctx, source, t + 1);
+    events_.insert(events_.end(), next.begin(), next.end());
+}
+
+DayEvents SecondaryDayCache::events() const {
+    DayEvents day;
+    for (std::size_t i = dayBegin_; i < dayEnd_; ++i)
+        day.push_back(events_[i].event);
+    return day;
+}
+
+DayEvents SecondaryDayCache::nextEvents() const {
+    DayEvents next;
+    for (std::size_t i = dayEnd_; i < events_.size(); ++i)
+        next.push_back(events_[i].event);
+    return next;
 }
 
 SecondaryDayCache::Bracket SecondaryDayCache::bracket(double x) const {
-    // k: the first event of the day at or after x; an empty slot stops the search.
-    int k = 4;
-    for (int i = 0; i < 4; ++i) {
-        if (day_[i].empty() || std::fabs(day_[i].time) >= x) {
-            k = i;
-            break;
-        }
-    }
     Bracket b;
-    if (k == 4 || day_[k].empty()) {
-        if (k == 0) {
-            // A day without any event gives no bracket: no correction applies.
-            b.xA = b.xB = x;
-            b.atA = b.atB = &dayCorr_;
-            return b;
-        }
-        // After the day's last event: bracketed by it and the next day's first event.
-        const TideEvent& last = day_[k - 1];
-        b.xA = std::fabs(next_[0].time);
-        b.xB = std::fabs(last.time);
-        b.atA = &nextCorr_;
-        b.atB = &dayCorr_;
-        b.highB = last.isHighWater();
-        b.highA = !b.highB;
-    } else if (k == 0) {
-        // At or before the day's first event: bracketed by the previous day's last event.
-        const TideEvent& first = day_[0];
-        int p = 3;
-        while (p >= 0 && previous_[p].empty())
-            --p;
-        b.xA = std::fabs(first.time);
-        b.xB = p >= 0 ? std::fabs(previous_[p].time) : b.xA;
-        b.atA = &dayCorr_;
-        b.atB = &previousCorr_;
-        b.highA = first.isHighWater();
-        b.highB = !b.highA;
-    } else {
-        const TideEvent& after = day_[k];
-        b.xA = std::fabs(after.time);
-        b.xB = std::fabs(day_[k - 1].time);
+    if (dayBegin_ == dayEnd_) {
+        // A day without any event gives no bracket: no correction applies.
+        b.xA = b.xB = x;
         b.atA = b.atB = &dayCorr_;
-        b.highA = after.isHighWater();
-        b.highB = !b.highA;
+        return b;
     }
+    // k: the first event of the day at or after x, else the next day's first; the bracket is
+    // that event and the one before it (the day before's last, before the day's first).
+    std::size_t k = dayBegin_;
+    while (k < dayEnd_ && events_[k].event.instant() < x)
+        ++k;
+    const bool hasAfter = k < events_.size();
+    const bool hasBefore = k > 0;
+    const CorrectedEvent& after = events_[hasAfter ? k : k - 1];
+    const CorrectedEvent& before = events_[hasBefore ? k - 1 : k];
+    b.xA = hasAfter ? after.event.instant() : kEmptySlot;
+    b.xB = hasBefore ? before.event.instant() : b.xA;
+    b.atA = &after.corrections;
+    b.atB = &before.corrections;
+    b.highA = after.event.isHighWater();
+    b.highB = before.event.isHighWater();
     return b;
 }
 

@@ -8,14 +8,6 @@
 
 namespace ondrel {
 
-// Corrections valid for one day: c0 LW time, c1 HW time (hours), c2 LW height, c3 HW height.
-struct DayCorrectionSet {
-    double c0 = 0;
-    double c1 = 0;
-    double c2 = 0;
-    double c3 = 0;
-};
-
 bool IsSecondaryPort(const PortRecord& port);
 // Value at x of the line through (xA, yA) and (xB, yB); 0 when xA == xB.
 double InterpolateLinear(double x, double yA, double yB, double xA, double xB);
@@ -43,8 +35,9 @@ public:
     // Height in metres at the secondary-port instant x.
     double secondaryHeightAt(const TideContext& ctx, const PortRecord& port, double x) const;
 
-    const DayEvents& events() const { return day_; }
-    const DayEvents& nextEvents() const { return next_; }
+    // The prepared day's events, and the next day's.
+    DayEvents events() const;
+    DayEvents nextEvents() const;
     const DayCorrectionSet& corrections() const { return dayCorr_; }
 
 private:
@@ -56,11 +49,13 @@ private:
         bool highA = false, highB = false;
     };
     Bracket bracket(double x) const;
+    void fill(const TideContext& ctx, const TideSource& source, double t);
 
-    // The cache starts with zeros, as if no day had been prepared.
-    static constexpr DayEvents kZeroDay{{{0, 0}, {0, 0}, {0, 0}, {0, 0}}};
-    DayEvents day_ = kZeroDay, previous_ = kZeroDay, next_ = kZeroDay;
-    DayCorrectionSet dayCorr_{}, previousCorr_{}, nextCorr_{};
+    // The events of the day before, the day and the day after, in time order, each with the
+    // corrections that moved it; the prepared day's are [dayBegin_, dayEnd_).
+    std::vector<CorrectedEvent> events_;
+    std::size_t dayBegin_ = 0, dayEnd_ = 0;
+    DayCorrectionSet dayCorr_{};
     CoefficientMemo coefficientMemo_;
     std::shared_ptr<const HarmonicConstants> harmonics_; // the full model's, when prepared so
 };

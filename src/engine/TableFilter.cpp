@@ -11,6 +11,10 @@ double HourOfDay(double signedTime) {
     return static_cast<double>((x - std::floor(x)) * 24); // before 1899-12-30 too
 }
 
+std::size_t MorningEventCount(std::size_t n) {
+    return n <= 4 ? 2 : (n + 1) / 2;
+}
+
 FilteredDay ApplyFilter(const TideTableFilter& filter, const DayEvents& events,
                         CoefficientPair coefficients) {
     FilteredDay day{events};
@@ -19,9 +23,11 @@ FilteredDay ApplyFilter(const TideTableFilter& filter, const DayEvents& events,
     };
     day.morning = within(coefficients.morning);
     day.evening = within(coefficients.evening);
+    const std::size_t morningCount = MorningEventCount(day.events.size());
+    bool morningLeft = false, eveningLeft = false;
     for (std::size_t i = 0; i < day.events.size(); ++i) {
         TideEvent& e = day.events[i];
-        const bool remains = i < 2 ? day.morning : day.evening;
+        const bool remains = i < morningCount ? day.morning : day.evening;
         if (e.empty()) continue;
         if (!remains) {
             e = TideEvent{};
@@ -32,10 +38,13 @@ FilteredDay ApplyFilter(const TideTableFilter& filter, const DayEvents& events,
             e.time < 0
                 ? hour < filter.lowWaterFrom || hour > filter.lowWaterTo || filter.noLowWater
                 : hour < filter.highWaterFrom || hour > filter.highWaterTo || filter.noHighWater;
-        if (removed) e = TideEvent{};
+        if (removed)
+            e = TideEvent{};
+        else
+            (i < morningCount ? morningLeft : eveningLeft) = true;
     }
-    if (day.events[0].empty() && day.events[1].empty()) day.morning = false;
-    if (day.events[2].empty() && day.events[3].empty()) day.evening = false;
+    day.morning = day.morning && morningLeft;
+    day.evening = day.evening && eveningLeft;
     return day;
 }
 

@@ -17,8 +17,12 @@ struct TideTableFilter {
     bool noLowWater = false;
 };
 
+// How many of a day's n events make its morning half: the first two of a day of up to four
+// events, the first half (the middle one with them) of a day of more; the others are the evening
+// half.
+std::size_t MorningEventCount(std::size_t n);
+
 // A day after the filter: the events that pass (the others emptied) and which halves remain.
-// Slots 1 and 2 (indices 0, 1) are the morning half, slots 3 and 4 the evening half.
 struct FilteredDay {
     DayEvents events;
     bool morning = false;

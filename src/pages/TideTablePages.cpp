@@ -47,22 +47,46 @@ QFont Font(double size, bool bold = false) {
     return font;
 }
 
-// The texts of one half-day: its two events (kind, time, height; empty when none) and its
+// The texts of one half-day: its events (kind, time, height; empty when none) and its
 // coefficient (empty when the half was filtered out).
 struct Half {
-    QString kind[2], time[2], height[2];
+    std::vector<QString> kind, time, height;
     QString coefficient;
 };
+
+// The events of the morning half (0) or of the evening half (1) of a day, as indices.
+std::pair<std::size_t, std::size_t> HalfRange(const TideTableDay& day, int half) {
+    const std::size_t n = day.day.events.size();
+    const std::size_t morning = std::min(n, MorningEventCount(n));
+    return half == 0 ? std::pair{std::size_t{0}, morning} : std::pair{morning, n};
+}
+
+// The most events a half-day of the month holds: two, or three or four in a month whose days
+// have five tides or more.
+int EventsPerHalf(const TideTableMonth& month) {
+    std::size_t most = 2;
+    for (const TideTableDay& day : month.days)
+        for (int half = 0; half < 2; ++half) {
+            const auto [first, end] = HalfRange(day, half);
+            most = std::max(most, end - first);
+        }
+    return static_cast<int>(most);
+}
 
 Half HalfOf(const TideTableDay& day, int half, const TideTablePageOptions& options) {
     Half h;
     const long double factor = UnitFactor(options.unit);
-    for (int k = 0; k < 2; ++k) {
-        const TideEvent& e = day.day.events[static_cast<std::size_t>(2 * half + k)];
+    const auto [first, end] = HalfRange(day, half);
+    for (std::size_t i = first; i < end; ++i) {
+        const TideEvent& e = day.day.events[i];
+        h.kind.emplace_back();
+        h.time.emplace_back();
+        h.height.emplace_back();
         if (e.empty()) continue;
-        h.kind[k] = Text((e.isHighWater() ? kTexts.high : kTexts.low).In(options.language));
-        h.time[k] = QString::fromStdString(FormatEventTime(e.time));
-        h.height[k] = QString::fromStdString(FormatHeight(static_cast<double>(factor * e.height)));
+        h.kind.back() = Text((e.isHighWater() ? kTexts.high : kTexts.low).In(options.language));
+        h.time.back() = QString::fromStdString(FormatEventTime(e.time));
+        h.height.back() =
+            QString::fromStdString(FormatHeight(static_cast<double>(factor * e.height)));
     }
     const bool written = half == 0 ? day.day.morning : day.day.evening;
     if (written)
@@ -74,16 +98,18 @@ Half HalfOf(const TideTableDay& day, int half, const TideTablePageOptions& optio
 // The widths of the cells of a line, measured on the widest text each takes in this month and
 // language, so that no text ever reaches into the next cell.
 struct Cells {
+    int events = 2; // per half-day line
     double date = 0, kind = 0, time = 0, height = 0, coefficient = 0;
-    double line() const {
-        return date + 2 * (kind + time + height + 3 * kPad) + coefficient + kPad;
-    }
+    // One event's cells and the space after each, as DrawDay places them.
+    double event() const { return kind + time + height + 4 * kPad; }
+    double line() const { return date + kPad + events * event() + coefficient; }
 };
 
 Cells Measure(const TideTableMonth& month, const DateNames& names,
               const TideTablePageOptions& options, double size) {
     const QFontMetricsF plain(Font(size)), bold(Font(size, true));
     Cells c;
+    c.events = EventsPerHalf(month);
     for (const QString& day : names.shortDays)
         c.date = std::max(c.date, bold.horizontalAdvance(day + QStringLiteral(" 00")));
     for (const TextPair& kind : {kTexts.high, kTexts.low})
@@ -116,7 +142,7 @@ void DrawDay(QPainter& p, double x, double y, double lineHeight, const Cells& c,
         const Half h = HalfOf(day, half, options);
         const double lineY = y + half * lineHeight + baseline;
         double at = x + c.date + kPad;
-        for (int k = 0; k < 2; ++k) {
+        for (std::size_t k = 0; k < h.kind.size(); ++k) {
             p.setFont(bold);
             p.drawText(QPointF(at, lineY), h.kind[k]);
             at += c.kind + kPad;
@@ -128,6 +154,7 @@ void DrawDay(QPainter& p, double x, double y, double lineHeight, const Cells& c,
             p.drawText(QPointF(at + c.height - width, lineY), h.height[k]);
             at += c.height + 2 * kPad;
         }
+        at += (c.events - static_cast<int>(h.kind.size())) * c.event();
         p.setFont(bold);
         const double width = QFontMetricsF(bold).horizontalAdvance(h.coefficient);
         p.drawText(QPointF(at + c.coefficient - width, lineY), h.coefficient);

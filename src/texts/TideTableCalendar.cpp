@@ -106,7 +106,9 @@ QByteArray TideTableIcsDay(const TideTableDay& day, const PortRecord& port,
         // the legal time, the one in force at the event), then in UT.
         const QDateTime start = UtcOfEventText(e, day.offsetHours[i]);
         const bool high = e.isHighWater();
-        const int coefficient = i < 2 ? day.coefficients.morning : day.coefficients.evening;
+        const int coefficient = i < MorningEventCount(day.day.events.size())
+                                    ? day.coefficients.morning
+                                    : day.coefficients.evening;
         QString height = QString::number(static_cast<double>(factor * e.height), 'f', 2);
         if (!english) height.replace(QLatin1Char('.'), QLatin1Char(','));
         const QString summary =

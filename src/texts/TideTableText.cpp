@@ -123,8 +123,9 @@ QStringList DayBlock(const QDate& date, const FilteredDay& day, CoefficientPair 
     const DateNames names = DateNames::Of(language);
     QStringList block{names.shortDays[date.dayOfWeek() % 7] + QLatin1Char('.'),
                       QStringLiteral("%1").arg(date.day(), 2, 10, QLatin1Char('0')),
-                      MonthName(names, date.month()), QString(5, QLatin1Char(' ')),
-                      QString(5, QLatin1Char(' '))};
+                      MonthName(names, date.month()), QString(5, QLatin1Char(' '))};
+    while (block.size() < static_cast<qsizetype>(day.events.size()))
+        block << QString(5, QLatin1Char(' '));
     const long double factor = UnitFactor(unit);
     for (std::size_t i = 0; i < day.events.size(); ++i) {
         const TideEvent& e = day.events[i];
@@ -139,8 +140,10 @@ QStringList DayBlock(const QDate& date, const FilteredDay& day, CoefficientPair 
                 QString::number(coefficient);
     };
     if (day.morning) place(block[0], coefficients.morning);
-    if (day.evening) place(block[2], coefficients.evening);
-    block[4] = kTableSeparator;
+    if (day.evening)
+        place(block[static_cast<qsizetype>(MorningEventCount(day.events.size()))],
+              coefficients.evening);
+    block << kTableSeparator;
     return block;
 }
 
@@ -224,7 +227,9 @@ QString TideTableCsvRows(const TideTableDay& day, const PortRecord& port, Height
         if (e.empty()) continue;
         const bool high = e.isHighWater();
         const QString kind = Text((high ? kTexts.csvHigh : kTexts.csvLow).In(language));
-        const int coefficient = i < 2 ? day.coefficients.morning : day.coefficients.evening;
+        const int coefficient = i < MorningEventCount(day.day.events.size())
+                                    ? day.coefficients.morning
+                                    : day.coefficients.evening;
         out += DateOf(e.instant()).toString(Qt::ISODate) + QLatin1Char(',') +
                Text(FormatEventTime(e.time)) + QLatin1Char(',') + kind + QLatin1Char(',') +
                QString::number(static_cast<double>(factor * e.height), 'f', 2) + QLatin1Char(',') +

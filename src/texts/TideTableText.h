@@ -1,6 +1,6 @@
 // The tide table of a range of days as the tide-table window shows it and ondrel-cli prints it:
-// a header, a block of five tab-separated lines per day that passes the filter, and the time
-// reference at the end.
+// a header, a block of tab-separated lines per day that passes the filter (one line per event, four
+// at least, and a separator), and the time reference at the end.
 #pragma once
 
 #include "DateNames.h"
@@ -42,9 +42,9 @@ struct TideTableDay {
     QDate date;
     CoefficientPair coefficients;
     FilteredDay day;
-    // Hours ahead of UT of each slot's time: the time reference's, or with the legal time the
+    // Hours ahead of UT of each event's time: the time reference's, or with the legal time the
     // offset in force at the event.
-    std::array<double, 4> offsetHours{};
+    std::vector<double> offsetHours;
 };
 
 struct TideTable {
@@ -72,7 +72,8 @@ QString OffsetText(double offsetHours);
 // The instant in UT of an event as the table writes it (the date and hh:mm of its time), read in
 // an offset of offsetHours ahead of UT.
 QDateTime UtcOfEventText(const TideEvent& event, double offsetHours);
-// The five lines of one day (the fifth the separator); nothing when no half remains.
+// The lines of one day: one per event, four at least, then the separator; nothing when no half
+// remains.
 QStringList DayBlock(const QDate& date, const FilteredDay& day, CoefficientPair coefficients,
                      HeightUnit unit, Language language);
 

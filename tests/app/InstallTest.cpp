@@ -2,8 +2,10 @@
 // looks for it, and the installed programs find their table and help there.
 #include "GuiTestSupport.h"
 
+#include "DesktopWindows.h"
 #include "HelpTopics.h"
 #include "HelpWindow.h"
+#include "MainWindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -53,6 +55,7 @@ TEST_F(InstallTest, TheInstalledTreeIsCompleteAndItsProgramsFindTheirData) {
                            "lib/ondrel/modules/ondrel-late-windows.so",
                            "share/ondrel/ports.dbf",
                            "share/ondrel/ports.tags",
+                           "share/ondrel/harmonics.bin",
                            "share/ondrel/help/ondrel.qhc",
                            "share/ondrel/help/ondrel-fr.qch",
                            "share/ondrel/help/ondrel-en.qch",
@@ -78,6 +81,34 @@ TEST_F(InstallTest, TheInstalledTreeIsCompleteAndItsProgramsFindTheirData) {
                                     env, workDir());
     EXPECT_EQ(day.status, 0) << day.err.toStdString();
     EXPECT_TRUE(day.out.contains(QStringLiteral("Pleine mer"))) << day.out.toStdString();
+
+    // The full model and the legal time read the harmonic data installed beside the table, copied
+    // into the user's folder with it: without it, each says so on standard error.
+    const std::pair<QStringList, const char*> fromTheData[] = {
+        {{QStringLiteral("--model"), QStringLiteral("full")}, "\"model\": \"full\""},
+        {{QStringLiteral("--ref"), QStringLiteral("legal")}, "\"zone\": \"Europe/Paris\""}};
+    for (const auto& [options, expected] : fromTheData) {
+        const Finished run = RunProgram(
+            root.filePath(QStringLiteral("bin/ondrel-cli")),
+            QStringList{QStringLiteral("day"), QStringLiteral("BREST"), QStringLiteral("--json")} +
+                options,
+            env, workDir());
+        EXPECT_EQ(run.status, 0) << run.err.toStdString();
+        EXPECT_EQ(run.err, QString()) << options.join(u' ').toStdString();
+        EXPECT_TRUE(run.out.contains(QString::fromUtf8(expected))) << run.out.toStdString();
+    }
+    // The desktop program, on the table the installed program copied for the user, predicts
+    // with the full model when the options choose it.
+    ResetState();
+    store()->setValue("dernier_port", QStringLiteral("BREST"));
+    store()->setValue("modele_prediction", 1);
+    {
+        DesktopWindows desktop(state, boxes);
+        desktop.main().acceptWarning();
+        EXPECT_EQ(state.prediction.chosen(), PredictionModel::Full);
+        EXPECT_FALSE(state.prediction.fellBack()) << state.prediction.reason().toStdString();
+        EXPECT_GT(state.prediction.constituentCount(), 21);
+    }
 
     // The installed desktop program finds its help collection, and the collection opens.
     const QString collection = HelpCollectionFile(root.filePath(QStringLiteral("bin")));

@@ -674,11 +674,11 @@ TEST_F(Cli, TablePrintsTheWindowsLinesAndItsDays) {
             EXPECT_EQ(day[QStringLiteral("morning")].toBool(), want.day.morning);
             EXPECT_EQ(day[QStringLiteral("written")].toBool(), want.day.written());
             // The filtered slots, each with the exact time and height (17 significant digits).
-            DayEvents events{};
+            DayEvents events(want.day.events.size());
             for (const QJsonValue& e : day[QStringLiteral("events")].toArray())
-                events[static_cast<std::size_t>(e[QStringLiteral("slot")].toInt() - 1)] = {
+                events.at(static_cast<std::size_t>(e[QStringLiteral("slot")].toInt() - 1)) = {
                     e[QStringLiteral("time")].toDouble(), e[QStringLiteral("height")].toDouble()};
-            for (std::size_t i = 0; i < 4; ++i) {
+            for (std::size_t i = 0; i < events.size(); ++i) {
                 EXPECT_EQ(events[i].time, want.day.events[i].time);
                 if (!events[i].empty()) {
                     EXPECT_EQ(events[i].height, want.day.events[i].height);

@@ -144,27 +144,3 @@ TEST(FullHarmonic, SecondaryPortsCorrectTheStandardPortsFullEvents) {
 }
 
 } // namespace
-
-namespace {
-
-// The turned sums of a day's scan have the signs of the sums evaluated directly, at the scan's
-// instants (whole hours, rounded as the scan rounds them) and the bisections' (128ths of an hour),
-// over days of different years.
-TEST(FullHarmonic, TurnedSumsHaveTheSignsOfTheDirectOnes) {
-    const HarmonicConstants constants = Constants();
-    const TideContext ctx(TimeReference(0), 1);
-    for (int year : {1700, 1899, 2026, 2200}) {
-        const double d0 = JulianDay(year, 7, 14);
-        const FullHarmonicDay turned(ctx, constants, d0);
-        const FullHarmonicDay direct(ctx, constants, d0, FullHarmonicDay::Evaluation::Direct);
-        for (int n = 0; n <= 24 * 128; ++n) {
-            const double t = static_cast<double>(d0 + n / (24.0L * 128));
-            const double r = direct.rate(t);
-            EXPECT_EQ(turned.rate(t) > 0, r > 0) << year << " " << n;
-            EXPECT_NEAR(turned.rate(t), r, 1e-9 * (std::fabs(r) + 1)) << year << " " << n;
-            EXPECT_EQ(turned.curvature(t) > 0, direct.curvature(t) > 0) << year << " " << n;
-        }
-    }
-}
-
-} // namespace

@@ -148,7 +148,7 @@ TEST(LegalTime, EventsReadInTheOffsetInForce) {
                                                             JulianDay(c.year, c.month, c.day));
             const auto expected = ExpectedEvents(port, c.startUt, c.startUt + c.hours / 24, c.rule);
             std::size_t n = 0;
-            for (std::size_t i = 0; i < 4; ++i) {
+            for (std::size_t i = 0; i < got.events.size(); ++i) {
                 const TideEvent& e = got.events[i];
                 if (e.empty()) continue;
                 ASSERT_LT(n, expected.size());
@@ -182,7 +182,7 @@ TEST(LegalTime, TheTideInTheRepeatedHour) {
         const ClockDayEvents got =
             DayTideEventsOnClock(memo, legal, TideSource(port), JulianDay(2026, 10, 25));
         bool seen = false;
-        for (std::size_t i = 0; i < 4; ++i) {
+        for (std::size_t i = 0; i < got.events.size(); ++i) {
             const TideEvent& e = got.events[i];
             if (e.empty() || !e.isHighWater() ||
                 std::fabs(e.instant() - c.offset / 24 - c.highWaterUt) > 0.002)
@@ -213,7 +213,8 @@ TEST(LegalTime, ADayWithoutChangeIsTheFixedOffsetDay) {
         const TideContext fixed(c.fixed, c.timeZone);
         const DayEvents a = DayTideEvents(legal, port, c.day);
         const DayEvents b = DayTideEvents(fixed, port, c.day);
-        for (std::size_t i = 0; i < 4; ++i) {
+        ASSERT_EQ(a.size(), b.size());
+        for (std::size_t i = 0; i < a.size(); ++i) {
             EXPECT_EQ(a[i].time, b[i].time);
             EXPECT_EQ(a[i].height, b[i].height);
         }
@@ -233,7 +234,8 @@ TEST(LegalTime, WithoutAZoneTheStandardTimeAndTheReason) {
     const TideContext standard(TimeReference::PortLocal(), 1);
     const DayEvents a = DayTideEvents(legal, port, JulianDay(2026, 7, 14));
     const DayEvents b = DayTideEvents(standard, port, JulianDay(2026, 7, 14));
-    for (std::size_t i = 0; i < 4; ++i)
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i)
         EXPECT_EQ(a[i].time, b[i].time);
     EXPECT_EQ(LegalTimeReferenceLine(legal, JulianDay(2026, 7, 14), Language::French,
                                      QStringLiteral(",")),
@@ -280,7 +282,7 @@ TEST(LegalTime, ATableAcrossBothChanges) {
     for (const TideTableDay& day : table.days) {
         EXPECT_EQ(day.date, date);
         date = date.addDays(1);
-        for (std::size_t i = 0; i < 4; ++i) {
+        for (std::size_t i = 0; i < day.day.events.size(); ++i) {
             const TideEvent& e = day.day.events[i];
             if (e.empty()) continue;
             ++events;

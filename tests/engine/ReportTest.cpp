@@ -66,13 +66,12 @@ TEST(FormatEventTime, NoTimeForWhatIsNoInstant) {
     }
 }
 
-TEST(DayReportLines, OneLinePerFilledSlotInBothLanguagesAndUnits) {
+TEST(DayReportLines, OneLinePerEventInBothLanguagesAndUnits) {
     const double day = JulianDay(2026, 12, 7);
-    DayEvents events{};
-    events[0] = {-(day + (1 + 5 / 60.0) / 24), 1.33};
-    events[1] = {day + (6 + 42.5 / 60.0) / 24, 5.31};
-    events[2] = {-(day + (13 + 20.5 / 60.0) / 24), -0.12};
-    // events[3] stays empty
+    const DayEvents events{{-(day + (1 + 5 / 60.0) / 24), 1.33},
+                           {day + (6 + 42.5 / 60.0) / 24, 5.31},
+                           {-(day + (13 + 20.5 / 60.0) / 24), -0.12},
+                           {}}; // an event a filter removed writes no line
     const auto fr = DayReportLines(events, HeightUnit::Metres, Language::French);
     ASSERT_EQ(fr.size(), 3u);
     EXPECT_EQ(fr[0], "Basse mer à 01:05    hauteur : 01,33 mètres");
@@ -83,8 +82,7 @@ TEST(DayReportLines, OneLinePerFilledSlotInBothLanguagesAndUnits) {
     EXPECT_EQ(en[1], "High water at 06:42    height : 05,31 meters");
     const auto feet = DayReportLines(events, HeightUnit::Feet, Language::English);
     EXPECT_EQ(feet[1], "High water at 06:42    height : 17,42 feet");
-    DayEvents metreAndHalf{};
-    metreAndHalf[0] = {day + 0.5, 1.5};
+    const DayEvents metreAndHalf{{day + 0.5, 1.5}};
     EXPECT_EQ(DayReportLines(metreAndHalf, HeightUnit::Feet, Language::French)[0],
               "Pleine mer à 12:00    hauteur : 04,92 pieds");
 }

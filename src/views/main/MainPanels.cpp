@@ -84,9 +84,7 @@ QStringList BothLanguages(std::initializer_list<Bilingual> texts) {
 int WidestReportLine(const QFontMetrics& fm) {
     int widest = 0;
     for (Language l : {Language::French, Language::English}) {
-        DayEvents sample;
-        sample[0] = TideEvent{2460000.78, 15.31};
-        sample[1] = TideEvent{-2460000.99, 15.31};
+        const DayEvents sample{{2460000.78, 15.31}, {-2460000.99, 15.31}};
         for (HeightUnit unit : {HeightUnit::Feet, HeightUnit::Metres})
             for (const std::string& line : DayReportLines(sample, unit, l))
                 widest = std::max(widest, fm.horizontalAdvance(QString::fromStdString(line)));
