@@ -47,69 +47,59 @@ QFont Font(double size, bool bold = false) {
     return font;
 }
 
-// The texts of one half-day: its events (kind, time, height; empty when none) and its
-// coefficient (empty when the half was filtered out).
-struct Half {
+// One line of a day's block: up to two events (kind, time, height; empty when the filter removed
+// the event) and the coefficient of the half it opens (empty on the half's other lines, or when
+// the half was filtered out).
+struct Row {
     std::vector<QString> kind, time, height;
     QString coefficient;
 };
 
-// The events of the morning half (0) or of the evening half (1) of a day, as indices.
-std::pair<std::size_t, std::size_t> HalfRange(const TideTableDay& day, int half) {
+// A day's lines: its morning half, then its evening half, two events a line, a line at least
+// each: the two lines of an ordinary day, more for a day of five tides or more.
+std::vector<Row> RowsOf(const TideTableDay& day, const TideTablePageOptions& options) {
+    const long double factor = UnitFactor(options.unit);
     const std::size_t n = day.day.events.size();
     const std::size_t morning = std::min(n, MorningEventCount(n));
-    return half == 0 ? std::pair{std::size_t{0}, morning} : std::pair{morning, n};
-}
-
-// The most events a half-day of the month holds: two, or three or four in a month whose days
-// have five tides or more.
-int EventsPerHalf(const TideTableMonth& month) {
-    std::size_t most = 2;
-    for (const TideTableDay& day : month.days)
-        for (int half = 0; half < 2; ++half) {
-            const auto [first, end] = HalfRange(day, half);
-            most = std::max(most, end - first);
+    std::vector<Row> rows;
+    for (int half = 0; half < 2; ++half) {
+        const std::size_t first = half == 0 ? 0 : morning;
+        const std::size_t end = half == 0 ? morning : n;
+        const bool written = half == 0 ? day.day.morning : day.day.evening;
+        rows.emplace_back();
+        if (written)
+            rows.back().coefficient =
+                QString::number(half == 0 ? day.coefficients.morning : day.coefficients.evening);
+        for (std::size_t i = first; i < end; ++i) {
+            if (rows.back().kind.size() == 2) rows.emplace_back();
+            Row& row = rows.back();
+            const TideEvent& e = day.day.events[i];
+            row.kind.emplace_back();
+            row.time.emplace_back();
+            row.height.emplace_back();
+            if (e.empty()) continue;
+            row.kind.back() = Text((e.isHighWater() ? kTexts.high : kTexts.low).In(options.language));
+            row.time.back() = QString::fromStdString(FormatEventTime(e.time));
+            row.height.back() =
+                QString::fromStdString(FormatHeight(static_cast<double>(factor * e.height)));
         }
-    return static_cast<int>(most);
-}
-
-Half HalfOf(const TideTableDay& day, int half, const TideTablePageOptions& options) {
-    Half h;
-    const long double factor = UnitFactor(options.unit);
-    const auto [first, end] = HalfRange(day, half);
-    for (std::size_t i = first; i < end; ++i) {
-        const TideEvent& e = day.day.events[i];
-        h.kind.emplace_back();
-        h.time.emplace_back();
-        h.height.emplace_back();
-        if (e.empty()) continue;
-        h.kind.back() = Text((e.isHighWater() ? kTexts.high : kTexts.low).In(options.language));
-        h.time.back() = QString::fromStdString(FormatEventTime(e.time));
-        h.height.back() =
-            QString::fromStdString(FormatHeight(static_cast<double>(factor * e.height)));
     }
-    const bool written = half == 0 ? day.day.morning : day.day.evening;
-    if (written)
-        h.coefficient =
-            QString::number(half == 0 ? day.coefficients.morning : day.coefficients.evening);
-    return h;
+    return rows;
 }
 
 // The widths of the cells of a line, measured on the widest text each takes in this month and
 // language, so that no text ever reaches into the next cell.
 struct Cells {
-    int events = 2; // per half-day line
     double date = 0, kind = 0, time = 0, height = 0, coefficient = 0;
     // One event's cells and the space after each, as DrawDay places them.
     double event() const { return kind + time + height + 4 * kPad; }
-    double line() const { return date + kPad + events * event() + coefficient; }
+    double line() const { return date + kPad + 2 * event() + coefficient; }
 };
 
 Cells Measure(const TideTableMonth& month, const DateNames& names,
               const TideTablePageOptions& options, double size) {
     const QFontMetricsF plain(Font(size)), bold(Font(size, true));
     Cells c;
-    c.events = EventsPerHalf(month);
     for (const QString& day : names.shortDays)
         c.date = std::max(c.date, bold.horizontalAdvance(day + QStringLiteral(" 00")));
     for (const TextPair& kind : {kTexts.high, kTexts.low})
@@ -119,17 +109,15 @@ Cells Measure(const TideTableMonth& month, const DateNames& names,
         std::max(bold.horizontalAdvance(QStringLiteral("000")),
                  plain.horizontalAdvance(Text(kTexts.coefficient.In(options.language))));
     for (const TideTableDay& day : month.days)
-        for (int half = 0; half < 2; ++half) {
-            const Half h = HalfOf(day, half, options);
-            for (const QString& height : h.height)
+        for (const Row& row : RowsOf(day, options))
+            for (const QString& height : row.height)
                 c.height = std::max(c.height, plain.horizontalAdvance(height));
-        }
     c.height = std::max(c.height, plain.horizontalAdvance(QStringLiteral("00,00")));
     return c;
 }
 
 void DrawDay(QPainter& p, double x, double y, double lineHeight, const Cells& c,
-             const TideTableDay& day, const DateNames& names, const TideTablePageOptions& options,
+             const TideTableDay& day, const std::vector<Row>& rows, const DateNames& names,
              double size) {
     const QFont plain = Font(size), bold = Font(size, true);
     const double ascent = QFontMetricsF(plain).ascent();
@@ -138,26 +126,26 @@ void DrawDay(QPainter& p, double x, double y, double lineHeight, const Cells& c,
     p.drawText(QPointF(x, y + baseline),
                names.shortDays[day.date.dayOfWeek() % 7] + QLatin1Char(' ') +
                    QStringLiteral("%1").arg(day.date.day(), 2, 10, QLatin1Char('0')));
-    for (int half = 0; half < 2; ++half) {
-        const Half h = HalfOf(day, half, options);
-        const double lineY = y + half * lineHeight + baseline;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const Row& row = rows[r];
+        const double lineY = y + static_cast<double>(r) * lineHeight + baseline;
         double at = x + c.date + kPad;
-        for (std::size_t k = 0; k < h.kind.size(); ++k) {
+        for (std::size_t k = 0; k < row.kind.size(); ++k) {
             p.setFont(bold);
-            p.drawText(QPointF(at, lineY), h.kind[k]);
+            p.drawText(QPointF(at, lineY), row.kind[k]);
             at += c.kind + kPad;
             p.setFont(plain);
-            p.drawText(QPointF(at, lineY), h.time[k]);
+            p.drawText(QPointF(at, lineY), row.time[k]);
             at += c.time + kPad;
             // Heights right-aligned, so that their commas line up.
-            const double width = QFontMetricsF(plain).horizontalAdvance(h.height[k]);
-            p.drawText(QPointF(at + c.height - width, lineY), h.height[k]);
+            const double width = QFontMetricsF(plain).horizontalAdvance(row.height[k]);
+            p.drawText(QPointF(at + c.height - width, lineY), row.height[k]);
             at += c.height + 2 * kPad;
         }
-        at += (c.events - static_cast<int>(h.kind.size())) * c.event();
+        at = x + c.date + kPad + 2 * c.event();
         p.setFont(bold);
-        const double width = QFontMetricsF(bold).horizontalAdvance(h.coefficient);
-        p.drawText(QPointF(at + c.coefficient - width, lineY), h.coefficient);
+        const double width = QFontMetricsF(bold).horizontalAdvance(row.coefficient);
+        p.drawText(QPointF(at + c.coefficient - width, lineY), row.coefficient);
     }
 }
 
@@ -214,30 +202,46 @@ void PaintMonthPage(QPainter& painter, const QRectF& page, const TideTableMonth&
                      Qt::AlignLeft | Qt::AlignVCenter, header.timeReference);
 
     // The days, in two columns; the font shrinks when the widest line or the longest column
-    // would not fit (large print settings).
+    // would not fit (large print settings, days of many tides).
     const double column = (width - 2 * kSide - kGutter) / 2;
-    const int perColumn = static_cast<int>((month.days.size() + 1) / 2);
+    const std::size_t perColumn = (month.days.size() + 1) / 2;
+    std::vector<std::vector<Row>> rows;
+    double mostLines = 0; // of a column: the days' lines and half a line between days
+    double columnLines[2] = {0, 0};
+    for (std::size_t i = 0; i < month.days.size(); ++i) {
+        rows.push_back(RowsOf(month.days[i], options));
+        columnLines[i / std::max<std::size_t>(perColumn, 1)] +=
+            static_cast<double>(rows.back().size()) + 0.5;
+    }
+    mostLines = std::max(columnLines[0], columnLines[1]);
     const double available = footTop - 12 - y;
     double body = size;
     Cells cells = Measure(month, names, options, body);
     double lineHeight = QFontMetricsF(Font(body)).height() * 1.15;
-    for (int tries = 0;
-         tries < 20 && (cells.line() > column || perColumn * lineHeight * 2.5 > available);
+    for (int tries = 0; tries < 20 && (cells.line() > column || mostLines * lineHeight > available);
          ++tries) {
         body *= 0.93;
         cells = Measure(month, names, options, body);
         lineHeight = QFontMetricsF(Font(body)).height() * 1.15;
     }
-    const double block = std::min(lineHeight * 3.0, perColumn > 0 ? available / perColumn : 0.0);
+    double top = y;
     for (std::size_t i = 0; i < month.days.size(); ++i) {
-        const int col = static_cast<int>(i) / std::max(perColumn, 1);
-        const double x = kSide + col * (column + kGutter);
-        const double top = y + (static_cast<int>(i) % std::max(perColumn, 1)) * block;
+        const std::size_t col = i / std::max<std::size_t>(perColumn, 1);
+        if (i % std::max<std::size_t>(perColumn, 1) == 0) top = y;
+        const double x = kSide + static_cast<double>(col) * (column + kGutter);
+        // A line between days, less when the column is full.
+        const std::size_t days = col == 0 ? perColumn : month.days.size() - perColumn;
+        const double linesOfDays = columnLines[col] - 0.5 * static_cast<double>(days);
+        const double gap = std::min(
+            lineHeight, std::max(0.0, (available - linesOfDays * lineHeight) / std::max<double>(days, 1)));
         const TideTableDay& day = month.days[i];
+        const double blockHeight = static_cast<double>(rows[i].size()) * lineHeight;
+        // Sunday's shade stays within the column's margins.
         if (day.date.dayOfWeek() == Qt::Sunday)
-            painter.fillRect(QRectF(x - 3, top - 1, column + 6, 2 * lineHeight + 2),
+            painter.fillRect(QRectF(x - 3, top - 1, column + 3, blockHeight + 2),
                              QColor(232, 232, 232));
-        DrawDay(painter, x, top, lineHeight, cells, day, names, options, body);
+        DrawDay(painter, x, top, lineHeight, cells, day, rows[i], names, body);
+        top += blockHeight + gap;
     }
     painter.restore();
 }

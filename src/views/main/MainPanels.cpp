@@ -235,7 +235,8 @@ QFrame* MainInfoPanel::buildTimesPanel() {
     const QFontMetrics fm = dayReport_->fontMetrics();
     dayReport_->setMinimumWidth(
         fm.horizontalAdvance(QStringLiteral("Pleine mer à 06:42    hauteur : 05,31 mètres")) + 24);
-    dayReport_->setMinimumHeight(fm.lineSpacing() * 4 + 16);
+    // Five lines: a day of five tides shows whole; a day of more grows the report (showReport).
+    dayReport_->setMinimumHeight(fm.lineSpacing() * 5 + 16);
     modelLabel_ = Named(new QLabel(panel), "LabelModele");
     modelLabel_->setWordWrap(true);
     modelLabel_->hide();
@@ -316,6 +317,8 @@ void MainInfoPanel::showReport(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
         text << QString::fromStdString(line);
     dayReport_->setPlainText(text.join(QLatin1Char('\n')));
+    const int shown = std::max(5, static_cast<int>(lines.size()));
+    dayReport_->setMinimumHeight(dayReport_->fontMetrics().lineSpacing() * shown + 16);
 }
 
 void MainInfoPanel::showPort(const ChosenPort& port) {
