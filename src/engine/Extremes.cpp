@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <numbers>
 
 namespace ondrel {
 
@@ -274,22 +276,32 @@ DayEvents FullTurningPoints(const TideContext& ctx, const HarmonicConstants& con
         a = b;
         rateA = rateB;
     }
-    // Turning points that rise or fall less than a centimetre to a neighbour are ripples on the
-    // curve, not tides: the smallest such step goes first, with both its ends, so that high and
-    // low waters still alternate.
+    // What is no tide, as national services judge it: a turning point that rises or falls less
+    // than a centimetre to a neighbour, and (but at a double-tide port, whose double waters are
+    // tides) one that follows or precedes another of its kind by less than 1 / 3.7 of the main
+    // period. The least prominent goes first, one at a time, until none is left; the ends of the
+    // span stay, as their neighbours are not known.
+    const double closest =
+        IsDoubleTide(constants) ? 0 : std::numbers::pi / (1.85 * sum.dominantSpeed());
     for (;;) {
-        std::size_t smallest = points.size();
-        double least = kLeastTide;
-        for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-            const double step = std::fabs(points[i + 1].height - points[i].height);
-            if (step < least) {
-                least = step;
-                smallest = i;
+        std::size_t worst = 0;
+        double least = std::numeric_limits<double>::infinity();
+        for (std::size_t i = 1; i + 1 < points.size(); ++i) {
+            const TideEvent& p = points[i - 1];
+            const TideEvent& e = points[i];
+            const TideEvent& n = points[i + 1];
+            const double prominence =
+                std::min(std::fabs(e.height - p.height), std::fabs(n.height - e.height));
+            const bool tooClose =
+                (e.isHighWater() == p.isHighWater() && e.instant() - p.instant() < closest) ||
+                (e.isHighWater() == n.isHighWater() && n.instant() - e.instant() < closest);
+            if ((prominence < kLeastTide || tooClose) && prominence < least) {
+                least = prominence;
+                worst = i;
             }
         }
-        if (smallest == points.size()) break;
-        points.erase(points.begin() + static_cast<std::ptrdiff_t>(smallest),
-                     points.begin() + static_cast<std::ptrdiff_t>(smallest) + 2);
+        if (worst == 0) break;
+        points.erase(points.begin() + static_cast<std::ptrdiff_t>(worst));
     }
     return points;
 }

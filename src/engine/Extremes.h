@@ -80,8 +80,9 @@ std::vector<CorrectedEvent> CorrectedDayEvents(CoefficientMemo& memo, const Tide
 
 // The turning points of the full harmonic sum between from and to (Julian dates of the context),
 // in time order: the rate's roots, searched in steps of a quarter period of the fastest
-// constituent (an hour at most) and refined to a second; a turning point less than 1 cm above or
-// below a neighbour is no tide, and goes with that neighbour. Heights above chart datum.
+// constituent (an hour at most) and refined to a second. A turning point less than 1 cm above or
+// below a neighbour is no tide, nor (but at a double-tide port) one too close to another of its
+// kind; the least prominent goes first. Heights above chart datum.
 DayEvents FullTurningPoints(const TideContext& ctx, const HarmonicConstants& constants, double from,
                             double to);
 

@@ -60,6 +60,31 @@ double FullHarmonicRate::quarterPeriod() const {
     return std::min(kHour, std::numbers::pi / 2 / fastest);
 }
 
+double FullHarmonicRate::dominantSpeed() const {
+    constexpr double kFastest = 2 * std::numbers::pi * 24; // one turn an hour, per day
+    constexpr double kSlowest = kFastest / 30;
+    double speed = 0, largest = 0, fastest = 0;
+    for (std::size_t k = 0; k < speed_.size(); ++k) {
+        const double w = std::fabs(speed_[k]);
+        fastest = std::max(fastest, w);
+        if (w >= kSlowest && w <= kFastest && std::fabs(amplitude_[k]) > largest) {
+            largest = std::fabs(amplitude_[k]);
+            speed = w;
+        }
+    }
+    return speed > 0 ? speed : fastest;
+}
+
+bool IsDoubleTide(const HarmonicConstants& constants) {
+    const auto amplitude = [&](std::string_view name) {
+        for (const HarmonicTerm& term : constants.terms)
+            if (term.constituent.name == name) return term.amplitude;
+        return 0.0;
+    };
+    const double m2 = amplitude("M2");
+    return m2 > 0 && (amplitude("M4") + amplitude("MS4")) / m2 > 0.25;
+}
+
 double FullHarmonicRate::sum(double t, bool curvature) const {
     const double dt = t - start_;
     double sum = 0;

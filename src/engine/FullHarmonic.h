@@ -50,6 +50,10 @@ struct TideSource {
 // reference), without secondary corrections, with the arguments and nodal corrections of t.
 double FullHeightAt(const TideContext& ctx, const HarmonicConstants& constants, double t);
 
+// Whether a port's tide is a double one by Doodson's criterion, (M4 + MS4) / M2 > 0.25: its
+// double high or low waters (the agger) come close together and are both tides.
+bool IsDoubleTide(const HarmonicConstants& constants);
+
 // The rate and curvature of the harmonic sum over a span of a few days, with the nodal
 // corrections of one instant (the span's middle): proportional to the first and second
 // derivatives of the height, for the search of turning points (only their signs are used).
@@ -62,6 +66,9 @@ public:
     // Days of a quarter period of the fastest constituent: a step that holds at most one root of
     // the rate.
     double quarterPeriod() const;
+    // Radians per day of the largest constituent of period 1 to 30 hours (the fastest, when
+    // none is).
+    double dominantSpeed() const;
 
 private:
     double sum(double t, bool curvature) const;

@@ -78,7 +78,8 @@ std::vector<Row> RowsOf(const TideTableDay& day, const TideTablePageOptions& opt
             row.time.emplace_back();
             row.height.emplace_back();
             if (e.empty()) continue;
-            row.kind.back() = Text((e.isHighWater() ? kTexts.high : kTexts.low).In(options.language));
+            row.kind.back() =
+                Text((e.isHighWater() ? kTexts.high : kTexts.low).In(options.language));
             row.time.back() = QString::fromStdString(FormatEventTime(e.time));
             row.height.back() =
                 QString::fromStdString(FormatHeight(static_cast<double>(factor * e.height)));
@@ -232,8 +233,9 @@ void PaintMonthPage(QPainter& painter, const QRectF& page, const TideTableMonth&
         // A line between days, less when the column is full.
         const std::size_t days = col == 0 ? perColumn : month.days.size() - perColumn;
         const double linesOfDays = columnLines[col] - 0.5 * static_cast<double>(days);
-        const double gap = std::min(
-            lineHeight, std::max(0.0, (available - linesOfDays * lineHeight) / std::max<double>(days, 1)));
+        const double gap =
+            std::min(lineHeight, std::max(0.0, (available - linesOfDays * lineHeight) /
+                                                   std::max<double>(days, 1)));
         const TideTableDay& day = month.days[i];
         const double blockHeight = static_cast<double>(rows[i].size()) * lineHeight;
         // Sunday's shade stays within the column's margins.

@@ -688,6 +688,71 @@ TEST_F(Cli, TablePrintsTheWindowsLinesAndItsDays) {
     }
 }
 
+// Days that four slots could not hold, in both models, and a secondary port's tide moved across
+// midnight by its corrections: each tide is listed under the day it falls in, in time order.
+TEST_F(Cli, EveryTideOfADayIsListedUnderItsDay) {
+    struct Expected {
+        bool high;
+        int hour, minute; // in the table's time reference, within 10 minutes
+    };
+    const struct Case {
+        const char* port;
+        const char* date;
+        const char* model;
+        const char* reference;
+        std::vector<Expected> among;
+    } cases[] = {
+        {"HOEK VAN HOLLAND", "2026-01-04", "table", "100", {{false, 10, 10}, {true, 14, 55}}},
+        {"LE HAVRE", "2026-03-07", "full", "100", {{false, 19, 0}, {true, 23, 57}}},
+        {"WEYMOUTH", "2026-03-07", "full", "100", {}},
+        {"HAVANA", "2026-03-06", "table", "0", {{true, 23, 20}}},
+        {"HAVANA", "2026-03-07", "table", "0", {{false, 4, 45}}},
+    };
+    const QString shipped = QStringLiteral(ONDREL_SOURCE_DIR "/data/ports.dbf");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.port) + " " + c.date + " " + c.model);
+        const Result r = Run({"--table", shipped, "day", c.port, "--date", c.date, "--model",
+                              c.model, "--ref", c.reference, "--json"},
+                             false);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QJsonObject day = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        const double d0 = day[QStringLiteral("day")].toDouble();
+        std::vector<double> times;
+        for (const QJsonValue& e : day[QStringLiteral("events")].toArray()) {
+            times.push_back(e[QStringLiteral("time")].toDouble());
+            EXPECT_EQ(e[QStringLiteral("slot")].toInt(), static_cast<int>(times.size()));
+        }
+        ASSERT_FALSE(times.empty());
+        for (std::size_t i = 0; i < times.size(); ++i) {
+            EXPECT_GE(std::fabs(times[i]), d0);
+            EXPECT_LT(std::fabs(times[i]), d0 + 1);
+            if (i > 0) {
+                EXPECT_GT(std::fabs(times[i]), std::fabs(times[i - 1]));
+            }
+        }
+        for (const Expected& x : c.among) {
+            const double at = d0 + (x.hour + x.minute / 60.0) / 24;
+            EXPECT_TRUE(std::any_of(times.begin(), times.end(),
+                                    [&](double t) {
+                                        return (t > 0) == x.high &&
+                                               std::fabs(std::fabs(t) - at) < 10.0 / 1440;
+                                    }))
+                << (x.high ? "HW " : "LW ") << x.hour << ":" << x.minute;
+        }
+        // The report writes a line for each.
+        const Result text = Run({"--table", shipped, "day", c.port, "--date", c.date, "--model",
+                                 c.model, "--ref", c.reference},
+                                false);
+        EXPECT_EQ(text.out.count(u'\n'), static_cast<qsizetype>(times.size()) + 2);
+    }
+    // The day before the HAVANA case keeps none of its own events past midnight.
+    const Result table =
+        Run({"--table", shipped, "table", "HAVANA", "--from", "2026-03-06", "--to", "2026-03-07"},
+            false);
+    EXPECT_TRUE(table.out.contains(QStringLiteral("\tPM\t23:20")));
+    EXPECT_FALSE(table.out.contains(QStringLiteral("Sam.\tPM\t23:20")));
+}
+
 // A day's tides are the same in the table as in the day's report, at both ends of the years the
 // program predicts and before the date-time origin of 30 December 1899.
 TEST_F(Cli, TableAndDayAgreeOnEveryYear) {
