@@ -1,8 +1,8 @@
 // ondrel-cli-png: draws the water-height chart for `ondrel-cli curve --png`, and the tide table's
 // month pages for `ondrel-cli table --pdf`, which run it so that ondrel-cli itself needs QtCore
 // only. Arguments: FILE WxH day|span fr|en PORT DATE, the curve's "x y" points on standard input;
-// or --table-pdf FILE a4|letter fr|en m|ft POINTS PORT POSITION TIME-REFERENCE, one line per day
-// on standard input: DATE MORNING EVENING COEF COEF N and N "time height" pairs ("- -" for an
+// or --table-pdf FILE a4|letter fr|en m|ft POINTS PORT POSITION TIME-REFERENCE HEIGHTS, one line a
+// day on standard input: DATE MORNING EVENING COEF COEF N and N "time height" pairs ("- -" for an
 // event the filter removed). Messages and exit codes are ondrel-cli's.
 #include "CurveImage.h"
 #include "TideTablePages.h"
@@ -42,7 +42,7 @@ std::vector<ondrel::TideTableDay> ReadDays(const QByteArray& text) {
 }
 
 int TablePdf(const QStringList& args) {
-    if (args.size() != 10) return 2;
+    if (args.size() != 11) return 2;
     QFile input;
     if (!input.open(stdin, QIODevice::ReadOnly)) return 1;
     ondrel::TideTablePageOptions options;
@@ -52,8 +52,8 @@ int TablePdf(const QStringList& args) {
         args[5] == QLatin1String("ft") ? ondrel::HeightUnit::Feet : ondrel::HeightUnit::Metres;
     options.pointSize = args[6].toInt();
     const QString error = ondrel::WriteTideTablePdf(
-        args[2], ondrel::MonthsOf(ReadDays(input.readAll())), {args[7], args[8], args[9]}, options,
-        args[3] == QLatin1String("letter") ? QPageSize::Letter : QPageSize::A4);
+        args[2], ondrel::MonthsOf(ReadDays(input.readAll())), {args[7], args[8], args[9], args[10]},
+        options, args[3] == QLatin1String("letter") ? QPageSize::Letter : QPageSize::A4);
     return error.isEmpty() ? 0 : Fail(args[2], error);
 }
 

@@ -79,7 +79,7 @@ int DrawTablePages(const Options& o, const TideTableRequest& request) {
          QStringLiteral("9"), QString::fromStdString(port.name),
          QString::fromStdString(port.latitude) + QStringLiteral("   ") +
              QString::fromStdString(port.longitude),
-         TideTableFoot(request).value(1)},
+         PageTimeReferenceLine(request), PageHeightsLine(request)},
         days);
 }
 

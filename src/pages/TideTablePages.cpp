@@ -152,6 +152,13 @@ void DrawDay(QPainter& p, double x, double y, double lineHeight, const Cells& c,
 
 } // namespace
 
+TideTablePageHeader PageHeaderOf(const TideTableRequest& request) {
+    return {QString::fromStdString(request.port.name),
+            QString::fromStdString(request.port.latitude) + QStringLiteral("   ") +
+                QString::fromStdString(request.port.longitude),
+            PageTimeReferenceLine(request), PageHeightsLine(request)};
+}
+
 std::vector<TideTableMonth> MonthsOf(const std::vector<TideTableDay>& days) {
     std::vector<TideTableMonth> months;
     for (const TideTableDay& day : days) {
@@ -177,8 +184,13 @@ void PaintMonthPage(QPainter& painter, const QRectF& page, const TideTableMonth&
     // Header: the port, its position and the month.
     const double size = options.pointSize;
     double y = kEnd;
-    painter.setFont(Font(size + 7, true));
-    const double titleHeight = QFontMetricsF(painter.font()).height();
+    // A long name takes a smaller print rather than losing its end.
+    double titleSize = size + 7;
+    while (titleSize > size &&
+           QFontMetricsF(Font(titleSize, true)).horizontalAdvance(header.port) > width - 2 * kSide)
+        titleSize *= 0.95;
+    painter.setFont(Font(titleSize, true));
+    const double titleHeight = QFontMetricsF(Font(size + 7, true)).height();
     painter.drawText(QRectF(kSide, y, width - 2 * kSide, titleHeight),
                      Qt::AlignLeft | Qt::AlignVCenter, header.port);
     y += titleHeight;
@@ -194,13 +206,15 @@ void PaintMonthPage(QPainter& painter, const QRectF& page, const TideTableMonth&
     painter.drawLine(QPointF(kSide, y), QPointF(width - kSide, y));
     y += 8;
 
-    // Foot: the time reference.
+    // Foot: the time reference, and the heights' unit, datum and model.
     painter.setFont(Font(size));
-    const double footHeight = QFontMetricsF(painter.font()).height();
-    const double footTop = height - kEnd - footHeight;
+    const double footLine = QFontMetricsF(painter.font()).height();
+    const double footTop = height - kEnd - 2 * footLine;
     painter.drawLine(QPointF(kSide, footTop - 4), QPointF(width - kSide, footTop - 4));
-    painter.drawText(QRectF(kSide, footTop, width - 2 * kSide, footHeight),
+    painter.drawText(QRectF(kSide, footTop, width - 2 * kSide, footLine),
                      Qt::AlignLeft | Qt::AlignVCenter, header.timeReference);
+    painter.drawText(QRectF(kSide, footTop + footLine, width - 2 * kSide, footLine),
+                     Qt::AlignLeft | Qt::AlignVCenter, header.heights);
 
     // The days, in two columns; the font shrinks when the widest line or the longest column
     // would not fit (large print settings, days of many tides).

@@ -23,8 +23,12 @@ namespace ondrel {
 struct TideTablePageHeader {
     QString port;
     QString position;      // "48 23 N   004 30 W"
-    QString timeReference; // the table's time-reference line
+    QString timeReference; // the table's time reference (PageTimeReferenceLine)
+    QString heights;       // their unit, datum and model (PageHeightsLine)
 };
+
+// The header of a table's pages.
+TideTablePageHeader PageHeaderOf(const TideTableRequest& request);
 
 struct TideTablePageOptions {
     Language language = Language::French;

@@ -11,7 +11,7 @@ DateNames DateNames::French() {
 
 DateNames DateNames::English() {
     return {{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
-            {"Sun", "Mon", "Tue", "Wen", "Thu", "Fri", "Sat"},
+            {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"},
             {"january", "february", "march", "april", "may", "june", "july", "august", "september",
              "october", "november", "december"}};
 }

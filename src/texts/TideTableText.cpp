@@ -147,6 +147,33 @@ QStringList DayBlock(const QDate& date, const FilteredDay& day, CoefficientPair 
     return block;
 }
 
+QString PageTimeReferenceLine(const TideTableRequest& request) {
+    const TideContext& context = request.context;
+    const TimeReference reference = context.timeReference();
+    QString line;
+    if (reference.isPortLegal())
+        line = LegalTimeReferenceLine(context, request.start, request.language,
+                                      request.decimalSeparator);
+    else if (reference.isPortLocal())
+        line = Text(kTexts.pageLocalTime.In(request.language)) + OffsetText(request.port.timeZone);
+    else if (reference.code() == 1 || reference.code() == 2) // winter and summer time
+        line = TimeReferenceLine(reference, request.port.timeZone, request.language,
+                                 request.decimalSeparator);
+    else
+        line = Text(kTexts.pageOtherTime.In(request.language)) +
+               OffsetText(static_cast<double>(context.offsetHours()));
+    return line.replace(QStringLiteral("UT-"), QStringLiteral("UT\u2212"));
+}
+
+QString PageHeightsLine(const TideTableRequest& request) {
+    const Language l = request.language;
+    const QString model =
+        request.harmonics ? Text(kTexts.pageFullModel.In(l)).arg(request.harmonics->terms.size())
+                          : Text(kTexts.pageTableModel.In(l));
+    return Text((request.unit == HeightUnit::Feet ? kTexts.pageFeet : kTexts.pageMetres).In(l)) +
+           model;
+}
+
 QStringList TideTableHead(const TideTableRequest& request) {
     return {QLatin1Char('\t') + Text(request.port.name), QString(), kTableSeparator,
             TideTableColumns(request.language), kTableSeparator};

@@ -77,6 +77,11 @@ QDateTime UtcOfEventText(const TideEvent& event, double offsetHours);
 QStringList DayBlock(const QDate& date, const FilteredDay& day, CoefficientPair coefficients,
                      HeightUnit unit, Language language);
 
+// The month pages' foot: the time reference, its offsets written "UT+1", "UT+5:30", "UT−9"; and
+// the heights' unit, datum and model.
+QString PageTimeReferenceLine(const TideTableRequest& request);
+QString PageHeightsLine(const TideTableRequest& request);
+
 // The lines before the days (port name, column header) and after them (time reference).
 QStringList TideTableHead(const TideTableRequest& request);
 QStringList TideTableFoot(const TideTableRequest& request);

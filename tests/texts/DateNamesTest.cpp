@@ -12,7 +12,7 @@ TEST(DateNames, TheProgramOwnsItsNames) {
               QStringLiteral("Mercredi, 16 septembre 1998"));
     EXPECT_EQ(FormatLongDate(wednesday, DateNames::English()),
               QStringLiteral("Wednesday, 16 september 1998"));
-    EXPECT_EQ(DateNames::English().shortDays[3], QStringLiteral("Wen"));
+    EXPECT_EQ(DateNames::English().shortDays[3], QStringLiteral("Wed"));
 }
 
 } // namespace

@@ -104,7 +104,7 @@ TEST(TideTableLines, MonthNamesAndDayNames) {
         {QDate(2026, 9, 1), Language::French, "Ma.", "sept."},
         {QDate(2026, 11, 9), Language::English, "Mon.", "nov."},
         {QDate(2026, 12, 31), Language::French, "Je.", "dec."},
-        {QDate(2026, 12, 2), Language::English, "Wen.", "dec."},
+        {QDate(2026, 12, 2), Language::English, "Wed.", "dec."},
         {QDate(2027, 1, 3), Language::French, "Di.", "janvier"},
         {QDate(2026, 8, 31), Language::English, "Mon.", "august"},
         {QDate(2026, 10, 5), Language::French, "Lu.", "octobre"},
@@ -130,6 +130,48 @@ DayEvents Day(std::initializer_list<double> signedHours) {
         ev[i++].height = h >= 0 ? 5.5 : 1.25;
     }
     return ev;
+}
+
+// The month pages' foot says the time reference with its offset written as a sailor reads it, and
+// the heights' unit, datum and model.
+TEST(TideTablePageFoot, NamesTheTimeUnitDatumAndModel) {
+    const struct Case {
+        int reference;
+        double timeZone;
+        HeightUnit unit;
+        Language language;
+        bool full;
+        const char* time;
+        const char* heights;
+    } cases[] = {
+        {0, 1, HeightUnit::Metres, Language::French, false, "Heures données dans le fuseau UT+1",
+         "Hauteurs en mètres au-dessus du zéro des cartes ; modèle : table du port (21 "
+         "constituantes)"},
+        {0, -9, HeightUnit::Feet, Language::English, true, "Times in the zone UT\u22129",
+         "Heights in feet above chart datum; model: full harmonics (2 constituents)"},
+        {0, 5.5, HeightUnit::Metres, Language::English, false, "Times in the zone UT+5:30",
+         "Heights in metres above chart datum; model: port table (21 constituents)"},
+        {91, 1, HeightUnit::Metres, Language::English, false, "Times in UT\u22129",
+         "Heights in metres above chart datum; model: port table (21 constituents)"},
+        {1, -9, HeightUnit::Metres, Language::French, false,
+         "Heure en vigueur : heure d'hiver UT + 1",
+         "Hauteurs en mètres au-dessus du zéro des cartes ; modèle : table du port (21 "
+         "constituantes)"},
+    };
+    for (const Case& c : cases) {
+        TideTableRequest request;
+        request.port.timeZone = c.timeZone;
+        request.context = TideContext(TimeReference(c.reference), c.timeZone);
+        request.unit = c.unit;
+        request.language = c.language;
+        if (c.full) {
+            auto constants = std::make_shared<HarmonicConstants>();
+            constants->terms.resize(2);
+            request.harmonics = constants;
+        }
+        EXPECT_EQ(PageTimeReferenceLine(request), QString::fromUtf8(c.time));
+        EXPECT_EQ(PageHeightsLine(request), QString::fromUtf8(c.heights));
+    }
 }
 
 TEST(TideTableFilterTest, EventsAndHalves) {

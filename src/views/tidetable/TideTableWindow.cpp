@@ -304,10 +304,7 @@ void TideTableWindow::calculate() {
         emit progressed(percent);
     });
     table_->setPlainText(computed_.lines.join(QLatin1Char('\n')));
-    header_ = {QString::fromStdString(state_.port.name),
-               QString::fromStdString(state_.port.latitude) + QStringLiteral("   ") +
-                   QString::fromStdString(state_.port.longitude),
-               TideTableFoot(request).value(1)};
+    header_ = PageHeaderOf(request);
     computedLanguage_ = request.language;
     computedUnit_ = request.unit;
     pages_->setPages(months(), header_, pageOptions());
