@@ -23,8 +23,9 @@ std::string TimeText(double ut, double offsetHours) {
     return TwoDigits(hm.hours) + " h " + TwoDigits(hm.minutes);
 }
 
-std::string AzimuthText(double azimuth) {
-    return "Azimut : " + std::to_string(static_cast<long long>(std::trunc(azimuth)));
+std::string AzimuthText(double azimuth, Language language) {
+    return kTexts.azimuth.In(language) +
+           std::to_string(static_cast<long long>(std::trunc(azimuth)));
 }
 
 } // namespace
@@ -70,8 +71,8 @@ EphemerisTexts EphemerisTextsOf(const SunEphemeris& sun, const Moon& moon, doubl
                   (sun.sunrise ? TimeText(sun.sunrise->ut, offsetHours) : noEvent);
     out.sunset =
         kTexts.sunset.In(language) + (sun.sunset ? TimeText(sun.sunset->ut, offsetHours) : noEvent);
-    if (sun.sunrise) out.sunriseAzimuth = AzimuthText(sun.sunrise->azimuth);
-    if (sun.sunset) out.sunsetAzimuth = AzimuthText(sun.sunset->azimuth);
+    if (sun.sunrise) out.sunriseAzimuth = AzimuthText(sun.sunrise->azimuth, language);
+    if (sun.sunset) out.sunsetAzimuth = AzimuthText(sun.sunset->azimuth, language);
     out.moonAge = kTexts.moonAge.In(language) +
                   std::to_string(static_cast<long long>(std::trunc(moon.age))) +
                   kTexts.days.In(language);

@@ -12,8 +12,8 @@ DateNames DateNames::French() {
 DateNames DateNames::English() {
     return {{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
             {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"},
-            {"january", "february", "march", "april", "may", "june", "july", "august", "september",
-             "october", "november", "december"}};
+            {"January", "February", "March", "April", "May", "June", "July", "August", "September",
+             "October", "November", "December"}};
 }
 
 QString FormatLongDate(const QDate& date, const DateNames& names) {

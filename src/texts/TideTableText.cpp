@@ -21,13 +21,20 @@ QString Text(const std::string& utf8) {
 
 // The month names of the table: September, November and December shortened.
 QString MonthName(const DateNames& names, int month) {
+    // The table's short names, capitalized as the language writes its months.
+    const bool capital = names.longMonth(month).at(0).isUpper();
+    const auto abbreviated = [capital](const char* text) {
+        QString name = QString::fromLatin1(text);
+        if (capital) name[0] = name[0].toUpper();
+        return name;
+    };
     switch (month) {
     case 9:
-        return QStringLiteral("sept.");
+        return abbreviated("sept.");
     case 11:
-        return QStringLiteral("nov.");
+        return abbreviated("nov.");
     case 12:
-        return QStringLiteral("dec.");
+        return abbreviated("dec.");
     default:
         return names.longMonth(month);
     }

@@ -124,7 +124,7 @@ TEST_F(DesktopWalkthroughTest, TheMainWindowKeepsItsWidthAcrossLanguagesAndCapti
     // The curve's title takes the new language's date at once.
     ASSERT_TRUE(desktop.curveWindow()->isVisible());
     EXPECT_TRUE(
-        desktop.curveWindow()->chart()->data().title.join(u'\n').contains(QStringLiteral("march")));
+        desktop.curveWindow()->chart()->data().title.join(u'\n').contains(QStringLiteral("March")));
     w.close();
 }
 

@@ -36,7 +36,7 @@ TEST_F(DateWindowTest, MainWindowComputesTheReportOnlyWithAPort) {
     w.calendar()->setSelectedDate(QDate(2024, 7, 4));
     w.confirm();
     EXPECT_EQ(main.findChild<QLabel*>("DateSelection")->text(),
-              QStringLiteral("Thursday, 4 july 2024"));
+              QStringLiteral("Thursday, 4 July 2024"));
     EXPECT_TRUE(main.findChild<QLabel*>("coeffmatin")->text().startsWith("morning : "));
     EXPECT_EQ(curve.count(), 0); // no port yet
     ASSERT_EQ(indicator.count(), 1);
@@ -69,7 +69,7 @@ TEST_F(OptionsWindowTest, OkRefreshesTheMainWindowToToday) {
     click(item(w, "choixunite", 1));
     w.confirm();
     EXPECT_EQ(state.selectedDay, JulianDay(2024, 3, 13));
-    EXPECT_TRUE(main.findChild<QLabel*>("DateSelection")->text().contains("13 march 2024"));
+    EXPECT_TRUE(main.findChild<QLabel*>("DateSelection")->text().contains("13 March 2024"));
     EXPECT_TRUE(main.findChild<QPlainTextEdit*>("HeuresOndrel")->toPlainText().contains(" feet"));
 }
 

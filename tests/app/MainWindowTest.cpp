@@ -150,7 +150,7 @@ TEST_P(FirstStartTest, LanguageQuestionWarningAcceptanceAndPortWindow) {
 INSTANTIATE_TEST_SUITE_P(
     Start, FirstStartTest,
     ::testing::Values(FirstStartCase{"English", kEnglish, "10.50 m", "Brevane - v 4.6",
-                                     "Wednesday, 13 march 2024"},
+                                     "Wednesday, 13 March 2024"},
                       FirstStartCase{"Francais", kFrench, "10,50 m", "Ondrel - v 4.6",
                                      "Mercredi, 13 mars 2024"}),
     [](const auto& info) { return std::string(info.param.item); });
@@ -370,7 +370,7 @@ TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {
     EXPECT_EQ(Child<QLabel>(&w, "DateSelection")->text(), dateBefore);
     w.acceptWarning();
     EXPECT_EQ(Child<QLabel>(&w, "DateSelection")->text(),
-              QStringLiteral("Wednesday, 13 march 2024"));
+              QStringLiteral("Wednesday, 13 March 2024"));
 
     // And back, with the English question.
     boxes.shown.clear();

@@ -11,7 +11,7 @@ TEST(DateNames, TheProgramOwnsItsNames) {
     EXPECT_EQ(FormatLongDate(wednesday, DateNames::French()),
               QStringLiteral("Mercredi, 16 septembre 1998"));
     EXPECT_EQ(FormatLongDate(wednesday, DateNames::English()),
-              QStringLiteral("Wednesday, 16 september 1998"));
+              QStringLiteral("Wednesday, 16 September 1998"));
     EXPECT_EQ(DateNames::English().shortDays[3], QStringLiteral("Wed"));
 }
 

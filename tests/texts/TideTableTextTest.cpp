@@ -67,7 +67,7 @@ TEST(TideTableLines, BlocksFollowTheEngine) {
             const QStringList block = t.lines.mid(5 + 5 * d, 5);
             EXPECT_EQ(block[1].left(2), QStringLiteral("%1").arg(d + 1, 2, 10, QLatin1Char('0')));
             EXPECT_EQ(block[2].section(QLatin1Char('\t'), 0, 0),
-                      en ? QStringLiteral("march") : QStringLiteral("mars"));
+                      en ? QStringLiteral("March") : QStringLiteral("mars"));
             EXPECT_EQ(block[4], sep);
             ASSERT_LE(ev.size(), 4u);
             for (std::size_t i = 0; i < 4; ++i) {
@@ -102,11 +102,11 @@ TEST(TideTableLines, MonthNamesAndDayNames) {
         const char* month;
     } cases[] = {
         {QDate(2026, 9, 1), Language::French, "Ma.", "sept."},
-        {QDate(2026, 11, 9), Language::English, "Mon.", "nov."},
+        {QDate(2026, 11, 9), Language::English, "Mon.", "Nov."},
         {QDate(2026, 12, 31), Language::French, "Je.", "dec."},
-        {QDate(2026, 12, 2), Language::English, "Wed.", "dec."},
+        {QDate(2026, 12, 2), Language::English, "Wed.", "Dec."},
         {QDate(2027, 1, 3), Language::French, "Di.", "janvier"},
-        {QDate(2026, 8, 31), Language::English, "Mon.", "august"},
+        {QDate(2026, 8, 31), Language::English, "Mon.", "August"},
         {QDate(2026, 10, 5), Language::French, "Lu.", "octobre"},
     };
     for (const auto& c : cases) {

@@ -31,8 +31,8 @@ void PortImportFlow::chooseAndImport() {
     } else {
         QFileDialog dialog(messageParent_);
         dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setNameFilters({QStringLiteral("Fichiers ajout de port (*.add)"),
-                               QStringLiteral("Tous les fichiers (*)")});
+        const Language l = settings_.language();
+        dialog.setNameFilters({kCommonTexts.portFiles.in(l), kCommonTexts.allFiles.in(l)});
         dialog.setDefaultSuffix(QStringLiteral("add"));
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             file = dialog.selectedFiles().front();

@@ -231,6 +231,7 @@ void PortWindow::refreshList() {
 void PortWindow::retranslate() {
     const Language l = state_.settings.language();
     setWindowTitle(kTexts.caption.in(l));
+    model_->setHeadings({kCommonTexts.nameHeading.in(l)});
     const QString hint = kTexts.nameHint.in(l);
     listPanel_->setToolTip(hint);
     nameField_->setToolTip(hint);

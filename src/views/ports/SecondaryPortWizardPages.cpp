@@ -159,6 +159,7 @@ void StandardPortPage::retranslate(Language language) {
     explanation->setPlainText(kTexts.standardPortChoice.in(language));
     cancel->setText(kCommonTexts.cancel.in(language));
     next->setText(kTexts.next.in(language));
+    model->setHeadings({kCommonTexts.nameHeading.in(language)});
 }
 
 void StandardPortPage::showFromFirst() {
@@ -169,7 +170,7 @@ void StandardPortPage::showFromFirst() {
 CorrectionsPage::CorrectionsPage(QChar decimal) {
     setObjectName(QStringLiteral("TFCorrections3"));
     nameLabel = Named(new QLabel(this), "Label1");
-    name = Field("lnom", {}, QStringLiteral("NOM du PORT"), this);
+    name = Field("lnom", {}, kCommonTexts.newPortName.in(Language::French), this);
     name->setMaxLength(kPortNameLength);
     latitudeDegrees = Field("dlat", QStringLiteral("90;_"), QStringLiteral("45"), this);
     latitudeMinutes = Field("mlat", QStringLiteral("99;_"), QStringLiteral("00"), this);
@@ -243,6 +244,10 @@ void CorrectionsPage::retranslate(Language language, bool modifying) {
     cancel->setText(kCommonTexts.cancel.in(language));
     next->setText(kTexts.correctionsNext.in(language));
     nameLabel->setText((modifying ? kTexts.name : kTexts.newName).in(language));
+    // The name a new port starts with, in the language of the moment, while it is untouched.
+    for (Language other : {Language::French, Language::English})
+        if (name->text() == kCommonTexts.newPortName.in(other))
+            name->setText(kCommonTexts.newPortName.in(language));
     latitudeUnit_->setText(kTexts.degrees.in(language));
     longitudeUnit_->setText(kTexts.degrees.in(language));
     groups_.retranslate(language);

@@ -61,9 +61,9 @@ QString SuffixOfType(const QString& filter) {
 }
 
 // The text, spreadsheet or calendar file the table is saved to; empty when cancelled.
-QString AskTextFile(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("Sauvegarde"), QStringLiteral("Horaires"),
-                       QStringLiteral("fichier texte (*.txt);;CSV (*.csv);;iCalendar (*.ics)"));
+QString AskTextFile(QWidget* parent, Language l) {
+    QFileDialog dialog(parent, kTexts.saveTitle.in(l), kTexts.fileName.in(l),
+                       kTexts.fileTypes.in(l));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     QObject::connect(
@@ -73,8 +73,8 @@ QString AskTextFile(QWidget* parent) {
 }
 
 // The PDF file of the month pages; empty when cancelled.
-QString AskPdfFile(QWidget* parent, const QString& title) {
-    QFileDialog dialog(parent, title, QStringLiteral("Horaires.pdf"),
+QString AskPdfFile(QWidget* parent, const QString& title, Language l) {
+    QFileDialog dialog(parent, title, kTexts.fileName.in(l) + QStringLiteral(".pdf"),
                        QStringLiteral("PDF (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -93,9 +93,10 @@ TideTableWindow::TideTableWindow(AppState& state, MessageBoxes& messages, QWidge
     buildViews();
     layOut();
     connectControls();
-    askSaveFile = [this] { return AskTextFile(this); };
+    askSaveFile = [this] { return AskTextFile(this, state_.settings.language()); };
     askPdfFile = [this] {
-        return AskPdfFile(this, kTexts.pdfTitle.in(state_.settings.language()));
+        return AskPdfFile(this, kTexts.pdfTitle.in(state_.settings.language()),
+                          state_.settings.language());
     };
     askPrinter = [this](QPrinter& printer) {
         QPrintDialog dialog(&printer, this);

@@ -41,7 +41,7 @@ TEST_F(WalkthroughTest, ShownFirstWithoutActivationItSpeaksTheLanguage) {
     EXPECT_EQ(curve.windowTitle(), QStringLiteral("Time versus Tide Plot"));
     EXPECT_EQ(curve.findChild<QMenu*>(QStringLiteral("Affichage1"))->title(),
               QStringLiteral("&Show"));
-    EXPECT_TRUE(curve.chart()->data().title.join(u'\n').contains(QStringLiteral("march"),
+    EXPECT_TRUE(curve.chart()->data().title.join(u'\n').contains(QStringLiteral("March"),
                                                                  Qt::CaseInsensitive));
 }
 
