@@ -9,6 +9,7 @@
 #include "PortTable.h"
 #include "Report.h"
 #include "Secondary.h"
+#include "TideNow.h"
 #include "TidePosition.h"
 #include "TideTableCalendar.h"
 #include "TideTableText.h"
@@ -257,24 +258,16 @@ int Curve(PortTable& table, const Options& o) {
 // port's local time, compared with the clock read as it is.
 int Now(PortTable& table, const Options& o) {
     const PortRecord port = LoadPort(table, o);
-    TideContext ctx = ContextFor(table, port, o);
+    const TideContext ctx = ContextFor(table, port, o);
     const QDateTime clock = QDateTime::currentDateTime();
-    QDate today = clock.date();
-    double day = JulianDay(today.year(), today.month(), today.day());
-    double now = day + clock.time().msecsSinceStartOfDay() / 86400000.0;
-    if (ctx.followsLegalTime()) {
-        // The port's legal day, its events and the present instant in that day's frame.
-        const LegalTimeZone& zone = *ctx.legalZone();
-        const double ut = JulianDayOf(clock.toUTC());
-        const LegalDay legal = LegalDayOf(zone, ut + zone.offsetHoursAt(ut) / 24);
-        day = legal.frameStart;
-        now = static_cast<double>(ut + static_cast<long double>(legal.frameOffset) / 24);
-        ctx = ctx.inFrame(legal.frameOffset);
-    }
+    const QDate today = clock.date();
     const Model model = ModelFor(table, port, o);
-    const TideSource source(port, model.harmonics);
-    const std::optional<int> index =
-        TidePositionIndex([&](int days) { return DayTideEvents(ctx, source, day + days); }, now);
+    const TideNow position = TidePositionAt(ctx, TideSource(port, model.harmonics), clock,
+                                            JulianDay(today.year(), today.month(), today.day()));
+    const double now = position.now;
+    const std::optional<int> index = position.position
+                                         ? std::optional<int>(TidePositionHours(*position.position))
+                                         : std::nullopt;
     const std::string name = TideIconName(index);
     const std::string indexText = index ? std::to_string(*index) : std::string("none");
     if (!o.json) {

@@ -4,38 +4,40 @@
 
 namespace ondrel {
 
-namespace {
-
-int WholeHours(double days) {
+int TidePositionHours(double days) {
     return static_cast<int>(std::trunc(days * 24));
 }
 
-} // namespace
-
 std::optional<int> TidePositionIndex(const DayEventsOf& events, double now) {
+    const std::optional<double> days = TidePositionDays(events, now);
+    if (!days) return std::nullopt;
+    return TidePositionHours(*days);
+}
+
+std::optional<double> TidePositionDays(const DayEventsOf& events, double now) {
     const DayEvents day = events(0);
     if (day.empty()) return std::nullopt;
     const TideEvent& last = day.back();
     const TideEvent& first = day.front();
 
     if (last.instant() < now) { // every event of the day is past
-        if (last.isHighWater()) return WholeHours(now - last.instant());
+        if (last.isHighWater()) return now - last.instant();
         const DayEvents next = events(1);
         if (next.empty()) return std::nullopt;
-        return -WholeHours(next.front().instant() - now);
+        return -(next.front().instant() - now);
     }
     if (first.instant() > now) { // none is past yet
-        if (first.isHighWater()) return -WholeHours(first.instant() - now);
+        if (first.isHighWater()) return -(first.instant() - now);
         const DayEvents before = events(-1);
         if (before.empty()) return std::nullopt;
-        return WholeHours(now - before.back().instant());
+        return now - before.back().instant();
     }
     std::size_t j = 1;
     while (day[j].instant() < now)
         ++j;
     const TideEvent& previous = day[j - 1];
-    if (previous.isHighWater()) return WholeHours(now - previous.instant());
-    return -WholeHours(day[j].instant() - now);
+    if (previous.isHighWater()) return now - previous.instant();
+    return -(day[j].instant() - now);
 }
 
 std::string TideIconName(std::optional<int> index) {

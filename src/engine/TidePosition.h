@@ -19,6 +19,11 @@ using DayEventsOf = std::function<DayEvents(int daysFromSelected)>;
 // water already gives 0. The events of the neighbouring days are asked for only when `now` lies
 // outside the selected day's events. Nothing when the selected day has no event (no port).
 std::optional<int> TidePositionIndex(const DayEventsOf& events, double now);
+// The same position in days, before truncation: positive after the last high water, negative
+// before the next one.
+std::optional<double> TidePositionDays(const DayEventsOf& events, double now);
+// Whole hours of a position in days, cut toward zero.
+int TidePositionHours(double days);
 
 // "PM-5" ... "PM-1", "PM", "PM+1" ... "PM+5", "BM" for -6, "ERROR" for anything else.
 std::string TideIconName(std::optional<int> index);

@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -70,14 +72,14 @@ TEST_F(TrayIconTest, HiddenProgramShowsTheTideAndAnswersBothClicks) {
     ASSERT_TRUE(WaitFor([&] { return tray->indicator() && tray->indicator()->isVisible(); }));
     QWidget* indicator = tray->indicator();
     EXPECT_EQ(tray->iconName(), QStringLiteral("PM"));
-    EXPECT_EQ(indicator->toolTip(), QStringLiteral("Port de BREST"));
+    EXPECT_EQ(indicator->toolTip(), QStringLiteral("Port de BREST\nPleine mer il y a 0 h 20"));
     // The stand-in is not the active window; the mouse resting on it shows the tooltip all the
     // same.
     QApplication::setActiveWindow(nullptr);
     ASSERT_FALSE(indicator->isActiveWindow());
     QTest::mouseMove(indicator, indicator->rect().center());
     EXPECT_TRUE(WaitFor([] { return QToolTip::isVisible(); }));
-    EXPECT_EQ(QToolTip::text(), QStringLiteral("Port de BREST"));
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Port de BREST\nPleine mer il y a 0 h 20"));
     QToolTip::hideText();
     EXPECT_EQ(tray->timer().interval(), TrayIcon::kRefreshMs);
 
@@ -115,6 +117,39 @@ TEST_F(TrayIconTest, HiddenProgramShowsTheTideAndAnswersBothClicks) {
     EXPECT_EQ(quit->text(), QStringLiteral("&Quitter"));
     QTest::mouseClick(quit, Qt::LeftButton);
     EXPECT_EQ(ended.count(), 2);
+}
+
+// With the port's legal time the icon reads the present instant on the port's clocks, whatever
+// the machine's zone: 00:15 UT is 01:15 at Brest (high water at 04:12) and 11:15 at Hobart (high
+// water at 07:44).
+TEST_F(TrayIconTest, LegalTimeReadsTheInstantOnThePortsClocks) {
+    CopyShippedTable(workDir());
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ONDREL_SOURCE_DIR "/data/harmonics.bin"),
+                            QDir(workDir()).filePath(QStringLiteral("harmonics.bin"))));
+    const struct {
+        const char* port;
+        const char* icon;
+        const char* tip;
+    } cases[] = {
+        {"BREST", "PM-2", "Port of BREST\nHigh water in 2 h 58"},
+        {"HOBART", "PM+3", "Port of HOBART\nHigh water 3 h 30 ago"},
+    };
+    for (const auto& c : cases) {
+        ResetState();
+        now = QDateTime(QDate(2026, 12, 8), QTime(0, 15), Qt::UTC);
+        for (const auto& [name, value] : {std::pair<const char*, QVariant>{"langue", kEnglish},
+                                          {"dernier_port", QString::fromLatin1(c.port)},
+                                          {"heure_service", 200},
+                                          {"icone", 1}})
+            store()->setValue(name, value);
+        DesktopWindows desktop(state, boxes);
+        desktop.main().acceptWarning();
+        ASSERT_EQ(state.port.name, c.port);
+        desktop.trayIcon()->refresh();
+        EXPECT_EQ(desktop.trayIcon()->iconName(), QString::fromLatin1(c.icon)) << c.port;
+        ASSERT_TRUE(desktop.trayIcon()->indicator());
+        EXPECT_EQ(desktop.trayIcon()->indicator()->toolTip(), QString::fromLatin1(c.tip));
+    }
 }
 
 } // namespace

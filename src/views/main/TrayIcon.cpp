@@ -5,6 +5,7 @@
 #include "Extremes.h"
 #include "Julian.h"
 #include "MessageBoxes.h"
+#include "TideNow.h"
 #include "TidePosition.h"
 #include "TrayTexts.h"
 
@@ -16,6 +17,8 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 
+#include <cmath>
+
 namespace ondrel {
 
 namespace {
@@ -26,18 +29,21 @@ constexpr int kIndicatorMargin = 4;
 
 const TrayTexts kTexts;
 
-// The computer's clock as a Julian date, whatever the time reference of the options.
-double JulianNow(const QDateTime& now) {
-    const QDate d = now.date();
-    return JulianDay(d.year(), d.month(), d.day()) + now.time().msecsSinceStartOfDay() / 86400000.0;
-}
-
 } // namespace
 
-QString TrayToolTip(const QString& portName, const Settings& settings) {
+QString TrayToolTip(const QString& portName, const Settings& settings,
+                    std::optional<double> position) {
     // Before a language is chosen neither text applies.
     if (!settings.languageChosen()) return {};
-    return (kTexts.toolTip.in(settings.language()) + portName).left(kToolTipLength);
+    const Language l = settings.language();
+    QString tip = (kTexts.toolTip.in(l) + portName).left(kToolTipLength);
+    if (!position) return tip;
+    const long long minutes = std::llround(std::fabs(*position) * 1440);
+    return tip + QLatin1Char('\n') +
+           (*position < 0 ? kTexts.highWaterIn : kTexts.highWaterAgo)
+               .in(l)
+               .arg(minutes / 60)
+               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 QIcon TideIcon(const QString& name) {
@@ -121,12 +127,15 @@ void TrayIcon::reduce() {
 void TrayIcon::refresh() {
     // The hidden program keeps the day it had: past midnight the position comes from that day's
     // last events and the next day's first.
-    const DayEventsOf events = [this](int days) {
-        if (!state_.portChosen) return DayEvents{};
-        return DayTideEvents(state_.context(), state_.source(), state_.selectedDay + days);
-    };
-    iconName_ =
-        QString::fromStdString(TideIconName(TidePositionIndex(events, JulianNow(state_.clock()))));
+    // With the port's legal time, the present instant is read on the port's clocks.
+    const std::optional<double> position =
+        state_.portChosen
+            ? TidePositionAt(state_.context(), state_.source(), state_.clock(), state_.selectedDay)
+                  .position
+            : std::nullopt;
+    iconName_ = QString::fromStdString(
+        TideIconName(position ? std::optional<int>(TidePositionHours(*position)) : std::nullopt));
+    toolTip_ = TrayToolTip(QString::fromStdString(state_.port.name), state_.settings, position);
     const QIcon icon = TideIcon(iconName_);
     if (icon.isNull() || !show(icon)) {
         failed();

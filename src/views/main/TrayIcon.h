@@ -13,7 +13,9 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+
 #include <QTimer>
+#include <optional>
 
 #include <optional>
 
@@ -26,7 +28,10 @@ struct AppState;
 class MessageBoxes;
 
 // "Port de BREST" / "Port of BREST", cut to 63 characters; nothing before a language is chosen.
-QString TrayToolTip(const QString& portName, const Settings& settings);
+// The tooltip: the port, then the time to the next high water or since the last (position, in
+// days, TidePosition.h) when it is known.
+QString TrayToolTip(const QString& portName, const Settings& settings,
+                    std::optional<double> position = std::nullopt);
 
 // The icon of the program's resources named by the notification icon's name ("PM-2", "BM",
 // "ERROR"...); a null icon when there is none.
