@@ -1,5 +1,7 @@
 #include "Ephemerides.h"
 
+#include "LegalTime.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -491,20 +493,48 @@ Real Frac(Real x) {
 
 } // namespace
 
+namespace {
+
+SunEphemeris SunBetween(double longitude, double latitude, double date, Real start, Real end);
+
+} // namespace
+
 SunEphemeris SunriseSunset(double longitude, double latitude, double date) {
-    const Port port{SinD(latitude), CosD(latitude), longitude};
     const Real start = date + longitude / 360.0L; // 0 h local mean time
-    const Real end = start + 1;
-    const DaySun day(start + 0.5L);
+    return SunBetween(longitude, latitude, date, start, start + 1);
+}
+
+SunEphemeris SunriseSunsetBetween(double longitude, double latitude, double date, double start,
+                                  double end) {
+    return SunBetween(longitude, latitude, date, start, end);
+}
+
+ShownSun SunOfShownDay(const TideContext& context, double timeZone, double longitude,
+                       double latitude, double date) {
+    if (!context.followsLegalTime())
+        return {SunriseSunset(longitude, latitude, date),
+                static_cast<double>(context.offsetHours())};
+    const LegalTimeZone& zone = *context.legalZone();
+    const LegalDay day = LegalDayOf(zone, date + 0.5);
+    return {SunriseSunsetBetween(longitude, latitude, date, day.startUt, day.endUt),
+            zone.offsetHoursAt(date + 0.5 - timeZone / 24)};
+}
+
+namespace {
+
+SunEphemeris SunBetween(double longitude, double latitude, double date, Real start, Real end) {
+    const Port port{SinD(latitude), CosD(latitude), longitude};
+    const Real length = end - start;
+    const DaySun day((start + end) / 2);
 
     // The sun every half hour, and at its meridian passages, where it may only graze the
     // horizon: between two of these instants its altitude rises or falls but does not turn.
     std::array<Real, 52> times{};
     std::size_t count = 0;
     for (int i = 0; i <= 48; ++i)
-        times[count++] = start + i / 48.0L;
+        times[count++] = start + i * length / 48.0L;
     for (const auto& [near, target] :
-         {std::pair<Real, Real>{start + 0.5L, 0}, std::pair<Real, Real>{start, 180},
+         {std::pair<Real, Real>{(start + end) / 2, 0}, std::pair<Real, Real>{start, 180},
           std::pair<Real, Real>{end, 180}}) {
         const Real passage = Passage(port, day, near, target);
         if (passage > start && passage < end) times[count++] = passage;
@@ -531,6 +561,8 @@ SunEphemeris SunriseSunset(double longitude, double latitude, double date) {
     if (!out.sunrise && !out.sunset) out.day = upAtStart ? SunDay::AlwaysUp : SunDay::AlwaysDown;
     return out;
 }
+
+} // namespace
 
 Moon MoonAt(double jd) {
     const Real now = jd;

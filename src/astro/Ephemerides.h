@@ -14,6 +14,8 @@
 // longitudes WEST positive (east negative); times in hours, angles in degrees.
 #pragma once
 
+#include "TideContext.h"
+
 #include <optional>
 
 namespace ondrel::astro {
@@ -45,6 +47,21 @@ struct SunEphemeris {
 // sun rises to or sets through 34' below the horizon (the standard refraction, without which the
 // limb would be on the horizon; the centre is then 0.8333 deg below for the mean semi-diameter).
 SunEphemeris SunriseSunset(double longitude, double latitude, double date);
+// The same search from the UT instant start to end (Julian dates), the times still given in UT
+// hours of the date.
+SunEphemeris SunriseSunsetBetween(double longitude, double latitude, double date, double start,
+                                  double end);
+
+// The sun of a day as the time reference shows it, and the offset from UT of its times: in a
+// fixed reference the day of SunriseSunset and the reference's offset; with the port's legal
+// time the legal day, from one midnight of its clocks to the next, and the offset in force at
+// its noon, so that no time past 24 h is ever shown.
+struct ShownSun {
+    SunEphemeris sun;
+    double offsetHours = 0;
+};
+ShownSun SunOfShownDay(const TideContext& context, double timeZone, double longitude,
+                       double latitude, double date);
 
 // The mean synodic month (days).
 inline constexpr double kSynodicMonth = 29.53059028;

@@ -19,7 +19,9 @@ std::string TwoDigits(int value) {
 // "07 h 42" of UT hours shifted by the offset.
 std::string TimeText(double ut, double offsetHours) {
     HoursMinutes hm = HoursToHM(ut + offsetHours);
-    if (hm.hours > 24) hm.hours -= 24;
+    // The clock's hour of the day: an offset may carry a UT hour past midnight either way.
+    if (hm.hours >= 24) hm.hours -= 24;
+    if (hm.hours < 0) hm.hours += 24;
     return TwoDigits(hm.hours) + " h " + TwoDigits(hm.minutes);
 }
 

@@ -19,13 +19,12 @@ int Sun(PortTable& table, const Options& o) {
     const double latitude = DegreesOfText(QString::fromStdString(port.latitude), report);
     const double longitude = DegreesOfText(QString::fromStdString(port.longitude), report);
     const double date = SelectedDayOf(o);
-    const astro::SunEphemeris sun = astro::SunriseSunset(longitude, latitude, date);
-    const astro::Moon moon = astro::MoonAt(date);
     const TideContext ctx = ContextFor(table, port, o);
-    // With the legal time, the offset in force at the day's noon (the clocks change at night).
-    const double offset = ctx.followsLegalTime()
-                              ? ctx.legalZone()->offsetHoursAt(date + 0.5 - port.timeZone / 24)
-                              : static_cast<double>(ctx.offsetHours());
+    const astro::ShownSun shown =
+        astro::SunOfShownDay(ctx, port.timeZone, longitude, latitude, date);
+    const astro::SunEphemeris& sun = shown.sun;
+    const double offset = shown.offsetHours;
+    const astro::Moon moon = astro::MoonAt(date);
     const astro::EphemerisTexts texts =
         astro::EphemerisTextsOf(sun, moon, offset, TimeReference(o.ref), o.language);
     std::vector<std::string> lines;

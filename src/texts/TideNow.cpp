@@ -24,9 +24,10 @@ TideNow TidePositionAt(const TideContext& ctx, const TideSource& source, const Q
     const LegalDay legal = LegalDayOf(zone, ut + zone.offsetHoursAt(ut) / 24);
     const TideContext frame = ctx.inFrame(legal.frameOffset);
     const double now = static_cast<double>(ut + static_cast<long double>(legal.frameOffset) / 24);
-    return {now, TidePositionDays(
-                     [&](int days) { return DayTideEvents(frame, source, legal.frameStart + days); },
-                     now)};
+    return {
+        now,
+        TidePositionDays(
+            [&](int days) { return DayTideEvents(frame, source, legal.frameStart + days); }, now)};
 }
 
 } // namespace ondrel

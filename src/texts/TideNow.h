@@ -12,7 +12,7 @@
 namespace ondrel {
 
 struct TideNow {
-    double now = 0;                  // the instant, a Julian date of the day's frame
+    double now = 0;                 // the instant, a Julian date of the day's frame
     std::optional<double> position; // TidePosition.h, in days
 };
 

@@ -148,14 +148,14 @@ TEST(EphemerisTexts, TimesAzimuthsMoonAndTimeReference) {
         Moon moon;
         const char *sunrise, *sunset, *moonAge, *phase, *reference;
     } cases[] = {
-        // The hours of a time past 24 lose 24 hours; exactly 24 is left as it is. The age is the
-        // true one, the phase named on the mean moon's age at the same phase.
+        // The hours of a time at or past 24 lose 24 hours: a clock never reads 24 h 30. The age is
+        // the true one, the phase named on the mean moon's age at the same phase.
         {1,
          1,
          Language::French,
          {15.3, 14.6},
          "Lever     : 08 h 00",
-         "Coucher : 24 h 30",
+         "Coucher : 00 h 30",
          "Age de la Lune : 15 jours",
          "Pleine Lune",
          "Heure d'hiver (UT +1)"},

@@ -753,6 +753,30 @@ TEST_F(Cli, EveryTideOfADayIsListedUnderItsDay) {
     EXPECT_FALSE(table.out.contains(QStringLiteral("Sam.\tPM\t23:20")));
 }
 
+// Near the midnight sun, in the port's legal time, the sun's events are those of the clock's day:
+// a time is never past 24 h, and the set and the rise just after midnight both show.
+TEST_F(Cli, SunOfTheLegalDayNeverPast24Hours) {
+    const QString shipped = QStringLiteral(ONDREL_SOURCE_DIR "/data/ports.dbf");
+    const struct {
+        const char* date;
+        const char* sunrise;
+        const char* sunset;
+    } cases[] = {
+        {"2026-05-17", "Sunrise   : 01 h 18", "Sunset   : 00 h 03"},
+        {"2026-05-18", "Sunrise   : 00 h 53", "Sunset   : 00 h 28"},
+        {"2026-05-19", "Sunrise   : Sun always up", "Sunset   : Sun always up"},
+    };
+    for (const auto& c : cases) {
+        const Result r = Run({"--table", shipped, "sun", "TROMSO", "--date", c.date, "--ref",
+                              "legal", "--lang", "en"},
+                             false);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QStringList lines = r.out.split(u'\n');
+        EXPECT_EQ(lines.value(0), QString::fromUtf8(c.sunrise)) << c.date;
+        EXPECT_EQ(lines.value(1), QString::fromUtf8(c.sunset)) << c.date;
+    }
+}
+
 // A day's tides are the same in the table as in the day's report, at both ends of the years the
 // program predicts and before the date-time origin of 30 December 1899.
 TEST_F(Cli, TableAndDayAgreeOnEveryYear) {

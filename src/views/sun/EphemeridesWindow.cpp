@@ -213,15 +213,12 @@ void EphemeridesWindow::onActivated() {
     const QString latitudeText = Text(state_.port.latitude);
     const double latitude = DegreesOfText(latitudeText, {});
     const double longitude = DegreesOfText(Text(state_.port.longitude), {});
-    const astro::SunEphemeris sun = astro::SunriseSunset(longitude, latitude, date);
+    const astro::ShownSun shown =
+        astro::SunOfShownDay(context, state_.port.timeZone, longitude, latitude, date);
+    const astro::SunEphemeris& sun = shown.sun;
+    const double offset = shown.offsetHours;
     moon_ = astro::MoonAt(date);
     north_ = latitudeText.contains(u'N');
-
-    // With the legal time, the offset in force at the day's noon (the clocks change at night).
-    const double offset =
-        context.followsLegalTime()
-            ? context.legalZone()->offsetHoursAt(date + 0.5 - state_.port.timeZone / 24)
-            : static_cast<double>(context.offsetHours());
     const astro::EphemerisTexts texts =
         astro::EphemerisTextsOf(sun, moon_, offset, state_.settings.timeReference, language);
     timeReferencePanel_->setText(Text(texts.timeReference));
