@@ -128,6 +128,10 @@ LanguageWindow* DesktopWindows::languageWindow() {
 EphemeridesWindow* DesktopWindows::ephemeridesWindow() {
     if (ephemeridesWindow_) return ephemeridesWindow_;
     ephemeridesWindow_ = joined(new EphemeridesWindow(state_, main_.get()));
+    // A new day or port in the main window reaches the open window at once.
+    QObject::connect(main_.get(), &MainWindow::dayCurveRequested, ephemeridesWindow_, [this] {
+        if (ephemeridesWindow_->isVisible()) ephemeridesWindow_->followMainWindow();
+    });
     main_->fontCommands().add(ephemeridesWindow_->fontControls());
     return ephemeridesWindow_;
 }

@@ -20,6 +20,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -242,8 +243,17 @@ std::vector<FontSizedControl> EphemeridesWindow::fontControls() const {
     return controls;
 }
 
-void EphemeridesWindow::showEvent(QShowEvent* event) {
+void EphemeridesWindow::followMainWindow() {
+    if (state_.selectedDay > 0) {
+        const QSignalBlocker quiet(datePicker_);
+        datePicker_->setDate(DateOfJulianDay(state_.selectedDay));
+    }
     onActivated();
+}
+
+void EphemeridesWindow::showEvent(QShowEvent* event) {
+    // Opened, it shows the main window's day, the day its foot names.
+    followMainWindow();
     QDialog::showEvent(event);
 }
 

@@ -42,6 +42,8 @@ public:
     // The texts of the language, the main window's day and port, and the sun and moon of the
     // picker's day. Runs at every activation and every event of the picker.
     void onActivated() override;
+    // The main window's day or port changed: the picker takes its day, the values follow.
+    void followMainWindow();
 
     // The controls that follow the main window's font commands.
     std::vector<FontSizedControl> fontControls() const;

@@ -56,10 +56,11 @@ TEST_F(EphemeridesTest, NorthernSouthernAndPolarPorts) {
         state.port.latitude = c.latitude;
         state.port.longitude = c.longitude;
         state.port.timeZone = c.timeZone;
-        state.selectedDay = JulianDay(2024, 3, 13);
+        // Opened, the window shows the main window's day.
+        state.selectedDay = JulianDay(c.date.year(), c.date.month(), c.date.day());
         EphemeridesWindow w(state);
-        w.datePicker()->setDate(c.date);
         w.show();
+        EXPECT_EQ(w.datePicker()->date(), c.date);
 
         // The astro texts of the port's position, in its time zone.
         const double date = JulianDay(c.date.year(), c.date.month(), c.date.day());
@@ -76,7 +77,7 @@ TEST_F(EphemeridesTest, NorthernSouthernAndPolarPorts) {
         if (c.sunrise) {
             EXPECT_EQ(Text(&w, "lever"), QString::fromUtf8(c.sunrise));
         }
-        EXPECT_EQ(Text(&w, "Panel2"), FormatLongDate(QDate(2024, 3, 13), state.dateNames));
+        EXPECT_EQ(Text(&w, "Panel2"), FormatLongDate(c.date, state.dateNames));
         EXPECT_EQ(Text(&w, "Panel3"), QString::fromUtf8(c.name));
         // Names of 40 characters or more are left-aligned.
         const bool longName = std::strlen(c.name) >= 40;
@@ -152,6 +153,16 @@ TEST_F(EphemeridesTest, PickerLanguageHelpAndOk) {
     EXPECT_TRUE(Text(&w, "lever").startsWith(QStringLiteral("Sunrise   : ")));
     QTest::keyClick(&w, Qt::Key_F1);
     EXPECT_EQ(help, std::vector<int>{7});
+    // Another port and day in the main window: the open window follows, the picker with it.
+    const QString before = Text(&w, "lever");
+    state.port.name = "HOBART";
+    state.port.latitude = "42 53 S";
+    state.port.longitude = "147 20 E";
+    state.selectedDay = JulianDay(2024, 7, 1);
+    w.followMainWindow();
+    EXPECT_EQ(w.datePicker()->date(), QDate(2024, 7, 1));
+    EXPECT_EQ(Text(&w, "Panel3"), QStringLiteral("HOBART"));
+    EXPECT_NE(Text(&w, "lever"), before);
     QTest::mouseClick(w.findChild<QPushButton*>("HemisphereButton1"), Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
 }
