@@ -1,5 +1,7 @@
 #include "CurveImage.h"
 
+#include "WholeFile.h"
+
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -48,16 +50,20 @@ QByteArray CurveSvg(const CurveData& data, const QSize& size, const QString& tit
 QString WriteCurveImage(const CurveData& data, const QSize& size, const QString& file) {
     QByteArray format = QFileInfo(file).suffix().toLower().toLatin1();
     if (format.isEmpty() || !QImageWriter::supportedImageFormats().contains(format)) format = "bmp";
-    QImageWriter writer(file, format);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
     if (!writer.write(CurveBitmap(data, size))) return writer.errorString();
-    return {};
+    return WriteWholeFile(file, bytes);
 }
 
 QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
                           const QStringList& title, const QSize& size, const QString& file,
-                          Language language) {
+                          Language language, const std::function<double(double)>& clock) {
     CurveData data;
     data.points = points;
+    data.clock = clock;
     data.view = view;
     data.title = title;
     data.language = language;
@@ -73,30 +79,8 @@ QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
                                          : QByteArray("png"));
         if (!writer.write(CurveBitmap(data, size))) return writer.errorString();
     }
-    // Written under a temporary name and renamed: a failed write (a full disk) leaves no file
-    // behind, and its reason is the system's.
-    const QString partial = file + QStringLiteral(".part");
-    QFile out(partial);
-    // Unbuffered, so that a failed write gives the system's reason.
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return out.errorString();
-    for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 n = out.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0) {
-            const QString reason = out.errorString();
-            out.remove();
-            return reason;
-        }
-        done += n;
-    }
-    out.close();
-    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(file).constData()) !=
-        0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(partial);
-        return reason;
-    }
-    return {};
+    // A failed write (a full disk, a file-size limit) leaves the old file as it was.
+    return WriteWholeFile(file, bytes);
 }
 
 void UseOffscreenWithoutDisplay() {

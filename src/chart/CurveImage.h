@@ -23,9 +23,10 @@ QString WriteCurveImage(const CurveData& data, const QSize& size, const QString&
 // The chart of a curve with the default colours, titled with the port's name and the day, as
 // ondrel-cli draws it: an SVG drawing when the file name ends in .svg, a bitmap in the format the
 // name ends with when Qt writes it, else a PNG.
+// `clock` gives the time each x reads (the port's legal clock; none: x itself).
 QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
                           const QStringList& title, const QSize& size, const QString& file,
-                          Language language);
+                          Language language, const std::function<double(double)>& clock = {});
 // Makes the widgets usable without a display: the offscreen platform when none is set and no
 // display is reachable. To be called before the application object exists.
 void UseOffscreenWithoutDisplay();

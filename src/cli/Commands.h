@@ -10,6 +10,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,9 +62,12 @@ Model ModelFor(const PortTable& table, const PortRecord& port, const Options& o)
 // The JSON member naming the model, when --model was given.
 std::string JsonModel(const Options& o, const Model& m);
 
-// The picture program ondrel-cli-png, installed beside ondrel-cli (Pictures.cpp): the curve's
-// chart into --png, the tide table's month pages into --pdf.
-int DrawPicture(const Options& o, const PortRecord& port, const std::vector<CurvePoint>& points);
+// The pictures: the curve's chart into --png, the tide table's month pages into --pdf. ondrel-cli
+// runs ondrel-cli-png, installed beside it, with its own arguments (Pictures.cpp); ondrel-cli-png
+// is the same program, which draws them itself (PicturesDrawn.cpp). `clock` gives the time each
+// x reads on the port's legal clock (none: x itself).
+int DrawPicture(const Options& o, const PortRecord& port, const std::vector<CurvePoint>& points,
+                const std::function<double(double)>& clock);
 int DrawTablePages(const Options& o, const TideTableRequest& request);
 
 } // namespace ondrel::cli

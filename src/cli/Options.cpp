@@ -304,6 +304,7 @@ Options ParseArguments(const QStringList& args) {
         words << word;
     }
     Options o;
+    o.arguments = args.mid(1);
     QCommandLineParser parser;
     if (!Parse(parser, words)) {
         // An unknown option, or a missing value at the end: the first word the parser cannot

@@ -46,6 +46,7 @@ struct Options {
     QDate to = QDate::currentDate();
     TideTableFilter filter;
     std::optional<PredictionModel> model; // --model, when given
+    QStringList arguments;                // as given, the program's name aside
 };
 
 // Bad arguments: the message says which and why (exit 2).

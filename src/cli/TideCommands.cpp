@@ -234,11 +234,15 @@ int Curve(PortTable& table, const Options& o) {
     } else {
         points = SpanCurve(ctx, cache, source, frame.start, o.spanDays, factor);
     }
-    if (legal.followsLegalTime()) // x on the legal clock: an hour repeats when the clocks go back
-        for (CurvePoint& p : points)
-            p.x = ClockOfFrameTime(*legal.legalZone(), frame.frameOffset, p.x + kDateTimeOrigin) -
-                  kDateTimeOrigin;
-    if (!o.png.isEmpty()) return DrawPicture(o, port, points);
+    // With the legal time, x runs over the hours that really pass, in the frame of the first
+    // instant's offset, as the curve window draws it; the picture's time labels read the legal
+    // clock.
+    std::function<double(double)> clock;
+    if (legal.followsLegalTime())
+        clock = [zone = legal.sharedLegalZone(), offset = frame.frameOffset](double x) {
+            return ClockOfFrameTime(*zone, offset, x + kDateTimeOrigin) - kDateTimeOrigin;
+        };
+    if (!o.png.isEmpty()) return DrawPicture(o, port, points, clock);
     if (!o.json) {
         std::string out;
         out.reserve(points.size() * 44);

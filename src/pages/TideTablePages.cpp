@@ -3,8 +3,9 @@
 #include "DateNames.h"
 #include "Report.h"
 #include "TideTablePageTexts.h"
+#include "WholeFile.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -277,26 +278,20 @@ void PaintTideTablePages(QPagedPaintDevice& device, const std::vector<TideTableM
 QString WriteTideTablePdf(const QString& file, const std::vector<TideTableMonth>& months,
                           const TideTablePageHeader& header, const TideTablePageOptions& options,
                           QPageSize::PageSizeId pageSize) {
-    const QString partial = file + QStringLiteral(".part");
+    QByteArray bytes;
     {
-        QPdfWriter writer(partial);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(pageSize));
         writer.setResolution(600);
         writer.setCreator(QStringLiteral("Ondrel"));
         writer.setTitle(header.port);
         PaintTideTablePages(writer, months, header, options);
     }
-    QFile written(partial);
-    if (!written.exists() || written.size() == 0) {
-        written.remove();
-        return QStringLiteral("the PDF could not be written (the folder, or the disk)");
-    }
-    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(file).constData()) !=
-        0) {
-        written.remove();
-        return QStringLiteral("the PDF cannot be renamed to %1").arg(file);
-    }
-    return {};
+    if (bytes.isEmpty()) return QStringLiteral("the PDF could not be drawn");
+    // A failed write (a full disk, a file-size limit) leaves the old file as it was.
+    return WriteWholeFile(file, bytes);
 }
 
 } // namespace ondrel

@@ -777,6 +777,28 @@ TEST_F(Cli, SunOfTheLegalDayNeverPast24Hours) {
     }
 }
 
+// On the days the clocks change, the day curve in legal time runs over the hours that really
+// pass, x always increasing, as the curve window draws it: 23 hours in spring, 25 in autumn.
+TEST_F(Cli, LegalDayCurveRunsOverTheHoursThatPass) {
+    const QString shipped = QStringLiteral(ONDREL_SOURCE_DIR "/data/ports.dbf");
+    const struct {
+        const char* date;
+        double hours;
+    } cases[] = {{"2026-03-29", 23}, {"2026-10-25", 25}, {"2026-07-14", 24}};
+    for (const auto& c : cases) {
+        const Result r = Run(
+            {"--table", shipped, "curve", "BREST", "--date", c.date, "--ref", "legal", "--json"},
+            false);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QJsonArray points = QJsonDocument::fromJson(r.out.toUtf8())["points"].toArray();
+        ASSERT_GT(points.size(), 2);
+        for (qsizetype i = 1; i < points.size(); ++i)
+            ASSERT_GT(points[i][0].toDouble(), points[i - 1][0].toDouble()) << c.date << " " << i;
+        const double span = points.last()[0].toDouble() - points.first()[0].toDouble();
+        EXPECT_NEAR(span * 24, c.hours, 0.1) << c.date;
+    }
+}
+
 // A day's tides are the same in the table as in the day's report, at both ends of the years the
 // program predicts and before the date-time origin of 30 December 1899.
 TEST_F(Cli, TableAndDayAgreeOnEveryYear) {

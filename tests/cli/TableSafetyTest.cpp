@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <set>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace ondrel {
 namespace {
@@ -131,20 +133,54 @@ TEST_F(TableSafety, AFullDiskStopsTheImportAndLosesNothing) {
 }
 
 #ifdef ONDREL_CLI_PICTURES
-// A picture that cannot be written is reported with the system's reason, and no file is left.
-TEST_F(TableSafety, APictureThatCannotBeWrittenLeavesNoFile) {
-    QProcess p;
-    p.setChildProcessModifier([] {
-        const rlimit limit{4096, 4096};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    });
-    p.setWorkingDirectory(dir.path());
-    p.start(QStringLiteral(ONDREL_CLI_PATH),
-            {"curve", "BREST", "--png", "c.png", "--table", table});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 1);
-    EXPECT_NE(p.readAllStandardError().indexOf("File too large"), -1);
-    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("c.png*")}, QDir::Files), QStringList());
+// A picture that cannot be written whole (a file-size limit) is reported with the system's reason
+// and leaves the picture already there as it was; what is not a regular file is refused.
+TEST_F(TableSafety, APictureIsWrittenWholeOrNotAtAll) {
+    const QByteArray old = "the picture of yesterday";
+    const QString fifo = dir.filePath(QStringLiteral("pipe.png"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const struct {
+        QStringList arguments;
+        QString file;
+        const char* reason;
+    } cases[] = {
+        {{"curve", "BREST", "--png"}, QStringLiteral("c.png"), "File too large"},
+        {{"curve", "BREST", "--png"}, QStringLiteral("c.svg"), "File too large"},
+        {{"table", "BREST", "--from", "2026-01-01", "--to", "2026-12-31", "--pdf"},
+         QStringLiteral("t.pdf"),
+         "File too large"},
+        {{"curve", "BREST", "--png"}, QStringLiteral("pipe.png"), "not a regular file"},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(c.file);
+        if (!QFileInfo::exists(path)) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(old);
+        }
+        QProcess p;
+        p.setChildProcessModifier([] {
+            const rlimit limit{4096, 4096};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        p.setWorkingDirectory(dir.path());
+        p.start(QStringLiteral(ONDREL_CLI_PATH),
+                c.arguments + QStringList{c.file, "--table", table});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 1) << c.file.toStdString();
+        EXPECT_NE(p.readAllStandardError().indexOf(c.reason), -1) << c.file.toStdString();
+        if (QFileInfo(path).isFile()) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), old) << c.file.toStdString();
+        }
+    }
+    // Nothing left half-written beside them.
+    EXPECT_EQ(QDir(dir.path())
+                  .entryList({QStringLiteral("*.png.*"), QStringLiteral("*.pdf.*"),
+                              QStringLiteral("*.svg.*")},
+                             QDir::Files | QDir::Hidden),
+              QStringList());
 }
 #endif
 
