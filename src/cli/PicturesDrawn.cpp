@@ -70,9 +70,8 @@ int DrawTablePages(const Options& o, const TideTableRequest& request) {
     options.language = o.language;
     options.unit = o.unit;
     options.pointSize = 9;
-    const QString error =
-        WriteTideTablePdf(o.pdf, MonthsOf(days), PageHeaderOf(request), options,
-                          o.letter ? QPageSize::Letter : QPageSize::A4);
+    const QString error = WriteTideTablePdf(o.pdf, MonthsOf(days), PageHeaderOf(request), options,
+                                            o.letter ? QPageSize::Letter : QPageSize::A4);
     return error.isEmpty() ? 0 : Fail(o.pdf, error);
 }
 

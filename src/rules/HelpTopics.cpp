@@ -65,6 +65,20 @@ QUrl HelpTopicUrl(int context, Language language) {
                     .arg(HelpNamespace(language), folder, HelpTopicFile(context, language)));
 }
 
+QUrl HelpPageInLanguage(const QUrl& page, Language language) {
+    const QString ns = HelpNamespace(language);
+    if (page.isEmpty() || page.host() == ns) return page;
+    QString base = page.fileName();
+    base.chop(4); // ".htm"
+    const bool english = language == Language::English;
+    if (english && !base.endsWith(QLatin1String("_a"))) base += QStringLiteral("_a");
+    if (!english && base.endsWith(QLatin1String("_a"))) base.chop(2);
+    QUrl url(QStringLiteral("qthelp://%1/%2/html/%3.htm")
+                 .arg(ns, english ? QStringLiteral("en") : QStringLiteral("fr"), base));
+    url.setFragment(page.fragment());
+    return url;
+}
+
 int HelpContextOfWindow(const QString& objectName) {
     for (const auto& [name, context] : kWindowContexts)
         if (objectName == QLatin1String(name)) return context;

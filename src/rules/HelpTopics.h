@@ -31,6 +31,9 @@ inline constexpr char kHelpContextProperty[] = "helpContext";
 QString HelpTopicFile(int context, Language language);
 // The page's address in the help collection.
 QUrl HelpTopicUrl(int context, Language language);
+// The same page in the other language's pages (the English file of "X.htm" is "X_a.htm"); the
+// page itself when it is already in language.
+QUrl HelpPageInLanguage(const QUrl& page, Language language);
 // The documentation namespace of a language in the collection.
 QString HelpNamespace(Language language);
 // The context of a window, from the objectName it keeps; the home page for a window without one.

@@ -1,5 +1,7 @@
 #include "TideTableText.h"
 
+#include "DateTimeJulian.h"
+
 #include "Julian.h"
 #include "Report.h"
 #include "TableTexts.h"
@@ -41,8 +43,7 @@ QString MonthName(const DateNames& names, int month) {
 }
 
 QDate DateOf(double t) {
-    const CalendarDate c = CalendarOfJulianDay(t);
-    return QDate(c.year, c.month, static_cast<int>(std::floor(c.day)));
+    return CalendarDateOf(t);
 }
 
 } // namespace

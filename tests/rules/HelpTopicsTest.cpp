@@ -41,5 +41,18 @@ TEST(HelpTopics, EachContextHasItsPageInBothLanguages) {
     }
 }
 
+// A language switch takes the page shown to its other language's page, its anchor kept.
+TEST(HelpTopics, APageInTheOtherLanguage) {
+    const QUrl french = HelpTopicUrl(6, Language::French);
+    const QUrl english = HelpTopicUrl(6, Language::English);
+    EXPECT_EQ(HelpPageInLanguage(french, Language::English), english);
+    EXPECT_EQ(HelpPageInLanguage(english, Language::French), french);
+    EXPECT_EQ(HelpPageInLanguage(english, Language::English), english);
+    QUrl anchored = french;
+    anchored.setFragment(QStringLiteral("filtre"));
+    EXPECT_EQ(HelpPageInLanguage(anchored, Language::English).fragment(), QStringLiteral("filtre"));
+    EXPECT_EQ(HelpPageInLanguage(QUrl(), Language::English), QUrl());
+}
+
 } // namespace
 } // namespace ondrel::test

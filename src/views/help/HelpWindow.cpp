@@ -276,6 +276,9 @@ void HelpWindow::retranslate() {
     indexFilter_->setPlaceholderText(kTexts.indexFilter.in(l));
     backAction_->setText(kTexts.back.in(l));
     forwardAction_->setText(kTexts.forward.in(l));
+    // The page shown follows the language too.
+    const QUrl page = HelpPageInLanguage(browser_->source(), l);
+    if (page != browser_->source()) browser_->setSource(page);
 }
 
 } // namespace ondrel

@@ -208,6 +208,8 @@ void MainWindow::retranslate() {
     setWindowTitle(kTexts.caption.in(l));
     state_.dateNames = DateNames::Of(l);
     menu_->retranslate(l);
+    if (state_.selectedDay > 0)
+        top_->showDate(FormatLongDate(CalendarDateOf(state_.selectedDay), state_.dateNames));
     top_->retranslate(l);
     updateQuitCaption();
     info_->retranslate(l);

@@ -135,6 +135,8 @@ void TideTableWindow::buildButtons() {
     filterButton_ = NamedButton("BFiltre", QStringLiteral("filtre ... "), this);
     // The lines first: they are what the table has always been.
     viewChoice_ = Named(new QComboBox(this), "ChoixPresentation");
+    // Wide enough for the longest item of either language.
+    viewChoice_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     viewChoice_->addItems(
         {kTexts.list.in(Language::French), kTexts.monthPages.in(Language::French)});
     closeButton_ = NamedButton("BFermer", QStringLiteral("Fermer"), this);
