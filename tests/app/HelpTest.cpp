@@ -26,6 +26,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QHelpContentWidget>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -60,10 +61,11 @@ TEST_F(HelpAboutTest, TheHookOpensTheContextsPageInTheProgramsLanguage) {
     QTest::keyClick(w.findChild<QWidget*>(QStringLiteral("SelPort")), Qt::Key_F1);
     EXPECT_TRUE(help->currentPage().toString().endsWith(QStringLiteral("fr/html/accueil.htm")));
 
-    // After a language switch the next request uses the English pages.
+    // After a language switch the page shown is the English one, and so are the next.
     boxes.answers = {MessageBoxes::Answer::Yes};
     w.switchLanguage();
     EXPECT_EQ(qtButtons(), QStringLiteral("Cancel|Open"));
+    EXPECT_TRUE(help->currentPage().toString().endsWith(QStringLiteral("en/html/accueil_a.htm")));
     state.help(kHelpCountries);
     EXPECT_EQ(help->currentPage(),
               QUrl(QStringLiteral("qthelp://org.ondrel.help.en/en/html/ListePorts_a.htm")));
@@ -95,6 +97,16 @@ TEST_F(HelpAboutTest, TheHookOpensTheContextsPageInTheProgramsLanguage) {
     forward->trigger();
     EXPECT_TRUE(help->currentPage().toString().endsWith(QStringLiteral("fr/html/Annuaire.htm")));
     EXPECT_EQ(back->text(), QStringLiteral("&Précédent"));
+
+    // A single click in the contents opens its topic.
+    auto* contents = help->findChild<QHelpContentWidget*>();
+    ASSERT_NE(contents, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return contents->model()->rowCount() > 0; }, 10000));
+    const QModelIndex first = contents->model()->index(0, 0);
+    contents->scrollTo(first);
+    QTest::mouseClick(contents->viewport(), Qt::LeftButton, {},
+                      contents->visualRect(first).center());
+    EXPECT_FALSE(help->currentPage().toString().endsWith(QStringLiteral("fr/html/Annuaire.htm")));
     w.close();
 }
 

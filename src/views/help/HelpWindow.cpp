@@ -202,6 +202,11 @@ void HelpWindow::buildPanels() {
             [contents] { contents->expandAll(); });
     connect(contents, &QHelpContentWidget::linkActivated, browser_,
             [this](const QUrl& url) { browser_->setSource(url); });
+    // A single click opens the topic, as a click on a link does.
+    connect(contents, &QTreeView::clicked, browser_, [this](const QModelIndex& index) {
+        if (const QHelpContentItem* item = engine_->contentModel()->contentItemAt(index))
+            browser_->setSource(item->url());
+    });
     connect(index, &QHelpIndexWidget::documentActivated, browser_,
             [this](const QHelpLink& link, const QString&) { browser_->setSource(link.url); });
     connect(index, &QHelpIndexWidget::documentsActivated, browser_,
