@@ -136,8 +136,9 @@ QDate DateOption(const QString& name, const QString& v) {
 
 // "HH:MM" of the day curve, as a fraction of the day.
 double DayFraction(const QString& name, const QString& v) {
+    // Minutes past 59 are refused, not carried into the hour.
     const auto fraction = HmsToReal(v.toStdString());
-    if (v.size() != 5 || !fraction) Refuse(name, "takes a time written HH:MM");
+    if (v.size() != 5 || !fraction || !HoursOf(v)) Refuse(name, "takes a time written HH:MM");
     return *fraction;
 }
 

@@ -9,7 +9,6 @@
 
 #include <QApplication>
 
-#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -33,10 +32,6 @@ std::unique_ptr<QApplication> DrawingApplication() {
     static char name[] = "ondrel-cli";
     static char* argv[] = {name, nullptr};
     if (QCoreApplication::instance()) return {};
-#if defined(SIGXFSZ)
-    // A picture past the file-size limit fails with its reason, and leaves no file behind.
-    std::signal(SIGXFSZ, SIG_IGN);
-#endif
     UseOffscreenWithoutDisplay();
     systemHandler = qInstallMessageHandler(QuietHandler);
     return std::make_unique<QApplication>(argc, argv);

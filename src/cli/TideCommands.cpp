@@ -110,7 +110,7 @@ private:
 void CheckTableRange(const Options& o) {
     if (o.to < o.from) {
         const TextPair message{"La date de fin doit être postérieure à la date de début !",
-                               "The end date must be older than the begin date !"};
+                               "The end date must be later than the start date!"};
         throw UsageError{message.In(o.language)};
     }
 }

@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -33,6 +34,16 @@ Command CommandNamed(const QString& name) {
     return nullptr;
 }
 
+// Output that could not be written (a full disk behind a redirection) is a failure.
+int Finished(int code) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "ondrel-cli: the output cannot be written: %s\n",
+                     std::strerror(errno));
+        return kTableFailure;
+    }
+    return code;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -41,6 +52,11 @@ int main(int argc, char* argv[]) {
     // system's locale, and names itself for the user's folders. The picture commands make one
     // when they start the picture program (Pictures.cpp).
     std::setlocale(LC_ALL, "");
+#if defined(SIGXFSZ)
+    // Output past the file-size limit fails with its reason (Finished), as an import's writes do,
+    // rather than ending the program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QCoreApplication::setOrganizationName(QStringLiteral("Ondrel"));
     QCoreApplication::setApplicationName(QStringLiteral("Ondrel"));
     QStringList arguments;
@@ -50,7 +66,7 @@ int main(int argc, char* argv[]) {
         const Options o = ParseArguments(arguments);
         if (o.command.isEmpty() || o.command == QLatin1String("help")) {
             Print(kUsage);
-            return o.command.isEmpty() ? kBadArguments : 0;
+            return Finished(o.command.isEmpty() ? kBadArguments : 0);
         }
         const Command command = CommandNamed(o.command);
         if (!command)
@@ -63,14 +79,7 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "ondrel-cli: %s\n", e.what());
             return kTableFailure;
         }
-        const int code = command(table, o);
-        // Output that could not be written (a full disk behind a redirection) is a failure.
-        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-            std::fprintf(stderr, "ondrel-cli: the output cannot be written: %s\n",
-                         std::strerror(errno));
-            return kTableFailure;
-        }
-        return code;
+        return Finished(command(table, o));
     } catch (const UsageError& e) {
         std::fprintf(stderr, "ondrel-cli: %s\n", e.message.c_str());
         return kBadArguments;

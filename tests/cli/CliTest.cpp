@@ -830,7 +830,7 @@ TEST_F(Cli, HelpAndManualNameEveryCommandAndOption) {
                              "--to",    "--coef-min", "--coef-max", "--hw-from",
                              "--hw-to", "--lw-from",  "--lw-to",    "--no-hw",
                              "--no-lw", "--csv",      "--ics",      "--decimal-separator",
-                             "--help"}) {
+                             "--help",  "--pdf",      "--paper",    "--model"}) {
         EXPECT_TRUE(help.contains(QString::fromLatin1(word))) << word;
         EXPECT_TRUE(page.contains(QString::fromLatin1(word))) << word;
     }
@@ -844,7 +844,7 @@ TEST_F(Cli, TableRefusesBadRangesAndFilters) {
         {{"--from", "2026-03-02", "--to", "2026-03-01"},
          "La date de fin doit être postérieure à la date de début !"},
         {{"--from", "2026-03-02", "--to", "2026-03-01", "--lang", "en"},
-         "The end date must be older than the begin date !"},
+         "The end date must be later than the start date!"},
         {{"--from", "2026-02-30"}, "--from takes a date"},
         {{"--hw-from", "25:00"}, "--hw-from takes a time"},
         {{"--lw-to", "7h30"}, "--lw-to takes a time"},

@@ -132,6 +132,40 @@ TEST_F(TableSafety, AFullDiskStopsTheImportAndLosesNothing) {
     }
 }
 
+// Every output past the file-size limit, or onto a full device, fails with the reason, exit 1,
+// as the import does: never a silent end nor a success.
+TEST_F(TableSafety, OutputThatCannotBeWrittenIsAFailureWithItsReason) {
+    const struct {
+        QStringList arguments;
+        const char* output; // where standard output goes
+        const char* reason;
+    } cases[] = {
+        {{"table", "BREST", "--from", "2026-01-01", "--to", "2026-12-31", "--csv"},
+         "out.csv",
+         "File too large"},
+        {{"table", "BREST", "--from", "2026-01-01", "--to", "2026-12-31", "--ics"},
+         "out.ics",
+         "File too large"},
+        {{"export", "BREST"}, "out.add", "File too large"},
+        {{"--help"}, "/dev/full", "No space left"},
+    };
+    for (const auto& c : cases) {
+        QProcess p;
+        p.setChildProcessModifier([] {
+            const rlimit limit{100, 100};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        p.setWorkingDirectory(dir.path());
+        const QString output = QString::fromLatin1(c.output);
+        p.setStandardOutputFile(output.startsWith(u'/') ? output : dir.filePath(output));
+        p.start(QStringLiteral(ONDREL_CLI_PATH), c.arguments + QStringList{"--table", table});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << c.output;
+        EXPECT_EQ(p.exitCode(), 1) << c.output;
+        EXPECT_NE(p.readAllStandardError().indexOf(c.reason), -1) << c.output;
+    }
+}
+
 #ifdef ONDREL_CLI_PICTURES
 // A picture that cannot be written whole (a file-size limit) is reported with the system's reason
 // and leaves the picture already there as it was; what is not a regular file is refused.
