@@ -180,18 +180,24 @@ void PortTable::lockForWriting() {
         ++d->lockDepth;
         return;
     }
-    auto lock = std::make_unique<QLockFile>(lockFilePath(d->path));
-    lock->setStaleLockTime(0); // a long import is no stale lock; a dead holder's lock is
+    const QString lockPath = lockFilePath(d->path);
+    if (const QString problem = ClearDeadLock(lockPath); !problem.isEmpty())
+        d->fail(
+            QStringLiteral("its lock file cannot be used: %1; nothing was changed").arg(problem));
+    auto lock = std::make_unique<QLockFile>(lockPath);
+    lock->setStaleLockTime(0); // a long import is no stale lock; a dead holder's lock is cleared
     if (!lock->tryLock(1000)) {
         qint64 pid = 0;
         QString host, application;
         lock->getLockInfo(&pid, &host, &application);
         if (lock->error() == QLockFile::LockFailedError)
-            throw TableBusy(QStringLiteral("%1: the port table is being changed by another Ondrel "
-                                           "(process %2); nothing was changed")
-                                .arg(d->path)
-                                .arg(pid)
-                                .toStdString());
+            throw TableBusy(
+                QStringLiteral("%1: the port table is being changed by another Ondrel "
+                               "(%2, process %3, holding %4); nothing was changed")
+                    .arg(d->path, application.isEmpty() ? QStringLiteral("?") : application)
+                    .arg(pid)
+                    .arg(QFileInfo(lockPath).fileName())
+                    .toStdString());
         d->fail(QStringLiteral("its lock file %1 cannot be written; nothing was changed")
                     .arg(lockFilePath(d->path)));
     }

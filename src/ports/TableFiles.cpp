@@ -1,11 +1,14 @@
 #include "TableFiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -117,6 +120,28 @@ QByteArray ReadRegularFile(const QString& path, const QString& what, qint64 maxB
         },
         changed);
     return bytes;
+}
+
+QString ClearDeadLock(const QString& lockPath) {
+    const QFileInfo info(lockPath);
+    if (!info.exists() && !info.isSymLink()) return {};
+    if (!info.isFile()) return QStringLiteral("%1 is not a regular file; remove it").arg(lockPath);
+    // A lock is being written the instant it is made: only an old one is judged by its content.
+    const bool old = info.lastModified().secsTo(QDateTime::currentDateTime()) > 5;
+    QFile file(lockPath);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QList<QByteArray> lines = file.read(1024).split('\n');
+    file.close();
+    bool isNumber = false;
+    const qint64 pid = lines.value(0).trimmed().toLongLong(&isNumber);
+    const bool aLock = isNumber && pid > 0 && lines.size() >= 3;
+    if (!aLock) {
+        if (old) QFile::remove(lockPath);
+        return {};
+    }
+    const bool here = QString::fromUtf8(lines.value(2).trimmed()) == QSysInfo::machineHostName();
+    if (here && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) QFile::remove(lockPath);
+    return {};
 }
 
 } // namespace ondrel

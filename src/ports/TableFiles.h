@@ -33,4 +33,10 @@ using FilePieces = std::function<void(QByteArrayView piece, qint64 at, qint64 si
 void ReadRegularFileInPieces(const QString& path, const QString& what, qint64 maxBytes,
                              qint64 pieceBytes, const FilePieces& take, bool* changed = nullptr);
 
+// Before a lock file is taken: a lock whose holder is gone (a process of this machine that no
+// longer runs) or whose content is no lock (empty, junk, left by a crash a while ago) is removed,
+// so that it never blocks the table for good. Returns an empty text, or why the lock cannot be
+// used (it is not a regular file: a pipe must not make the program wait).
+QString ClearDeadLock(const QString& lockPath);
+
 } // namespace ondrel

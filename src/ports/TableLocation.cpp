@@ -1,5 +1,7 @@
 #include "TableLocation.h"
 
+#include "TableFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -87,7 +89,9 @@ TableLocation LocatePortTable(const QString& workingDir) {
     if (!QDir().mkpath(userDir)) return {{}, QStringLiteral("cannot create %1").arg(userDir)};
     // The copy is a write of the table like any other: one writer at a time, and a copy made
     // meanwhile by another Ondrel (perhaps already holding its ports) is never replaced.
-    QLockFile lock(QDir(userDir).filePath(QStringLiteral("ports.lock")));
+    const QString lockPath = QDir(userDir).filePath(QStringLiteral("ports.lock"));
+    if (const QString problem = ClearDeadLock(lockPath); !problem.isEmpty()) return {{}, problem};
+    QLockFile lock(lockPath);
     lock.setStaleLockTime(0);
     if (!lock.tryLock(10000))
         return {{}, QStringLiteral("%1 is locked by another Ondrel").arg(userDir)};

@@ -4,10 +4,12 @@
 #include "PortTable.h"
 #include "TestPortTable.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -220,6 +222,48 @@ TEST_F(TableSafety, APictureIsWrittenWholeOrNotAtAll) {
 
 // Two imports at once: one waits for the other or is refused whole, and every port either
 // reported as added is in the table, once.
+// A lock file that holds no lock (empty, junk, left by a crash) or whose holder no longer runs is
+// taken over; one that is a pipe is refused at once, naming it, instead of waiting on it.
+TEST_F(TableSafety, ADeadLockIsTakenOverAndAPipeRefused) {
+    const QString lock = dir.filePath(QStringLiteral("ports.lock"));
+    const struct {
+        const char* name;
+        QByteArray content; // the lock's; "pipe" for a FIFO
+        bool imported;
+    } cases[] = {
+        {"empty", "", true},
+        {"junk", "not a lock at all\x01\x02", true},
+        {"holder gone", "2147483646\nondrel-cli\n" + QSysInfo::machineHostName().toUtf8() + "\n",
+         true},
+        {"pipe", "pipe", false},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        QFile::remove(lock);
+        if (c.content == "pipe") {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
+        } else {
+            QFile f(lock);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.content);
+            f.close();
+            // Left a while ago.
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                      QFileDevice::FileModificationTime));
+        }
+        QProcess p;
+        StartImport(p, AddFile(QStringLiteral("LOCK %1 ").arg(++n), 1));
+        ASSERT_TRUE(p.waitForFinished(30000)) << c.name;
+        const QByteArray err = p.readAllStandardError();
+        EXPECT_EQ(p.exitCode() == 0, c.imported) << c.name << ": " << err.toStdString();
+        if (!c.imported) {
+            EXPECT_NE(err.indexOf("ports.lock"), -1) << err.toStdString();
+        }
+    }
+    QFile::remove(lock);
+}
+
 TEST_F(TableSafety, TwoImportsAtOnceLoseNothing) {
     const QString first = AddFile(QStringLiteral("ALPHA"), 1500);
     const QString second = AddFile(QStringLiteral("BETA"), 1500);
