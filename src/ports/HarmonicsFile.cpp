@@ -377,6 +377,11 @@ std::optional<HarmonicsFile::Record> HarmonicsFile::readRecord(int i, QString* w
         return damaged(QStringLiteral("damaged record (size)"));
     if (!std::isfinite(constants->datumOffset) || !std::isfinite(rec.row.timeZone))
         return damaged(QStringLiteral("a value is not a finite number"));
+    // Beyond what any sea does: a file whose checksums hold but whose values do not.
+    constexpr double kLargestAmplitude = 20; // metres; the largest tides' M2 is about 6
+    constexpr double kLargestDatum = 100;    // metres
+    if (std::fabs(constants->datumOffset) > kLargestDatum || std::fabs(rec.row.timeZone) > 14)
+        return damaged(QStringLiteral("the mean level or the time zone is out of range"));
     constants->terms.reserve(terms);
     for (std::uint16_t k = 0; k < terms; ++k) {
         const std::uint16_t n = r.u16();
@@ -386,6 +391,9 @@ std::optional<HarmonicsFile::Record> HarmonicsFile::readRecord(int i, QString* w
             return damaged(QStringLiteral("damaged record (constituent number)"));
         if (!std::isfinite(amplitude) || !std::isfinite(phase))
             return damaged(QStringLiteral("the amplitude or phase of %1 is not a finite number")
+                               .arg(QString::fromLatin1(constituentNames_[n])));
+        if (amplitude < 0 || amplitude > kLargestAmplitude || std::fabs(phase) > 360)
+            return damaged(QStringLiteral("the amplitude or phase of %1 is out of range")
                                .arg(QString::fromLatin1(constituentNames_[n])));
         auto definition = DefineConstituent(constituentNames_[n].toStdString());
         if (!definition)

@@ -123,6 +123,12 @@ TEST(Harmonics, DamageGivesTheTableModelWithAMessageNamingTheFile) {
              WriteHarmonicsFile(path, Entries(std::numeric_limits<double>::infinity()), 42);
          },
          "not a finite number"},
+        {"an absurd amplitude with valid checksums",
+         [](const QString& path, PortRecord&) { WriteHarmonicsFile(path, Entries(1e6), 42); },
+         "the amplitude or phase of M2 is out of range"},
+        {"a negative amplitude",
+         [](const QString& path, PortRecord&) { WriteHarmonicsFile(path, Entries(-1), 42); },
+         "out of range"},
         {"a constituent this program cannot read",
          [](const QString& path, PortRecord&) { WriteHarmonicsFile(path, Entries(1, "X9"), 42); },
          "unknown constituent X9"},
