@@ -55,6 +55,10 @@ int Import(PortTable& table, const Options& o) {
         std::fprintf(stderr, "ondrel-cli: %s\n", report.failureDetail.toStdString().c_str());
         return kTableFailure;
     }
+    // The records not stored, each problem with its line, port and field.
+    for (const QString& problem : report.problems)
+        std::fprintf(stderr, "ondrel-cli: %s: %s\n", o.positional.front().toStdString().c_str(),
+                     problem.toStdString().c_str());
     if (o.json) {
         const auto array = [](const QStringList& list) {
             std::string out = "[";
@@ -63,7 +67,7 @@ int Import(PortTable& table, const Options& o) {
             return out + "]";
         };
         Print("{\"added\": " + array(report.added) + ", \"skipped\": " + array(report.skipped) +
-              ", \"log\": " + array(report.log) +
+              ", \"refused\": " + array(report.refused) + ", \"log\": " + array(report.log) +
               ", \"logFile\": " + JsonString(log.toStdString()) + "}\n");
     } else {
         for (const QString& name : report.added)
@@ -78,7 +82,7 @@ int Import(PortTable& table, const Options& o) {
         std::fprintf(stderr, "ondrel-cli: %s\n", report.failureDetail.toStdString().c_str());
         return kTableFailure;
     }
-    return report.log.isEmpty() ? 0 : kLinesLogged;
+    return report.log.isEmpty() && report.problems.isEmpty() ? 0 : kLinesLogged;
 }
 
 int Export(PortTable& table, const Options& o) {

@@ -50,14 +50,21 @@ public:
         if (end < 0) end = text_.size();
         qsizetype stop = end;
         if (stop > pos_ && text_.at(stop - 1) == QLatin1Char('\r')) --stop;
+        cut_ = stop - pos_ > kAddValueLength;
         const QString line = text_.mid(pos_, std::min<qsizetype>(stop - pos_, kAddValueLength));
         pos_ = end + 1;
+        ++lineNumber_;
         return line;
     }
+    // The number of the line next() gave last (from 1), and whether it was longer than kept.
+    int lineNumber() const { return lineNumber_; }
+    bool cut() const { return cut_; }
 
 private:
     QString text_;
     qsizetype pos_ = 0;
+    int lineNumber_ = 0;
+    bool cut_ = false;
 };
 
 // A decimal integer, optionally signed, with leading blanks and nothing after the digits.
@@ -122,6 +129,7 @@ public:
         table_.setFiltered(false);
         table_.setDecimalSeparator(settings_.decimalSeparator);
         LineReader reader(bytes);
+        reader_ = &reader;
         try {
             while (!reader.atEnd())
                 readRecord(reader);
@@ -138,6 +146,25 @@ private:
         const QString entry = QString::fromUtf8(what) + line;
         report_.log << entry;
         if (writeLog_) writeLog_(entry);
+        problem(QStringLiteral("\"%1\" cannot be read").arg(line));
+    }
+    // What keeps the record being read from being stored, naming its line, port and field.
+    void problem(const QString& why) {
+        recordProblems_ << QStringLiteral("line %1, port %2, %3: %4")
+                               .arg(reader_ ? reader_->lineNumber() : 0)
+                               .arg(recordName_.isEmpty() ? QStringLiteral("?") : recordName_,
+                                    field_, why);
+    }
+    // The next line, as the value of field; a line longer than a value can be is a problem.
+    QString read(LineReader& reader, const QString& field) {
+        field_ = field;
+        const std::optional<QString> line = reader.next();
+        if (!line) {
+            problem(QStringLiteral("missing (the file ends)"));
+            return {};
+        }
+        if (reader.cut()) problem(QStringLiteral("longer than %1 characters").arg(kAddValueLength));
+        return *line;
     }
     void list(const QString& line) {
         report_.list << line;
@@ -156,13 +183,19 @@ private:
 
     // One record: its number, its name, then its values in the order of the file.
     void readRecord(LineReader& reader) {
-        const QString numberLine = reader.next().value_or(QString());
+        recordProblems_.clear();
+        recordName_.clear();
+        const QString numberLine = read(reader, QStringLiteral("NUM"));
         if (const auto n = ReadInteger(numberLine))
             number_ = *n;
         else
             log(kBadNumber, numberLine);
         const std::optional<QString> name = readName(reader);
-        if (!name) return;
+        if (!name) {
+            refuse();
+            return;
+        }
+        recordName_ = *name;
 
         table_.insert();
         store(kBadNumber, numberLine, [&] { table_.setInteger(PortColumn::NUM, number_); });
@@ -172,11 +205,14 @@ private:
         const bool usable = storePlace(reader);
         storeInteger(reader, kBadZone, PortColumn::RESERVE);
         storeZone(reader);
-        const QString reference = reader.next().value_or(QString());
+        const QString reference = read(reader, QStringLiteral("PORT_REF"));
         store(kBadReference, reference, [&] { table_.setText(PortColumn::PORT_REF, reference); });
         storeCorrections(reader);
-        if (!usable) {
+        // A record that cannot be read whole, or that the loader would refuse, is not stored.
+        if (usable && recordProblems_.isEmpty()) checkAsLoaded();
+        if (!usable || !recordProblems_.isEmpty()) {
             table_.cancel();
+            refuse();
             return;
         }
         table_.post();
@@ -188,7 +224,15 @@ private:
     // The name after the port's number; none when there is no port to store (the file ended, the
     // name cannot be stored or the table has it already), the rest of its record then read past.
     std::optional<QString> readName(LineReader& reader) {
+        field_ = QStringLiteral("NOM");
         const std::optional<QString> name = reader.next();
+        if (name && reader.cut()) {
+            recordName_ = *name + QStringLiteral("...");
+            problem(QStringLiteral("a name longer than %1 characters").arg(kAddValueLength));
+            for (int i = 2; i < kAddRecordLines; ++i)
+                reader.next();
+            return std::nullopt;
+        }
         if (!name) {
             // The file ended after a port number: there is no port to store.
             log(kBadName, QString());
@@ -209,7 +253,7 @@ private:
 
     // The next line as a whole number into column c, logged with what when it is not one.
     void storeInteger(LineReader& reader, const char* what, PortColumn c) {
-        const QString line = reader.next().value_or(QString());
+        const QString line = read(reader, PortColumnName(c));
         const auto v = ReadInteger(line);
         if (!v)
             log(what, line);
@@ -223,7 +267,14 @@ private:
     bool storePlace(LineReader& reader) {
         bool usable = true;
         for (PortColumn c : {PortColumn::LATITUDE, PortColumn::LONGITUDE, PortColumn::FUSEAU}) {
-            const QString line = reader.next().value_or(QString());
+            const QString line = read(reader, PortColumnName(c));
+            // A position reads exactly "dd mm N" or "ddd mm W", or not at all: never a hemisphere
+            // dropped nor a text read as 0.
+            if (c != PortColumn::FUSEAU && !ExactPosition(c, line)) {
+                log(kBadText, line);
+                usable = false;
+                continue;
+            }
             // A port without a time zone cannot be computed: an empty one is refused.
             if (c == PortColumn::FUSEAU && line.trimmed().isEmpty()) {
                 log(kBadText, line);
@@ -239,7 +290,7 @@ private:
 
     // The zone code, with the country when the table keeps countries.
     void storeZone(LineReader& reader) {
-        const QString line = reader.next().value_or(QString());
+        const QString line = read(reader, QStringLiteral("ZONE"));
         const auto v = ReadInteger(line);
         if (!v) {
             log(kBadZone, line);
@@ -254,7 +305,7 @@ private:
     // The corrections of a secondary port, reals with the file's decimal separator.
     void storeCorrections(LineReader& reader) {
         for (const PortColumn c : PortColumnsFromTo(PortColumn::HPMVE, PortColumn::TBMME)) {
-            const QString line = reader.next().value_or(QString());
+            const QString line = read(reader, PortColumnName(c));
             const auto v = ReadReal(line, settings_.decimalSeparator);
             if (!v)
                 log(kBadReal, line);
@@ -273,7 +324,54 @@ private:
         return std::fabs(DegreesOfText(table_.text(c), nullptr)) <= limit;
     }
 
+    // The record as the loader reads it: a value outside its column's plausible range (the
+    // loader's bounds, in one place) is a problem. (The time zone, written with the file's decimal
+    // separator, was checked as it was stored.)
+    void checkAsLoaded() {
+        field_ = QStringLiteral("the record");
+        try {
+            PortRecord probe;
+            Chargement(table_, probe, {});
+        } catch (const TableError& e) {
+            // The loader's message names the table and the port; the column is what is new here.
+            const QString message = QString::fromUtf8(e.what());
+            problem(message.mid(message.indexOf(QLatin1String("column"))));
+        }
+    }
+
+    // The record is not stored: its problems are told, and what the list window shows.
+    void refuse() {
+        if (recordProblems_.isEmpty()) return;
+        report_.problems << recordProblems_;
+        report_.refused << recordName_;
+    }
+
+    static bool ExactPosition(PortColumn c, const QString& text) {
+        const bool latitude = c == PortColumn::LATITUDE;
+        const int degreeDigits = latitude ? 2 : 3;
+        if (text.size() != degreeDigits + 5) return false;
+        for (int i = 0; i < degreeDigits + 5; ++i) {
+            const QChar ch = text[i];
+            const bool digit = ch >= u'0' && ch <= u'9';
+            if (i == degreeDigits || i == degreeDigits + 3) {
+                if (ch != u' ') return false;
+            } else if (i == degreeDigits + 4) {
+                if (latitude ? (ch != u'N' && ch != u'S') : (ch != u'E' && ch != u'W'))
+                    return false;
+            } else if (!digit) {
+                return false;
+            }
+        }
+        const int degrees = text.left(degreeDigits).toInt();
+        const int minutes = text.mid(degreeDigits + 1, 2).toInt();
+        return minutes < 60 && degrees * 60 + minutes <= (latitude ? 90 : 180) * 60;
+    }
+
     PortTable& table_;
+    LineReader* reader_ = nullptr;
+    QStringList recordProblems_;
+    QString recordName_;
+    QString field_;
     const ImportSettings& settings_;
     const ImportListLine& onLine_;
     std::function<void(const QString&)> writeLog_;

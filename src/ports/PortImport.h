@@ -44,9 +44,13 @@ struct ImportReport {
     QStringList skipped; // names already in the table
     QStringList list;    // the list window's lines, in order
     QStringList log;     // the lines written to the log
+    // The records not stored because they could not be read whole, each problem naming its line,
+    // the port and the field ("line 7, port BROKEN PORT, LATITUDE: ..."); and their names.
+    QStringList problems;
+    QStringList refused;
     int lastCountry = 0; // country of the last imported code above 1000 (tables with countries)
 
-    bool clean() const { return failure == Failure::None && log.isEmpty(); }
+    bool clean() const { return failure == Failure::None && log.isEmpty() && problems.isEmpty(); }
 };
 
 // Receives each line of the list as soon as it is known (the list window grows with it).

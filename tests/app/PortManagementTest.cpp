@@ -173,7 +173,7 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
     {
         QFile f(add);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        QStringList lines{"12a", "SADA"};
+        QStringList lines{"12", "SADA"};
         for (int c = 2; c <= 22; ++c)
             lines << QStringLiteral("10");
         lines << "43 21 N"
@@ -194,6 +194,8 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
             (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n1\r\nbrest\r\n")).toUtf8());
         for (int i = 2; i < 37; ++i)
             f.write("0\r\n");
+        // A record that cannot be read whole.
+        f.write("13\r\nBAD PORT\r\n12a\r\n");
     }
     DesktopWindows desktop(state, boxes);
     MainWindow& main = desktop.main();
@@ -205,13 +207,14 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
               (QStringList{"SADA", "brest! est déjà dans la base de données"}));
     const QString log = QDir(workDir()).filePath(QStringLiteral("bug.txt"));
     ASSERT_EQ(boxes.shown.size(), 1u);
-    // The box gives the address to write to, not the home page.
-    EXPECT_TRUE(boxes.shown[0].text.startsWith(kImportTexts.readError.in(Language::French) +
-                                               QStringLiteral("contact@ondrel.org")));
+    // The box names the record not stored by its line, port and field, and the log.
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(kImportTexts.notStored.in(Language::French) +
+                                               QStringLiteral("line 77, port BAD PORT, Z0")))
+        << boxes.shown[0].text.toStdString();
     EXPECT_TRUE(boxes.shown[0].text.endsWith(QDir::toNativeSeparators(log)));
     QFile logFile(log);
     ASSERT_TRUE(logFile.open(QIODevice::ReadOnly));
-    EXPECT_EQ(logFile.readAll(), QByteArray("1: Pb numero avec S = 12a\n"));
+    EXPECT_TRUE(logFile.readAll().startsWith("5: Pb  field integer avec filed = 12a\n"));
     // Spain, the last country imported, is shown again, and the port list has the new port.
     EXPECT_TRUE(state.settings.countrySelected[2]);
     EXPECT_TRUE(desktop.countriesWindow()->countryPresent(2));
@@ -227,9 +230,11 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
     }
     boxes.shown.clear();
     main.importAtStart({"ondrel", "/a", add});
-    EXPECT_EQ(desktop.importListWindow()->lines(), QStringList{"SADA BIS"});
-    ASSERT_EQ(boxes.shown.size(), 1u); // the short record's lines were logged
-    EXPECT_TRUE(desktop.portWindow()->selectNearest(QStringLiteral("SADA BIS")));
+    // The short record is not stored, and said so with its line.
+    EXPECT_EQ(desktop.importListWindow()->lines(), QStringList{});
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(
+        boxes.shown[0].text.contains(QStringLiteral("port SADA BIS, Z0: missing (the file ends)")));
 
     // A log that cannot be written: nothing imported, and said so.
     logFile.close();

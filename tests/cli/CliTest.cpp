@@ -556,7 +556,8 @@ TEST_F(Cli, ExportThenImportMovesPortsBetweenTables) {
         {{"import", add, "--decimal-separator", ","}, 0, "added\tBREST SECONDAIRE\nadded\tÉTEL\n"},
         {{"import", add, "--decimal-separator", ",", "--json"},
          0,
-         "{\"added\": [], \"skipped\": [\"BREST SECONDAIRE\", \"ÉTEL\"], \"log\": [], "
+         "{\"added\": [], \"skipped\": [\"BREST SECONDAIRE\", \"ÉTEL\"], \"refused\": [], "
+         "\"log\": [], "
          "\"logFile\": "},
         {{"import", add, "--decimal-separator", "."},
          0,
@@ -579,7 +580,8 @@ TEST_F(Cli, ExportThenImportMovesPortsBetweenTables) {
             EXPECT_EQ(b.text(c), a.text(c)) << name << " column " << PortColumnName(c).data();
     }
 
-    // Lines that cannot be read: kept ports, the log beside the table, exit 3.
+    // A record that cannot be read whole is not stored: its line, port and field are told, the
+    // log beside the table, exit 3.
     {
         QFile f(add);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -587,8 +589,11 @@ TEST_F(Cli, ExportThenImportMovesPortsBetweenTables) {
     }
     const Result bad = Run({"import", add});
     EXPECT_EQ(bad.exitCode, 3);
-    EXPECT_TRUE(bad.out.startsWith(
-        QStringLiteral("added\tNEW PORT\nlog\t5: Pb  field integer avec filed = 12a\n")));
+    EXPECT_TRUE(bad.out.startsWith(QStringLiteral("log\t5: Pb  field integer avec filed = 12a\n")))
+        << bad.out.toStdString();
+    EXPECT_TRUE(
+        bad.err.contains(QStringLiteral("line 3, port NEW PORT, Z0: \"12a\" cannot be read")))
+        << bad.err.toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("bug.txt"))));
 }
 

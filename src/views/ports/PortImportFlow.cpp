@@ -93,7 +93,13 @@ bool PortImportFlow::importPorts(const QString& file, bool fromCommandLine) {
     if (countries_.hasCountryCodes() && report.lastCountry > 0)
         settings_.countrySelected[static_cast<std::size_t>(report.lastCountry)] = true;
     countries_.build();
-    if (!report.log.isEmpty())
+    // The records not stored, each with its line, port and field (the first ten).
+    if (!report.problems.isEmpty())
+        messages_.information(&list_,
+                              kImportTexts.notStored.in(l) +
+                                  report.problems.mid(0, 10).join(u'\n') + QStringLiteral("\n\n") +
+                                  kImportTexts.logPlace.in(l).arg(QDir::toNativeSeparators(log)));
+    else if (!report.log.isEmpty())
         messages_.information(&list_,
                               kImportTexts.readError.in(l) + QLatin1String(kContactAddress) +
                                   QStringLiteral("\n\n") +
