@@ -23,7 +23,7 @@ allowed = {
     "app": {"engine", "astro", "ports", "texts", "state", "rules", "pages", "chart", "views"},
     "cli": {"engine", "astro", "ports", "texts"},
 }
-picture_program = {"cli/CurvePicture.cpp": {"pages", "chart"}}
+picture_program = {"cli/PicturesDrawn.cpp": {"pages", "chart"}}
 no_qt = {"engine", "astro"}
 
 where = {}
