@@ -44,8 +44,8 @@ namespace ondrel {
 namespace {
 
 constexpr int kHelpTopic = 6;
-// The table's characters on screen, in pixels.
-constexpr int kTableFontPixels = 7;
+// The table's characters on screen, in points: as readable as the program's other lists.
+constexpr int kTableFontPoints = 9;
 // Between the widest text of a column and the next tab stop, in pixels.
 constexpr qreal kTabPadding = 4;
 // The days' lines of the month pages are never smaller than this, in points.
@@ -282,7 +282,7 @@ void TideTableWindow::calculate() {
     }
     table_->clear();
     QFont font = table_->font();
-    font.setPixelSize(kTableFontPixels);
+    font.setPointSize(kTableFontPoints);
     table_->setFont(font);
     table_->setTabStopDistance(tabStop());
 
