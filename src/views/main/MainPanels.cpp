@@ -277,6 +277,8 @@ QFrame* MainInfoPanel::buildPortPanel() {
     ephemeridesButton_ = Button("BEphemerides", panel);
     timeReferenceLabel_ = SunkenLabel("fuseau", panel);
     MakeBold(timeReferenceLabel_, true);
+    // The legal time's line (its zone and offsets) takes a second line rather than losing its ends.
+    timeReferenceLabel_->setWordWrap(true);
     info->addWidget(ephemeridesButton_, 7, 0);
     info->addWidget(timeReferenceLabel_, 7, 1, 1, 2);
     info->setColumnStretch(1, 1);
@@ -294,7 +296,7 @@ void MainInfoPanel::holdWidths() {
                                    kTexts.infoLines.lines(Language::English).value(line)});
     }
     QStringList references;
-    for (int code : {0, 1, 2, 88, 112})
+    for (int code : {0, 1, 2, 88, 112, TimeReference::kLegalCode})
         for (Language l : {Language::French, Language::English})
             references << QString::fromStdString(TimeReference(code).label(l));
     HoldWidest(timeReferenceLabel_, references);
