@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -25,6 +26,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -167,6 +169,22 @@ void PortWindow::openTable() {
     }
     if (table_.isOpen())
         table_.setFilter([this](const PortTable& t) { return acceptsRecord(t, state_); });
+    watchTable();
+}
+
+void PortWindow::watchTable() {
+    const QString path = table_.fileName();
+    if (path.isEmpty()) return;
+    if (!watcher_) {
+        watcher_ = new QFileSystemWatcher(this);
+        // A writer replaces or appends to the file: the table is read again once it is quiet.
+        connect(watcher_, &QFileSystemWatcher::fileChanged, this, [this] {
+            QTimer::singleShot(300, this, [this] {
+                if (table_.isOpen()) reopenTable(!table_.isReadOnly());
+            });
+        });
+    }
+    if (!watcher_->files().contains(path)) watcher_->addPath(path);
 }
 
 void PortWindow::connectControls() {
@@ -210,6 +228,7 @@ void PortWindow::reopenTable(bool writable) {
         tableError_ = QString::fromUtf8(e.what());
     }
     refreshList();
+    watchTable(); // a file replaced by its writer is watched again
 }
 
 QString PortWindow::reopenInOrder(PortTag tag) {

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QString>
 
+class QFileSystemWatcher;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -92,6 +93,11 @@ private:
     void setUp();
     void setCurrentRow(int row);
     void followLegalZone();
+    // The table's file is watched: ports another Ondrel adds appear without waiting for a write
+    // of this one.
+    void watchTable();
+
+    QFileSystemWatcher* watcher_ = nullptr;
 
     AppState& state_;
     MessageBoxes& messages_;

@@ -2,6 +2,7 @@
 // confirmation and the countries button.
 #include "GuiTestSupport.h"
 
+#include "PortImport.h"
 #include "PortSelectionRules.h"
 #include "PortTable.h"
 #include "PortWindow.h"
@@ -85,6 +86,27 @@ TEST_F(PortWindowTest, KeyboardOnly) {
     EXPECT_EQ(port.countryLine, QStringLiteral("(Grande Bretagne)"));
     EXPECT_EQ(QString::fromStdString(state.port.name), QStringLiteral("BRIGHTON"));
     EXPECT_FALSE(w.isVisible());
+}
+
+// A port another Ondrel adds to the table shows in the open list without a write of this one.
+TEST_F(PortWindowTest, PortsAddedByAnotherWriterAppear) {
+    WritePortTable(workDir(), SmallPortList());
+    PortWindow w(state, boxes);
+    w.show();
+    ASSERT_FALSE(names(w).isEmpty());
+    ASSERT_FALSE(names(w).contains(QStringLiteral("BREST BIS")));
+    {
+        PortTable other;
+        other.open(w.table().fileName());
+        ASSERT_TRUE(other.findKey(QStringLiteral("BREST")));
+        QByteArray record = ExportRecord(other, QLatin1Char(','));
+        record.replace("\r\nBREST\r\n", "\r\nBREST BIS\r\n");
+        const ImportReport report =
+            ImportPortsFromData(other, record, {TableHasCountryCodes(other), QLatin1Char(',')});
+        ASSERT_EQ(report.added, QStringList{QStringLiteral("BREST BIS")})
+            << report.problems.join(u'\n').toStdString();
+    }
+    EXPECT_TRUE(WaitFor([&] { return names(w).contains(QStringLiteral("BREST BIS")); }, 5000));
 }
 
 TEST_F(PortWindowTest, DrawingTheListLeavesTheHighlightedRecord) {
