@@ -233,23 +233,37 @@ bool SecondaryPortWizard::readCorrections() {
     }
     if (taken) return refuse(page.name, kTexts.nameTaken.in(l).arg(name.trimmed()));
 
+    // A position within the globe: degrees and minutes in range.
+    const auto inRange = [](const QLineEdit* degrees, const QLineEdit* minutes, int most) {
+        bool okD = false, okM = false;
+        const int d = degrees->text().trimmed().toInt(&okD);
+        const int m = minutes->text().trimmed().toInt(&okM);
+        return okD && okM && d >= 0 && m >= 0 && m < 60 && d * 60 + m <= most * 60;
+    };
+    if (!inRange(page.latitudeDegrees, page.latitudeMinutes, 90))
+        return refuse(page.latitudeDegrees, kTexts.badLatitude.in(l));
+    if (!inRange(page.longitudeDegrees, page.longitudeMinutes, 180))
+        return refuse(page.longitudeDegrees, kTexts.badLongitude.in(l));
+
+    // The first line of the two messages below is the program's own, in French only.
+    const QString timeHead = l == Language::French ? kBadTime + QLatin1Char('\n') : QString();
+    const QString heightHead = l == Language::French ? kBadHeight + QLatin1Char('\n') : QString();
     std::array<double, 4> times{}, heights{};
     for (std::size_t i = 0; i < times.size(); ++i) {
         const auto t = TimeCorrectionOfText(page.times[i]->text());
         if (!t)
-            return refuse(page.times[i], kBadTime + QLatin1Char('\n') +
-                                             kTexts.badTime.in(l).arg(kTexts.corrected[i].in(l)));
+            return refuse(page.times[i],
+                          timeHead + kTexts.badTime.in(l).arg(kTexts.corrected[i].in(l)));
         times[i] = *t;
     }
     for (std::size_t i = 0; i < heights.size(); ++i) {
         const auto h = HeightCorrectionOfText(page.heights[i]->text(), decimal_);
         if (!h)
             return refuse(page.heights[i],
-                          kBadHeight + QLatin1Char('\n') +
-                              kTexts.badHeight.in(l).arg(
-                                  kTexts.corrected[i].in(l), decimal_,
-                                  QStringLiteral("+0") + decimal_ + QStringLiteral("50"),
-                                  QStringLiteral("-1") + decimal_ + QStringLiteral("75")));
+                          heightHead + kTexts.badHeight.in(l).arg(
+                                           kTexts.corrected[i].in(l), decimal_,
+                                           QStringLiteral("+0") + decimal_ + QStringLiteral("50"),
+                                           QStringLiteral("-1") + decimal_ + QStringLiteral("75")));
         heights[i] = *h;
     }
     port_.name = name.toStdString();

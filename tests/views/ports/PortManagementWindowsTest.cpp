@@ -127,6 +127,11 @@ TEST_F(PortManagementTest, WizardAddsASecondaryPort) {
          QStringLiteral("Problème fichier corrections 3 ligne 96 à 99\n"
                         "Correction de hauteur, pleine mer de mortes-eaux : signe ou chiffre, "
                         "chiffre, « , », deux décimales (par exemple +0,50 ou -1,75)")},
+        // A position off the globe.
+        {"dlat", QStringLiteral("95"),
+         QStringLiteral("Latitude : de 0 à 90 degrés, les minutes de 00 à 59.")},
+        {"dlon", QStringLiteral("181"),
+         QStringLiteral("Longitude : de 0 à 180 degrés, les minutes de 00 à 59.")},
     };
     field("lnom")->setText(QStringLiteral("Aber Wrac'h"));
     for (const Refusal& r : refusals) {
