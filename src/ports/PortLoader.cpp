@@ -40,7 +40,30 @@ bool Within(double value, const Plausible& range) {
                          .toStdString());
 }
 
+// Whether a field's text is a number at all: not blank, not the asterisks or NULs of a damaged
+// field, which the table would read as 0.
+bool Written(const QString& text) {
+    QString t = text;
+    t.remove(QChar(0));
+    t = t.trimmed();
+    if (t.isEmpty()) return false;
+    bool digit = false;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c.isDigit()) {
+            digit = true;
+        } else if (!((c == u'-' || c == u'+') && i == 0) && c != u'.' && c != u',') {
+            return false;
+        }
+    }
+    return digit;
+}
+
 double Read(const PortTable& table, const QString& port, PortColumn column, bool integral) {
+    // The harmonic constants (whole numbers) every port has; a blank correction is 0.
+    if (integral && !Written(table.text(column)))
+        Refuse(table, port, column,
+               QStringLiteral("cannot be read (\"%1\")").arg(table.text(column).left(40)));
     try {
         return integral ? static_cast<double>(table.integer(column)) : table.real(column);
     } catch (const TableError&) {

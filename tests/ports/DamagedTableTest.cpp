@@ -271,6 +271,10 @@ TEST(DamagedTable, ImplausibleValuesAreNeverLoaded) {
         {PortColumn::G_K1, "400", "column 16 (G_K1) holds 400"},
         {PortColumn::Z0, "-9999", "column 2 (Z0) holds -9999"},
         {PortColumn::A_S2, "x1", "column 9 (A_S2) cannot be read"},
+        // A damaged field is no 0: blank, asterisks.
+        {PortColumn::Z0, "", "column 2 (Z0) cannot be read"},
+        {PortColumn::Z0, "*", "column 2 (Z0) cannot be read"},
+        {PortColumn::A_M2, "******", "column 8 (A_M2) cannot be read"},
         {PortColumn::LATITUDE, "95 00 N", "column 23 (LATITUDE) holds 95 00 N, beyond 90 degrees"},
         {PortColumn::LONGITUDE, "181 00 W", "column 24 (LONGITUDE) holds 181 00 W, beyond 180"},
     };
