@@ -167,6 +167,46 @@ TEST_F(PortManagementTest, DeletingAsksFirstAndClearsThePortShown) {
     EXPECT_EQ(boxes.texts(), QStringList{"Vous devez sélectionnner un port !"});
 }
 
+// A write refused because another Ondrel holds the table keeps everything as it was: the
+// wizard on its last page with the user's values, the main window on its port.
+TEST_F(PortManagementTest, ARefusedWriteKeepsTheWindowsAsTheyWere) {
+    WritePortTable(workDir(), Ports());
+    DesktopWindows desktop(state, boxes);
+    MainWindow& main = desktop.main();
+    SecondaryPortsWindow& window = *desktop.secondaryPortsWindow();
+    SecondaryPortWizard& wizard = *desktop.secondaryPortWizard();
+    main.acceptWarning();
+    ASSERT_TRUE(desktop.portWindow()->selectNearest(QStringLiteral("LE CONQUET")));
+    ASSERT_TRUE(desktop.portWindow()->confirm());
+    const QString shown = Child<QLabel>(&main, "PortSelection")->text();
+    ASSERT_FALSE(shown.isEmpty());
+    PortTable holder;
+    holder.open(tablePath());
+    const PortTable::WriteLock busy(holder);
+
+    window.show();
+    window.setCurrentRow(0);
+    window.modifyHighlighted();
+    Child<QLineEdit>(&wizard, "lnom")->setText(QStringLiteral("Conquet edited"));
+    wizard.next();
+    ASSERT_EQ(wizard.page(), 4);
+    boxes.shown.clear();
+    EXPECT_FALSE(wizard.store());
+    EXPECT_EQ(wizard.page(), 4);
+    EXPECT_FALSE(wizard.isHidden());
+    EXPECT_EQ(Child<QLineEdit>(&wizard, "lnom")->text(), QStringLiteral("Conquet edited"));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("autre Ondrel")))
+        << boxes.shown[0].text.toStdString();
+    wizard.cancel();
+
+    window.show();
+    window.setCurrentRow(0);
+    boxes.answers = {MessageBoxes::Answer::Yes};
+    EXPECT_FALSE(window.deleteHighlighted());
+    EXPECT_EQ(Child<QLabel>(&main, "PortSelection")->text(), shown);
+}
+
 TEST_F(PortManagementTest, ImportFromTheMenu) {
     WritePortTable(workDir(), Ports());
     const QString add = QDir(temp->path()).filePath(QStringLiteral("new.add"));

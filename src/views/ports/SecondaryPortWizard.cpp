@@ -278,22 +278,25 @@ bool SecondaryPortWizard::readCorrections() {
 
 bool SecondaryPortWizard::store() {
     const Language l = settings_.language();
-    hide();
     ports_.reopenTable(true);
     PortTable& table = ports_.table();
     const QString name = QString::fromStdString(port_.name);
     try {
         if (!StoreSecondaryPort(table, port_, standard_, standardName_,
                                 modifyMode_ ? modifiedPortName_ : QString())) {
+            hide();
             messages_.information(this, kTexts.lost.in(l).arg(modifiedPortName_));
             ports_.refreshList();
             return false;
         }
     } catch (const TableError& e) {
+        // The wizard stays on its last page with the user's values: OK may be pressed again
+        // once the table is free.
         messages_.information(this, TableFailureText(e, l));
         ports_.refreshList();
         return false;
     }
+    hide();
     ports_.refreshList();
     messages_.information(this, name + (modifyMode_ ? kTexts.modified : kTexts.added).in(l));
     emit portStored(modifyMode_ ? modifiedPortName_ : QString(), name);

@@ -120,6 +120,7 @@ bool SecondaryPortsWindow::deleteHighlighted() {
         return false;
     }
     bool removed = false;
+    bool refused = false;
     if (messages_.askYesNo(this, kTexts.confirm.in(l).arg(name)) == MessageBoxes::Answer::Yes) {
         hide();
         try {
@@ -129,11 +130,13 @@ bool SecondaryPortsWindow::deleteHighlighted() {
             }
         } catch (const TableError& e) {
             messages_.information(this, TableFailureText(e, l));
+            refused = true;
         }
         ports_.refreshList();
         if (removed) messages_.information(this, name + kTexts.removed.in(l));
     }
-    if (resetPortDisplay_) resetPortDisplay_();
+    // A refused removal (the table busy) leaves the port, and so the main window, as they were.
+    if (resetPortDisplay_ && !refused) resetPortDisplay_();
     return removed;
 }
 
