@@ -441,6 +441,16 @@ void TideTableWindow::showChosenView() {
     table_->setVisible(!pages);
     pagesArea_->setVisible(pages);
     if (!pages) return;
+    // The pages are whole months: the month of the range's start through the month of its end.
+    const QDate first = startPicker_->date();
+    const QDate last = endPicker_->date();
+    const QDate monthStart(first.year(), first.month(), 1);
+    const QDate monthEnd(last.year(), last.month(), last.daysInMonth());
+    if (monthStart != first || monthEnd != last) {
+        startPicker_->setDate(monthStart);
+        endPicker_->setDate(monthEnd);
+        if (!computed_.days.empty()) calculate();
+    }
     const int wanted = pages_->sizeHint().width() +
                        pagesArea_->verticalScrollBar()->sizeHint().width() +
                        2 * pagesArea_->frameWidth() + (width() - pagesArea_->width());
