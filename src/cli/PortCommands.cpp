@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QThread>
 
 #include <cstdio>
 
@@ -39,7 +40,17 @@ void OpenTable(PortTable& table, const Options& o) {
         path = where.path;
     }
     table.setReadOnly(o.command != QLatin1String("import"));
-    table.open(path);
+    // A table met half-way through another Ondrel's write reads whole a moment later.
+    for (int attempt = 1;; ++attempt) {
+        try {
+            table.open(path);
+            return;
+        } catch (const TableError& e) {
+            if (attempt == 5 || std::string(e.what()).find("damaged header") == std::string::npos)
+                throw;
+            QThread::msleep(100);
+        }
+    }
 }
 
 // The same import as the desktop program's, the log beside the table.
