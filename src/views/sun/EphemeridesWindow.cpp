@@ -1,5 +1,7 @@
 #include "EphemeridesWindow.h"
 
+#include "DateTimeJulian.h"
+
 #include "AppState.h"
 #include "DateNames.h"
 #include "Ephemerides.h"
@@ -41,11 +43,6 @@ constexpr qsizetype kLeftAlignedName = 40;
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-QDate DateOfJulianDay(double jd) {
-    const CalendarDate c = CalendarOfJulianDay(jd);
-    return QDate(c.year, c.month, static_cast<int>(std::floor(c.day)));
 }
 
 } // namespace
@@ -200,7 +197,7 @@ void EphemeridesWindow::onActivated() {
     moonGroup_->setTitle(Text(labels.moonGroup));
 
     dayPanel_->setText(state_.selectedDay > 0
-                           ? FormatLongDate(DateOfJulianDay(state_.selectedDay), state_.dateNames)
+                           ? FormatLongDate(CalendarDateOf(state_.selectedDay), state_.dateNames)
                            : QString());
     const QString name = Text(state_.port.name);
     portPanel_->setAlignment((name.size() >= kLeftAlignedName ? Qt::AlignLeft : Qt::AlignHCenter) |
@@ -246,7 +243,7 @@ std::vector<FontSizedControl> EphemeridesWindow::fontControls() const {
 void EphemeridesWindow::followMainWindow() {
     if (state_.selectedDay > 0) {
         const QSignalBlocker quiet(datePicker_);
-        datePicker_->setDate(DateOfJulianDay(state_.selectedDay));
+        datePicker_->setDate(CalendarDateOf(state_.selectedDay));
     }
     onActivated();
 }
