@@ -445,14 +445,20 @@ void DbfFile::appendRecord(int record, const char* bytes) {
         writeAt(4, count, 4);
     } catch (const TableError& e) {
         const QString reason = QString::fromUtf8(e.what());
-        // Shrinking needs no room on the disk, and the bytes put back were there before.
-        bool restored = file_.resize(before);
+        // Shrinking needs no room on the disk, and the bytes put back were there before. A write
+        // refused outright (past a file-size limit) may have changed nothing, and putting back
+        // what is still there fails the same way: the file itself says whether it is as it was.
+        file_.resize(before);
         try {
             if (!tail.isEmpty()) writeAt(at, tail.constData(), tail.size());
             writeAt(0, header.constData(), header.size());
         } catch (const TableError&) {
-            restored = false;
         }
+        const auto bytesAt = [this](qint64 offset, qint64 size) {
+            return file_.seek(offset) ? file_.read(size) : QByteArray();
+        };
+        const bool restored =
+            file_.size() == before && bytesAt(0, 8) == header && bytesAt(at, tail.size()) == tail;
         if (!restored)
             FailFile(path_, QStringLiteral("a new record cannot be written (%1), and the file "
                                            "could not be put back as it was")
