@@ -33,25 +33,28 @@ const char* const kBadReal = "9: Pb field avec field = ";
 constexpr TextPair kAlready{"! est déjà dans la base de données", " is already in the database"};
 
 // The lines of the file, read one at a time; past the end they read as empty.
+// The lines of a .add file. Each line is read as UTF-8 when it is UTF-8, else as Windows-1252:
+// a file put together from records of both kinds keeps every name as it was written.
 class LineReader {
 public:
     explicit LineReader(const QByteArray& bytes) {
         const qsizetype stop = bytes.indexOf(kEndOfText);
-        const QByteArray readable = stop < 0 ? bytes : bytes.left(stop);
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        text_ = utf8.decode(readable);
-        if (utf8.hasError()) text_ = FromCp1252(readable.constData(), readable.size());
+        bytes_ = stop < 0 ? bytes : bytes.left(stop);
     }
-    bool atEnd() const { return pos_ >= text_.size(); }
+    bool atEnd() const { return pos_ >= bytes_.size(); }
     // The next line, at most 50 characters; nothing when the file has ended.
     std::optional<QString> next() {
         if (atEnd()) return std::nullopt;
-        qsizetype end = text_.indexOf(QLatin1Char('\n'), pos_);
-        if (end < 0) end = text_.size();
+        qsizetype end = bytes_.indexOf('\n', pos_);
+        if (end < 0) end = bytes_.size();
         qsizetype stop = end;
-        if (stop > pos_ && text_.at(stop - 1) == QLatin1Char('\r')) --stop;
-        cut_ = stop - pos_ > kAddValueLength;
-        const QString line = text_.mid(pos_, std::min<qsizetype>(stop - pos_, kAddValueLength));
+        if (stop > pos_ && bytes_.at(stop - 1) == '\r') --stop;
+        const QByteArrayView raw = QByteArrayView(bytes_).sliced(pos_, stop - pos_);
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        QString line = utf8.decode(raw);
+        if (utf8.hasError()) line = FromCp1252(raw.data(), raw.size());
+        cut_ = line.size() > kAddValueLength;
+        line.truncate(kAddValueLength);
         pos_ = end + 1;
         ++lineNumber_;
         return line;
@@ -61,7 +64,7 @@ public:
     bool cut() const { return cut_; }
 
 private:
-    QString text_;
+    QByteArray bytes_;
     qsizetype pos_ = 0;
     int lineNumber_ = 0;
     bool cut_ = false;
@@ -106,6 +109,15 @@ std::optional<double> ReadReal(const QString& text, QChar separator) {
     return value;
 }
 
+// Whether a ZONE line of the file's records holds a code with its country (above 1000).
+bool AnyCodeWithACountry(const QByteArray& bytes) {
+    LineReader reader(bytes);
+    for (int i = 0; const std::optional<QString> line = reader.next(); ++i)
+        if (i % kPortColumnCount == ColumnNumber(PortColumn::ZONE))
+            if (const auto code = ReadInteger(*line); code && *code > 1000) return true;
+    return false;
+}
+
 // A name the table can hold exactly and a user can find: not blank, no control character, every
 // character in the table's code page.
 bool StorableName(const QString& name) {
@@ -120,13 +132,17 @@ class Importer {
 public:
     Importer(PortTable& table, const ImportSettings& settings, const ImportListLine& onLine,
              std::function<void(const QString&)> writeLog)
-        : table_(table), settings_(settings), onLine_(onLine), writeLog_(std::move(writeLog)) {}
+        : table_(table), settings_(settings), countryCodes_(settings.hasCountryCodes),
+          onLine_(onLine), writeLog_(std::move(writeLog)) {}
 
     // Stops at the first failed write, with what was stored until then.
     ImportReport run(const QByteArray& bytes) {
         table_.selectTag(PortTag::Name);
         table_.cancelRange();
         table_.setFiltered(false);
+        // An empty table keeps countries when the file's codes carry them.
+        table_.first();
+        if (table_.atEnd()) countryCodes_ = AnyCodeWithACountry(bytes);
         table_.setDecimalSeparator(settings_.decimalSeparator);
         LineReader reader(bytes);
         reader_ = &reader;
@@ -296,10 +312,9 @@ private:
             log(kBadZone, line);
             return;
         }
-        if (settings_.hasCountryCodes && *v > 1000) report_.lastCountry = CountryOfZone(*v);
-        store(kBadZone, line, [&] {
-            table_.setInteger(PortColumn::ZONE, ImportedZone(*v, settings_.hasCountryCodes));
-        });
+        if (countryCodes_ && *v > 1000) report_.lastCountry = CountryOfZone(*v);
+        store(kBadZone, line,
+              [&] { table_.setInteger(PortColumn::ZONE, ImportedZone(*v, countryCodes_)); });
     }
 
     // The corrections of a secondary port, reals with the file's decimal separator.
@@ -373,6 +388,7 @@ private:
     QString recordName_;
     QString field_;
     const ImportSettings& settings_;
+    bool countryCodes_; // the table keeps zone codes with their country
     const ImportListLine& onLine_;
     std::function<void(const QString&)> writeLog_;
     ImportReport report_;
@@ -478,6 +494,8 @@ ImportReport ImportPorts(PortTable& table, const QString& addFile, const QString
 }
 
 QByteArray ExportRecord(const PortTable& table, QChar decimalSeparator) {
+    // A damaged field is refused, never written as the 0 it would read as.
+    CheckRecord(table);
     QStringList lines;
     const auto whole = [&](PortColumn column) { return QString::number(table.integer(column)); };
     lines << whole(PortColumn::NUM) << table.text(PortColumn::NOM);

@@ -79,7 +79,8 @@ qint64 ImportedZone(qint64 v, bool hasCountryCodes);
 bool TableHasCountryCodes(PortTable& table);
 
 // The current record of table as one .add record (37 lines, CR LF, UTF-8), reals written with
-// decimalSeparator. Blank numbers are written 0. A zone code without a country (a multiple of
+// decimalSeparator. A blank correction or reserve is written 0; a record that does not read whole
+// (CheckRecord) throws TableError. A zone code without a country (a multiple of
 // 1000) is written as the zone alone, so that an import reads back the same code.
 QByteArray ExportRecord(const PortTable& table, QChar decimalSeparator);
 

@@ -319,8 +319,8 @@ TEST_F(PortData, WellKnownPortsArePresentWithPlausibleConstants) {
     EXPECT_EQ(brest->text[24], QStringLiteral("004 30 W"));
 }
 
-// Every port exported and imported into a table that carries country numbers comes back the
-// same, zone codes without a country included.
+// Every port exported and imported into a table that carries country numbers, or into an empty
+// one, comes back the same, zone codes without a country included.
 TEST_F(PortData, ExportThenImportGivesTheSameRows) {
     PortTable source;
     source.setReadOnly(true);
@@ -329,28 +329,32 @@ TEST_F(PortData, ExportThenImportGivesTheSameRows) {
     for (source.first(); !source.atEnd(); source.next())
         file += ExportRecord(source, QLatin1Char('.'));
 
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("ports.dbf"));
-    PortTable::create(path, StandardPortColumns());
-    PortTable::writeStandardTags(path);
-    PortTable target;
-    target.open(path);
-    target.insert(); // a first row with a country: the table carries country numbers
-    target.setText(PortColumn::NOM, QStringLiteral("_"));
-    target.setInteger(PortColumn::ZONE, 1001);
-    target.post();
-    const ImportReport report =
-        ImportPortsFromData(target, file, {TableHasCountryCodes(target), QLatin1Char('.')});
-    EXPECT_TRUE(report.clean()) << report.log.mid(0, 5).join('\n').toStdString();
-    ASSERT_EQ(report.added.size(), qsizetype(rows().size()));
-    target.setDecimalSeparator(u'.');
-    for (const Row& row : rows()) {
-        ASSERT_TRUE(target.findKey(row.text[1]));
-        for (int c = 0; c < kPortColumnCount; ++c)
-            EXPECT_EQ(IsTextColumn(c) ? target.text(PortColumn::NUM + c)
-                                      : QString::number(target.real(PortColumn::NUM + c)),
-                      IsTextColumn(c) ? row.text[c] : QString::number(row.number[c]))
-                << row.text[1].toStdString() << " column " << c;
+    for (const bool empty : {false, true}) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ports.dbf"));
+        PortTable::create(path, StandardPortColumns());
+        PortTable::writeStandardTags(path);
+        PortTable target;
+        target.open(path);
+        if (!empty) {
+            target.insert(); // a first row with a country: the table carries country numbers
+            target.setText(PortColumn::NOM, QStringLiteral("_"));
+            target.setInteger(PortColumn::ZONE, 1001);
+            target.post();
+        }
+        const ImportReport report =
+            ImportPortsFromData(target, file, {TableHasCountryCodes(target), QLatin1Char('.')});
+        EXPECT_TRUE(report.clean()) << report.log.mid(0, 5).join('\n').toStdString();
+        ASSERT_EQ(report.added.size(), qsizetype(rows().size()));
+        target.setDecimalSeparator(u'.');
+        for (const Row& row : rows()) {
+            ASSERT_TRUE(target.findKey(row.text[1]));
+            for (int c = 0; c < kPortColumnCount; ++c)
+                ASSERT_EQ(IsTextColumn(c) ? target.text(PortColumn::NUM + c)
+                                          : QString::number(target.real(PortColumn::NUM + c)),
+                          IsTextColumn(c) ? row.text[c] : QString::number(row.number[c]))
+                    << row.text[1].toStdString() << " column " << c << (empty ? " (empty)" : "");
+        }
     }
 }
 

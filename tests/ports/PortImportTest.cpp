@@ -172,6 +172,12 @@ TEST(PortImportTest, Cases) {
           "6: Pb field avec field = 181 00 W", "6: Pb field avec field = 14,5",
           "6: Pb field avec field = -99", "6: Pb field avec field = 1e2"},
          std::tuple{"Aber", 7, 5000}},
+        {"records in UTF-8 and in Windows-1252 in one file",
+         withCountries,
+         Record("1", QStringLiteral("ÉTEL")) + Record("2", "XTEL").replace("XTEL", "\xC9TAPLES"),
+         {QStringLiteral("ÉTEL"), QStringLiteral("ÉTAPLES")},
+         {},
+         std::tuple{QStringLiteral("ÉTAPLES"), 2, 5000}},
         {"unreadable values",
          withCountries,
          Record("1", "Aber")
