@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace ondrel {
 
@@ -23,6 +24,7 @@ constexpr Plausible kMeanLevel{-5000, 5000, "cm"};
 constexpr Plausible kAmplitude{0, 20000, "mm"};
 constexpr Plausible kPhase{0, 360, "degrees"};
 constexpr Plausible kTimeCorrection{-24, 24, "hours"};
+constexpr Plausible kTimeZone{-kMaxTimeZone, kMaxTimeZone, "hours"};
 // A height correction is an amount in metres, or a factor written as 90 + factor.
 constexpr Plausible kHeightAmount{-20, 20, "m"};
 constexpr Plausible kHeightFactor{90, 100, "(90 + factor)"};
@@ -108,15 +110,20 @@ void Chargement(const PortTable& table, PortRecord& port, const LoaderMessage& m
     loaded.meanLevel = Checked(table, name, PortColumn::Z0, true, kMeanLevel);
     loaded.latitude = table.text(PortColumn::LATITUDE).toStdString();
     loaded.longitude = table.text(PortColumn::LONGITUDE).toStdString();
-    // A position beyond the pole or the antimeridian is no place on earth (its texts are read
-    // silently here; an unreadable one reads 0 and is reported where it is shown).
-    for (const auto& [column, limit] :
-         {std::pair{PortColumn::LATITUDE, 90.0}, std::pair{PortColumn::LONGITUDE, 180.0}}) {
-        const double degrees = DegreesOfText(table.text(column), nullptr);
+    // A position must read whole, its degrees, minutes and side, and lie on earth: what does not
+    // would be read as 0 degrees or on the wrong side.
+    for (const auto& [column, limit, sides] :
+         {std::tuple{PortColumn::LATITUDE, 90.0, QStringLiteral("NS")},
+          std::tuple{PortColumn::LONGITUDE, 180.0, QStringLiteral("EW")}}) {
+        const QString text = table.text(column);
+        bool readable = !text.trimmed().isEmpty() && sides.contains(text.trimmed().back());
+        const double degrees = DegreesOfText(text, [&](const QString&) { readable = false; });
+        if (!readable)
+            Refuse(table, name, column,
+                   QStringLiteral("cannot be read (\"%1\")").arg(text.left(40)));
         if (std::fabs(degrees) > limit)
             Refuse(table, name, column,
-                   QStringLiteral("holds %1, beyond %2 degrees")
-                       .arg(table.text(column), Describe(limit)));
+                   QStringLiteral("holds %1, beyond %2 degrees").arg(text, Describe(limit)));
     }
 
     // The time zone is read as text and converted with the system's decimal separator.
@@ -158,6 +165,17 @@ void Chargement(const PortTable& table, PortRecord& port, const LoaderMessage& m
     c[3] = Checked(table, name, PortColumn::TBMVE, false, kTimeCorrection);
     c[4] = Checked(table, name, PortColumn::TBMME, false, kTimeCorrection);
     port = loaded;
+}
+
+void CheckRecord(const PortTable& table) {
+    PortRecord scratch;
+    Chargement(table, scratch, {});
+    const QString name = table.text(PortColumn::NOM);
+    const QString zone = table.text(PortColumn::FUSEAU);
+    if (!Written(zone))
+        Refuse(table, name, PortColumn::FUSEAU,
+               QStringLiteral("cannot be read (\"%1\")").arg(zone.left(40)));
+    Checked(table, name, PortColumn::FUSEAU, false, kTimeZone);
 }
 
 int CountryOfZone(qint64 zoneCode) {

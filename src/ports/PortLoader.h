@@ -28,6 +28,10 @@ using LoaderMessage = std::function<void(const QString&)>;
 // column, and port is left unchanged.
 void Chargement(const PortTable& table, PortRecord& port, const LoaderMessage& message);
 
+// Whether the table's current record reads whole, as an export must: what Chargement refuses, and
+// a time zone that is not a number of hours within ±14 too; throws TableError naming the column.
+void CheckRecord(const PortTable& table);
+
 // The country number of a zone code: the last three decimal digits of a code above 100.
 int CountryOfZone(qint64 zoneCode);
 

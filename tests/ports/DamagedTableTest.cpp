@@ -1,6 +1,7 @@
 // Damaged tables and rows: each must be refused with a message naming the file (or the port and
 // column) at fault, never read shifted, never waited on, never computed.
 #include "PortColumns.h"
+#include "PortImport.h"
 #include "PortLoader.h"
 #include "PortTable.h"
 
@@ -264,6 +265,7 @@ TEST(DamagedTable, ImplausibleValuesAreNeverLoaded) {
         {PortColumn::FUSEAU, "inf", nullptr},
         {PortColumn::FUSEAU, "-inf", nullptr},
         {PortColumn::FUSEAU, "15.00", nullptr},
+        {PortColumn::FUSEAU, "", nullptr},
         {PortColumn::HPMVE, "1e300", "column 29 (HPMVE) holds 1e+300"},
         {PortColumn::HBMME, "55", "column 32 (HBMME) holds 55"},
         {PortColumn::TBMVE, "-24.5", "column 35 (TBMVE) holds -24.5"},
@@ -277,6 +279,9 @@ TEST(DamagedTable, ImplausibleValuesAreNeverLoaded) {
         {PortColumn::A_M2, "******", "column 8 (A_M2) cannot be read"},
         {PortColumn::LATITUDE, "95 00 N", "column 23 (LATITUDE) holds 95 00 N, beyond 90 degrees"},
         {PortColumn::LONGITUDE, "181 00 W", "column 24 (LONGITUDE) holds 181 00 W, beyond 180"},
+        {PortColumn::LATITUDE, "abc", "column 23 (LATITUDE) cannot be read"},
+        {PortColumn::LATITUDE, "", "column 23 (LATITUDE) cannot be read"},
+        {PortColumn::LONGITUDE, "004 29 X", "column 24 (LONGITUDE) cannot be read"},
     };
     for (const Case& c : cases) {
         const std::string what = std::string(SpecOf(c.column).name) + " = " + c.stored;
@@ -304,6 +309,8 @@ TEST(DamagedTable, ImplausibleValuesAreNeverLoaded) {
             EXPECT_NE(message.find(c.message), std::string::npos) << what << ": " << message;
             EXPECT_EQ(port.name, "PREVIOUS") << what; // nothing of the row was taken
         }
+        // An export never writes a damaged field as the 0 it would read as.
+        EXPECT_THROW(ExportRecord(table, QLatin1Char('.')), TableError) << what;
     }
 }
 
