@@ -15,10 +15,15 @@ namespace ondrel {
 struct SettingsStore {
     QString organisation = QStringLiteral("Ondrel");
 
-    std::unique_ptr<QSettings> open() const {
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                           organisation);
-    }
+    // The file that holds the settings; empty where they are not kept in a file (the registry).
+    QString fileName() const;
+    // Whether the settings may be read and written: their file is a regular file (or a folder,
+    // which saving reports) or not there yet. Reading a FIFO in its place would hang the program,
+    // and saving would put a file in place of a device or of a link to one; such a store is neither
+    // read nor written.
+    bool usable() const;
+    // The settings; when the store is not usable, empty ones that are never written anywhere.
+    std::unique_ptr<QSettings> open() const;
 };
 
 // Shows the help topic of a context number; empty until the application installs it.

@@ -31,6 +31,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 namespace ondrel::test {
 namespace {
 
@@ -455,6 +457,31 @@ TEST_F(MainWindowTest, SettingsThatCannotBeSavedAreReported) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text,
               QStringLiteral("The settings could not be saved to %1.").arg(file));
+}
+
+TEST_F(MainWindowTest, ASettingsFileThatIsNoFileIsNeitherReadNorReplaced) {
+    const QString file = QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).filePath("OndrelTest.conf");
+    const std::function<bool()> makes[] = {
+        [&] { return ::mkfifo(file.toLocal8Bit().constData(), 0600) == 0; },
+        [&] { return QFile::link(QStringLiteral("/dev/null"), file); },
+    };
+    for (const auto& make : makes) {
+        QFile::remove(file);
+        ASSERT_TRUE(make());
+        const QFileInfo before(file);
+        boxes.shown.clear();
+        {
+            DesktopWindows desktop(state, boxes);
+            QCoreApplication::processEvents(); // a FIFO read here would never return
+            desktop.main().saveSettings();
+        }
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_TRUE(boxes.shown[0].text.startsWith(file + QStringLiteral(" n'est pas")));
+        const QFileInfo after(file);
+        EXPECT_EQ(after.isSymLink(), before.isSymLink());
+        EXPECT_FALSE(after.isFile());
+    }
+    QFile::remove(file);
 }
 
 TEST_F(MainWindowTest, MissingTableIsReportedAndNothingBreaks) {

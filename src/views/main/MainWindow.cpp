@@ -119,6 +119,14 @@ void MainWindow::setPortManagementEnabled(bool enabled) {
 }
 
 void MainWindow::loadSettings() {
+    if (!state_.settingsStore.usable())
+        QTimer::singleShot(0, this, [this] {
+            const Bilingual notAFile{
+                "%1 n'est pas un fichier ordinaire : les réglages ne sont ni lus ni enregistrés.",
+                "%1 is not a regular file: the settings are neither read nor saved."};
+            messages_.information(
+                this, notAFile.in(state_.settings.language()).arg(state_.settingsStore.fileName()));
+        });
     auto store = state_.settingsStore.open();
     state_.settings = LoadSettings(*store);
     state_.settings.decimalSeparator = SystemDecimalSeparator();
@@ -145,11 +153,15 @@ void MainWindow::saveSettings() {
     if (settingsSaved_) return;
     settingsSaved_ = true;
     state_.settings.bounds = WindowBounds{y(), x(), width(), height()};
-    auto store = state_.settingsStore.open();
-    if (!SaveSettings(*store, state_.settings)) {
-        const Bilingual notSaved{"Les réglages n'ont pas pu être enregistrés dans %1.",
-                                 "The settings could not be saved to %1."};
-        messages_.information(this, notSaved.in(state_.settings.language()).arg(store->fileName()));
+    // A store that is not a regular file is never written (said at the start).
+    if (state_.settingsStore.usable()) {
+        auto store = state_.settingsStore.open();
+        if (!SaveSettings(*store, state_.settings)) {
+            const Bilingual notSaved{"Les réglages n'ont pas pu être enregistrés dans %1.",
+                                     "The settings could not be saved to %1."};
+            messages_.information(this,
+                                  notSaved.in(state_.settings.language()).arg(store->fileName()));
+        }
     }
     emit settingsSaved();
 }
