@@ -53,6 +53,30 @@ constexpr int kSmallestPagePoints = 9;
 
 const TideTableTexts kTexts;
 
+// A date field that shows the long date ("mardi 10 mars 2026") and, while the user types in it,
+// the same date without its weekday: a weekday that no longer matches the date being typed makes
+// every intermediate year unreadable, so a typed year would be refused.
+class LongDatePicker : public QDateTimeEdit {
+public:
+    LongDatePicker(const QDateTime& value, QWidget* parent) : QDateTimeEdit(value, parent) {
+        setDisplayFormat(kLongDate);
+    }
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        setDisplayFormat(kTypedDate);
+        QDateTimeEdit::focusInEvent(event);
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QDateTimeEdit::focusOutEvent(event);
+        setDisplayFormat(kLongDate);
+    }
+
+private:
+    static constexpr QLatin1StringView kLongDate{"dddd d MMMM yyyy"};
+    static constexpr QLatin1StringView kTypedDate{"d MMMM yyyy"};
+};
+
 // The suffix of the file type chosen in the save dialog.
 QString SuffixOfType(const QString& filter) {
     if (filter.contains(QLatin1String("csv"))) return QStringLiteral("csv");
@@ -109,12 +133,11 @@ void TideTableWindow::buildRangeFields() {
     startLabel_ = Named(new QLabel(QStringLiteral("De :"), this), "Label1");
     endLabel_ = Named(new QLabel(QStringLiteral("A :"), this), "Label2");
     const QDateTime now = state_.clock();
-    startPicker_ = Named(new QDateTimeEdit(now, this), "DateDebutPicker");
-    endPicker_ = Named(new QDateTimeEdit(now, this), "DateFinPicker");
+    startPicker_ = Named(new LongDatePicker(now, this), "DateDebutPicker");
+    endPicker_ = Named(new LongDatePicker(now, this), "DateFinPicker");
     for (QDateTimeEdit* picker : {startPicker_, endPicker_}) {
         picker->setCalendarPopup(true);
         picker->setDateRange(QDate(kFirstYear, 1, 1), QDate(kLastYear, 12, 31));
-        picker->setDisplayFormat(QStringLiteral("dddd d MMMM yyyy")); // the long date
         connect(picker, &QDateTimeEdit::dateTimeChanged, this, [this] { updateRange(); });
         connect(picker, &QDateTimeEdit::editingFinished, this, [this] { updateRange(); });
     }

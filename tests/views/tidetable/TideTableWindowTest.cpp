@@ -20,6 +20,7 @@
 #include <QRegularExpression>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QTest>
 #include <QTextEdit>
 
 #include <cstring>
@@ -282,6 +283,20 @@ TEST_F(TideTableWindowTest, MonthPagesBesideTheList) {
     EXPECT_NE(window->lines(), lines);
     window->setView(TideTableWindow::View::List);
     EXPECT_TRUE(list->isVisible());
+}
+
+TEST_F(TideTableWindowTest, AYearTypedIntoADateIsTaken) {
+    setRange(QDate(2026, 3, 10), QDate(2026, 3, 10));
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QDateTimeEdit* picker = window->startPicker();
+    picker->setFocus();
+    picker->setSelectedSection(QDateTimeEdit::YearSection);
+    QTest::keyClicks(picker, QStringLiteral("2031"));
+    QTest::keyClick(picker, Qt::Key_Tab);
+    EXPECT_EQ(picker->date(), QDate(2031, 3, 10));
+    EXPECT_EQ(picker->text(), QStringLiteral("lundi 10 mars 2031")); // the long date again
 }
 
 TEST_F(TideTableWindowTest, FilterFieldsChecksAndApply) {
