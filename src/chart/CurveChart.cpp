@@ -21,6 +21,18 @@
 
 namespace ondrel {
 
+namespace {
+
+// The curve's dashed pen, 2 pixels wide; over a month, the tides stand so close together that the
+// dashes of the rise and of the fall would merge into blotches: there it is 1 pixel wide.
+QPen CurvePen(const QColor& colour, const std::vector<CurvePoint>& points) {
+    constexpr double kMonthDays = 20;
+    const bool month = points.size() > 1 && points.back().x - points.front().x > kMonthDays;
+    return QPen(colour, month ? 1 : 2, Qt::DashLine);
+}
+
+} // namespace
+
 // ---------------------------------------------------------------------------------------------
 
 CurveChart::CurveChart() {
@@ -127,6 +139,7 @@ void CurveChart::setPoints(std::vector<CurvePoint> points, CurveView view) {
     for (const CurvePoint& p : data_.points)
         pts.append(QPointF(p.x, p.y));
     curveSeries_->replace(pts);
+    curveSeries_->setPen(CurvePen(ColoursFor(data_).line, data_.points));
     updateAxes();
     hideCrossHair();
     rebuildIntervalLabels();
@@ -186,7 +199,7 @@ void CurveChart::applyColours() {
     setBackgroundPen(data_.blackAndWhite ? QPen(Qt::NoPen) : QPen(c.gradientStart.darker(120)));
     setTitleBrush(c.text);
     foot_->setDefaultTextColor(c.text);
-    curveSeries_->setPen(QPen(c.line, 2, Qt::DashLine));
+    curveSeries_->setPen(CurvePen(c.line, data_.points));
     const QColor labels = c.labels;
     const QColor grid = data_.blackAndWhite ? QColor(Qt::lightGray) : QColor(255, 255, 255, 110);
     for (QCategoryAxis* a : {axisX_, axisY_}) {
