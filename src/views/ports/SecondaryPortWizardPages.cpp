@@ -236,6 +236,9 @@ QLayout* CorrectionsPage::correctionGroups() {
     groups_.times = LayOutCorrections(new QGroupBox(this), times, CorrectionCells::Fields);
     groups->addWidget(groups_.times.box);
     groups_.heights = LayOutCorrections(new QGroupBox(this), heights, CorrectionCells::Fields);
+    // The heights are typed in metres whatever unit the program shows them in.
+    auto* grid = static_cast<QGridLayout*>(groups_.heights.box->layout());
+    grid->addWidget(new QLabel(QStringLiteral("m"), groups_.heights.box), 2, 4);
     groups->addWidget(groups_.heights.box);
     return groups;
 }
