@@ -14,15 +14,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://ondrel.org")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The help viewer reads its collection through Qt's SQLite driver, which no library links; the
-# programs load libical and shapelib when first needed (by SONAME, their package named after it
-# as Debian names library packages), so no program links them either.
-set(packages libqt6sql6-sqlite)
-foreach(soname ${ONDREL_LIBICAL_SONAME} ${ONDREL_SHAPELIB_SONAME})
-  string(REGEX REPLACE "^(lib[^.]+)\\.so\\.([0-9]+)$" "\\1\\2" package ${soname})
-  list(APPEND packages ${package})
-endforeach()
-list(JOIN packages ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+# The help viewer reads its collection through Qt's SQLite driver, which no library links.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6sql6-sqlite)
 # The first line of the package's description is the summary above; CPack indents these lines
 # and turns the empty one into a paragraph break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

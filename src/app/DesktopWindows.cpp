@@ -3,17 +3,20 @@
 #include "AboutWindow.h"
 #include "AppState.h"
 #include "CountriesWindow.h"
+#include "CurveWindow.h"
 #include "DateWindow.h"
 #include "EphemeridesWindow.h"
 #include "HelpKeyFilter.h"
 #include "HelpTopics.h"
+#include "HelpWindow.h"
 #include "ImportListWindow.h"
+#include "IntervalWindow.h"
 #include "LanguageWindow.h"
-#include "LateWindows.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
 #include "MessageBoxes.h"
 #include "OptionsWindow.h"
+#include "PageSetupWindow.h"
 #include "PortImportFlow.h"
 #include "PortWindow.h"
 #include "ScreenPlacement.h"
@@ -68,34 +71,18 @@ PortWindow* DesktopWindows::portWindow() {
     return portWindow_;
 }
 
-const LateWindowFunctions* DesktopWindows::lateWindows(bool tellProblem) {
-    if (late_) return late_;
-    QString problem;
-    late_ = LateWindows(problem);
-    if (!late_ && tellProblem)
-        messages_.information(
-            main_.get(),
-            MainWindowTexts{}.lateWindowsMissing.in(state_.settings.language()).arg(problem));
-    return late_;
-}
-
 // The curve window draws every day curve, hosts the interval calculation and prints with the
 // page settings: the three are made together.
 CurveWindow* DesktopWindows::curveWindow() {
     if (curveWindow_) return curveWindow_;
-    // Told once: every new day asks for its curve.
-    const LateWindowFunctions* late = lateWindows(!lateProblemTold_);
-    if (!late) {
-        lateProblemTold_ = true;
-        return nullptr;
-    }
-    const CurveWindows made = late->makeCurveWindows(state_, messages_, main_.get());
-    curveWindow_ = made.curve;
-    intervalWindow_ = made.interval;
-    pageSetupWindow_ = made.pageSetup;
-    curveWidget_ = made.windows[0].widget;
-    for (const LateWindow& window : made.windows)
-        windows_.emplace_back(window.widget, window.contract);
+    MainWindow* m = main_.get();
+    curveWindow_ = joined(new CurveWindow(state_, messages_, m));
+    intervalWindow_ = joined(new IntervalWindow(state_, messages_, *curveWindow_, m));
+    pageSetupWindow_ = joined(new PageSetupWindow(state_.settings, state_.settingsStore,
+                                                  state_.help, messages_, curveWindow_, m));
+    curveWindow_->setIntervalWindow(intervalWindow_);
+    PageSetupWindow* pageSetup = pageSetupWindow_;
+    curveWindow_->setPageSetupWindow(pageSetup, [pageSetup] { return pageSetup->blackAndWhite(); });
     return curveWindow_;
 }
 
@@ -153,8 +140,7 @@ TideTableFilterWindow* DesktopWindows::tideTableFilterWindow() {
 TrayIcon* DesktopWindows::trayIcon() {
     if (trayIcon_) return trayIcon_;
     MainWindow* m = main_.get();
-    curveWindow();
-    trayIcon_ = new TrayIcon(state_, messages_, m, curveWidget_, m);
+    trayIcon_ = new TrayIcon(state_, messages_, m, curveWindow(), m);
     QObject::connect(trayIcon_, &TrayIcon::quitRequested, m, &MainWindow::quitRequested);
     return trayIcon_;
 }
@@ -200,13 +186,7 @@ ImportListWindow* DesktopWindows::importListWindow() {
 }
 
 HelpWindow* DesktopWindows::helpWindow() {
-    if (helpWindow_) return helpWindow_;
-    const LateWindowFunctions* late = lateWindows(true);
-    if (!late) return nullptr;
-    const HelpWindowMade made = late->makeHelpWindow(state_.settings, main_.get());
-    helpWindow_ = made.help;
-    helpWidget_ = made.window.widget;
-    windows_.emplace_back(made.window.widget, made.window.contract);
+    if (!helpWindow_) helpWindow_ = joined(new HelpWindow(state_.settings, main_.get()));
     return helpWindow_;
 }
 
@@ -224,7 +204,7 @@ PortImportFlow& DesktopWindows::portImport() {
 }
 
 void DesktopWindows::hidePortViews() {
-    if (curveWidget_) curveWidget_->hide();
+    if (curveWindow_) curveWindow_->hide();
     if (tideTableWindow_) tideTableWindow_->hide();
 }
 
@@ -267,15 +247,9 @@ void DesktopWindows::connectPortManagement() {
 
 void DesktopWindows::connectCurve() {
     QObject::connect(main_.get(), &MainWindow::dayCurveRequested, main_.get(),
-                     [this](double start, double end) {
-                         if (CurveWindow* curve = curveWindow())
-                             late_->drawDayCurve(*curve, start, end);
-                     });
+                     [this](double start, double end) { curveWindow()->drawDayCurve(start, end); });
     QObject::connect(main_.get(), &MainWindow::positionIndicatorAllowed, main_.get(),
-                     [this](bool allowed) {
-                         if (CurveWindow* curve = curveWindow())
-                             late_->allowPositionIndicator(*curve, allowed);
-                     });
+                     [this](bool allowed) { curveWindow()->setPositionIndicatorAllowed(allowed); });
 }
 
 void DesktopWindows::installHelp() {
@@ -305,10 +279,9 @@ void DesktopWindows::followLanguage() {
 
 void DesktopWindows::showHelp(int context) {
     HelpWindow* help = helpWindow();
-    if (!help) return;
-    if (!late_->helpIsOpen(*help)) {
+    if (!help->isOpen()) {
         if (!helpCollection_) helpCollection_ = HelpCollectionFile();
-        if (helpCollection_->isEmpty() || !late_->openHelp(*help, *helpCollection_)) {
+        if (helpCollection_->isEmpty() || !help->open(*helpCollection_)) {
             const QDir programDir(QCoreApplication::applicationDirPath());
             const QString where = QDir::toNativeSeparators(
                 QDir::cleanPath(programDir.filePath(QStringLiteral("../share/ondrel/help"))));
@@ -319,8 +292,8 @@ void DesktopWindows::showHelp(int context) {
     }
     // Beside the window the help is asked from.
     QWidget* asking = QApplication::activeWindow();
-    PlaceBeside(helpWidget_, asking && asking != helpWidget_ ? asking : main_.get());
-    late_->showHelpTopic(*help, context);
+    PlaceBeside(help, asking && asking != help ? asking : main_.get());
+    help->showTopic(context);
 }
 
 void DesktopWindows::showAbout() {

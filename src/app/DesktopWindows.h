@@ -26,7 +26,6 @@ class HelpWindow;
 class ImportListWindow;
 class IntervalWindow;
 class LanguageWindow;
-struct LateWindowFunctions;
 class MainWindow;
 class MessageBoxes;
 class OptionsWindow;
@@ -78,9 +77,6 @@ private:
     void connectPortManagement();
     void connectCurve();
     void installHelp();
-    // The functions of the windows loaded when first needed; null (the problem told when asked)
-    // when their module cannot be loaded.
-    const LateWindowFunctions* lateWindows(bool tellProblem);
     // A window just made joins the list that follows a language switch.
     template <typename Window> Window* joined(Window* window);
     // The curve and the tide table are of the current port: both go while a port is edited.
@@ -96,10 +92,7 @@ private:
     std::unique_ptr<MainWindow> main_;
     DateWindow* dateWindow_ = nullptr;
     PortWindow* portWindow_ = nullptr;
-    const LateWindowFunctions* late_ = nullptr;
-    bool lateProblemTold_ = false;
     CurveWindow* curveWindow_ = nullptr;
-    QWidget* curveWidget_ = nullptr;
     OptionsWindow* optionsWindow_ = nullptr;
     LanguageWindow* languageWindow_ = nullptr;
     IntervalWindow* intervalWindow_ = nullptr;
@@ -114,7 +107,6 @@ private:
     SecondaryPortsWindow* secondaryPortsWindow_ = nullptr;
     ImportListWindow* importListWindow_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;
-    QWidget* helpWidget_ = nullptr;
     AboutWindow* aboutWindow_ = nullptr;
     std::unique_ptr<PortImportFlow> portImport_;
     // Every window made so far but the main one, which leads the language switch.

@@ -2,7 +2,6 @@
 // shapelib, loaded then.
 #include "DbfFile.h"
 
-#include "LateLibrary.h"
 #include "TableFiles.h"
 
 #include <QByteArrayView>
@@ -331,32 +330,20 @@ void DbfFile::create(const QString& path, const std::vector<ColumnSpec>& columns
             FailFile(path, label + QStringLiteral(": %1 decimals do not suit it").arg(c.decimals));
     }
 
-    // shapelib, loaded now: the only user of it.
-    static LateLibrary shapelib(ONDREL_SHAPELIB_SONAME);
-    decltype(&DBFCreateEx) createDbf = nullptr;
-    decltype(&DBFAddField) addField = nullptr;
-    decltype(&DBFClose) closeDbf = nullptr;
-    try {
-        createDbf = shapelib.function<decltype(DBFCreateEx)>("DBFCreateEx");
-        addField = shapelib.function<decltype(DBFAddField)>("DBFAddField");
-        closeDbf = shapelib.function<decltype(DBFClose)>("DBFClose");
-    } catch (const std::runtime_error& e) {
-        FailFile(path, QStringLiteral("the table cannot be created: %1").arg(e.what()));
-    }
     // "LDID/87" puts the language driver of code page 1252 (0x57) in the header.
-    DBFHandle h = createDbf(QFile::encodeName(path).constData(), "LDID/87");
+    DBFHandle h = DBFCreateEx(QFile::encodeName(path).constData(), "LDID/87");
     if (!h) FailFile(path, QStringLiteral("the table cannot be created"));
     for (const ColumnSpec& c : columns) {
         const DBFFieldType type = c.type == ColumnSpec::Text      ? FTString
                                   : c.type == ColumnSpec::Integer ? FTInteger
                                                                   : FTDouble;
-        if (addField(h, c.name.toLatin1().constData(), type, c.width, c.decimals) < 0) {
-            closeDbf(h);
+        if (DBFAddField(h, c.name.toLatin1().constData(), type, c.width, c.decimals) < 0) {
+            DBFClose(h);
             QFile::remove(path);
             FailFile(path, QStringLiteral("the column %1 cannot be added").arg(c.name));
         }
     }
-    closeDbf(h);
+    DBFClose(h);
     if (!QFileInfo::exists(path)) FailFile(path, QStringLiteral("the table cannot be created"));
 }
 

@@ -28,8 +28,7 @@ std::unique_ptr<QSettings> SettingsStore::open() const {
         nowhere->setAtomicSyncRequired(false);
         return nowhere;
     }
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       organisation);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organisation);
 }
 
 } // namespace ondrel

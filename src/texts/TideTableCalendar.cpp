@@ -1,7 +1,6 @@
 #include "TideTableCalendar.h"
 
 #include "Julian.h"
-#include "LateLibrary.h"
 #include "Report.h"
 
 #include <libical/ical.h>
@@ -14,42 +13,13 @@ namespace ondrel {
 
 namespace {
 
-// The functions of libical the calendar uses, found when the first calendar is written: the
-// library is not loaded with the programs. Throws std::runtime_error when it cannot be.
-struct Ical {
-    LateLibrary library{ONDREL_LIBICAL_SONAME};
-    template <typename Function> Function* find(const char* name) {
-        return library.function<Function>(name);
-    }
-    // Each function a member of its own name and type.
-    // clang-format off
-#define ONDREL_ICAL_FUNCTIONS(X)                                                                  \
-    X(icalcomponent_new_vcalendar) X(icalcomponent_new_vevent) X(icalcomponent_add_property)      \
-    X(icalcomponent_free) X(icalcomponent_as_ical_string_r) X(icalproperty_new_version)           \
-    X(icalproperty_new_prodid) X(icalproperty_new_uid) X(icalproperty_new_dtstamp)               \
-    X(icalproperty_new_dtstart) X(icalproperty_new_summary) X(icalproperty_new_transp)           \
-    X(icalproperty_new_description) X(icaltime_from_timet_with_zone)                             \
-    X(icaltimezone_get_utc_timezone)
-    // clang-format on
-#define ONDREL_ICAL_MEMBER(name) decltype(&::name) name = find<decltype(::name)>(#name);
-    ONDREL_ICAL_FUNCTIONS(ONDREL_ICAL_MEMBER)
-#undef ONDREL_ICAL_MEMBER
-#undef ONDREL_ICAL_FUNCTIONS
-};
-
-const Ical& Library() {
-    static const Ical ical;
-    return ical;
-}
-
 struct ComponentDeleter {
-    void operator()(icalcomponent* c) const { Library().icalcomponent_free(c); }
+    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
 };
 
 icaltimetype UtcTime(const QDateTime& t) {
-    const Ical& ical = Library();
-    return ical.icaltime_from_timet_with_zone(static_cast<time_t>(t.toSecsSinceEpoch()), 0,
-                                              ical.icaltimezone_get_utc_timezone());
+    return icaltime_from_timet_with_zone(static_cast<time_t>(t.toSecsSinceEpoch()), 0,
+                                         icaltimezone_get_utc_timezone());
 }
 
 // Letters and digits of the port's name, for the UID.
@@ -65,8 +35,7 @@ QString Slug(const std::string& name) {
 namespace {
 
 QByteArray Serialized(icalcomponent* component) {
-    const Ical& ical = Library();
-    char* text = ical.icalcomponent_as_ical_string_r(component);
+    char* text = icalcomponent_as_ical_string_r(component);
     const QByteArray out(text);
     std::free(text);
     return out;
@@ -77,11 +46,10 @@ const QByteArray kCalendarEnd = QByteArrayLiteral("END:VCALENDAR\r\n");
 } // namespace
 
 QByteArray TideTableIcsHead() {
-    const Ical& ical = Library();
-    std::unique_ptr<icalcomponent, ComponentDeleter> calendar(ical.icalcomponent_new_vcalendar());
-    ical.icalcomponent_add_property(calendar.get(), ical.icalproperty_new_version("2.0"));
-    ical.icalcomponent_add_property(calendar.get(),
-                                    ical.icalproperty_new_prodid("-//Ondrel//Tide table//EN"));
+    std::unique_ptr<icalcomponent, ComponentDeleter> calendar(icalcomponent_new_vcalendar());
+    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar.get(),
+                               icalproperty_new_prodid("-//Ondrel//Tide table//EN"));
     QByteArray text = Serialized(calendar.get());
     text.chop(kCalendarEnd.size()); // the calendar without events, less its end
     return text;
@@ -94,7 +62,6 @@ QByteArray TideTableIcsTail() {
 QByteArray TideTableIcsDay(const TideTableDay& day, const PortRecord& port,
                            const TideContext& context, HeightUnit unit, Language language,
                            const QDateTime& stamp) {
-    const Ical& ical = Library();
     const bool english = language == Language::English;
     const long double factor = UnitFactor(unit);
     const QString name = QString::fromStdString(port.name);
@@ -121,23 +88,21 @@ QByteArray TideTableIcsDay(const TideTableDay& day, const PortRecord& port,
                                 .arg(day.date.toString(QStringLiteral("yyyyMMdd")))
                                 .arg(i + 1)
                                 .arg(Slug(port.name));
-        std::unique_ptr<icalcomponent, ComponentDeleter> event(ical.icalcomponent_new_vevent());
-        ical.icalcomponent_add_property(event.get(),
-                                        ical.icalproperty_new_uid(uid.toUtf8().constData()));
-        ical.icalcomponent_add_property(event.get(), ical.icalproperty_new_dtstamp(UtcTime(stamp)));
-        ical.icalcomponent_add_property(event.get(), ical.icalproperty_new_dtstart(UtcTime(start)));
-        ical.icalcomponent_add_property(
-            event.get(), ical.icalproperty_new_summary(summary.toUtf8().constData()));
-        ical.icalcomponent_add_property(event.get(),
-                                        ical.icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+        std::unique_ptr<icalcomponent, ComponentDeleter> event(icalcomponent_new_vevent());
+        icalcomponent_add_property(event.get(), icalproperty_new_uid(uid.toUtf8().constData()));
+        icalcomponent_add_property(event.get(), icalproperty_new_dtstamp(UtcTime(stamp)));
+        icalcomponent_add_property(event.get(), icalproperty_new_dtstart(UtcTime(start)));
+        icalcomponent_add_property(event.get(),
+                                   icalproperty_new_summary(summary.toUtf8().constData()));
+        icalcomponent_add_property(event.get(), icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
         if (context.followsLegalTime()) {
             // The time as the port's clocks show it, beside the instant in UT.
             const QString local = QStringLiteral("%1 %2 (%3)")
                                       .arg(QString::fromStdString(FormatEventTime(e.time)),
                                            QString::fromStdString(context.legalZone()->name()),
                                            OffsetText(day.offsetHours[i]));
-            ical.icalcomponent_add_property(
-                event.get(), ical.icalproperty_new_description(local.toUtf8().constData()));
+            icalcomponent_add_property(event.get(),
+                                       icalproperty_new_description(local.toUtf8().constData()));
         }
         out += Serialized(event.get());
     }

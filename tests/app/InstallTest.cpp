@@ -52,7 +52,6 @@ TEST_F(InstallTest, TheInstalledTreeIsCompleteAndItsProgramsFindTheirData) {
 
     const char* files[] = {"bin/ondrel",
                            "bin/ondrel-cli",
-                           "lib/ondrel/modules/ondrel-late-windows.so",
                            "share/ondrel/ports.dbf",
                            "share/ondrel/ports.tags",
                            "share/ondrel/harmonics.bin",
@@ -120,13 +119,6 @@ TEST_F(InstallTest, TheInstalledTreeIsCompleteAndItsProgramsFindTheirData) {
     help.showTopic(kHelpTideTable);
     EXPECT_TRUE(help.currentPage().toString().endsWith(QStringLiteral("/Annuaire_a.htm")));
     help.close();
-
-    // The installed desktop program finds the module of its curve and help windows, and lends it
-    // every function it needs.
-    const Finished late =
-        RunProgram(QStringLiteral(ONDREL_SOURCE_DIR "/tests/tools/late-windows-test.sh"),
-                   {root.filePath(QStringLiteral("bin/ondrel"))}, env, workDir());
-    EXPECT_EQ(late.status, 0) << late.out.toStdString() << late.err.toStdString();
 
     // Without a display it says so in one line and points to ondrel-cli.
     const Finished noDisplay =

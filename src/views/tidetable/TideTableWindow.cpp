@@ -358,13 +358,8 @@ bool TideTableWindow::saveTo(const QString& file) {
                              state_.settings.language())
                     .toUtf8();
     } else if (ics) {
-        try {
-            bytes =
-                TideTableIcs(computed_, state_.port, state_.context(), state_.settings.heightUnit,
+        bytes = TideTableIcs(computed_, state_.port, state_.context(), state_.settings.heightUnit,
                              state_.settings.language(), state_.clock().toUTC());
-        } catch (const std::runtime_error& e) { // the calendar library could not be loaded
-            problem = QString::fromUtf8(e.what());
-        }
     } else {
         QString text;
         for (const QString& line : lines())
