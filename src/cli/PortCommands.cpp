@@ -150,7 +150,7 @@ TideContext ContextFor(const PortTable& table, const PortRecord& port, const Opt
     const TimeReference reference(o.ref);
     if (!reference.isPortLegal()) return TideContext(reference, port.timeZone);
     HarmonicsFile file;
-    file.open(HarmonicsPathFor(table.fileName())); // without it, only the country rules apply
+    file.open(HarmonicsToReadFor(table.fileName())); // without it, only the country rules apply
     QString why;
     auto zone = LegalZoneOf(ZoneOfRow(table, file), o.language, &why);
     if (!zone)
@@ -163,7 +163,7 @@ Model ModelFor(const PortTable& table, const PortRecord& port, const Options& o)
     HarmonicsFile file;
     QString why;
     std::shared_ptr<const HarmonicConstants> constants;
-    if (file.open(HarmonicsPathFor(table.fileName())))
+    if (file.open(HarmonicsToReadFor(table.fileName())))
         constants = file.constantsFor(port, &why);
     else
         why = file.error();
@@ -185,7 +185,7 @@ int Ports(PortTable& table, const Options& o) {
     table.setFiltered(false);
     table.setRange(o.positional.value(0), kNameRangeEnd);
     HarmonicsFile harmonics;
-    if (o.model && !harmonics.open(HarmonicsPathFor(table.fileName())))
+    if (o.model && !harmonics.open(HarmonicsToReadFor(table.fileName())))
         std::fprintf(stderr, "ondrel-cli: %s\n", harmonics.error().toStdString().c_str());
     for (table.first(); !table.atEnd(); table.next()) {
         const QString ref = table.text(PortColumn::PORT_REF).trimmed();

@@ -1,5 +1,7 @@
 #include "HarmonicsFile.h"
 
+#include "TableLocation.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -115,6 +117,17 @@ std::int32_t WholeOr(double value, std::int32_t otherwise) {
 
 QString HarmonicsPathFor(const QString& tablePath) {
     return QFileInfo(tablePath).absoluteDir().filePath(kHarmonicsFileName);
+}
+
+QString HarmonicsToReadFor(const QString& tablePath) {
+    const QString beside = HarmonicsPathFor(tablePath);
+    if (QFileInfo::exists(beside)) return beside;
+    // A table copied elsewhere without its companion: the shipped one serves the ports whose rows
+    // it was made from (constantsFor checks each row) and gives their time zones.
+    const QString bundled = BundledTableDirectory();
+    const QString shipped =
+        bundled.isEmpty() ? QString() : QDir(bundled).filePath(kHarmonicsFileName);
+    return !shipped.isEmpty() && QFileInfo::exists(shipped) ? shipped : beside;
 }
 
 HarmonicsRowValues RowValuesOf(const PortRecord& port) {

@@ -26,6 +26,9 @@ inline const QString kHarmonicsFileName = QStringLiteral("harmonics.bin");
 
 // The companion's path for a table: harmonics.bin in the table's folder.
 QString HarmonicsPathFor(const QString& tablePath);
+// The companion to read for a table: the one in its folder, or the shipped one when that folder
+// has none.
+QString HarmonicsToReadFor(const QString& tablePath);
 
 // The values of a standard port's table row that its full list goes with.
 struct HarmonicsRowValues {

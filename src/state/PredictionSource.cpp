@@ -10,7 +10,7 @@ void PredictionSource::follow(const PortRecord& port, PredictionModel chosen,
     portName_ = port.name;
     portRow_ = RowValuesOf(port);
     if (chosen != PredictionModel::Full) return;
-    const QString path = tablePath.isEmpty() ? QString() : HarmonicsPathFor(tablePath);
+    const QString path = tablePath.isEmpty() ? QString() : HarmonicsToReadFor(tablePath);
     if (!tried_ || path != triedPath_) {
         tried_ = true;
         triedPath_ = path;

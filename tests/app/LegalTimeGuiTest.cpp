@@ -41,7 +41,9 @@ class LegalTimeGuiTest : public GuiTest, public ::testing::WithParamInterface<Le
 protected:
     void Install(bool shipped) {
         if (!shipped) {
+            // A companion of its own that names no zone (else the shipped one would serve).
             WritePortTable(workDir(), SmallPortList());
+            WriteHarmonicsFile(QDir(workDir()).filePath(kHarmonicsFileName), {}, 0);
             return;
         }
         CopyShippedTable(workDir());

@@ -38,7 +38,7 @@ enum class Data {
     Shipped,     // the shipped table and its harmonic data
     TestTable,   // a test table (no port of it is in the data) beside the shipped data
     DamagedFile, // the shipped table beside harmonic data cut short
-    MissingFile, // the shipped table alone
+    MissingFile, // the shipped table alone: the shipped data serves it
 };
 
 class PredictionModelTest : public GuiTest {
@@ -86,7 +86,8 @@ protected:
     // The current port's constants read from the data as ondrel-cli reads them.
     std::shared_ptr<const HarmonicConstants> FileConstants() const {
         HarmonicsFile file;
-        if (!file.open(harmonicsPath())) return nullptr;
+        if (!file.open(HarmonicsToReadFor(QDir(workDir()).filePath(QStringLiteral("ports.dbf")))))
+            return nullptr;
         return file.constantsFor(state.port);
     }
 
@@ -175,8 +176,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  "Table model: no harmonic data for this port", false},
                       ReportCase{"DamagedFile", Data::DamagedFile, "LE HAVRE", false,
                                  "Table model: harmonic data file unusable", true},
-                      ReportCase{"MissingFile", Data::MissingFile, "LE HAVRE", false,
-                                 "Table model: harmonic data file unusable", true}),
+                      ReportCase{"MissingFile", Data::MissingFile, "LE HAVRE", true,
+                                 "Full harmonics (%1 constituents)", false}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(PredictionModelTest, TheChoiceIsStoredOnlyWhileFullHarmonicsAreChosen) {

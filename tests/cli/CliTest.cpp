@@ -782,6 +782,23 @@ TEST_F(Cli, SunOfTheLegalDayNeverPast24Hours) {
     }
 }
 
+// The shipped table copied elsewhere without its companion keeps the shipped ports' time zones
+// and full constants.
+TEST_F(Cli, ACopiedTableUsesTheShippedCompanion) {
+    const QString copy = dir.filePath(QStringLiteral("copy/ports.dbf"));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("copy"))));
+    for (const char* file : {"ports.dbf", "ports.tags"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ONDREL_SOURCE_DIR "/data/") + file,
+                                dir.filePath(QStringLiteral("copy/")) + file));
+    const Result r = Run(
+        {"--table", copy, "day", "BREST", "--ref", "legal", "--model", "full", "--json"}, false);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(o["zone"].toString(), QStringLiteral("Europe/Paris"));
+    EXPECT_EQ(o["model"].toString(), QStringLiteral("full"));
+}
+
 // On the days the clocks change, the day curve in legal time runs over the hours that really
 // pass, x always increasing, as the curve window draws it: 23 hours in spring, 25 in autumn.
 TEST_F(Cli, LegalDayCurveRunsOverTheHoursThatPass) {
@@ -960,12 +977,12 @@ TEST_F(Cli, PortsSaysWhichPortsHaveFullHarmonicsOnlyWhenAsked) {
         EXPECT_EQ(marked[i],
                   plain[i] + (full ? QStringLiteral("\tfull") : QStringLiteral("\ttable")));
     }
-    // No harmonic data: every port keeps the table model, and the file is named.
+    // No harmonic data beside it: the shipped data serves, which has no constants for this
+    // table's BREST; the table model is kept, and the file is named.
     QFile::remove(HarmonicsPathFor(table));
     const Result r = Run({"day", "BREST", "--json", "--model", "full"});
     EXPECT_TRUE(r.out.contains(QStringLiteral("\"model\": \"table\"")));
-    EXPECT_TRUE(
-        r.err.contains(HarmonicsPathFor(table) + QStringLiteral(": no harmonic data file")));
+    EXPECT_TRUE(r.err.contains(HarmonicsToReadFor(table))) << r.err.toStdString();
 }
 
 } // namespace

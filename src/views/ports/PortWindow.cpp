@@ -315,7 +315,7 @@ void PortWindow::followLegalZone() {
     state_.legalZoneProblem.clear();
     if (!state_.settings.timeReference.isPortLegal()) return;
     HarmonicsFile harmonics;
-    harmonics.open(HarmonicsPathFor(table_.fileName()));
+    harmonics.open(HarmonicsToReadFor(table_.fileName()));
     const PortZone zone = ZoneOfRow(table_, harmonics);
     state_.legalZoneName = zone.name;
     state_.legalZone =

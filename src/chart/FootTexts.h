@@ -1,0 +1,13 @@
+// The foot line's event names.
+#pragma once
+
+#include "Bilingual.h"
+
+namespace ondrel {
+
+struct FootTexts {
+    Bilingual high{" PM:", " HW:"};
+    Bilingual low{" BM:", " LW:"};
+};
+
+} // namespace ondrel

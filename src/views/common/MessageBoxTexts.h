@@ -1,0 +1,14 @@
+// The buttons' texts.
+#pragma once
+
+#include "Bilingual.h"
+
+namespace ondrel {
+
+struct MessageBoxTexts {
+    Bilingual ok{"OK", "OK"};
+    Bilingual yes{"&Oui", "&Yes"};
+    Bilingual no{"&Non", "&No"};
+};
+
+} // namespace ondrel
