@@ -30,10 +30,6 @@ where = {}
 for header in root.rglob("*.h"):
     layer = header.relative_to(root).parts[0]
     where.setdefault(header.name, set()).add(layer)
-# A table of texts (X.texts) becomes the header X.h of its folder's layer at build time.
-for texts in root.rglob("*.texts"):
-    layer = texts.relative_to(root).parts[0]
-    where.setdefault(texts.stem + ".h", set()).add(layer)
 
 faults = []
 include = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

@@ -12,7 +12,10 @@ struct CommonTexts {
     Bilingual help{"Aide", "Help"};
     Bilingual helpWithKey{"&Aide", "&Help"};
     // A change of the port table refused while another writer is at work (%1: the details).
-    Bilingual tableBusy{"La base des ports est en cours de modification par un autre Ondrel ; " "rien n'a été changé. Réessayez quand il aura fini.\n%1", "The port table is being changed by another Ondrel; nothing was " "changed. Try again when it has finished.\n%1"};
+    Bilingual tableBusy{"La base des ports est en cours de modification par un autre Ondrel ; "
+                        "rien n'a été changé. Réessayez quand il aura fini.\n%1",
+                        "The port table is being changed by another Ondrel; nothing was "
+                        "changed. Try again when it has finished.\n%1"};
     // The heading of the port lists, and the name a new secondary port starts with.
     Bilingual nameHeading{"NOM", "NAME"};
     Bilingual newPortName{"NOM du PORT", "PORT NAME"};

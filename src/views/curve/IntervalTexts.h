@@ -13,8 +13,10 @@ struct IntervalTexts {
     Bilingual currentHeight{"Hauteur actuelle", "Actual height"};
     Bilingual recordedHeight{"Hauteur observée à : ", "Height observed at : "};
     Bilingual wantedHeight{"Hauteur désirée", "Required height"};
-    Bilingual incomplete{"Le champ \"%1\" est incomplet : entrez tous les chiffres.", "The field \"%1\" is incomplete: please fill in every digit."};
-    Bilingual notFound{"Impossible de trouver un tel intervalle sur la journée", "Impossible to find such an interval in the day"};
+    Bilingual incomplete{"Le champ \"%1\" est incomplet : entrez tous les chiffres.",
+                         "The field \"%1\" is incomplete: please fill in every digit."};
+    Bilingual notFound{"Impossible de trouver un tel intervalle sur la journée",
+                       "Impossible to find such an interval in the day"};
 };
 
 } // namespace ondrel

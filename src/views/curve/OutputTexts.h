@@ -6,7 +6,8 @@
 namespace ondrel {
 
 struct OutputTexts {
-    Bilingual copied{"La courbe est maintenant dans le presse papiers de Windows", "The curve is now at Windows Clipboard."};
+    Bilingual copied{"La courbe est maintenant dans le presse papiers de Windows",
+                     "The curve is now at Windows Clipboard."};
 };
 
 } // namespace ondrel

@@ -21,7 +21,9 @@ struct PageSetupTexts {
     Bilingual top{"haut", "top"};
     Bilingual bottom{"bas", "bottom"};
     Bilingual marginsHint{"en pourcent de la taille de la page", "in percent of the paper's size"};
-    Bilingual marginsNotSaved{"Chaque marge doit avoir une valeur de 0 à 100 : la mise en page n'a pas été enregistrée.", "Every margin needs a value from 0 to 100: the page settings have not been saved."};
+    Bilingual marginsNotSaved{
+        "Chaque marge doit avoir une valeur de 0 à 100 : la mise en page n'a pas été enregistrée.",
+        "Every margin needs a value from 0 to 100: the page settings have not been saved."};
 };
 
 } // namespace ondrel

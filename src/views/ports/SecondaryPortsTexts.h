@@ -13,7 +13,8 @@ struct SecondaryPortsTexts {
     Bilingual modify{"Modifier", "Modify"};
     Bilingual cancel{"&Annuler", "Cancel"};
     Bilingual select{"Vous devez sélectionnner un port !", "You must select a port !"};
-    Bilingual confirm{"Etes-vous certain de vouloir supprimer %1 ?", "Do you really want to remove %1 of the list ?"};
+    Bilingual confirm{"Etes-vous certain de vouloir supprimer %1 ?",
+                      "Do you really want to remove %1 of the list ?"};
     Bilingual removed{" a été supprimé de la liste ", " has been removed from the list"};
 };
 

@@ -24,8 +24,12 @@ struct FilterTexts {
     Bilingual cancel{"&Annuler", "&Cancel"};
     Bilingual help{"Ai&de", "&Help"};
     // Apply with a field that holds no value.
-    Bilingual notACoefficient{"Le champ du coefficient « %1 » ne contient pas un nombre entier : " "entrez un coefficient ou décochez la case.", "The coefficient field \"%1\" does not hold a whole number: enter a " "coefficient or untick its box."};
-    Bilingual notATime{"Le champ d'heure « %1 » ne contient pas une heure valable (hh:mm).", "The time field \"%1\" does not hold a valid time (hh:mm)."};
+    Bilingual notACoefficient{"Le champ du coefficient « %1 » ne contient pas un nombre entier : "
+                              "entrez un coefficient ou décochez la case.",
+                              "The coefficient field \"%1\" does not hold a whole number: enter a "
+                              "coefficient or untick its box."};
+    Bilingual notATime{"Le champ d'heure « %1 » ne contient pas une heure valable (hh:mm).",
+                       "The time field \"%1\" does not hold a valid time (hh:mm)."};
 };
 
 } // namespace ondrel

@@ -16,18 +16,23 @@ struct TideTableTexts {
     Bilingual filterHint{"Ouvre la fenêtre de filtre", "Open the filter window"};
     Bilingual close{"&Fermer", "C&lose"};
     Bilingual printing{"Impression en cours...", "Printing ..."};
-    Bilingual endBeforeStart{"La date de fin doit être postérieure à la date de début !", "The end date must be later than the start date!"};
+    Bilingual endBeforeStart{"La date de fin doit être postérieure à la date de début !",
+                             "The end date must be later than the start date!"};
     Bilingual viewHint{"Présentation de l'annuaire", "How the tidetable is shown"};
     Bilingual list{"Liste", "List"};
     Bilingual monthPages{"Pages du mois", "Month pages"};
     Bilingual pdf{"&PDF...", "&PDF..."};
-    Bilingual pdfHint{"Enregistre les pages du mois dans un fichier PDF", "Save the month pages as a PDF file"};
+    Bilingual pdfHint{"Enregistre les pages du mois dans un fichier PDF",
+                      "Save the month pages as a PDF file"};
     Bilingual pdfTitle{"Exporter en PDF", "Export as PDF"};
-    Bilingual notWritten{"Le fichier « %1 » n'a pas pu être écrit : %2.\nIl est resté tel qu'il était.", "The file \"%1\" could not be written: %2.\nIt was left as it was."};
+    Bilingual notWritten{
+        "Le fichier « %1 » n'a pas pu être écrit : %2.\nIl est resté tel qu'il était.",
+        "The file \"%1\" could not be written: %2.\nIt was left as it was."};
     // The save dialogs: title, file name and types.
     Bilingual saveTitle{"Sauvegarde", "Save"};
     Bilingual fileName{"Horaires", "Tide times"};
-    Bilingual fileTypes{"fichier texte (*.txt);;CSV (*.csv);;iCalendar (*.ics)", "text file (*.txt);;CSV (*.csv);;iCalendar (*.ics)"};
+    Bilingual fileTypes{"fichier texte (*.txt);;CSV (*.csv);;iCalendar (*.ics)",
+                        "text file (*.txt);;CSV (*.csv);;iCalendar (*.ics)"};
 };
 
 } // namespace ondrel
