@@ -72,11 +72,14 @@ QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
     if (suffix == "svg") {
         bytes = CurveSvg(data, size, title.join(u' '));
     } else {
+        const QList<QByteArray> formats = QImageWriter::supportedImageFormats();
+        // Never PNG data under a name that says another format.
+        if (!suffix.isEmpty() && !formats.contains(suffix))
+            return QStringLiteral("pictures cannot be written as .%1 (write .svg or one of: %2)")
+                .arg(QString::fromLatin1(suffix), QString::fromLatin1(formats.join(", ")));
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, QImageWriter::supportedImageFormats().contains(suffix)
-                                         ? suffix
-                                         : QByteArray("png"));
+        QImageWriter writer(&buffer, suffix.isEmpty() ? QByteArray("png") : suffix);
         if (!writer.write(CurveBitmap(data, size))) return writer.errorString();
     }
     // A failed write (a full disk, a file-size limit) leaves the old file as it was.

@@ -22,7 +22,7 @@ QString WriteCurveImage(const CurveData& data, const QSize& size, const QString&
 
 // The chart of a curve with the default colours, titled with the port's name and the day, as
 // ondrel-cli draws it: an SVG drawing when the file name ends in .svg, a bitmap in the format the
-// name ends with when Qt writes it, else a PNG.
+// name ends with (PNG when it has none); a format Qt cannot write is refused.
 // `clock` gives the time each x reads (the port's legal clock; none: x itself).
 QString WriteCurvePicture(const std::vector<CurvePoint>& points, CurveView view,
                           const QStringList& title, const QSize& size, const QString& file,

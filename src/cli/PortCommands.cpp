@@ -139,6 +139,7 @@ PortRecord LoadPort(PortTable& table, const Options& o) {
     Chargement(table, port, [&problem](const QString& message) {
         if (problem.isEmpty()) problem = message;
     });
+    if (!problem.isEmpty()) CheckRecord(table); // names the column and its text
     if (!problem.isEmpty())
         throw TableError(QStringLiteral("%1: port \"%2\": %3")
                              .arg(table.fileName(), QString::fromStdString(port.name), problem)

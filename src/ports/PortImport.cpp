@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <cmath>
@@ -50,7 +51,7 @@ public:
         qsizetype stop = end;
         if (stop > pos_ && bytes_.at(stop - 1) == '\r') --stop;
         const QByteArrayView raw = QByteArrayView(bytes_).sliced(pos_, stop - pos_);
-        QStringDecoder utf8(QStringDecoder::Utf8);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString line = utf8.decode(raw);
         if (utf8.hasError()) line = FromCp1252(raw.data(), raw.size());
         cut_ = line.size() > kAddValueLength;
@@ -109,6 +110,14 @@ std::optional<double> ReadReal(const QString& text, QChar separator) {
     return value;
 }
 
+// A file's text as a message shows it: a control character (an escape sequence would act on the
+// terminal) becomes '?'.
+QString Shown(QString text) {
+    for (QChar& c : text)
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0)) c = u'?';
+    return text;
+}
+
 // Whether a ZONE line of the file's records holds a code with its country (above 1000).
 bool AnyCodeWithACountry(const QByteArray& bytes) {
     LineReader reader(bytes);
@@ -158,17 +167,21 @@ public:
     }
 
 private:
-    void log(const char* what, const QString& line) {
+    void log(const char* what, const QString& text) {
+        const QString line = Shown(text);
         const QString entry = QString::fromUtf8(what) + line;
         report_.log << entry;
         if (writeLog_) writeLog_(entry);
         problem(QStringLiteral("\"%1\" cannot be read").arg(line));
     }
     // What keeps the record being read from being stored, naming its line, port and field.
-    void problem(const QString& why) {
+    void problem(const QString& why, int line = 0) {
         recordProblems_ << QStringLiteral("line %1, port %2, %3: %4")
-                               .arg(reader_ ? reader_->lineNumber() : 0)
-                               .arg(recordName_.isEmpty() ? QStringLiteral("?") : recordName_,
+                               .arg(line > 0  ? line
+                                    : reader_ ? reader_->lineNumber()
+                                              : 0)
+                               .arg(recordName_.isEmpty() ? QStringLiteral("?")
+                                                          : Shown(recordName_),
                                     field_, why);
     }
     // The next line, as the value of field; a line longer than a value can be is a problem.
@@ -201,6 +214,7 @@ private:
     void readRecord(LineReader& reader) {
         recordProblems_.clear();
         recordName_.clear();
+        recordStart_ = reader.lineNumber() + 1;
         const QString numberLine = read(reader, QStringLiteral("NUM"));
         if (const auto n = ReadInteger(numberLine))
             number_ = *n;
@@ -286,7 +300,7 @@ private:
             const QString line = read(reader, PortColumnName(c));
             // A position reads exactly "dd mm N" or "ddd mm W", or not at all: never a hemisphere
             // dropped nor a text read as 0.
-            if (c != PortColumn::FUSEAU && !ExactPosition(c, line)) {
+            if (c != PortColumn::FUSEAU && !IsExactPosition(c == PortColumn::LATITUDE, line)) {
                 log(kBadText, line);
                 usable = false;
                 continue;
@@ -308,7 +322,8 @@ private:
     void storeZone(LineReader& reader) {
         const QString line = read(reader, QStringLiteral("ZONE"));
         const auto v = ReadInteger(line);
-        if (!v) {
+        // A zone code is never negative.
+        if (!v || *v < 0) {
             log(kBadZone, line);
             return;
         }
@@ -343,14 +358,18 @@ private:
     // loader's bounds, in one place) is a problem. (The time zone, written with the file's decimal
     // separator, was checked as it was stored.)
     void checkAsLoaded() {
-        field_ = QStringLiteral("the record");
         try {
             PortRecord probe;
             Chargement(table_, probe, {});
         } catch (const TableError& e) {
-            // The loader's message names the table and the port; the column is what is new here.
+            // The loader's message names the table, the port and the column ("column 8 (A_M2)
+            // holds..."); the record's lines follow the columns, so the column's is its line.
             const QString message = QString::fromUtf8(e.what());
-            problem(message.mid(message.indexOf(QLatin1String("column"))));
+            static const QRegularExpression column(QStringLiteral("column (\\d+) \\((\\w+)\\) "));
+            const QRegularExpressionMatch m = column.match(message);
+            field_ = m.hasMatch() ? m.captured(2) : QStringLiteral("the record");
+            problem(message.mid(m.hasMatch() ? m.capturedEnd() : 0),
+                    m.hasMatch() ? recordStart_ + m.captured(1).toInt() : 0);
         }
     }
 
@@ -361,31 +380,11 @@ private:
         report_.refused << recordName_;
     }
 
-    static bool ExactPosition(PortColumn c, const QString& text) {
-        const bool latitude = c == PortColumn::LATITUDE;
-        const int degreeDigits = latitude ? 2 : 3;
-        if (text.size() != degreeDigits + 5) return false;
-        for (int i = 0; i < degreeDigits + 5; ++i) {
-            const QChar ch = text[i];
-            const bool digit = ch >= u'0' && ch <= u'9';
-            if (i == degreeDigits || i == degreeDigits + 3) {
-                if (ch != u' ') return false;
-            } else if (i == degreeDigits + 4) {
-                if (latitude ? (ch != u'N' && ch != u'S') : (ch != u'E' && ch != u'W'))
-                    return false;
-            } else if (!digit) {
-                return false;
-            }
-        }
-        const int degrees = text.left(degreeDigits).toInt();
-        const int minutes = text.mid(degreeDigits + 1, 2).toInt();
-        return minutes < 60 && degrees * 60 + minutes <= (latitude ? 90 : 180) * 60;
-    }
-
     PortTable& table_;
     LineReader* reader_ = nullptr;
     QStringList recordProblems_;
     QString recordName_;
+    int recordStart_ = 0; // the line of the record's number
     QString field_;
     const ImportSettings& settings_;
     bool countryCodes_; // the table keeps zone codes with their country

@@ -8,7 +8,6 @@
 
 #include <cmath>
 #include <limits>
-#include <tuple>
 
 namespace ondrel {
 
@@ -110,20 +109,15 @@ void Chargement(const PortTable& table, PortRecord& port, const LoaderMessage& m
     loaded.meanLevel = Checked(table, name, PortColumn::Z0, true, kMeanLevel);
     loaded.latitude = table.text(PortColumn::LATITUDE).toStdString();
     loaded.longitude = table.text(PortColumn::LONGITUDE).toStdString();
-    // A position must read whole, its degrees, minutes and side, and lie on earth: what does not
-    // would be read as 0 degrees or on the wrong side.
-    for (const auto& [column, limit, sides] :
-         {std::tuple{PortColumn::LATITUDE, 90.0, QStringLiteral("NS")},
-          std::tuple{PortColumn::LONGITUDE, 180.0, QStringLiteral("EW")}}) {
+    // A position reads exactly as the table writes it, or it is damage: never a text read as 0
+    // degrees, a hemisphere dropped or 99 minutes.
+    for (const PortColumn column : {PortColumn::LATITUDE, PortColumn::LONGITUDE}) {
         const QString text = table.text(column);
-        bool readable = !text.trimmed().isEmpty() && sides.contains(text.trimmed().back());
-        const double degrees = DegreesOfText(text, [&](const QString&) { readable = false; });
-        if (!readable)
+        if (!IsExactPosition(column == PortColumn::LATITUDE, text))
             Refuse(table, name, column,
-                   QStringLiteral("cannot be read (\"%1\")").arg(text.left(40)));
-        if (std::fabs(degrees) > limit)
-            Refuse(table, name, column,
-                   QStringLiteral("holds %1, beyond %2 degrees").arg(text, Describe(limit)));
+                   QStringLiteral("cannot be read (\"%1\"), or is beyond %2 degrees")
+                       .arg(text.left(40))
+                       .arg(column == PortColumn::LATITUDE ? 90 : 180));
     }
 
     // The time zone is read as text and converted with the system's decimal separator.
@@ -141,7 +135,7 @@ void Chargement(const PortTable& table, PortRecord& port, const LoaderMessage& m
     bool ok = false;
     const double timeZone = QLocale::system().toDouble(zoneText, &ok);
     // "nan", "inf" and zones beyond ±14 h fail like any text that is not a number.
-    if (ok && std::isfinite(timeZone) && std::fabs(timeZone) <= kMaxTimeZone)
+    if (ok && Written(zoneText) && std::isfinite(timeZone) && std::fabs(timeZone) <= kMaxTimeZone)
         loaded.timeZone = timeZone;
     else if (message)
         message(QStringLiteral("Problème conversion fuseau"));

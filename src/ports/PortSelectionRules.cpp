@@ -53,6 +53,25 @@ double DegreesOfText(const QString& text, const PositionMessage& message) {
     return value;
 }
 
+bool IsExactPosition(bool latitude, const QString& text) {
+    const int degreeDigits = latitude ? 2 : 3;
+    if (text.size() != degreeDigits + 5) return false;
+    for (int i = 0; i < degreeDigits + 5; ++i) {
+        const QChar ch = text[i];
+        const bool digit = ch >= u'0' && ch <= u'9';
+        if (i == degreeDigits || i == degreeDigits + 3) {
+            if (ch != u' ') return false;
+        } else if (i == degreeDigits + 4) {
+            if (latitude ? (ch != u'N' && ch != u'S') : (ch != u'E' && ch != u'W')) return false;
+        } else if (!digit) {
+            return false;
+        }
+    }
+    const int degrees = text.left(degreeDigits).toInt();
+    const int minutes = text.mid(degreeDigits + 1, 2).toInt();
+    return minutes < 60 && degrees * 60 + minutes <= (latitude ? 90 : 180) * 60;
+}
+
 QPointF MapPosition(double latitude, double longitudeWest) {
     return {-0.98055 * longitudeWest + 162.7722, -1.13796963 * latitude + 116.07287};
 }

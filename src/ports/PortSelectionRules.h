@@ -20,6 +20,10 @@ using PositionMessage = std::function<void(const QString&)>;
 // that cannot be read is reported and counts 0.
 double DegreesOfText(const QString& text, const PositionMessage& message);
 
+// Whether a position reads exactly as the table writes it: "dd mm N" (or S) for a latitude,
+// "ddd mm W" (or E) for a longitude, minutes below 60, within 90 (180) degrees.
+bool IsExactPosition(bool latitude, const QString& text);
+
 // Pixel of the world map (354 x 183) for a latitude and a west-positive longitude.
 QPointF MapPosition(double latitude, double longitudeWest);
 // The marker's rectangle around a map position: corners trunc(x - 3), trunc(y - 3) and

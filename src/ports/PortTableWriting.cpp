@@ -190,6 +190,13 @@ void PortTable::lockForWriting() {
         qint64 pid = 0;
         QString host, application;
         lock->getLockInfo(&pid, &host, &application);
+        if (lock->error() == QLockFile::LockFailedError && pid <= 0)
+            throw TableBusy(
+                QStringLiteral("%1: its lock file %2 names no holder: another Ondrel may be "
+                               "taking it; try again in a few seconds (a lock file older than "
+                               "that is taken over); nothing was changed")
+                    .arg(d->path, QFileInfo(lockPath).fileName())
+                    .toStdString());
         if (lock->error() == QLockFile::LockFailedError)
             throw TableBusy(
                 QStringLiteral("%1: the port table is being changed by another Ondrel "

@@ -278,13 +278,16 @@ TEST_F(Cli, CurvePictureHasTheAskedSize) {
     EXPECT_EQ(unwritable.exitCode, 1);
     EXPECT_TRUE(unwritable.err.contains(nowhere)) << unwritable.err.toStdString();
 
-    // The format the name's suffix asks for when Qt writes it, else PNG.
+    // The format the name's suffix asks for; PNG without one; a suffix Qt cannot write is
+    // refused, never PNG data under another format's name.
     const std::pair<const char*, QByteArray> formats[] = {
-        {"c.jpg", "jpeg"}, {"c.BMP", "bmp"}, {"c.chart", "png"}, {"c", "png"}};
+        {"c.jpg", "jpeg"}, {"c.BMP", "bmp"}, {"c", "png"}, {"c.chart", ""}, {"c.pdf", ""}};
     for (const auto& [name, format] : formats) {
         const QString file = dir.filePath(QString::fromLatin1(name));
-        ASSERT_EQ(Run({"curve", "BREST", "--png", file}).exitCode, 0) << name;
+        ASSERT_EQ(Run({"curve", "BREST", "--png", file}).exitCode, format.isEmpty() ? 1 : 0)
+            << name;
         EXPECT_EQ(QImageReader(file).format(), format) << name;
+        EXPECT_EQ(QFileInfo::exists(file), !format.isEmpty()) << name;
     }
     const QString svg = dir.filePath(QStringLiteral("c.svg"));
     ASSERT_EQ(Run({"curve", "BREST", "--png", svg, "--size", "300x200"}).exitCode, 0);
@@ -341,7 +344,7 @@ TEST_F(Cli, TableThatCannotBeUsedIsNamed) {
         {fifo, QStringLiteral("pipe")}, // refused at once, not waited on
         {miscounted, QStringLiteral("truncated")},
         {badRow, QStringLiteral("A_M2")},
-        {badZone, QStringLiteral("Problème conversion fuseau")},
+        {badZone, QStringLiteral("column 25 (FUSEAU) holds 99")},
     };
     for (const auto& [path, expected] : cases) {
         const Result r = Run({"day", "BREST", "--table", path}, false);

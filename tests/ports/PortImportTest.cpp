@@ -155,8 +155,8 @@ TEST(PortImportTest, Cases) {
          Record("1", "RELT Ωμ") + Record("2", "   ") + Record("3", QStringLiteral("A\x01B")) +
              Record("4", "Aber"),
          {"Aber"},
-         {"4: Pb nom avec nom = RELT Ωμ",
-          "4: Pb nom avec nom =    ", QStringLiteral("4: Pb nom avec nom = A\x01B")},
+         {"4: Pb nom avec nom = RELT Ωμ", "4: Pb nom avec nom =    ",
+          QStringLiteral("4: Pb nom avec nom = A?")}, // ESC is not shown
          std::tuple{"Aber", 4, 5000}},
         {"positions and time zones no port can have",
          withCountries,
@@ -174,8 +174,9 @@ TEST(PortImportTest, Cases) {
          std::tuple{"Aber", 7, 5000}},
         {"records in UTF-8 and in Windows-1252 in one file",
          withCountries,
-         Record("1", QStringLiteral("ÉTEL")) + Record("2", "XTEL").replace("XTEL", "\xC9TAPLES"),
-         {QStringLiteral("ÉTEL"), QStringLiteral("ÉTAPLES")},
+         Record("1", QStringLiteral("ÉTEL")) + Record("2", "XTEL").replace("XTEL", "\xC9TAPLES") +
+             Record("3", "CAFX").replace("CAFX", "CAF\xC9"), // a last byte that starts UTF-8
+         {QStringLiteral("ÉTEL"), QStringLiteral("ÉTAPLES"), QStringLiteral("CAFÉ")},
          {},
          std::tuple{QStringLiteral("ÉTAPLES"), 2, 5000}},
         {"unreadable values",
@@ -230,6 +231,31 @@ TEST(PortImportTest, Cases) {
             EXPECT_EQ(reopened.zone(), zone);
             EXPECT_EQ(reopened.integer(PortColumn::G_SA), 130);
         }
+    }
+}
+
+// A value the loader would refuse is told at its own line, with its column.
+TEST(PortImportTest, ARefusedValueIsToldAtItsLine) {
+    const struct {
+        QByteArray record;
+        const char* problem;
+    } cases[] = {
+        {Record("1", "P1").replace("\r\n20\r\n", "\r\n5001\r\n"), "line 40, port P1, Z0: holds"},
+        {Record("1", "P1").replace("\r\n140\r\n", "\r\n361\r\n"),
+         "line 52, port P1, G_Q1: holds 361"},
+        {Record("1", "P1").replace("-0,55", "24,01"), "line 71, port P1, TPMVE: holds 24.01"},
+        {Record("1", "P1", "-5"), "line 65, port P1, ZONE"},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        PortTable table;
+        table.open(MakeTable(dir, {{"Brest", 1001}}));
+        // After a first record that goes in, so that the lines count from the file's start.
+        const ImportReport report = ImportPortsFromData(
+            table, Record("9", "Aber") + c.record, {true, QLatin1Char(','), Language::English});
+        ASSERT_EQ(report.problems.size(), 1) << c.problem;
+        EXPECT_TRUE(report.problems[0].startsWith(QString::fromUtf8(c.problem)))
+            << report.problems[0].toStdString();
     }
 }
 
