@@ -1,10 +1,10 @@
 // The desktop program's start: its windows created and wired and the main window shown, as
 // main() does, on the offscreen platform with a settings store of its own (the dynamic loading of
 // the libraries, which a whole process also pays, is not in it: tools/bench-processes.sh).
-#include "AppState.h"
-#include "DesktopWindows.h"
-#include "MainWindow.h"
-#include "MessageBoxes.h"
+#include "app/DesktopWindows.h"
+#include "state/AppState.h"
+#include "views/common/MessageBoxes.h"
+#include "views/main/MainWindow.h"
 
 #include <QApplication>
 #include <QStandardPaths>

@@ -1,10 +1,10 @@
 // Costs of the engine's hot paths: a day's events, a year of days as a tide table computes them,
 // and a month curve.
-#include "Curve.h"
-#include "Extremes.h"
-#include "Julian.h"
-#include "Secondary.h"
-#include "TideTableText.h"
+#include "engine/Curve.h"
+#include "engine/Extremes.h"
+#include "engine/Julian.h"
+#include "engine/Secondary.h"
+#include "texts/TideTableText.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
 // Costs of the two prediction models on a real port (BREST of the shipped table, 50 constituents
 // in harmonics.bin): a day's events, a year of days, and loading one port's harmonic data.
-#include "Curve.h"
-#include "Extremes.h"
-#include "HarmonicsFile.h"
-#include "Julian.h"
-#include "PortLoader.h"
-#include "PortTable.h"
+#include "engine/Curve.h"
+#include "engine/Extremes.h"
+#include "engine/Julian.h"
+#include "ports/HarmonicsFile.h"
+#include "ports/PortLoader.h"
+#include "ports/PortTable.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // Importing the whole shipped table, exported to an .add file, into an empty table.
-#include "PortColumns.h"
-#include "PortImport.h"
-#include "PortTable.h"
+#include "ports/PortColumns.h"
+#include "ports/PortImport.h"
+#include "ports/PortTable.h"
 
 #include <QDir>
 #include <QFile>

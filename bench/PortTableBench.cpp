@@ -1,6 +1,6 @@
 // Costs of the port table engine at the size of the shipped world table.
-#include "PortColumns.h"
-#include "PortTable.h"
+#include "ports/PortColumns.h"
+#include "ports/PortTable.h"
 
 #include <QTemporaryDir>
 

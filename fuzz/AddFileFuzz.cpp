@@ -3,9 +3,9 @@
 // byte is odd). The import must end normally, and the table must then be whole: every record it
 // held unchanged, exactly the ports reported as added after them, each with a name that finds it
 // and every column readable.
-#include "PortColumns.h"
-#include "PortImport.h"
-#include "PortTable.h"
+#include "ports/PortColumns.h"
+#include "ports/PortImport.h"
+#include "ports/PortTable.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -5,7 +5,7 @@
 // also reach the index and the records behind the checksums.
 #include "FuzzTarget.h"
 
-#include "HarmonicsFile.h"
+#include "ports/HarmonicsFile.h"
 
 #include <QByteArrayView>
 #include <QDir>

@@ -4,9 +4,9 @@
 // damaged ones.
 #include "PortTableFuzz.h"
 
-#include "HarmonicsFile.h"
-#include "PortColumns.h"
-#include "PortTable.h"
+#include "ports/HarmonicsFile.h"
+#include "ports/PortColumns.h"
+#include "ports/PortTable.h"
 
 #include <QDir>
 #include <QFile>

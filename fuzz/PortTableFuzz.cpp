@@ -5,9 +5,9 @@
 // sanitizer report, another exception, a hang) is a finding.
 #include "PortTableFuzz.h"
 
-#include "PortColumns.h"
-#include "PortLoader.h"
-#include "PortTable.h"
+#include "ports/PortColumns.h"
+#include "ports/PortLoader.h"
+#include "ports/PortTable.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

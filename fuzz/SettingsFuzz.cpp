@@ -3,10 +3,10 @@
 // The input is the settings file itself (the ini text QSettings keeps on this system). Every
 // value must be taken, tamed or refused: a crash, a sanitizer report (an overflow in the
 // arithmetic on a stored number) or an exception is a finding.
-#include "CurveWindowSettings.h"
 #include "FuzzTarget.h"
-#include "PageSetup.h"
-#include "Settings.h"
+#include "state/CurveWindowSettings.h"
+#include "state/PageSetup.h"
+#include "state/Settings.h"
 
 #include <QByteArrayView>
 #include <QDir>

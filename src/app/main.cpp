@@ -1,9 +1,9 @@
 // Ondrel: the desktop program. Creates the windows (DesktopWindows), runs the import asked on the
 // command line, runs the event loop and saves the settings once on the way out.
-#include "AppState.h"
-#include "DesktopWindows.h"
-#include "MainWindow.h"
-#include "MessageBoxes.h"
+#include "app/DesktopWindows.h"
+#include "state/AppState.h"
+#include "views/common/MessageBoxes.h"
+#include "views/main/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "Ephemerides.h"
+#include "astro/Ephemerides.h"
 
-#include "LegalTime.h"
+#include "engine/LegalTime.h"
 
 #include <algorithm>
 #include <array>

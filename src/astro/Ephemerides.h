@@ -14,7 +14,7 @@
 // longitudes WEST positive (east negative); times in hours, angles in degrees.
 #pragma once
 
-#include "TideContext.h"
+#include "engine/TideContext.h"
 
 #include <optional>
 

@@ -1,5 +1,5 @@
-#include "EphemerisTexts.h"
-#include "EphemerisWords.h"
+#include "astro/EphemerisTexts.h"
+#include "astro/EphemerisWords.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,9 +1,9 @@
 // Texts of the ephemerides window, in French or English (UTF-8), for a window or a command line.
 #pragma once
 
-#include "Ephemerides.h"
-#include "Report.h"
-#include "TimeReference.h"
+#include "astro/Ephemerides.h"
+#include "engine/Report.h"
+#include "engine/TimeReference.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 // The ephemerides' texts.
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 namespace ondrel::astro {
 

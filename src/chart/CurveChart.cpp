@@ -1,5 +1,5 @@
-#include "CurveChart.h"
-#include "CurveChartParts.h"
+#include "chart/CurveChart.h"
+#include "chart/CurveChartParts.h"
 
 #include <QCategoryAxis>
 #include <QFont>

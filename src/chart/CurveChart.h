@@ -4,8 +4,8 @@
 // ondrel-cli render a copy of it.
 #pragma once
 
-#include "Curve.h"
-#include "CurveTexts.h"
+#include "chart/CurveTexts.h"
+#include "engine/Curve.h"
 
 #include <QChart>
 #include <QColor>

@@ -2,7 +2,7 @@
 // CurveDepth); not for use outside the chart.
 #pragma once
 
-#include "CurveChart.h"
+#include "chart/CurveChart.h"
 
 #include <QGraphicsItem>
 

@@ -1,7 +1,7 @@
 // The chart in 3-D: walls with depth behind the plot area and the curve as a ribbon running into
 // the depth, painted as one item over the chart.
-#include "CurveChart.h"
-#include "CurveChartParts.h"
+#include "chart/CurveChart.h"
+#include "chart/CurveChartParts.h"
 
 #include <QCategoryAxis>
 #include <QPainter>

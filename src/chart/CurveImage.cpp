@@ -1,6 +1,6 @@
-#include "CurveImage.h"
+#include "chart/CurveImage.h"
 
-#include "WholeFile.h"
+#include "texts/WholeFile.h"
 
 #include <QBuffer>
 #include <QFileInfo>

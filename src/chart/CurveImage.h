@@ -2,7 +2,7 @@
 // file (PNG, or BMP and the other formats Qt writes, chosen by the file name).
 #pragma once
 
-#include "CurveChart.h"
+#include "chart/CurveChart.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -1,6 +1,6 @@
 // The chart's colours, scales and ticks: everything about the curve's axes that is arithmetic.
-#include "CurveChart.h"
-#include "CurveChartParts.h"
+#include "chart/CurveChart.h"
+#include "chart/CurveChartParts.h"
 
 #include <QCategoryAxis>
 #include <QFontMetricsF>

@@ -1,9 +1,9 @@
-#include "CurveTexts.h"
+#include "chart/CurveTexts.h"
 
-#include "Bilingual.h"
-#include "FootTexts.h"
-#include "Julian.h"
-#include "TideTableText.h"
+#include "chart/FootTexts.h"
+#include "engine/Julian.h"
+#include "texts/Bilingual.h"
+#include "texts/TideTableText.h"
 
 #include <cmath>
 

@@ -2,10 +2,10 @@
 // label formats of the two axes and of the readouts.
 #pragma once
 
-#include "Extremes.h"
-#include "PortRecord.h"
-#include "Report.h"
-#include "TideContext.h"
+#include "engine/Extremes.h"
+#include "engine/PortRecord.h"
+#include "engine/Report.h"
+#include "engine/TideContext.h"
 
 #include <QDateTime>
 #include <QLocale>

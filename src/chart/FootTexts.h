@@ -1,7 +1,7 @@
 // The foot line's event names.
 #pragma once
 
-#include "Bilingual.h"
+#include "texts/Bilingual.h"
 
 namespace ondrel {
 

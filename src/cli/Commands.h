@@ -3,10 +3,10 @@
 // picture program.
 #pragma once
 
-#include "FullHarmonic.h"
-#include "Options.h"
-#include "PortRecord.h"
-#include "TideContext.h"
+#include "cli/Options.h"
+#include "engine/FullHarmonic.h"
+#include "engine/PortRecord.h"
+#include "engine/TideContext.h"
 
 #include <QStringList>
 

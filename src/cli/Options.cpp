@@ -1,8 +1,8 @@
-#include "Options.h"
+#include "cli/Options.h"
 
-#include "HoursText.h"
-#include "Julian.h"
-#include "TimeReference.h"
+#include "engine/HoursText.h"
+#include "engine/Julian.h"
+#include "engine/TimeReference.h"
 
 #include <QCommandLineParser>
 #include <QHash>

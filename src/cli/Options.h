@@ -1,9 +1,9 @@
 // The command line of ondrel-cli: its options read into one value, and its usage text.
 #pragma once
 
-#include "FullHarmonic.h"
-#include "Language.h"
-#include "TableFilter.h"
+#include "engine/FullHarmonic.h"
+#include "engine/Language.h"
+#include "engine/TableFilter.h"
 
 #include <QChar>
 #include <QDate>

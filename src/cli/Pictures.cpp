@@ -1,9 +1,9 @@
 // ondrel-cli needs QtCore only: the pictures are drawn by ondrel-cli-png, installed beside it,
 // which is the same program with the pictures' libraries, run with the same arguments. Its
 // messages go to our standard error, and its exit code is ours.
-#include "Commands.h"
+#include "cli/Commands.h"
 
-#include "TableLocation.h"
+#include "ports/TableLocation.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 // ondrel-cli-png: the same program as ondrel-cli, run by it with the same arguments, that draws
 // the pictures itself (the chart of `curve --png`, the month pages of `table --pdf`) with the
 // libraries ondrel-cli does without. Messages and exit codes are ondrel-cli's.
-#include "Commands.h"
+#include "cli/Commands.h"
 
-#include "CurveImage.h"
-#include "DateNames.h"
-#include "TideTablePages.h"
+#include "chart/CurveImage.h"
+#include "pages/TideTablePages.h"
+#include "texts/DateNames.h"
 
 #include <QApplication>
 

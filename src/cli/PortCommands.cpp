@@ -1,16 +1,16 @@
 // The commands on the table itself (ports, import, export) and the finding of a port that every
 // command shares.
-#include "Commands.h"
+#include "cli/Commands.h"
 
-#include "HarmonicsFile.h"
-#include "Julian.h"
-#include "Output.h"
-#include "PortImport.h"
-#include "PortLoader.h"
-#include "PortSelectionRules.h"
-#include "PortTable.h"
-#include "PortTimeZone.h"
-#include "TableLocation.h"
+#include "cli/Output.h"
+#include "engine/Julian.h"
+#include "ports/HarmonicsFile.h"
+#include "ports/PortImport.h"
+#include "ports/PortLoader.h"
+#include "ports/PortSelectionRules.h"
+#include "ports/PortTable.h"
+#include "ports/PortTimeZone.h"
+#include "ports/TableLocation.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
-#include "Commands.h"
+#include "cli/Commands.h"
 
-#include "Ephemerides.h"
-#include "EphemerisTexts.h"
-#include "Output.h"
-#include "PortSelectionRules.h"
-#include "TideContext.h"
+#include "astro/Ephemerides.h"
+#include "astro/EphemerisTexts.h"
+#include "cli/Output.h"
+#include "engine/TideContext.h"
+#include "ports/PortSelectionRules.h"
 
 #include <cstdio>
 

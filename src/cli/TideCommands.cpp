@@ -1,18 +1,18 @@
 // The tide commands: the day's report, the curve, the tide table, the present instant.
-#include "Commands.h"
+#include "cli/Commands.h"
 
-#include "Curve.h"
-#include "DateTimeJulian.h"
-#include "Extremes.h"
-#include "Julian.h"
-#include "Output.h"
-#include "PortTable.h"
-#include "Report.h"
-#include "Secondary.h"
-#include "TideNow.h"
-#include "TidePosition.h"
-#include "TideTableCalendar.h"
-#include "TideTableText.h"
+#include "cli/Output.h"
+#include "engine/Curve.h"
+#include "engine/Extremes.h"
+#include "engine/Julian.h"
+#include "engine/Report.h"
+#include "engine/Secondary.h"
+#include "engine/TidePosition.h"
+#include "ports/PortTable.h"
+#include "texts/DateTimeJulian.h"
+#include "texts/TideNow.h"
+#include "texts/TideTableCalendar.h"
+#include "texts/TideTableText.h"
 
 #include <QDateTime>
 #include <QLocale>

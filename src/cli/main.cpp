@@ -2,9 +2,9 @@
 // for people without a display, for scripts, and to check the engine. It needs QtCore only: the
 // pictures of `curve --png` and `table --pdf` are drawn by ondrel-cli-png, installed beside it.
 // This file reads the command line and hands it to the command (Commands.h).
-#include "Commands.h"
-#include "Output.h"
-#include "PortTable.h"
+#include "cli/Commands.h"
+#include "cli/Output.h"
+#include "ports/PortTable.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "Constituents.h"
+#include "engine/Constituents.h"
 
 #include <cctype>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "Curve.h"
+#include "engine/Curve.h"
 
-#include "Julian.h"
-#include "VectorState.h"
+#include "engine/Julian.h"
+#include "engine/VectorState.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
 // Samples of the water-height curve, as the curve window and ondrel-cli draw them.
 #pragma once
 
-#include "PortRecord.h"
-#include "Secondary.h"
-#include "TideContext.h"
+#include "engine/PortRecord.h"
+#include "engine/Secondary.h"
+#include "engine/TideContext.h"
 
 #include <functional>
 #include <vector>

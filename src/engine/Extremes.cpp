@@ -1,8 +1,8 @@
-#include "Extremes.h"
+#include "engine/Extremes.h"
 
-#include "Harmonic.h"
-#include "Julian.h"
-#include "Secondary.h"
+#include "engine/Harmonic.h"
+#include "engine/Julian.h"
+#include "engine/Secondary.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 // High and low waters of a day, and the tide coefficients.
 #pragma once
 
-#include "FullHarmonic.h"
-#include "PortRecord.h"
-#include "TideContext.h"
+#include "engine/FullHarmonic.h"
+#include "engine/PortRecord.h"
+#include "engine/TideContext.h"
 
 #include <array>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "FullHarmonic.h"
+#include "engine/FullHarmonic.h"
 
-#include "VectorState.h"
+#include "engine/VectorState.h"
 
 #include <algorithm>
 #include <cmath>

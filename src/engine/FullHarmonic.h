@@ -4,9 +4,9 @@
 // computation receives a TideSource, which says which model gives its heights and times.
 #pragma once
 
-#include "Constituents.h"
-#include "PortRecord.h"
-#include "TideContext.h"
+#include "engine/Constituents.h"
+#include "engine/PortRecord.h"
+#include "engine/TideContext.h"
 
 #include <memory>
 #include <vector>

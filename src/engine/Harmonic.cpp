@@ -1,6 +1,6 @@
-#include "Harmonic.h"
+#include "engine/Harmonic.h"
 
-#include "VectorState.h"
+#include "engine/VectorState.h"
 
 #include <cmath>
 #include <numbers>

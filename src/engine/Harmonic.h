@@ -4,8 +4,8 @@
 // nodal-satellite constituents whose amplitudes are fixed fractions of their main ones.
 #pragma once
 
-#include "PortRecord.h"
-#include "TideContext.h"
+#include "engine/PortRecord.h"
+#include "engine/TideContext.h"
 
 #include <array>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "HoursText.h"
+#include "engine/HoursText.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "Julian.h"
+#include "engine/Julian.h"
 
 #include <cmath>
 #include <string>

@@ -1,6 +1,6 @@
-#include "LegalTime.h"
+#include "engine/LegalTime.h"
 
-#include "Julian.h"
+#include "engine/Julian.h"
 
 #include <cmath>
 

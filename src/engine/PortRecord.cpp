@@ -1,4 +1,4 @@
-#include "PortRecord.h"
+#include "engine/PortRecord.h"
 
 namespace ondrel {
 

@@ -1,5 +1,5 @@
-#include "Report.h"
-#include "ReportTexts.h"
+#include "engine/Report.h"
+#include "engine/ReportTexts.h"
 
 #include <charconv>
 

@@ -2,8 +2,8 @@
 // shared by the report, the curve and the tide table.
 #pragma once
 
-#include "Extremes.h"
-#include "Language.h"
+#include "engine/Extremes.h"
+#include "engine/Language.h"
 
 #include <string>
 #include <vector>

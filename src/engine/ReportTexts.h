@@ -1,7 +1,7 @@
 // The report's texts.
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 namespace ondrel {
 

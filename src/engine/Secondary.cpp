@@ -1,6 +1,6 @@
-#include "Secondary.h"
+#include "engine/Secondary.h"
 
-#include "Harmonic.h"
+#include "engine/Harmonic.h"
 
 #include <cmath>
 

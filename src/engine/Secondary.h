@@ -2,9 +2,9 @@
 // corrections interpolated between neaps (coefficient 45) and springs (coefficient 95).
 #pragma once
 
-#include "Extremes.h"
-#include "PortRecord.h"
-#include "TideContext.h"
+#include "engine/Extremes.h"
+#include "engine/PortRecord.h"
+#include "engine/TideContext.h"
 
 namespace ondrel {
 

@@ -1,6 +1,6 @@
-#include "TableFilter.h"
+#include "engine/TableFilter.h"
 
-#include "Julian.h"
+#include "engine/Julian.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // for high waters and one for low waters, or no high (low) waters at all.
 #pragma once
 
-#include "Extremes.h"
+#include "engine/Extremes.h"
 
 namespace ondrel {
 

@@ -1,4 +1,4 @@
-#include "TideContext.h"
+#include "engine/TideContext.h"
 
 namespace ondrel {
 

@@ -3,8 +3,8 @@
 // value, made from those wherever they are owned.
 #pragma once
 
-#include "LegalTime.h"
-#include "TimeReference.h"
+#include "engine/LegalTime.h"
+#include "engine/TimeReference.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "TidePosition.h"
+#include "engine/TidePosition.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // picture of the notification icon.
 #pragma once
 
-#include "Extremes.h"
+#include "engine/Extremes.h"
 
 #include <functional>
 #include <optional>

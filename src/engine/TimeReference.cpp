@@ -1,4 +1,4 @@
-#include "TimeReference.h"
+#include "engine/TimeReference.h"
 
 #include <array>
 

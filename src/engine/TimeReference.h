@@ -4,7 +4,7 @@
 // without it read as unknown, falling back to the default).
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 #include <string>
 

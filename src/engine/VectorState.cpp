@@ -1,4 +1,4 @@
-#include "VectorState.h"
+#include "engine/VectorState.h"
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #include <immintrin.h>

@@ -1,7 +1,7 @@
 // The tide table's month pages: its texts, in French then English.
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 namespace ondrel {
 

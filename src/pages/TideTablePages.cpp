@@ -1,9 +1,9 @@
-#include "TideTablePages.h"
+#include "pages/TideTablePages.h"
 
-#include "DateNames.h"
-#include "Report.h"
-#include "TideTablePageTexts.h"
-#include "WholeFile.h"
+#include "engine/Report.h"
+#include "pages/TideTablePageTexts.h"
+#include "texts/DateNames.h"
+#include "texts/WholeFile.h"
 
 #include <QBuffer>
 #include <QFont>

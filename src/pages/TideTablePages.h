@@ -5,8 +5,8 @@
 // painting serves the screen, the printer and PDF files.
 #pragma once
 
-#include "Language.h"
-#include "TideTableText.h"
+#include "engine/Language.h"
+#include "texts/TideTableText.h"
 
 #include <QDate>
 #include <QPageSize>

@@ -1,4 +1,4 @@
-#include "CountryNames.h"
+#include "ports/CountryNames.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 // The names of the countries numbered 1 to 114 by the zone codes of the port table.
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // The Windows-1252 code page of the table's text columns and the name keys (docs/PORT_TABLE.md).
-#include "Cp1252.h"
+#include "ports/Cp1252.h"
 
 #include <QList>
 

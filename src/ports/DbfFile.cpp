@@ -1,8 +1,8 @@
 // dBase III files: read and written by our own code, with every check; created through
 // shapelib, loaded then.
-#include "DbfFile.h"
+#include "ports/DbfFile.h"
 
-#include "TableFiles.h"
+#include "ports/TableFiles.h"
 
 #include <QByteArrayView>
 #include <QFile>

@@ -3,7 +3,7 @@
 // every failed write is seen and undone (docs/PORT_TABLE.md, "Writing safely").
 #pragma once
 
-#include "TableTypes.h"
+#include "ports/TableTypes.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,4 +1,4 @@
-#include "DbfNumbers.h"
+#include "ports/DbfNumbers.h"
 
 #include <QByteArray>
 

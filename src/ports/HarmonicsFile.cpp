@@ -1,6 +1,6 @@
-#include "HarmonicsFile.h"
+#include "ports/HarmonicsFile.h"
 
-#include "TableLocation.h"
+#include "ports/TableLocation.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,8 +8,8 @@
 // table model, and the reason, naming the file, is given to the caller.
 #pragma once
 
-#include "FullHarmonic.h"
-#include "PortRecord.h"
+#include "engine/FullHarmonic.h"
+#include "engine/PortRecord.h"
 
 #include <QByteArray>
 #include <QString>

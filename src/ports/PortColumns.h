@@ -3,7 +3,7 @@
 // StandardPortColumns().
 #pragma once
 
-#include "TableTypes.h"
+#include "ports/TableTypes.h"
 
 #include <QString>
 

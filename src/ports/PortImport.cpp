@@ -1,11 +1,11 @@
-#include "PortImport.h"
+#include "ports/PortImport.h"
 
-#include "Cp1252.h"
-#include "DbfNumbers.h"
-#include "PortColumns.h"
-#include "PortLoader.h"
-#include "PortSelectionRules.h"
-#include "PortTable.h"
+#include "ports/Cp1252.h"
+#include "ports/DbfNumbers.h"
+#include "ports/PortColumns.h"
+#include "ports/PortLoader.h"
+#include "ports/PortSelectionRules.h"
+#include "ports/PortTable.h"
 
 #include <QFile>
 #include <QFileInfo>

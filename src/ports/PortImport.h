@@ -7,7 +7,7 @@
 // line are read.
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 #include <QByteArray>
 #include <QChar>

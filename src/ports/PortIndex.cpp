@@ -1,8 +1,8 @@
-#include "PortIndex.h"
+#include "ports/PortIndex.h"
 
-#include "Cp1252.h"
-#include "DbfNumbers.h"
-#include "TableFiles.h"
+#include "ports/Cp1252.h"
+#include "ports/DbfNumbers.h"
+#include "ports/TableFiles.h"
 
 #include <algorithm>
 #include <cstring>

@@ -8,8 +8,8 @@
 // one tag only), and kept sorted through every change afterwards.
 #pragma once
 
-#include "DbfFile.h"
-#include "TagFile.h"
+#include "ports/DbfFile.h"
+#include "ports/TagFile.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

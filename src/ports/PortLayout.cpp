@@ -1,7 +1,7 @@
-#include "PortLayout.h"
+#include "ports/PortLayout.h"
 
-#include "PortColumns.h"
-#include "TableFiles.h"
+#include "ports/PortColumns.h"
+#include "ports/TableFiles.h"
 
 namespace ondrel {
 

@@ -1,7 +1,7 @@
 // The columns a dBase file must have to be read as the port table.
 #pragma once
 
-#include "DbfFile.h"
+#include "ports/DbfFile.h"
 
 #include <QString>
 

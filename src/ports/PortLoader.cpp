@@ -1,8 +1,8 @@
-#include "PortLoader.h"
+#include "ports/PortLoader.h"
 
-#include "PortSelectionRules.h"
+#include "ports/PortSelectionRules.h"
 
-#include "PortTable.h"
+#include "ports/PortTable.h"
 
 #include <QLocale>
 

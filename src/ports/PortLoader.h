@@ -1,7 +1,7 @@
 // Loading one row of the port table into a PortRecord.
 #pragma once
 
-#include "PortRecord.h"
+#include "engine/PortRecord.h"
 
 #include <QString>
 

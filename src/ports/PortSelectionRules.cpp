@@ -1,9 +1,9 @@
-#include "PortSelectionRules.h"
+#include "ports/PortSelectionRules.h"
 
-#include "DbfNumbers.h"
+#include "ports/DbfNumbers.h"
 
-#include "CountryNames.h"
-#include "PortLoader.h"
+#include "ports/CountryNames.h"
+#include "ports/PortLoader.h"
 
 #include <algorithm>
 #include <cmath>

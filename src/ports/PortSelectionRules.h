@@ -2,7 +2,7 @@
 // marker's place on the world map, and the country filter of the port list.
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 #include <QPointF>
 #include <QRect>

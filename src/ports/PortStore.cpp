@@ -1,8 +1,8 @@
-#include "PortStore.h"
+#include "ports/PortStore.h"
 
-#include "PortColumns.h"
-#include "PortLoader.h"
-#include "PortTable.h"
+#include "ports/PortColumns.h"
+#include "ports/PortLoader.h"
+#include "ports/PortTable.h"
 
 #include <optional>
 

@@ -2,7 +2,7 @@
 // columns a secondary port has of its own.
 #pragma once
 
-#include "PortRecord.h"
+#include "engine/PortRecord.h"
 
 #include <QString>
 

@@ -4,12 +4,12 @@
 // order within the range, filtered, not deleted) are a vector that list views index directly.
 // Editing and writing are in PortTableWriting.cpp. The file format, the tag file and the
 // conventions are described in docs/PORT_TABLE.md.
-#include "PortTable.h"
+#include "ports/PortTable.h"
 
-#include "Cp1252.h"
-#include "PortLayout.h"
-#include "PortTableImpl.h"
-#include "TagFile.h"
+#include "ports/Cp1252.h"
+#include "ports/PortLayout.h"
+#include "ports/PortTableImpl.h"
+#include "ports/TagFile.h"
 
 #include <QDir>
 #include <QFileInfo>

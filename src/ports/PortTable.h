@@ -8,9 +8,9 @@
 // numbers of the fields, Cp1252 converts the text columns and makes the name keys.
 #pragma once
 
-#include "Cp1252.h"
-#include "PortColumns.h"
-#include "TableTypes.h"
+#include "ports/Cp1252.h"
+#include "ports/PortColumns.h"
+#include "ports/TableTypes.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,11 +2,11 @@
 // reading) and PortTableWriting.cpp (editing, the write lock, writing through to the file).
 #pragma once
 
-#include "DbfFile.h"
-#include "DbfNumbers.h"
-#include "PortIndex.h"
-#include "PortTable.h"
-#include "TableFiles.h"
+#include "ports/DbfFile.h"
+#include "ports/DbfNumbers.h"
+#include "ports/PortIndex.h"
+#include "ports/PortTable.h"
+#include "ports/TableFiles.h"
 
 #include <QLockFile>
 

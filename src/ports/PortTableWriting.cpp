@@ -1,8 +1,8 @@
 // The port table engine: editing, the write lock, and writing through to the file (docs/
 // PORT_TABLE.md, "Writing safely").
-#include "PortTable.h"
+#include "ports/PortTable.h"
 
-#include "PortTableImpl.h"
+#include "ports/PortTableImpl.h"
 
 #include <QDir>
 #include <QFileInfo>

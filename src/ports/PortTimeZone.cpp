@@ -1,9 +1,9 @@
-#include "PortTimeZone.h"
+#include "ports/PortTimeZone.h"
 
-#include "HarmonicsFile.h"
-#include "PortLoader.h"
-#include "PortTable.h"
-#include "ZoneTexts.h"
+#include "ports/HarmonicsFile.h"
+#include "ports/PortLoader.h"
+#include "ports/PortTable.h"
+#include "ports/ZoneTexts.h"
 
 #include <QDateTime>
 

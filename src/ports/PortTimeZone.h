@@ -7,8 +7,8 @@
 // legal time then falls back to its standard time, and the reason says so.
 #pragma once
 
-#include "Language.h"
-#include "LegalTime.h"
+#include "engine/Language.h"
+#include "engine/LegalTime.h"
 
 #include <QHash>
 #include <QString>

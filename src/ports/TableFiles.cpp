@@ -1,4 +1,4 @@
-#include "TableFiles.h"
+#include "ports/TableFiles.h"
 
 #include <QDateTime>
 #include <QDir>

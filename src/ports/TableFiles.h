@@ -2,7 +2,7 @@
 // never more than a cap, and every failure a TableError that starts with the file's path.
 #pragma once
 
-#include "TableTypes.h"
+#include "ports/TableTypes.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,6 +1,6 @@
-#include "TableLocation.h"
+#include "ports/TableLocation.h"
 
-#include "TableFiles.h"
+#include "ports/TableFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

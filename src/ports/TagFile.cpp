@@ -1,7 +1,7 @@
 // Reading and writing the tag file.
-#include "TagFile.h"
+#include "ports/TagFile.h"
 
-#include "TableFiles.h"
+#include "ports/TableFiles.h"
 
 #include <QSaveFile>
 #include <QStringDecoder>

@@ -2,7 +2,7 @@
 // (format in docs/PORT_TABLE.md).
 #pragma once
 
-#include "DbfFile.h"
+#include "ports/DbfFile.h"
 
 #include <QString>
 

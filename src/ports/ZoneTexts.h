@@ -1,7 +1,7 @@
 // The port's legal time zone problems: its texts, in French then English.
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 namespace ondrel {
 

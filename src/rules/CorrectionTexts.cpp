@@ -1,4 +1,4 @@
-#include "CorrectionTexts.h"
+#include "rules/CorrectionTexts.h"
 
 #include <cmath>
 

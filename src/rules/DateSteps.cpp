@@ -1,4 +1,4 @@
-#include "DateSteps.h"
+#include "rules/DateSteps.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The number format of each language.
 #pragma once
 
-#include "Bilingual.h"
+#include "texts/Bilingual.h"
 
 namespace ondrel {
 

@@ -1,4 +1,4 @@
-#include "HelpTopics.h"
+#include "rules/HelpTopics.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 // context of each window, and where the help collection is.
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 #include <QString>
 #include <QUrl>

@@ -1,7 +1,7 @@
-#include "IntervalSearch.h"
+#include "rules/IntervalSearch.h"
 
-#include "Bilingual.h"
-#include "FieldTexts.h"
+#include "rules/FieldTexts.h"
+#include "texts/Bilingual.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // depth, from a sounder reading corrected against the prediction.
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 #include <QString>
 

@@ -3,14 +3,14 @@
 // reference.
 #pragma once
 
-#include "DateNames.h"
-#include "PortRecord.h"
-#include "PredictionSource.h"
-#include "Secondary.h"
-#include "Services.h"
-#include "Settings.h"
-#include "TableFilter.h"
-#include "TideContext.h"
+#include "engine/PortRecord.h"
+#include "engine/Secondary.h"
+#include "engine/TableFilter.h"
+#include "engine/TideContext.h"
+#include "state/PredictionSource.h"
+#include "state/Services.h"
+#include "state/Settings.h"
+#include "texts/DateNames.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "CurveWindowSettings.h"
+#include "state/CurveWindowSettings.h"
 
-#include "StoredValue.h"
+#include "state/StoredValue.h"
 
 #include <QSettings>
 

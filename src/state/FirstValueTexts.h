@@ -1,7 +1,7 @@
 // The interval window's first values, in the number format of each language.
 #pragma once
 
-#include "Bilingual.h"
+#include "texts/Bilingual.h"
 
 namespace ondrel {
 

@@ -1,8 +1,8 @@
-#include "PageSetup.h"
+#include "state/PageSetup.h"
 
-#include "Bilingual.h"
-#include "PageSetupMessages.h"
-#include "StoredValue.h"
+#include "state/PageSetupMessages.h"
+#include "state/StoredValue.h"
+#include "texts/Bilingual.h"
 
 #include <QSettings>
 

@@ -2,7 +2,7 @@
 // preview arithmetic and the stored values (group "impression").
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 #include <QRect>
 #include <QRectF>

@@ -1,7 +1,7 @@
 // The page set-up's messages.
 #pragma once
 
-#include "Bilingual.h"
+#include "texts/Bilingual.h"
 
 namespace ondrel {
 

@@ -1,4 +1,4 @@
-#include "PredictionSource.h"
+#include "state/PredictionSource.h"
 
 namespace ondrel {
 

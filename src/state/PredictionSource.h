@@ -5,9 +5,9 @@
 // for the main window to show.
 #pragma once
 
-#include "FullHarmonic.h"
-#include "HarmonicsFile.h"
-#include "PortRecord.h"
+#include "engine/FullHarmonic.h"
+#include "engine/PortRecord.h"
+#include "ports/HarmonicsFile.h"
 
 #include <QString>
 

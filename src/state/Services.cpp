@@ -1,4 +1,4 @@
-#include "Services.h"
+#include "state/Services.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>

@@ -1,8 +1,8 @@
-#include "Settings.h"
+#include "state/Settings.h"
 
-#include "Bilingual.h"
-#include "FirstValueTexts.h"
-#include "StoredValue.h"
+#include "state/FirstValueTexts.h"
+#include "state/StoredValue.h"
+#include "texts/Bilingual.h"
 
 #include <QLocale>
 #include <QSettings>

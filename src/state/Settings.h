@@ -2,9 +2,9 @@
 // settings store (main key "Software\Ondrel", group "impression" for the page set-up).
 #pragma once
 
-#include "FullHarmonic.h"
-#include "Report.h"
-#include "TimeReference.h"
+#include "engine/FullHarmonic.h"
+#include "engine/Report.h"
+#include "engine/TimeReference.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "StoredColour.h"
+#include "state/StoredColour.h"
 
 namespace ondrel {
 

@@ -3,7 +3,7 @@
 // else chooses between languages.
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,7 +2,7 @@
 // write failures.
 #pragma once
 
-#include "Bilingual.h"
+#include "texts/Bilingual.h"
 
 namespace ondrel {
 

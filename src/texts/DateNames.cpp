@@ -1,4 +1,4 @@
-#include "DateNames.h"
+#include "texts/DateNames.h"
 
 namespace ondrel {
 

@@ -2,7 +2,7 @@
 // names, not the system's), and the long date format built from them.
 #pragma once
 
-#include "Report.h"
+#include "engine/Report.h"
 
 #include <QDate>
 #include <QString>

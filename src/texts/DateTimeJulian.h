@@ -1,7 +1,7 @@
 // Julian dates of Qt's dates and times, to the whole second.
 #pragma once
 
-#include "Julian.h"
+#include "engine/Julian.h"
 
 #include <QDateTime>
 

@@ -1,10 +1,10 @@
-#include "TideNow.h"
+#include "texts/TideNow.h"
 
-#include "DateTimeJulian.h"
-#include "Extremes.h"
-#include "Julian.h"
-#include "LegalTime.h"
-#include "TidePosition.h"
+#include "engine/Extremes.h"
+#include "engine/Julian.h"
+#include "engine/LegalTime.h"
+#include "engine/TidePosition.h"
+#include "texts/DateTimeJulian.h"
 
 namespace ondrel {
 

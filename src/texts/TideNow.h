@@ -2,8 +2,8 @@
 // show it.
 #pragma once
 
-#include "FullHarmonic.h"
-#include "TideContext.h"
+#include "engine/FullHarmonic.h"
+#include "engine/TideContext.h"
 
 #include <QDateTime>
 

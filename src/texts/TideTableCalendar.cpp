@@ -1,7 +1,7 @@
-#include "TideTableCalendar.h"
+#include "texts/TideTableCalendar.h"
 
-#include "Julian.h"
-#include "Report.h"
+#include "engine/Julian.h"
+#include "engine/Report.h"
 
 #include <libical/ical.h>
 

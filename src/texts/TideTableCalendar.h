@@ -2,7 +2,7 @@
 // per high or low water that passed the filter, at its instant in UT.
 #pragma once
 
-#include "TideTableText.h"
+#include "texts/TideTableText.h"
 
 #include <QByteArray>
 #include <QDateTime>

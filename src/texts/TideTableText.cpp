@@ -1,10 +1,10 @@
-#include "TideTableText.h"
+#include "texts/TideTableText.h"
 
-#include "DateTimeJulian.h"
+#include "texts/DateTimeJulian.h"
 
-#include "Julian.h"
-#include "Report.h"
-#include "TableTexts.h"
+#include "engine/Julian.h"
+#include "engine/Report.h"
+#include "texts/TableTexts.h"
 
 #include <cmath>
 

@@ -3,11 +3,11 @@
 // at least, and a separator), and the time reference at the end.
 #pragma once
 
-#include "DateNames.h"
-#include "Extremes.h"
-#include "PortRecord.h"
-#include "TableFilter.h"
-#include "TideContext.h"
+#include "engine/Extremes.h"
+#include "engine/PortRecord.h"
+#include "engine/TableFilter.h"
+#include "engine/TideContext.h"
+#include "texts/DateNames.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "WholeFile.h"
+#include "texts/WholeFile.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

@@ -4,14 +4,14 @@
 // date after a language switch (the font dialog's size: tests/views/main/FontCommandsTest.cpp).
 #include "GuiTestSupport.h"
 
-#include "CountriesWindow.h"
-#include "CurveChart.h"
-#include "CurveWindow.h"
-#include "DesktopWindows.h"
-#include "EphemeridesWindow.h"
-#include "MainWindow.h"
-#include "PortWindow.h"
-#include "ScreenPlacement.h"
+#include "app/DesktopWindows.h"
+#include "chart/CurveChart.h"
+#include "views/common/ScreenPlacement.h"
+#include "views/curve/CurveWindow.h"
+#include "views/main/MainWindow.h"
+#include "views/ports/CountriesWindow.h"
+#include "views/ports/PortWindow.h"
+#include "views/sun/EphemeridesWindow.h"
 
 #include <QApplication>
 #include <QDialog>

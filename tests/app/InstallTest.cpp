@@ -2,10 +2,10 @@
 // looks for it, and the installed programs find their table and help there.
 #include "GuiTestSupport.h"
 
-#include "DesktopWindows.h"
-#include "HelpTopics.h"
-#include "HelpWindow.h"
-#include "MainWindow.h"
+#include "app/DesktopWindows.h"
+#include "rules/HelpTopics.h"
+#include "views/help/HelpWindow.h"
+#include "views/main/MainWindow.h"
 
 #include <QDir>
 #include <QFileInfo>

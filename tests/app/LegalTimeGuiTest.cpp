@@ -4,11 +4,11 @@
 // or saying it has none.
 #include "GuiTestSupport.h"
 
-#include "DesktopWindows.h"
-#include "HarmonicsFile.h"
-#include "MainWindow.h"
-#include "OptionsWindow.h"
-#include "TideTableWindow.h"
+#include "app/DesktopWindows.h"
+#include "ports/HarmonicsFile.h"
+#include "views/main/MainWindow.h"
+#include "views/main/OptionsWindow.h"
+#include "views/tidetable/TideTableWindow.h"
 
 #include <QDateTimeEdit>
 #include <QDir>

@@ -3,11 +3,11 @@
 #include "GuiTestSupport.h"
 #include "OptionsWindowTestSupport.h"
 
-#include "DateWindow.h"
-#include "DesktopWindows.h"
-#include "Julian.h"
-#include "MainWindow.h"
-#include "PortWindow.h"
+#include "app/DesktopWindows.h"
+#include "engine/Julian.h"
+#include "views/main/DateWindow.h"
+#include "views/main/MainWindow.h"
+#include "views/ports/PortWindow.h"
 
 #include <QCalendarWidget>
 #include <QLabel>

@@ -2,16 +2,16 @@
 // command line and the end of the program.
 #include "GuiTestSupport.h"
 
-#include "CurveChart.h"
-#include "CurveWindow.h"
-#include "DesktopWindows.h"
-#include "Extremes.h"
-#include "Julian.h"
-#include "LanguageWindow.h"
-#include "MainWindow.h"
-#include "MainWindowTexts.h"
-#include "PortWindow.h"
-#include "Report.h"
+#include "app/DesktopWindows.h"
+#include "chart/CurveChart.h"
+#include "engine/Extremes.h"
+#include "engine/Julian.h"
+#include "engine/Report.h"
+#include "views/curve/CurveWindow.h"
+#include "views/main/LanguageWindow.h"
+#include "views/main/MainWindow.h"
+#include "views/main/MainWindowTexts.h"
+#include "views/ports/PortWindow.h"
 
 #include <QLineSeries>
 

@@ -3,19 +3,19 @@
 // wizard's pages alone: tests/views/ports/PortManagementWindowsTest.cpp).
 #include "PortManagementTestSupport.h"
 
-#include "CountriesWindow.h"
-#include "CurveWindow.h"
-#include "DesktopWindows.h"
-#include "ImportListWindow.h"
-#include "ImportTexts.h"
-#include "MainWindow.h"
-#include "PortImportFlow.h"
-#include "PortTable.h"
-#include "PortWindow.h"
-#include "ProjectInfo.h"
-#include "SecondaryPortWizard.h"
-#include "SecondaryPortsWindow.h"
-#include "TideTableWindow.h"
+#include "app/DesktopWindows.h"
+#include "ports/PortTable.h"
+#include "texts/ImportTexts.h"
+#include "texts/ProjectInfo.h"
+#include "views/curve/CurveWindow.h"
+#include "views/main/MainWindow.h"
+#include "views/ports/CountriesWindow.h"
+#include "views/ports/ImportListWindow.h"
+#include "views/ports/PortImportFlow.h"
+#include "views/ports/PortWindow.h"
+#include "views/ports/SecondaryPortWizard.h"
+#include "views/ports/SecondaryPortsWindow.h"
+#include "views/tidetable/TideTableWindow.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -2,12 +2,12 @@
 // its two clicks, which bring the program back or end it.
 #include "GuiTestSupport.h"
 
-#include "CurveWindow.h"
-#include "DesktopWindows.h"
-#include "EphemeridesWindow.h"
-#include "Extremes.h"
-#include "MainWindow.h"
-#include "TrayIcon.h"
+#include "app/DesktopWindows.h"
+#include "engine/Extremes.h"
+#include "views/curve/CurveWindow.h"
+#include "views/main/MainWindow.h"
+#include "views/main/TrayIcon.h"
+#include "views/sun/EphemeridesWindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "Ephemerides.h"
-#include "EphemerisTexts.h"
-#include "Julian.h"
-#include "TideContext.h"
+#include "astro/Ephemerides.h"
+#include "astro/EphemerisTexts.h"
+#include "engine/Julian.h"
+#include "engine/TideContext.h"
 
 #include <gtest/gtest.h>
 

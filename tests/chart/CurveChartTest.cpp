@@ -1,8 +1,8 @@
 // The water-height chart: label formats, axis ticks, the labels' places, the title and the
 // colours.
-#include "CurveChart.h"
-#include "CurveTexts.h"
-#include "Julian.h"
+#include "chart/CurveChart.h"
+#include "chart/CurveTexts.h"
+#include "engine/Julian.h"
 
 #include <QCategoryAxis>
 #include <QCoreApplication>

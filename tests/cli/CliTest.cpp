@@ -1,18 +1,18 @@
 // ondrel-cli run as a user would, on a small table made for the test; its output is compared with
 // the engine's own results.
-#include "Curve.h"
-#include "Ephemerides.h"
-#include "EphemerisTexts.h"
-#include "Extremes.h"
-#include "HarmonicsFile.h"
-#include "Julian.h"
-#include "PortColumns.h"
-#include "PortLoader.h"
-#include "PortTable.h"
-#include "Report.h"
 #include "TestPortTable.h"
-#include "TidePosition.h"
-#include "TideTableText.h"
+#include "astro/Ephemerides.h"
+#include "astro/EphemerisTexts.h"
+#include "engine/Curve.h"
+#include "engine/Extremes.h"
+#include "engine/Julian.h"
+#include "engine/Report.h"
+#include "engine/TidePosition.h"
+#include "ports/HarmonicsFile.h"
+#include "ports/PortColumns.h"
+#include "ports/PortLoader.h"
+#include "ports/PortTable.h"
+#include "texts/TideTableText.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,6 +1,6 @@
 // ondrel-cli's command line read in-process: what each option sets, and the first argument at
 // fault named in the message.
-#include "Options.h"
+#include "cli/Options.h"
 
 #include <gtest/gtest.h>
 

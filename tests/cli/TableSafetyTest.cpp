@@ -1,8 +1,8 @@
 // ondrel-cli writing the port table on a full disk and beside another writer: whatever happens,
 // the table opens with every record it held and every port reported as added.
-#include "PortColumns.h"
-#include "PortTable.h"
 #include "TestPortTable.h"
+#include "ports/PortColumns.h"
+#include "ports/PortTable.h"
 
 #include <QDateTime>
 #include <QDir>

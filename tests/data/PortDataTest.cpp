@@ -2,14 +2,14 @@
 // opens through PortTable, every row loads into a PortRecord without a message, the rows obey
 // the conversion rules, the tags hold the right rows in the right order, and well-known ports
 // give plausible tides that agree with an independent predictor's (data/reference-extremes.json).
-#include "Extremes.h"
-#include "HarmonicsFile.h"
-#include "PortImport.h"
-#include "PortLoader.h"
-#include "PortRecord.h"
-#include "PortTable.h"
-#include "Secondary.h"
-#include "TideContext.h"
+#include "engine/Extremes.h"
+#include "engine/PortRecord.h"
+#include "engine/Secondary.h"
+#include "engine/TideContext.h"
+#include "ports/HarmonicsFile.h"
+#include "ports/PortImport.h"
+#include "ports/PortLoader.h"
+#include "ports/PortTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "Curve.h"
+#include "engine/Curve.h"
 
-#include "Harmonic.h"
-#include "Julian.h"
 #include "TestPorts.h"
+#include "engine/Harmonic.h"
+#include "engine/Julian.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "Extremes.h"
+#include "engine/Extremes.h"
 
-#include "Harmonic.h"
-#include "Julian.h"
-#include "Secondary.h"
 #include "TestPorts.h"
+#include "engine/Harmonic.h"
+#include "engine/Julian.h"
+#include "engine/Secondary.h"
 
 #include <gtest/gtest.h>
 

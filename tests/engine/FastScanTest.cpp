@@ -1,12 +1,12 @@
 // The day scan that turns the angles of the day's start must find exactly what the scan
 // evaluating the whole sum at every instant finds: same instants, same heights, same
 // coefficients, for any port, day, time reference and zone.
-#include "Extremes.h"
+#include "engine/Extremes.h"
 
-#include "Harmonic.h"
-#include "Julian.h"
-#include "Report.h"
 #include "TestPorts.h"
+#include "engine/Harmonic.h"
+#include "engine/Julian.h"
+#include "engine/Report.h"
 
 #include <gtest/gtest.h>
 

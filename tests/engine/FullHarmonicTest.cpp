@@ -1,10 +1,10 @@
 // The full-harmonic model against independent values: the constituent speeds of the IHO list of
 // constituents, and heights and high and low waters that @neaps/tide-predictor 0.11 computes from
 // the same constants (1750 to 2200).
-#include "FullHarmonic.h"
-#include "Constituents.h"
-#include "Extremes.h"
-#include "Julian.h"
+#include "engine/FullHarmonic.h"
+#include "engine/Constituents.h"
+#include "engine/Extremes.h"
+#include "engine/Julian.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Harmonic.h"
+#include "engine/Harmonic.h"
 
 #include "ReferenceSynthesis.h"
 #include "TestPorts.h"

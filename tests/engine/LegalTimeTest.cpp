@@ -1,12 +1,12 @@
 // The port's legal time around real clock changes. The expected local times come from the UT
 // computation and from the zones' rules written out here by hand (Paris changes at 01:00 UT...),
 // never from the legal-time code itself.
-#include "Extremes.h"
-#include "Harmonic.h"
-#include "Julian.h"
-#include "PortTimeZone.h"
-#include "Report.h"
-#include "TideTableText.h"
+#include "engine/Extremes.h"
+#include "engine/Harmonic.h"
+#include "engine/Julian.h"
+#include "engine/Report.h"
+#include "ports/PortTimeZone.h"
+#include "texts/TideTableText.h"
 
 #include "TestPorts.h"
 

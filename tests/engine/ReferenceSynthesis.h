@@ -2,7 +2,7 @@
 // every quantity in extended precision, the angles neither shared nor reduced before the cosine.
 #pragma once
 
-#include "PortRecord.h"
+#include "engine/PortRecord.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
-#include "Report.h"
+#include "engine/Report.h"
 
-#include "HoursText.h"
-#include "Julian.h"
+#include "engine/HoursText.h"
+#include "engine/Julian.h"
 
 #include <gtest/gtest.h>
 

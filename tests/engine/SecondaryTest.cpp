@@ -1,8 +1,8 @@
-#include "Secondary.h"
+#include "engine/Secondary.h"
 
-#include "Harmonic.h"
-#include "Julian.h"
 #include "TestPorts.h"
+#include "engine/Harmonic.h"
+#include "engine/Julian.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Ports with realistic constants for the engine tests.
 #pragma once
 
-#include "PortRecord.h"
+#include "engine/PortRecord.h"
 
 namespace ondrel::testing {
 

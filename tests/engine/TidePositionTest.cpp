@@ -1,6 +1,6 @@
 // The notification icon's position in the tide cycle: whole hours after high water while the tide
 // falls, whole hours before the next one from low water on, and the icon each index names.
-#include "TidePosition.h"
+#include "engine/TidePosition.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The labels of the time references, as the main window shows them.
-#include "TimeReference.h"
+#include "engine/TimeReference.h"
 
 #include <gtest/gtest.h>
 

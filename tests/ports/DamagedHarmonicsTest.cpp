@@ -1,6 +1,6 @@
 // Damaged, foreign or missing harmonic data (harmonics.bin): each gives no constants, with a
 // message naming the file and the table model for the ports concerned; never a crash.
-#include "HarmonicsFile.h"
+#include "ports/HarmonicsFile.h"
 
 #include <gtest/gtest.h>
 

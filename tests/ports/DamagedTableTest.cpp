@@ -1,9 +1,9 @@
 // Damaged tables and rows: each must be refused with a message naming the file (or the port and
 // column) at fault, never read shifted, never waited on, never computed.
-#include "PortColumns.h"
-#include "PortImport.h"
-#include "PortLoader.h"
-#include "PortTable.h"
+#include "ports/PortColumns.h"
+#include "ports/PortImport.h"
+#include "ports/PortLoader.h"
+#include "ports/PortTable.h"
 
 #include "TestPortTable.h"
 

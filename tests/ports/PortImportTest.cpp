@@ -1,7 +1,7 @@
 // Tests of the import of ports from .add files and of the export that writes them.
-#include "PortImport.h"
-#include "PortColumns.h"
-#include "PortTable.h"
+#include "ports/PortImport.h"
+#include "ports/PortColumns.h"
+#include "ports/PortTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Loading a row of the port table into a PortRecord.
-#include "PortLoader.h"
-#include "PortColumns.h"
-#include "PortTable.h"
+#include "ports/PortLoader.h"
+#include "ports/PortColumns.h"
+#include "ports/PortTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The port window's rules: position texts, the world map's marker, the country filter.
-#include "PortSelectionRules.h"
+#include "ports/PortSelectionRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Tests of the port table engine: tags, ranges, searches, filter, editing with write-through,
 // code page, number conversions and damaged files. Every table lives in a QTemporaryDir.
-#include "PortTable.h"
-#include "PortColumns.h"
+#include "ports/PortTable.h"
+#include "ports/PortColumns.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Where the port table is found, and the first-use copy of the shipped table.
-#include "TableLocation.h"
-#include "PortTable.h"
+#include "ports/TableLocation.h"
+#include "ports/PortTable.h"
 
 #include <gtest/gtest.h>
 

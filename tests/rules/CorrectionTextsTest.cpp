@@ -1,6 +1,6 @@
 // The texts of a secondary port's corrections: the wizard's fields read and written, and the
 // summary of its last page.
-#include "CorrectionTexts.h"
+#include "rules/CorrectionTexts.h"
 #include "QStringPrinting.h"
 
 #include <gtest/gtest.h>

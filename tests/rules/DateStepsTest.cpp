@@ -1,5 +1,5 @@
 // The date window's steps by month and year, which never land on a date that does not exist.
-#include "DateSteps.h"
+#include "rules/DateSteps.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The help page of each context number, in both languages, and every page present in the sources
 // the help collection is built from.
-#include "HelpTopics.h"
+#include "rules/HelpTopics.h"
 #include "QStringPrinting.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 // The interval search's rules: the masked fields read by position, and the 30-second search with
 // its one-hour skip over a day of 23, 24 or 25 hours.
-#include "IntervalSearch.h"
+#include "rules/IntervalSearch.h"
 
 #include <gtest/gtest.h>
 

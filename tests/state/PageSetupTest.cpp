@@ -1,6 +1,6 @@
 // The page set-up's values: the margin rule, the preview and page arithmetic, its messages and
 // the stored values with their fallbacks.
-#include "PageSetup.h"
+#include "state/PageSetup.h"
 #include "SettingsStoreTest.h"
 
 #include <QRect>

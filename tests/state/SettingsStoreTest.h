@@ -3,8 +3,8 @@
 // organisation name; nothing of the real user is touched.
 #pragma once
 
-#include "AppState.h"
 #include "QStringPrinting.h"
+#include "state/AppState.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

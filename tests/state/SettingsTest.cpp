@@ -1,10 +1,10 @@
 // Stored settings: defaults, fallbacks group by group, the first-start values and the save list.
 #include "SettingsStoreTest.h"
 
-#include "CurveWindowSettings.h"
-#include "PageSetup.h"
-#include "Settings.h"
-#include "StoredValue.h"
+#include "state/CurveWindowSettings.h"
+#include "state/PageSetup.h"
+#include "state/Settings.h"
+#include "state/StoredValue.h"
 
 #include <QSettings>
 

@@ -1,5 +1,5 @@
 // Colours as the settings store them: red + 256 green + 65536 blue.
-#include "StoredColour.h"
+#include "state/StoredColour.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "TestPortTable.h"
 
-#include "PortColumns.h"
-#include "PortTable.h"
+#include "ports/PortColumns.h"
+#include "ports/PortTable.h"
 
 namespace ondrel::test {
 

@@ -1,5 +1,5 @@
 // The day and month names are the program's own, not the system's.
-#include "DateNames.h"
+#include "texts/DateNames.h"
 
 #include <gtest/gtest.h>
 

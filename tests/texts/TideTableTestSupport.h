@@ -2,8 +2,8 @@
 // for a port and a range of days, and the records of a CSV text read back.
 #pragma once
 
-#include "Julian.h"
-#include "TideTableText.h"
+#include "engine/Julian.h"
+#include "texts/TideTableText.h"
 
 #include <QDate>
 #include <QStringList>

@@ -1,12 +1,12 @@
 // The tide table's lines, which the window and ondrel-cli share: the blocks of each day, the
 // day and month names, the filter test, and the CSV and calendar exports read back.
-#include "TideTableText.h"
-#include "TideTableCalendar.h"
+#include "texts/TideTableText.h"
 #include "TideTableTestSupport.h"
+#include "texts/TideTableCalendar.h"
 
-#include "Extremes.h"
-#include "Report.h"
 #include "TestPorts.h"
+#include "engine/Extremes.h"
+#include "engine/Report.h"
 
 #include <libical/ical.h>
 

@@ -8,12 +8,12 @@
 // the table and, for each date, [date, day, sunrise, sunset, sunrise azimuth, sunset azimuth,
 // moon age, phase, illuminated fraction, waxing]: day is "rises and sets", "always up" or "always
 // down"; times are UT hours (0 to 24), null where the day has no such event.
-#include "Ephemerides.h"
-#include "EphemerisTexts.h"
-#include "PortLoader.h"
-#include "PortRecord.h"
-#include "PortSelectionRules.h"
-#include "PortTable.h"
+#include "astro/Ephemerides.h"
+#include "astro/EphemerisTexts.h"
+#include "engine/PortRecord.h"
+#include "ports/PortLoader.h"
+#include "ports/PortSelectionRules.h"
+#include "ports/PortTable.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,8 +3,8 @@
 // Writes harmonics.bin, the port table's companion (docs/HARMONICS_FILE.md), from the rows that
 // convert.mjs produced for the table: every standard port's constituents under the names the
 // engine reads, and every port's time zone name. The same input always gives the same bytes.
-#include "Constituents.h"
-#include "HarmonicsFile.h"
+#include "engine/Constituents.h"
+#include "ports/HarmonicsFile.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,8 +3,8 @@
 // Writes the port table (and its tag file, same base name with ".tags") from the rows produced
 // by convert.mjs, through the program's own table engine. The same input always gives the same
 // bytes.
-#include "PortColumns.h"
-#include "PortTable.h"
+#include "ports/PortColumns.h"
+#include "ports/PortTable.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

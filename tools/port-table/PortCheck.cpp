@@ -10,12 +10,12 @@
 // An entry {"constituents": [[NAME, AMPLITUDE, PHASE]...], "offset": METRES, "times": [JD...]}
 // instead gives the full model's heights of these constants (Greenwich phases) at instants in UT;
 // a name the engine cannot read is answered in "unknown".
-#include "FullHarmonic.h"
-#include "Harmonic.h"
-#include "PortLoader.h"
-#include "PortRecord.h"
-#include "PortTable.h"
-#include "TideContext.h"
+#include "engine/FullHarmonic.h"
+#include "engine/Harmonic.h"
+#include "engine/PortRecord.h"
+#include "engine/TideContext.h"
+#include "ports/PortLoader.h"
+#include "ports/PortTable.h"
 
 #include <QCoreApplication>
 #include <QFile>

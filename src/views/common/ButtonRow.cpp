@@ -1,4 +1,4 @@
-#include "ButtonRow.h"
+#include "views/common/ButtonRow.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

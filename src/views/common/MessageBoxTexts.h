@@ -1,7 +1,7 @@
 // The buttons' texts.
 #pragma once
 
-#include "Bilingual.h"
+#include "texts/Bilingual.h"
 
 namespace ondrel {
 

@@ -1,10 +1,10 @@
-#include "MessageBoxes.h"
+#include "views/common/MessageBoxes.h"
 
-#include "Bilingual.h"
-#include "CommonTexts.h"
-#include "MessageBoxTexts.h"
-#include "Settings.h"
-#include "TableTypes.h"
+#include "ports/TableTypes.h"
+#include "state/Settings.h"
+#include "texts/Bilingual.h"
+#include "texts/CommonTexts.h"
+#include "views/common/MessageBoxTexts.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

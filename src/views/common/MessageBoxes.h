@@ -2,7 +2,7 @@
 // without a screen (tests answer them) and so that every box speaks the current language.
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 #include <QString>
 

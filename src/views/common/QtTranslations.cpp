@@ -1,4 +1,4 @@
-#include "QtTranslations.h"
+#include "views/common/QtTranslations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

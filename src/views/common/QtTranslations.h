@@ -2,7 +2,7 @@
 // program's language.
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 namespace ondrel {
 

@@ -3,7 +3,7 @@
 // placed beside it, clear of the main window; a dialog is centred on its owner.
 #pragma once
 
-#include "WindowContract.h"
+#include "views/common/WindowContract.h"
 
 #include <QApplication>
 #include <QEvent>

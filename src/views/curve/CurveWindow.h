@@ -3,9 +3,9 @@
 // copy, the saved image and the printed page.
 #pragma once
 
-#include "WindowContract.h"
+#include "views/common/WindowContract.h"
 
-#include "CurveChart.h"
+#include "chart/CurveChart.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,7 +1,7 @@
 // The curve window: its texts other than its buttons' captions, in French then English.
 #pragma once
 
-#include "Bilingual.h"
+#include "texts/Bilingual.h"
 
 namespace ondrel {
 

@@ -1,15 +1,15 @@
-#include "IntervalWindow.h"
+#include "views/curve/IntervalWindow.h"
 
-#include "AppState.h"
-#include "Bilingual.h"
-#include "ButtonRow.h"
-#include "CommonTexts.h"
-#include "CurveWindow.h"
-#include "DateTimeJulian.h"
-#include "IntervalSearch.h"
-#include "IntervalTexts.h"
-#include "Julian.h"
-#include "MessageBoxes.h"
+#include "engine/Julian.h"
+#include "rules/IntervalSearch.h"
+#include "state/AppState.h"
+#include "texts/Bilingual.h"
+#include "texts/CommonTexts.h"
+#include "texts/DateTimeJulian.h"
+#include "views/common/ButtonRow.h"
+#include "views/common/MessageBoxes.h"
+#include "views/curve/CurveWindow.h"
+#include "views/curve/IntervalTexts.h"
 
 #include <QEvent>
 #include <QGridLayout>

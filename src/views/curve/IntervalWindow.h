@@ -3,7 +3,7 @@
 // that depth, drawn on the curve.
 #pragma once
 
-#include "WindowContract.h"
+#include "views/common/WindowContract.h"
 
 #include <QDialog>
 

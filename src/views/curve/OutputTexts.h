@@ -1,7 +1,7 @@
 // The curve window's copy, save and print: its texts, in French then English.
 #pragma once
 
-#include "Bilingual.h"
+#include "texts/Bilingual.h"
 
 namespace ondrel {
 

@@ -1,12 +1,12 @@
-#include "PageSetupWindow.h"
+#include "views/curve/PageSetupWindow.h"
 
-#include "Bilingual.h"
-#include "ButtonRow.h"
-#include "CommonTexts.h"
-#include "CurveWindow.h"
-#include "MessageBoxes.h"
-#include "PageSetupTexts.h"
-#include "Settings.h"
+#include "state/Settings.h"
+#include "texts/Bilingual.h"
+#include "texts/CommonTexts.h"
+#include "views/common/ButtonRow.h"
+#include "views/common/MessageBoxes.h"
+#include "views/curve/CurveWindow.h"
+#include "views/curve/PageSetupTexts.h"
 
 #include <QEvent>
 #include <QGridLayout>

@@ -2,10 +2,10 @@
 // colour or black and white, with a small preview of the page and its printable area.
 #pragma once
 
-#include "Services.h"
-#include "WindowContract.h"
+#include "state/Services.h"
+#include "views/common/WindowContract.h"
 
-#include "PageSetup.h"
+#include "state/PageSetup.h"
 
 #include <QDialog>
 

@@ -1,10 +1,10 @@
-#include "AboutWindow.h"
+#include "views/help/AboutWindow.h"
 
-#include "AboutTexts.h"
-#include "Bilingual.h"
-#include "ButtonRow.h"
-#include "ProjectInfo.h"
-#include "Settings.h"
+#include "state/Settings.h"
+#include "texts/Bilingual.h"
+#include "texts/ProjectInfo.h"
+#include "views/common/ButtonRow.h"
+#include "views/help/AboutTexts.h"
 
 #include <QDesktopServices>
 #include <QFrame>

@@ -2,7 +2,7 @@
 // credits of the shipped data with their licences and the program's own licence.
 #pragma once
 
-#include "WindowContract.h"
+#include "views/common/WindowContract.h"
 
 #include <QDialog>
 #include <QUrl>

@@ -1,6 +1,6 @@
-#include "HelpKeyFilter.h"
+#include "views/help/HelpKeyFilter.h"
 
-#include "HelpTopics.h"
+#include "rules/HelpTopics.h"
 
 #include <QEvent>
 #include <QKeyEvent>

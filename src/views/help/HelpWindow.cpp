@@ -1,10 +1,10 @@
-#include "HelpWindow.h"
+#include "views/help/HelpWindow.h"
 
-#include "Bilingual.h"
-#include "HelpTopics.h"
-#include "HelpWindowTexts.h"
-#include "ScreenPlacement.h"
-#include "Settings.h"
+#include "rules/HelpTopics.h"
+#include "state/Settings.h"
+#include "texts/Bilingual.h"
+#include "views/common/ScreenPlacement.h"
+#include "views/help/HelpWindowTexts.h"
 
 #include <QAction>
 #include <QDesktopServices>

@@ -2,7 +2,7 @@
 // opened on the topic of a context number in the program's language.
 #pragma once
 
-#include "WindowContract.h"
+#include "views/common/WindowContract.h"
 
 #include <QMainWindow>
 #include <QUrl>

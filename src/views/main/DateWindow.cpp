@@ -1,13 +1,13 @@
-#include "DateWindow.h"
+#include "views/main/DateWindow.h"
 
-#include "AppState.h"
-#include "Bilingual.h"
-#include "ButtonRow.h"
-#include "DateSteps.h"
-#include "DateTimeJulian.h"
-#include "DateWindowTexts.h"
-#include "Julian.h"
-#include "Widgets.h"
+#include "engine/Julian.h"
+#include "rules/DateSteps.h"
+#include "state/AppState.h"
+#include "texts/Bilingual.h"
+#include "texts/DateTimeJulian.h"
+#include "views/common/ButtonRow.h"
+#include "views/common/Widgets.h"
+#include "views/main/DateWindowTexts.h"
 
 #include <QCalendarWidget>
 #include <QEvent>

@@ -2,7 +2,7 @@
 // the chosen day written out in full, and OK, which makes the day the selected day.
 #pragma once
 
-#include "WindowContract.h"
+#include "views/common/WindowContract.h"
 
 #include <QDate>
 #include <QDialog>

@@ -1,7 +1,7 @@
 // The date window: its texts, in French then English.
 #pragma once
 
-#include "Bilingual.h"
+#include "texts/Bilingual.h"
 
 namespace ondrel {
 

@@ -1,6 +1,6 @@
-#include "FontCommands.h"
+#include "views/main/FontCommands.h"
 
-#include "MainWindowTexts.h"
+#include "views/main/MainWindowTexts.h"
 
 #include <QDialogButtonBox>
 #include <QFontDialog>

@@ -3,8 +3,8 @@
 // was built with.
 #pragma once
 
-#include "Language.h"
-#include "Widgets.h"
+#include "engine/Language.h"
+#include "views/common/Widgets.h"
 
 #include <QFont>
 #include <QHash>

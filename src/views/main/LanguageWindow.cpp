@@ -1,8 +1,8 @@
-#include "LanguageWindow.h"
+#include "views/main/LanguageWindow.h"
 
-#include "ButtonRow.h"
-#include "ScreenPlacement.h"
-#include "Settings.h"
+#include "state/Settings.h"
+#include "views/common/ButtonRow.h"
+#include "views/common/ScreenPlacement.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 // LanguageWindow: the language question of the first start.
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 #include <QDialog>
 

@@ -1,10 +1,10 @@
-#include "MainPanels.h"
+#include "views/main/MainPanels.h"
 
-#include "CommonTexts.h"
-#include "MainWindowTexts.h"
-#include "PortWindow.h"
-#include "Report.h"
-#include "TideContext.h"
+#include "engine/Report.h"
+#include "engine/TideContext.h"
+#include "texts/CommonTexts.h"
+#include "views/main/MainWindowTexts.h"
+#include "views/ports/PortWindow.h"
 
 #include <QAction>
 #include <QGridLayout>

@@ -5,8 +5,8 @@
 // with the language; the main window connects them and decides what they show.
 #pragma once
 
-#include "Language.h"
-#include "Widgets.h"
+#include "engine/Language.h"
+#include "views/common/Widgets.h"
 
 #include <QFrame>
 

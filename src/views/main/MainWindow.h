@@ -3,9 +3,9 @@
 // lead to the other windows (the application creates those windows and connects them here).
 #pragma once
 
-#include "FontCommands.h"
-#include "PortRecord.h"
-#include "WindowContract.h"
+#include "engine/PortRecord.h"
+#include "views/common/WindowContract.h"
+#include "views/main/FontCommands.h"
 
 #include <QDate>
 #include <QMainWindow>

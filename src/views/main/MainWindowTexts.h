@@ -1,7 +1,7 @@
 // The main window's texts (its table; help buttons and menus take the shared "&Aide").
 #pragma once
 
-#include "Bilingual.h"
+#include "texts/Bilingual.h"
 
 namespace ondrel {
 

@@ -1,11 +1,11 @@
-#include "OptionsWindow.h"
+#include "views/main/OptionsWindow.h"
 
-#include "Bilingual.h"
-#include "ButtonRow.h"
-#include "HoursText.h"
-#include "MessageBoxes.h"
-#include "OptionsTexts.h"
-#include "Settings.h"
+#include "engine/HoursText.h"
+#include "state/Settings.h"
+#include "texts/Bilingual.h"
+#include "views/common/ButtonRow.h"
+#include "views/common/MessageBoxes.h"
+#include "views/main/OptionsTexts.h"
 
 #include <QButtonGroup>
 #include <QEvent>

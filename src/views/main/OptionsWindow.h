@@ -2,7 +2,7 @@
 // print font size and the prediction model; the settings change only on OK.
 #pragma once
 
-#include "WindowContract.h"
+#include "views/common/WindowContract.h"
 
 #include <QDialog>
 

@@ -1,13 +1,13 @@
-#include "TrayIcon.h"
+#include "views/main/TrayIcon.h"
 
-#include "AppState.h"
-#include "Bilingual.h"
-#include "Extremes.h"
-#include "Julian.h"
-#include "MessageBoxes.h"
-#include "TideNow.h"
-#include "TidePosition.h"
-#include "TrayTexts.h"
+#include "engine/Extremes.h"
+#include "engine/Julian.h"
+#include "engine/TidePosition.h"
+#include "state/AppState.h"
+#include "texts/Bilingual.h"
+#include "texts/TideNow.h"
+#include "views/common/MessageBoxes.h"
+#include "views/main/TrayTexts.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -7,7 +7,7 @@
 // the icon's part, with the same picture, tooltip, refresh and clicks.
 #pragma once
 
-#include "Settings.h"
+#include "state/Settings.h"
 
 #include <QIcon>
 #include <QObject>

@@ -1,7 +1,7 @@
 // The texts of the notification icon.
 #pragma once
 
-#include "Bilingual.h"
+#include "texts/Bilingual.h"
 
 namespace ondrel {
 

@@ -1,7 +1,7 @@
-#include "WarningPanel.h"
+#include "views/main/WarningPanel.h"
 
-#include "ButtonRow.h"
-#include "MainWindowTexts.h"
+#include "views/common/ButtonRow.h"
+#include "views/main/MainWindowTexts.h"
 
 #include <QPushButton>
 #include <QTextBlockFormat>

@@ -2,7 +2,7 @@
 // refuse buttons. Nothing else of the main window can be used until it is accepted.
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 #include <QFrame>
 

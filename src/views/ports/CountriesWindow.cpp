@@ -1,13 +1,13 @@
-#include "CountriesWindow.h"
+#include "views/ports/CountriesWindow.h"
 
-#include "Bilingual.h"
-#include "CommonTexts.h"
-#include "CountriesTexts.h"
-#include "CountryNames.h"
-#include "MessageBoxes.h"
-#include "PortLoader.h"
-#include "PortTable.h"
-#include "Settings.h"
+#include "ports/CountryNames.h"
+#include "ports/PortLoader.h"
+#include "ports/PortTable.h"
+#include "state/Settings.h"
+#include "texts/Bilingual.h"
+#include "texts/CommonTexts.h"
+#include "views/common/MessageBoxes.h"
+#include "views/ports/CountriesTexts.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -3,8 +3,8 @@
 // port table carries country numbers at all, which the import needs.
 #pragma once
 
-#include "Services.h"
-#include "WindowContract.h"
+#include "state/Services.h"
+#include "views/common/WindowContract.h"
 
 #include <QDialog>
 

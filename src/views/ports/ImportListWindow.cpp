@@ -1,9 +1,9 @@
-#include "ImportListWindow.h"
+#include "views/ports/ImportListWindow.h"
 
-#include "ButtonRow.h"
-#include "ImportTexts.h"
-#include "ScreenPlacement.h"
-#include "Settings.h"
+#include "state/Settings.h"
+#include "texts/ImportTexts.h"
+#include "views/common/ButtonRow.h"
+#include "views/common/ScreenPlacement.h"
 
 #include <QEvent>
 #include <QGuiApplication>

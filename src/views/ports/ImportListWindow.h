@@ -2,7 +2,7 @@
 // the import runs.
 #pragma once
 
-#include "WindowContract.h"
+#include "views/common/WindowContract.h"
 
 #include <QDialog>
 

@@ -1,15 +1,15 @@
-#include "PortImportFlow.h"
+#include "views/ports/PortImportFlow.h"
 
-#include "CommonTexts.h"
-#include "CountriesWindow.h"
-#include "ImportListWindow.h"
-#include "ImportTexts.h"
-#include "MessageBoxes.h"
-#include "PortImport.h"
-#include "PortTable.h"
-#include "PortWindow.h"
-#include "ProjectInfo.h"
-#include "Settings.h"
+#include "ports/PortImport.h"
+#include "ports/PortTable.h"
+#include "state/Settings.h"
+#include "texts/CommonTexts.h"
+#include "texts/ImportTexts.h"
+#include "texts/ProjectInfo.h"
+#include "views/common/MessageBoxes.h"
+#include "views/ports/CountriesWindow.h"
+#include "views/ports/ImportListWindow.h"
+#include "views/ports/PortWindow.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "PortListModel.h"
+#include "views/ports/PortListModel.h"
 
-#include "PortTable.h"
+#include "ports/PortTable.h"
 
 namespace ondrel {
 

@@ -2,7 +2,7 @@
 // records, read on demand so that narrowing the list never copies the table.
 #pragma once
 
-#include "PortColumns.h"
+#include "ports/PortColumns.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

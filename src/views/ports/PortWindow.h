@@ -3,9 +3,9 @@
 // port as the current port and hands its texts to the main window.
 #pragma once
 
-#include "WindowContract.h"
+#include "views/common/WindowContract.h"
 
-#include "PortTable.h"
+#include "ports/PortTable.h"
 
 #include <QDialog>
 #include <QString>

@@ -5,10 +5,10 @@
 // the next, checks what was typed and stores the port.
 #pragma once
 
-#include "WindowContract.h"
+#include "views/common/WindowContract.h"
 
-#include "PortRecord.h"
-#include "TypeAhead.h"
+#include "engine/PortRecord.h"
+#include "views/common/TypeAhead.h"
 
 #include <QDialog>
 #include <QString>

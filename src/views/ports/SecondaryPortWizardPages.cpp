@@ -1,13 +1,13 @@
-#include "SecondaryPortWizardPages.h"
+#include "views/ports/SecondaryPortWizardPages.h"
 
-#include "Bilingual.h"
-#include "ButtonRow.h"
-#include "CommonTexts.h"
-#include "CorrectionTexts.h"
-#include "PortListModel.h"
-#include "PortRecord.h"
-#include "Widgets.h"
-#include "WizardPageTexts.h"
+#include "engine/PortRecord.h"
+#include "rules/CorrectionTexts.h"
+#include "texts/Bilingual.h"
+#include "texts/CommonTexts.h"
+#include "views/common/ButtonRow.h"
+#include "views/common/Widgets.h"
+#include "views/ports/PortListModel.h"
+#include "views/ports/WizardPageTexts.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -4,7 +4,7 @@
 // wizard connects the controls, goes from page to page, checks what was typed and stores the port.
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,7 +1,7 @@
 // The list of secondary ports to modify or delete: its texts, in French then English.
 #pragma once
 
-#include "Bilingual.h"
+#include "texts/Bilingual.h"
 
 namespace ondrel {
 

@@ -1,13 +1,13 @@
-#include "SecondaryPortsWindow.h"
+#include "views/ports/SecondaryPortsWindow.h"
 
-#include "Bilingual.h"
-#include "MessageBoxes.h"
-#include "PortListModel.h"
-#include "PortTable.h"
-#include "PortWindow.h"
-#include "SecondaryPortWizard.h"
-#include "SecondaryPortsTexts.h"
-#include "Settings.h"
+#include "ports/PortTable.h"
+#include "state/Settings.h"
+#include "texts/Bilingual.h"
+#include "views/common/MessageBoxes.h"
+#include "views/ports/PortListModel.h"
+#include "views/ports/PortWindow.h"
+#include "views/ports/SecondaryPortWizard.h"
+#include "views/ports/SecondaryPortsTexts.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -2,8 +2,8 @@
 // highlighted one after confirmation, or hands it to the wizard to be changed.
 #pragma once
 
-#include "TypeAhead.h"
-#include "WindowContract.h"
+#include "views/common/TypeAhead.h"
+#include "views/common/WindowContract.h"
 
 #include <QDialog>
 

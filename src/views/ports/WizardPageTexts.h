@@ -1,7 +1,7 @@
 // The pages of the secondary-port wizard: its texts, in French then English.
 #pragma once
 
-#include "Bilingual.h"
+#include "texts/Bilingual.h"
 
 namespace ondrel {
 

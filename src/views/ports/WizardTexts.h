@@ -1,7 +1,7 @@
 // The secondary-port wizard's captions and messages: its texts, in French then English.
 #pragma once
 
-#include "Bilingual.h"
+#include "texts/Bilingual.h"
 
 namespace ondrel {
 

@@ -1,15 +1,15 @@
-#include "EphemeridesWindow.h"
+#include "views/sun/EphemeridesWindow.h"
 
-#include "DateTimeJulian.h"
+#include "texts/DateTimeJulian.h"
 
-#include "AppState.h"
-#include "DateNames.h"
-#include "Ephemerides.h"
-#include "EphemerisTexts.h"
-#include "Julian.h"
-#include "LegalTime.h"
-#include "PortSelectionRules.h"
-#include "Widgets.h"
+#include "astro/Ephemerides.h"
+#include "astro/EphemerisTexts.h"
+#include "engine/Julian.h"
+#include "engine/LegalTime.h"
+#include "ports/PortSelectionRules.h"
+#include "state/AppState.h"
+#include "texts/DateNames.h"
+#include "views/common/Widgets.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>

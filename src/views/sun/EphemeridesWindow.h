@@ -3,10 +3,10 @@
 // picture of the moon as it looks from the port's hemisphere.
 #pragma once
 
-#include "WindowContract.h"
+#include "views/common/WindowContract.h"
 
-#include "Ephemerides.h"
-#include "Widgets.h"
+#include "astro/Ephemerides.h"
+#include "views/common/Widgets.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 // The tide table's filter window: its texts, in French then English.
 #pragma once
 
-#include "Bilingual.h"
+#include "texts/Bilingual.h"
 
 namespace ondrel {
 

@@ -1,4 +1,4 @@
-#include "MonthPagesView.h"
+#include "views/tidetable/MonthPagesView.h"
 
 #include <QEvent>
 #include <QFontInfo>

@@ -3,7 +3,7 @@
 // the window's own text.
 #pragma once
 
-#include "TideTablePages.h"
+#include "pages/TideTablePages.h"
 
 #include <QWidget>
 

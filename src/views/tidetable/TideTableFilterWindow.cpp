@@ -1,13 +1,13 @@
-#include "TideTableFilterWindow.h"
+#include "views/tidetable/TideTableFilterWindow.h"
 
-#include "Bilingual.h"
-#include "ButtonRow.h"
-#include "FilterTexts.h"
-#include "IntervalSearch.h"
-#include "MessageBoxes.h"
-#include "Settings.h"
-#include "TableFilter.h"
-#include "Widgets.h"
+#include "engine/TableFilter.h"
+#include "rules/IntervalSearch.h"
+#include "state/Settings.h"
+#include "texts/Bilingual.h"
+#include "views/common/ButtonRow.h"
+#include "views/common/MessageBoxes.h"
+#include "views/common/Widgets.h"
+#include "views/tidetable/FilterTexts.h"
 
 #include <QCheckBox>
 #include <QEvent>

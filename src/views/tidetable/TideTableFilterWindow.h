@@ -2,8 +2,8 @@
 // windows for high and low waters, kept in the application state for every later calculation.
 #pragma once
 
-#include "Services.h"
-#include "WindowContract.h"
+#include "state/Services.h"
+#include "views/common/WindowContract.h"
 
 #include <QDialog>
 

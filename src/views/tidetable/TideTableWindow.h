@@ -4,13 +4,13 @@
 // is printed and exported as PDF.
 #pragma once
 
-#include "WindowContract.h"
+#include "views/common/WindowContract.h"
 
 #include <QDialog>
 #include <QStringList>
 
-#include "TideTablePages.h"
-#include "TideTableText.h"
+#include "pages/TideTablePages.h"
+#include "texts/TideTableText.h"
 
 #include <functional>
 

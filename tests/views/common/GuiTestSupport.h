@@ -3,9 +3,9 @@
 // were asked to show, and small port tables.
 #pragma once
 
-#include "AppState.h"
-#include "MessageBoxes.h"
 #include "QStringPrinting.h"
+#include "state/AppState.h"
+#include "views/common/MessageBoxes.h"
 
 #include <QDateTime>
 #include <QSettings>

@@ -1,6 +1,6 @@
 // Where windows go: beside the window they are opened from, clear of the main window, on a screen
 // of 1600 by 1000 pixels; dialogs centred on their owner.
-#include "ScreenPlacement.h"
+#include "views/common/ScreenPlacement.h"
 
 #include <QDialog>
 #include <QMainWindow>

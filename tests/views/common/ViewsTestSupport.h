@@ -2,11 +2,11 @@
 // per test, message boxes that record what they were asked to show, a fixed clock, test ports.
 #pragma once
 
-#include "AppState.h"
-#include "Julian.h"
-#include "MessageBoxes.h"
 #include "QStringPrinting.h"
 #include "TestPorts.h"
+#include "engine/Julian.h"
+#include "state/AppState.h"
+#include "views/common/MessageBoxes.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
 // The curve window: sampling, title and foot, cross-hair, indicator, colours, stored values,
 // saved images, printed pages and its layout.
-#include "CurveWindow.h"
-#include "CurveImage.h"
-#include "CurveWindowSettings.h"
-#include "Extremes.h"
+#include "views/curve/CurveWindow.h"
 #include "ViewsTestSupport.h"
+#include "chart/CurveImage.h"
+#include "engine/Extremes.h"
+#include "state/CurveWindowSettings.h"
 
 #include <QChartView>
 #include <QFile>

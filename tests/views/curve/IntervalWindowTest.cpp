@@ -1,9 +1,9 @@
 // The interval window: its fields and their masks, the points it puts on the curve and its
 // messages (the search itself: tests/rules/IntervalSearchTest.cpp).
-#include "IntervalWindow.h"
-#include "CurveWindow.h"
-#include "IntervalSearch.h"
+#include "views/curve/IntervalWindow.h"
 #include "ViewsTestSupport.h"
+#include "rules/IntervalSearch.h"
+#include "views/curve/CurveWindow.h"
 
 #include <QLineEdit>
 #include <QLineSeries>

@@ -1,10 +1,10 @@
 // The curve window with the port's legal time: the legal day runs over the hours that really
 // pass (23 or 25 on the days the clocks change), its axis and readouts read the legal clock, and
 // a fixed reference keeps its day of 24 hours.
-#include "CurveTexts.h"
-#include "CurveWindow.h"
-#include "PortTimeZone.h"
 #include "ViewsTestSupport.h"
+#include "chart/CurveTexts.h"
+#include "ports/PortTimeZone.h"
+#include "views/curve/CurveWindow.h"
 
 #include <QLineSeries>
 

@@ -1,9 +1,9 @@
 // The page set-up window of the printed curve: its margin fields, preview, orientation and what it
 // stores (the values themselves are tested with the state, tests/state/PageSetupTest.cpp).
-#include "PageSetupWindow.h"
-#include "CurveWindow.h"
-#include "PageSetup.h"
+#include "views/curve/PageSetupWindow.h"
 #include "ViewsTestSupport.h"
+#include "state/PageSetup.h"
+#include "views/curve/CurveWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>

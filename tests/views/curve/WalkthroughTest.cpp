@@ -1,8 +1,8 @@
 // What a user walkthrough found in the curve window: the printed indicator, the printer set-up
 // and the first look in English (its findings in the chart: tests/chart/CurveChartTest.cpp).
-#include "CurveImage.h"
-#include "CurveWindow.h"
 #include "ViewsTestSupport.h"
+#include "chart/CurveImage.h"
+#include "views/curve/CurveWindow.h"
 
 #include <QAction>
 #include <QMenu>

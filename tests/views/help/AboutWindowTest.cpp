@@ -2,7 +2,7 @@
 // program's licence.
 #include "HelpAboutTestSupport.h"
 
-#include "AboutWindow.h"
+#include "views/help/AboutWindow.h"
 
 #include <QLabel>
 #include <QPushButton>

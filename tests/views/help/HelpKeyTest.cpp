@@ -1,7 +1,7 @@
 // The help key: F1 asks for the context of the focused control, else of its window, else the home
 // page (the help window it opens: tests/app/HelpTest.cpp).
-#include "HelpKeyFilter.h"
-#include "HelpTopics.h"
+#include "rules/HelpTopics.h"
+#include "views/help/HelpKeyFilter.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -2,8 +2,8 @@
 // (what it changes in the main window: tests/app/MainWindowRefreshTest.cpp).
 #include "GuiTestSupport.h"
 
-#include "DateWindow.h"
-#include "Julian.h"
+#include "engine/Julian.h"
+#include "views/main/DateWindow.h"
 
 #include <QCalendarWidget>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 // The font dialog of the main window's font commands: face, style and effects, but no size (a
 // walkthrough's finding; its others: tests/app/DesktopWalkthroughTest.cpp).
-#include "FontCommands.h"
+#include "views/main/FontCommands.h"
 
 #include <QFontDialog>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 // order, Cancel (the refresh of the main window: tests/app/MainWindowRefreshTest.cpp).
 #include "OptionsWindowTestSupport.h"
 
-#include "OptionsWindow.h"
+#include "views/main/OptionsWindow.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -4,7 +4,7 @@
 
 #include "GuiTestSupport.h"
 
-#include "OptionsWindow.h"
+#include "views/main/OptionsWindow.h"
 
 #include <QLineEdit>
 #include <QRadioButton>

@@ -2,8 +2,8 @@
 // program's language (the icon in the running program: tests/app/TrayIconTest.cpp).
 #include "QStringPrinting.h"
 
-#include "Settings.h"
-#include "TrayIcon.h"
+#include "state/Settings.h"
+#include "views/main/TrayIcon.h"
 
 #include <gtest/gtest.h>
 

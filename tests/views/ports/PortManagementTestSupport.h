@@ -4,7 +4,7 @@
 
 #include "GuiTestSupport.h"
 
-#include "PortTable.h"
+#include "ports/PortTable.h"
 
 #include <QDir>
 #include <QTableView>

@@ -2,10 +2,10 @@
 // wizard adding a port (its other uses in the desktop program: tests/app/PortManagementTest.cpp).
 #include "PortManagementTestSupport.h"
 
-#include "CountriesWindow.h"
-#include "PortTable.h"
-#include "PortWindow.h"
-#include "SecondaryPortWizard.h"
+#include "ports/PortTable.h"
+#include "views/ports/CountriesWindow.h"
+#include "views/ports/PortWindow.h"
+#include "views/ports/SecondaryPortWizard.h"
 
 #include <QCheckBox>
 #include <QLabel>

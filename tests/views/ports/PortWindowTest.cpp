@@ -2,10 +2,10 @@
 // confirmation and the countries button.
 #include "GuiTestSupport.h"
 
-#include "PortImport.h"
-#include "PortSelectionRules.h"
-#include "PortTable.h"
-#include "PortWindow.h"
+#include "ports/PortImport.h"
+#include "ports/PortSelectionRules.h"
+#include "ports/PortTable.h"
+#include "views/ports/PortWindow.h"
 
 #include <QLineEdit>
 #include <QPushButton>

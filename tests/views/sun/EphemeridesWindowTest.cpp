@@ -2,13 +2,13 @@
 // language.
 #include "GuiTestSupport.h"
 
-#include "DateNames.h"
-#include "Ephemerides.h"
-#include "EphemeridesWindow.h"
-#include "EphemerisTexts.h"
-#include "Julian.h"
-#include "LegalTime.h"
-#include "PortTimeZone.h"
+#include "astro/Ephemerides.h"
+#include "astro/EphemerisTexts.h"
+#include "engine/Julian.h"
+#include "engine/LegalTime.h"
+#include "ports/PortTimeZone.h"
+#include "texts/DateNames.h"
+#include "views/sun/EphemeridesWindow.h"
 
 #include <QDateEdit>
 #include <QLabel>

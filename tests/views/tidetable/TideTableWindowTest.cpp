@@ -1,12 +1,12 @@
 // The tide table's window: its calculation (the same lines as the command line), saving,
 // printing, the month pages and the filter window's fields (its lines themselves:
 // tests/texts/TideTableTextTest.cpp).
-#include "TideTableWindow.h"
-#include "TideTableFilterWindow.h"
+#include "views/tidetable/TideTableWindow.h"
 #include "TideTableTestSupport.h"
 #include "ViewsTestSupport.h"
+#include "views/tidetable/TideTableFilterWindow.h"
 
-#include "Report.h"
+#include "engine/Report.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
