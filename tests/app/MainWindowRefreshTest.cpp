@@ -8,6 +8,7 @@
 #include "views/main/DateWindow.h"
 #include "views/main/MainWindow.h"
 #include "views/ports/PortWindow.h"
+#include "views/sun/EphemeridesWindow.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
@@ -71,6 +72,28 @@ TEST_F(OptionsWindowTest, OkRefreshesTheMainWindowToToday) {
     EXPECT_EQ(state.selectedDay, JulianDay(2024, 3, 13));
     EXPECT_TRUE(main.findChild<QLabel*>("DateSelection")->text().contains("13 March 2024"));
     EXPECT_TRUE(main.findChild<QPlainTextEdit*>("HeuresOndrel")->toPlainText().contains(" feet"));
+}
+
+// New options reach a window already on the screen at once, not at its next activation.
+TEST_F(OptionsWindowTest, NewOptionsReachTheShownWindowsAtOnce) {
+    WritePortTable(workDir(), SmallPortList());
+    store()->setValue("langue", kEnglish);
+    store()->setValue("dernier_port", "BREST");
+    DesktopWindows desktop(state, boxes);
+    desktop.main().retranslate();
+    desktop.main().acceptWarning();
+    EphemeridesWindow& sun = *desktop.ephemeridesWindow();
+    sun.show();
+    const auto sunrise = [&] { return sun.findChild<QLabel*>("lever")->text(); };
+    QStringList shown;
+    for (int reference : {1, 2}) { // UT+1, UT+2
+        OptionsWindow& w = *desktop.optionsWindow();
+        w.show();
+        click(item(w, "choixfuseau", reference));
+        w.confirm();
+        shown << sunrise();
+    }
+    EXPECT_NE(shown[0], shown[1]);
 }
 
 } // namespace
