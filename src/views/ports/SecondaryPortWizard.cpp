@@ -111,8 +111,11 @@ void SecondaryPortWizard::showPage(QWidget* page) {
     pages_->setCurrentWidget(page);
     retranslate();
     adjustSize();
+    // Enter goes on: the first page and the summary start on their default button.
+    if (page == introPage_) introPage_->next->setFocus();
     if (page == standardPortPage_) standardPortPage_->list->setFocus();
     if (page == correctionsPage_) correctionsPage_->name->setFocus();
+    if (page == summaryPage_) summaryPage_->ok->setFocus();
     if (!isVisible()) show();
     raise();
     activateWindow();

@@ -143,6 +143,11 @@ void TideTableWindow::buildRangeFields() {
     }
 }
 
+TideTableWindow::~TideTableWindow() {
+    for (QDateTimeEdit* picker : {startPicker_, endPicker_})
+        picker->disconnect(this);
+}
+
 // Calculate, then the row under the table; what needs a table waits for one.
 void TideTableWindow::buildButtons() {
     okButton_ = NamedButton("BOK", QStringLiteral("Calcule"), this);

@@ -34,6 +34,8 @@ class TideTableWindow : public QDialog, public WindowContract {
     Q_OBJECT
 public:
     TideTableWindow(AppState& state, MessageBoxes& messages, QWidget* parent = nullptr);
+    // The date fields, losing the focus as the window goes, no longer reach it.
+    ~TideTableWindow() override;
     void retranslate() override;
     // A language switch refreshes the whole window, as an activation does.
     void followLanguage() override { onActivated(); }
