@@ -203,6 +203,16 @@ PortImportFlow& DesktopWindows::portImport() {
     return *portImport_;
 }
 
+void DesktopWindows::importAtStart(const QStringList& arguments) {
+    if (arguments.size() < 2 || arguments.at(1) != u"/a") return;
+    const QString file = arguments.value(2);
+    if (!file.isEmpty() && portImport().importPorts(file, true)) return;
+    // Nothing is said while no language is chosen.
+    if (state_.settings.languageChosen())
+        messages_.plain(main_.get(),
+                        MainWindowTexts{}.importMissing.in(state_.settings.language()));
+}
+
 void DesktopWindows::hidePortViews() {
     if (curveWindow_) curveWindow_->hide();
     if (tideTableWindow_) tideTableWindow_->hide();
@@ -211,9 +221,10 @@ void DesktopWindows::hidePortViews() {
 void DesktopWindows::connectMainWindow() {
     MainWindow* m = main_.get();
     m->setNeighbours([this] { return portWindow(); }, [this] { return languageWindow(); });
-    m->setEphemeridesWindow([this] { ShowBeside(ephemeridesWindow(), main_.get()); });
-    m->setTideTableWindow([this] { ShowBeside(tideTableWindow(), main_.get()); });
-    m->setImport([this](const QString& file) { return portImport().importPorts(file, true); });
+    QObject::connect(m, &MainWindow::ephemeridesRequested, m,
+                     [this] { ShowBeside(ephemeridesWindow(), main_.get()); });
+    QObject::connect(m, &MainWindow::tideTableRequested, m,
+                     [this] { ShowBeside(tideTableWindow(), main_.get()); });
     QObject::connect(m, &MainWindow::dateChoiceRequested, m,
                      [this] { ShowBeside(dateWindow(), main_.get()); });
     QObject::connect(m, &MainWindow::optionsRequested, m,

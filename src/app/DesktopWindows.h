@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -68,6 +69,9 @@ public:
     HelpWindow* helpWindow();
     AboutWindow* aboutWindow();
     PortImportFlow& portImport();
+
+    // The command line: "/a FILE" imports ports at start.
+    void importAtStart(const QStringList& arguments);
 
     // The help collection the help window opens (found beside the program unless set).
     void setHelpCollection(const QString& file) { helpCollection_ = file; }

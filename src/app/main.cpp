@@ -68,7 +68,7 @@ int main(int argc, char* argv[]) {
         ondrel::MainWindow& mainWindow = windows.main();
         QObject::connect(&mainWindow, &ondrel::MainWindow::quitRequested, &app, &QApplication::quit,
                          Qt::QueuedConnection);
-        mainWindow.importAtStart(QApplication::arguments());
+        windows.importAtStart(QApplication::arguments());
         mainWindow.show();
         status = app.exec();
         mainWindow.saveSettings();

@@ -387,30 +387,19 @@ TEST_F(MainWindowTest, LanguageSwitchRewritesReportAndLabels) {
 TEST_F(MainWindowTest, ImportOnTheCommandLineReportsItsFailure) {
     StoreSettings({{"langue", kFrench}});
     DesktopWindows desktop(state, boxes);
-    MainWindow& w = desktop.main();
-    w.importAtStart({"ondrel", "/A", "ports.add"});
+    desktop.importAtStart({"ondrel", "/A", "ports.add"});
     EXPECT_TRUE(boxes.shown.empty()); // upper case: no import asked
-    w.importAtStart({"ondrel", "/a", "ports.add"});
+    desktop.importAtStart({"ondrel", "/a", "ports.add"});
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].kind, QStringLiteral("plain"));
     EXPECT_EQ(boxes.shown[0].text,
               QStringLiteral("Impossible de trouver le fichier d'ajout de ports"));
-
-    QString asked;
-    w.setImport([&](const QString& file) {
-        asked = file;
-        return true;
-    });
-    boxes.shown.clear();
-    w.importAtStart({"ondrel", "/a", "ports.add"});
-    EXPECT_EQ(asked, QStringLiteral("ports.add"));
-    EXPECT_TRUE(boxes.shown.empty());
+    // A file that imports: tests/app/PortManagementTest.cpp.
 }
 
 TEST_F(MainWindowTest, ImportFailureIsSilentBeforeAnyLanguage) {
     DesktopWindows desktop(state, boxes);
-    MainWindow& w = desktop.main();
-    w.importAtStart({"ondrel", "/a", "missing.add"});
+    desktop.importAtStart({"ondrel", "/a", "missing.add"});
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -418,14 +407,13 @@ TEST_F(MainWindowTest, TideTableNeedsAPort) {
     StoreSettings({{"langue", kEnglish}});
     DesktopWindows desktop(state, boxes);
     MainWindow& w = desktop.main();
-    int shown = 0;
-    w.setTideTableWindow([&] { ++shown; });
+    QSignalSpy shown(&w, &MainWindow::tideTableRequested);
     EXPECT_FALSE(
         w.findChild<QPushButton*>(QStringLiteral("Annuaire"))->isEnabled()); // until accepted
     w.showTideTable();
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, QStringLiteral("You have first to select a port !"));
-    EXPECT_EQ(shown, 0);
+    EXPECT_EQ(shown.count(), 0);
 }
 
 TEST_F(MainWindowTest, QuittingSavesExactlyOnce) {

@@ -238,7 +238,6 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
         f.write("13\r\nBAD PORT\r\n12a\r\n");
     }
     DesktopWindows desktop(state, boxes);
-    MainWindow& main = desktop.main();
     state.settings.countrySelected[2] = false;
     desktop.portImport().setFileChooser([&] { return add; });
     boxes.shown.clear();
@@ -269,7 +268,7 @@ TEST_F(PortManagementTest, ImportFromTheMenu) {
         f.write("3\r\nSADA BIS\r\n");
     }
     boxes.shown.clear();
-    main.importAtStart({"ondrel", "/a", add});
+    desktop.importAtStart({"ondrel", "/a", add});
     // The short record is not stored, and said so with its line.
     EXPECT_EQ(desktop.importListWindow()->lines(), QStringList{});
     ASSERT_EQ(boxes.shown.size(), 1u);

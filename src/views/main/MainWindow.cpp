@@ -88,9 +88,8 @@ void MainWindow::connectControls() {
     connect(top_->tideTableButton(), &QPushButton::clicked, this, [this] { showTideTable(); });
     connect(top_->quitButton(), &QPushButton::clicked, this, [this] { quitOrReduce(); });
     connect(top_->helpButton(), &QPushButton::clicked, this, [this] { showHelp(kHelpHome); });
-    connect(info_->ephemeridesButton(), &QPushButton::clicked, this, [this] {
-        if (showEphemerides_) showEphemerides_();
-    });
+    connect(info_->ephemeridesButton(), &QPushButton::clicked, this,
+            &MainWindow::ephemeridesRequested);
 }
 
 void MainWindow::connectMenu() {
@@ -249,8 +248,8 @@ void MainWindow::acceptWarning() {
     top_->portButton()->setEnabled(true);
     top_->dateButton()->setEnabled(true);
     top_->portButton()->setFocus();
-    info_->ephemeridesButton()->setEnabled(static_cast<bool>(showEphemerides_));
-    top_->tideTableButton()->setEnabled(static_cast<bool>(showTideTable_));
+    info_->ephemeridesButton()->setEnabled(true);
+    top_->tideTableButton()->setEnabled(true);
 
     PortWindow* portList = ports();
     if (!portList || !portList->tableIsOpen()) {
@@ -377,7 +376,7 @@ void MainWindow::showTideTable() {
         messages_.information(this, kTexts.selectPortFirst.in(state_.settings.language()));
         return;
     }
-    if (showTideTable_) showTideTable_();
+    emit tideTableRequested();
 }
 
 void MainWindow::quitOrReduce() {
@@ -402,31 +401,6 @@ void MainWindow::switchLanguage() {
     if (accepted_) showDayCoefficients(state_.selectedDay);
     if (state_.portChosen) writeDayReport(state_.port);
     emit languageChanged();
-}
-
-void MainWindow::importAtStart(const QStringList& arguments) {
-    if (arguments.size() < 2 || arguments.at(1) != u"/a") return;
-    const QString file = arguments.value(2);
-    const bool imported = importPorts_ && !file.isEmpty() && importPorts_(file);
-    if (imported) return;
-    // Nothing is said while no language is chosen.
-    if (state_.settings.languageChosen())
-        messages_.plain(this, kTexts.importMissing.in(state_.settings.language()));
-}
-
-void MainWindow::setTideTableWindow(std::function<void()> show) {
-    showTideTable_ = std::move(show);
-    // Like the other commands, the button waits for the warning to be accepted.
-    top_->tideTableButton()->setEnabled(accepted_ && showTideTable_);
-}
-
-void MainWindow::setEphemeridesWindow(std::function<void()> show) {
-    showEphemerides_ = std::move(show);
-    info_->ephemeridesButton()->setEnabled(accepted_ && showEphemerides_);
-}
-
-void MainWindow::setImport(std::function<bool(const QString&)> importPorts) {
-    importPorts_ = std::move(importPorts);
 }
 
 void MainWindow::clearPortDisplay() {

@@ -69,14 +69,6 @@ public:
     void showTideTable();
     void switchLanguage();
 
-    // The command line: "/a FILE" imports ports at start.
-    void importAtStart(const QStringList& arguments);
-
-    // The commands whose windows may be missing stay disabled until these are set.
-    void setTideTableWindow(std::function<void()> show);
-    void setEphemeridesWindow(std::function<void()> show);
-    void setImport(std::function<bool(const QString& file)> importPorts);
-
 signals:
     // The day curve from curveStart to curveEnd is to be drawn (the curve window connects here).
     void dayCurveRequested(double curveStart, double curveEnd);
@@ -86,6 +78,8 @@ signals:
     void languageChanged();
     // The commands leading to other windows.
     void dateChoiceRequested();
+    void tideTableRequested(); // a port is shown
+    void ephemeridesRequested();
     void optionsRequested();
     void aboutRequested();
     void addSecondaryPortRequested();
@@ -131,9 +125,6 @@ private:
     bool formShowPending_ = false;
     bool accepted_ = false;
 
-    std::function<void()> showTideTable_;
-    std::function<void()> showEphemerides_;
-    std::function<bool(const QString&)> importPorts_;
     FontCommands fonts_;
 
     MainTopPanel* top_ = nullptr;
