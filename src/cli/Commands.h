@@ -34,6 +34,10 @@ int Table(PortTable& table, const Options& o);
 int Now(PortTable& table, const Options& o);
 // The sun and the moon (SunCommand.cpp).
 int Sun(PortTable& table, const Options& o);
+// The tidal streams of a current station (CurrentsCommand.cpp).
+int Currents(PortTable& table, const Options& o);
+// --to not before --from (a usage error in the chosen language).
+void CheckTableRange(const Options& o);
 
 // Opens the table named by --table, or the one the desktop program would use; writable for
 // import only.

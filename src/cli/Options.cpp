@@ -26,6 +26,11 @@ const char* const kUsage =
     "  import FILE      adds the ports of an .add file to the table (skips the names it\n"
     "                   has; unreadable lines go to bug.txt beside the table, exit 3)\n"
     "  export PORT...   the ports as .add records, for import into another table\n"
+    "  currents STATION the tidal streams of a current station (its name or id, such as\n"
+    "                   noaa/ACT1616) from --from to --to: slack water, the strongest\n"
+    "                   flood and ebb, the weakest of a stream that does not turn; in\n"
+    "                   the time reference (0: the station's standard time), knots;\n"
+    "                   --json and --csv give the instants in UT. US and Canadian waters\n"
     "\n"
     "Options:\n"
     "  --table PATH       the port table (default: ports.dbf here, else the user's copy)\n"
@@ -339,8 +344,10 @@ Options ParseArguments(const QStringList& args) {
 }
 
 void CheckOutputsOf(const Options& o) {
-    if ((o.csv || o.ics || !o.pdf.isEmpty()) && o.command != QLatin1String("table"))
-        throw UsageError{"--csv, --ics and --pdf are outputs of table only"};
+    if ((o.ics || !o.pdf.isEmpty()) && o.command != QLatin1String("table"))
+        throw UsageError{"--ics and --pdf are outputs of table only"};
+    if (o.csv && o.command != QLatin1String("table") && o.command != QLatin1String("currents"))
+        throw UsageError{"--csv is an output of table and currents only"};
     if (!o.png.isEmpty() && o.command != QLatin1String("curve"))
         throw UsageError{"--png is an output of curve only"};
 }

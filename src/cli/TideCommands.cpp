@@ -107,14 +107,6 @@ private:
     std::string separator_;
 };
 
-void CheckTableRange(const Options& o) {
-    if (o.to < o.from) {
-        const TextPair message{"La date de fin doit être postérieure à la date de début !",
-                               "The end date must be later than the start date!"};
-        throw UsageError{message.In(o.language)};
-    }
-}
-
 // The tide table of --from to --to, both at 0 h, as the tide-table window asks for it.
 TideTableRequest TableRequest(const PortTable& table, const PortRecord& port, const Options& o) {
     TideTableRequest request;
@@ -282,6 +274,14 @@ int Now(PortTable& table, const Options& o) {
           ", \"index\": " + (index ? indexText : std::string("null")) +
           ", \"icon\": " + JsonString(name) + JsonModel(o, model) + "}\n");
     return 0;
+}
+
+void CheckTableRange(const Options& o) {
+    if (o.to < o.from) {
+        const TextPair message{"La date de fin doit être postérieure à la date de début !",
+                               "The end date must be later than the start date!"};
+        throw UsageError{message.In(o.language)};
+    }
 }
 
 } // namespace ondrel::cli

@@ -27,8 +27,9 @@ Command CommandNamed(const QString& name) {
     static const struct {
         const char* name;
         Command run;
-    } commands[] = {{"ports", Ports}, {"day", Day},     {"curve", Curve},   {"sun", Sun},
-                    {"now", Now},     {"table", Table}, {"import", Import}, {"export", Export}};
+    } commands[] = {{"ports", Ports},   {"day", Day},       {"curve", Curve},
+                    {"sun", Sun},       {"now", Now},       {"table", Table},
+                    {"import", Import}, {"export", Export}, {"currents", Currents}};
     for (const auto& c : commands)
         if (name == QLatin1String(c.name)) return c.run;
     return nullptr;

@@ -55,6 +55,7 @@ TEST_F(InstallTest, TheInstalledTreeIsCompleteAndItsProgramsFindTheirData) {
                            "share/ondrel/ports.dbf",
                            "share/ondrel/ports.tags",
                            "share/ondrel/harmonics.bin",
+                           "share/ondrel/currents.json",
                            "share/ondrel/help/ondrel.qhc",
                            "share/ondrel/help/ondrel-fr.qch",
                            "share/ondrel/help/ondrel-en.qch",

@@ -785,6 +785,65 @@ TEST_F(Cli, SunOfTheLegalDayNeverPast24Hours) {
     }
 }
 
+// The tidal streams of shipped current stations: a strong reversing stream, one whose flood
+// never slacks, a subordinate station derived from its reference; and bad input.
+TEST_F(Cli, CurrentsOfAStation) {
+    const auto events = [&](const char* station) {
+        const Result r = Run({"currents", station, "--from", "2026-03-01", "--to", "2026-03-02",
+                              "--ref", "100", "--json"});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return QJsonDocument::fromJson(r.out.toUtf8()).object();
+    };
+    const struct {
+        const char* station;
+        const char* kinds; // the kinds it has
+    } cases[] = {
+        {"noaa/ACT1616", "max_ebb max_flood slack"},
+        {"Dimond Reef", "max_flood min_flood"},
+    };
+    for (const auto& c : cases) {
+        const QJsonObject o = events(c.station);
+        QStringList kinds;
+        for (const QJsonValue e : o["events"].toArray()) {
+            const QString kind = e["kind"].toString();
+            if (!kinds.contains(kind)) kinds << kind;
+            const double speed = e["speed_kn"].toDouble();
+            // Signed along the flood axis, 0 at slack; times in UT to the second.
+            EXPECT_EQ(speed > 0, kind.endsWith(QLatin1String("flood"))) << c.station;
+            EXPECT_EQ(speed == 0, kind == QLatin1String("slack")) << c.station;
+            EXPECT_TRUE(e["time"].toString().startsWith(QLatin1String("2026-03-0")));
+        }
+        kinds.sort();
+        EXPECT_EQ(kinds.join(u' '), QString::fromUtf8(c.kinds)) << c.station;
+    }
+    EXPECT_EQ(events("noaa/ACT1616")["flood_direction"].toDouble(), 37);
+    // Eastport: its reference's events at the same times, the speeds 1.2 times as strong.
+    const QJsonArray eastport = events("Eastport")["events"].toArray();
+    const QJsonArray reference = events("noaa/EPT0003@11")["events"].toArray();
+    ASSERT_EQ(eastport.size(), reference.size());
+    for (qsizetype i = 0; i < eastport.size(); ++i) {
+        const auto time = [](const QJsonValue& e) {
+            return QDateTime::fromString(e["time"].toString(), Qt::ISODate);
+        };
+        EXPECT_LE(std::abs(time(eastport[i]).secsTo(time(reference[i]))), 2);
+        EXPECT_NEAR(eastport[i]["speed_kn"].toDouble(), 1.2 * reference[i]["speed_kn"].toDouble(),
+                    0.002);
+    }
+    const struct {
+        QStringList arguments;
+        const char* message;
+    } bad[] = {
+        {{"currents", "ATLANTIS REEF"}, "no current station named ATLANTIS REEF"},
+        {{"currents", "noaa/ACT1616", "--to", "2201-01-01"}, "--to"},
+        {{"currents", "noaa/ACT1616", "--from", "2026-03-02", "--to", "2026-03-01"}, "end date"},
+    };
+    for (const auto& b : bad) {
+        const Result r = Run(b.arguments + QStringList{"--lang", "en"});
+        EXPECT_EQ(r.exitCode, 2) << b.message;
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(b.message))) << r.err.toStdString();
+    }
+}
+
 // The shipped table copied elsewhere without its companion keeps the shipped ports' time zones
 // and full constants.
 TEST_F(Cli, ACopiedTableUsesTheShippedCompanion) {
@@ -847,15 +906,19 @@ TEST_F(Cli, HelpAndManualNameEveryCommandAndOption) {
     QFile manual(QStringLiteral(ONDREL_SOURCE_DIR "/dist/ondrel-cli.1"));
     ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
     const QString page = QString::fromUtf8(manual.readAll()).remove(u'\\');
-    for (const char* word : {"ports",   "day",        "curve",      "sun",
-                             "now",     "table",      "import",     "export",
-                             "--table", "--ref",      "--unit",     "--lang",
-                             "--date",  "--json",     "--span",     "--start",
-                             "--end",   "--png",      "--size",     "--from",
-                             "--to",    "--coef-min", "--coef-max", "--hw-from",
-                             "--hw-to", "--lw-from",  "--lw-to",    "--no-hw",
-                             "--no-lw", "--csv",      "--ics",      "--decimal-separator",
-                             "--help",  "--pdf",      "--paper",    "--model"}) {
+    for (const char* word : {"ports",     "day",        "curve",
+                             "sun",       "now",        "table",
+                             "import",    "export",     "currents",
+                             "--table",   "--ref",      "--unit",
+                             "--lang",    "--date",     "--json",
+                             "--span",    "--start",    "--end",
+                             "--png",     "--size",     "--from",
+                             "--to",      "--coef-min", "--coef-max",
+                             "--hw-from", "--hw-to",    "--lw-from",
+                             "--lw-to",   "--no-hw",    "--no-lw",
+                             "--csv",     "--ics",      "--decimal-separator",
+                             "--help",    "--pdf",      "--paper",
+                             "--model"}) {
         EXPECT_TRUE(help.contains(QString::fromLatin1(word))) << word;
         EXPECT_TRUE(page.contains(QString::fromLatin1(word))) << word;
     }

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Rebuilds data/ports.dbf, data/ports.tags and their companion data/harmonics.bin from the pinned
+# Rebuilds data/ports.dbf, data/ports.tags, their companion data/harmonics.bin and the current
+# stations data/currents.json from the pinned
 # @neaps/tide-database, then runs the accuracy check. Needs the npm registry (npm ci) once; the build and the program never do.
 #
 #   tools/port-table/regenerate.sh [--check]
@@ -16,6 +17,7 @@ cd "$here"
 npm ci --no-audit --no-fund --loglevel=error
 mkdir -p "$build"
 node convert.mjs "$build/ports.json"
+node currents.mjs "$root/data/currents.json"
 
 cd "$root"
 [ -f "$build/build.ninja" ] || cmake --preset default -B "$build" >/dev/null
@@ -27,4 +29,5 @@ if [ "${1:-}" = "--check" ]; then
   cd "$here"
   node check.mjs "$build/ports.json" "$root/data/ports.dbf" "$build/tools/port-table/ondrel-port-check" \
     "$build/src/cli/ondrel-cli" --reference "$root/data/reference-extremes.json" | tee "$build/accuracy.md"
+  node currents-check.mjs "$root/data/currents.json" "$build/src/cli/ondrel-cli" 100 | tee -a "$build/accuracy.md"
 fi

@@ -1,0 +1,105 @@
+#include "ports/CurrentStations.h"
+
+#include "ports/TableLocation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+
+namespace ondrel {
+
+namespace {
+
+std::optional<double> Direction(const QJsonValue& v) {
+    if (!v.isDouble()) return std::nullopt;
+    return v.toDouble();
+}
+
+// The constants of a reference station; null when one of them is not a constituent the engine
+// knows or not a plausible value.
+std::shared_ptr<HarmonicConstants> StreamOf(const QJsonObject& o) {
+    auto stream = std::make_shared<HarmonicConstants>();
+    stream->datumOffset = o.value(QLatin1String("mean_flow")).toDouble();
+    for (const QJsonValue term : o.value(QLatin1String("constituents")).toArray()) {
+        const QJsonArray t = term.toArray();
+        const auto definition = DefineConstituent(t.at(0).toString().toStdString());
+        const double amplitude = t.at(1).toDouble(-1);
+        const double phase = t.at(2).toDouble(-1);
+        // A constituent the engine does not know is left out, as the full model does.
+        if (!definition) continue;
+        if (!(amplitude >= 0 && amplitude < 50 && phase >= 0 && phase <= 360)) return nullptr;
+        stream->terms.push_back({*definition, amplitude, phase});
+    }
+    if (stream->terms.empty() || !std::isfinite(stream->datumOffset)) return nullptr;
+    return stream;
+}
+
+} // namespace
+
+bool CurrentStations::open(const QString& path) {
+    stations_.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error_ = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    QJsonParseError parse;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parse);
+    if (parse.error != QJsonParseError::NoError || !document.isObject()) {
+        error_ = QStringLiteral("%1: not a file of current stations (%2)")
+                     .arg(path, parse.errorString());
+        return false;
+    }
+    for (const QJsonValue value : document.object().value(QLatin1String("stations")).toArray()) {
+        const QJsonObject o = value.toObject();
+        CurrentStation s;
+        s.id = o.value(QLatin1String("id")).toString();
+        s.name = o.value(QLatin1String("name")).toString();
+        s.latitude = o.value(QLatin1String("latitude")).toDouble();
+        s.longitude = o.value(QLatin1String("longitude")).toDouble();
+        s.timeZone = o.value(QLatin1String("timezone")).toString();
+        s.floodDirection = Direction(o.value(QLatin1String("flood_direction")));
+        s.ebbDirection = Direction(o.value(QLatin1String("ebb_direction")));
+        if (o.contains(QLatin1String("constituents"))) {
+            s.stream = StreamOf(o);
+            if (!s.stream) continue;
+        } else {
+            s.reference = o.value(QLatin1String("reference")).toString();
+            const QJsonArray f = o.value(QLatin1String("offsets")).toArray();
+            if (s.reference.isEmpty() || f.size() != 6) continue;
+            s.offsets = {f[0].toDouble(), f[1].toDouble(), f[2].toDouble(),
+                         f[3].toDouble(), f[4].toDouble(), f[5].toDouble()};
+        }
+        if (s.id.isEmpty() || s.name.isEmpty()) continue;
+        stations_.push_back(std::move(s));
+    }
+    if (stations_.empty()) {
+        error_ = QStringLiteral("%1: no current station").arg(path);
+        return false;
+    }
+    error_.clear();
+    return true;
+}
+
+const CurrentStation* CurrentStations::find(const QString& nameOrId) const {
+    for (const CurrentStation& s : stations_)
+        if (s.id == nameOrId) return &s;
+    for (const CurrentStation& s : stations_)
+        if (s.name.compare(nameOrId, Qt::CaseInsensitive) == 0) return &s;
+    return nullptr;
+}
+
+QString CurrentsToReadFor(const QString& tablePath) {
+    const QString beside = QFileInfo(tablePath).absoluteDir().filePath(kCurrentsFileName);
+    if (QFileInfo::exists(beside)) return beside;
+    const QString bundled = BundledTableDirectory();
+    const QString shipped = bundled.isEmpty() ? QString() : QDir(bundled).filePath(kCurrentsFileName);
+    return !shipped.isEmpty() && QFileInfo::exists(shipped) ? shipped : beside;
+}
+
+} // namespace ondrel
