@@ -33,11 +33,16 @@ const EventWords kWords;
 
 std::string Words(const CurrentEvent& e, Language l) {
     switch (e.kind) {
-    case CurrentEventKind::Slack: return (e.toFlood ? kWords.slackToFlood : kWords.slackToEbb).In(l);
-    case CurrentEventKind::MaxFlood: return kWords.maxFlood.In(l);
-    case CurrentEventKind::MaxEbb: return kWords.maxEbb.In(l);
-    case CurrentEventKind::MinFlood: return kWords.minFlood.In(l);
-    case CurrentEventKind::MinEbb: return kWords.minEbb.In(l);
+    case CurrentEventKind::Slack:
+        return (e.toFlood ? kWords.slackToFlood : kWords.slackToEbb).In(l);
+    case CurrentEventKind::MaxFlood:
+        return kWords.maxFlood.In(l);
+    case CurrentEventKind::MaxEbb:
+        return kWords.maxEbb.In(l);
+    case CurrentEventKind::MinFlood:
+        return kWords.minFlood.In(l);
+    case CurrentEventKind::MinEbb:
+        return kWords.minEbb.In(l);
     }
     return {};
 }
@@ -114,9 +119,9 @@ int Currents(PortTable& table, const Options& o) {
                           ", \"events\": [";
         for (std::size_t i = 0; i < shown.size(); ++i) {
             const CurrentEvent& e = shown[i].event;
-            out += std::string(i ? ", " : "") + "{\"kind\": " +
-                   JsonString(std::string(CurrentEventName(e.kind))) + ", \"time\": " +
-                   JsonString(shown[i].ut.toString(Qt::ISODate).toStdString()) +
+            out += std::string(i ? ", " : "") +
+                   "{\"kind\": " + JsonString(std::string(CurrentEventName(e.kind))) +
+                   ", \"time\": " + JsonString(shown[i].ut.toString(Qt::ISODate).toStdString()) +
                    ", \"speed_kn\": " + JsonNumber(std::round(e.speed * 1000) / 1000) + "}";
         }
         Print(out + "]}\n");
@@ -150,10 +155,10 @@ int Currents(PortTable& table, const Options& o) {
         std::string line = "  " + s.clock.toString(QStringLiteral("HH:mm")).toStdString() + "  " +
                            Words(e, o.language);
         if (e.kind != CurrentEventKind::Slack) {
-            const std::optional<double>& d = e.speed > 0 ? station->floodDirection
-                                                          : station->ebbDirection;
-            line += "  " + Fixed(std::fabs(e.speed), 2, o.language) + " " +
-                    kWords.knots.In(o.language);
+            const std::optional<double>& d =
+                e.speed > 0 ? station->floodDirection : station->ebbDirection;
+            line +=
+                "  " + Fixed(std::fabs(e.speed), 2, o.language) + " " + kWords.knots.In(o.language);
             if (d) line += "  " + degrees(d);
         }
         PrintLine(line);

@@ -41,11 +41,16 @@ struct Turn {
 
 std::string_view CurrentEventName(CurrentEventKind kind) {
     switch (kind) {
-    case CurrentEventKind::Slack: return "slack";
-    case CurrentEventKind::MaxFlood: return "max_flood";
-    case CurrentEventKind::MaxEbb: return "max_ebb";
-    case CurrentEventKind::MinFlood: return "min_flood";
-    case CurrentEventKind::MinEbb: return "min_ebb";
+    case CurrentEventKind::Slack:
+        return "slack";
+    case CurrentEventKind::MaxFlood:
+        return "max_flood";
+    case CurrentEventKind::MaxEbb:
+        return "max_ebb";
+    case CurrentEventKind::MinFlood:
+        return "min_flood";
+    case CurrentEventKind::MinEbb:
+        return "min_ebb";
     }
     return "slack";
 }
@@ -54,8 +59,7 @@ double CurrentSpeedAt(const HarmonicConstants& stream, double t) {
     return FullHeightAt(UtContext(), stream, t);
 }
 
-std::vector<CurrentEvent> CurrentEvents(const HarmonicConstants& stream, double start,
-                                        double end) {
+std::vector<CurrentEvent> CurrentEvents(const HarmonicConstants& stream, double start, double end) {
     // A margin on each side, so that a maximum is judged against the slacks around it.
     const double from = start - 1;
     const double to = end + 1;

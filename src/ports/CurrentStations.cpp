@@ -98,7 +98,8 @@ QString CurrentsToReadFor(const QString& tablePath) {
     const QString beside = QFileInfo(tablePath).absoluteDir().filePath(kCurrentsFileName);
     if (QFileInfo::exists(beside)) return beside;
     const QString bundled = BundledTableDirectory();
-    const QString shipped = bundled.isEmpty() ? QString() : QDir(bundled).filePath(kCurrentsFileName);
+    const QString shipped =
+        bundled.isEmpty() ? QString() : QDir(bundled).filePath(kCurrentsFileName);
     return !shipped.isEmpty() && QFileInfo::exists(shipped) ? shipped : beside;
 }
 

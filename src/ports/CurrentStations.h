@@ -19,7 +19,7 @@ struct CurrentStation {
     QString id;   // the database's ("noaa/ACT1616")
     QString name; // as the database spells it
     double latitude = 0, longitude = 0;
-    QString timeZone; // IANA
+    QString timeZone;                                   // IANA
     std::optional<double> floodDirection, ebbDirection; // degrees true
     // A reference station: its constants (knots; the mean flow as their offset).
     std::shared_ptr<const HarmonicConstants> stream;

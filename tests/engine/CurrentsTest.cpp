@@ -2,8 +2,8 @@
 // the speed swings f A either side of the mean flow, so the strongest flood and ebb, or the
 // strongest and weakest of a stream that never slacks, lie that far from it, and a slack is
 // where the speed changes sign.
-#include "engine/Constituents.h"
 #include "engine/Currents.h"
+#include "engine/Constituents.h"
 #include "engine/Julian.h"
 
 #include <gtest/gtest.h>
@@ -54,8 +54,8 @@ TEST(Currents, OneConstituentOverAMeanFlow) {
             // Maxima and minima alike stand f A (f within 4 % of 1) from the mean flow, and
             // no speed a minute away is beyond them.
             EXPECT_NEAR(std::fabs(e.speed - c.meanFlow), 2.0, 0.08);
-            const bool strongest = e.kind == CurrentEventKind::MaxFlood ||
-                                   e.kind == CurrentEventKind::MaxEbb;
+            const bool strongest =
+                e.kind == CurrentEventKind::MaxFlood || e.kind == CurrentEventKind::MaxEbb;
             for (const double t : {e.time - minute, e.time + minute}) {
                 const double near = std::fabs(CurrentSpeedAt(stream, t));
                 if (strongest)
