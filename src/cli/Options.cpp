@@ -344,10 +344,12 @@ Options ParseArguments(const QStringList& args) {
 }
 
 void CheckOutputsOf(const Options& o) {
-    if ((o.ics || !o.pdf.isEmpty()) && o.command != QLatin1String("table"))
-        throw UsageError{"--ics and --pdf are outputs of table only"};
-    if (o.csv && o.command != QLatin1String("table") && o.command != QLatin1String("currents"))
-        throw UsageError{"--csv is an output of table and currents only"};
+    const bool csvOutput =
+        o.command == QLatin1String("table") || o.command == QLatin1String("currents");
+    if (((o.ics || !o.pdf.isEmpty()) && o.command != QLatin1String("table")) ||
+        (o.csv && !csvOutput))
+        throw UsageError{
+            "--csv, --ics and --pdf are outputs of table only (--csv of currents too)"};
     if (!o.png.isEmpty() && o.command != QLatin1String("curve"))
         throw UsageError{"--png is an output of curve only"};
 }
