@@ -36,6 +36,9 @@ int Now(PortTable& table, const Options& o);
 int Sun(PortTable& table, const Options& o);
 // The tidal streams of a current station (CurrentsCommand.cpp).
 int Currents(PortTable& table, const Options& o);
+// ports --currents: the current stations from a name prefix on, one a line (name, id, latitude,
+// longitude, "reference" or "subordinate of ID").
+int CurrentStationList(PortTable& table, const Options& o);
 // --to not before --from (a usage error in the chosen language).
 void CheckTableRange(const Options& o);
 

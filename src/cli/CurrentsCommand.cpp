@@ -166,4 +166,23 @@ int Currents(PortTable& table, const Options& o) {
     return 0;
 }
 
+int CurrentStationList(PortTable& table, const Options& o) {
+    CurrentStations stations;
+    if (!stations.open(CurrentsToReadFor(table.fileName())))
+        throw TableError(stations.error().toStdString());
+    const QString prefix = o.positional.value(0);
+    for (const CurrentStation& s : stations.stations()) {
+        if (!s.name.startsWith(prefix, Qt::CaseInsensitive)) continue;
+        const QString kind = s.stream ? QStringLiteral("reference")
+                                      : QStringLiteral("subordinate of %1").arg(s.reference);
+        PrintLine(QStringLiteral("%1\t%2\t%3\t%4\t%5")
+                      .arg(s.name, s.id)
+                      .arg(s.latitude, 0, 'f', 4)
+                      .arg(s.longitude, 0, 'f', 4)
+                      .arg(kind)
+                      .toStdString());
+    }
+    return 0;
+}
+
 } // namespace ondrel::cli

@@ -26,6 +26,8 @@ const char* const kUsage =
     "  import FILE      adds the ports of an .add file to the table (skips the names it\n"
     "                   has; unreadable lines go to bug.txt beside the table, exit 3)\n"
     "  export PORT...   the ports as .add records, for import into another table\n"
+    "  ports --currents [PREFIX]   the current stations instead: name, id, position,\n"
+    "                   reference or subordinate of which\n"
     "  currents STATION the tidal streams of a current station (its name or id, such as\n"
     "                   noaa/ACT1616) from --from to --to: slack water, the strongest\n"
     "                   flood and ebb, the weakest of a stream that does not turn; in\n"
@@ -251,6 +253,7 @@ const OptionRule kOptions[] = {
      }},
     {"json", false, [](Options& o, const QString&, const QString&) { o.json = true; }},
     {"csv", false, [](Options& o, const QString&, const QString&) { o.csv = true; }},
+    {"currents", false, [](Options& o, const QString&, const QString&) { o.currents = true; }},
     {"ics", false, [](Options& o, const QString&, const QString&) { o.ics = true; }},
     {"no-hw", false,
      [](Options& o, const QString&, const QString&) { o.filter.noHighWater = true; }},
@@ -350,6 +353,8 @@ void CheckOutputsOf(const Options& o) {
         (o.csv && !csvOutput))
         throw UsageError{
             "--csv, --ics and --pdf are outputs of table only (--csv of currents too)"};
+    if (o.currents && o.command != QLatin1String("ports"))
+        throw UsageError{"--currents is an option of ports only"};
     if (!o.png.isEmpty() && o.command != QLatin1String("curve"))
         throw UsageError{"--png is an output of curve only"};
 }

@@ -34,6 +34,7 @@ struct Options {
     bool json = false;
     QChar decimalSeparator;
     bool csv = false;
+    bool currents = false; // ports: the current stations instead
     bool ics = false;
     int spanDays = 1;
     double start = 0;

@@ -182,6 +182,7 @@ double SelectedDayOf(const Options& o) {
 
 int Ports(PortTable& table, const Options& o) {
     if (o.positional.size() > 1) throw UsageError{"ports takes at most one prefix"};
+    if (o.currents) return CurrentStationList(table, o);
     table.selectTag(PortTag::Name);
     table.setFiltered(false);
     table.setRange(o.positional.value(0), kNameRangeEnd);

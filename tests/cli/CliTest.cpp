@@ -817,6 +817,11 @@ TEST_F(Cli, CurrentsOfAStation) {
         EXPECT_EQ(kinds.join(u' '), QString::fromUtf8(c.kinds)) << c.station;
     }
     EXPECT_EQ(events("noaa/ACT1616")["flood_direction"].toDouble(), 37);
+    // The list of the stations of a name.
+    const Result list = Run({"ports", "--currents", "Eastport"});
+    EXPECT_TRUE(list.out.startsWith(QStringLiteral(
+        "Eastport\tnoaa/ACT0091\t44.9000\t-66.9833\tsubordinate of noaa/EPT0003@11\n")))
+        << list.out.toStdString();
     // Eastport: its reference's events at the same times, the speeds 1.2 times as strong.
     const QJsonArray eastport = events("Eastport")["events"].toArray();
     const QJsonArray reference = events("noaa/EPT0003@11")["events"].toArray();
@@ -906,19 +911,25 @@ TEST_F(Cli, HelpAndManualNameEveryCommandAndOption) {
     QFile manual(QStringLiteral(ONDREL_SOURCE_DIR "/dist/ondrel-cli.1"));
     ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
     const QString page = QString::fromUtf8(manual.readAll()).remove(u'\\');
-    for (const char* word : {"ports",     "day",        "curve",
-                             "sun",       "now",        "table",
-                             "import",    "export",     "currents",
-                             "--table",   "--ref",      "--unit",
-                             "--lang",    "--date",     "--json",
-                             "--span",    "--start",    "--end",
-                             "--png",     "--size",     "--from",
-                             "--to",      "--coef-min", "--coef-max",
-                             "--hw-from", "--hw-to",    "--lw-from",
-                             "--lw-to",   "--no-hw",    "--no-lw",
-                             "--csv",     "--ics",      "--decimal-separator",
-                             "--help",    "--pdf",      "--paper",
-                             "--model"}) {
+    for (const char* word : {"ports",      "day",
+                             "curve",      "sun",
+                             "now",        "table",
+                             "import",     "export",
+                             "currents",   "--currents",
+                             "--table",    "--ref",
+                             "--unit",     "--lang",
+                             "--date",     "--json",
+                             "--span",     "--start",
+                             "--end",      "--png",
+                             "--size",     "--from",
+                             "--to",       "--coef-min",
+                             "--coef-max", "--hw-from",
+                             "--hw-to",    "--lw-from",
+                             "--lw-to",    "--no-hw",
+                             "--no-lw",    "--csv",
+                             "--ics",      "--decimal-separator",
+                             "--help",     "--pdf",
+                             "--paper",    "--model"}) {
         EXPECT_TRUE(help.contains(QString::fromLatin1(word))) << word;
         EXPECT_TRUE(page.contains(QString::fromLatin1(word))) << word;
     }
