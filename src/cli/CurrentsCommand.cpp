@@ -17,6 +17,9 @@ namespace ondrel::cli {
 
 namespace {
 
+// One knot, a nautical mile an hour, in metres per second.
+constexpr double kMetresPerSecondPerKnot = 1852.0 / 3600;
+
 struct EventWords {
     TextPair slackToFlood{"étale, début du flot", "slack, flood begins"};
     TextPair slackToEbb{"étale, début du jusant", "slack, ebb begins"};
@@ -25,6 +28,7 @@ struct EventWords {
     TextPair minFlood{"flot min", "min flood"};
     TextPair minEbb{"jusant min", "min ebb"};
     TextPair knots{"nd", "kn"};
+    TextPair metresPerSecond{"m/s", "m/s"};
     TextPair flood{"flot", "flood"};
     TextPair ebb{"jusant", "ebb"};
     TextPair unknown{"station de courant inconnue : ", "no current station named "};
@@ -127,12 +131,13 @@ int Currents(PortTable& table, const Options& o) {
         Print(out + "]}\n");
         return 0;
     }
+    const double factor = o.metresPerSecond ? kMetresPerSecondPerKnot : 1;
     if (o.csv) {
-        PrintLine("time,kind,speed_kn");
+        PrintLine(o.metresPerSecond ? "time,kind,speed_ms" : "time,kind,speed_kn");
         for (const Shown& s : shown)
             PrintLine(s.ut.toString(Qt::ISODate).toStdString() + "," +
                       std::string(CurrentEventName(s.event.kind)) + "," +
-                      Fixed(s.event.speed, 2, Language::English));
+                      Fixed(s.event.speed * factor, 2, Language::English));
         return 0;
     }
     // The station, and the directions its speeds are given along.
@@ -157,8 +162,8 @@ int Currents(PortTable& table, const Options& o) {
         if (e.kind != CurrentEventKind::Slack) {
             const std::optional<double>& d =
                 e.speed > 0 ? station->floodDirection : station->ebbDirection;
-            line +=
-                "  " + Fixed(std::fabs(e.speed), 2, o.language) + " " + kWords.knots.In(o.language);
+            line += "  " + Fixed(std::fabs(e.speed) * factor, 2, o.language) + " " +
+                    (o.metresPerSecond ? kWords.metresPerSecond : kWords.knots).In(o.language);
             if (d) line += "  " + degrees(d);
         }
         PrintLine(line);

@@ -41,6 +41,8 @@ const char* const kUsage =
     "                     included (--json then gives each time's offset; default 0)\n"
     "  --unit m|ft        height unit (default m)\n"
     "  --lang fr|en       language of the texts (default fr)\n"
+    "  --speed kn|ms      currents: speeds in knots or metres per second (default kn;\n"
+    "                     --json always gives knots)\n"
     "  --date YYYY-MM-DD  the day (default today), from 1700-01-01 to 2200-12-31\n"
     "  --json             one JSON object instead of text (day, curve, sun, now, table,\n"
     "                     import)\n"
@@ -180,6 +182,11 @@ const OptionRule kOptions[] = {
          static constexpr std::pair<const char*, HeightUnit> units[] = {{"m", HeightUnit::Metres},
                                                                         {"ft", HeightUnit::Feet}};
          o.unit = Choice(n, v, units, "m or ft");
+     }},
+    {"speed", true,
+     [](Options& o, const QString& n, const QString& v) {
+         static constexpr std::pair<const char*, bool> units[] = {{"kn", false}, {"ms", true}};
+         o.metresPerSecond = Choice(n, v, units, "kn or ms");
      }},
     {"lang", true,
      [](Options& o, const QString& n, const QString& v) {

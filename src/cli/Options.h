@@ -34,7 +34,8 @@ struct Options {
     bool json = false;
     QChar decimalSeparator;
     bool csv = false;
-    bool currents = false; // ports: the current stations instead
+    bool currents = false;        // ports: the current stations instead
+    bool metresPerSecond = false; // currents: speeds in m/s rather than knots (text and CSV)
     bool ics = false;
     int spanDays = 1;
     double start = 0;

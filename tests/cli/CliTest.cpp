@@ -817,6 +817,18 @@ TEST_F(Cli, CurrentsOfAStation) {
         EXPECT_EQ(kinds.join(u' '), QString::fromUtf8(c.kinds)) << c.station;
     }
     EXPECT_EQ(events("noaa/ACT1616")["flood_direction"].toDouble(), 37);
+    // Metres per second at the user's choice: 1 kn is 1852/3600 m/s.
+    const Result knots =
+        Run({"currents", "noaa/ACT1616", "--from", "2026-03-01", "--to", "2026-03-01", "--csv"});
+    const Result metres = Run({"currents", "noaa/ACT1616", "--from", "2026-03-01", "--to",
+                               "2026-03-01", "--csv", "--speed", "ms"});
+    const QStringList k = knots.out.split(u'\n'), m = metres.out.split(u'\n');
+    ASSERT_EQ(k.size(), m.size());
+    EXPECT_EQ(m[0], QStringLiteral("time,kind,speed_ms"));
+    for (qsizetype i = 1; i + 1 < k.size(); ++i)
+        EXPECT_NEAR(m[i].section(u',', 2).toDouble(),
+                    k[i].section(u',', 2).toDouble() * 1852 / 3600, 0.008) // both rounded
+            << k[i].toStdString();
     // The list of the stations of a name.
     const Result list = Run({"ports", "--currents", "Eastport"});
     EXPECT_TRUE(list.out.startsWith(QStringLiteral(
@@ -929,7 +941,8 @@ TEST_F(Cli, HelpAndManualNameEveryCommandAndOption) {
                              "--no-lw",    "--csv",
                              "--ics",      "--decimal-separator",
                              "--help",     "--pdf",
-                             "--paper",    "--model"}) {
+                             "--speed",    "--paper",
+                             "--model"}) {
         EXPECT_TRUE(help.contains(QString::fromLatin1(word))) << word;
         EXPECT_TRUE(page.contains(QString::fromLatin1(word))) << word;
     }
