@@ -40,14 +40,17 @@ void OpenTable(PortTable& table, const Options& o) {
         path = where.path;
     }
     table.setReadOnly(o.command != QLatin1String("import"));
-    // A table met half-way through another Ondrel's write reads whole a moment later.
+    // A table met half-way through another Ondrel's write (its header read before or after the
+    // record it counts) reads whole a moment later.
     for (int attempt = 1;; ++attempt) {
         try {
             table.open(path);
             return;
         } catch (const TableError& e) {
-            if (attempt == 5 || std::string(e.what()).find("damaged header") == std::string::npos)
-                throw;
+            const std::string what = e.what();
+            const bool midWrite = what.find("damaged header") != std::string::npos ||
+                                  what.find("truncated") != std::string::npos;
+            if (attempt == 5 || !midWrite) throw;
             QThread::msleep(100);
         }
     }
