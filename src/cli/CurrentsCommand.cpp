@@ -5,7 +5,7 @@
 #include "engine/Julian.h"
 #include "ports/CurrentStations.h"
 #include "ports/PortTable.h"
-#include "ports/PortTimeZone.h"
+#include "texts/DateTimeJulian.h"
 
 #include <QDateTime>
 #include <QTimeZone>
@@ -49,11 +49,6 @@ std::string Words(const CurrentEvent& e, Language l) {
         return kWords.minEbb.In(l);
     }
     return {};
-}
-
-QDateTime UtOf(double julian) {
-    const qint64 seconds = std::llround((julian - 2440587.5) * 86400);
-    return QDateTime::fromSecsSinceEpoch(seconds, QTimeZone::utc());
 }
 
 // The offset from UT, in seconds, that the time reference gives at an instant: the station's
@@ -107,7 +102,7 @@ int Currents(PortTable& table, const Options& o) {
     };
     std::vector<Shown> shown;
     for (const CurrentEvent& e : events) {
-        const QDateTime ut = UtOf(e.time);
+        const QDateTime ut = UtcDateTimeOf(e.time);
         const QDateTime clock = ut.addSecs(OffsetSeconds(reference, zone, ut));
         const QDate day = clock.date();
         if (day >= o.from && day <= o.to) shown.push_back({e, ut, clock});

@@ -2,9 +2,7 @@
 
 #include "ports/TableLocation.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -95,12 +93,7 @@ const CurrentStation* CurrentStations::find(const QString& nameOrId) const {
 }
 
 QString CurrentsToReadFor(const QString& tablePath) {
-    const QString beside = QFileInfo(tablePath).absoluteDir().filePath(kCurrentsFileName);
-    if (QFileInfo::exists(beside)) return beside;
-    const QString bundled = BundledTableDirectory();
-    const QString shipped =
-        bundled.isEmpty() ? QString() : QDir(bundled).filePath(kCurrentsFileName);
-    return !shipped.isEmpty() && QFileInfo::exists(shipped) ? shipped : beside;
+    return CompanionToRead(tablePath, kCurrentsFileName);
 }
 
 } // namespace ondrel

@@ -120,14 +120,9 @@ QString HarmonicsPathFor(const QString& tablePath) {
 }
 
 QString HarmonicsToReadFor(const QString& tablePath) {
-    const QString beside = HarmonicsPathFor(tablePath);
-    if (QFileInfo::exists(beside)) return beside;
-    // A table copied elsewhere without its companion: the shipped one serves the ports whose rows
-    // it was made from (constantsFor checks each row) and gives their time zones.
-    const QString bundled = BundledTableDirectory();
-    const QString shipped =
-        bundled.isEmpty() ? QString() : QDir(bundled).filePath(kHarmonicsFileName);
-    return !shipped.isEmpty() && QFileInfo::exists(shipped) ? shipped : beside;
+    // The shipped file serves a copied table's ports whose rows it was made from (constantsFor
+    // checks each row) and gives their time zones.
+    return CompanionToRead(tablePath, kHarmonicsFileName);
 }
 
 HarmonicsRowValues RowValuesOf(const PortRecord& port) {

@@ -61,6 +61,14 @@ QString BundledTableDirectory() {
     return {};
 }
 
+QString CompanionToRead(const QString& tablePath, const QString& fileName) {
+    const QString beside = QFileInfo(tablePath).absoluteDir().filePath(fileName);
+    if (QFileInfo::exists(beside)) return beside;
+    const QString bundled = BundledTableDirectory();
+    const QString shipped = bundled.isEmpty() ? QString() : QDir(bundled).filePath(fileName);
+    return !shipped.isEmpty() && QFileInfo::exists(shipped) ? shipped : beside;
+}
+
 QString UserTableDirectory() {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
         .filePath(QStringLiteral("Ondrel"));

@@ -20,6 +20,11 @@ QString BundledTableDirectory();
 QString ProgramDirectory();
 // The user's data folder for Ondrel.
 QString UserTableDirectory();
+
+// A companion file of the table (harmonics.bin, currents.json) to read: the one beside it, or
+// the shipped one when the table's folder has none (a table copied elsewhere without it). The
+// path beside the table when neither is there.
+QString CompanionToRead(const QString& tablePath, const QString& fileName);
 // Looks the table up in workingDir, then in the user's data folder, copying the bundled table
 // there when it is not there yet (the copy is written beside and renamed, so a half-copied table
 // is never left behind). Its companion harmonics.bin (HarmonicsFile.h) is copied with it, and
