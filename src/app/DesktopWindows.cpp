@@ -146,10 +146,11 @@ TrayIcon* DesktopWindows::trayIcon() {
 }
 
 CountriesWindow* DesktopWindows::countriesWindow() {
-    if (!countriesWindow_)
-        countriesWindow_ = joined(new CountriesWindow(
-            state_.settings, state_.help, messages_, portWindow()->table(),
-            [this] { portWindow_->refreshList(); }, main_.get()));
+    if (countriesWindow_) return countriesWindow_;
+    countriesWindow_ = joined(new CountriesWindow(state_.settings, state_.help, messages_,
+                                                  portWindow()->table(), main_.get()));
+    QObject::connect(countriesWindow_, &CountriesWindow::filterApplied, portWindow_,
+                     &PortWindow::refreshList);
     return countriesWindow_;
 }
 
@@ -231,7 +232,8 @@ void DesktopWindows::connectMainWindow() {
                      [this] { ShowBeside(optionsWindow(), main_.get()); });
     QObject::connect(m, &MainWindow::aboutRequested, m, [this] { showAbout(); });
     QObject::connect(m, &MainWindow::reduceRequested, m, [this] { trayIcon()->reduce(); });
-    QObject::connect(m, &MainWindow::languageChanged, m, [this] { followLanguage(); });
+    const SettingsEvents* events = &state_.settingsEvents;
+    QObject::connect(events, &SettingsEvents::languageChanged, m, [this] { followLanguage(); });
     QObject::connect(m, &MainWindow::settingsSaved, m, [this] { uninstall(); });
 }
 

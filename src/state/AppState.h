@@ -10,6 +10,7 @@
 #include "state/PredictionSource.h"
 #include "state/Services.h"
 #include "state/Settings.h"
+#include "state/SettingsEvents.h"
 #include "texts/DateNames.h"
 
 #include <QDateTime>
@@ -22,6 +23,8 @@ namespace ondrel {
 
 struct AppState {
     Settings settings;
+    // Says which settings changed, to the windows that show them.
+    SettingsEvents settingsEvents;
     PortRecord port;         // the current port
     bool portChosen = false; // the main window shows a port
     double selectedDay = 0;  // SelectedDay: a Julian date at 0 h

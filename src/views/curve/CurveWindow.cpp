@@ -129,6 +129,12 @@ CurveWindow::CurveWindow(AppState& state, MessageBoxes& messages, QWidget* paren
     view_->setMouseTracking(true);
     view_->viewport()->setMouseTracking(true);
     view_->viewport()->installEventFilter(this);
+    // New colours, chosen here or anywhere, are drawn at once.
+    connect(&state_.settingsEvents, &SettingsEvents::curveColoursChanged, this, [this] {
+        chart_->setColours(ColourOfStored(state_.settings.backgroundColour),
+                           ColourOfStored(state_.settings.curveColour));
+        refreshChart();
+    });
 
     const auto makeReadout = [client](const char* name, const QString& text) {
         auto* label = new QLabel(text, client);

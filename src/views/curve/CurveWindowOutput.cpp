@@ -52,8 +52,7 @@ void CurveWindow::chooseCurveColour() {
 
 void CurveWindow::applyCurveColour(const QColor& colour) {
     state_.settings.curveColour = StoredOfColour(colour);
-    chart_->setColours(ColourOfStored(state_.settings.backgroundColour), colour);
-    refreshChart();
+    emit state_.settingsEvents.curveColoursChanged();
 }
 
 void CurveWindow::chooseBackgroundColour() {
@@ -63,15 +62,13 @@ void CurveWindow::chooseBackgroundColour() {
 
 void CurveWindow::applyBackgroundColour(const QColor& colour) {
     state_.settings.backgroundColour = StoredOfColour(colour);
-    chart_->setColours(colour, ColourOfStored(state_.settings.curveColour));
-    refreshChart();
+    emit state_.settingsEvents.curveColoursChanged();
 }
 
 void CurveWindow::restoreDefaultColours() {
     state_.settings.backgroundColour = kDefaultBackgroundColour;
     state_.settings.curveColour = kDefaultLineColour;
-    chart_->setColours(kDefaultBackground, kDefaultCurve);
-    refreshChart();
+    emit state_.settingsEvents.curveColoursChanged();
 }
 
 void CurveWindow::copyToClipboard() {

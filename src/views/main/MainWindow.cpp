@@ -400,7 +400,7 @@ void MainWindow::switchLanguage() {
     retranslate();
     if (accepted_) showDayCoefficients(state_.selectedDay);
     if (state_.portChosen) writeDayReport(state_.port);
-    emit languageChanged();
+    emit state_.settingsEvents.languageChanged();
 }
 
 void MainWindow::clearPortDisplay() {

@@ -74,8 +74,6 @@ signals:
     void dayCurveRequested(double curveStart, double curveEnd);
     // A date other than today was chosen: the curve's position indicator must stop.
     void positionIndicatorAllowed(bool allowed);
-    // The language changed; every shown window follows at once.
-    void languageChanged();
     // The commands leading to other windows.
     void dateChoiceRequested();
     void tideTableRequested(); // a port is shown

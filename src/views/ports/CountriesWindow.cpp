@@ -33,10 +33,9 @@ const CountriesTexts kTexts;
 } // namespace
 
 CountriesWindow::CountriesWindow(Settings& settings, const HelpHook& help, MessageBoxes& messages,
-                                 PortTable& table, std::function<void()> listChanged,
-                                 QWidget* parent)
-    : ActivatedWindow(parent), settings_(settings), help_(help), messages_(messages), table_(table),
-      listChanged_(std::move(listChanged)) {
+                                 PortTable& table, QWidget* parent)
+    : ActivatedWindow(parent), settings_(settings), help_(help), messages_(messages),
+      table_(table) {
     setObjectName(QStringLiteral("TFPays"));
     setModal(false);
 
@@ -130,7 +129,7 @@ void CountriesWindow::build() {
                                           .arg(unknown)
                                           .arg(codes.join(QStringLiteral(", "))));
             }
-            if (listChanged_) listChanged_();
+            emit filterApplied();
         }
     }
     boxes_[0]->setEnabled(hasCountryCodes_);
@@ -184,7 +183,7 @@ void CountriesWindow::confirm() {
         table_.setFiltered(false);
         table_.setFiltered(true);
     }
-    if (listChanged_) listChanged_();
+    emit filterApplied();
     hide();
 }
 

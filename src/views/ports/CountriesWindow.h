@@ -23,9 +23,8 @@ class PortTable;
 class CountriesWindow : public ActivatedWindow<QDialog> {
     Q_OBJECT
 public:
-    // listChanged runs after the table's filter was applied anew (the port list must follow).
     CountriesWindow(Settings& settings, const HelpHook& help, MessageBoxes& messages,
-                    PortTable& table, std::function<void()> listChanged, QWidget* parent = nullptr);
+                    PortTable& table, QWidget* parent = nullptr);
     void retranslate() override;
 
     // Looks at the table again: whether it carries country numbers, which countries have ports;
@@ -40,6 +39,10 @@ public:
     void boxClicked(int country, bool checked);
     QCheckBox* box(int country) const;
 
+signals:
+    // The table's filter was applied anew: the port list must follow.
+    void filterApplied();
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -50,7 +53,6 @@ private:
     const HelpHook& help_;
     MessageBoxes& messages_;
     PortTable& table_;
-    std::function<void()> listChanged_;
     bool hasCountryCodes_ = false;
     std::array<bool, 115> present_{};
     std::array<bool, 201> pending_{};

@@ -336,8 +336,7 @@ void TideTableWindow::calculate() {
     });
     table_->setPlainText(computed_.lines.join(QLatin1Char('\n')));
     header_ = PageHeaderOf(request);
-    computedLanguage_ = request.language;
-    computedUnit_ = request.unit;
+    computedFor_ = request;
     pages_->setPages(months(), header_, pageOptions());
 
     saveButton_->setEnabled(true);
@@ -359,12 +358,11 @@ bool TideTableWindow::saveTo(const QString& file) {
     QByteArray bytes;
     QString problem;
     if (csv) {
-        bytes = TideTableCsv(computed_, state_.port, state_.settings.heightUnit,
-                             state_.settings.language())
+        bytes = TideTableCsv(computed_, computedFor_.port, computedFor_.unit, computedFor_.language)
                     .toUtf8();
     } else if (ics) {
-        bytes = TideTableIcs(computed_, state_.port, state_.context(), state_.settings.heightUnit,
-                             state_.settings.language(), state_.clock().toUTC());
+        bytes = TideTableIcs(computed_, computedFor_.port, computedFor_.context, computedFor_.unit,
+                             computedFor_.language, state_.clock().toUTC());
     } else {
         QString text;
         for (const QString& line : lines())
@@ -436,8 +434,8 @@ bool TideTableWindow::exportPdfTo(const QString& file) {
 
 TideTablePageOptions TideTableWindow::pageOptions() const {
     TideTablePageOptions options;
-    options.language = computedLanguage_;
-    options.unit = computedUnit_;
+    options.language = computedFor_.language;
+    options.unit = computedFor_.unit;
     options.pointSize = std::max(kSmallestPagePoints, state_.settings.printFontSize);
     return options;
 }

@@ -104,8 +104,9 @@ private:
     QWidget* filterWindow_ = nullptr;
     TideTable computed_;         // the days behind the lines, for the spreadsheet export
     TideTablePageHeader header_; // of the table computed
-    Language computedLanguage_ = Language::French;
-    HeightUnit computedUnit_ = HeightUnit::Metres;
+    // What the table shown was computed for: saved and printed as it is shown, whatever port,
+    // unit or time reference has been chosen since.
+    TideTableRequest computedFor_;
     double start_ = 0;
     double end_ = 0;
     QLabel* startLabel_ = nullptr;

@@ -20,8 +20,8 @@ namespace {
 TEST_F(PortManagementTest, CountriesNarrowThePortList) {
     WritePortTable(workDir(), Ports());
     PortWindow ports(state, boxes);
-    CountriesWindow countries(state.settings, state.help, boxes, ports.table(),
-                              [&] { ports.refreshList(); });
+    CountriesWindow countries(state.settings, state.help, boxes, ports.table());
+    QObject::connect(&countries, &CountriesWindow::filterApplied, &ports, &PortWindow::refreshList);
     ASSERT_TRUE(countries.hasCountryCodes());
     EXPECT_EQ(countries.box(36), nullptr);
     EXPECT_TRUE(countries.box(1)->isEnabled());  // France
@@ -72,7 +72,7 @@ TEST_F(PortManagementTest, CountriesOfATableWithoutThemOrWithUnknownOnes) {
         WritePortTable(workDir(), list);
         boxes.shown.clear();
         PortWindow ports(state, boxes);
-        CountriesWindow countries(state.settings, state.help, boxes, ports.table(), {});
+        CountriesWindow countries(state.settings, state.help, boxes, ports.table());
         EXPECT_EQ(countries.hasCountryCodes(), c.codes);
         EXPECT_EQ(countries.box(0)->isEnabled(), c.codes);
         EXPECT_FALSE(countries.box(1)->isEnabled());

@@ -139,6 +139,19 @@ TEST_F(TideTableWindowTest, SavingAppendsWithCrLfAndReportsUnwritableFiles) {
             ++events;
     EXPECT_EQ(ParseCsv(QString::fromUtf8(c.readAll())).size(),
               static_cast<std::size_t>(1 + events));
+    // Saved as computed: a unit, time reference or port chosen since changes nothing.
+    c.close();
+    const QByteArray computed = [&] {
+        c.open(QIODevice::ReadOnly);
+        return c.readAll();
+    }();
+    c.close();
+    state.settings.heightUnit = HeightUnit::Feet;
+    state.settings.timeReference = TimeReference(105);
+    state.port.name = "ELSEWHERE";
+    ASSERT_TRUE(window->saveTo(csv));
+    ASSERT_TRUE(c.open(QIODevice::ReadOnly));
+    EXPECT_EQ(c.readAll(), computed);
     // Cancelling the dialog disables the button until the next calculation.
     window->askSaveFile = [] { return QString(); };
     button("BSauvegarder")->click();
