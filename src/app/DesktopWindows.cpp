@@ -7,6 +7,7 @@
 #include "views/curve/CurveWindow.h"
 #include "views/curve/IntervalWindow.h"
 #include "views/curve/PageSetupWindow.h"
+#include "views/curve/StreamCurveWindow.h"
 #include "views/help/AboutWindow.h"
 #include "views/help/HelpKeyFilter.h"
 #include "views/help/HelpWindow.h"
@@ -64,6 +65,7 @@ PortWindow* DesktopWindows::portWindow() {
     MainWindow* m = main_.get();
     portWindow_ = joined(new PortWindow(state_, messages_, m));
     QObject::connect(portWindow_, &PortWindow::portConfirmed, m, &MainWindow::showChosenPort);
+    QObject::connect(portWindow_, &PortWindow::stationConfirmed, m, &MainWindow::showChosenStation);
     portWindow_->setCountriesAvailable(true);
     QObject::connect(portWindow_, &PortWindow::countriesRequested, m,
                      [this] { ShowBeside(countriesWindow(), portWindow_); });
@@ -84,6 +86,14 @@ CurveWindow* DesktopWindows::curveWindow() {
     PageSetupWindow* pageSetup = pageSetupWindow_;
     curveWindow_->setPageSetupWindow(pageSetup, [pageSetup] { return pageSetup->blackAndWhite(); });
     return curveWindow_;
+}
+
+StreamCurveWindow* DesktopWindows::streamCurveWindow() {
+    if (!streamCurveWindow_) {
+        streamCurveWindow_ = joined(new StreamCurveWindow(state_, main_.get()));
+        streamCurveWindow_->setWindowFlag(Qt::Window);
+    }
+    return streamCurveWindow_;
 }
 
 IntervalWindow* DesktopWindows::intervalWindow() {
@@ -117,6 +127,9 @@ EphemeridesWindow* DesktopWindows::ephemeridesWindow() {
     ephemeridesWindow_ = joined(new EphemeridesWindow(state_, main_.get()));
     // A new day or port in the main window reaches the open window at once.
     QObject::connect(main_.get(), &MainWindow::dayCurveRequested, ephemeridesWindow_, [this] {
+        if (ephemeridesWindow_->isVisible()) ephemeridesWindow_->followMainWindow();
+    });
+    QObject::connect(main_.get(), &MainWindow::streamCurveRequested, ephemeridesWindow_, [this] {
         if (ephemeridesWindow_->isVisible()) ephemeridesWindow_->followMainWindow();
     });
     main_->fontCommands().add(ephemeridesWindow_->fontControls());
@@ -258,9 +271,20 @@ void DesktopWindows::connectPortManagement() {
                      [this] { portImport().chooseAndImport(); });
 }
 
+// A tide port's height curve, or a current station's speed curve: one of the two is shown.
 void DesktopWindows::connectCurve() {
     QObject::connect(main_.get(), &MainWindow::dayCurveRequested, main_.get(),
-                     [this](double start, double end) { curveWindow()->drawDayCurve(start, end); });
+                     [this](double start, double end) {
+                         if (streamCurveWindow_) streamCurveWindow_->hide();
+                         curveWindow()->drawDayCurve(start, end);
+                     });
+    QObject::connect(main_.get(), &MainWindow::streamCurveRequested, main_.get(), [this] {
+        if (curveWindow_) curveWindow_->hide();
+        StreamCurveWindow* curve = streamCurveWindow();
+        const bool appearing = !curve->isVisible();
+        curve->draw(appearing ? 1 : curve->shownDays());
+        if (appearing) PlaceBeside(curve, main_.get());
+    });
     QObject::connect(main_.get(), &MainWindow::positionIndicatorAllowed, main_.get(),
                      [this](bool allowed) { curveWindow()->setPositionIndicatorAllowed(allowed); });
 }

@@ -37,6 +37,7 @@ class SecondaryPortWizard;
 class SecondaryPortsWindow;
 class TideTableFilterWindow;
 class TideTableWindow;
+class StreamCurveWindow;
 class TrayIcon;
 class WindowContract;
 
@@ -60,6 +61,7 @@ public:
     LanguageWindow* languageWindow();
     EphemeridesWindow* ephemeridesWindow();
     TideTableWindow* tideTableWindow();
+    StreamCurveWindow* streamCurveWindow();
     TideTableFilterWindow* tideTableFilterWindow();
     TrayIcon* trayIcon();
     CountriesWindow* countriesWindow();
@@ -97,6 +99,7 @@ private:
     DateWindow* dateWindow_ = nullptr;
     PortWindow* portWindow_ = nullptr;
     CurveWindow* curveWindow_ = nullptr;
+    StreamCurveWindow* streamCurveWindow_ = nullptr;
     OptionsWindow* optionsWindow_ = nullptr;
     LanguageWindow* languageWindow_ = nullptr;
     IntervalWindow* intervalWindow_ = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <numbers>
 
 namespace ondrel {
 
@@ -138,6 +139,17 @@ std::vector<CurrentEvent> CurrentEvents(const HarmonicConstants& stream, double 
     std::sort(events.begin(), events.end(),
               [](const CurrentEvent& a, const CurrentEvent& b) { return a.time < b.time; });
     return events;
+}
+
+double SpeedBetweenEvents(const std::vector<CurrentEvent>& events, double t) {
+    const auto next = std::upper_bound(events.begin(), events.end(), t,
+                                       [](double x, const CurrentEvent& e) { return x < e.time; });
+    if (next == events.begin()) return 0;
+    if (next == events.end()) return t == events.back().time ? events.back().speed : 0;
+    const CurrentEvent& before = *(next - 1);
+    const double span = next->time - before.time;
+    const double f = span > 0 ? (t - before.time) / span : 0;
+    return before.speed + (next->speed - before.speed) * (1 - std::cos(std::numbers::pi * f)) / 2;
 }
 
 std::vector<CurrentEvent> SubordinateCurrentEvents(const std::vector<CurrentEvent>& reference,

@@ -51,4 +51,9 @@ std::vector<CurrentEvent> SubordinateCurrentEvents(const std::vector<CurrentEven
                                                    const CurrentOffsets& offsets, double start,
                                                    double end);
 
+// The speed at t between a station's events (in time order, around t): from each event to the
+// next along half a cosine, so that it passes through every event and turns only at them. The
+// speed curve of a subordinate station, whose constants are its reference's. 0 outside the events.
+double SpeedBetweenEvents(const std::vector<CurrentEvent>& events, double t);
+
 } // namespace ondrel

@@ -59,6 +59,17 @@ struct Row {
 // A day's lines: its morning half, then its evening half, two events a line, a line at least
 // each: the two lines of an ordinary day, more for a day of five tides or more.
 std::vector<Row> RowsOf(const TideTableDay& day, const TideTablePageOptions& options) {
+    if (!day.stream.empty()) {
+        // A current station's events, two a line.
+        std::vector<Row> rows;
+        for (const StreamPageEntry& e : day.stream) {
+            if (rows.empty() || rows.back().kind.size() == 2) rows.emplace_back();
+            rows.back().kind.push_back(e.kind);
+            rows.back().time.push_back(e.time);
+            rows.back().height.push_back(e.speed);
+        }
+        return rows;
+    }
     const long double factor = UnitFactor(options.unit);
     const std::size_t n = day.day.events.size();
     const std::size_t morning = std::min(n, MorningEventCount(n));
@@ -111,9 +122,12 @@ Cells Measure(const TideTableMonth& month, const DateNames& names,
         std::max(bold.horizontalAdvance(QStringLiteral("000")),
                  plain.horizontalAdvance(Text(kTexts.coefficient.In(options.language))));
     for (const TideTableDay& day : month.days)
-        for (const Row& row : RowsOf(day, options))
+        for (const Row& row : RowsOf(day, options)) {
             for (const QString& height : row.height)
                 c.height = std::max(c.height, plain.horizontalAdvance(height));
+            for (const QString& kind : row.kind)
+                c.kind = std::max(c.kind, bold.horizontalAdvance(kind));
+        }
     c.height = std::max(c.height, plain.horizontalAdvance(QStringLiteral("00,00")));
     return c;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/Currents.h"
+#include "engine/PortRecord.h"
 
 #include <QString>
 
@@ -19,7 +20,10 @@ struct CurrentStation {
     QString id;   // the database's ("noaa/ACT1616")
     QString name; // as the database spells it
     double latitude = 0, longitude = 0;
-    QString timeZone;                                   // IANA
+    QString timeZone; // IANA
+    // The country number of the countries window: 6 (Canada) for a station on a Canadian
+    // clock, else 5 (USA).
+    int country = 5;
     std::optional<double> floodDirection, ebbDirection; // degrees true
     // A reference station: its constants (knots; the mean flow as their offset).
     std::shared_ptr<const HarmonicConstants> stream;
@@ -42,6 +46,28 @@ private:
     std::vector<CurrentStation> stations_;
     QString error_;
 };
+
+// What gives a station's stream: its own constants, or its reference's constants and its offsets.
+struct StationStream {
+    CurrentStation station;
+    // The constants the events come from: the station's own, or its reference's.
+    std::shared_ptr<const HarmonicConstants> constants;
+
+    // The events from `from` to `to` (Julian dates, UT), in time order.
+    std::vector<CurrentEvent> events(double from, double to) const;
+    // The speed (knots) at `count` evenly spaced instants from `from` to `to`, both included.
+    std::vector<double> speeds(double from, double to, int count) const;
+};
+
+// The stream of a station; none, with the reason in problem, when it is a subordinate station
+// whose reference is missing or has no data.
+std::optional<StationStream> StreamOfStation(const CurrentStations& stations,
+                                             const CurrentStation& station, QString* problem);
+
+// The station as a place, for what needs only a place (the sun, the time zone): its name, its
+// position written as the port table writes positions ("41 33 N", "069 59 W") and its standard
+// time's hours east of UT. No constants: nothing predicts a tide from it.
+PortRecord PlaceOfStation(const CurrentStation& station);
 
 // The file to read for a table: currents.json beside it, or the shipped one.
 QString CurrentsToReadFor(const QString& tablePath);

@@ -24,6 +24,7 @@ constexpr std::array kTopics{
     Topic{kHelpTideTable, "Annuaire.htm", "Annuaire_a.htm"},
     Topic{kHelpSunAndMoon, "Ephemerides.htm", "Ephemerides_a.htm"},
     Topic{kHelpCountries, "ListePorts.htm", "ListePorts_a.htm"},
+    Topic{kHelpStreams, "Courants.htm", "Courants_a.htm"},
 };
 constexpr Topic kHome{kHelpHome, "accueil.htm", "accueil_a.htm"};
 
@@ -37,7 +38,7 @@ constexpr std::pair<const char*, int> kWindowContexts[] = {
     {"TCourbe", kHelpCurve},          {"TFMiseEnPage", kHelpCurve},
     {"TFIntervalle", kHelpInterval},  {"TFAnnuaire", kHelpTideTable},
     {"TFFiltre", kHelpTideTable},     {"TFEphemerides", kHelpSunAndMoon},
-    {"TFPays", kHelpCountries},
+    {"TFPays", kHelpCountries},       {"TCourbeCourant", kHelpStreams},
 };
 
 const Topic& TopicOf(int context) {

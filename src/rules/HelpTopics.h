@@ -20,6 +20,7 @@ enum HelpContext : int {
     kHelpSunAndMoon = 7,
     kHelpCountries = 8,
     kHelpMainWindow = 9,
+    kHelpStreams = 10,
 };
 
 // A control or window whose help key asks for another context than its window's carries it in

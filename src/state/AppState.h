@@ -7,6 +7,7 @@
 #include "engine/Secondary.h"
 #include "engine/TableFilter.h"
 #include "engine/TideContext.h"
+#include "ports/CurrentStations.h"
 #include "state/PredictionSource.h"
 #include "state/Services.h"
 #include "state/Settings.h"
@@ -26,8 +27,12 @@ struct AppState {
     // Says which settings changed, to the windows that show them.
     SettingsEvents settingsEvents;
     PortRecord port;         // the current port
-    bool portChosen = false; // the main window shows a port
-    double selectedDay = 0;  // SelectedDay: a Julian date at 0 h
+    bool portChosen = false; // the main window shows a tide port
+    // The current station the main window shows instead of a tide port (null while it shows a
+    // port, or nothing). port then holds the station as a place (PlaceOfStation), for the sun and
+    // the time zone, and legalZone its zone.
+    std::shared_ptr<const StationStream> station;
+    double selectedDay = 0; // SelectedDay: a Julian date at 0 h
     // The secondary-port day cache of the curves and the day report.
     SecondaryDayCache secondaryCache;
     // The main window's coefficients.

@@ -31,6 +31,8 @@ bool ReadFlag(const QSettings& store, const QString& name) {
 const FirstValueTexts kTexts;
 
 const QString kPredictionKey = QStringLiteral("modele_prediction");
+const QString kSpeedUnitKey = QStringLiteral("unite_courant");
+const QString kStationKey = QStringLiteral("dernier_courant");
 
 } // namespace
 
@@ -81,6 +83,9 @@ Settings LoadSettings(const QSettings& store) {
     s.hideOnQuit = ReadStoredInteger(store, QStringLiteral("icone")) == 1;
     // Only 1 chooses the full harmonics; anything else keeps the table model.
     if (ReadStoredInteger(store, kPredictionKey) == 1) s.prediction = PredictionModel::Full;
+    // Only 2 means metres per second.
+    if (ReadStoredInteger(store, kSpeedUnitKey) == 2) s.speedUnit = SpeedUnit::MetresPerSecond;
+    s.lastStationId = store.value(kStationKey).toString().left(kLastPortNameLength);
     return s;
 }
 
@@ -106,6 +111,15 @@ bool SaveSettings(QSettings& store, const Settings& s) {
         store.setValue(kPredictionKey, 1);
     else
         store.remove(kPredictionKey);
+    // Knots, and a tide port shown last, leave no key either.
+    if (s.speedUnit == SpeedUnit::MetresPerSecond)
+        store.setValue(kSpeedUnitKey, 2);
+    else
+        store.remove(kSpeedUnitKey);
+    if (!s.lastStationId.isEmpty())
+        store.setValue(kStationKey, s.lastStationId);
+    else
+        store.remove(kStationKey);
     for (int n = 1; n <= kCountryCount; ++n)
         store.setValue(QString::number(n), s.countrySelected[n] ? 1 : 0);
     store.sync();

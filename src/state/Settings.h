@@ -64,6 +64,12 @@ struct Settings {
     // Stored as "modele_prediction", 1 for the full harmonics, only while they are chosen.
     PredictionModel prediction = PredictionModel::Table;
     QString decimalSeparator; // the user's decimal separator, read at start
+    // The speeds of tidal streams: stored as "unite_courant", 2 for metres per second, only
+    // while they are chosen.
+    SpeedUnit speedUnit = SpeedUnit::Knots;
+    // The current station shown at the end ("dernier_courant", its id), empty when a tide port
+    // was: the start shows it again.
+    QString lastStationId;
 
     // A language was chosen (until then some texts are left as they were built).
     bool languageChosen() const { return chosenLanguage.has_value(); }

@@ -211,9 +211,11 @@ void ForEachTideTableDay(const TideTableRequest& request,
         const ClockDayEvents events = DayTideEventsOnClock(
             memo, request.context, TideSource(request.port, request.harmonics), t);
         const CoefficientPair coefficients = memo.coefficients(request.context, t);
-        const TideTableDay day{DateOf(t), coefficients,
+        const TideTableDay day{DateOf(t),
+                               coefficients,
                                ApplyFilter(request.filter, events.events, coefficients),
-                               events.offsetHours};
+                               events.offsetHours,
+                               {}};
         onDay(day, DayBlock(day.date, day.day, coefficients, request.unit, request.language));
     }
 }

@@ -37,6 +37,14 @@ struct TideTableRequest {
     TideTableFilter filter;
 };
 
+// An event of a current station's day as the month pages print it: its kind in a word, its time
+// on the clock, its speed in the unit (empty at slack).
+struct StreamPageEntry {
+    QString kind;
+    QString time;
+    QString speed;
+};
+
 // One day of the range, after the filter.
 struct TideTableDay {
     QDate date;
@@ -45,6 +53,8 @@ struct TideTableDay {
     // Hours ahead of UT of each event's time: the time reference's, or with the legal time the
     // offset in force at the event.
     std::vector<double> offsetHours;
+    // A current station's day: its events instead of tides (day and coefficients then empty).
+    std::vector<StreamPageEntry> stream;
 };
 
 struct TideTable {

@@ -149,7 +149,7 @@ TEST_F(DesktopWalkthroughTest, WindowsAppearWhollyOnTheScreen) {
 
 TEST_F(DesktopWalkthroughTest, CutPortNamesHaveTheirWholeNameAsTooltip) {
     PortWindow w(state, boxes);
-    auto* list = w.findChild<QTableView*>();
+    auto* list = w.findChild<QTableView*>(QStringLiteral("DBGrid1"));
     ASSERT_NE(list, nullptr);
     w.resize(200, 400); // narrower than the longest name
     w.show();

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
@@ -90,6 +91,17 @@ TEST(Currents, SubordinateEventsFollowTheirOffsets) {
     EXPECT_DOUBLE_EQ(events[0].speed, 1.0);
     EXPECT_EQ(events[1].kind, CurrentEventKind::Slack);
     EXPECT_NEAR(events[1].time, 10.19, 1e-9);
+    // Between events the speed passes through each of them and turns only there.
+    for (std::size_t i = 0; i < reference.size(); ++i) {
+        EXPECT_NEAR(SpeedBetweenEvents(reference, reference[i].time), reference[i].speed, 1e-12);
+        if (i + 1 == reference.size()) break;
+        const double a = reference[i].speed, b = reference[i + 1].speed;
+        for (double f : {0.25, 0.5, 0.75}) {
+            const double v = SpeedBetweenEvents(reference, reference[i].time + f * 0.1);
+            EXPECT_TRUE(v > std::min(a, b) && v < std::max(a, b)) << i << " " << f;
+        }
+    }
+    EXPECT_EQ(SpeedBetweenEvents(reference, 9.9), 0);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "state/AppState.h"
 #include "texts/Bilingual.h"
 #include "texts/DateTimeJulian.h"
+#include "texts/StreamTexts.h"
 #include "texts/TideTableText.h"
 #include "views/common/MessageBoxes.h"
 #include "views/common/QtTranslations.h"
@@ -225,7 +226,7 @@ void MainWindow::retranslate() {
     updateQuitCaption();
     info_->retranslate(l);
     warning_->retranslate(l);
-    if (s.timeReference.isPortLegal() && state_.portChosen)
+    if (s.timeReference.isPortLegal() && (state_.portChosen || state_.station))
         showLegalTimeReference();
     else
         info_->setTimeReference(QString::fromStdString(s.timeReference.label(s.language())));
@@ -256,6 +257,12 @@ void MainWindow::acceptWarning() {
         reportTableProblem();
         return;
     }
+    // The current station shown last, when it was one.
+    if (!state_.settings.lastStationId.isEmpty() &&
+        portList->selectStation(state_.settings.lastStationId)) {
+        portList->confirm();
+        return;
+    }
     if (!state_.settings.lastPortName.isEmpty() &&
         portList->selectNearest(state_.settings.lastPortName)) {
         // The port window's OK fills the port information, the report and the curve.
@@ -282,6 +289,34 @@ void MainWindow::showChosenPort(const ChosenPort& port) {
                   state_.selectedDay + state_.settings.curveStart);
     // Once the report of the table model is there to be seen behind it.
     tellHarmonicsProblem();
+}
+
+void MainWindow::showChosenStation(const ChosenPort& place) {
+    top_->showPortName(place.name);
+    info_->showPort(place);
+    state_.portChosen = false;
+    info_->hideModel();
+    if (state_.settings.timeReference.isPortLegal()) showLegalTimeReference();
+    if (accepted_) showDayCoefficients(state_.selectedDay);
+    writeStationReport();
+    emit streamCurveRequested();
+}
+
+// The day's events on the station's clock of the time reference.
+void MainWindow::writeStationReport() {
+    if (!state_.station) return;
+    const StationStream& stream = *state_.station;
+    const QDate day = CalendarDateOf(state_.selectedDay);
+    const std::vector<ClockedCurrentEvent> events = EventsOnClock(
+        stream.events(state_.selectedDay - 1, state_.selectedDay + 2),
+        state_.settings.timeReference, QTimeZone(stream.station.timeZone.toUtf8()), day, day);
+    std::vector<std::string> lines;
+    for (const ClockedCurrentEvent& e : events)
+        lines.push_back(CurrentEventLine(e, stream.station.floodDirection,
+                                         stream.station.ebbDirection, state_.settings.speedUnit,
+                                         state_.settings.language())
+                            .toStdString());
+    info_->showReport(lines);
 }
 
 void MainWindow::followPrediction() {
@@ -336,8 +371,13 @@ void MainWindow::dateConfirmed(const QDate& date, bool isToday) {
     top_->showDate(FormatLongDate(date, state_.dateNames));
     showDayCoefficients(state_.selectedDay);
     emit positionIndicatorAllowed(isToday);
-    if (state_.portChosen && state_.settings.timeReference.isPortLegal()) showLegalTimeReference();
+    if ((state_.portChosen || state_.station) && state_.settings.timeReference.isPortLegal())
+        showLegalTimeReference();
     if (state_.portChosen) showDayReport(state_.port, state_.selectedDay + 1, state_.selectedDay);
+    if (state_.station) {
+        writeStationReport();
+        emit streamCurveRequested();
+    }
 }
 
 void MainWindow::setTimeReferenceLabel(const QString& text) {
@@ -400,6 +440,7 @@ void MainWindow::switchLanguage() {
     retranslate();
     if (accepted_) showDayCoefficients(state_.selectedDay);
     if (state_.portChosen) writeDayReport(state_.port);
+    writeStationReport();
     emit state_.settingsEvents.languageChanged();
 }
 

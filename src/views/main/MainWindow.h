@@ -58,6 +58,10 @@ public:
     void dateConfirmed(const QDate& date, bool isToday);
     void showDayReport(const PortRecord& port, double curveEnd, double curveStart);
     void writeDayReport(const PortRecord& port);
+    // A current station confirmed in the port window (AppState::station): its name and place,
+    // its day's slacks and strongest streams, and its curve.
+    void showChosenStation(const ChosenPort& place);
+    void writeStationReport();
     void showDayCoefficients(double day);
     // Empties the port's caption and information, after a deletion was asked.
     void clearPortDisplay();
@@ -74,6 +78,8 @@ signals:
     void dayCurveRequested(double curveStart, double curveEnd);
     // A date other than today was chosen: the curve's position indicator must stop.
     void positionIndicatorAllowed(bool allowed);
+    // The current station's speed curve of the selected day is to be drawn.
+    void streamCurveRequested();
     // The commands leading to other windows.
     void dateChoiceRequested();
     void tideTableRequested(); // a port is shown

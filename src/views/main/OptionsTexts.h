@@ -17,6 +17,9 @@ struct OptionsTexts {
     Bilingual unitBox{" Unité de hauteur ", " Height unit "};
     Bilingual metre{"mètre", "meter"};
     Bilingual foot{"pied", "foot"};
+    Bilingual speedUnitBox{" Vitesse des courants ", " Stream speed "};
+    Bilingual knots{"nœud", "knot"};
+    Bilingual metresPerSecond{"mètre par seconde", "meter per second"};
     Bilingual printSizeBox{" Police d'impression", " Print font"};
     Bilingual printSize{"Taille :", "Size :"};
     Bilingual curveHoursBox{" Afficher la courbe entre les heures",

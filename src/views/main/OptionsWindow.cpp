@@ -71,6 +71,7 @@ OptionsWindow::OptionsWindow(Settings& settings, MessageBoxes& messages, QWidget
     buildTimeReferenceBox();
     buildCurveHoursBox();
     unitBox_ = ChoiceGroup("choixunite", this, unitGroup_, unitButtons_);
+    speedUnitBox_ = ChoiceGroup("choixvitesse", this, speedUnitGroup_, speedUnitButtons_);
     buildPrintSizeBox();
     predictionBox_ = ChoiceGroup("choixmodele", this, predictionGroup_, predictionButtons_);
     okButton_ = NamedButton("boutonOK", QStringLiteral("&OK"), this);
@@ -152,6 +153,7 @@ void OptionsWindow::layOut() {
     auto* leftColumn = new QVBoxLayout;
     leftColumn->addWidget(timeReferenceBox_);
     leftColumn->addWidget(unitBox_);
+    leftColumn->addWidget(speedUnitBox_);
     auto* rightColumn = new QVBoxLayout;
     rightColumn->addWidget(curveHoursBox_);
     rightColumn->addWidget(printSizeBox_);
@@ -170,6 +172,7 @@ void OptionsWindow::layOut() {
 void OptionsWindow::setUp() {
     const Settings& s = settings_;
     unitButtons_[s.heightUnit == HeightUnit::Metres ? 0 : 1]->setChecked(true);
+    speedUnitButtons_[s.speedUnit == SpeedUnit::Knots ? 0 : 1]->setChecked(true);
     const int code = s.timeReference.code();
     const int item = (code == 0 || code == 1 || code == 2) ? code
                      : code == TimeReference::kLegalCode   ? kLegalItem
@@ -194,6 +197,9 @@ void OptionsWindow::retranslate() {
     unitBox_->setTitle(kTexts.unitBox.in(l));
     unitButtons_[0]->setText(kTexts.metre.in(l));
     unitButtons_[1]->setText(kTexts.foot.in(l));
+    speedUnitBox_->setTitle(kTexts.speedUnitBox.in(l));
+    speedUnitButtons_[0]->setText(kTexts.knots.in(l));
+    speedUnitButtons_[1]->setText(kTexts.metresPerSecond.in(l));
     printSizeBox_->setTitle(kTexts.printSizeBox.in(l));
     printSizeLabel_->setText(kTexts.printSize.in(l));
     predictionBox_->setTitle(kTexts.predictionBox.in(l));
@@ -296,6 +302,7 @@ void OptionsWindow::confirm() {
         inform(kTexts.feet.in(l));
     }
 
+    s.speedUnit = speedUnitGroup_->checkedId() == 1 ? SpeedUnit::MetresPerSecond : SpeedUnit::Knots;
     if (printSize_->value() != s.printFontSize) s.printFontSize = printSize_->value();
     s.prediction =
         predictionGroup_->checkedId() == 1 ? PredictionModel::Full : PredictionModel::Table;

@@ -83,6 +83,9 @@ private:
     QGroupBox* unitBox_ = nullptr;
     QButtonGroup* unitGroup_ = nullptr;
     QRadioButton* unitButtons_[2] = {};
+    QGroupBox* speedUnitBox_ = nullptr;
+    QButtonGroup* speedUnitGroup_ = nullptr;
+    QRadioButton* speedUnitButtons_[2] = {}; // knots, metres per second
     QGroupBox* predictionBox_ = nullptr;
     QButtonGroup* predictionGroup_ = nullptr;
     QRadioButton* predictionButtons_[2] = {}; // the table model, the full harmonics

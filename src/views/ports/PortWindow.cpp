@@ -1,5 +1,6 @@
 #include "views/ports/PortWindow.h"
 
+#include "ports/CountryNames.h"
 #include "ports/HarmonicsFile.h"
 #include "ports/PortLoader.h"
 #include "ports/PortSelectionRules.h"
@@ -13,6 +14,7 @@
 #include "views/common/Widgets.h"
 #include "views/ports/PortListModel.h"
 #include "views/ports/PortWindowTexts.h"
+#include "views/ports/StationListModel.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -25,6 +27,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStackedWidget>
+#include <QTabBar>
 #include <QTableView>
 #include <QTimer>
 #include <QToolTip>
@@ -43,7 +47,7 @@ const PortWindowTexts kTexts;
 } // namespace
 
 // Image1 with its transparent layer calque: the world map and the red dot of the highlighted
-// port.
+// port, or the blue diamond of the highlighted current station.
 class WorldMapView : public QWidget {
 public:
     explicit WorldMapView(QWidget* parent)
@@ -51,8 +55,9 @@ public:
         setObjectName(QStringLiteral("Image1"));
         setFixedSize(map_.isNull() ? QSize(354, 183) : map_.size());
     }
-    void setMarker(QRect marker) {
+    void setMarker(QRect marker, bool station = false) {
         marker_ = marker;
+        station_ = station;
         update();
     }
     QRect marker() const { return marker_; }
@@ -66,6 +71,15 @@ protected:
             painter.drawPixmap(0, 0, map_);
         if (marker_.isNull()) return;
         painter.setRenderHint(QPainter::Antialiasing);
+        if (station_) {
+            const QPointF c = QRectF(marker_).center();
+            const double r = marker_.width() / 2.0 + 1;
+            painter.setPen(QColor(255, 255, 255));
+            painter.setBrush(QColor(0, 40, 200));
+            painter.drawPolygon(QPolygonF(
+                {c + QPointF(0, -r), c + QPointF(r, 0), c + QPointF(0, r), c + QPointF(-r, 0)}));
+            return;
+        }
         painter.setPen(QColor(255, 0, 0));
         painter.setBrush(QColor(255, 0, 0));
         painter.drawEllipse(marker_);
@@ -74,6 +88,7 @@ protected:
 private:
     QPixmap map_;
     QRect marker_;
+    bool station_ = false;
 };
 
 PortWindow::PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
@@ -88,6 +103,8 @@ PortWindow::PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     openTable();
     model_ = new PortListModel(table_, this);
     portList_->setModel(model_);
+    stationModel_ = new StationListModel(this);
+    stationList_->setModel(stationModel_);
     connectControls();
     setUp();
 }
@@ -118,6 +135,24 @@ void PortWindow::buildPortList() {
                                   QStringLiteral("BRICK KILN CREEK BELOW ROUTE 17, MM")) +
                                   40,
                               260);
+    // The current stations, in a list of the same look behind a tab of their own.
+    stationList_ = Named(new QTableView(this), "DBGridCourants");
+    stationList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    stationList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    stationList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    stationList_->verticalHeader()->hide();
+    stationList_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    stationList_->verticalHeader()->setDefaultSectionSize(portList_->fontMetrics().height() + 4);
+    stationList_->horizontalHeader()->setStretchLastSection(true);
+    stationList_->setShowGrid(false);
+    stationList_->setAlternatingRowColors(true);
+    lists_ = new QStackedWidget(this);
+    lists_->addWidget(portList_);
+    lists_->addWidget(stationList_);
+    kinds_ = Named(new QTabBar(this), "OngletsListes");
+    kinds_->addTab(QString());
+    kinds_->addTab(QString());
+    kinds_->setFocusPolicy(Qt::TabFocus);
 }
 
 // Only OK answers Enter.
@@ -136,8 +171,9 @@ void PortWindow::buildButtons() {
 // The name and the list on the left; the map, then the buttons, on the right.
 void PortWindow::layOut() {
     auto* left = new QVBoxLayout;
+    left->addWidget(kinds_);
     left->addWidget(listPanel_);
-    left->addWidget(portList_, 1);
+    left->addWidget(lists_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(okButton_);
     buttons->addWidget(cancelButton_);
@@ -192,12 +228,21 @@ void PortWindow::connectControls() {
     connect(portList_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { showPosition(); });
     connect(portList_, &QTableView::doubleClicked, this, [this] { confirm(); });
+    connect(stationList_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { showPosition(); });
+    connect(stationList_, &QTableView::doubleClicked, this, [this] { confirm(); });
+    connect(kinds_, &QTabBar::currentChanged, this, [this](int tab) {
+        lists_->setCurrentIndex(tab);
+        nameTyped();
+        nameField_->setFocus();
+    });
     connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
     connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel(); });
     connect(countriesButton_, &QPushButton::clicked, this, [this] { chooseCountries(); });
     connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(); });
     nameField_->installEventFilter(this);
     portList_->viewport()->installEventFilter(this);
+    stationList_->viewport()->installEventFilter(this);
 }
 
 PortWindow::~PortWindow() = default;
@@ -251,6 +296,9 @@ void PortWindow::retranslate() {
     const Language l = state_.settings.language();
     setWindowTitle(kTexts.caption.in(l));
     model_->setHeadings({kCommonTexts.nameHeading.in(l)});
+    stationModel_->setHeading(kCommonTexts.nameHeading.in(l));
+    kinds_->setTabText(0, kTexts.tidePorts.in(l));
+    kinds_->setTabText(1, kTexts.currentStations.in(l));
     const QString hint = kTexts.nameHint.in(l);
     listPanel_->setToolTip(hint);
     nameField_->setToolTip(hint);
@@ -264,6 +312,18 @@ void PortWindow::retranslate() {
 }
 
 void PortWindow::nameTyped() {
+    if (showsStations()) {
+        if (readStations())
+            stationModel_->select(nameField_->text(), state_.settings.countrySelected);
+        if (stationModel_->rowCount() == 0) {
+            map_->setMarker({});
+            return;
+        }
+        stationList_->setCurrentIndex(stationModel_->index(0, 0));
+        stationList_->scrollTo(stationList_->currentIndex());
+        showPosition();
+        return;
+    }
     if (!table_.isOpen()) return;
     try {
         table_.selectTag(PortTag::Name);
@@ -296,6 +356,11 @@ QRect PortWindow::markerRect() const {
 }
 
 void PortWindow::showPosition() {
+    if (showsStations()) {
+        const CurrentStation* s = highlightedStation();
+        map_->setMarker(s ? MarkerRect(MapPosition(s->latitude, s->longitude)) : QRect(), true);
+        return;
+    }
     if (!model_->moveTo(currentRow())) {
         map_->setMarker({});
         return;
@@ -322,7 +387,80 @@ void PortWindow::followLegalZone() {
         LegalZoneOf(zone, state_.settings.languageOr(Language::English), &state_.legalZoneProblem);
 }
 
+bool PortWindow::showsStations() const {
+    return kinds_->currentIndex() == 1;
+}
+
+void PortWindow::showStations(bool stations) {
+    kinds_->setCurrentIndex(stations ? 1 : 0);
+}
+
+bool PortWindow::readStations() {
+    if (stationsRead_) return !stations_.stations().empty();
+    stationsRead_ = true;
+    if (stations_.open(CurrentsToReadFor(table_.fileName()))) {
+        stationModel_->setStations(&stations_);
+        return true;
+    }
+    messages_.information(this,
+                          kTexts.noCurrents.in(state_.settings.language()).arg(stations_.error()));
+    return false;
+}
+
+const CurrentStation* PortWindow::highlightedStation() const {
+    const QModelIndex index = stationList_->currentIndex();
+    return index.isValid() ? stationModel_->station(index.row()) : nullptr;
+}
+
+bool PortWindow::selectStation(const QString& id) {
+    showStations(true);
+    if (!readStations()) return false;
+    {
+        const QSignalBlocker blocker(nameField_);
+        nameField_->clear();
+    }
+    stationModel_->select(QString(), state_.settings.countrySelected);
+    const CurrentStation* s = stations_.find(id);
+    const int row = s ? stationModel_->rowOf(s->id) : -1;
+    if (row < 0) return false;
+    stationList_->setCurrentIndex(stationModel_->index(row, 0));
+    stationList_->scrollTo(stationList_->currentIndex(), QAbstractItemView::PositionAtCenter);
+    return true;
+}
+
+// The station becomes the main window's: its stream, and its place and zone for the sun and the
+// clocks.
+bool PortWindow::confirmStation() {
+    const CurrentStation* s = highlightedStation();
+    if (!s) return false;
+    const Language l = state_.settings.language();
+    QString problem;
+    std::optional<StationStream> stream = StreamOfStation(stations_, *s, &problem);
+    if (!stream) {
+        messages_.information(this, problem);
+        return false;
+    }
+    state_.station = std::make_shared<const StationStream>(std::move(*stream));
+    state_.port = PlaceOfStation(*s);
+    state_.legalZoneName = s->timeZone;
+    state_.legalZoneProblem.clear();
+    state_.legalZone = SystemZone(s->timeZone, l, &state_.legalZoneProblem);
+    state_.settings.lastStationId = s->id;
+
+    ChosenPort chosen;
+    chosen.name = s->name;
+    chosen.countryLine =
+        QStringLiteral("(") + CountryName(s->country, l).trimmed() + QStringLiteral(")");
+    chosen.latitude = QString::fromStdString(state_.port.latitude);
+    chosen.longitude = QString::fromStdString(state_.port.longitude);
+    chosen.timeZone = QString::number(state_.port.timeZone);
+    hide();
+    emit stationConfirmed(chosen);
+    return true;
+}
+
 bool PortWindow::confirm() {
+    if (showsStations()) return confirmStation();
     if (!model_->moveTo(currentRow())) return false;
 
     try {
@@ -334,6 +472,8 @@ bool PortWindow::confirm() {
         return false;
     }
     followLegalZone();
+    state_.station.reset();
+    state_.settings.lastStationId.clear();
 
     ChosenPort chosen;
     chosen.name = table_.text(kNameColumn);
@@ -387,6 +527,7 @@ void PortWindow::showHelp() {
 
 bool PortWindow::selectNearest(const QString& name) {
     if (!table_.isOpen()) return false;
+    showStations(false);
     {
         const QSignalBlocker blocker(nameField_);
         nameField_->clear();
@@ -442,7 +583,7 @@ bool PortWindow::eventFilter(QObject* watched, QEvent* event) {
         case Qt::Key_PageUp:
         case Qt::Key_PageDown: {
             QKeyEvent copy(QEvent::KeyPress, key->key(), key->modifiers());
-            QCoreApplication::sendEvent(portList_, &copy);
+            QCoreApplication::sendEvent(showsStations() ? stationList_ : portList_, &copy);
             return true;
         }
         default:

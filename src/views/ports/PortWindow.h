@@ -5,6 +5,7 @@
 
 #include "views/common/WindowContract.h"
 
+#include "ports/CurrentStations.h"
 #include "ports/PortTable.h"
 
 #include <QDialog>
@@ -13,6 +14,8 @@
 class QFileSystemWatcher;
 class QLineEdit;
 class QPushButton;
+class QStackedWidget;
+class QTabBar;
 class QTableView;
 class QWidget;
 
@@ -21,6 +24,7 @@ namespace ondrel {
 struct AppState;
 class MessageBoxes;
 class PortListModel;
+class StationListModel;
 class WorldMapView;
 
 // What the main window shows of a confirmed port.
@@ -54,8 +58,13 @@ public:
 
     void nameTyped();
     void showPosition();
-    // Confirms the highlighted port; false when there is none.
+    // Confirms the highlighted port or current station; false when there is none.
     bool confirm();
+    // The list of current stations (true) or of tide ports.
+    void showStations(bool stations);
+    bool showsStations() const;
+    // Shows the station of this id highlighted in its list; false when there is none.
+    bool selectStation(const QString& id);
     void cancel();
     void chooseCountries();
     // The countries button works once a countries window is there to answer it.
@@ -75,6 +84,8 @@ public:
 
 signals:
     void portConfirmed(const ChosenPort& port);
+    // A current station was confirmed: AppState::station holds it.
+    void stationConfirmed(const ChosenPort& place);
     // BPays: the countries window is asked to show itself.
     void countriesRequested();
 
@@ -93,6 +104,10 @@ private:
     void setUp();
     void setCurrentRow(int row);
     void followLegalZone();
+    // The current stations, read the first time their list is shown; false when they cannot be.
+    bool readStations();
+    bool confirmStation();
+    const CurrentStation* highlightedStation() const;
     // The table's file is watched: ports another Ondrel adds appear without waiting for a write
     // of this one.
     void watchTable();
@@ -105,10 +120,16 @@ private:
     PortTable table_;
     QString tableError_;
     PortListModel* model_ = nullptr;
+    CurrentStations stations_;
+    bool stationsRead_ = false;
+    StationListModel* stationModel_ = nullptr;
 
     QWidget* listPanel_ = nullptr;
     QLineEdit* nameField_ = nullptr;
     QTableView* portList_ = nullptr;
+    QTabBar* kinds_ = nullptr;
+    QTableView* stationList_ = nullptr;
+    QStackedWidget* lists_ = nullptr;
     WorldMapView* map_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;

@@ -7,6 +7,11 @@ namespace ondrel {
 
 struct TideTableTexts {
     Bilingual caption{"Annuaire", "Tidetable"};
+    Bilingual speeds{"Vitesses en %1%2", "Speeds in %1%2"};
+    Bilingual noStreamCalendar{
+        "Le calendrier n'est fait que pour les ports de marée : enregistrez le tableau des "
+        "courants en .txt ou .csv.",
+        "Calendars are made for tide ports only: save the table of streams as .txt or .csv."};
     Bilingual from{"DU :", "FROM :"};
     Bilingual to{"AU :", "TO :"};
     Bilingual calculate{"&Calcule", "&Calculate"};

@@ -270,6 +270,8 @@ void TideTableWindow::retranslate() {
 
 void TideTableWindow::onActivated() {
     retranslate();
+    // The filter is of tides: coefficients, heights, high and low waters.
+    filterButton_->setEnabled(!state_.station);
     updateRange();
 }
 
@@ -308,6 +310,11 @@ void TideTableWindow::calculate() {
         messages_.information(this, kTexts.endBeforeStart.in(l));
         return;
     }
+    if (state_.station) {
+        calculateStream();
+        return;
+    }
+    computedStream_ = false;
     table_->clear();
     QFont font = table_->font();
     font.setPointSize(kTableFontPoints);
@@ -345,6 +352,54 @@ void TideTableWindow::calculate() {
     progressPanel_->hide();
 }
 
+// The current station's events from the first day to the last on the clock of the time reference.
+void TideTableWindow::calculateStream() {
+    const StationStream& stream = *state_.station;
+    const CurrentStation& station = stream.station;
+    const Language l = state_.settings.language();
+    const QString separator = state_.settings.decimalSeparator.isEmpty()
+                                  ? QStringLiteral(",")
+                                  : state_.settings.decimalSeparator;
+    StreamTableRequest r;
+    r.station = station.name + QStringLiteral(" (") + station.id + QLatin1Char(')') +
+                DirectionsText(station.floodDirection, station.ebbDirection, l);
+    r.from = startPicker_->date();
+    r.to = endPicker_->date();
+    r.unit = state_.settings.speedUnit;
+    r.language = l;
+    r.floodDirection = station.floodDirection;
+    r.ebbDirection = station.ebbDirection;
+    const TideContext context = state_.context();
+    r.timeReference =
+        context.followsLegalTime()
+            ? LegalTimeReferenceLine(context, start_, l, separator)
+            : TimeReferenceLine(state_.settings.timeReference, state_.port.timeZone, l, separator);
+    streamEvents_ =
+        EventsOnClock(stream.events(start_ - 1, end_ + 1.5), state_.settings.timeReference,
+                      QTimeZone(station.timeZone.toUtf8()), r.from, r.to);
+    computed_ = StreamTable(streamEvents_, r);
+    computedStream_ = true;
+    streamUnit_ = r.unit;
+    table_->clear();
+    table_->setTabStopDistance(tabStop());
+    table_->setPlainText(computed_.lines.join(QLatin1Char('\n')));
+    computedFor_ = {};
+    computedFor_.port = state_.port;
+    computedFor_.language = l;
+    header_ = {
+        station.name,
+        QString::fromStdString(state_.port.latitude) + QStringLiteral("   ") +
+            QString::fromStdString(state_.port.longitude),
+        r.timeReference,
+        kTexts.speeds.in(l).arg(SpeedUnitText(r.unit, l),
+                                DirectionsText(station.floodDirection, station.ebbDirection, l)
+                                    .replace(QStringLiteral(": "), QStringLiteral(" ; ")))};
+    pages_->setPages(months(), header_, pageOptions());
+    saveButton_->setEnabled(true);
+    printButton_->setEnabled(true);
+    pdfButton_->setEnabled(true);
+}
+
 void TideTableWindow::save() {
     const QString file = askSaveFile ? askSaveFile() : QString();
     // A file that could not be written leaves the button enabled, to try another.
@@ -357,7 +412,15 @@ bool TideTableWindow::saveTo(const QString& file) {
     const bool ics = file.endsWith(QLatin1String(".ics"), Qt::CaseInsensitive);
     QByteArray bytes;
     QString problem;
-    if (csv) {
+    if (computedStream_ && ics) {
+        messages_.information(this, kTexts.noStreamCalendar.in(computedFor_.language));
+        return false;
+    }
+    if (computedStream_ && csv) {
+        bytes = StreamTableCsv(streamEvents_, QString::fromStdString(computedFor_.port.name),
+                               streamUnit_)
+                    .toUtf8();
+    } else if (csv) {
         bytes = TideTableCsv(computed_, computedFor_.port, computedFor_.unit, computedFor_.language)
                     .toUtf8();
     } else if (ics) {

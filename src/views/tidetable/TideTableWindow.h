@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "pages/TideTablePages.h"
+#include "texts/StreamTexts.h"
 #include "texts/TideTableText.h"
 
 #include <functional>
@@ -107,6 +108,11 @@ private:
     // What the table shown was computed for: saved and printed as it is shown, whatever port,
     // unit or time reference has been chosen since.
     TideTableRequest computedFor_;
+    // A current station's table: its events, for the spreadsheet export.
+    void calculateStream();
+    bool computedStream_ = false;
+    std::vector<ClockedCurrentEvent> streamEvents_;
+    SpeedUnit streamUnit_ = SpeedUnit::Knots;
     double start_ = 0;
     double end_ = 0;
     QLabel* startLabel_ = nullptr;

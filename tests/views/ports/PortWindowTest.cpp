@@ -154,7 +154,7 @@ TEST_F(PortWindowTest, LongNamesAreRememberedWhole) {
 TEST_F(PortWindowTest, CountriesButtonExplainsATableWithoutCountries) {
     WritePortTable(workDir(), SmallPortList());
     for (const auto& [langue, start] :
-         {std::pair{kFrench, "Cette base de données"}, std::pair{kEnglish, "Thie databse"},
+         {std::pair{kFrench, "Cette base de données"}, std::pair{kEnglish, "This database"},
           std::pair{QString(), ""}}) {
         boxes.shown.clear();
         state.settings.chosenLanguage = LanguageOf(langue);
