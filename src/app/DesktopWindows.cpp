@@ -282,8 +282,8 @@ void DesktopWindows::connectCurve() {
         if (curveWindow_) curveWindow_->hide();
         StreamCurveWindow* curve = streamCurveWindow();
         const bool appearing = !curve->isVisible();
-        curve->draw(appearing ? 1 : curve->shownDays());
         if (appearing) PlaceBeside(curve, main_.get());
+        curve->draw(appearing ? 1 : curve->shownDays());
     });
     QObject::connect(main_.get(), &MainWindow::positionIndicatorAllowed, main_.get(),
                      [this](bool allowed) { curveWindow()->setPositionIndicatorAllowed(allowed); });

@@ -177,7 +177,7 @@ void StreamCurveWindow::draw(int days) {
     if (const QString directions =
             DirectionsText(stream.station.floodDirection, stream.station.ebbDirection, l);
         !directions.isEmpty())
-        title += QStringLiteral("\n") + directions.mid(2);
+        title += QStringLiteral(" — ") + directions.mid(2);
     chart->setTitle(title);
 
     QChart* old = view_->chart();
