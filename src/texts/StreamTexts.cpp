@@ -68,12 +68,16 @@ QString SpeedUnitText(SpeedUnit unit, Language l) {
     return unit == SpeedUnit::MetresPerSecond ? QStringLiteral("m/s") : kWords.knots.in(l);
 }
 
-QString SpeedText(double knots, SpeedUnit unit, Language l) {
+QString SpeedValueText(double knots, SpeedUnit unit, Language l) {
     const double value =
         std::fabs(knots) * (unit == SpeedUnit::MetresPerSecond ? kMetresPerSecondPerKnot : 1);
     QString text = QString::number(value, 'f', 2);
     if (l == Language::French) text.replace(QLatin1Char('.'), QLatin1Char(','));
-    return text + QLatin1Char(' ') + SpeedUnitText(unit, l);
+    return text;
+}
+
+QString SpeedText(double knots, SpeedUnit unit, Language l) {
+    return SpeedValueText(knots, unit, l) + QLatin1Char(' ') + SpeedUnitText(unit, l);
 }
 
 QString DirectionText(double degrees) {
@@ -125,7 +129,7 @@ TideTable StreamTable(const std::vector<ClockedCurrentEvent>& events, const Stre
                                         : e.kind == CurrentEventKind::MinFlood ? kWords.minFloodWord
                                                                                : kWords.minEbbWord;
                 entry.kind = word.in(l);
-                entry.speed = SpeedText(e.speed, r.unit, l).section(QLatin1Char(' '), 0, 0);
+                entry.speed = SpeedValueText(e.speed, r.unit, l);
             }
             table.lines << line;
             page.stream.push_back(entry);

@@ -41,7 +41,9 @@ std::vector<ClockedCurrentEvent> EventsOnClock(const std::vector<CurrentEvent>& 
 
 // "étale, début du flot", "flot max", "jusant min"...
 QString CurrentEventWords(const CurrentEvent& event, Language language);
-// "1,87 nd", "0.96 m/s": a speed, without its sign, in the unit.
+// "1,87", "0.96": a speed, without its sign, in the unit.
+QString SpeedValueText(double knots, SpeedUnit unit, Language language);
+// "1,87 nd", "0.96 m/s": the same with its unit.
 QString SpeedText(double knots, SpeedUnit unit, Language language);
 // "nd", "kn" or "m/s".
 QString SpeedUnitText(SpeedUnit unit, Language language);

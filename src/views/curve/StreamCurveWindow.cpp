@@ -154,10 +154,9 @@ void StreamCurveWindow::draw(int days) {
             hours->append(QStringLiteral("%1:00").arg(h, 2, 10, QLatin1Char('0')), h);
     } else {
         const int step = days <= 7 ? 1 : 3;
+        const QLocale locale(l == Language::English ? QLocale::English : QLocale::French);
         for (int d = 0; d <= days; d += step)
-            hours->append(QLocale(l == Language::English ? QLocale::English : QLocale::French)
-                              .toString(first.addDays(d), QStringLiteral("ddd d/MM")),
-                          24.0 * d);
+            hours->append(locale.toString(first.addDays(d), QStringLiteral("ddd d/MM")), 24.0 * d);
     }
     hours->setGridLineVisible(true);
     auto* speedAxis = new QValueAxis(chart);

@@ -15,6 +15,7 @@
 #include "views/ports/PortListModel.h"
 #include "views/ports/PortWindowTexts.h"
 #include "views/ports/StationListModel.h"
+#include "views/ports/WorldMapView.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -24,8 +25,6 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -44,52 +43,22 @@ constexpr PortColumn kTimeZoneColumn = PortColumn::FUSEAU;
 constexpr int kHelpContextPorts = 3;
 
 const PortWindowTexts kTexts;
+
+// A list of names, one a row, as both lists of the window show theirs.
+QTableView* NameList(QWidget* parent, const char* name) {
+    auto* list = Named(new QTableView(parent), name);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->verticalHeader()->hide();
+    list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 4);
+    list->horizontalHeader()->setStretchLastSection(true);
+    list->setShowGrid(false);
+    list->setAlternatingRowColors(true);
+    return list;
+}
 } // namespace
-
-// Image1 with its transparent layer calque: the world map and the red dot of the highlighted
-// port, or the blue diamond of the highlighted current station.
-class WorldMapView : public QWidget {
-public:
-    explicit WorldMapView(QWidget* parent)
-        : QWidget(parent), map_(QStringLiteral(":/ports/worldmap.png")) {
-        setObjectName(QStringLiteral("Image1"));
-        setFixedSize(map_.isNull() ? QSize(354, 183) : map_.size());
-    }
-    void setMarker(QRect marker, bool station = false) {
-        marker_ = marker;
-        station_ = station;
-        update();
-    }
-    QRect marker() const { return marker_; }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        if (map_.isNull())
-            painter.fillRect(rect(), QColor(166, 206, 227));
-        else
-            painter.drawPixmap(0, 0, map_);
-        if (marker_.isNull()) return;
-        painter.setRenderHint(QPainter::Antialiasing);
-        if (station_) {
-            const QPointF c = QRectF(marker_).center();
-            const double r = marker_.width() / 2.0 + 1;
-            painter.setPen(QColor(255, 255, 255));
-            painter.setBrush(QColor(0, 40, 200));
-            painter.drawPolygon(QPolygonF(
-                {c + QPointF(0, -r), c + QPointF(r, 0), c + QPointF(0, r), c + QPointF(-r, 0)}));
-            return;
-        }
-        painter.setPen(QColor(255, 0, 0));
-        painter.setBrush(QColor(255, 0, 0));
-        painter.drawEllipse(marker_);
-    }
-
-private:
-    QPixmap map_;
-    QRect marker_;
-    bool station_ = false;
-};
 
 PortWindow::PortWindow(AppState& state, MessageBoxes& messages, QWidget* parent)
     : ActivatedWindow(parent), state_(state), messages_(messages) {
@@ -121,31 +90,13 @@ void PortWindow::buildNameField() {
 
 // The ports, one a row, wide enough for the longest names.
 void PortWindow::buildPortList() {
-    portList_ = Named(new QTableView(this), "DBGrid1");
-    portList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    portList_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    portList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    portList_->verticalHeader()->hide();
-    portList_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    portList_->verticalHeader()->setDefaultSectionSize(portList_->fontMetrics().height() + 4);
-    portList_->horizontalHeader()->setStretchLastSection(true);
-    portList_->setShowGrid(false);
-    portList_->setAlternatingRowColors(true);
+    portList_ = NameList(this, "DBGrid1");
     portList_->setMinimumSize(portList_->fontMetrics().horizontalAdvance(
                                   QStringLiteral("BRICK KILN CREEK BELOW ROUTE 17, MM")) +
                                   40,
                               260);
     // The current stations, in a list of the same look behind a tab of their own.
-    stationList_ = Named(new QTableView(this), "DBGridCourants");
-    stationList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    stationList_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    stationList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    stationList_->verticalHeader()->hide();
-    stationList_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    stationList_->verticalHeader()->setDefaultSectionSize(portList_->fontMetrics().height() + 4);
-    stationList_->horizontalHeader()->setStretchLastSection(true);
-    stationList_->setShowGrid(false);
-    stationList_->setAlternatingRowColors(true);
+    stationList_ = NameList(this, "DBGridCourants");
     lists_ = new QStackedWidget(this);
     lists_->addWidget(portList_);
     lists_->addWidget(stationList_);

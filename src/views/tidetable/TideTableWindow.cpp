@@ -303,6 +303,12 @@ QStringList TideTableWindow::lines() const {
     return table_->toPlainText().split(QLatin1Char('\n'));
 }
 
+// The user's decimal separator; a comma until it is known.
+QString TideTableWindow::decimalSeparator() const {
+    return state_.settings.decimalSeparator.isEmpty() ? QStringLiteral(",")
+                                                      : state_.settings.decimalSeparator;
+}
+
 void TideTableWindow::calculate() {
     updateRange();
     const Language l = state_.settings.language();
@@ -330,9 +336,7 @@ void TideTableWindow::calculate() {
     request.end = end_;
     request.unit = state_.settings.heightUnit;
     request.language = l;
-    request.decimalSeparator = state_.settings.decimalSeparator.isEmpty()
-                                   ? QStringLiteral(",")
-                                   : state_.settings.decimalSeparator;
+    request.decimalSeparator = decimalSeparator();
     request.filter = state_.tideTableFilter;
     request.harmonics = state_.prediction.harmonicsFor(state_.port);
     computed_ = ComputeTideTable(request, [this](int percent) {
@@ -357,9 +361,7 @@ void TideTableWindow::calculateStream() {
     const StationStream& stream = *state_.station;
     const CurrentStation& station = stream.station;
     const Language l = state_.settings.language();
-    const QString separator = state_.settings.decimalSeparator.isEmpty()
-                                  ? QStringLiteral(",")
-                                  : state_.settings.decimalSeparator;
+    const QString separator = decimalSeparator();
     StreamTableRequest r;
     r.station = station.name + QStringLiteral(" (") + station.id + QLatin1Char(')') +
                 DirectionsText(station.floodDirection, station.ebbDirection, l);

@@ -110,6 +110,7 @@ private:
     TideTableRequest computedFor_;
     // A current station's table: its events, for the spreadsheet export.
     void calculateStream();
+    QString decimalSeparator() const;
     bool computedStream_ = false;
     std::vector<ClockedCurrentEvent> streamEvents_;
     SpeedUnit streamUnit_ = SpeedUnit::Knots;
