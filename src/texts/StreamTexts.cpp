@@ -104,6 +104,16 @@ QString DirectionsText(std::optional<double> floodDirection, std::optional<doubl
            QLatin1Char(' ') + DirectionText(*ebbDirection);
 }
 
+QStringList StreamTableFieldTexts(Language l) {
+    QStringList texts{QStringLiteral("00:00"), QStringLiteral("000°"),
+                      SpeedText(99.99, SpeedUnit::Knots, l),
+                      SpeedText(99.99, SpeedUnit::MetresPerSecond, l)};
+    for (const Bilingual& words : {kWords.slackToFlood, kWords.slackToEbb, kWords.maxFlood,
+                                   kWords.maxEbb, kWords.minFlood, kWords.minEbb})
+        texts << words.in(l);
+    return texts;
+}
+
 TideTable StreamTable(const std::vector<ClockedCurrentEvent>& events, const StreamTableRequest& r) {
     const Language l = r.language;
     const DateNames names = DateNames::Of(l);

@@ -68,6 +68,10 @@ struct StreamTableRequest {
     QString timeReference; // the line naming it
     std::optional<double> floodDirection, ebbDirection;
 };
+// Every text a field of the stream table's lines may hold in language, the station's line aside:
+// the kinds of event, the widest time, speed and direction. A tab stop wider than the widest keeps
+// every column in place.
+QStringList StreamTableFieldTexts(Language language);
 TideTable StreamTable(const std::vector<ClockedCurrentEvent>& events,
                       const StreamTableRequest& request);
 // The table for a spreadsheet (RFC 4180, CRLF): time in UT (ISO 8601), kind, signed speed in the

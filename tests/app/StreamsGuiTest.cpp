@@ -4,6 +4,7 @@
 
 #include "app/DesktopWindows.h"
 #include "engine/Julian.h"
+#include "ports/PortSelectionRules.h"
 #include "views/curve/StreamCurveWindow.h"
 #include "views/main/MainWindow.h"
 #include "views/ports/PortWindow.h"
@@ -55,6 +56,8 @@ TEST_F(StreamsGuiTest, APortWindowStationGivesItsDayCurveAndMonth) {
     auto* list = ports.findChild<QTableView*>("DBGridCourants");
     ASSERT_EQ(list->currentIndex().data().toString(),
               QStringLiteral("Pollock Rip Channel (Butler Hole)"));
+    // Its marker where Nantucket Sound is, 41.55° N 69.98° W.
+    EXPECT_EQ(ports.markerRect(), MarkerRect(MapPosition(41.55, 69.9833)));
     ASSERT_TRUE(ports.confirm());
     EXPECT_FALSE(state.portChosen);
     EXPECT_EQ(state.settings.lastStationId, QStringLiteral("noaa/ACT1616"));

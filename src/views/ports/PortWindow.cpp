@@ -309,7 +309,8 @@ QRect PortWindow::markerRect() const {
 void PortWindow::showPosition() {
     if (showsStations()) {
         const CurrentStation* s = highlightedStation();
-        map_->setMarker(s ? MarkerRect(MapPosition(s->latitude, s->longitude)) : QRect(), true);
+        // The map counts longitudes west; the stations east.
+        map_->setMarker(s ? MarkerRect(MapPosition(s->latitude, -s->longitude)) : QRect(), true);
         return;
     }
     if (!model_->moveTo(currentRow())) {

@@ -316,16 +316,16 @@ void TideTableWindow::calculate() {
         messages_.information(this, kTexts.endBeforeStart.in(l));
         return;
     }
-    if (state_.station) {
-        calculateStream();
-        return;
-    }
-    computedStream_ = false;
     table_->clear();
     QFont font = table_->font();
     font.setPointSize(kTableFontPoints);
     table_->setFont(font);
     table_->setTabStopDistance(tabStop());
+    if (state_.station) {
+        calculateStream();
+        return;
+    }
+    computedStream_ = false;
 
     progress_->setValue(0);
     progressPanel_->show();
@@ -382,8 +382,6 @@ void TideTableWindow::calculateStream() {
     computed_ = StreamTable(streamEvents_, r);
     computedStream_ = true;
     streamUnit_ = r.unit;
-    table_->clear();
-    table_->setTabStopDistance(tabStop());
     table_->setPlainText(computed_.lines.join(QLatin1Char('\n')));
     computedFor_ = {};
     computedFor_.port = state_.port;
@@ -508,7 +506,8 @@ TideTablePageOptions TideTableWindow::pageOptions() const {
 qreal TideTableWindow::tabStop() const {
     const QFontMetricsF metrics(table_->font());
     qreal widest = 0;
-    for (const QString& text : TideTableFieldTexts(state_.settings.language()))
+    const Language l = state_.settings.language();
+    for (const QString& text : state_.station ? StreamTableFieldTexts(l) : TideTableFieldTexts(l))
         widest = std::max(widest, metrics.horizontalAdvance(text));
     return widest + kTabPadding;
 }
